@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds Plotix with the address and undefined-behaviour sanitizers into build/test
+# and runs the whole test suite.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/deps.sh
+plotix_install_deps
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DPLOTIX_SANITIZE=ON -DPLOTIX_BENCH=OFF > /dev/null
+cmake --build build/test -j"$(nproc)"
+cd build/test
+ctest --output-on-failure -j"$(nproc)"

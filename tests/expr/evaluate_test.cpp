@@ -1,0 +1,274 @@
+// Evaluation: every function's values and domain rules, the power rule, run-time
+// floating-point conditions, and the trigonometry fix-up.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "expr/mathfunc.h"
+
+namespace plotix {
+namespace {
+
+constexpr Extended kPi = 3.14159265358979323846264338327950288L;
+constexpr int kFail = -1;  // marks an expected value that is an error code
+
+struct TEvalCase {
+  std::string text;
+  Extended x;
+  Extended expected;  // the value, or the error code when errorCode != 0
+  int errorCode = meNone;
+};
+
+class MathEvaluate : public ::testing::Test {
+ protected:
+  void TearDown() override { SetTrigFixup(2, true); }
+
+  static TMathFunction Make(const std::string& text) {
+    TMathFunction f;
+    f.SetVariableCount(1);
+    f.SetVariableName(0, "X");
+    f.SetExpression(text);
+    EXPECT_TRUE(f.Compile()) << text << ": " << f.GetErrorText();
+    return f;
+  }
+
+  // Checks a case through the evaluator and, with x written as a literal, through
+  // compile-time evaluation: both must agree to the last bit.
+  static void Check(const TEvalCase& c) {
+    TMathFunction f = Make(c.text);
+    f.Value(0) = c.x;
+    const bool ok = f.Evaluate();
+    if (c.errorCode != meNone) {
+      EXPECT_FALSE(ok) << c.text << " at " << static_cast<double>(c.x);
+      EXPECT_EQ(f.ErrorCode(), c.errorCode) << c.text << " at " << static_cast<double>(c.x);
+      EXPECT_EQ(f.ErrorPosition(), 0);
+      EXPECT_EQ(f.Result(), 0);
+      return;
+    }
+    ASSERT_TRUE(ok) << c.text << " at " << static_cast<double>(c.x) << ": " << f.GetErrorText();
+    const Extended tolerance = c.expected == 0 ? 1e-18L : fabsl(c.expected) * 1e-17L;
+    EXPECT_LE(fabsl(f.Result() - c.expected), tolerance)
+        << c.text << " at " << static_cast<double>(c.x) << " gave " << static_cast<double>(f.Result());
+  }
+};
+
+TEST_F(MathEvaluate, FunctionsAndTheirDomains) {
+  const Extended e = expl(1.0L);
+  const TEvalCase cases[] = {
+      {"degtorad(x)", 180, kPi},
+      {"radtodeg(x)", kPi, 180},
+      {"gradtorad(x)", 200, kPi},
+      {"radtograd(x)", kPi, 200},
+      {"cycletorad(x)", 1, 2 * kPi},
+      {"radtocycle(x)", kPi, 0.5L},
+      {"arcsinh(x)", -2, logl(-2 + sqrtl(5))},
+      {"arccosh(x)", 1, 0},
+      {"arccosh(x)", 0.5L, kFail, meDomain},
+      {"arctanh(x)", 0.5L, logl(3) / 2},
+      {"arctanh(x)", 1, kFail, meDomain},
+      {"arctanh(x)", -1, kFail, meDomain},
+      {"arccsch(x)", 1, logl(sqrtl(2) + 1)},
+      {"arccsch(x)", 0, kFail, meDomain},
+      {"arcsech(x)", 1, 0},
+      {"arcsech(x)", 0, kFail, meDomain},
+      {"arcsech(x)", 1.5L, kFail, meDomain},
+      {"arccoth(x)", 3, logl(2) / 2},
+      {"arccoth(x)", 1, kFail, meDomain},
+      {"arcsin(x)", 1, kPi / 2},
+      {"arcsin(x)", -1, -kPi / 2},
+      {"arcsin(x)", 0.5L, kPi / 6},
+      {"arcsin(x)", 1.0000001L, kFail, meDomain},
+      {"arccos(x)", -1, kPi},
+      {"arccos(x)", 1, 0},
+      {"arccos(x)", 0, kPi / 2},
+      {"arccos(x)", -2, kFail, meDomain},
+      {"arctan(x)", 1, kPi / 4},
+      {"arccsc(x)", 2, kPi / 6},
+      {"arccsc(x)", 0.5L, kFail, meDomain},
+      {"arcsec(x)", -1, kPi},
+      {"arcsec(x)", 0, kFail, meDomain},
+      {"arccot(x)", 0, kPi / 2},
+      {"arccot(x)", -1, 3 * kPi / 4},
+      {"arccot(x)", 1, kPi / 4},
+      {"sinh(x)", 1, (e - 1 / e) / 2},
+      {"cosh(x)", 1, (e + 1 / e) / 2},
+      {"tanh(x)", 0, 0},
+      {"csch(x)", 0, kFail, meDomain},
+      {"sech(x)", 0, 1},
+      {"coth(x)", 0, kFail, meDomain},
+      {"sin(x)", 1, sinl(1)},
+      {"cos(x)", 0, 1},
+      {"tan(x)", kPi / 4, 1},
+      {"csc(x)", kPi / 2, 1},
+      {"csc(x)", 0, kFail, meDomain},
+      {"sec(x)", 0, 1},
+      {"cot(x)", kPi / 4, 1},
+      {"cot(x)", kPi, kFail, meDomain},
+      {"exp(x)", 0, 1},
+      {"grint(x)", -2.5L, -3},
+      {"grint(x)", -2, -2},
+      {"grint(x)", 2.5L, 2},
+      {"int(x)", -2.5L, -2},
+      {"trunc(x)", 2.9L, 2},
+      {"sqrt(x)", 9, 3},
+      {"sqrt(x)", -4, kFail, meDomain},
+      {"square(x)", -3, 9},
+      {"round(x)", 2.5L, 3},
+      {"round(x)", -2.5L, -3},
+      {"round(x)", 2.49L, 2},
+      {"frac(x)", -2.25L, -0.25L},
+      {"abs(x)", -7, 7},
+      {"ln(x)", e, 1},
+      {"ln(x)", 0, kFail, meDomain},
+      {"log(x)", 1000, 3},
+      {"log(x)", 0, kFail, meDomain},
+      {"log(x)", -1, kFail, meDomain},
+      {"fact(x)", 0, 1},
+      {"fact(x)", 1, 1},
+      {"fact(x)", 20, 2432902008176640000.0L},
+      {"fact(x)", 21, kFail, meFactorialTooBig},
+      {"fact(x)", 2.5L, kFail, meDomain},
+      {"fact(x)", -1, kFail, meDomain},
+  };
+  for (const auto& c : cases) Check(c);
+}
+
+TEST_F(MathEvaluate, PowerRule) {
+  const TEvalCase cases[] = {
+      {"x^0", 0, kFail, meBadExponential},
+      {"x^(-2)", 0, 0},
+      {"x^(1/3)", -8, kFail, meBadExponential},
+      {"x^3", -2, -8},
+      {"x^2", -2, 4},
+      {"x^(-1)", -2, -0.5L},
+      {"x^1", -2, -2},
+      {"x^0", 5, 1},
+      {"x^0.5", 16, 4},
+      {"2^x", -1, 0.5L},
+      {"x^x", 0, kFail, meBadExponential},
+      {"(-x)^x", 2, 4},
+      {"(-x)^x", 3, -27},
+  };
+  for (const auto& c : cases) Check(c);
+}
+
+TEST_F(MathEvaluate, RunTimeConditionsBecomeErrorsWithoutPosition) {
+  const TEvalCase cases[] = {
+      {"1/x", 0, kFail, meDivByZero},
+      {"x/(x-1)", 1, kFail, meDivByZero},
+      {"2/x+1", 0, kFail, meDivByZero},
+      {"exp(x)", 20000, kFail, meOverflow},
+      {"1/exp(x)", 20000, kFail, meOverflow},  // the overflow stops the run
+      {"x*x*x", 1e2000L, kFail, meOverflow},
+      {"x^x", 3000, kFail, meOverflow},
+      {"sinh(x)", 12000, kFail, meOverflow},
+      {"tanh(x)", 12000, kFail, meOverflow},
+      {"csch(x)", 1e-4940L, kFail, meDivByZero},
+      {"exp(x)", -20000, 0},  // underflow is silent
+      {"x+1", 1e4900L, 1e4900L + 1},
+  };
+  for (const auto& c : cases) Check(c);
+
+  // A failure leaves the function ready for the next point.
+  TMathFunction f = Make("1/x");
+  f.Value(0) = 0;
+  EXPECT_FALSE(f.Evaluate());
+  EXPECT_EQ(f.GetErrorText(), "Division by Zero");
+  f.Value(0) = 4;
+  ASSERT_TRUE(f.Evaluate());
+  EXPECT_EQ(f.Result(), 0.25L);
+}
+
+TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
+  const char* const bodies[] = {"X^3-2*X", "sqrt(1-X^2)", "sin(X)*exp(-X^2/10)", "(X^2/sin(2*pi/X))-X/2",
+                                "1/(X+1)+2/(X+2)+3/(X+3)", "tan(X)", "arcsin(X/4)", "fact(abs(X))",
+                                "ln(X)^2", "X*-X", "round(X*1.5)"};
+  const char* const points[] = {"-3", "-2.5", "-1", "-0.5", "0", "0.25", "1", "2", "3.75"};
+  for (const char* body : bodies) {
+    TMathFunction f = Make(body);
+    for (const char* p : points) {
+      std::string literal = body;
+      for (std::size_t at; (at = literal.find('X')) != std::string::npos;)
+        literal.replace(at, 1, std::string("(") + p + ")");
+      TMathFunction constant;
+      constant.SetExpression(literal);
+      const bool constOk = constant.Compile();
+      f.Value(0) = std::strtold(p, nullptr);
+      const bool ok = f.Evaluate();
+      ASSERT_EQ(ok, constOk) << body << " at " << p;
+      if (ok) EXPECT_EQ(f.Result(), constant.Result()) << body << " at " << p;
+      else EXPECT_EQ(f.ErrorCode(), constant.ErrorCode()) << body << " at " << p;
+    }
+  }
+}
+
+TEST_F(MathEvaluate, TrigFixupMakesMultiplesOfPiExact) {
+  struct TFixCase {
+    int range;
+    bool exact;
+    std::string text;
+    bool zero;  // the result is exactly 0, else it is the plain value
+  };
+  const TFixCase cases[] = {
+      {2, true, "sin(1000*pi)", true},
+      {2, true, "sin(pi)", true},
+      {2, true, "sin(20000*pi)", false},  // beyond the bound
+      {2, true, "sin(1)", false},
+      {2, true, "cos(pi/2)", true},
+      {2, true, "cos(10001*pi/2)", true},
+      {2, true, "cos(pi/2+0.00000000000000001)", false},
+      {1, true, "sin(1000*pi)", true},
+      {1, true, "sin(2000*pi)", false},
+      {0, true, "sin(pi)", false},
+      {0, false, "cos(pi/2)", false},
+      {5, false, "sin(10000000*pi)", true},
+      {3, false, "sin(pi)", true},
+  };
+  for (const auto& c : cases) {
+    SetTrigFixup(c.range, c.exact);
+    TMathFunction f;
+    f.SetExpression(c.text);
+    ASSERT_TRUE(f.Compile()) << c.text;
+    if (c.zero) EXPECT_EQ(f.Result(), 0) << c.text << " range " << c.range;
+    else EXPECT_NE(f.Result(), 0) << c.text << " range " << c.range;
+  }
+  SetTrigFixup(0, true);
+  TMathFunction plain;
+  plain.SetExpression("sin(pi)");
+  ASSERT_TRUE(plain.Compile());
+  EXPECT_EQ(plain.Result(), sinl(kPi));
+  EXPECT_LT(fabsl(plain.Result()), 1e-18L);
+
+  // The rough variant zeroes any small residue in range; the exact one only true multiples.
+  SetTrigFixup(2, false);
+  TMathFunction rough;
+  rough.SetExpression("sin(pi+0.000000000000000001)");
+  ASSERT_TRUE(rough.Compile());
+  EXPECT_EQ(rough.Result(), 0);
+  SetTrigFixup(2, true);
+  TMathFunction exact;
+  exact.SetExpression("sin(pi+0.000000000000000001)");
+  ASSERT_TRUE(exact.Compile());
+  EXPECT_NE(exact.Result(), 0);
+}
+
+TEST_F(MathEvaluate, TrigFixupAppliesToTheDerivedFunctions) {
+  SetTrigFixup(2, true);
+  const TEvalCase cases[] = {
+      {"tan(x)", kPi / 2, kFail, meDomain},
+      {"sec(x)", kPi / 2, kFail, meDomain},
+      {"cot(x)", kPi, kFail, meDomain},
+      {"csc(x)", kPi, kFail, meDomain},
+      {"tan(x)", kPi, 0},
+  };
+  for (const auto& c : cases) Check(c);
+  int range = -1;
+  bool exact = false;
+  GetTrigFixup(range, exact);
+  EXPECT_EQ(range, 2);
+  EXPECT_TRUE(exact);
+}
+
+}  // namespace
+}  // namespace plotix

@@ -1,0 +1,14 @@
+// Test entry for the GUI suite: one QApplication on the offscreen platform with the
+// pinned test font, so text metrics are the same on every machine.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFont>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setFont(QFont("DejaVu Sans", 9));
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
