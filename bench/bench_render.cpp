@@ -1,0 +1,137 @@
+// A full 2D redraw (background, axes, tick labels, functions) of the default
+// 500 x 500 view, with 1 and with 10 functions, and how it splits into evaluation
+// and drawing. Also the redraw at other widths and function counts, to show that
+// its cost grows linearly with both.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graph/doc2d.h"
+#include "platform/canvas.h"
+
+namespace plotix {
+namespace {
+
+struct TFuncSpec {
+  const char* text;
+  bool asymptote;
+  bool extra;
+};
+
+const TFuncSpec kFunctions[] = {
+    {"x^3-2x", false, false},          {"sin(x)", false, false},        {"tan(x)", false, false},
+    {"1/x", true, false},              {"sqrt(1-x^2)", false, true},    {"cos(x)*exp(-x^2/10)", false, false},
+    {"x^2/4-3", false, false},         {"abs(x)-2", false, false},      {"ln(abs(x))", false, false},
+    {"round(x)/2", false, false},
+};
+
+void Fill(TGraph2DDoc& doc, int count) {
+  doc.Functions.clear();
+  for (int i = 0; i < count; ++i) {
+    const TFuncSpec& spec = kFunctions[i % 10];
+    auto f = std::make_unique<TFunc2DObj>();
+    f->Func.SetExpression(spec.text);
+    f->Func.Compile();
+    f->AsymptoteFixUp = spec.asymptote;
+    f->ExtraAccuracy = spec.extra;
+    doc.Functions.push_back(std::move(f));
+  }
+}
+
+// The whole redraw.
+void BM_Redraw(benchmark::State& state) {
+  const int width = static_cast<int>(state.range(0));
+  TGraph2DDoc doc;
+  Fill(doc, static_cast<int>(state.range(1)));
+  TBitmap bitmap(width, 500);
+  for (auto _ : state) {
+    doc.Render(bitmap);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_Redraw)->Args({500, 1})->Args({500, 10})->Args({250, 10})->Args({1000, 10})->Args({500, 5})->Args({500, 20})
+    ->Unit(benchmark::kMicrosecond);
+
+// Only the evaluations a redraw makes: one per column from -1 to the width.
+void BM_EvaluateOnly(benchmark::State& state) {
+  TGraph2DDoc doc;
+  Fill(doc, static_cast<int>(state.range(1)));
+  const TMapping2D map(doc.View, static_cast<int>(state.range(0)), 500);
+  for (auto _ : state) {
+    for (auto& f : doc.Functions) {
+      for (int col = -1; col <= map.width; ++col) {
+        Extended y = 0;
+        benchmark::DoNotOptimize(f->Func.ValueAt(map.XOfCol(col), y));
+        benchmark::DoNotOptimize(y);
+      }
+    }
+  }
+}
+BENCHMARK(BM_EvaluateOnly)->Args({500, 1})->Args({500, 10})->Unit(benchmark::kMicrosecond);
+
+// Background, axes and tick labels without functions.
+void BM_Frame(benchmark::State& state) {
+  TGraph2DDoc doc;
+  TBitmap bitmap(500, 500);
+  for (auto _ : state) {
+    doc.Render(bitmap);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_Frame)->Unit(benchmark::kMicrosecond);
+
+// Keeps the median of each benchmark's repetitions for the summary.
+class TMedianReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+        medians[r.run_name.function_name + "/" + r.run_name.args] = r.GetAdjustedRealTime();
+  }
+  std::map<std::string, double> medians;
+};
+
+}  // namespace
+}  // namespace plotix
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  std::vector<char*> args(argv, argv + argc);
+  std::string reps = "--benchmark_repetitions=7", aggregates = "--benchmark_report_aggregates_only=true";
+  bool userReps = false;
+  for (int i = 1; i < argc; ++i) userReps |= std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0;
+  if (!userReps) {
+    args.push_back(reps.data());
+    args.push_back(aggregates.data());
+  }
+  int n = static_cast<int>(args.size());
+  benchmark::Initialize(&n, args.data());
+  plotix::TMedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  auto& m = reporter.medians;
+  auto get = [&](const std::string& key) { return m.count(key) ? m[key] : 0.0; };
+  const double r1 = get("BM_Redraw/500/1"), r10 = get("BM_Redraw/500/10");
+  const double e1 = get("BM_EvaluateOnly/500/1"), e10 = get("BM_EvaluateOnly/500/10");
+  const double frame = get("BM_Frame/");
+  if (r10 > 0) {
+    std::printf("\nmedians (us)            redraw   evaluation  frame  drawing\n");
+    std::printf("500x500,  1 function  %8.1f  %10.1f  %5.1f  %7.1f\n", r1, e1, frame, r1 - e1 - frame);
+    std::printf("500x500, 10 functions %8.1f  %10.1f  %5.1f  %7.1f\n", r10, e10, frame, r10 - e10 - frame);
+    std::printf("10 functions: evaluation %.0f%%, drawing (frame + lines) %.0f%%\n", 100 * e10 / r10,
+                100 * (r10 - e10) / r10);
+    std::printf("width 250/500/1000: %.1f / %.1f / %.1f us;  functions 5/10/20: %.1f / %.1f / %.1f us\n",
+                get("BM_Redraw/250/10"), r10, get("BM_Redraw/1000/10"), get("BM_Redraw/500/5"), r10,
+                get("BM_Redraw/500/20"));
+  }
+  benchmark::Shutdown();
+  return 0;
+}

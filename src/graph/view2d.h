@@ -1,0 +1,47 @@
+#pragma once
+// The 2D view record and the mapping between graph units, scaled units (graph units
+// times the zoom, one per pixel) and bitmap pixels.
+
+#include <cstdint>
+
+#include "platform/extended.h"
+
+namespace plotix {
+
+constexpr Extended kMinZoom = 0.0001L;
+constexpr Extended kMaxZoom = 10000;
+constexpr Extended kCenterLimit = 100000;
+
+// Stored in graph files as four extended values in this order.
+struct TView2D {
+  Extended zoomX = 35;
+  Extended zoomY = 35;
+  Extended centerX = 0;  // scaled x at the bitmap's centre column
+  Extended centerY = 0;  // scaled y at the bitmap's centre row
+};
+
+Extended ClampCenter(Extended center);
+Extended ClampZoom(Extended zoom);
+
+// Computed once per redraw from the view and the bitmap size.
+struct TMapping2D {
+  TMapping2D(const TView2D& view, int width, int height);
+
+  Extended zoomX, zoomY, centerX, centerY;
+  int width, height, halfW, halfH;
+  // The visible extent in scaled units.
+  Extended left, right, top, bottom;
+  // Function values are clamped into this band, 2500 pixels beyond the bitmap.
+  Extended topLimit, bottomLimit;
+
+  // Pixel column of a scaled x and row of a scaled y (round half to even).
+  int Col(Extended scaledX) const;
+  int Row(Extended scaledY) const;
+  Extended ScaledXOfCol(int col) const { return centerX + (col - halfW); }
+  Extended XOfCol(int col) const { return ScaledXOfCol(col) / zoomX; }
+};
+
+// Round half to even into an int, saturating far outside the int range.
+int RoundToPixel(Extended value);
+
+}  // namespace plotix
