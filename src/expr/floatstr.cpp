@@ -252,7 +252,7 @@ std::string FormatNumber(int code, bool commas, bool plus, int places, Extended 
     case nfCurrencyFixedDec: text = FloatToStrF(value, TFloatForm::Currency, kMaxPrecision, places); break;
     default: text = FloatToStrF(value, TFloatForm::General, kMaxPrecision, 0); break;
   }
-  if (text.empty()) text = "0";
+  if (text.empty()) text.assign(1, '0');
   const bool currency = code == nfCurrencyMaxDec || code == nfCurrencyFixedDec;
   if (plus && !currency && text[0] != '+' && text[0] != '-') {
     if (value < 0) {

@@ -247,6 +247,31 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
   return IsIntegral(b / 2) ? r : -r;
 }
 
+// What the power rule needs to know of a constant exponent, worked out once.
+enum TExponentClass : std::int32_t { ecIntegral = 1, ecEven = 2 };
+
+std::int32_t ExponentClass(Extended b) {
+  return (IsIntegral(b) ? ecIntegral : 0) | (IsIntegral(b / 2) ? ecEven : 0);
+}
+
+// The power rule with a constant exponent of the given class; the same results as Power.
+[[gnu::always_inline]] inline Extended PowerByConstant(Extended a, Extended b, std::int32_t cls, int& err) {
+  if (a == 0) {
+    if (b == 0) err = meBadExponential;
+    return 0;
+  }
+  if (b == 0) return 1;
+  if (a > 0) return expl(b * logl(a));
+  if (!(cls & ecIntegral)) {
+    err = meBadExponential;
+    return 0;
+  }
+  if (b == 1) return a;
+  if (b == -1) return 1 / a;
+  const Extended r = expl(b * logl(-a));
+  return (cls & ecEven) ? r : -r;
+}
+
 [[gnu::always_inline]] inline Extended ApplyBinary(int code, Extended a, Extended b, int& err) {
   switch (code) {
     case mcAdd: return a + b;
@@ -601,16 +626,21 @@ bool IsBalanced(const TMathPostFixArray& p) {
 
 // ---- the fast form ------------------------------------------------------------
 
-// Opcodes of the derived form: pushes, the binary operators with their right
-// operand on the stack, in the record (constant) or in a variable, then one opcode
-// per function. A push followed by a binary operator becomes one step.
+// Opcodes of the form derived from a program. Operands come from an extended
+// constant (C), a constant a double holds exactly (D, a cheaper load) or a variable
+// (V). A push followed by a binary operator becomes one step on the top of the
+// stack; "push A, push B, operator, operator" computes A op B in a second register
+// t and then combines it with the top, so neither A nor the top is spilled.
+constexpr std::int32_t okC = 0, okD = 1, okV = 2;
 enum : std::int32_t {
-  xPushC, xPushV,
-  xAdd, xSub, xMul, xDiv, xPow,
-  xAddC, xSubC, xMulC, xDivC, xPowC,
-  xAddV, xSubV, xMulV, xDivV, xPowV,
-  xEnd,
-  xFunc0,  // + (code - mcDegToRad)
+  xPush = 0,                // + kind
+  xBin = xPush + 3,         // + operator (0 add, 1 sub, 2 mul, 3 div, 4 pow): stack operand
+  xTopK = xBin + 5,         // + kind * 5 + operator: top = top op operand
+  xTLoad = xTopK + 15,      // + kind: t = operand
+  xTK = xTLoad + 3,         // + kind * 5 + operator: t = t op operand
+  xTApply = xTK + 15,       // + operator: top = top op t
+  xEnd = xTApply + 5,
+  xFunc0 = xEnd + 1,        // + (code - mcDegToRad)
 };
 
 }  // namespace
@@ -765,143 +795,128 @@ bool TMathFunction::RunChecked(const TMathPostFixArray& program, Extended& resul
 void TMathFunction::BuildExec() {
   exec_.clear();
   exec_.reserve(program_.size() + 1);
-  for (std::size_t i = 0; i < program_.size(); ++i) {
+  const std::size_t n = program_.size();
+  auto operand = [](const TPostFixRec& r, std::int32_t base, int stride, int offset) {
+    TExecOp op{base, r.varIndex, r.value, static_cast<double>(r.value)};
+    const int kind = r.code == mcVariable ? okV : static_cast<Extended>(op.dvalue) == r.value ? okD : okC;
+    op.op = base + kind * stride + offset;
+    if (kind != okV && offset == mcPow - mcAdd) op.index = ExponentClass(r.value);
+    return op;
+  };
+  for (std::size_t i = 0; i < n; ++i) {
     const TPostFixRec& r = program_[i];
     if (IsOperand(r.code)) {
-      const bool isConst = r.code == mcNumber;
-      if (i + 1 < program_.size() && IsBinary(program_[i + 1].code)) {
-        const int base = isConst ? xAddC : xAddV;
-        exec_.push_back({base + program_[i + 1].code - mcAdd, r.varIndex, r.value});
+      if (i + 3 < n && IsOperand(program_[i + 1].code) && IsBinary(program_[i + 2].code) &&
+          IsBinary(program_[i + 3].code)) {
+        exec_.push_back(operand(r, xTLoad, 1, 0));
+        exec_.push_back(operand(program_[i + 1], xTK, 5, program_[i + 2].code - mcAdd));
+        exec_.push_back({xTApply + program_[i + 3].code - mcAdd, 0, 0, 0});
+        i += 3;
+      } else if (i + 1 < n && IsBinary(program_[i + 1].code)) {
+        exec_.push_back(operand(r, xTopK, 5, program_[i + 1].code - mcAdd));
         ++i;
       } else {
-        exec_.push_back({isConst ? xPushC : xPushV, r.varIndex, r.value});
+        exec_.push_back(operand(r, xPush, 1, 0));
       }
     } else if (IsBinary(r.code)) {
-      exec_.push_back({xAdd + r.code - mcAdd, 0, 0});
+      exec_.push_back({xBin + r.code - mcAdd, 0, 0, 0});
     } else {
-      exec_.push_back({xFunc0 + r.code - mcDegToRad, 0, 0});
+      exec_.push_back({xFunc0 + r.code - mcDegToRad, 0, 0, 0});
     }
   }
-  exec_.push_back({xEnd, 0, 0});
+  exec_.push_back({xEnd, 0, 0, 0});
 }
 
-// The inner loop of every redraw: the top of the stack lives in a local, each
-// step is one computed jump, and a result that is not finite sends the run to the
-// checked form, which finds the exact condition.
+// The inner loop of every redraw: the top of the stack lives in a local (a plain
+// switch lets the compiler keep it in a register), and a result that is not finite
+// sends the run to the checked form, which finds the exact condition.
 bool TMathFunction::RunFast() {
-#define PLOTIX_FN_LABEL(n) &&fn_##n
-  static void* const kLabels[] = {
-      &&pushc, &&pushv, &&add, &&sub, &&mul, &&div, &&pow,
-      &&addc, &&subc, &&mulc, &&divc, &&powc,
-      &&addv, &&subv, &&mulv, &&divv, &&powv, &&end,
-      PLOTIX_FN_LABEL(8), PLOTIX_FN_LABEL(9), PLOTIX_FN_LABEL(10), PLOTIX_FN_LABEL(11),
-      PLOTIX_FN_LABEL(12), PLOTIX_FN_LABEL(13), PLOTIX_FN_LABEL(14), PLOTIX_FN_LABEL(15),
-      PLOTIX_FN_LABEL(16), PLOTIX_FN_LABEL(17), PLOTIX_FN_LABEL(18), PLOTIX_FN_LABEL(19),
-      PLOTIX_FN_LABEL(20), PLOTIX_FN_LABEL(21), PLOTIX_FN_LABEL(22), PLOTIX_FN_LABEL(23),
-      PLOTIX_FN_LABEL(24), PLOTIX_FN_LABEL(25), PLOTIX_FN_LABEL(26), PLOTIX_FN_LABEL(27),
-      PLOTIX_FN_LABEL(28), PLOTIX_FN_LABEL(29), PLOTIX_FN_LABEL(30), PLOTIX_FN_LABEL(31),
-      PLOTIX_FN_LABEL(32), PLOTIX_FN_LABEL(33), PLOTIX_FN_LABEL(34), PLOTIX_FN_LABEL(35),
-      PLOTIX_FN_LABEL(36), PLOTIX_FN_LABEL(37), PLOTIX_FN_LABEL(38), PLOTIX_FN_LABEL(39),
-      PLOTIX_FN_LABEL(40), PLOTIX_FN_LABEL(41), PLOTIX_FN_LABEL(42), PLOTIX_FN_LABEL(43),
-      PLOTIX_FN_LABEL(44), PLOTIX_FN_LABEL(45), PLOTIX_FN_LABEL(46), PLOTIX_FN_LABEL(47),
-      PLOTIX_FN_LABEL(48), PLOTIX_FN_LABEL(49),
-  };
-#undef PLOTIX_FN_LABEL
-  static_assert(sizeof(kLabels) / sizeof(kLabels[0]) == int(xFunc0) + int(mcFact) - int(mcDegToRad) + 1);
-
   const TExecOp* ip = exec_.data();
   const Extended* vars = values_.data();
   Extended* sp = gStack;  // next free slot; the top itself is in `top`
-  Extended top = 0;
+  Extended top = 0, t = 0;
   int err = meNone;
 
-#define NEXT() goto* kLabels[(++ip)->op]
-#define CHECK_NEXT()                                  \
-  do {                                                \
-    if (__builtin_expect(!IsFinite(top), 0)) goto slow; \
-    NEXT();                                           \
-  } while (0)
+// The five operators applied to a destination and an operand; every earlier step
+// was finite, so a zero divisor is the first condition of the run.
+#define PLOTIX_OPS(base, dst, rhs, cls, done) \
+  case (base) + 0: dst += (rhs); done;           \
+  case (base) + 1: dst -= (rhs); done;           \
+  case (base) + 2: dst *= (rhs); done;           \
+  case (base) + 3:                               \
+    if ((rhs) == 0) goto divByZero;              \
+    dst /= (rhs);                                \
+    done;                                        \
+  case (base) + 4: dst = PowerByConstant(dst, (rhs), cls, err); done;
+#define PLOTIX_VAROPS(base, dst, done)              \
+  case (base) + 0: dst += vars[ip->index]; done;   \
+  case (base) + 1: dst -= vars[ip->index]; done;   \
+  case (base) + 2: dst *= vars[ip->index]; done;   \
+  case (base) + 3:                                 \
+    if (vars[ip->index] == 0) goto divByZero;      \
+    dst /= vars[ip->index];                        \
+    done;                                          \
+  case (base) + 4: dst = Power(dst, vars[ip->index], err); done;
+// Steps on t check it themselves and go on; steps on the top share the check below.
+#define PLOTIX_T_DONE      \
+  if (err) goto failed;    \
+  if (__builtin_expect(!IsFinite(t), 0)) goto slow; \
+  continue
 
-  goto* kLabels[ip->op];
-
-pushc:
-  *sp++ = top;
-  top = ip->value;
-  NEXT();
-pushv:
-  *sp++ = top;
-  top = vars[ip->index];
-  NEXT();
-add:
-  top = *--sp + top;
-  CHECK_NEXT();
-sub:
-  top = *--sp - top;
-  CHECK_NEXT();
-mul:
-  top = *--sp * top;
-  CHECK_NEXT();
-div:
-  if (top == 0) goto slow;
-  top = *--sp / top;
-  CHECK_NEXT();
-pow:
-  top = Power(*--sp, top, err);
-  if (err) goto failed;
-  CHECK_NEXT();
-addc:
-  top += ip->value;
-  CHECK_NEXT();
-subc:
-  top -= ip->value;
-  CHECK_NEXT();
-mulc:
-  top *= ip->value;
-  CHECK_NEXT();
-divc:
-  if (ip->value == 0) goto slow;
-  top /= ip->value;
-  CHECK_NEXT();
-powc:
-  top = Power(top, ip->value, err);
-  if (err) goto failed;
-  CHECK_NEXT();
-addv:
-  top += vars[ip->index];
-  CHECK_NEXT();
-subv:
-  top -= vars[ip->index];
-  CHECK_NEXT();
-mulv:
-  top *= vars[ip->index];
-  CHECK_NEXT();
-divv:
-  if (vars[ip->index] == 0) goto slow;
-  top /= vars[ip->index];
-  CHECK_NEXT();
-powv:
-  top = Power(top, vars[ip->index], err);
-  if (err) goto failed;
-  CHECK_NEXT();
-
-#define PLOTIX_FN(n)                 \
-  fn_##n : top = ApplyFunction(n, top, err); \
-  if (err) goto failed;              \
-  CHECK_NEXT();
-  PLOTIX_FN(8) PLOTIX_FN(9) PLOTIX_FN(10) PLOTIX_FN(11) PLOTIX_FN(12) PLOTIX_FN(13)
-  PLOTIX_FN(14) PLOTIX_FN(15) PLOTIX_FN(16) PLOTIX_FN(17) PLOTIX_FN(18) PLOTIX_FN(19)
-  PLOTIX_FN(20) PLOTIX_FN(21) PLOTIX_FN(22) PLOTIX_FN(23) PLOTIX_FN(24) PLOTIX_FN(25)
-  PLOTIX_FN(26) PLOTIX_FN(27) PLOTIX_FN(28) PLOTIX_FN(29) PLOTIX_FN(30) PLOTIX_FN(31)
-  PLOTIX_FN(32) PLOTIX_FN(33) PLOTIX_FN(34) PLOTIX_FN(35) PLOTIX_FN(36) PLOTIX_FN(37)
-  PLOTIX_FN(38) PLOTIX_FN(39) PLOTIX_FN(40) PLOTIX_FN(41) PLOTIX_FN(42) PLOTIX_FN(43)
-  PLOTIX_FN(44) PLOTIX_FN(45) PLOTIX_FN(46) PLOTIX_FN(47) PLOTIX_FN(48) PLOTIX_FN(49)
+  for (;; ++ip) {
+    switch (ip->op) {
+      case xPush + okC:
+        *sp++ = top;
+        top = ip->value;
+        continue;
+      case xPush + okD:
+        *sp++ = top;
+        top = ip->dvalue;
+        continue;
+      case xPush + okV:
+        *sp++ = top;
+        top = vars[ip->index];
+        continue;
+      case xBin + 0: top = *--sp + top; break;
+      case xBin + 1: top = *--sp - top; break;
+      case xBin + 2: top = *--sp * top; break;
+      case xBin + 3:
+        if (top == 0) goto divByZero;
+        top = *--sp / top;
+        break;
+      case xBin + 4: top = Power(*--sp, top, err); break;
+      PLOTIX_OPS(xTopK + 5 * okC, top, ip->value, ip->index, break)
+      PLOTIX_OPS(xTopK + 5 * okD, top, static_cast<Extended>(ip->dvalue), ip->index, break)
+      PLOTIX_VAROPS(xTopK + 5 * okV, top, break)
+      case xTLoad + okC: t = ip->value; continue;
+      case xTLoad + okD: t = ip->dvalue; continue;
+      case xTLoad + okV: t = vars[ip->index]; continue;
+      PLOTIX_OPS(xTK + 5 * okC, t, ip->value, ip->index, PLOTIX_T_DONE)
+      PLOTIX_OPS(xTK + 5 * okD, t, static_cast<Extended>(ip->dvalue), ip->index, PLOTIX_T_DONE)
+      PLOTIX_VAROPS(xTK + 5 * okV, t, PLOTIX_T_DONE)
+      PLOTIX_OPS(xTApply, top, t, ExponentClass(t), break)
+      case xEnd: result_ = top; return true;
+#define PLOTIX_FN(n) \
+  case xFunc0 + (n)-mcDegToRad: top = ApplyFunction(n, top, err); break;
+      PLOTIX_FN(8) PLOTIX_FN(9) PLOTIX_FN(10) PLOTIX_FN(11) PLOTIX_FN(12) PLOTIX_FN(13)
+      PLOTIX_FN(14) PLOTIX_FN(15) PLOTIX_FN(16) PLOTIX_FN(17) PLOTIX_FN(18) PLOTIX_FN(19)
+      PLOTIX_FN(20) PLOTIX_FN(21) PLOTIX_FN(22) PLOTIX_FN(23) PLOTIX_FN(24) PLOTIX_FN(25)
+      PLOTIX_FN(26) PLOTIX_FN(27) PLOTIX_FN(28) PLOTIX_FN(29) PLOTIX_FN(30) PLOTIX_FN(31)
+      PLOTIX_FN(32) PLOTIX_FN(33) PLOTIX_FN(34) PLOTIX_FN(35) PLOTIX_FN(36) PLOTIX_FN(37)
+      PLOTIX_FN(38) PLOTIX_FN(39) PLOTIX_FN(40) PLOTIX_FN(41) PLOTIX_FN(42) PLOTIX_FN(43)
+      PLOTIX_FN(44) PLOTIX_FN(45) PLOTIX_FN(46) PLOTIX_FN(47) PLOTIX_FN(48) PLOTIX_FN(49)
 #undef PLOTIX_FN
-#undef CHECK_NEXT
-#undef NEXT
+      default: err = meUnknown; break;
+    }
+#undef PLOTIX_OPS
+#undef PLOTIX_VAROPS
+#undef PLOTIX_T_DONE
+    if (err) goto failed;
+    if (__builtin_expect(!IsFinite(top), 0)) goto slow;
+  }
 
-end:
-  result_ = top;
-  return true;
+divByZero:
+  err = meDivByZero;
 failed:
   error_ = static_cast<std::uint8_t>(err);
   result_ = 0;

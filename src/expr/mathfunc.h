@@ -84,8 +84,9 @@ class TMathFunction {
   // One step of the fast form derived from the program.
   struct TExecOp {
     std::int32_t op;
-    std::int32_t index;
-    Extended value;
+    std::int32_t index;   // variable index, or the class of a constant exponent
+    Extended value;       // an extended constant
+    double dvalue;        // the same constant when a double holds it exactly (loads faster)
   };
 
  private:

@@ -183,7 +183,10 @@ TEST_F(MathEvaluate, RunTimeConditionsBecomeErrorsWithoutPosition) {
 TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
   const char* const bodies[] = {"X^3-2*X", "sqrt(1-X^2)", "sin(X)*exp(-X^2/10)", "(X^2/sin(2*pi/X))-X/2",
                                 "1/(X+1)+2/(X+2)+3/(X+3)", "tan(X)", "arcsin(X/4)", "fact(abs(X))",
-                                "ln(X)^2", "X*-X", "round(X*1.5)"};
+                                "ln(X)^2", "X*-X", "round(X*1.5)",
+                                // second-register steps: push, push, operator, operator
+                                "X+2*X-X/4", "X+2/X", "X-X^X", "X+X^2", "X*3.3-pi*X", "X/(X*0)",
+                                "X-(-8)^X", "X+X^0.5"};
   const char* const points[] = {"-3", "-2.5", "-1", "-0.5", "0", "0.25", "1", "2", "3.75"};
   for (const char* body : bodies) {
     TMathFunction f = Make(body);
