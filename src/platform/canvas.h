@@ -76,9 +76,11 @@ class TBitmap {
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
-  // False when the pixels can not be had (the bitmap keeps its old size then).
+  // Sizes run 1..32767 with at most 2^28 pixels; the old picture stays at the top left
+  // and new pixels are white. False when the pixels can not be had (the bitmap keeps
+  // its old size then).
   bool SetSize(int width, int height);
-  // Changes the depth and snaps every pixel to it.
+  // Changes the depth and snaps every pixel to it; other values are ignored.
   void SetDepth(int depth);
 
   int Width() const { return image_.width(); }
@@ -109,7 +111,9 @@ class TCanvas {
   // Lines through the points, the last point's pixel left out; the pen position stays.
   void Polyline(const TPoint* points, int count);
 
-  // Outlined with the pen and filled with the brush; the box covers left..right-1, top..bottom-1.
+  // Outlined with the pen and filled with the brush; the box covers left..right-1,
+  // top..bottom-1 (corners in any order). A not-xor pen combines the brush that way too.
+  // Pens wider than 1 pixel draw solid, centred on the 1-pixel outline.
   void Rectangle(int left, int top, int right, int bottom);
   void Ellipse(int left, int top, int right, int bottom);
   // cornerWidth and cornerHeight are the size of the corner ellipse.

@@ -240,7 +240,7 @@ TEST_F(MathEvaluate, TrigFixupMakesMultiplesOfPiExact) {
   TMathFunction plain;
   plain.SetExpression("sin(pi)");
   ASSERT_TRUE(plain.Compile());
-  EXPECT_EQ(plain.Result(), sinl(kPi));
+  EXPECT_NE(plain.Result(), 0);
   EXPECT_LT(fabsl(plain.Result()), 1e-18L);
 
   // The rough variant zeroes any small residue in range; the exact one only true multiples.

@@ -1,0 +1,10 @@
+#include "platform/fontdesc.h"
+
+namespace plotix {
+
+TFontDesc& DefaultFont() {
+  static TFontDesc font;
+  return font;
+}
+
+}  // namespace plotix
