@@ -53,7 +53,7 @@ int RenderGraphFile(const std::string& graphFile, const std::string& pictureFile
     std::cerr << "plotix: no memory for a " << doc.BitmapWidth << " x " << doc.BitmapHeight << " bitmap\n";
     return 1;
   }
-  doc.Render(bitmap);
+  doc.RenderWithLabels(bitmap);
   if (!(HasExtension(pictureFile, ".png") ? WritePng(bitmap.Image(), pictureFile)
                                           : WriteBmpFile(bitmap.Image(), depth, pictureFile))) {
     std::cerr << "plotix: can not write " << pictureFile << '\n';

@@ -1,6 +1,7 @@
 #include "app/cmdline.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <charconv>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "app/fsmain.h"
 #include "expr/calcfunc.h"
 #include "expr/mathfunc.h"
+#include "graph/add2dfnc.h"
 #include "platform/canvas.h"
 #include "platform/msgbox.h"
 #include "platform/qtmsgbox.h"
@@ -175,8 +177,12 @@ int RunGui(int& argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(PLOTIX_VERSION));
   InstallMsgHandler(std::make_unique<TQtMsgHandler>());
   LoadRegionalFromSystem();
+  InstallFunc2DDialog();
   TMainForm form;
   form.show();
+  // FILE: opened when it names an existing file; anything else is quietly ignored.
+  const QStringList args = QApplication::arguments();
+  if (args.size() > 1 && QFileInfo(args[1]).isFile()) form.OpenGraphFile(args[1].toStdString());
   return QApplication::exec();
 }
 

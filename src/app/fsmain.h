@@ -1,23 +1,122 @@
 #pragma once
-// TMainForm: the main window of Plotix.
+// TMainForm: the main window of Plotix. It holds the graph windows as MDI children,
+// routes the menu and tool bar commands to the active one, limits how many are open,
+// keeps the recently closed graph files and the status bar.
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
 
+class QAction;
+class QActionGroup;
+class QDialog;
+class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
 
 namespace plotix {
+
+class TFuncGraphWindow;
+class TStatusLine;
+
+constexpr int kMaxGraphWindows = 16;
+constexpr int kMaxRecentFiles = 5;
+
+// The graph tool bar's buttons, in their order on the bar.
+enum class TGraphButton {
+  New2D, NewPolar, New3D, Open, Save, CenterFunction, CenterBitmap, ZoomIn, ZoomOut,
+  ZoomXIn, ZoomXOut, ZoomYIn, ZoomYOut, ScrollUp, ScrollDown, ScrollLeft, ScrollRight,
+  PageUp, PageDown, PageLeft, PageRight, RotateXMinus, RotateXPlus, RotateYMinus,
+  RotateYPlus, RotateZPlus, RotateZMinus,
+};
+constexpr int kGraphButtonCount = int(TGraphButton::RotateZMinus) + 1;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // ---- commands ----
+  // A new 2D window with a 500 x 500 bitmap; null at the window limit.
+  TFuncGraphWindow* New2DCartisian1Click();
+  void OpenFile1Click();
+  bool SaveFile1Click();
+  bool SaveFileAs1Click();
+  void CloseFile1Click();
+  // Opens a graph file into a new window; false (and no window) after a failure.
+  bool OpenGraphFile(const std::string& fileName);
+  // Opens entry index (0-based) of the recent-file list; it leaves the list on success.
+  void OpenRecentFile(int index);
+  void ShowHelpContents();
+  void ShowAbout();
+
+  TFuncGraphWindow* ActiveGraphWindow() const;
+  int GraphWindowCount() const { return windowCount_; }
+  const QStringList& RecentFiles() const { return recentFiles_; }
+  TStatusLine& Status() { return *status_; }
 
   QMdiArea* MdiArea;
+  QToolBar* GraphToolBar;
+  std::array<QAction*, kGraphButtonCount> GraphButtons{};
+  std::array<QLabel*, 3> StatusPanels{};
+  // Menu items the tests and the window-dependent rules reach by role.
+  QAction* New2DAction;
+  QAction* SaveAction;
+  QAction* SaveAsAction;
+  QAction* CloseAction;
+  QAction* GraphSettingsAction;
+  QAction* CenterBitmapAction;
+  QAction* RefreshAction;
+  QAction* FlatToolBarsAction;
+  std::array<QAction*, kMaxRecentFiles> RecentActions{};
+  QAction* RecentSeparator;
+  QDialog* HelpDialog = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FunctionCalculator1Click();
-  void TrigFixUp1Click();
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  QAction* Button(TGraphButton button) const { return GraphButtons[int(button)]; }
+  // Counts a new window in, shows it in the MDI area and activates it.
+  void AddGraphWindow(TFuncGraphWindow* window);
+  bool CheckWindowLimit();
+  void WindowClosing(TFuncGraphWindow* window);
+  void SubWindowActivated(QMdiSubWindow* subWindow);
+  // Enables the window-dependent commands when a window is open.
+  void UpdateWindowCommands();
+  // Shows the kind-specific tool bar buttons of graph kind (0: none).
+  void ShowKindButtons(int kind);
+  // Shows the active window's own menus between the main window's.
+  void MergeWindowMenus(TFuncGraphWindow* window);
+  void AddRecentFile(const QString& fileName);
+  void RebuildRecentMenu();
+  void LayoutStatusPanels();
+  void SetFlatToolBars(bool flat);
+  void StatusLineSettings();
+  // Runs the command on the active graph window, if any.
+  template <class F>
+  void OnActive(F command);
+
+  std::unique_ptr<TStatusLine> status_;
+  int windowCount_ = 0;
+  QStringList recentFiles_;  // full names, newest first
+  QMenu* fileMenu_ = nullptr;
+  QAction* toolsMenuAction_ = nullptr;  // window menus are inserted before it
+  QList<QPointer<QAction>> mergedMenus_;
+  QList<QAction*> windowCommands_;  // disabled while no graph window is open
 };
 
 }  // namespace plotix

@@ -17,6 +17,11 @@ class TWriteGraphFile;
 class TMathGraphFunc : public TMathFunction {
  public:
   using TMathFunction::TMathFunction;
+  // The expression record: the text as one string.
+  virtual void WriteToFile(TWriteGraphFile& writer) const;
+  // Reads the record of the file's format and compiles it; a text that does not
+  // compile shows "Error Loading File" and abandons the load.
+  virtual void ReadFromFile(TReadGraphFile& reader);
 };
 
 // The interface of every function object, in slot order.
@@ -29,6 +34,7 @@ class TBaseFuncObj {
   virtual bool NewDialog(TColor color) = 0;
   // Runs the modify dialog; true on OK.
   virtual bool ModifyDialog() = 0;
+  // Writes the current-format record; reads the record of the file's format.
   virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
   virtual void LoadFromFile(TReadGraphFile& reader) = 0;
 };

@@ -19,7 +19,10 @@ struct TTickRange {
   TTickRange(Extended zoom, Extended inc, Extended from, Extended to) {
     step = zoom * inc;
     if (!(inc > 0) || step < kMinTickStep) return;
-    first = static_cast<long long>(truncl(from / step));
+    // Ticks are counted only over the visible extent; a limit far outside it has none.
+    const Extended k = truncl(from / step);
+    if (!(fabsl(k) < 1e15L) || !(to - from < 1e9L)) return;
+    first = static_cast<long long>(k);
     if (first * step < from) ++first;
     last = first - 1;
     while ((last + 1) * step <= to) ++last;

@@ -14,4 +14,24 @@ void TGraph2DDoc::Render(TBitmap& bitmap) {
   for (auto& f : Functions) Plot2DFunction(*f, canvas, map);
 }
 
+void TGraph2DDoc::RenderWithLabels(TBitmap& bitmap) {
+  Render(bitmap);
+  LabelOwner.SetTarget(&bitmap);
+  DrawLabels(Labels);
+  LabelOwner.SetTarget(nullptr);
+}
+
+TDocLabelOwner::TDocLabelOwner(const TGraph2DDoc& doc) : doc_(doc) {}
+TDocLabelOwner::~TDocLabelOwner() = default;
+
+TCanvas& TDocLabelOwner::Canvas() {
+  if (target_) return target_->Canvas();
+  if (!scratch_) scratch_ = std::make_unique<TBitmap>(1, 1);
+  return scratch_->Canvas();
+}
+
+int TDocLabelOwner::BitmapWidth() const { return loadingWidth_ ? loadingWidth_ : doc_.BitmapWidth; }
+int TDocLabelOwner::BitmapHeight() const { return loadingHeight_ ? loadingHeight_ : doc_.BitmapHeight; }
+TColor TDocLabelOwner::BackgroundColor() const { return doc_.Settings.BackColor; }
+
 }  // namespace plotix

@@ -48,6 +48,8 @@ class TFunc2DObj : public TBaseFuncObj {
   std::string GetDescription() const override { return "Y=f(x)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
+  void SaveToFile(TWriteGraphFile& writer) const override;
+  void LoadFromFile(TReadGraphFile& reader) override;
 
   // The dialog layer installs the add/modify dialog here (addMode picks the caption).
   using TDialogRunner = bool (*)(TFunc2DObj& func, bool addMode);

@@ -10,6 +10,9 @@
 
 namespace plotix {
 
+class TReadGraphFile;
+class TWriteGraphFile;
+
 // Tick mark kinds of an axis.
 enum TTickType : std::uint8_t { ttNone = 0, ttTickMarks = 1, ttGridMarks = 2, ttGridLines = 3 };
 
@@ -44,6 +47,10 @@ class TSetting2DObj {
   TAxisSettings X, Y;
   TColor BackColor = 0xFFFFFF;
   TFontDesc XLabelFont, YLabelFont;  // copies of the default font
+
+  // Writes the current-format record; reads the record of the file's format version.
+  void SaveToFile(TWriteGraphFile& writer) const;
+  void LoadFromFile(TReadGraphFile& reader);
 };
 
 }  // namespace plotix

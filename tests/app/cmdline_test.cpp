@@ -1,6 +1,8 @@
 // The headless modes of the real executable, run without any display.
 #include <gtest/gtest.h>
 
+#include "runplotix.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
@@ -8,28 +10,6 @@
 
 namespace plotix {
 namespace {
-
-struct TRun {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
-
-TRun RunPlotix(const QStringList& args) {
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-  process.setProcessEnvironment(env);
-  process.start(PLOTIX_EXE, args);
-  if (!process.waitForFinished(30000)) {
-    process.kill();
-    process.waitForFinished();
-    ADD_FAILURE() << "plotix did not finish";
-  }
-  return {process.readAllStandardOutput().toStdString(),
-          process.readAllStandardError().toStdString(),
-          process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1};
-}
 
 struct TCalcCase {
   QStringList args;

@@ -1,0 +1,251 @@
+#include "graph/graphwin.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "graph/statusln.h"
+#include "platform/msgbox.h"
+
+namespace plotix {
+
+const std::array<TColor, kNewFuncColorCount> kNewFuncColors = {
+    0xFF0000, 0x0000FF, 0x008000, 0x000080, 0x800000, 0x008080, 0x800080, 0x808000,
+    0x808080, 0xC0C0C0, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x000000, 0xFFFFFF};
+
+// ---- TScreenImage ------------------------------------------------------------
+
+TScreenImage::TScreenImage(TFuncGraphWindow& window, TBitmap& bitmap)
+    : window_(window), bitmap_(bitmap) {
+  setObjectName(QStringLiteral("ScreenImage"));
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  SyncSize();
+}
+
+void TScreenImage::SyncSize() { setFixedSize(bitmap_.Width(), bitmap_.Height()); }
+
+void TScreenImage::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.drawImage(event->rect(), bitmap_.Image(), event->rect());
+}
+
+void TScreenImage::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  window_.MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TScreenImage::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  window_.MouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void TScreenImage::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  window_.MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TScreenImage::mouseDoubleClickEvent(QMouseEvent*) { window_.MouseDoubleClick(); }
+
+// ---- TBusyCursor -------------------------------------------------------------
+
+TBusyCursor::TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+TBusyCursor::~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+
+// ---- TFuncGraphWindow --------------------------------------------------------
+
+TFuncGraphWindow::TFuncGraphWindow(QWidget* parent)
+    : QWidget(parent), ScrollBox1(new QScrollArea), GraphBitmap(1, 1), ScreenBitmap(1, 1) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  ScreenImage = new TScreenImage(*this, ScreenBitmap);
+  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+  ScrollBox1->setWidget(ScreenImage);
+  ScrollBox1->setAlignment(Qt::AlignCenter);
+  ScrollBox1->setBackgroundRole(QPalette::Dark);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(ScrollBox1);
+}
+
+TFuncGraphWindow::~TFuncGraphWindow() = default;
+
+bool TFuncGraphWindow::AllocateExtra(int, int) { return true; }
+
+bool TFuncGraphWindow::IsColorUsed(TColor color) const { return color == BackgroundColor; }
+
+bool TFuncGraphWindow::SetBitmapSize(int width, int height) {
+  const bool screenOk = ScreenBitmap.SetSize(width, height);
+  const bool graphOk = GraphBitmap.SetSize(width, height);
+  if (!screenOk || !graphOk) GraphBitmap.SetSize(ScreenBitmap.Width(), ScreenBitmap.Height());
+  BitmapWidth = ScreenBitmap.Width();
+  BitmapHeight = ScreenBitmap.Height();
+  const char* failure = nullptr;
+  if (GraphBitmap.Width() != BitmapWidth || GraphBitmap.Height() != BitmapHeight)
+    failure = "Unknown Error";
+  else if (!AllocateExtra(BitmapWidth, BitmapHeight))
+    failure = "Out of Memory";
+  if (failure) {
+    ShowMessage(TMsgKind::Error, failure, TMsgButtons::OK);
+    close();
+    return false;
+  }
+  ScreenImage->SyncSize();
+  CenterBitmap();
+  RenderGraph();
+  Modified = false;
+  return true;
+}
+
+void TFuncGraphWindow::CenterBitmap() {
+  for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()})
+    bar->setValue(bar->maximum() / 2);
+}
+
+bool TFuncGraphWindow::Save() {
+  LeaveMode();
+  if (!SaveGraph(fileName_)) return false;
+  Modified = false;
+  return true;
+}
+
+bool TFuncGraphWindow::SaveAs(const std::string& fileName) {
+  LeaveMode();
+  if (!SaveGraph(fileName)) return false;
+  Modified = false;
+  SetFileName(fileName);
+  return true;
+}
+
+void TFuncGraphWindow::SetFileName(const std::string& fileName) {
+  fileName_ = fileName;
+  const QString shortName = QFileInfo(QString::fromStdString(fileName)).fileName();
+  setWindowTitle(QString::fromStdString(GetGraphTypeName()) + " - [" + shortName + "]");
+}
+
+bool TFuncGraphWindow::CanClose() {
+  LeaveMode();
+  if (!fileName_.empty() && Modified) {
+    const std::string shortName =
+        QFileInfo(QString::fromStdString(fileName_)).fileName().toStdString();
+    switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + shortName + "?",
+                        TMsgButtons::YesNoCancel)) {
+      case TMsgAnswer::Yes:
+        if (!Save()) return false;
+        break;
+      case TMsgAnswer::No: break;
+      default: return false;
+    }
+  }
+  if (statusLine_) statusLine_->ClearAll();
+  return true;
+}
+
+void TFuncGraphWindow::closeEvent(QCloseEvent* event) {
+  if (!CanClose()) {
+    event->ignore();
+    return;
+  }
+  emit Closing(this);
+  event->accept();
+}
+
+TColor TFuncGraphWindow::ChooseNewFunctionColor(int index) const {
+  for (const TColor color : kNewFuncColors)
+    if (!IsColorUsed(color)) return color;
+  return kNewFuncColors[index % kNewFuncColorCount];
+}
+
+void TFuncGraphWindow::Activated() {
+  MouseX = MouseY = -1;
+  UpdateViewStatus();
+}
+
+void TFuncGraphWindow::RedrawLabels() {
+  ScreenBitmap.Image() = GraphBitmap.Image();
+  DrawLabelsOnScreen();
+  if (LabelMode == lmRegionDrag || LabelMode == lmRegionShown) DrawRegionRect();
+  ScreenImage->update();
+}
+
+void TFuncGraphWindow::LeaveMode() {
+  if (LabelMode == lmRegionDrag || LabelMode == lmRegionShown) {
+    DrawRegionRect();
+    ScreenImage->update();
+  }
+  LabelMode = lmIdle;
+}
+
+TPoint TFuncGraphWindow::ClampToBitmap(int x, int y) const {
+  return {std::clamp(x, 0, BitmapWidth - 1), std::clamp(y, 0, BitmapHeight - 1)};
+}
+
+void TFuncGraphWindow::DrawRegionRect() {
+  TCanvas& canvas = ScreenBitmap.Canvas();
+  const TPen pen = canvas.Pen();
+  const TBrush brush = canvas.Brush();
+  canvas.Pen() = {0x000000, 1, psDot, TPenMode::NotXor};
+  canvas.Brush().style = bsClear;
+  canvas.Rectangle(SelectionRect.left, SelectionRect.top, SelectionRect.right, SelectionRect.bottom);
+  canvas.Pen() = pen;
+  canvas.Brush() = brush;
+}
+
+void TFuncGraphWindow::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+  const bool onBitmap = x >= 0 && y >= 0 && x < BitmapWidth && y < BitmapHeight;
+  const Qt::KeyboardModifiers keys = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  if (button == Qt::LeftButton && onBitmap && keys == Qt::ShiftModifier) {
+    LeaveMode();
+    emit RegionStarted(this);
+    const TPoint p = ClampToBitmap(x, y);
+    SelectionRect = {p.x, p.y, p.x, p.y};
+    LabelMode = lmRegionDrag;
+    DrawRegionRect();
+    ScreenImage->update();
+  } else {
+    LabelMouseDown(button, modifiers, x, y);
+  }
+  MouseX = x;
+  MouseY = y;
+}
+
+void TFuncGraphWindow::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y) {
+  if (LabelMode == lmRegionDrag) {
+    if (buttons & Qt::LeftButton) {
+      DrawRegionRect();
+      const TPoint p = ClampToBitmap(x, y);
+      SelectionRect.right = p.x;
+      SelectionRect.bottom = p.y;
+      DrawRegionRect();
+      ScreenImage->update();
+    }
+  } else {
+    LabelMouseMove(buttons, modifiers, x, y);
+  }
+  MouseX = x;
+  MouseY = y;
+  UpdateViewStatus();
+}
+
+void TFuncGraphWindow::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+  if (LabelMode == lmRegionDrag) {
+    LabelMode = lmRegionShown;
+    DrawRegionRect();
+    const TPoint p = ClampToBitmap(x, y);
+    TRect& r = SelectionRect;
+    r = {std::min(r.left, p.x), std::min(r.top, p.y), std::max(r.left, p.x), std::max(r.top, p.y)};
+    DrawRegionRect();
+    ScreenImage->update();
+  } else {
+    LabelMouseUp(button, modifiers, x, y);
+  }
+  MouseX = x;
+  MouseY = y;
+}
+
+}  // namespace plotix

@@ -1,0 +1,168 @@
+#pragma once
+// TFuncGraphWindow: the base of every graph window, an MDI child of the main window.
+// It holds the graph bitmap and the on-screen copy inside a scroll box, the file name,
+// the modified flag, the mouse position and the region selection, and defines the
+// operations through which the main window and the menus drive any kind of graph.
+
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/canvas.h"
+#include "platform/colour.h"
+
+class QMenu;
+class QScrollArea;
+
+namespace plotix {
+
+class TReadGraphFile;
+class TStatusLine;
+class TFuncGraphWindow;
+
+// The visible copy of the graph: paints the screen bitmap at its own size and hands
+// mouse events in bitmap pixels to its window.
+class TScreenImage : public QWidget {
+  Q_OBJECT
+
+ public:
+  TScreenImage(TFuncGraphWindow& window, TBitmap& bitmap);
+  // Takes the bitmap's size after it changed.
+  void SyncSize();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  TFuncGraphWindow& window_;
+  TBitmap& bitmap_;
+};
+
+// Label modes of the window that the base itself knows: idle and the region selection.
+enum TLabelModeBase : int {
+  lmIdle = 0,
+  lmRegionDrag = 6,   // the region is being dragged out
+  lmRegionShown = 7,  // a region is selected and shown
+};
+
+// The number of colours a new function may get, in the order they are offered.
+constexpr int kNewFuncColorCount = 15;
+extern const std::array<TColor, kNewFuncColorCount> kNewFuncColors;
+
+class TFuncGraphWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TFuncGraphWindow(QWidget* parent = nullptr);
+  ~TFuncGraphWindow() override;
+
+  // ---- the virtual operations, in slot order ----
+  // Per-size buffers; false when they can not be had.
+  virtual bool AllocateExtra(int width, int height);
+  virtual bool SaveGraph(const std::string& fileName) = 0;
+  virtual std::string GetGraphTypeName() const = 0;
+  // Reads the body of an opened file and closes the reader; sizes the bitmaps on success.
+  virtual bool LoadGraph(TReadGraphFile& reader) = 0;
+  virtual bool IsColorUsed(TColor color) const;
+  virtual void RenderGraph() = 0;
+  virtual bool EditGraphSettings() = 0;
+  virtual void UpdateViewStatus() = 0;
+  virtual void ZoomIn() = 0;
+  virtual void ZoomOut() = 0;
+  virtual void CenterFunctionView() = 0;
+
+  // The graph kind of files and of the main window's tool bar (1 2D, 2 polar, 3 3D).
+  virtual int GraphKind() const = 0;
+  // The menus the main window shows while this window is active.
+  virtual QList<QMenu*> WindowMenus() const = 0;
+
+  // ---- operations used by the main window ----
+  // Sizes both bitmaps, centres the scroll box and redraws; false (after a message,
+  // with the window closed) when the bitmaps can not be had.
+  bool SetBitmapSize(int width, int height);
+  bool NewDefaultSize() { return SetBitmapSize(kDefaultSize, kDefaultSize); }
+  bool Save();
+  bool SaveAs(const std::string& fileName);
+  void SetFileName(const std::string& fileName);
+  const std::string& FileName() const { return fileName_; }
+  // The close question; true when the window may close.
+  bool CanClose();
+  // The first table colour no function (nor the background) uses; entry index mod 15
+  // when all are taken. index: the number of functions already in the window.
+  TColor ChooseNewFunctionColor(int index) const;
+  // Centres the scroll box on the bitmap.
+  void CenterBitmap();
+  // The window became the active one: no mouse position, fresh status line.
+  void Activated();
+  // The screen copy from the graph bitmap, the labels over it, the region if shown.
+  virtual void RedrawLabels();
+  // Ends the label operation in progress (removing a shown region).
+  virtual void LeaveMode();
+
+  // The status line the window writes its panels to (the main window's).
+  void SetStatusLine(TStatusLine* status) { statusLine_ = status; }
+  TStatusLine* StatusLine() const { return statusLine_; }
+
+  // Mouse events over the screen copy, in bitmap pixels.
+  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+  void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+  void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+  void MouseDoubleClick() { DoubleClicked = true; }
+
+  static constexpr int kDefaultSize = 500;
+
+  QScrollArea* ScrollBox1;
+  TScreenImage* ScreenImage;
+  TBitmap GraphBitmap;
+  TBitmap ScreenBitmap;  // what ScreenImage shows: the graph with the labels over it
+  int BitmapWidth = 0;
+  int BitmapHeight = 0;
+  TColor BackgroundColor = 0xFFFFFF;
+  int LabelMode = lmIdle;
+  TRect SelectionRect;  // left, top: first corner; right, bottom: second corner
+  int MouseX = -1;
+  int MouseY = -1;
+  bool Modified = false;
+  bool DoubleClicked = false;  // read and cleared by the label editing on the next press
+
+ signals:
+  // The close question allowed closing; FileName() still tells the file.
+  void Closing(TFuncGraphWindow* window);
+  // A region selection started with the mouse.
+  void RegionStarted(TFuncGraphWindow* window);
+  // A redraw finished: the main window repaints its status bar.
+  void Rendered();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  // The hooks of the label editing; the base window has no label tools.
+  virtual void LabelMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
+  virtual void LabelMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int, int) {}
+  virtual void LabelMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
+  // Draws the labels over the screen copy (the copy of the graph bitmap is already there).
+  virtual void DrawLabelsOnScreen() {}
+
+ private:
+  TPoint ClampToBitmap(int x, int y) const;
+  // Not-xor, so drawing it twice restores the picture.
+  void DrawRegionRect();
+
+  std::string fileName_;
+  TStatusLine* statusLine_ = nullptr;
+};
+
+// Shows the busy cursor for the life of the scope, also when a redraw fails.
+class TBusyCursor {
+ public:
+  TBusyCursor();
+  ~TBusyCursor();
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+}  // namespace plotix

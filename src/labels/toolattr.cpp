@@ -1,0 +1,7 @@
+#include "labels/toolattr.h"
+
+namespace plotix {
+
+TToolBarAttribClass::TToolBarAttribClass() : Font(DefaultFont()) {}
+
+}  // namespace plotix

@@ -1,0 +1,32 @@
+#pragma once
+// Runs the real executable without any display and collects what it printed.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStringList>
+#include <string>
+
+namespace plotix {
+
+struct TRun {
+  std::string out;
+  std::string err;
+  int status = -1;
+};
+
+inline TRun RunPlotix(const QStringList& args) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+  process.setProcessEnvironment(env);
+  process.start(PLOTIX_EXE, args);
+  if (!process.waitForFinished(30000)) {
+    process.kill();
+    process.waitForFinished();
+    ADD_FAILURE() << "plotix did not finish";
+  }
+  return {process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString(),
+          process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1};
+}
+
+}  // namespace plotix
