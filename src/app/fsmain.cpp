@@ -24,6 +24,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/picture.h"
+#include "app/prntscal.h"
 #include "expr/calculat.h"
 #include "expr/trigdlg.h"
 #include "files/filesave.h"
@@ -393,9 +395,14 @@ void TMainForm::BuildMenus() {
   SaveAsAction = add(file, "Save File &As...", [this] { SaveFileAs1Click(); });
   CloseAction = add(file, "&Close File", [this] { CloseFile1Click(); });
   file->addSeparator();
-  disabled(file, "Save As &Bitmap File...");
-  disabled(file, "Print Sca&le...");
-  disabled(file, "P&rint...");
+  SaveBitmapAction = add(file, "Save As &Bitmap File...", [this] {
+    OnActive([this](TFuncGraphWindow* w) { SaveBitmapFile(this, *w); });
+  });
+  PrintScaleAction = add(file, "Print Sca&le...", [this] {
+    if (TPrintScaleDlg::Edit(this) == TPrintScaleAnswer::Print)
+      OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); });
+  });
+  PrintAction = add(file, "P&rint...", [this] { OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); }); });
   file->addSeparator();
   add(file, "E&xit", [this] { close(); });
   RecentSeparator = file->addSeparator();
@@ -407,10 +414,17 @@ void TMainForm::BuildMenus() {
   GraphSettingsAction = add(graph, "Graph &Settings...", [this] {
     OnActive([](TFuncGraphWindow* w) { w->EditGraphSettings(); });
   });
-  disabled(graph, "&Bitmap Size/Colors...");
-  disabled(graph, "Select Bitmap &Region")->setCheckable(true);
-  disabled(graph, "Bitmap Region &Dialog...");
-  disabled(graph, "&Copy Bitmap to Clipboard");
+  BitmapAttribAction = add(graph, "&Bitmap Size/Colors...", [this] {
+    OnActive([](TFuncGraphWindow* w) { w->ChangeBitmapAttributes(); });
+  });
+  SelectRegionAction = add(graph, "Select Bitmap &Region", [this](bool on) { LabelToolMode = on ? kRegionTool : 0; });
+  SelectRegionAction->setCheckable(true);
+  RegionDialogAction = add(graph, "Bitmap Region &Dialog...", [this] {
+    OnActive([this](TFuncGraphWindow* w) { EditRegionByCoordinates(this, *w); });
+  });
+  CopyBitmapAction = add(graph, "&Copy Bitmap to Clipboard", [this] {
+    OnActive([this](TFuncGraphWindow* w) { CopyBitmapToClipboard(this, *w); });
+  });
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
   toolsMenuAction_ = tools->menuAction();
@@ -468,7 +482,8 @@ void TMainForm::BuildMenus() {
   add(help, "&About...", [this] { ShowAbout(); });
 
   windowCommands_ = {SaveAction, SaveAsAction, CloseAction, GraphSettingsAction, CenterBitmapAction,
-                     RefreshAction};
+                     RefreshAction, SaveBitmapAction, PrintScaleAction, PrintAction, BitmapAttribAction,
+                     SelectRegionAction, RegionDialogAction, CopyBitmapAction};
 }
 
 void TMainForm::BuildToolBar() {
@@ -568,6 +583,7 @@ bool TMainForm::CheckWindowLimit() {
 
 void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->SetStatusLine(status_.get());
+  window->CurrentLabelTool = [this] { return LabelToolMode; };
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
   connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);

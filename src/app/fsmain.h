@@ -75,10 +75,19 @@ class TMainForm : public QMainWindow {
   QAction* GraphSettingsAction;
   QAction* CenterBitmapAction;
   QAction* RefreshAction;
+  QAction* SaveBitmapAction;
+  QAction* PrintScaleAction;
+  QAction* PrintAction;
+  QAction* BitmapAttribAction;
+  QAction* SelectRegionAction;  // checked: label tool mode kRegionTool
+  QAction* RegionDialogAction;
+  QAction* CopyBitmapAction;
   QAction* FlatToolBarsAction;
   std::array<QAction*, kMaxRecentFiles> RecentActions{};
   QAction* RecentSeparator;
   QDialog* HelpDialog = nullptr;
+  // 0 off, 1..7 the label kinds, kRegionTool (8) region selection.
+  int LabelToolMode = 0;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -97,6 +97,10 @@ void TFunc2DWindow::RenderGraph() {
 
 void TFunc2DWindow::DrawLabelsOnScreen() { DrawLabels(Doc.Labels); }
 
+void TFunc2DWindow::DeleteLabelsOffBitmap() {
+  std::erase_if(Doc.Labels, [](const auto& label) { return !label->IsOnBitmap(); });
+}
+
 bool TFunc2DWindow::EditGraphSettings() {
   LeaveMode();
   if (!TSettings2DDlg::Edit(this, Doc.Settings)) return false;

@@ -61,6 +61,7 @@ class TFunc2DWindow : public TFuncGraphWindow {
 
  protected:
   void DrawLabelsOnScreen() override;
+  void DeleteLabelsOffBitmap() override;
 
  private:
   QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command,

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "graph/bmpsizer.h"
 #include "graph/statusln.h"
 #include "platform/msgbox.h"
 
@@ -102,6 +103,40 @@ bool TFuncGraphWindow::SetBitmapSize(int width, int height) {
   return true;
 }
 
+bool TFuncGraphWindow::ChangeBitmapAttributes() {
+  int width = BitmapWidth, height = BitmapHeight, depth = GraphBitmap.Depth();
+  if (!TBitmapAttribDlg::Edit(this, width, height, depth)) return false;
+  return SetBitmapAttributes(width, height, depth);
+}
+
+bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
+  Modified = true;
+  LeaveMode();
+  const bool smaller = width < BitmapWidth || height < BitmapHeight;
+  for (TBitmap* bitmap : {&ScreenBitmap, &GraphBitmap}) {
+    bitmap->SetDepth(depth);
+    bitmap->SetSize(width, height);
+  }
+  const char* failure = nullptr;
+  if (GraphBitmap.Width() != ScreenBitmap.Width() || GraphBitmap.Height() != ScreenBitmap.Height() ||
+      GraphBitmap.Depth() != ScreenBitmap.Depth())
+    failure = "Unknown Error";
+  else if (!AllocateExtra(ScreenBitmap.Width(), ScreenBitmap.Height()))
+    failure = "Out of Memory";
+  if (failure) {
+    ShowMessage(TMsgKind::Error, failure, TMsgButtons::OK);
+    close();
+    return false;
+  }
+  BitmapWidth = ScreenBitmap.Width();
+  BitmapHeight = ScreenBitmap.Height();
+  if (smaller) DeleteLabelsOffBitmap();
+  ScreenImage->SyncSize();
+  CenterBitmap();
+  RenderGraph();
+  return true;
+}
+
 void TFuncGraphWindow::CenterBitmap() {
   for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()})
     bar->setValue(bar->maximum() / 2);
@@ -181,6 +216,15 @@ void TFuncGraphWindow::LeaveMode() {
   LabelMode = lmIdle;
 }
 
+void TFuncGraphWindow::ShowRegion(const TRect& rect) {
+  LeaveMode();
+  LabelMode = lmRegionShown;
+  SelectionRect = {std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
+                   std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
+  DrawRegionRect();
+  ScreenImage->update();
+}
+
 TPoint TFuncGraphWindow::ClampToBitmap(int x, int y) const {
   return {std::clamp(x, 0, BitmapWidth - 1), std::clamp(y, 0, BitmapHeight - 1)};
 }
@@ -199,7 +243,7 @@ void TFuncGraphWindow::DrawRegionRect() {
 void TFuncGraphWindow::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
   const bool onBitmap = x >= 0 && y >= 0 && x < BitmapWidth && y < BitmapHeight;
   const Qt::KeyboardModifiers keys = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-  if (button == Qt::LeftButton && onBitmap && keys == Qt::ShiftModifier) {
+  if (button == Qt::LeftButton && onBitmap && (keys == Qt::ShiftModifier || CurrentLabelTool() == kRegionTool)) {
     LeaveMode();
     emit RegionStarted(this);
     const TPoint p = ClampToBitmap(x, y);

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,6 +51,9 @@ enum TLabelModeBase : int {
   lmRegionShown = 7,  // a region is selected and shown
 };
 
+// The main window's label tool that selects a region instead of drawing a label.
+constexpr int kRegionTool = 8;
+
 // The number of colours a new function may get, in the order they are offered.
 constexpr int kNewFuncColorCount = 15;
 extern const std::array<TColor, kNewFuncColorCount> kNewFuncColors;
@@ -86,6 +90,12 @@ class TFuncGraphWindow : public QWidget {
   // with the window closed) when the bitmaps can not be had.
   bool SetBitmapSize(int width, int height);
   bool NewDefaultSize() { return SetBitmapSize(kDefaultSize, kDefaultSize); }
+  // The size and colour depth dialog; true when the bitmap changed.
+  bool ChangeBitmapAttributes();
+  // New size and depth for both bitmaps: labels left off a smaller bitmap are deleted,
+  // the scroll box centred and the graph redrawn. False (after a message, with the
+  // window closed) when the bitmaps can not be had.
+  bool SetBitmapAttributes(int width, int height, int depth);
   bool Save();
   bool SaveAs(const std::string& fileName);
   void SetFileName(const std::string& fileName);
@@ -103,10 +113,15 @@ class TFuncGraphWindow : public QWidget {
   virtual void RedrawLabels();
   // Ends the label operation in progress (removing a shown region).
   virtual void LeaveMode();
+  bool RegionShown() const { return LabelMode == lmRegionShown; }
+  // Ends the label operation in progress and shows the region with corners normalised.
+  void ShowRegion(const TRect& rect);
 
   // The status line the window writes its panels to (the main window's).
   void SetStatusLine(TStatusLine* status) { statusLine_ = status; }
   TStatusLine* StatusLine() const { return statusLine_; }
+  // The main window's current label tool (0 off, 1..7 the label kinds, kRegionTool).
+  std::function<int()> CurrentLabelTool = [] { return 0; };
 
   // Mouse events over the screen copy, in bitmap pixels.
   void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -146,6 +161,8 @@ class TFuncGraphWindow : public QWidget {
   virtual void LabelMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
   // Draws the labels over the screen copy (the copy of the graph bitmap is already there).
   virtual void DrawLabelsOnScreen() {}
+  // Deletes the labels that no longer lie on the (smaller) bitmap.
+  virtual void DeleteLabelsOffBitmap() {}
 
  private:
   TPoint ClampToBitmap(int x, int y) const;
