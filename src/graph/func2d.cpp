@@ -56,7 +56,17 @@ class TPlotter {
   int col_ = 0, endCol_ = 0;
   Extended endX_ = 0;
   std::size_t special_ = 0;
-  TSample prev2_, prev1_, cur_;
+  // The last three points, newest at head_; shifting moves the head, not the samples.
+  TSample ring_[3];
+  int head_ = 0;
+  TSample& Cur() { return ring_[head_]; }
+  TSample& Prev1() { return ring_[(head_ + 2) % 3]; }
+  TSample& Prev2() { return ring_[(head_ + 1) % 3]; }
+  // The oldest point drops out and a fresh one (not defined, not a column) becomes current.
+  TSample& Shift() {
+    head_ = (head_ + 1) % 3;
+    return ring_[head_] = TSample{};
+  }
 
   TPoint run_[kRunLength];
   int count_ = 0;
@@ -86,14 +96,12 @@ void TPlotter::StepTrend(bool defined, Extended y) {
 // Produces the next point, columns and special values merged in x order; a special
 // value equal to a column's x comes before that column.
 bool TPlotter::Next() {
-  prev2_ = prev1_;
-  prev1_ = cur_;
   const std::vector<Extended>& specials = f_.SpecialX;
   const bool takeColumn = special_ >= specials.size() || specials[special_] > endX_ ||
                           (specials[special_] > m_.XOfCol(col_) && col_ <= endCol_);
-  TSample s;
+  if (takeColumn && col_ > endCol_) return false;
+  TSample& s = Shift();
   if (takeColumn) {
-    if (col_ > endCol_) return false;
     s.column = true;
     s.x = m_.XOfCol(col_);
     s.defined = Sample(s.x, s.y);
@@ -105,7 +113,6 @@ bool TPlotter::Next() {
     s.defined = Sample(s.x, s.y);
     if (s.defined) s.p = {RoundToPixel(s.x * m_.zoomX - m_.centerX) + m_.halfW, Row(s.y)};
   }
-  cur_ = s;
   return true;
 }
 
@@ -167,9 +174,9 @@ void TPlotter::Flush() {
 // A defined special point (prev1) is joined to its defined neighbours, the nearer
 // in x, or both when equally near; alone it is a dot.
 void TPlotter::DrawSpecial() {
-  const TSample& a = prev2_;
-  const TSample& p = prev1_;
-  const TSample& b = cur_;
+  const TSample& a = Prev2();
+  const TSample& p = Prev1();
+  const TSample& b = Cur();
   if (!a.defined && !b.defined) {
     Dot(p.p);
   } else if (!b.defined) {
@@ -186,10 +193,10 @@ void TPlotter::DrawSpecial() {
 // Searches the gap between a defined and an undefined sample for the values the
 // function takes as it approaches the undefined side, and draws how far they reach.
 void TPlotter::Refine() {
-  const bool curDefined = cur_.defined;
-  const TSample& def = curDefined ? cur_ : prev1_;
+  const bool curDefined = Cur().defined;
+  const TSample& def = curDefined ? Cur() : Prev1();
   Extended defX = def.x;
-  Extended undefX = curDefined ? prev1_.x : cur_.x;
+  Extended undefX = curDefined ? Prev1().x : Cur().x;
 
   int recorded = 0, equalRun = 0;
   Extended lowest = 0, highest = 0, last = 0;
@@ -285,18 +292,18 @@ void TPlotter::Run() {
   if (f_.AsymptoteFixUp) lastDefined_ = Sample(m_.XOfCol(startCol - 1), lastValue_);
 
   if (!Next()) return;
-  if (cur_.column && cur_.defined) AddToRun(cur_.p);
+  if (Cur().column && Cur().defined) AddToRun(Cur().p);
   while (Next()) {
-    if (!cur_.defined) EndRun();
-    else if (cur_.column) AddToRun(cur_.p);
-    if (prev1_.defined && !prev1_.column) DrawSpecial();
-    if (f_.ExtraAccuracy && prev1_.defined != cur_.defined && prev1_.x < cur_.x) Refine();
+    const TSample& cur = Cur();
+    const TSample& prev1 = Prev1();
+    if (!cur.defined) EndRun();
+    else if (cur.column) AddToRun(cur.p);
+    if (prev1.defined && !prev1.column) DrawSpecial();
+    if (f_.ExtraAccuracy && prev1.defined != cur.defined && prev1.x < cur.x) Refine();
   }
   Flush();
-  if (cur_.defined && !cur_.column) {
-    prev2_ = prev1_;
-    prev1_ = cur_;
-    cur_ = TSample{};
+  if (Cur().defined && !Cur().column) {
+    Shift();
     DrawSpecial();
   }
 }

@@ -217,6 +217,17 @@ TEST_F(Render2D, SpecialValuesAreSampledExactlyAndJoined) {
   for (int row = 246; row <= 250; ++row) EXPECT_EQ(At(250, row), kBlue) << row;
 }
 
+TEST_F(Render2D, ASpecialValueAfterTheLastColumnJoinsItsNeighbour) {
+  HideAxes();
+  TFunc2DObj& f = Add("(x-1.97)*3500");
+  f.HiBoundEmpty = false;
+  f.HiBound = 1.9857L;  // the last column is 319 (x = 1.9714)
+  f.SpecialX = {1.985L};
+  Render();
+  // The special point lies far above the bitmap; the line to it climbs column 319.
+  EXPECT_EQ(Count(kBlue, 319, 10, 320, 70), 60);
+}
+
 TEST_F(Render2D, LaterFunctionsLieOnTopAndWideFunctionsDraw) {
   HideAxes();
   TFunc2DObj& a = Add("0");
