@@ -651,7 +651,8 @@ enum : std::int32_t {
   xTLoad = xTopK + 15,      // + kind: t = operand
   xTK = xTLoad + 3,         // + kind * 5 + operator: t = t op operand
   xTApply = xTK + 15,       // + operator: top = top op t
-  xEnd = xTApply + 5,
+  xLoad = xTApply + 5,      // + kind: the first push, with nothing below it to keep
+  xEnd = xLoad + 3,
   xFunc0 = xEnd + 1,        // + (code - mcDegToRad)
 };
 
@@ -828,7 +829,7 @@ void TMathFunction::BuildExec() {
         exec_.push_back(operand(r, xTopK, 5, program_[i + 1].code - mcAdd));
         ++i;
       } else {
-        exec_.push_back(operand(r, xPush, 1, 0));
+        exec_.push_back(operand(r, exec_.empty() ? xLoad : xPush, 1, 0));
       }
     } else if (IsBinary(r.code)) {
       exec_.push_back({xBin + r.code - mcAdd, 0, 0, 0});
@@ -877,6 +878,9 @@ bool TMathFunction::RunFast() {
 
   for (;; ++ip) {
     switch (ip->op) {
+      case xLoad + okC: top = ip->value; continue;
+      case xLoad + okD: top = ip->dvalue; continue;
+      case xLoad + okV: top = vars[ip->index]; continue;
       case xPush + okC:
         *sp++ = top;
         top = ip->value;
@@ -941,15 +945,14 @@ slow : {
 }
 }
 
-bool TMathFunction::Evaluate() {
+bool TMathFunction::EvaluateOther() {
   if (state_ != 2) {
     error_ = meUnknown;
     result_ = 0;
     return false;
   }
   error_ = meNone;
-  if (!hasVariables_) return true;
-  return RunFast();
+  return true;  // no variables: the result computed at compile time stands
 }
 
 // ---- fix-up setting -----------------------------------------------------------

@@ -71,7 +71,13 @@ class TMathFunction {
   Extended& Value(int index) { return values_[index]; }
 
   bool Compile();
-  bool Evaluate();
+  bool Evaluate() {
+    if (state_ == 2 && hasVariables_) {
+      error_ = meNone;
+      return RunFast();
+    }
+    return EvaluateOther();
+  }
 
   Extended Result() const { return result_; }
   int ErrorCode() const { return error_; }
@@ -94,6 +100,7 @@ class TMathFunction {
   bool RunChecked(const TMathPostFixArray& program, Extended& result, int& error) const;
   void BuildExec();
   bool RunFast();
+  bool EvaluateOther();
 
   std::string text_;
   TMathStringsArray names_;
