@@ -652,7 +652,10 @@ enum : std::int32_t {
   xTK = xTLoad + 3,         // + kind * 5 + operator: t = t op operand
   xTApply = xTK + 15,       // + operator: top = top op t
   xLoad = xTApply + 5,      // + kind: the first push, with nothing below it to keep
-  xEnd = xLoad + 3,
+  // "push C, push A, push B, op, op" as t = A op B, then C op t: C is fetched only
+  // when it is needed, so it is not kept across the calls that compute t.
+  xKApply = xLoad + 3,      // + spill * 15 + kind * 5 + operator (spill 0: push, 1: first)
+  xEnd = xKApply + 30,
   xFunc0 = xEnd + 1,        // + (code - mcDegToRad)
 };
 
@@ -819,7 +822,14 @@ void TMathFunction::BuildExec() {
   for (std::size_t i = 0; i < n; ++i) {
     const TPostFixRec& r = program_[i];
     if (IsOperand(r.code)) {
-      if (i + 3 < n && IsOperand(program_[i + 1].code) && IsBinary(program_[i + 2].code) &&
+      if (i + 4 < n && IsOperand(program_[i + 1].code) && IsOperand(program_[i + 2].code) &&
+          IsBinary(program_[i + 3].code) && IsBinary(program_[i + 4].code)) {
+        const int spill = exec_.empty() ? 1 : 0;
+        exec_.push_back(operand(program_[i + 1], xTLoad, 1, 0));
+        exec_.push_back(operand(program_[i + 2], xTK, 5, program_[i + 3].code - mcAdd));
+        exec_.push_back(operand(r, xKApply + spill * 15, 5, program_[i + 4].code - mcAdd));
+        i += 4;
+      } else if (i + 3 < n && IsOperand(program_[i + 1].code) && IsBinary(program_[i + 2].code) &&
           IsBinary(program_[i + 3].code)) {
         exec_.push_back(operand(r, xTLoad, 1, 0));
         exec_.push_back(operand(program_[i + 1], xTK, 5, program_[i + 2].code - mcAdd));
@@ -911,6 +921,23 @@ bool TMathFunction::RunFast() {
       PLOTIX_OPS(xTK + 5 * okD, t, static_cast<Extended>(ip->dvalue), ip->index, PLOTIX_T_DONE)
       PLOTIX_VAROPS(xTK + 5 * okV, t, PLOTIX_T_DONE)
       PLOTIX_OPS(xTApply, top, t, ExponentClass(t), break)
+#define PLOTIX_KAPPLY(base, lhs, spill)       \
+  case (base) + 0: spill; top = (lhs) + t; break; \
+  case (base) + 1: spill; top = (lhs) - t; break; \
+  case (base) + 2: spill; top = (lhs) * t; break; \
+  case (base) + 3:                                 \
+    if (t == 0) goto divByZero;                    \
+    spill;                                         \
+    top = (lhs) / t;                               \
+    break;                                         \
+  case (base) + 4: spill; top = Power((lhs), t, err); break;
+      PLOTIX_KAPPLY(xKApply + 5 * okC, ip->value, *sp++ = top)
+      PLOTIX_KAPPLY(xKApply + 5 * okD, static_cast<Extended>(ip->dvalue), *sp++ = top)
+      PLOTIX_KAPPLY(xKApply + 5 * okV, vars[ip->index], *sp++ = top)
+      PLOTIX_KAPPLY(xKApply + 15 + 5 * okC, ip->value, (void)0)
+      PLOTIX_KAPPLY(xKApply + 15 + 5 * okD, static_cast<Extended>(ip->dvalue), (void)0)
+      PLOTIX_KAPPLY(xKApply + 15 + 5 * okV, vars[ip->index], (void)0)
+#undef PLOTIX_KAPPLY
       case xEnd: result_ = top; return true;
 #define PLOTIX_FN(n) \
   case xFunc0 + (n)-mcDegToRad: top = ApplyFunction(n, top, err); break;

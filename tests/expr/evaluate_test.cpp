@@ -186,7 +186,10 @@ TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
                                 "ln(X)^2", "X*-X", "round(X*1.5)",
                                 // second-register steps: push, push, operator, operator
                                 "X+2*X-X/4", "X+2/X", "X-X^X", "X+X^2", "X*3.3-pi*X", "X/(X*0)",
-                                "X-(-8)^X", "X+X^0.5"};
+                                "X-(-8)^X", "X+X^0.5",
+                                // a constant or variable before such a pair
+                                "1-X^2", "2/(X+1)", "pi*X^2+1", "X^(X+1)", "X-(X/(X-1))",
+                                "2^(X*2)", "sqrt(1-X^2)*3", "4-X*X-X"};
   const char* const points[] = {"-3", "-2.5", "-1", "-0.5", "0", "0.25", "1", "2", "3.75"};
   for (const char* body : bodies) {
     TMathFunction f = Make(body);
