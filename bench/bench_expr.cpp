@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "expr/mathfunc.h"
+#include "expr/math_function.h"
 
 #ifdef PLOTIX_HAVE_MUPARSER
 #include <muParser.h>

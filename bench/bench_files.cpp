@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "graph/doc2d.h"
+#include "cartesian/cartesian_document.h"
 #include "platform/canvas.h"
-#include "platform/msgbox.h"
+#include "platform/message_box.h"
 
 namespace plotix {
 namespace {
@@ -77,7 +77,7 @@ void BM_OpenGraph(benchmark::State& state) {
   big.doc.SaveGraph(big.path);
   for (auto _ : state) {
     TGraph2DDoc doc;
-    if (!OpenGraph2D(big.path, doc) || doc.Labels.size() != kMaxLabels) state.SkipWithError("open failed");
+    if (!OpenGraph(big.path, doc) || doc.Labels.size() != kMaxLabels) state.SkipWithError("open failed");
   }
 }
 BENCHMARK(BM_OpenGraph)->Unit(benchmark::kMillisecond);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "graph/doc2d.h"
+#include "cartesian/cartesian_document.h"
 #include "platform/canvas.h"
 
 namespace plotix {

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "app/fsmain.h"
-#include "graph/g2dwin.h"
+#include "app/main_window.h"
+#include "cartesian/cartesian_window.h"
 
 namespace plotix {
 namespace {

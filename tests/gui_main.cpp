@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QFont>
 
+#include "cartesian/cartesian_window.h"
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setFont(QFont("DejaVu Sans", 9));
+  plotix::RegisterCartesianGraphs();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

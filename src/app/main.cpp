@@ -1,3 +1,3 @@
-#include "app/cmdline.h"
+#include "app/command_line.h"
 
 int main(int argc, char** argv) { return plotix::PlotixMain(argc, argv); }

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/colour.h"
-#include "platform/fontdesc.h"
+#include "platform/font_description.h"
 
 namespace plotix {
 

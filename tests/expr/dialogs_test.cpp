@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 #include <numbers>
 
-#include "expr/calculat.h"
-#include "expr/editmath.h"
-#include "expr/mathfunc.h"
-#include "expr/trigdlg.h"
-#include "platform/msgbox.h"
+#include "expr/calculator_dialog.h"
+#include "expr/math_const_edit.h"
+#include "expr/math_function.h"
+#include "expr/trig_fixup_dialog.h"
+#include "platform/message_box.h"
 
 namespace plotix {
 namespace {

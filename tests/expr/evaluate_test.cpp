@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "expr/mathfunc.h"
+#include "expr/math_function.h"
 
 namespace plotix {
 namespace {
@@ -33,8 +33,8 @@ class MathEvaluate : public ::testing::Test {
     return f;
   }
 
-  // Checks a case through the evaluator and, with x written as a literal, through
-  // compile-time evaluation: both must agree to the last bit.
+  // Evaluates the case at its x: an error code with a zero result, or the value within
+  // one part in 10^17.
   static void Check(const TEvalCase& c) {
     TMathFunction f = Make(c.text);
     f.Value(0) = c.x;

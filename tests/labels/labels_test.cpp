@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "labels/clipline.h"
-#include "labels/toolattr.h"
-#include "labeltest.h"
+#include "labels/segment_clip.h"
+#include "labels/tool_attributes.h"
+#include "label_fixtures.h"
+#include "platform/dialog_service.h"
+#include "platform/message_box.h"
 
 namespace plotix {
 namespace {
@@ -440,24 +442,22 @@ TEST(LabelModel, AttributesFollowTheToolBar) {
   EXPECT_EQ(text.Font.size, 14);
 }
 
-TEST(LabelModel, EditDialogRunsTheInstalledDialog) {
+TEST(LabelModel, EditDialogRunsTheDialogOfItsOwnClass) {
+  TScopedScriptedMessages messages;
+  TScopedDialogService dialogs;
   TTestOwner owner;
   TDrawLine line(owner);
-  EXPECT_FALSE(line.EditDialog());
-  static TDrawLine* edited = nullptr;
-  TDrawLine::SetDialogRunner([](TDrawLine& l) {
-    edited = &l;
+  dialogs->Register<TDrawLine>([](TDrawLine& l, bool) {
     l.P2 = {70, 80};
     return true;
   });
   EXPECT_TRUE(line.EditDialog());
-  EXPECT_EQ(edited, &line);
   EXPECT_EQ(line.P2, (TPoint{70, 80}));
-  TDrawLine::SetDialogRunner(nullptr);
-  EXPECT_FALSE(line.EditDialog());
-  // Each label class has its own dialog.
+  // A class without a dialog is a fault the user hears of, not a silent Cancel.
   TDrawText text(owner);
   EXPECT_FALSE(text.EditDialog());
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_EQ(messages->shown[0].text, "Unknown Error");
 }
 
 }  // namespace

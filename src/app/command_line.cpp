@@ -1,0 +1,215 @@
+#include "app/command_line.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <charconv>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/headless_files.h"
+#include "app/main_window.h"
+#include "expr/calculation.h"
+#include "expr/math_function.h"
+#include "cartesian/cartesian_window.h"
+#include "platform/canvas.h"
+#include "platform/message_box.h"
+#include "platform/qt_message_box.h"
+#include "platform/qt_regional_settings.h"
+
+namespace plotix {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: plotix [FILE]\n"
+    "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
+    "       plotix --render FILE.pxg OUT.bmp|OUT.png [--depth 4|8|15|16|24|32]\n"
+    "       plotix --resave IN.pxg OUT.pxg\n"
+    "       plotix --help | --version\n";
+
+constexpr const char* kOptionHelp =
+    "\n"
+    "  FILE                  graph file (.pxg) to open in the main window\n"
+    "  --calc EXPR           evaluate Y=f(x,z)=EXPR as the Function Calculator does and\n"
+    "                        print the text its result field shows\n"
+    "  --x TEXT, --z TEXT    values of X and Z, constant expressions such as pi/2 (default 0)\n"
+    "  --scientific          exponent form instead of 18 decimals\n"
+    "  --trig RANGE[,plain]  trigonometry fix-up range 0..5 (default 2); \",plain\" turns\n"
+    "                        exact values off\n"
+    "  --render FILE OUT     draw the graph file with its labels at its bitmap size and\n"
+    "                        write the picture as a .bmp or .png file\n"
+    "  --depth BITS          colour depth of the picture (default 32)\n"
+    "  --resave IN OUT       open a graph file of either format and save it in the\n"
+    "                        current one\n"
+    "  --help, --version     print this text or the version\n"
+    "\n"
+    "Exit status: 0 for a value or a written file, 1 for an error text or a file that\n"
+    "can not be opened or written (its messages on stderr), 2 for bad usage.\n";
+
+struct TCommandLine {
+  enum TMode { Gui, Help, Version, Calc, Render, Resave } mode = Gui;
+  std::string function;
+  std::string inFile, outFile;  // --render and --resave
+  int depth = 0;                // --render; 0: the bitmap's
+  std::string xText = "0";
+  std::string zText = "0";
+  bool scientific = false;
+  bool setTrig = false;
+  int trigRange = 2;
+  bool trigExact = true;
+};
+
+// "RANGE" or "RANGE,plain" with RANGE 0..5.
+bool ParseTrig(std::string_view text, TCommandLine& cl) {
+  const std::string_view range = text.substr(0, text.find(','));
+  const std::string_view rest = text.substr(range.size());
+  if (!rest.empty() && rest != ",plain") return false;
+  int value = -1;
+  const auto [end, ec] = std::from_chars(range.data(), range.data() + range.size(), value);
+  if (ec != std::errc() || end != range.data() + range.size() || value < 0 || value > 5)
+    return false;
+  cl.setTrig = true;
+  cl.trigRange = value;
+  cl.trigExact = rest.empty();
+  return true;
+}
+
+// Reads our "--" options; other arguments are left to the GUI mode (FILE and Qt's own
+// options). Returns an empty text or what is wrong with the command line.
+std::string Parse(int argc, char** argv, TCommandLine& cl) {
+  bool calcOnly = false;  // an option that means something only with --calc
+  bool renderOnly = false;
+  std::string stray;      // the first argument that is not an option
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+      if (stray.empty()) stray = arg;
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    std::string value;
+    const auto takeValue = [&]() {
+      if (equals != std::string::npos) {
+        value = arg.substr(equals + 1);
+        return true;
+      }
+      if (i + 1 >= argc) return false;
+      value = argv[++i];
+      return true;
+    };
+    const auto setMode = [&](TCommandLine::TMode mode) {
+      const bool clash = cl.mode != TCommandLine::Gui && cl.mode != mode;
+      cl.mode = mode;
+      return !clash;
+    };
+
+    if (name == "--help" || name == "--version") {
+      if (equals != std::string::npos) return name + " takes no value";
+      if (!setMode(name == "--help" ? TCommandLine::Help : TCommandLine::Version))
+        return "more than one mode given";
+    } else if (name == "--scientific") {
+      if (equals != std::string::npos) return name + " takes no value";
+      cl.scientific = calcOnly = true;
+    } else if (name == "--calc" || name == "--x" || name == "--z" || name == "--trig") {
+      if (!takeValue()) return name + " needs a value";
+      if (name == "--calc") {
+        if (!setMode(TCommandLine::Calc)) return "more than one mode given";
+        cl.function = value;
+      } else if (name == "--trig") {
+        if (!ParseTrig(value, cl)) return "--trig needs a range 0..5, optionally followed by \",plain\"";
+        calcOnly = true;
+      } else {
+        (name == "--x" ? cl.xText : cl.zText) = value;
+        calcOnly = true;
+      }
+    } else if (name == "--render" || name == "--resave") {
+      if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
+      if (!setMode(name == "--render" ? TCommandLine::Render : TCommandLine::Resave))
+        return "more than one mode given";
+      cl.inFile = value;
+      cl.outFile = argv[++i];
+      if (cl.mode == TCommandLine::Render && !IsPictureFileName(cl.outFile))
+        return "--render writes a .bmp or .png file";
+    } else if (name == "--depth") {
+      if (!takeValue()) return name + " needs a value";
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), cl.depth);
+      if (ec != std::errc() || end != value.data() + value.size() || !IsValidDepth(cl.depth))
+        return "--depth needs 4, 8, 15, 16, 24 or 32";
+      renderOnly = true;
+    } else {
+      return "unknown option " + name;
+    }
+  }
+  if (calcOnly && cl.mode != TCommandLine::Calc) return "--x, --z, --scientific and --trig need --calc";
+  if (renderOnly && cl.mode != TCommandLine::Render) return "--depth needs --render";
+  if (cl.mode != TCommandLine::Gui && !stray.empty()) return "unexpected argument " + stray;
+  return "";
+}
+
+// Headless modes print their messages to stderr and never touch a display.
+void EnterHeadless() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  InstallMsgHandler(std::make_unique<TStderrMsgHandler>());
+}
+
+// Keeps stderr for the file messages: Qt's own warnings about the headless
+// environment (no runtime directory, no display) are dropped.
+void QuietQt() {
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << '\n';
+  });
+}
+
+int RunCalc(const TCommandLine& cl) {
+  if (cl.setTrig) SetTrigFixup(cl.trigRange, cl.trigExact);
+  const TCalcOutcome outcome = Calculate(cl.function, cl.xText, cl.zText, cl.scientific);
+  std::cout << outcome.text << '\n';
+  return outcome.ok ? 0 : 1;
+}
+
+int RunGui(int& argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Plotix"));
+  QApplication::setApplicationVersion(QStringLiteral(PLOTIX_VERSION));
+  InstallMsgHandler(std::make_unique<TQtMsgHandler>());
+  LoadRegionalFromSystem();
+  TMainForm form;
+  form.show();
+  // FILE: opened when it names an existing file; anything else is quietly ignored.
+  const QStringList args = QApplication::arguments();
+  if (args.size() > 1 && QFileInfo(args[1]).isFile()) form.OpenGraphFile(args[1].toStdString());
+  return QApplication::exec();
+}
+
+}  // namespace
+
+int PlotixMain(int argc, char** argv) {
+  RegisterCartesianGraphs();
+  TCommandLine cl;
+  const std::string problem = Parse(argc, argv, cl);
+  if (!problem.empty()) {
+    std::cerr << "plotix: " << problem << '\n' << kUsage;
+    return 2;
+  }
+  switch (cl.mode) {
+    case TCommandLine::Gui: return RunGui(argc, argv);
+    case TCommandLine::Help: std::cout << kUsage << kOptionHelp; return 0;
+    case TCommandLine::Version: std::cout << "Plotix " PLOTIX_VERSION "\n"; return 0;
+    case TCommandLine::Calc: EnterHeadless(); return RunCalc(cl);
+    case TCommandLine::Render:
+    case TCommandLine::Resave: {
+      EnterHeadless();
+      QuietQt();
+      QGuiApplication app(argc, argv);
+      return cl.mode == TCommandLine::Render ? RenderGraphFile(cl.inFile, cl.outFile, cl.depth)
+                                             : ResaveGraphFile(cl.inFile, cl.outFile);
+    }
+  }
+  return 2;
+}
+
+}  // namespace plotix

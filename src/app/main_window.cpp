@@ -1,0 +1,509 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QResizeEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/help_text.h"
+#include "app/picture_output.h"
+#include "app/print_scale_dialog.h"
+#include "expr/calculator_dialog.h"
+#include "expr/trig_fixup_dialog.h"
+#include "files/graph_file.h"
+#include "window/graph_kinds.h"
+#include "window/graph_window.h"
+#include "window/status_line_dialog.h"
+#include "window/status_line.h"
+#include "window/zoom_hot_key_dialog.h"
+#include "platform/common_dialogs.h"
+#include "platform/font_description.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+
+namespace {
+
+constexpr const char* kOpenTitle = "Open A Plotix File";
+constexpr const char* kOpenFilter = "Plotix File(*.pxg)|*.pxg";
+constexpr const char* kSaveTitle = "Save File As";
+constexpr const char* kSaveFilter = "Plotix File (*.pxg)|*.pxg";
+constexpr const char* kGraphExt = "pxg";
+
+// The group of view commands a button belongs to (0: shown for every kind).
+unsigned ButtonCommandGroup(TGraphButton b) {
+  if (b >= TGraphButton::ZoomXIn && b <= TGraphButton::ZoomYOut) return vcAxisZoom;
+  if (b >= TGraphButton::ScrollUp && b <= TGraphButton::PageRight) return vcScroll;
+  if (b >= TGraphButton::RotateXMinus) return vcRotate;
+  return 0;
+}
+
+}  // namespace
+
+// ---- construction ------------------------------------------------------------
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), MdiArea(new QMdiArea) {
+  setWindowTitle(QStringLiteral("Plotix"));
+  setCentralWidget(MdiArea);
+  MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  resize(1000, 760);
+  BuildStatusBar();
+  BuildMenus();
+  BuildToolBar();
+  connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
+  UpdateWindowCommands();
+  ShowKindButtons(nullptr);
+}
+
+// The graph windows go first, while the menus and panels they use still exist.
+TMainForm::~TMainForm() {
+  MdiArea->disconnect(this);
+  qDeleteAll(MdiArea->subWindowList());
+}
+
+void TMainForm::BuildMenus() {
+  auto add = [this](QMenu* menu, const char* caption, auto slot, const QKeySequence& key = {}) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setShortcut(key);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  auto disabled = [](QMenu* menu, const char* caption, const QKeySequence& key = {}) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setShortcut(key);
+    action->setEnabled(false);
+    return action;
+  };
+
+  QMenu* file = fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+  const char* newCaptions[] = {"New &2D Cartesian", "New &Polar", "New &3D Cartesian"};
+  for (int i = 0; i < 3; ++i) {
+    const auto kind = TGraphKind(gk2DCartesian + i);
+    NewActions[i] = add(file, newCaptions[i], [this, kind] { NewGraphClick(kind); });
+    NewActions[i]->setEnabled(IsGraphKindRegistered(kind));
+  }
+  file->addSeparator();
+  add(file, "&Open File...", [this] { OpenFile1Click(); });
+  SaveAction = add(file, "&Save File", [this] { SaveFile1Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
+  SaveAsAction = add(file, "Save File &As...", [this] { SaveFileAs1Click(); });
+  CloseAction = add(file, "&Close File", [this] { CloseFile1Click(); });
+  file->addSeparator();
+  SaveBitmapAction = add(file, "Save As &Bitmap File...", [this] {
+    OnActive([this](TFuncGraphWindow* w) { SaveBitmapFile(this, *w); });
+  });
+  PrintScaleAction = add(file, "Print Sca&le...", [this] {
+    if (TPrintScaleDlg::Edit(this) == TPrintScaleAnswer::Print)
+      OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); });
+  });
+  PrintAction = add(file, "P&rint...", [this] { OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); }); });
+  file->addSeparator();
+  add(file, "E&xit", [this] { close(); });
+  RecentSeparator = file->addSeparator();
+  for (int i = 0; i < kMaxRecentFiles; ++i)
+    RecentActions[i] = add(file, "", [this, i] { OpenRecentFile(i); });
+  RebuildRecentMenu();
+
+  QMenu* graph = menuBar()->addMenu(QStringLiteral("&Graph"));
+  GraphSettingsAction = add(graph, "Graph &Settings...", [this] {
+    OnActive([](TFuncGraphWindow* w) { w->EditGraphSettings(); });
+  });
+  BitmapAttribAction = add(graph, "&Bitmap Size/Colors...", [this] {
+    OnActive([](TFuncGraphWindow* w) { w->ChangeBitmapAttributes(); });
+  });
+  SelectRegionAction = add(graph, "Select Bitmap &Region", [this](bool on) { LabelToolMode = on ? kRegionTool : 0; });
+  SelectRegionAction->setCheckable(true);
+  RegionDialogAction = add(graph, "Bitmap Region &Dialog...", [this] {
+    OnActive([this](TFuncGraphWindow* w) { EditRegionByCoordinates(this, *w); });
+  });
+  CopyBitmapAction = add(graph, "&Copy Bitmap to Clipboard", [this] {
+    OnActive([this](TFuncGraphWindow* w) { CopyBitmapToClipboard(this, *w); });
+  });
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  toolsMenuAction_ = tools->menuAction();
+  QAction* showGraphBar = add(tools, "Show/Hide &Graph Tool Bar", [this] {
+    GraphToolBar->setVisible(!GraphToolBar->isVisible());
+    if (GraphToolBar->isVisible()) {
+      UpdateWindowCommands();
+      ShowKindButtons(ActiveGraphWindow());
+    }
+  });
+  showGraphBar->setObjectName(QStringLiteral("ShowGraphToolBar"));
+  disabled(tools, "Show/Hide &Label Tool Bar");
+  disabled(tools, "&Resize Labels Mode", QKeySequence(Qt::CTRL | Qt::Key_R))->setCheckable(true);
+  disabled(tools, "Label Tool Bar Text &Font...");
+  tools->addSeparator();
+  add(tools, "Function &Calculator...", [this] { TCaculatorDlg::Execute(this); });
+  QMenu* advanced = tools->addMenu(QStringLiteral("&Advanced Global Settings"));
+  FlatToolBarsAction = add(advanced, "Flat Tool Bars &Effect", [this](bool on) { SetFlatToolBars(on); });
+  FlatToolBarsAction->setCheckable(true);
+  FlatToolBarsAction->setChecked(true);
+  // New settings objects copy the default font, so later graphs take the new one.
+  add(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
+  add(advanced, "&Status Line Settings...", [this] { StatusLineSettings(); });
+  add(advanced, "2D And Polar Zoom Hot Key Settings...", [this] { TZoom2DHotKeyDlg::Edit(this); });
+  disabled(advanced, "3D Zoom Hot Key Settings...");
+  // Graphs are not redrawn here: the setting applies to every later evaluation.
+  add(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
+
+  QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+  add(window, "&Tile", [this] { MdiArea->tileSubWindows(); });
+  add(window, "Casca&de", [this] { MdiArea->cascadeSubWindows(); });
+  // The MDI area lines its minimised windows up along the bottom whenever its viewport
+  // is resized; a resize to the same size asks for just that.
+  add(window, "&Arrange Icons", [this] {
+    QResizeEvent resize(MdiArea->viewport()->size(), MdiArea->viewport()->size());
+    QCoreApplication::sendEvent(MdiArea->viewport(), &resize);
+  });
+  window->addSeparator();
+  CenterBitmapAction = add(window, "&Center Bitmap In Window",
+                           [this] { OnActive([](TFuncGraphWindow* w) { w->CenterBitmap(); }); },
+                           QKeySequence(Qt::Key_F2));
+  RefreshAction = add(window, "&Refresh Graph Window", [this] {
+    OnActive([](TFuncGraphWindow* w) {
+      w->LeaveMode();
+      // A refresh shows the same graph again: it does not count as a change.
+      const bool modified = w->Modified;
+      w->RenderGraph();
+      w->Modified = modified;
+    });
+  }, QKeySequence(Qt::CTRL | Qt::Key_F2));
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  add(help, "Help &Contents...", [this] { ShowHelpContents(); }, QKeySequence(Qt::Key_F1));
+  add(help, "&About...", [this] { ShowAbout(); });
+
+  windowCommands_ = {SaveAction, SaveAsAction, CloseAction, GraphSettingsAction, CenterBitmapAction,
+                     RefreshAction, SaveBitmapAction, PrintScaleAction, PrintAction, BitmapAttribAction,
+                     SelectRegionAction, RegionDialogAction, CopyBitmapAction};
+}
+
+void TMainForm::BuildToolBar() {
+  GraphToolBar = addToolBar(QStringLiteral("Graph"));
+  GraphToolBar->setObjectName(QStringLiteral("GraphToolBar"));
+  GraphToolBar->setIconSize(QSize(kToolBarIconSize, kToolBarIconSize));
+  using B = TGraphButton;
+  for (int i = 0; i < kGraphButtonCount; ++i) {
+    const auto b = B(i);
+    const QString hint = QString::fromLatin1(ButtonHint(b));
+    QAction* action = GraphToolBar->addAction(ButtonIcon(b), hint);
+    action->setToolTip(hint);
+    GraphButtons[i] = action;
+    if (b == B::Open || b == B::CenterBitmap || b == B::ZoomXIn || b == B::RotateXMinus)
+      GraphToolBar->insertSeparator(action);
+  }
+  for (int i = 0; i < 3; ++i) {
+    QAction* button = GraphButtons[int(B::New2D) + i];
+    button->setEnabled(NewActions[i]->isEnabled());
+    connect(button, &QAction::triggered, NewActions[i], &QAction::trigger);
+  }
+  connect(Button(B::Open), &QAction::triggered, this, [this] { OpenFile1Click(); });
+  connect(Button(B::Save), &QAction::triggered, this, [this] { SaveFile1Click(); });
+  connect(Button(B::CenterBitmap), &QAction::triggered, CenterBitmapAction, &QAction::trigger);
+
+  // The view commands go to the active window's operation of the same name.
+  const auto route = [this](B b, auto command) {
+    connect(Button(b), &QAction::triggered, this, [this, command] {
+      OnActive([command](TFuncGraphWindow* w) {
+        w->LeaveMode();
+        command(w);
+      });
+    });
+  };
+  route(B::CenterFunction, [](TFuncGraphWindow* w) { w->CenterFunctionView(); });
+  route(B::ZoomIn, [](TFuncGraphWindow* w) { w->ZoomIn(); });
+  route(B::ZoomOut, [](TFuncGraphWindow* w) { w->ZoomOut(); });
+  route(B::ZoomXIn, [](TFuncGraphWindow* w) { w->ZoomAxis(TAxis::X, true); });
+  route(B::ZoomXOut, [](TFuncGraphWindow* w) { w->ZoomAxis(TAxis::X, false); });
+  route(B::ZoomYIn, [](TFuncGraphWindow* w) { w->ZoomAxis(TAxis::Y, true); });
+  route(B::ZoomYOut, [](TFuncGraphWindow* w) { w->ZoomAxis(TAxis::Y, false); });
+  const TDirection directions[] = {TDirection::Up, TDirection::Down, TDirection::Left, TDirection::Right};
+  for (int i = 0; i < 4; ++i) {
+    const TDirection d = directions[i];
+    route(B(int(B::ScrollUp) + i), [d](TFuncGraphWindow* w) { w->Scroll(d); });
+    route(B(int(B::PageUp) + i), [d](TFuncGraphWindow* w) { w->Page(d); });
+  }
+  route(B::RotateXMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::X, false); });
+  route(B::RotateXPlus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::X, true); });
+  route(B::RotateYMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Y, false); });
+  route(B::RotateYPlus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Y, true); });
+  route(B::RotateZPlus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Z, true); });
+  route(B::RotateZMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Z, false); });
+  windowCommands_ += {Button(B::Save), Button(B::CenterFunction), Button(B::CenterBitmap),
+                      Button(B::ZoomIn), Button(B::ZoomOut)};
+  SetFlatToolBars(FlatToolBarsAction->isChecked());
+}
+
+void TMainForm::BuildStatusBar() {
+  status_ = std::make_unique<TStatusLine>([this](int panel, const std::string& text) {
+    StatusPanels[panel]->setText(QString::fromStdString(text));
+  });
+  for (QLabel*& panel : StatusPanels) {
+    panel = new QLabel;
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->installEventFilter(this);
+    statusBar()->addWidget(panel);
+  }
+  statusBar()->installEventFilter(this);
+  LayoutStatusPanels();
+}
+
+// ---- windows -----------------------------------------------------------------
+
+template <class F>
+void TMainForm::OnActive(F command) {
+  if (TFuncGraphWindow* w = ActiveGraphWindow()) command(w);
+}
+
+TFuncGraphWindow* TMainForm::ActiveGraphWindow() const {
+  QMdiSubWindow* sub = MdiArea->activeSubWindow();
+  if (!sub) {
+    // Without the focus (another application, an offscreen test) the MDI area has no
+    // active child; commands then go to the topmost one.
+    const QList<QMdiSubWindow*> subs = MdiArea->subWindowList(QMdiArea::StackingOrder);
+    if (subs.isEmpty()) return nullptr;
+    sub = subs.last();
+  }
+  return qobject_cast<TFuncGraphWindow*>(sub->widget());
+}
+
+bool TMainForm::CheckWindowLimit() {
+  if (windowCount_ < kMaxGraphWindows) return true;
+  ShowMessage(TMsgKind::Error,
+              "A Maximum of " + std::to_string(kMaxGraphWindows) + " Graph Windows May be Open At Once.",
+              TMsgButtons::OK);
+  return false;
+}
+
+void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
+  window->SetStatusLine(status_.get());
+  window->CurrentLabelTool = [this] { return LabelToolMode; };
+  connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
+  connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
+  QMdiSubWindow* sub = MdiArea->addSubWindow(window);
+  sub->setWindowIcon(ButtonIcon(TGraphButton(int(TGraphButton::New2D) + window->GraphKind() - gk2DCartesian)));
+  ++windowCount_;
+  UpdateWindowCommands();
+  sub->show();
+  // Large enough for the whole bitmap where the MDI area allows it.
+  const QMargins m = sub->contentsMargins();
+  const int frame = 2 * window->ScrollBox1->frameWidth() + 2;
+  const QSize wanted(window->BitmapWidth() + frame + m.left() + m.right(),
+                     window->BitmapHeight() + frame + m.top() + m.bottom());
+  sub->resize(wanted.boundedTo(MdiArea->viewport()->size().expandedTo(QSize(200, 150))));
+  MdiArea->setActiveSubWindow(sub);
+  SubWindowActivated(sub);
+  // The scroll bars take their ranges once the layout has run.
+  QTimer::singleShot(0, window, &TFuncGraphWindow::CenterBitmap);
+}
+
+TFuncGraphWindow* TMainForm::NewGraphClick(TGraphKind kind) {
+  if (!CheckWindowLimit()) return nullptr;
+  TFuncGraphWindow* window = NewGraphWindow(kind);
+  window->SetStatusLine(status_.get());
+  if (!window->NewDefaultSize()) return nullptr;
+  AddGraphWindow(window);
+  return window;
+}
+
+bool TMainForm::OpenGraphFile(const std::string& fileName) {
+  TReadGraphFile reader;
+  if (!reader.Open(fileName)) return false;
+  if (!CheckGraphKind(reader)) return false;
+  TFuncGraphWindow* window = NewGraphWindow(TGraphKind(reader.GraphKind()));
+  window->SetStatusLine(status_.get());
+  if (!window->LoadGraph(reader)) {
+    window->deleteLater();  // a failed sizing has already closed it
+    windowCount_ = int(MdiArea->subWindowList().size());
+    UpdateWindowCommands();
+    return false;
+  }
+  window->SetFileName(fileName);
+  AddGraphWindow(window);
+  return true;
+}
+
+void TMainForm::OpenFile1Click() {
+  if (!CheckWindowLimit()) return;
+  std::string name;
+  if (!PickOpenFile(this, kOpenTitle, kOpenFilter, kGraphExt, name) || name.empty()) return;
+  OpenGraphFile(name);
+}
+
+bool TMainForm::SaveFile1Click() {
+  TFuncGraphWindow* w = ActiveGraphWindow();
+  if (!w) return false;
+  if (w->FileName().empty()) return SaveFileAs1Click();
+  return w->Save();
+}
+
+bool TMainForm::SaveFileAs1Click() {
+  TFuncGraphWindow* w = ActiveGraphWindow();
+  if (!w) return false;
+  std::string name = w->FileName();
+  if (!PickSaveFile(this, kSaveTitle, kSaveFilter, kGraphExt, name) || name.empty()) return false;
+  return w->SaveAs(name);
+}
+
+void TMainForm::CloseFile1Click() {
+  if (TFuncGraphWindow* w = ActiveGraphWindow()) w->parentWidget()->close();
+}
+
+void TMainForm::WindowClosing(TFuncGraphWindow* window) {
+  if (!window->FileName().empty()) {
+    recentFiles_.Add(QString::fromStdString(window->FileName()));
+    RebuildRecentMenu();
+  }
+  windowCount_ = std::max(0, windowCount_ - 1);
+  UpdateWindowCommands();
+  // The window activated next brings its own menus and buttons.
+  if (ActiveGraphWindow() == window) {
+    if (GraphToolBar->isVisible()) ShowKindButtons(nullptr);
+    MergeWindowMenus(nullptr);
+  }
+}
+
+void TMainForm::SubWindowActivated(QMdiSubWindow* subWindow) {
+  auto* window = subWindow ? qobject_cast<TFuncGraphWindow*>(subWindow->widget()) : nullptr;
+  if (!window) return;  // deactivation: the menus stay until a window closes or another comes
+  MergeWindowMenus(window);
+  if (GraphToolBar->isVisible()) ShowKindButtons(window);
+  window->Activated();
+}
+
+void TMainForm::MergeWindowMenus(TFuncGraphWindow* window) {
+  for (QAction* action : mergedMenus_)
+    if (action) menuBar()->removeAction(action);
+  mergedMenus_.clear();
+  if (!window) return;
+  for (QMenu* menu : window->WindowMenus()) {
+    menuBar()->insertAction(toolsMenuAction_, menu->menuAction());
+    mergedMenus_.append(menu->menuAction());
+  }
+}
+
+void TMainForm::UpdateWindowCommands() {
+  const bool any = windowCount_ > 0;
+  for (QAction* action : windowCommands_) action->setEnabled(any);
+}
+
+void TMainForm::ShowKindButtons(const TFuncGraphWindow* window) {
+  const unsigned commands = window ? window->ViewCommands() : 0;
+  for (int i = 0; i < kGraphButtonCount; ++i)
+    if (const unsigned group = ButtonCommandGroup(TGraphButton(i))) GraphButtons[i]->setVisible(commands & group);
+}
+
+// ---- recent files ------------------------------------------------------------
+
+void TMainForm::OpenRecentFile(int index) {
+  if (index < 0 || index >= recentFiles_.Names().size() || !CheckWindowLimit()) return;
+  const QString name = recentFiles_.Names()[index];
+  if (!OpenGraphFile(name.toStdString())) return;
+  recentFiles_.Remove(name);
+  RebuildRecentMenu();
+}
+
+void TMainForm::RebuildRecentMenu() {
+  const int count = int(recentFiles_.Names().size());
+  RecentSeparator->setVisible(count > 0);
+  for (int i = 0; i < kMaxRecentFiles; ++i) {
+    QAction* action = RecentActions[i];
+    action->setVisible(i < count);
+    if (i < count) action->setText(recentFiles_.MenuText(i));
+  }
+}
+
+// ---- main window events ------------------------------------------------------
+
+// Every window gets its close question; a Cancel keeps the program running.
+void TMainForm::closeEvent(QCloseEvent* event) {
+  for (QMdiSubWindow* sub : MdiArea->subWindowList()) {
+    if (!sub->close()) {
+      event->ignore();
+      return;
+    }
+  }
+  if (HelpDialog) HelpDialog->close();
+  event->accept();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  LayoutStatusPanels();
+}
+
+void TMainForm::LayoutStatusPanels() {
+  const int client = width();
+  const int panelWidth = client > 450 ? client / 3 : 150;
+  for (QLabel* panel : StatusPanels) panel->setFixedWidth(panelWidth);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick &&
+      (watched == statusBar() || std::find(StatusPanels.begin(), StatusPanels.end(), watched) != StatusPanels.end())) {
+    StatusLineSettings();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::StatusLineSettings() {
+  if (!TStatusLineDlg::Edit(this)) return;
+  OnActive([](TFuncGraphWindow* w) { w->UpdateViewStatus(); });
+}
+
+void TMainForm::SetFlatToolBars(bool flat) {
+  for (QAction* action : GraphToolBar->actions())
+    if (auto* button = qobject_cast<QToolButton*>(GraphToolBar->widgetForAction(action)))
+      button->setAutoRaise(flat);
+}
+
+// ---- help --------------------------------------------------------------------
+
+void TMainForm::ShowHelpContents() {
+  if (!HelpDialog) {
+    HelpDialog = new QDialog(this);
+    HelpDialog->setObjectName(QStringLiteral("HelpDialog"));
+    HelpDialog->setWindowTitle(QStringLiteral("Plotix Help"));
+    auto* layout = new QVBoxLayout(HelpDialog);
+    auto* browser = new QTextBrowser;
+    browser->setObjectName(QStringLiteral("HelpText"));
+    browser->setHtml(QString::fromLatin1(kHelpHtml));
+    layout->addWidget(browser);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    connect(buttons, &QDialogButtonBox::rejected, HelpDialog, &QDialog::close);
+    layout->addWidget(buttons);
+    HelpDialog->resize(640, 600);
+  }
+  HelpDialog->show();
+  HelpDialog->raise();
+  HelpDialog->activateWindow();
+}
+
+void TMainForm::ShowAbout() {
+  QMessageBox::about(this, QStringLiteral("About Plotix"),
+                     QStringLiteral("<h3>Plotix %1</h3><p>A function grapher: 2D Cartesian graphs "
+                                    "of y = f(x), saved in Plotix files.</p>")
+                         .arg(QStringLiteral(PLOTIX_VERSION)));
+}
+
+}  // namespace plotix

@@ -1,0 +1,124 @@
+#pragma once
+// TMainForm: the main window of Plotix. It holds the graph windows as MDI children,
+// routes the menu and tool bar commands to the active one, limits how many are open,
+// keeps the recently closed graph files and the status bar.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/recent_files.h"
+#include "app/tool_bar_icons.h"
+#include "files/graph_file.h"
+#include "platform/limits.h"
+
+class QAction;
+class QActionGroup;
+class QDialog;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace plotix {
+
+class TFuncGraphWindow;
+class TStatusLine;
+
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // ---- commands ----
+  // A new window of the kind with a 500 x 500 bitmap; null at the window limit.
+  TFuncGraphWindow* NewGraphClick(TGraphKind kind);
+  TFuncGraphWindow* New2DCartisian1Click() { return NewGraphClick(gk2DCartesian); }
+  void OpenFile1Click();
+  bool SaveFile1Click();
+  bool SaveFileAs1Click();
+  void CloseFile1Click();
+  // Opens a graph file into a new window; false (and no window) after a failure.
+  bool OpenGraphFile(const std::string& fileName);
+  // Opens entry index (0-based) of the recent-file list; it leaves the list on success.
+  void OpenRecentFile(int index);
+  void ShowHelpContents();
+  void ShowAbout();
+
+  TFuncGraphWindow* ActiveGraphWindow() const;
+  int GraphWindowCount() const { return windowCount_; }
+  const QStringList& RecentFiles() const { return recentFiles_.Names(); }
+  TStatusLine& Status() { return *status_; }
+
+  QMdiArea* MdiArea;
+  QToolBar* GraphToolBar;
+  std::array<QAction*, kGraphButtonCount> GraphButtons{};
+  std::array<QLabel*, 3> StatusPanels{};
+  // Menu items the tests and the window-dependent rules reach by role.
+  std::array<QAction*, 3> NewActions{};  // by graph kind, 2D first
+  QAction* SaveAction;
+  QAction* SaveAsAction;
+  QAction* CloseAction;
+  QAction* GraphSettingsAction;
+  QAction* CenterBitmapAction;
+  QAction* RefreshAction;
+  QAction* SaveBitmapAction;
+  QAction* PrintScaleAction;
+  QAction* PrintAction;
+  QAction* BitmapAttribAction;
+  QAction* SelectRegionAction;  // checked: label tool mode kRegionTool
+  QAction* RegionDialogAction;
+  QAction* CopyBitmapAction;
+  QAction* FlatToolBarsAction;
+  std::array<QAction*, kMaxRecentFiles> RecentActions{};
+  QAction* RecentSeparator;
+  QDialog* HelpDialog = nullptr;
+  // 0 off, 1..7 the label kinds, kRegionTool (8) region selection.
+  int LabelToolMode = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  QAction* Button(TGraphButton button) const { return GraphButtons[int(button)]; }
+  // Counts a new window in, shows it in the MDI area and activates it.
+  void AddGraphWindow(TFuncGraphWindow* window);
+  bool CheckWindowLimit();
+  void WindowClosing(TFuncGraphWindow* window);
+  void SubWindowActivated(QMdiSubWindow* subWindow);
+  // Enables the window-dependent commands when a window is open.
+  void UpdateWindowCommands();
+  // Shows the tool bar buttons of the window's view commands (none without a window).
+  void ShowKindButtons(const TFuncGraphWindow* window);
+  // Shows the active window's own menus between the main window's.
+  void MergeWindowMenus(TFuncGraphWindow* window);
+  void RebuildRecentMenu();
+  void LayoutStatusPanels();
+  void SetFlatToolBars(bool flat);
+  void StatusLineSettings();
+  // Runs the command on the active graph window, if any.
+  template <class F>
+  void OnActive(F command);
+
+  std::unique_ptr<TStatusLine> status_;
+  int windowCount_ = 0;
+  TRecentFiles recentFiles_;
+  QMenu* fileMenu_ = nullptr;
+  QAction* toolsMenuAction_ = nullptr;  // window menus are inserted before it
+  QList<QPointer<QAction>> mergedMenus_;
+  QList<QAction*> windowCommands_;  // disabled while no graph window is open
+};
+
+}  // namespace plotix

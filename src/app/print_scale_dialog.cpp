@@ -1,0 +1,51 @@
+#include "app/print_scale_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace plotix {
+
+int& PrintScale() {
+  static int percent = 100;
+  return percent;
+}
+
+TPrintScaleDlg::TPrintScaleDlg(int percent, QWidget* parent)
+    : QDialog(parent),
+      EScale(new QSpinBox),
+      PrintButton(new QPushButton(QStringLiteral("&Print"))),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+  setWindowTitle(QStringLiteral("Print Scale"));
+  EScale->setObjectName(QStringLiteral("EScale"));
+  EScale->setRange(kMinPrintScale, kMaxPrintScale);
+  EScale->setValue(percent);
+  PrintButton->setObjectName(QStringLiteral("PrintButton"));
+  Buttons->addButton(PrintButton, QDialogButtonBox::AcceptRole);
+
+  auto* group = new QGroupBox(QStringLiteral("Stretch or Shrink Before Printing (Percentage)"));
+  auto* row = new QHBoxLayout(group);
+  row->addWidget(EScale);
+  row->addWidget(new QLabel(QStringLiteral("%")));
+  row->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addWidget(Buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  connect(PrintButton, &QPushButton::clicked, this, [this] { PrintChosen = true; });
+  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+TPrintScaleAnswer TPrintScaleDlg::Edit(QWidget* parent) {
+  TPrintScaleDlg dialog(PrintScale(), parent);
+  if (dialog.exec() != QDialog::Accepted) return TPrintScaleAnswer::Cancel;
+  PrintScale() = dialog.EScale->value();
+  return dialog.PrintChosen ? TPrintScaleAnswer::Print : TPrintScaleAnswer::Ok;
+}
+
+}  // namespace plotix

@@ -1,0 +1,22 @@
+#pragma once
+// The graph tool bar's buttons: their order, hints and icons, drawn here so the program
+// needs no image files.
+
+#include <QIcon>
+
+namespace plotix {
+
+// The graph tool bar's buttons, in their order on the bar.
+enum class TGraphButton {
+  New2D, NewPolar, New3D, Open, Save, CenterFunction, CenterBitmap, ZoomIn, ZoomOut,
+  ZoomXIn, ZoomXOut, ZoomYIn, ZoomYOut, ScrollUp, ScrollDown, ScrollLeft, ScrollRight,
+  PageUp, PageDown, PageLeft, PageRight, RotateXMinus, RotateXPlus, RotateYMinus,
+  RotateYPlus, RotateZPlus, RotateZMinus,
+};
+constexpr int kGraphButtonCount = int(TGraphButton::RotateZMinus) + 1;
+constexpr int kToolBarIconSize = 24;
+
+const char* ButtonHint(TGraphButton button);
+QIcon ButtonIcon(TGraphButton button);
+
+}  // namespace plotix

@@ -1,0 +1,153 @@
+#include "cartesian/cartesian_window.h"
+
+#include <QMenu>
+#include <cmath>
+
+#include "cartesian/function_dialog.h"
+#include "cartesian/settings_dialog.h"
+#include "cartesian/view_dialog.h"
+#include "platform/dialog_service.h"
+#include "window/graph_kinds.h"
+#include "window/status_line.h"
+#include "window/zoom_steps.h"
+
+namespace plotix {
+
+TFunc2DWindow::TFunc2DWindow(QWidget* parent)
+    : TFuncGraphWindow(std::make_unique<TGraph2DDoc>(), parent),
+      Doc(static_cast<TGraph2DDoc&>(Document())),
+      FunctionMenu(new QMenu(QStringLiteral("F&unction"), this)),
+      ViewMenu(new QMenu(QStringLiteral("&View"), this)) {
+  setWindowTitle(QString::fromStdString(GetGraphTypeName()));
+
+  AddCommand(FunctionMenu, "&New 2D Function...", [this] { AddFunction(); });
+  AddCommand(FunctionMenu, "&Edit Function List...", [this] { EditFunctionList(Doc.Functions); });
+
+  QMenu* v = ViewMenu;
+  AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
+  v->addSeparator();
+  AddCommand(v, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
+  AddCommand(v, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
+  AddCommand(v, "Zoo&m X Axis In", [this] { ZoomAxis(TAxis::X, true); }, Qt::Key_F9);
+  AddCommand(v, "Zoom X &Axis Out", [this] { ZoomAxis(TAxis::X, false); }, Qt::Key_F10);
+  AddCommand(v, "Zoom Y Axis I&n", [this] { ZoomAxis(TAxis::Y, true); }, Qt::Key_F11);
+  AddCommand(v, "Zoom Y Axis Ou&t", [this] { ZoomAxis(TAxis::Y, false); }, Qt::Key_F12);
+  v->addSeparator();
+  AddCommand(v, "Scroll View &Up", [this] { Scroll(TDirection::Up); }, Qt::Key_F5);
+  AddCommand(v, "Scroll View &Down", [this] { Scroll(TDirection::Down); }, Qt::Key_F6);
+  AddCommand(v, "Scroll View &Left", [this] { Scroll(TDirection::Left); }, Qt::Key_F7);
+  AddCommand(v, "Scroll View &Right", [this] { Scroll(TDirection::Right); }, Qt::Key_F8);
+  v->addSeparator();
+  AddCommand(v, "Page View U&p", [this] { Page(TDirection::Up); }, Qt::SHIFT | Qt::Key_F5);
+  AddCommand(v, "Page Vi&ew Down", [this] { Page(TDirection::Down); }, Qt::SHIFT | Qt::Key_F6);
+  AddCommand(v, "Page View Le&ft", [this] { Page(TDirection::Left); }, Qt::SHIFT | Qt::Key_F7);
+  AddCommand(v, "Page View Ri&ght", [this] { Page(TDirection::Right); }, Qt::SHIFT | Qt::Key_F8);
+  v->addSeparator();
+  AddCommand(v, "Set &X Zoom Equal To Y", [this] { SetXZoomEqualToY(); });
+  AddCommand(v, "Set &Y Zoom Equal To X", [this] { SetYZoomEqualToX(); });
+  v->addSeparator();
+  AddCommand(v, "&Center Function View", [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
+}
+
+TFunc2DWindow::~TFunc2DWindow() = default;
+
+bool TFunc2DWindow::EditGraphSettings() {
+  LeaveMode();
+  if (!TSettings2DDlg::Edit(this, Doc.Settings)) return false;
+  RenderGraph();
+  return true;
+}
+
+void TFunc2DWindow::UpdateViewStatus() {
+  if (TStatusLine* status = StatusLine()) status->Update2D(Doc.View, BitmapHeight(), BitmapWidth(), MouseY, MouseX);
+}
+
+bool TFunc2DWindow::AddFunction() { return TFuncGraphWindow::AddFunction(Doc.Functions, std::make_unique<TFunc2DObj>()); }
+
+void TFunc2DWindow::ChangeView() {
+  if (TChange2DViewDlg::Edit(this, Doc.View)) RenderGraph();
+}
+
+// Unequal zooms keep their difference: both move by the smaller of the two steps.
+void TFunc2DWindow::ZoomIn() {
+  TView2D& v = Doc.View;
+  Extended x = v.zoomX, y = v.zoomY;
+  const bool changedX = ZoomStepIn(x);
+  const bool changedY = ZoomStepIn(y);
+  if (!changedX && !changedY) return;
+  if (x != y && x < kMaxZoom && y < kMaxZoom) {
+    const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
+    if (dX > dY) x = ClampZoom(v.zoomX + dY);
+    else y = ClampZoom(v.zoomY + dX);
+  }
+  v.zoomX = x;
+  v.zoomY = y;
+  RenderGraph();
+}
+
+void TFunc2DWindow::ZoomOut() {
+  TView2D& v = Doc.View;
+  Extended x = v.zoomX, y = v.zoomY;
+  const bool changedX = ZoomStepOut(x);
+  const bool changedY = ZoomStepOut(y);
+  if (!changedX && !changedY) return;
+  if (x != y && x > kMinZoom && y > kMinZoom) {
+    const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
+    if (dX > dY) x = ClampZoom(v.zoomX - dY);
+    else y = ClampZoom(v.zoomY - dX);
+  }
+  v.zoomX = x;
+  v.zoomY = y;
+  RenderGraph();
+}
+
+void TFunc2DWindow::ZoomAxis(TAxis axis, bool in) {
+  Extended& zoom = axis == TAxis::X ? Doc.View.zoomX : Doc.View.zoomY;
+  if (in ? ZoomStepIn(zoom) : ZoomStepOut(zoom)) RenderGraph();
+}
+
+void TFunc2DWindow::CenterFunctionView() {
+  if (Doc.View.centerX == 0 && Doc.View.centerY == 0) return;
+  Doc.View.centerX = Doc.View.centerY = 0;
+  RenderGraph();
+}
+
+void TFunc2DWindow::MoveView(Extended dx, Extended dy) {
+  TView2D& v = Doc.View;
+  const Extended x = ClampCenter(v.centerX + dx), y = ClampCenter(v.centerY + dy);
+  if (x == v.centerX && y == v.centerY) return;
+  v.centerX = x;
+  v.centerY = y;
+  RenderGraph();
+}
+
+void TFunc2DWindow::Scroll(TDirection direction) {
+  const int step = Zoom2DSettings().scrollAmount;
+  const TOffset d = DirectionOffset(direction, step, step);
+  MoveView(d.dx, d.dy);
+}
+
+void TFunc2DWindow::Page(TDirection direction) {
+  const TOffset d = DirectionOffset(direction, BitmapWidth() / 2, BitmapHeight() / 2);
+  MoveView(d.dx, d.dy);
+}
+
+void TFunc2DWindow::SetXZoomEqualToY() {
+  if (Doc.View.zoomX == Doc.View.zoomY) return;
+  Doc.View.zoomX = Doc.View.zoomY;
+  RenderGraph();
+}
+
+void TFunc2DWindow::SetYZoomEqualToX() {
+  if (Doc.View.zoomX == Doc.View.zoomY) return;
+  Doc.View.zoomY = Doc.View.zoomX;
+  RenderGraph();
+}
+
+void RegisterCartesianGraphs() {
+  RegisterGraphKind(gk2DCartesian, {[] { return std::make_unique<TGraph2DDoc>(); },
+                                    [] { return new TFunc2DWindow; }});
+  RegisterFunc2DDialog(Dialogs());
+}
+
+}  // namespace plotix

@@ -1,0 +1,50 @@
+#pragma once
+// TFunc2DWindow: the 2D Cartesian graph window. It shows a TGraph2DDoc and adds the
+// "F&unction" and "&View" menus: functions, zoom, scroll, page and centre.
+
+#include <QList>
+
+#include "cartesian/cartesian_document.h"
+#include "window/graph_window.h"
+
+class QMenu;
+
+namespace plotix {
+
+class TFunc2DWindow : public TFuncGraphWindow {
+  Q_OBJECT
+
+ public:
+  explicit TFunc2DWindow(QWidget* parent = nullptr);
+  ~TFunc2DWindow() override;
+
+  std::string GetGraphTypeName() const override { return "2D Cartesian"; }
+  bool EditGraphSettings() override;
+  void UpdateViewStatus() override;
+  void ZoomIn() override;
+  void ZoomOut() override;
+  void CenterFunctionView() override;
+
+  unsigned ViewCommands() const override { return vcAxisZoom | vcScroll; }
+  void ZoomAxis(TAxis axis, bool in) override;
+  void Scroll(TDirection direction) override;
+  void Page(TDirection direction) override;
+  QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
+
+  // The function dialog on a new function; true when one was added (the window redrew).
+  bool AddFunction();
+  void ChangeView();
+  // Moves the view centre by (dx, dy) scaled units within ±100000; redraws when it moved.
+  void MoveView(Extended dx, Extended dy);
+  void SetXZoomEqualToY();
+  void SetYZoomEqualToX();
+
+  TGraph2DDoc& Doc;
+  QMenu* FunctionMenu;
+  QMenu* ViewMenu;
+};
+
+// Makes 2D Cartesian graphs known to the program: their document, window and dialogs.
+void RegisterCartesianGraphs();
+
+}  // namespace plotix

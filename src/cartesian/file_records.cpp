@@ -1,0 +1,278 @@
+// The 2D graph in graph files: the settings and function records and the whole
+// document, written in the current format and read in either.
+#include <cmath>
+#include <memory>
+#include <new>
+
+#include "files/graph_file.h"
+#include "cartesian/cartesian_document.h"
+#include "platform/limits.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+
+namespace {
+
+// The program's own limits on what a file may hold.
+constexpr int kMaxTickLength = 10;
+constexpr int kMaxDecimals = 18;
+constexpr std::uint8_t kMaxLabelFormat = 4;
+constexpr std::uint8_t kMaxPenStyle = 5;  // clear
+
+// Format 1 records.
+constexpr int kFormat1TextField = 50;
+constexpr std::size_t kFormat1FunctionBytes = 135 + 257;  // the record and its expression
+// Format 2: the fixed block, two texts, two counts and the expression text.
+constexpr std::size_t kFormat2FunctionBytes = 32 + 4 + 4 + 4 + 4 + 4;
+
+constexpr const char* kCenterChanged = "The Graph View Center Has Been Changed For Compatibility Reasons.";
+
+void Require(bool condition) {
+  if (!condition) GraphLoadError();
+}
+
+bool Finite(Extended v) { return std::isfinite(v); }
+bool InBounds(Extended v) { return v >= -kMaxBound && v <= kMaxBound; }  // false for NaN
+
+// A pen style the program does not know draws solid, as the settings dialog shows it.
+std::uint8_t PenStyle(std::uint8_t style) { return style <= kMaxPenStyle ? style : 0; }
+
+void CheckAxis(const TAxisSettings& a) {
+  Require(a.AxisWidth >= kMinPenWidth && a.AxisWidth <= kMaxPenWidth);
+  Require(a.TickLength >= 1 && a.TickLength <= kMaxTickLength);
+  Require(a.TickType <= ttGridLines);
+  Require(a.LabelFormat <= kMaxLabelFormat);
+  Require(a.LabelDecimals >= 0 && a.LabelDecimals <= kMaxDecimals);
+  Require(a.Inc > 0 && a.Inc <= kMaxBound);
+  Require((a.LimitLoEmpty || InBounds(a.LimitLo)) && (a.LimitHiEmpty || InBounds(a.LimitHi)));
+}
+
+void WriteAxisBlock(TWriteGraphFile& w, const TAxisSettings& a) {
+  w.WriteBool(a.ShowAxisLines);
+  w.WriteBool(a.LimitLoEmpty);
+  w.WriteExtended(a.LimitLo);
+  w.WriteBool(a.LimitHiEmpty);
+  w.WriteExtended(a.LimitHi);
+  w.WriteColor(a.AxisColor);
+  w.WriteInt32(a.AxisWidth);
+  w.WriteByte(a.AxisStyle);
+  w.WriteByte(a.TickType);
+  w.WriteColor(a.TickColor);
+  w.WriteExtended(a.Inc);
+  w.WriteInt32(a.TickLength);
+  w.WriteByte(a.GridStyle);
+  w.WriteBool(a.ShowLabels);
+  w.WriteByte(a.LabelFormat);
+  w.WriteBool(a.LabelComma);
+  w.WriteBool(a.LabelPlus);
+  w.WriteInt32(a.LabelDecimals);
+}
+
+void ReadAxisBlock(TReadGraphFile& r, TAxisSettings& a) {
+  a.ShowAxisLines = r.ReadBool();
+  a.LimitLoEmpty = r.ReadBool();
+  a.LimitLo = r.ReadExtended();
+  a.LimitHiEmpty = r.ReadBool();
+  a.LimitHi = r.ReadExtended();
+  a.AxisColor = r.ReadColor();
+  a.AxisWidth = r.ReadInt32();
+  a.AxisStyle = PenStyle(r.ReadByte());
+  a.TickType = r.ReadByte();
+  a.TickColor = r.ReadColor();
+  a.Inc = r.ReadExtended();
+  a.TickLength = r.ReadInt32();
+  a.GridStyle = PenStyle(r.ReadByte());
+  a.ShowLabels = r.ReadBool();
+  a.LabelFormat = r.ReadByte();
+  a.LabelComma = r.ReadBool();
+  a.LabelPlus = r.ReadBool();
+  a.LabelDecimals = r.ReadInt32();
+}
+
+// Format 1 holds one axis description for both axes and one font for both labels.
+void ReadSettings1(TReadGraphFile& r, TSetting2DObj& s) {
+  TAxisSettings& a = s.X;
+  a.ShowAxisLines = r.ReadBool();
+  a.AxisColor = r.ReadColor();
+  a.AxisWidth = r.ReadInt16();
+  a.AxisStyle = PenStyle(r.ReadByte());
+  s.BackColor = r.ReadColor();
+  a.TickType = r.ReadByte() != 0 ? ttTickMarks : ttNone;
+  a.IncText = r.ReadShortString(kFormat1TextField);
+  a.Inc = r.ReadExtended();
+  a.TickColor = r.ReadColor();
+  a.TickLength = r.ReadInt16();
+  a.ShowLabels = r.ReadBool();
+  a.LabelDecimals = r.ReadInt16();
+  s.XLabelFont = r.ReadFont1();
+  s.Y = s.X;
+  s.YLabelFont = s.XLabelFont;
+}
+
+void ReadSettings2(TReadGraphFile& r, TSetting2DObj& s) {
+  ReadAxisBlock(r, s.X);
+  ReadAxisBlock(r, s.Y);
+  s.BackColor = r.ReadColor();
+  for (TAxisSettings* a : {&s.X, &s.Y}) {
+    a->LimitLoText = r.ReadLongString(kMaxExpressionLength);
+    a->LimitHiText = r.ReadLongString(kMaxExpressionLength);
+    a->IncText = r.ReadLongString(kMaxExpressionLength);
+  }
+  s.XLabelFont = r.ReadFont2();
+  s.YLabelFont = r.ReadFont2();
+}
+
+void ReadFunction1(TReadGraphFile& r, TFunc2DObj& f) {
+  r.Skip(4);
+  f.LoBoundText = r.ReadShortString(kFormat1TextField);
+  f.HiBoundText = r.ReadShortString(kFormat1TextField);
+  f.LoBoundEmpty = r.ReadBool();
+  f.HiBoundEmpty = r.ReadBool();
+  f.LoBound = r.ReadExtended();
+  f.HiBound = r.ReadExtended();
+  f.AsymptoteFixUp = r.ReadBool();
+  f.Color = r.ReadColor();
+  f.Width = r.ReadInt16();
+}
+
+void ReadFunction2(TReadGraphFile& r, TFunc2DObj& f) {
+  f.LoBoundEmpty = r.ReadBool();
+  f.HiBoundEmpty = r.ReadBool();
+  f.LoBound = r.ReadExtended();
+  f.HiBound = r.ReadExtended();
+  f.AsymptoteFixUp = r.ReadBool();
+  f.ExtraAccuracy = r.ReadBool();
+  f.Color = r.ReadColor();
+  f.Width = r.ReadInt32();
+  f.LoBoundText = r.ReadLongString(kMaxExpressionLength);
+  f.HiBoundText = r.ReadLongString(kMaxExpressionLength);
+  const int lines = r.CheckCount(r.ReadInt32(), kMaxSpecialValues, 4);
+  f.SpecialXLines.reserve(lines);
+  for (int i = 0; i < lines; ++i) f.SpecialXLines.push_back(r.ReadLongString(kMaxExpressionLength));
+  const int values = r.CheckCount(r.ReadInt32(), kMaxSpecialValues, 10);
+  f.SpecialX.reserve(values);
+  for (int i = 0; i < values; ++i) {
+    const Extended x = r.ReadExtended();
+    Require(Finite(x) && (f.SpecialX.empty() || f.SpecialX.back() < x));
+    f.SpecialX.push_back(x);
+  }
+}
+
+void ReadView(TReadGraphFile& r, TView2D& view, bool& centerChanged) {
+  if (r.FormatVersion() == 1) {
+    view.zoomX = view.zoomY = r.ReadExtended();
+    const Extended cx = r.ReadExtended();
+    const Extended cy = r.ReadExtended();
+    Require(!std::isnan(cx) && !std::isnan(cy));
+    view.centerX = ClampCenter(cx);
+    view.centerY = ClampCenter(cy);
+    centerChanged = view.centerX != cx || view.centerY != cy;
+  } else {
+    view.zoomX = r.ReadExtended();
+    view.zoomY = r.ReadExtended();
+    view.centerX = r.ReadExtended();
+    view.centerY = r.ReadExtended();
+    Require(Finite(view.centerX) && ClampCenter(view.centerX) == view.centerX);
+    Require(Finite(view.centerY) && ClampCenter(view.centerY) == view.centerY);
+  }
+  for (const Extended zoom : {view.zoomX, view.zoomY}) Require(Finite(zoom) && ClampZoom(zoom) == zoom);
+}
+
+}  // namespace
+
+// ---- settings ----------------------------------------------------------------
+
+void TSetting2DObj::SaveToFile(TWriteGraphFile& w) const {
+  WriteAxisBlock(w, X);
+  WriteAxisBlock(w, Y);
+  w.WriteColor(BackColor);
+  for (const TAxisSettings* a : {&X, &Y}) {
+    w.WriteLongString(a->LimitLoText);
+    w.WriteLongString(a->LimitHiText);
+    w.WriteLongString(a->IncText);
+  }
+  w.WriteFont2(XLabelFont);
+  w.WriteFont2(YLabelFont);
+}
+
+void TSetting2DObj::LoadFromFile(TReadGraphFile& r) {
+  TSetting2DObj s;
+  if (r.FormatVersion() == 1) ReadSettings1(r, s);
+  else ReadSettings2(r, s);
+  CheckAxis(s.X);
+  CheckAxis(s.Y);
+  *this = std::move(s);
+}
+
+// ---- functions ---------------------------------------------------------------
+
+void TFunc2DObj::SaveToFile(TWriteGraphFile& w) const {
+  w.WriteBool(LoBoundEmpty);
+  w.WriteBool(HiBoundEmpty);
+  w.WriteExtended(LoBound);
+  w.WriteExtended(HiBound);
+  w.WriteBool(AsymptoteFixUp);
+  w.WriteBool(ExtraAccuracy);
+  w.WriteColor(Color);
+  w.WriteInt32(Width);
+  w.WriteLongString(LoBoundText);
+  w.WriteLongString(HiBoundText);
+  w.WriteInt32(static_cast<std::int32_t>(SpecialXLines.size()));
+  for (const std::string& line : SpecialXLines) w.WriteLongString(line);
+  w.WriteInt32(static_cast<std::int32_t>(SpecialX.size()));
+  for (const Extended x : SpecialX) w.WriteExtended(x);
+  Func.WriteToFile(w);
+}
+
+void TFunc2DObj::LoadFromFile(TReadGraphFile& r) {
+  if (r.FormatVersion() == 1) ReadFunction1(r, *this);
+  else ReadFunction2(r, *this);
+  Require(Width >= kMinPenWidth && Width <= kMaxPenWidth);
+  Require((LoBoundEmpty || InBounds(LoBound)) && (HiBoundEmpty || InBounds(HiBound)));
+  Func.ReadFromFile(r);
+}
+
+// ---- the document ------------------------------------------------------------
+
+namespace {
+struct T2DBody : TGraphDoc::TBody {
+  TView2D view;
+  bool centerChanged = false;
+  TSetting2DObj settings;
+  TFuncList<TFunc2DObj> functions;
+};
+}  // namespace
+
+void TGraph2DDoc::WriteBody(TWriteGraphFile& w) const {
+  w.WriteExtended(View.zoomX);
+  w.WriteExtended(View.zoomY);
+  w.WriteExtended(View.centerX);
+  w.WriteExtended(View.centerY);
+  Settings.SaveToFile(w);
+  w.WriteInt32(static_cast<std::int32_t>(Functions.size()));
+  for (const auto& f : Functions) f->SaveToFile(w);
+}
+
+std::unique_ptr<TGraphDoc::TBody> TGraph2DDoc::ReadBody(TReadGraphFile& r) const {
+  auto body = std::make_unique<T2DBody>();
+  ReadView(r, body->view, body->centerChanged);
+  body->settings.LoadFromFile(r);
+  const int count = ReadFunctionCount(r, kFormat1FunctionBytes, kFormat2FunctionBytes);
+  body->functions.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    auto f = std::make_unique<TFunc2DObj>();
+    f->LoadFromFile(r);
+    body->functions.push_back(std::move(f));
+  }
+  return body;
+}
+
+void TGraph2DDoc::TakeBody(TBody& read) {
+  auto& body = static_cast<T2DBody&>(read);
+  if (body.centerChanged) ShowMessage(TMsgKind::Information, kCenterChanged, TMsgButtons::OK);
+  View = body.view;
+  Settings = std::move(body.settings);
+  Functions = std::move(body.functions);
+}
+
+}  // namespace plotix

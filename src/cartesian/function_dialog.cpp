@@ -1,0 +1,225 @@
+#include "cartesian/function_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "expr/math_const_edit.h"
+#include "platform/common_dialogs.h"
+#include "platform/dialog_service.h"
+#include "platform/limits.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+
+namespace {
+void SetBoundField(TEditMathConst* field, const char* name) {
+  field->Check().SetBoundField(name);
+  field->setToolTip(QStringLiteral("Leave empty for no bound"));
+}
+
+// The memo's lines as a list of strings: a final line break does not start another line.
+std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
+  QStringList parts = memo->toPlainText().split(QLatin1Char('\n'));
+  if (parts.back().isEmpty()) parts.removeLast();
+  std::vector<std::string> lines;
+  lines.reserve(std::size_t(parts.size()));
+  for (const QString& part : parts) lines.push_back(part.toStdString());
+  return lines;
+}
+
+void FocusOn(QWidget* widget) {
+  widget->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+}
+
+bool RunDialog(TFunc2DObj& func, bool addMode) {
+  QWidget* parent = QApplication::activeModalWidget();
+  if (!parent) parent = QApplication::activeWindow();
+  return TAdd2DFuncDlg::Edit(parent, func, addMode);
+}
+}  // namespace
+
+TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
+    : QDialog(parent),
+      EUserFuncStr(new QLineEdit),
+      ELoBoundStr(new TEditMathConst),
+      EHiBoundStr(new TEditMathConst),
+      EAsymFixUp(new QCheckBox(QStringLiteral("Vertical Asymptote Fix Up."))),
+      EExtraUndefAccuracy(new QCheckBox(QStringLiteral("Near Undefined Points."))),
+      EFuncColorSample(new TColorSampleButton),
+      ColorButton1(new QPushButton(QStringLiteral("&Color..."))),
+      ELineWidth(new QScrollBar(Qt::Horizontal)),
+      LineWidthLabel(new QLabel),
+      EForcePointsMemo(new QPlainTextEdit),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
+      func_(func) {
+  setWindowTitle(addMode ? QStringLiteral("Add 2D Function") : QStringLiteral("Modify 2D Function"));
+
+  SetBoundField(ELoBoundStr, "Lower Bound");
+  SetBoundField(EHiBoundStr, "Upper Bound");
+  EUserFuncStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
+  ELineWidth->setRange(kMinPenWidth, kMaxPenWidth);
+  ELineWidth->setPageStep(1);
+  ELineWidth->setMinimumWidth(120);
+  LineWidthLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")));
+  EForcePointsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  EForcePointsMemo->setTabChangesFocus(true);
+  EForcePointsMemo->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
+
+  auto* definition = new QHBoxLayout;
+  auto* definitionLabel = new QLabel(QStringLiteral("Y=f(x)="));
+  definitionLabel->setBuddy(EUserFuncStr);
+  definition->addWidget(definitionLabel);
+  definition->addWidget(EUserFuncStr, 1);
+
+  auto* bounds = new QGroupBox(QStringLiteral("Bounds"));
+  auto* boundsLayout = new QHBoxLayout(bounds);
+  boundsLayout->addWidget(ELoBoundStr, 1);
+  boundsLayout->addWidget(new QLabel(QStringLiteral("<= X <=")));
+  boundsLayout->addWidget(EHiBoundStr, 1);
+
+  auto* drawing = new QGroupBox(QStringLiteral("Drawing"));
+  auto* drawingLayout = new QGridLayout(drawing);
+  drawingLayout->addWidget(new QLabel(QStringLiteral("Attempt Positive to Negative")), 0, 0);
+  drawingLayout->addWidget(EAsymFixUp, 0, 1, 1, 2);
+  drawingLayout->addWidget(new QLabel(QStringLiteral("Attempt Extra Drawing Accuracy")), 1, 0);
+  drawingLayout->addWidget(EExtraUndefAccuracy, 1, 1, 1, 2);
+  drawingLayout->addWidget(new QLabel(QStringLiteral("Color")), 2, 0);
+  auto* colorRow = new QHBoxLayout;
+  colorRow->addWidget(EFuncColorSample);
+  colorRow->addWidget(ColorButton1);
+  colorRow->addStretch();
+  drawingLayout->addLayout(colorRow, 2, 1, 1, 2);
+  auto* widthLabel = new QLabel(QStringLiteral("Line Width"));
+  widthLabel->setBuddy(ELineWidth);
+  drawingLayout->addWidget(widthLabel, 3, 0);
+  drawingLayout->addWidget(ELineWidth, 3, 1);
+  drawingLayout->addWidget(LineWidthLabel, 3, 2);
+  drawingLayout->setColumnStretch(1, 1);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(bounds);
+  left->addWidget(drawing);
+  left->addStretch();
+
+  auto* special = new QGroupBox(QStringLiteral("Special X Values to Plot"));
+  auto* specialLayout = new QVBoxLayout(special);
+  specialLayout->addWidget(EForcePointsMemo);
+
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left, 1);
+  columns->addWidget(special);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(definition);
+  layout->addLayout(columns, 1);
+  layout->addWidget(Buttons);
+
+  connect(ELineWidth, &QScrollBar::valueChanged, LineWidthLabel, qOverload<int>(&QLabel::setNum));
+  connect(ColorButton1, &QPushButton::clicked, EFuncColorSample, &TColorSampleButton::Pick);
+  connect(Buttons, &QDialogButtonBox::accepted, this, &TAdd2DFuncDlg::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  scratch_ = func.Func;
+  EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));
+  ELoBoundStr->setText(QString::fromStdString(func.LoBoundText));
+  EHiBoundStr->setText(QString::fromStdString(func.HiBoundText));
+  EAsymFixUp->setChecked(func.AsymptoteFixUp);
+  EExtraUndefAccuracy->setChecked(func.ExtraAccuracy);
+  EFuncColorSample->SetColor(func.Color);
+  ELineWidth->setValue(func.Width);
+  LineWidthLabel->setNum(ELineWidth->value());
+  QStringList lines;
+  for (const std::string& line : func.SpecialXLines) lines << QString::fromStdString(line);
+  EForcePointsMemo->setPlainText(lines.join(QLatin1Char('\n')));
+
+  if (addMode) EUserFuncStr->setFocus();
+  else Buttons->button(QDialogButtonBox::Ok)->setFocus();
+}
+
+bool TAdd2DFuncDlg::Edit(QWidget* parent, TFunc2DObj& func, bool addMode) {
+  TAdd2DFuncDlg dialog(func, addMode, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool TAdd2DFuncDlg::ParseSpecialValues(const std::vector<std::string>& lines) {
+  specialChanged_ = lines != func_.SpecialXLines;
+  if (!specialChanged_) return true;
+  special_.clear();
+  TMathConstCheck value;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!value.Validate(lines[i])) {
+      ShowFieldError("Special X Values to Plot, Line Number " + std::to_string(i + 1),
+                     MathErrorText(value.ErrorCode(), value.ErrorPosition()));
+      special_.clear();
+      return false;
+    }
+    special_.push_back(value.Value());
+  }
+  std::sort(special_.begin(), special_.end());
+  special_.erase(std::unique(special_.begin(), special_.end()), special_.end());
+  return true;
+}
+
+bool TAdd2DFuncDlg::Validate() {
+  if (!ELoBoundStr->ValidateOrComplain() || !EHiBoundStr->ValidateOrComplain()) return false;
+  if (!ELoBoundStr->IsEmpty() && !EHiBoundStr->IsEmpty() && EHiBoundStr->Value() < ELoBoundStr->Value()) {
+    ShowMessage(TMsgKind::Error, "Lower Bound must be <= Upper Bound");
+    FocusOn(ELoBoundStr);
+    return false;
+  }
+  const std::vector<std::string> lines = MemoLines(EForcePointsMemo);
+  if (lines.size() > std::size_t(kMaxSpecialValues)) {
+    ShowMessage(TMsgKind::Error, "Special X Values to Plot, Can Not Contain More Than " +
+                                     std::to_string(kMaxSpecialValues) + " Values");
+    FocusOn(EForcePointsMemo);
+    return false;
+  }
+  if (!ParseSpecialValues(lines)) {
+    FocusOn(EForcePointsMemo);
+    return false;
+  }
+  scratch_.SetExpression(EUserFuncStr->text().toStdString());
+  if (!scratch_.Compile()) {
+    ShowFieldError("Function Definition", scratch_.GetErrorText());
+    FocusOn(EUserFuncStr);
+    return false;
+  }
+  return true;
+}
+
+void TAdd2DFuncDlg::accept() {
+  if (!Validate()) return;
+  func_.Func = scratch_;
+  func_.LoBoundText = ELoBoundStr->text().toStdString();
+  func_.LoBoundEmpty = ELoBoundStr->IsEmpty();
+  func_.LoBound = ELoBoundStr->Value();
+  func_.HiBoundText = EHiBoundStr->text().toStdString();
+  func_.HiBoundEmpty = EHiBoundStr->IsEmpty();
+  func_.HiBound = EHiBoundStr->Value();
+  func_.AsymptoteFixUp = EAsymFixUp->isChecked();
+  func_.ExtraAccuracy = EExtraUndefAccuracy->isChecked();
+  func_.Color = EFuncColorSample->Color();
+  func_.Width = ELineWidth->value();
+  if (specialChanged_) {
+    func_.SpecialXLines = MemoLines(EForcePointsMemo);
+    func_.SpecialX = special_;
+  }
+  QDialog::accept();
+}
+
+void RegisterFunc2DDialog(TDialogService& service) { service.Register<TFunc2DObj>(&RunDialog); }
+
+}  // namespace plotix

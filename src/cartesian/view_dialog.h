@@ -1,0 +1,57 @@
+#pragma once
+// TChange2DViewDlg: sets a 2D view exactly, by its centre (in graph units or in pixels
+// from the origin) and the zoom of each axis.
+
+#include <QDialog>
+
+#include "window/view_mapping.h"
+
+class QDialogButtonBox;
+class QSpinBox;
+
+namespace plotix {
+
+class TEditMathConst;
+
+class TChange2DViewDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Loads the dialog from the view; OK writes it back, Cancel leaves it alone.
+  explicit TChange2DViewDlg(TView2D& view, QWidget* parent = nullptr);
+
+  // Shows the dialog modally; true when OK stored the view.
+  static bool Edit(QWidget* parent, TView2D& view);
+
+  void accept() override;
+
+  // What leaving a field does (OK also runs it for a field edited but not yet left).
+  // False when a message was shown and the focus went back to the field.
+  bool CartesianExit(TEditMathConst* field);
+  bool ZoomExit(TEditMathConst* field);
+
+  Extended ZoomX() const { return zoomX_; }
+  Extended ZoomY() const { return zoomY_; }
+
+  TEditMathConst* ECartesianX;
+  TEditMathConst* ECartesianY;
+  QSpinBox* EPixelsX;
+  QSpinBox* EPixelsY;
+  TEditMathConst* EXViewZoom;
+  TEditMathConst* EYViewZoom;
+  QDialogButtonBox* Buttons;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The graph-unit centre from the pixel centre and the zooms.
+  void RefreshCartesian();
+  bool Leave(TEditMathConst* field);
+
+  TView2D& view_;
+  Extended zoomX_, zoomY_;
+  bool leaving_ = false;  // a message box of Leave is open
+};
+
+}  // namespace plotix

@@ -1,0 +1,100 @@
+#include "expr/calculator_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "expr/calculation.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+
+TCaculatorDlg::TCaculatorDlg(QWidget* parent)
+    : QDialog(parent),
+      EFunctionStr(new QLineEdit),
+      EXValue(new QLineEdit(QStringLiteral("0"))),
+      EZValue(new QLineEdit(QStringLiteral("0"))),
+      EResult(new QLineEdit),
+      RDecimal(new QRadioButton(QStringLiteral("Decimal"))),
+      RScientific(new QRadioButton(QStringLiteral("Scientific"))),
+      BCalculate(new QPushButton(QStringLiteral("C&alculate"))),
+      BClose(new QPushButton(QStringLiteral("&Close"))),
+      BHelp(new QPushButton(QStringLiteral("Help"))) {
+  setWindowTitle(QStringLiteral("Function Calculator"));
+
+  // Room for a typical definition and for most error texts in the result field.
+  EFunctionStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 56);
+  EResult->setReadOnly(true);
+
+  auto* definition = new QGroupBox(QStringLiteral("Function Definition"));
+  auto* definitionLayout = new QFormLayout(definition);
+  definitionLayout->addRow(QStringLiteral("Y=f(x,z)="), EFunctionStr);
+  definitionLayout->addRow(QStringLiteral("X="), EXValue);
+  definitionLayout->addRow(QStringLiteral("Z="), EZValue);
+
+  auto* result = new QGroupBox(QStringLiteral("Function Result"));
+  auto* resultLayout = new QFormLayout(result);
+  resultLayout->addRow(QStringLiteral("Y=f(x,z)="), EResult);
+
+  auto* format = new QGroupBox(QStringLiteral("Result Format"));
+  auto* formatLayout = new QHBoxLayout(format);
+  formatLayout->addWidget(RDecimal);
+  formatLayout->addWidget(RScientific);
+  formatLayout->addStretch();
+  RDecimal->setChecked(true);
+
+  auto* buttons = new QDialogButtonBox;
+  buttons->addButton(BCalculate, QDialogButtonBox::ActionRole);
+  buttons->addButton(BClose, QDialogButtonBox::RejectRole);
+  buttons->addButton(BHelp, QDialogButtonBox::HelpRole);
+  BCalculate->setDefault(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(definition);
+  layout->addWidget(result);
+  layout->addWidget(format);
+  layout->addStretch();
+  layout->addWidget(buttons);
+
+  connect(BCalculate, &QPushButton::clicked, this, &TCaculatorDlg::CalculateClick);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(buttons, &QDialogButtonBox::helpRequested, this, &TCaculatorDlg::HelpClick);
+
+  EFunctionStr->setFocus();
+}
+
+void TCaculatorDlg::Execute(QWidget* parent) {
+  TCaculatorDlg dialog(parent);
+  dialog.exec();
+}
+
+void TCaculatorDlg::CalculateClick() {
+  const TCalcOutcome outcome =
+      Calculate(EFunctionStr->text().toStdString(), EXValue->text().toStdString(),
+                EZValue->text().toStdString(), RScientific->isChecked());
+  EResult->setText(QString::fromStdString(outcome.text));
+  EResult->setCursorPosition(0);  // a long error text shows its beginning
+  QLineEdit* focus = outcome.focus == TCalcOutcome::Function    ? EFunctionStr
+                     : outcome.focus == TCalcOutcome::VariableX ? EXValue
+                     : outcome.focus == TCalcOutcome::VariableZ ? EZValue
+                                                                : nullptr;
+  if (focus) {
+    focus->setFocus();
+    focus->selectAll();
+  }
+}
+
+void TCaculatorDlg::HelpClick() {
+  ShowMessage(TMsgKind::Information,
+              "The Function Calculator evaluates a function of x and z at one point. Type the "
+              "function and the values of X and Z (constant expressions such as pi/2 are "
+              "allowed), then press Calculate; the result is shown with 18 significant digits "
+              "in decimal or scientific form.");
+}
+
+}  // namespace plotix

@@ -1,0 +1,46 @@
+#pragma once
+// The bases of every graph kind's function objects.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "expr/math_function.h"
+#include "platform/colour.h"
+
+namespace plotix {
+
+class TReadGraphFile;
+class TWriteGraphFile;
+
+// A compiled expression that a function object owns and stores in graph files.
+class TMathGraphFunc : public TMathFunction {
+ public:
+  using TMathFunction::TMathFunction;
+  // The expression record: the text as one string.
+  virtual void WriteToFile(TWriteGraphFile& writer) const;
+  // Reads the record of the file's format and compiles it; a text that does not
+  // compile shows "Error Loading File" and abandons the load.
+  virtual void ReadFromFile(TReadGraphFile& reader);
+};
+
+// The interface of every function object, in slot order.
+class TBaseFuncObj {
+ public:
+  virtual ~TBaseFuncObj() = default;
+  // The graph kind's prefix ("Y=f(x)=", ...) followed by the expression text.
+  virtual std::string GetDescription() const = 0;
+  // Takes the colour and runs the add dialog; true on OK.
+  virtual bool NewDialog(TColor color) = 0;
+  // Runs the modify dialog; true on OK.
+  virtual bool ModifyDialog() = 0;
+  // Writes the current-format record; reads the record of the file's format.
+  virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
+  virtual void LoadFromFile(TReadGraphFile& reader) = 0;
+};
+
+// A graph window's function list: the window owns its objects.
+template <class T>
+using TFuncList = std::vector<std::unique_ptr<T>>;
+
+}  // namespace plotix

@@ -1,0 +1,35 @@
+#pragma once
+// TEditMathConst: the numeric entry field of every dialog. Its text is a constant
+// expression ("2pi", "sqrt(2)/2"); the checking itself lives in TMathConstCheck.
+
+#include <QLineEdit>
+#include <string>
+
+#include "expr/math_const_check.h"
+
+namespace plotix {
+
+class TEditMathConst : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit TEditMathConst(QWidget* parent = nullptr);
+
+  // The field's name and bounds (set by the owning dialog) and its last validation.
+  TMathConstCheck& Check() { return check_; }
+  const TMathConstCheck& Check() const { return check_; }
+
+  bool Validate();
+  // Validate; on failure shows ErrorText in an error box and puts the focus back here.
+  bool ValidateOrComplain();
+  std::string ErrorText() const { return check_.ErrorText(); }
+
+  Extended Value() const { return check_.Value(); }
+  bool IsEmpty() const { return check_.IsEmpty(); }
+  bool IsValid() const { return check_.IsValid(); }
+
+ private:
+  TMathConstCheck check_;
+};
+
+}  // namespace plotix

@@ -1,0 +1,85 @@
+#include "expr/trig_fixup_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <iterator>
+
+#include "expr/math_function.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+
+namespace {
+const char* const kRangeNames[] = {
+    "No Fixup",
+    "Sin(1,000 * Pi) and Cos(1,001 * Pi / 2)",
+    "Sin(10,000 * Pi) and Cos(10,001 * Pi / 2)",
+    "Sin(100,000 * Pi) and Cos(100,001 * Pi / 2)",
+    "Sin(1,000,000 * Pi) and Cos(1,000,001 * Pi / 2)",
+    "Sin(10,000,000 * Pi) and Cos(10,000,001 * Pi / 2)",
+};
+constexpr int kRangeWhenNoneChecked = 2;
+}  // namespace
+
+TTrigFixupSetDlg::TTrigFixupSetDlg(QWidget* parent)
+    : QDialog(parent),
+      RangeGroup(new QButtonGroup(this)),
+      CBExact(new QCheckBox(QStringLiteral("Exact Values"))),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                   QDialogButtonBox::Help)) {
+  setWindowTitle(QStringLiteral("Trigonometry Functions Rounding Error Fix Up"));
+
+  auto* range = new QGroupBox(QStringLiteral("Fix Up Values Range"));
+  auto* rangeLayout = new QVBoxLayout(range);
+  for (int i = 0; i < int(std::size(kRangeNames)); ++i) {
+    auto* button = new QRadioButton(QString::fromLatin1(kRangeNames[i]));
+    RangeGroup->addButton(button, i);
+    rangeLayout->addWidget(button);
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(range);
+  layout->addWidget(CBExact);
+  layout->addWidget(Buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  int current;
+  bool exact;
+  GetTrigFixup(current, exact);
+  // The arrow keys move through the ranges from the start.
+  if (QAbstractButton* button = RangeGroup->button(current)) {
+    button->setChecked(true);
+    button->setFocus();
+  }
+  CBExact->setChecked(exact);
+
+  connect(Buttons, &QDialogButtonBox::accepted, this, &TTrigFixupSetDlg::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(Buttons, &QDialogButtonBox::helpRequested, this, &TTrigFixupSetDlg::HelpClick);
+}
+
+bool TTrigFixupSetDlg::Edit(QWidget* parent) {
+  TTrigFixupSetDlg dialog(parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void TTrigFixupSetDlg::accept() {
+  const int checked = RangeGroup->checkedId();
+  SetTrigFixup(checked < 0 ? kRangeWhenNoneChecked : checked, CBExact->isChecked());
+  QDialog::accept();
+}
+
+void TTrigFixupSetDlg::HelpClick() {
+  ShowMessage(TMsgKind::Information,
+              "Sine and cosine of large multiples of pi carry rounding errors, so sin(1000*pi) "
+              "is not exactly 0. Within the chosen range the fix-up returns exact zeros for sine "
+              "at multiples of pi and for cosine at odd multiples of pi/2. With Exact Values "
+              "only arguments that are such multiples to the last digit give 0; without it every "
+              "result no larger than the rounding error does.");
+}
+
+}  // namespace plotix

@@ -1,7 +1,0 @@
-#include "labels/toolattr.h"
-
-namespace plotix {
-
-TToolBarAttribClass::TToolBarAttribClass() : Font(DefaultFont()) {}
-
-}  // namespace plotix

@@ -1,0 +1,10 @@
+#include "platform/font_description.h"
+
+namespace plotix {
+
+TFontDesc& DefaultFont() {
+  static TFontDesc font;
+  return font;
+}
+
+}  // namespace plotix

@@ -1,0 +1,99 @@
+#include "window/graph_document.h"
+
+#include <new>
+
+#include "platform/canvas.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+
+// ---- TDocLabelOwner ----------------------------------------------------------
+
+TDocLabelOwner::TDocLabelOwner(const TGraphDoc& doc) : doc_(doc) {}
+TDocLabelOwner::~TDocLabelOwner() = default;
+
+TCanvas& TDocLabelOwner::Canvas() {
+  if (target_) return target_->Canvas();
+  if (!scratch_) scratch_ = std::make_unique<TBitmap>(1, 1);
+  return scratch_->Canvas();
+}
+
+int TDocLabelOwner::BitmapWidth() const { return loadingWidth_ ? loadingWidth_ : doc_.BitmapWidth; }
+int TDocLabelOwner::BitmapHeight() const { return loadingHeight_ ? loadingHeight_ : doc_.BitmapHeight; }
+TColor TDocLabelOwner::BackgroundColor() const { return doc_.BackColor(); }
+
+// ---- TGraphDoc ---------------------------------------------------------------
+
+TGraphDoc::~TGraphDoc() = default;
+
+void TGraphDoc::RenderWithLabels(TBitmap& bitmap) {
+  Render(bitmap);
+  TBitmap* const previous = LabelOwner.Target();
+  LabelOwner.SetTarget(&bitmap);
+  DrawLabels(Labels);
+  LabelOwner.SetTarget(previous);
+}
+
+bool TGraphDoc::SaveGraph(const std::string& fileName) const {
+  TWriteGraphFile w;
+  if (!w.Open(fileName, kind_)) return false;
+  try {
+    w.WriteInt32(BitmapHeight);
+    w.WriteInt32(BitmapWidth);
+    WriteBody(w);
+    WriteLabelList(w, Labels);
+  } catch (const TGraphFileAbort&) {
+    return false;  // the writer discards the unfinished file
+  }
+  return w.Close();
+}
+
+bool TGraphDoc::LoadGraph(TReadGraphFile& r) {
+  const bool format1 = r.FormatVersion() == 1;
+  try {
+    const int height = format1 ? r.ReadInt16() : r.ReadInt32();
+    const int width = format1 ? r.ReadInt16() : r.ReadInt32();
+    if (height < kMinBitmapSize || height > kMaxBitmapSize || width < kMinBitmapSize || width > kMaxBitmapSize)
+      GraphLoadError();
+    const std::unique_ptr<TBody> body = ReadBody(r);
+    TLabelList labels;
+    {
+      // Text labels are kept on the bitmap of the size just read.
+      LabelOwner.SetLoadingSize(width, height);
+      struct TRestore {
+        TDocLabelOwner& owner;
+        ~TRestore() { owner.SetLoadingSize(0, 0); }
+      } restore{LabelOwner};
+      ReadLabelList(r, LabelOwner, labels);
+    }
+    if (!r.Close()) return false;
+    TakeBody(*body);
+    BitmapHeight = height;
+    BitmapWidth = width;
+    Labels = std::move(labels);
+    return true;
+  } catch (const TGraphFileAbort&) {
+  } catch (const std::bad_alloc&) {
+    ShowMessage(TMsgKind::Error, "Out of Memory", TMsgButtons::OK);
+  }
+  r.Close();
+  return false;
+}
+
+int TGraphDoc::ReadFunctionCount(TReadGraphFile& r, std::size_t format1Bytes, std::size_t format2Bytes) {
+  const bool format1 = r.FormatVersion() == 1;
+  return r.CheckCount(format1 ? r.ReadInt16() : r.ReadInt32(), kMaxFunctions, format1 ? format1Bytes : format2Bytes);
+}
+
+bool OpenGraph(const std::string& fileName, TGraphDoc& doc) {
+  TReadGraphFile reader;
+  if (!reader.Open(fileName)) return false;
+  if (reader.GraphKind() != doc.Kind()) {
+    reader.Close();
+    ShowMessage(TMsgKind::Error, "Error Loading File", TMsgButtons::OK);
+    return false;
+  }
+  return doc.LoadGraph(reader);
+}
+
+}  // namespace plotix

@@ -1,0 +1,103 @@
+#pragma once
+// A graph of any kind without a window: its bitmap size and labels, and what its kind adds
+// (view, settings, functions). It draws itself onto a bitmap and reads and writes its graph
+// file, so graph windows, the headless command line and the tests all draw through it.
+
+#include <memory>
+#include <string>
+
+#include "files/graph_file.h"
+#include "labels/drawing_labels.h"
+#include "labels/label_list.h"
+#include "platform/limits.h"
+
+namespace plotix {
+
+class TBitmap;
+class TGraphDoc;
+
+// The label owner of a document: labels draw on the bitmap being rendered, and measure
+// their text on a scratch bitmap when none is.
+class TDocLabelOwner : public TLabelOwner {
+ public:
+  explicit TDocLabelOwner(const TGraphDoc& doc);
+  ~TDocLabelOwner() override;
+
+  TCanvas& Canvas() override;
+  int BitmapWidth() const override;
+  int BitmapHeight() const override;
+  TColor BackgroundColor() const override;
+
+  // The bitmap labels draw on from now on (null: the scratch bitmap).
+  void SetTarget(TBitmap* bitmap) { target_ = bitmap; }
+  TBitmap* Target() const { return target_; }
+  // The bitmap size labels see while a file is read, before the document takes it;
+  // 0 x 0 for the document's own.
+  void SetLoadingSize(int width, int height) {
+    loadingWidth_ = width;
+    loadingHeight_ = height;
+  }
+
+ private:
+  const TGraphDoc& doc_;
+  TBitmap* target_ = nullptr;
+  int loadingWidth_ = 0, loadingHeight_ = 0;
+  std::unique_ptr<TBitmap> scratch_;
+};
+
+class TGraphDoc {
+ public:
+  explicit TGraphDoc(TGraphKind kind) : kind_(kind) {}
+  virtual ~TGraphDoc();
+  // Labels hold on to LabelOwner, so a document stays where it was made.
+  TGraphDoc(const TGraphDoc&) = delete;
+  TGraphDoc& operator=(const TGraphDoc&) = delete;
+
+  TGraphKind Kind() const { return kind_; }
+  // The colour the bitmap is cleared with.
+  virtual TColor BackColor() const = 0;
+  // Whether a function of the graph is drawn in the colour.
+  virtual bool IsColorUsed(TColor color) const = 0;
+  // Clears the bitmap with the background colour, draws the kind's frame, then every
+  // function in list order, so later functions lie on top.
+  virtual void Render(TBitmap& bitmap) = 0;
+  // Render, then every label over it in list order: the picture a graph window shows.
+  void RenderWithLabels(TBitmap& bitmap);
+
+  // Writes the graph file; false after a failure the user has been told of.
+  bool SaveGraph(const std::string& fileName) const;
+  // Reads the content of an opened file of this kind for its format version and closes
+  // the reader. All or nothing: after a failure the document is unchanged.
+  bool LoadGraph(TReadGraphFile& reader);
+
+  // What the kind stores between the bitmap size and the labels: view, settings, functions.
+  struct TBody {
+    virtual ~TBody() = default;
+  };
+
+  int BitmapWidth = kDefaultBitmapSize;
+  int BitmapHeight = kDefaultBitmapSize;
+  TDocLabelOwner LabelOwner{*this};
+  TLabelList Labels;  // drawn on LabelOwner's canvas
+
+ protected:
+  virtual void WriteBody(TWriteGraphFile& writer) const = 0;
+  // Reads the kind's records without touching the document; raises TGraphFileAbort.
+  virtual std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const = 0;
+  // Takes a body once the whole file has been read and verified.
+  virtual void TakeBody(TBody& body) = 0;
+
+  // The function count of every kind: Int16 in format 1, Int32 in format 2, at most
+  // kMaxFunctions and no more than the rest of the file can hold at the shortest records.
+  static int ReadFunctionCount(TReadGraphFile& reader, std::size_t format1Bytes, std::size_t format2Bytes);
+
+ private:
+  TGraphKind kind_;
+};
+
+// Opens a graph file into a document of the file's kind. False, with the document
+// unchanged, when the file can not be opened or read, or holds another kind ("Error
+// Loading File").
+bool OpenGraph(const std::string& fileName, TGraphDoc& doc);
+
+}  // namespace plotix

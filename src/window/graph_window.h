@@ -1,0 +1,240 @@
+#pragma once
+// TFuncGraphWindow: the base of every graph window, an MDI child of the main window.
+// It owns the graph's document, the graph bitmap and the on-screen copy inside a scroll
+// box, the file name, the modified flag, the mouse position and the region selection, and
+// defines the operations through which the main window and the menus drive any kind of
+// graph.
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/canvas.h"
+#include "platform/colour.h"
+#include "window/function_list_dialog.h"
+#include "window/graph_document.h"
+
+class QKeySequence;
+class QMenu;
+class QScrollArea;
+
+namespace plotix {
+
+class TReadGraphFile;
+class TStatusLine;
+class TFuncGraphWindow;
+
+// The visible copy of the graph: paints the screen bitmap at its own size and hands
+// mouse events in bitmap pixels to its window.
+class TScreenImage : public QWidget {
+  Q_OBJECT
+
+ public:
+  TScreenImage(TFuncGraphWindow& window, TBitmap& bitmap);
+  // Takes the bitmap's size after it changed.
+  void SyncSize();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  TFuncGraphWindow& window_;
+  TBitmap& bitmap_;
+};
+
+// Label modes of the window that the base itself knows: idle and the region selection.
+enum TLabelModeBase : int {
+  lmIdle = 0,
+  lmRegionDrag = 6,   // the region is being dragged out
+  lmRegionShown = 7,  // a region is selected and shown
+};
+
+// The main window's label tool that selects a region instead of drawing a label.
+constexpr int kRegionTool = 8;
+
+// The number of colours a new function may get, in the order they are offered.
+constexpr int kNewFuncColorCount = 15;
+extern const std::array<TColor, kNewFuncColorCount> kNewFuncColors;
+
+// The groups of view commands a kind offers beyond zoom and centre; the main window shows
+// the tool bar buttons of the active window's groups.
+enum TViewCommand : unsigned {
+  vcAxisZoom = 1u << 0,   // ZoomAxis
+  vcScroll = 1u << 1,     // Scroll and Page
+  vcRotate = 1u << 2,     // Rotate
+};
+enum class TDirection { Up, Down, Left, Right };
+enum class TAxis { X, Y, Z };
+
+// How far a move in a direction shifts the view centre (x right, y up).
+struct TOffset {
+  int dx = 0, dy = 0;
+};
+constexpr TOffset DirectionOffset(TDirection direction, int horizontal, int vertical) {
+  switch (direction) {
+    case TDirection::Up: return {0, vertical};
+    case TDirection::Down: return {0, -vertical};
+    case TDirection::Left: return {-horizontal, 0};
+    case TDirection::Right: return {horizontal, 0};
+  }
+  return {};
+}
+
+class TFuncGraphWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget* parent = nullptr);
+  ~TFuncGraphWindow() override;
+
+  // ---- the virtual operations, in slot order ----
+  // Per-size buffers; false when they can not be had.
+  virtual bool AllocateExtra(int width, int height);
+  virtual bool SaveGraph(const std::string& fileName);
+  virtual std::string GetGraphTypeName() const = 0;
+  // Reads the body of an opened file and closes the reader; sizes the bitmaps on success.
+  virtual bool LoadGraph(TReadGraphFile& reader);
+  virtual bool IsColorUsed(TColor color) const;
+  // Draws the document on the graph bitmap and the labels over its screen copy.
+  virtual void RenderGraph();
+  virtual bool EditGraphSettings() = 0;
+  virtual void UpdateViewStatus() = 0;
+  virtual void ZoomIn() = 0;
+  virtual void ZoomOut() = 0;
+  virtual void CenterFunctionView() = 0;
+
+  // ---- the view commands of the tool bar and the hot keys ----
+  // A combination of TViewCommand; a kind ignores the commands it does not offer.
+  virtual unsigned ViewCommands() const = 0;
+  // One axis' zoom one step in or out.
+  virtual void ZoomAxis(TAxis, bool /*in*/) {}
+  // The view moved by the scroll amount, or by half the bitmap.
+  virtual void Scroll(TDirection) {}
+  virtual void Page(TDirection) {}
+  virtual void Rotate(TAxis, bool /*plus*/) {}
+
+  // The menus the main window shows while this window is active.
+  virtual QList<QMenu*> WindowMenus() const = 0;
+
+  TGraphDoc& Document() const { return *document_; }
+  TGraphKind GraphKind() const { return document_->Kind(); }
+  int BitmapWidth() const { return document_->BitmapWidth; }
+  int BitmapHeight() const { return document_->BitmapHeight; }
+
+  // ---- operations used by the main window ----
+  // Sizes both bitmaps, centres the scroll box and redraws; false (after a message,
+  // with the window closed) when the bitmaps can not be had.
+  bool SetBitmapSize(int width, int height);
+  bool NewDefaultSize() { return SetBitmapSize(kDefaultBitmapSize, kDefaultBitmapSize); }
+  // The size and colour depth dialog; true when the bitmap changed.
+  bool ChangeBitmapAttributes();
+  // New size and depth for both bitmaps: labels left off a smaller bitmap are deleted,
+  // the scroll box centred and the graph redrawn. False (after a message, with the
+  // window closed) when the bitmaps can not be had.
+  bool SetBitmapAttributes(int width, int height, int depth);
+  bool Save();
+  bool SaveAs(const std::string& fileName);
+  void SetFileName(const std::string& fileName);
+  const std::string& FileName() const { return fileName_; }
+  // The close question; true when the window may close.
+  bool CanClose();
+  // The first table colour no function (nor the background) uses; entry index mod 15
+  // when all are taken. index: the number of functions already in the window.
+  TColor ChooseNewFunctionColor(int index) const;
+  // Centres the scroll box on the bitmap.
+  void CenterBitmap();
+  // The window became the active one: no mouse position, fresh status line.
+  void Activated();
+  // The screen copy from the graph bitmap, the labels over it, the region if shown.
+  void RedrawLabels();
+  // Ends the label operation in progress (removing a shown region).
+  void LeaveMode();
+  bool RegionShown() const { return LabelMode == lmRegionShown; }
+  // Ends the label operation in progress and shows the region with corners normalised.
+  void ShowRegion(const TRect& rect);
+
+  // The status line the window writes its panels to (the main window's).
+  void SetStatusLine(TStatusLine* status) { statusLine_ = status; }
+  TStatusLine* StatusLine() const { return statusLine_; }
+  // The main window's current label tool (0 off, 1..7 the label kinds, kRegionTool).
+  std::function<int()> CurrentLabelTool = [] { return 0; };
+
+  // Mouse events over the screen copy, in bitmap pixels.
+  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+  void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+  void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+  void MouseDoubleClick() { DoubleClicked = true; }
+
+  QScrollArea* ScrollBox1;
+  TScreenImage* ScreenImage;
+  TBitmap GraphBitmap;
+  TBitmap ScreenBitmap;  // what ScreenImage shows: the graph with the labels over it
+  TColor BackgroundColor = 0xFFFFFF;
+  int LabelMode = lmIdle;
+  TRect SelectionRect;  // left, top: first corner; right, bottom: second corner
+  int MouseX = -1;
+  int MouseY = -1;
+  bool Modified = false;
+  bool DoubleClicked = false;  // read and cleared by the label editing on the next press
+
+ signals:
+  // The close question allowed closing; FileName() still tells the file.
+  void Closing(TFuncGraphWindow* window);
+  // A region selection started with the mouse.
+  void RegionStarted(TFuncGraphWindow* window);
+  // A redraw finished: the main window repaints its status bar.
+  void Rendered();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+  // A menu command of the window: the label operation in progress ends before it runs.
+  QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command,
+                      const QKeySequence& shortcut);
+  QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command);
+
+  // A new function of the window: refused at the window's limit, else its add dialog with
+  // the first free colour; on OK it is appended and the window redraws.
+  template <class T, class U>
+  bool AddFunction(TFuncList<T>& functions, std::unique_ptr<U> function) {
+    if (!CheckFunctionLimit(functions.size())) return false;
+    if (!function->NewDialog(ChooseNewFunctionColor(int(functions.size())))) return false;
+    functions.push_back(std::move(function));
+    RenderGraph();
+    return true;
+  }
+  // The function list dialog; the window redraws when anything changed.
+  template <class T>
+  void EditFunctionList(TFuncList<T>& functions) {
+    const TFuncListChanges changes = TFuncListDlg::Edit(this, functions);
+    if (changes.modified || changes.deleted || changes.moved) RenderGraph();
+  }
+
+ private:
+  // False, after the message, when the window holds the most functions it may.
+  bool CheckFunctionLimit(std::size_t count) const;
+  TPoint ClampToBitmap(int x, int y) const;
+  // Not-xor, so drawing it twice restores the picture.
+  void DrawRegionRect();
+
+  std::unique_ptr<TGraphDoc> document_;
+  std::string fileName_;
+  TStatusLine* statusLine_ = nullptr;
+};
+
+// Shows the busy cursor for the life of the scope, also when a redraw fails.
+class TBusyCursor {
+ public:
+  TBusyCursor();
+  ~TBusyCursor();
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+}  // namespace plotix

@@ -1,0 +1,72 @@
+#include "window/zoom_hot_key_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "expr/math_const_edit.h"
+#include "expr/number_format.h"
+
+namespace plotix {
+
+TZoom2DHotKeyDlg::TZoom2DHotKeyDlg(QWidget* parent)
+    : QDialog(parent),
+      EScrollAmt(new QSpinBox),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+  setWindowTitle(QStringLiteral("Global 2D Cartesian and Polar: Zoom Hot Key Settings"));
+  const TZoom2DSettings& settings = Zoom2DSettings();
+
+  auto* increments = new QGroupBox(QStringLiteral("Zoom Increments"));
+  auto* form = new QFormLayout(increments);
+  for (int row = 0; row < kZoomRows; ++row) {
+    auto* edit = new TEditMathConst;
+    edit->setObjectName(QStringLiteral("Edit%1").arg(row + 1));
+    TMathConstCheck& check = edit->Check();
+    check.emCtrlErrorName = kZoomRangeNames[row];
+    check.emBoundsCheck = CheckLoBound | LoBoundCanEqual | CheckHiBound | HiBoundCanEqual;
+    check.emLoBoundStr = "0.00001";
+    check.emLoBoundVal = 0.00001L;
+    check.emHiBoundStr = "10,000";
+    check.emHiBoundVal = 10000;
+    edit->setText(QString::fromStdString(ShortFixed6(settings.increments[std::size_t(row)])));
+    form->addRow(QString::fromLatin1(kZoomRangeNames[row]), edit);
+    Edits[std::size_t(row)] = edit;
+  }
+
+  EScrollAmt->setRange(kMinScrollAmount, kMaxScrollAmount);
+  EScrollAmt->setValue(settings.scrollAmount);
+  auto* scroll = new QGroupBox(QStringLiteral("Scroll Amount"));
+  auto* scrollLayout = new QHBoxLayout(scroll);
+  scrollLayout->addWidget(EScrollAmt);
+  scrollLayout->addWidget(new QLabel(QStringLiteral("Pixels")));
+  scrollLayout->addStretch();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(increments);
+  layout->addWidget(scroll);
+  layout->addWidget(Buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(Buttons, &QDialogButtonBox::accepted, this, &TZoom2DHotKeyDlg::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+bool TZoom2DHotKeyDlg::Edit(QWidget* parent) {
+  TZoom2DHotKeyDlg dialog(parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void TZoom2DHotKeyDlg::accept() {
+  for (TEditMathConst* edit : Edits)
+    if (!edit->ValidateOrComplain()) return;
+  TZoom2DSettings& settings = Zoom2DSettings();
+  for (std::size_t row = 0; row < Edits.size(); ++row) settings.increments[row] = Edits[row]->Value();
+  settings.scrollAmount = EScrollAmt->value();
+  QDialog::accept();
+}
+
+}  // namespace plotix

@@ -1,0 +1,40 @@
+// The example graphs pin the whole picture: a change of one pixel anywhere in the
+// drawing of functions, axes, tick labels or drawing labels changes a hash here.
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include "platform/bmp_file.h"
+#include "platform/canvas.h"
+#include "window/graph_document.h"
+#include "window/graph_kinds.h"
+
+namespace plotix {
+namespace {
+
+QString ExamplePath(const char* name) { return QStringLiteral(PLOTIX_EXAMPLES "/") + name; }
+
+// Each example: the SHA-256 of its picture as a 32-bit bitmap file.
+TEST(Examples, RenderToThePinnedPictures) {
+  const struct {
+    const char* file;
+    const char* sha256;
+  } rows[] = {
+      {"bounded.pxg", "c5f454ac3163b8d673456092401fb438a128cfd4f5c7a21445b8e32874139313"},
+      {"labels.pxg", "eccaeec498f8a7e1c95de4842a58c350b0d6ff06d077612d40ace734f0f3ab99"},
+      {"polynomials.pxg", "9530c08bebcb500babad9a5c9516a4f439bcaec59fb8d8d774784978c3188dcb"},
+      {"trigonometry.pxg", "083df5c30ca49a27f903156067484176b42b6a11e1bdd20092df964a811c8131"},
+  };
+  for (const auto& row : rows) {
+    const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(ExamplePath(row.file).toStdString());
+    ASSERT_TRUE(doc) << row.file;
+    TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight);
+    doc->RenderWithLabels(bitmap);
+    const QByteArray hash = QCryptographicHash::hash(EncodeBmp(bitmap.Image(), 32), QCryptographicHash::Sha256);
+    EXPECT_EQ(hash.toHex().toStdString(), row.sha256) << row.file;
+  }
+}
+
+}  // namespace
+}  // namespace plotix
