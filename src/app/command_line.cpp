@@ -11,9 +11,9 @@
 
 #include "app/headless_files.h"
 #include "app/main_window.h"
+#include "cartesian/cartesian_window.h"
 #include "expr/calculation.h"
 #include "expr/math_function.h"
-#include "cartesian/cartesian_window.h"
 #include "platform/canvas.h"
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
@@ -69,8 +69,7 @@ bool ParseTrig(std::string_view text, TCommandLine& cl) {
   if (!rest.empty() && rest != ",plain") return false;
   int value = -1;
   const auto [end, ec] = std::from_chars(range.data(), range.data() + range.size(), value);
-  if (ec != std::errc() || end != range.data() + range.size() || value < 0 || value > 5)
-    return false;
+  if (ec != std::errc() || end != range.data() + range.size() || value < 0 || value > 5) return false;
   cl.setTrig = true;
   cl.trigRange = value;
   cl.trigExact = rest.empty();
@@ -82,7 +81,7 @@ bool ParseTrig(std::string_view text, TCommandLine& cl) {
 std::string Parse(int argc, char** argv, TCommandLine& cl) {
   bool calcOnly = false;  // an option that means something only with --calc
   bool renderOnly = false;
-  std::string stray;      // the first argument that is not an option
+  std::string stray;  // the first argument that is not an option
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
@@ -109,8 +108,7 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
 
     if (name == "--help" || name == "--version") {
       if (equals != std::string::npos) return name + " takes no value";
-      if (!setMode(name == "--help" ? TCommandLine::Help : TCommandLine::Version))
-        return "more than one mode given";
+      if (!setMode(name == "--help" ? TCommandLine::Help : TCommandLine::Version)) return "more than one mode given";
     } else if (name == "--scientific") {
       if (equals != std::string::npos) return name + " takes no value";
       cl.scientific = calcOnly = true;
@@ -128,8 +126,7 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
       }
     } else if (name == "--render" || name == "--resave") {
       if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
-      if (!setMode(name == "--render" ? TCommandLine::Render : TCommandLine::Resave))
-        return "more than one mode given";
+      if (!setMode(name == "--render" ? TCommandLine::Render : TCommandLine::Resave)) return "more than one mode given";
       cl.inFile = value;
       cl.outFile = argv[++i];
       if (cl.mode == TCommandLine::Render && !IsPictureFileName(cl.outFile))

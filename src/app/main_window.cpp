@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QResizeEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -13,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -28,14 +28,14 @@
 #include "expr/calculator_dialog.h"
 #include "expr/trig_fixup_dialog.h"
 #include "files/graph_file.h"
-#include "window/graph_kinds.h"
-#include "window/graph_window.h"
-#include "window/status_line_dialog.h"
-#include "window/status_line.h"
-#include "window/zoom_hot_key_dialog.h"
 #include "platform/common_dialogs.h"
 #include "platform/font_description.h"
 #include "platform/message_box.h"
+#include "window/graph_kinds.h"
+#include "window/graph_window.h"
+#include "window/status_line.h"
+#include "window/status_line_dialog.h"
+#include "window/zoom_hot_key_dialog.h"
 
 namespace plotix {
 
@@ -102,13 +102,13 @@ void TMainForm::BuildMenus() {
   }
   file->addSeparator();
   add(file, "&Open File...", [this] { OpenFile1Click(); });
-  SaveAction = add(file, "&Save File", [this] { SaveFile1Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
+  SaveAction = add(
+      file, "&Save File", [this] { SaveFile1Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
   SaveAsAction = add(file, "Save File &As...", [this] { SaveFileAs1Click(); });
   CloseAction = add(file, "&Close File", [this] { CloseFile1Click(); });
   file->addSeparator();
-  SaveBitmapAction = add(file, "Save As &Bitmap File...", [this] {
-    OnActive([this](TFuncGraphWindow* w) { SaveBitmapFile(this, *w); });
-  });
+  SaveBitmapAction = add(file, "Save As &Bitmap File...",
+                         [this] { OnActive([this](TFuncGraphWindow* w) { SaveBitmapFile(this, *w); }); });
   PrintScaleAction = add(file, "Print Sca&le...", [this] {
     if (TPrintScaleDlg::Edit(this) == TPrintScaleAnswer::Print)
       OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); });
@@ -117,25 +117,20 @@ void TMainForm::BuildMenus() {
   file->addSeparator();
   add(file, "E&xit", [this] { close(); });
   RecentSeparator = file->addSeparator();
-  for (int i = 0; i < kMaxRecentFiles; ++i)
-    RecentActions[i] = add(file, "", [this, i] { OpenRecentFile(i); });
+  for (int i = 0; i < kMaxRecentFiles; ++i) RecentActions[i] = add(file, "", [this, i] { OpenRecentFile(i); });
   RebuildRecentMenu();
 
   QMenu* graph = menuBar()->addMenu(QStringLiteral("&Graph"));
-  GraphSettingsAction = add(graph, "Graph &Settings...", [this] {
-    OnActive([](TFuncGraphWindow* w) { w->EditGraphSettings(); });
-  });
-  BitmapAttribAction = add(graph, "&Bitmap Size/Colors...", [this] {
-    OnActive([](TFuncGraphWindow* w) { w->ChangeBitmapAttributes(); });
-  });
+  GraphSettingsAction =
+      add(graph, "Graph &Settings...", [this] { OnActive([](TFuncGraphWindow* w) { w->EditGraphSettings(); }); });
+  BitmapAttribAction = add(graph, "&Bitmap Size/Colors...",
+                           [this] { OnActive([](TFuncGraphWindow* w) { w->ChangeBitmapAttributes(); }); });
   SelectRegionAction = add(graph, "Select Bitmap &Region", [this](bool on) { LabelToolMode = on ? kRegionTool : 0; });
   SelectRegionAction->setCheckable(true);
-  RegionDialogAction = add(graph, "Bitmap Region &Dialog...", [this] {
-    OnActive([this](TFuncGraphWindow* w) { EditRegionByCoordinates(this, *w); });
-  });
-  CopyBitmapAction = add(graph, "&Copy Bitmap to Clipboard", [this] {
-    OnActive([this](TFuncGraphWindow* w) { CopyBitmapToClipboard(this, *w); });
-  });
+  RegionDialogAction = add(graph, "Bitmap Region &Dialog...",
+                           [this] { OnActive([this](TFuncGraphWindow* w) { EditRegionByCoordinates(this, *w); }); });
+  CopyBitmapAction = add(graph, "&Copy Bitmap to Clipboard",
+                         [this] { OnActive([this](TFuncGraphWindow* w) { CopyBitmapToClipboard(this, *w); }); });
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
   toolsMenuAction_ = tools->menuAction();
@@ -174,25 +169,29 @@ void TMainForm::BuildMenus() {
     QCoreApplication::sendEvent(MdiArea->viewport(), &resize);
   });
   window->addSeparator();
-  CenterBitmapAction = add(window, "&Center Bitmap In Window",
-                           [this] { OnActive([](TFuncGraphWindow* w) { w->CenterBitmap(); }); },
-                           QKeySequence(Qt::Key_F2));
-  RefreshAction = add(window, "&Refresh Graph Window", [this] {
-    OnActive([](TFuncGraphWindow* w) {
-      w->LeaveMode();
-      // A refresh shows the same graph again: it does not count as a change.
-      const bool modified = w->Modified;
-      w->RenderGraph();
-      w->Modified = modified;
-    });
-  }, QKeySequence(Qt::CTRL | Qt::Key_F2));
+  CenterBitmapAction = add(
+      window, "&Center Bitmap In Window", [this] { OnActive([](TFuncGraphWindow* w) { w->CenterBitmap(); }); },
+      QKeySequence(Qt::Key_F2));
+  RefreshAction = add(
+      window, "&Refresh Graph Window",
+      [this] {
+        OnActive([](TFuncGraphWindow* w) {
+          w->LeaveMode();
+          // A refresh shows the same graph again: it does not count as a change.
+          const bool modified = w->Modified;
+          w->RenderGraph();
+          w->Modified = modified;
+        });
+      },
+      QKeySequence(Qt::CTRL | Qt::Key_F2));
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  add(help, "Help &Contents...", [this] { ShowHelpContents(); }, QKeySequence(Qt::Key_F1));
+  add(
+      help, "Help &Contents...", [this] { ShowHelpContents(); }, QKeySequence(Qt::Key_F1));
   add(help, "&About...", [this] { ShowAbout(); });
 
-  windowCommands_ = {SaveAction, SaveAsAction, CloseAction, GraphSettingsAction, CenterBitmapAction,
-                     RefreshAction, SaveBitmapAction, PrintScaleAction, PrintAction, BitmapAttribAction,
+  windowCommands_ = {SaveAction,         SaveAsAction,       CloseAction,      GraphSettingsAction, CenterBitmapAction,
+                     RefreshAction,      SaveBitmapAction,   PrintScaleAction, PrintAction,         BitmapAttribAction,
                      SelectRegionAction, RegionDialogAction, CopyBitmapAction};
 }
 
@@ -247,15 +246,14 @@ void TMainForm::BuildToolBar() {
   route(B::RotateYPlus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Y, true); });
   route(B::RotateZPlus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Z, true); });
   route(B::RotateZMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Z, false); });
-  windowCommands_ += {Button(B::Save), Button(B::CenterFunction), Button(B::CenterBitmap),
-                      Button(B::ZoomIn), Button(B::ZoomOut)};
+  windowCommands_ +=
+      {Button(B::Save), Button(B::CenterFunction), Button(B::CenterBitmap), Button(B::ZoomIn), Button(B::ZoomOut)};
   SetFlatToolBars(FlatToolBarsAction->isChecked());
 }
 
 void TMainForm::BuildStatusBar() {
-  status_ = std::make_unique<TStatusLine>([this](int panel, const std::string& text) {
-    StatusPanels[panel]->setText(QString::fromStdString(text));
-  });
+  status_ = std::make_unique<TStatusLine>(
+      [this](int panel, const std::string& text) { StatusPanels[panel]->setText(QString::fromStdString(text)); });
   for (QLabel*& panel : StatusPanels) {
     panel = new QLabel;
     panel->setFrameShape(QFrame::Panel);
@@ -473,8 +471,7 @@ void TMainForm::StatusLineSettings() {
 
 void TMainForm::SetFlatToolBars(bool flat) {
   for (QAction* action : GraphToolBar->actions())
-    if (auto* button = qobject_cast<QToolButton*>(GraphToolBar->widgetForAction(action)))
-      button->setAutoRaise(flat);
+    if (auto* button = qobject_cast<QToolButton*>(GraphToolBar->widgetForAction(action))) button->setAutoRaise(flat);
 }
 
 // ---- help --------------------------------------------------------------------

@@ -29,7 +29,6 @@ namespace plotix {
 class TFuncGraphWindow;
 class TStatusLine;
 
-
 class TMainForm : public QMainWindow {
   Q_OBJECT
 

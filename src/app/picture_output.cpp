@@ -11,13 +11,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/area_choice_dialog.h"
 #include "app/print_scale_dialog.h"
 #include "app/region_dialog.h"
-#include "app/area_choice_dialog.h"
-#include "window/graph_window.h"
 #include "platform/bmp_file.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
+#include "window/graph_window.h"
 
 namespace plotix {
 
@@ -73,8 +73,7 @@ std::string SuggestedBitmapName(const TFuncGraphWindow& window) {
 }  // namespace
 
 TRect NormalizedRect(const TRect& r) {
-  return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-          std::max(r.top, r.bottom)};
+  return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom)};
 }
 
 std::unique_ptr<TBitmap> MakeRegionBitmap(TBitmap& source, const TRect& region) {
@@ -101,7 +100,8 @@ bool SaveBitmapFile(QWidget* parent, TFuncGraphWindow& window) {
   if (!PickSaveFile(parent, kBitmapTitle, kBitmapFilter, kBitmapExt, name) || name.empty()) return false;
   const TAreaChoice choice = ChooseArea(parent, window, kAreaToFileCaption);
   if (choice == TAreaChoice::Cancel) return false;
-  const bool png = QFileInfo(QString::fromStdString(name)).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0;
+  const bool png =
+      QFileInfo(QString::fromStdString(name)).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0;
   return WithPicture(window, choice == TAreaChoice::SelectedRect, [&](const TBitmap& bitmap) {
     const bool written = png ? WritePngFile(bitmap.Image(), name) : WriteBmpFile(bitmap.Image(), bitmap.Depth(), name);
     if (!written) ShowMessage(TMsgKind::Error, "Error Writing To File", TMsgButtons::OK);
@@ -135,8 +135,7 @@ bool PrintGraph(QWidget* parent, TFuncGraphWindow& window) {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   if (shown) dialog.setPrintRange(QAbstractPrintDialog::Selection);
   if (dialog.exec() != QDialog::Accepted) return false;
-  return PrintWindowPicture(window, printer, dialog.printRange() == QAbstractPrintDialog::Selection,
-                            PrintScale());
+  return PrintWindowPicture(window, printer, dialog.printRange() == QAbstractPrintDialog::Selection, PrintScale());
 }
 
 bool PrintWindowPicture(TFuncGraphWindow& window, QPrinter& printer, bool selection, int percent) {

@@ -55,9 +55,7 @@ TSelectedRegionDlg::TSelectedRegionDlg(const TRect& rect, bool shown, int bitmap
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-TRect TSelectedRegionDlg::Region() const {
-  return {EX1->value(), EY1->value(), EX2->value(), EY2->value()};
-}
+TRect TSelectedRegionDlg::Region() const { return {EX1->value(), EY1->value(), EX2->value(), EY2->value()}; }
 
 void TSelectedRegionDlg::accept() {
   if (!IsRegionLargeEnough(Region())) {

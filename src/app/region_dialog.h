@@ -21,8 +21,7 @@ class TSelectedRegionDlg : public QDialog {
 
  public:
   // rect: the region shown (its corners already ordered); zeros when shown is false.
-  TSelectedRegionDlg(const TRect& rect, bool shown, int bitmapWidth, int bitmapHeight,
-                     QWidget* parent = nullptr);
+  TSelectedRegionDlg(const TRect& rect, bool shown, int bitmapWidth, int bitmapHeight, QWidget* parent = nullptr);
 
   // True on OK, with the typed corners in rect.
   static bool Edit(QWidget* parent, TRect& rect, bool shown, int bitmapWidth, int bitmapHeight);

@@ -39,7 +39,6 @@ constexpr const char* kHints[kGraphButtonCount] = {
     "Rotate - to Z Axis",
 };
 
-
 const QColor kInk(30, 30, 30);
 const QColor kArrowBlue(20, 90, 200);
 
@@ -197,8 +196,10 @@ void Rotate(QPainter& p, const QString& axis, bool plus) {
   p.drawArc(QRectF(2, 2, 20, 20), 30 * 16, 300 * 16);
   p.setPen(Qt::NoPen);
   p.setBrush(kArrowBlue);
-  if (plus) ArrowHead(p, QPointF(21, 8), 0, 1, 5);
-  else ArrowHead(p, QPointF(21, 16), 0, -1, 5);
+  if (plus)
+    ArrowHead(p, QPointF(21, 8), 0, 1, 5);
+  else
+    ArrowHead(p, QPointF(21, 16), 0, -1, 5);
   p.setPen(QPen(plus ? QColor(0, 140, 0) : QColor(200, 0, 0), 2));
   p.drawLine(QPointF(17, 12), QPointF(23, 12));
   if (plus) p.drawLine(QPointF(20, 9), QPointF(20, 15));
@@ -215,7 +216,9 @@ QIcon ButtonIcon(TGraphButton id) {
   p.setRenderHint(QPainter::Antialiasing);
   using B = TGraphButton;
   switch (id) {
-    case B::New2D: case B::NewPolar: case B::New3D: NewGraph(p, id); break;
+    case B::New2D:
+    case B::NewPolar:
+    case B::New3D: NewGraph(p, id); break;
     case B::Open: OpenFolder(p); break;
     case B::Save: SaveDisk(p); break;
     case B::CenterFunction: House(p); break;

@@ -8,10 +8,33 @@ namespace plotix {
 
 // The graph tool bar's buttons, in their order on the bar.
 enum class TGraphButton {
-  New2D, NewPolar, New3D, Open, Save, CenterFunction, CenterBitmap, ZoomIn, ZoomOut,
-  ZoomXIn, ZoomXOut, ZoomYIn, ZoomYOut, ScrollUp, ScrollDown, ScrollLeft, ScrollRight,
-  PageUp, PageDown, PageLeft, PageRight, RotateXMinus, RotateXPlus, RotateYMinus,
-  RotateYPlus, RotateZPlus, RotateZMinus,
+  New2D,
+  NewPolar,
+  New3D,
+  Open,
+  Save,
+  CenterFunction,
+  CenterBitmap,
+  ZoomIn,
+  ZoomOut,
+  ZoomXIn,
+  ZoomXOut,
+  ZoomYIn,
+  ZoomYOut,
+  ScrollUp,
+  ScrollDown,
+  ScrollLeft,
+  ScrollRight,
+  PageUp,
+  PageDown,
+  PageLeft,
+  PageRight,
+  RotateXMinus,
+  RotateXPlus,
+  RotateYMinus,
+  RotateYPlus,
+  RotateZPlus,
+  RotateZMinus,
 };
 constexpr int kGraphButtonCount = int(TGraphButton::RotateZMinus) + 1;
 constexpr int kToolBarIconSize = 24;

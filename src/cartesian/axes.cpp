@@ -39,8 +39,7 @@ struct TFrame {
   bool xExtentShown, yExtentShown;
   int px0, py0;
 
-  TFrame(const TSetting2DObj& settings, TCanvas& canvas, const TMapping2D& map)
-      : s(settings), c(canvas), m(map) {
+  TFrame(const TSetting2DObj& settings, TCanvas& canvas, const TMapping2D& map) : s(settings), c(canvas), m(map) {
     xs = !s.X.LimitLoEmpty && m.left < s.X.LimitLo * m.zoomX ? s.X.LimitLo * m.zoomX : m.left;
     xe = !s.X.LimitHiEmpty && m.right > s.X.LimitHi * m.zoomX ? s.X.LimitHi * m.zoomX : m.right;
     ys = !s.Y.LimitLoEmpty && m.bottom < s.Y.LimitLo * m.zoomY ? s.Y.LimitLo * m.zoomY : m.bottom;
@@ -108,8 +107,8 @@ void DrawAxes2D(const TSetting2DObj& settings, TCanvas& canvas, const TMapping2D
   // The multiple at 0 sits on the other axis line when that line is shown.
   const bool skipX0 = Y.ShowAxisLines, skipY0 = X.ShowAxisLines;
 
-  if ((X.TickType == ttGridMarks || Y.TickType == ttGridMarks) && f.xExtentShown && f.yExtentShown &&
-      xr.Usable() && yr.Usable()) {
+  if ((X.TickType == ttGridMarks || Y.TickType == ttGridMarks) && f.xExtentShown && f.yExtentShown && xr.Usable() &&
+      yr.Usable()) {
     for (long long i = xr.first; i <= xr.last; ++i) {
       if (i == 0 && skipX0) continue;
       const int px = map.Col(i * xr.step);
@@ -171,8 +170,10 @@ void DrawAxes2D(const TSetting2DObj& settings, TCanvas& canvas, const TMapping2D
       const std::string text = FormatNumber(X.LabelFormat, X.LabelComma, X.LabelPlus, X.LabelDecimals, value);
       const int px = map.Col(i * xr.step);
       const int w = canvas.TextWidth(text);
-      if (lines) canvas.TextOut(value >= 0 ? px + 1 : px - w - 1, f.py0 + 1, text);
-      else canvas.TextOut(px - w / 2, f.py0 + X.TickLength + 1, text);
+      if (lines)
+        canvas.TextOut(value >= 0 ? px + 1 : px - w - 1, f.py0 + 1, text);
+      else
+        canvas.TextOut(px - w / 2, f.py0 + X.TickLength + 1, text);
     }
   }
   if (Y.ShowLabels && yTicksDone && yAxisDrawn) {
@@ -184,8 +185,10 @@ void DrawAxes2D(const TSetting2DObj& settings, TCanvas& canvas, const TMapping2D
       const std::string text = FormatNumber(Y.LabelFormat, Y.LabelComma, Y.LabelPlus, Y.LabelDecimals, value);
       const int py = map.Row(j * yr.step);
       const int h = canvas.TextHeight(text);
-      if (lines) canvas.TextOut(f.px0 + 1, value >= 0 ? py - h - 1 : py + 1, text);
-      else canvas.TextOut(f.px0 + Y.TickLength + 1 + (value < 0 ? 3 : 0), py - h / 2, text);
+      if (lines)
+        canvas.TextOut(f.px0 + 1, value >= 0 ? py - h - 1 : py + 1, text);
+      else
+        canvas.TextOut(f.px0 + Y.TickLength + 1 + (value < 0 ? 3 : 0), py - h / 2, text);
     }
   }
 }

@@ -26,27 +26,42 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent)
   QMenu* v = ViewMenu;
   AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
   v->addSeparator();
-  AddCommand(v, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
-  AddCommand(v, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
-  AddCommand(v, "Zoo&m X Axis In", [this] { ZoomAxis(TAxis::X, true); }, Qt::Key_F9);
-  AddCommand(v, "Zoom X &Axis Out", [this] { ZoomAxis(TAxis::X, false); }, Qt::Key_F10);
-  AddCommand(v, "Zoom Y Axis I&n", [this] { ZoomAxis(TAxis::Y, true); }, Qt::Key_F11);
-  AddCommand(v, "Zoom Y Axis Ou&t", [this] { ZoomAxis(TAxis::Y, false); }, Qt::Key_F12);
+  AddCommand(
+      v, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
+  AddCommand(
+      v, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
+  AddCommand(
+      v, "Zoo&m X Axis In", [this] { ZoomAxis(TAxis::X, true); }, Qt::Key_F9);
+  AddCommand(
+      v, "Zoom X &Axis Out", [this] { ZoomAxis(TAxis::X, false); }, Qt::Key_F10);
+  AddCommand(
+      v, "Zoom Y Axis I&n", [this] { ZoomAxis(TAxis::Y, true); }, Qt::Key_F11);
+  AddCommand(
+      v, "Zoom Y Axis Ou&t", [this] { ZoomAxis(TAxis::Y, false); }, Qt::Key_F12);
   v->addSeparator();
-  AddCommand(v, "Scroll View &Up", [this] { Scroll(TDirection::Up); }, Qt::Key_F5);
-  AddCommand(v, "Scroll View &Down", [this] { Scroll(TDirection::Down); }, Qt::Key_F6);
-  AddCommand(v, "Scroll View &Left", [this] { Scroll(TDirection::Left); }, Qt::Key_F7);
-  AddCommand(v, "Scroll View &Right", [this] { Scroll(TDirection::Right); }, Qt::Key_F8);
+  AddCommand(
+      v, "Scroll View &Up", [this] { Scroll(TDirection::Up); }, Qt::Key_F5);
+  AddCommand(
+      v, "Scroll View &Down", [this] { Scroll(TDirection::Down); }, Qt::Key_F6);
+  AddCommand(
+      v, "Scroll View &Left", [this] { Scroll(TDirection::Left); }, Qt::Key_F7);
+  AddCommand(
+      v, "Scroll View &Right", [this] { Scroll(TDirection::Right); }, Qt::Key_F8);
   v->addSeparator();
-  AddCommand(v, "Page View U&p", [this] { Page(TDirection::Up); }, Qt::SHIFT | Qt::Key_F5);
-  AddCommand(v, "Page Vi&ew Down", [this] { Page(TDirection::Down); }, Qt::SHIFT | Qt::Key_F6);
-  AddCommand(v, "Page View Le&ft", [this] { Page(TDirection::Left); }, Qt::SHIFT | Qt::Key_F7);
-  AddCommand(v, "Page View Ri&ght", [this] { Page(TDirection::Right); }, Qt::SHIFT | Qt::Key_F8);
+  AddCommand(
+      v, "Page View U&p", [this] { Page(TDirection::Up); }, Qt::SHIFT | Qt::Key_F5);
+  AddCommand(
+      v, "Page Vi&ew Down", [this] { Page(TDirection::Down); }, Qt::SHIFT | Qt::Key_F6);
+  AddCommand(
+      v, "Page View Le&ft", [this] { Page(TDirection::Left); }, Qt::SHIFT | Qt::Key_F7);
+  AddCommand(
+      v, "Page View Ri&ght", [this] { Page(TDirection::Right); }, Qt::SHIFT | Qt::Key_F8);
   v->addSeparator();
   AddCommand(v, "Set &X Zoom Equal To Y", [this] { SetXZoomEqualToY(); });
   AddCommand(v, "Set &Y Zoom Equal To X", [this] { SetYZoomEqualToX(); });
   v->addSeparator();
-  AddCommand(v, "&Center Function View", [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
+  AddCommand(
+      v, "&Center Function View", [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
 }
 
 TFunc2DWindow::~TFunc2DWindow() = default;
@@ -62,7 +77,9 @@ void TFunc2DWindow::UpdateViewStatus() {
   if (TStatusLine* status = StatusLine()) status->Update2D(Doc.View, BitmapHeight(), BitmapWidth(), MouseY, MouseX);
 }
 
-bool TFunc2DWindow::AddFunction() { return TFuncGraphWindow::AddFunction(Doc.Functions, std::make_unique<TFunc2DObj>()); }
+bool TFunc2DWindow::AddFunction() {
+  return TFuncGraphWindow::AddFunction(Doc.Functions, std::make_unique<TFunc2DObj>());
+}
 
 void TFunc2DWindow::ChangeView() {
   if (TChange2DViewDlg::Edit(this, Doc.View)) RenderGraph();
@@ -77,8 +94,10 @@ void TFunc2DWindow::ZoomIn() {
   if (!changedX && !changedY) return;
   if (x != y && x < kMaxZoom && y < kMaxZoom) {
     const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
-    if (dX > dY) x = ClampZoom(v.zoomX + dY);
-    else y = ClampZoom(v.zoomY + dX);
+    if (dX > dY)
+      x = ClampZoom(v.zoomX + dY);
+    else
+      y = ClampZoom(v.zoomY + dX);
   }
   v.zoomX = x;
   v.zoomY = y;
@@ -93,8 +112,10 @@ void TFunc2DWindow::ZoomOut() {
   if (!changedX && !changedY) return;
   if (x != y && x > kMinZoom && y > kMinZoom) {
     const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
-    if (dX > dY) x = ClampZoom(v.zoomX - dY);
-    else y = ClampZoom(v.zoomY - dX);
+    if (dX > dY)
+      x = ClampZoom(v.zoomX - dY);
+    else
+      y = ClampZoom(v.zoomY - dX);
   }
   v.zoomX = x;
   v.zoomY = y;
@@ -145,8 +166,7 @@ void TFunc2DWindow::SetYZoomEqualToX() {
 }
 
 void RegisterCartesianGraphs() {
-  RegisterGraphKind(gk2DCartesian, {[] { return std::make_unique<TGraph2DDoc>(); },
-                                    [] { return new TFunc2DWindow; }});
+  RegisterGraphKind(gk2DCartesian, {[] { return std::make_unique<TGraph2DDoc>(); }, [] { return new TFunc2DWindow; }});
   RegisterFunc2DDialog(Dialogs());
 }
 

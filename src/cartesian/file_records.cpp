@@ -4,8 +4,8 @@
 #include <memory>
 #include <new>
 
-#include "files/graph_file.h"
 #include "cartesian/cartesian_document.h"
+#include "files/graph_file.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
 
@@ -197,8 +197,10 @@ void TSetting2DObj::SaveToFile(TWriteGraphFile& w) const {
 
 void TSetting2DObj::LoadFromFile(TReadGraphFile& r) {
   TSetting2DObj s;
-  if (r.FormatVersion() == 1) ReadSettings1(r, s);
-  else ReadSettings2(r, s);
+  if (r.FormatVersion() == 1)
+    ReadSettings1(r, s);
+  else
+    ReadSettings2(r, s);
   CheckAxis(s.X);
   CheckAxis(s.Y);
   *this = std::move(s);
@@ -225,8 +227,10 @@ void TFunc2DObj::SaveToFile(TWriteGraphFile& w) const {
 }
 
 void TFunc2DObj::LoadFromFile(TReadGraphFile& r) {
-  if (r.FormatVersion() == 1) ReadFunction1(r, *this);
-  else ReadFunction2(r, *this);
+  if (r.FormatVersion() == 1)
+    ReadFunction1(r, *this);
+  else
+    ReadFunction2(r, *this);
   Require(Width >= kMinPenWidth && Width <= kMaxPenWidth);
   Require((LoBoundEmpty || InBounds(LoBound)) && (HiBoundEmpty || InBounds(HiBound)));
   Func.ReadFromFile(r);

@@ -86,8 +86,10 @@ int TPlotter::Row(Extended y) const {
 void TPlotter::StepTrend(bool defined, Extended y) {
   t_[0] = t_[1];
   t_[1] = t_[2];
-  if (!lastDefined_ || !defined) t_[2] = tdUnknown;
-  else t_[2] = y > lastValue_ ? tdRising : y < lastValue_ ? tdFalling : tdLevel;
+  if (!lastDefined_ || !defined)
+    t_[2] = tdUnknown;
+  else
+    t_[2] = y > lastValue_ ? tdRising : y < lastValue_ ? tdFalling : tdLevel;
   lastDefined_ = defined;
   lastValue_ = y;
 }
@@ -213,9 +215,7 @@ void TPlotter::Refine() {
     ++recorded;
     if (equalRun > 19) stop = true;
   };
-  auto strictlyInside = [&](Extended v) {
-    return defX < undefX ? (v > defX && v < undefX) : (v > undefX && v < defX);
-  };
+  auto strictlyInside = [&](Extended v) { return defX < undefX ? (v > defX && v < undefX) : (v > undefX && v < defX); };
 
   Extended divisor = 2;
   for (int round = 0; round < kRefineRounds && !stop; ++round) {
@@ -295,8 +295,10 @@ void TPlotter::Run() {
   while (Next()) {
     const TSample& cur = Cur();
     const TSample& prev1 = Prev1();
-    if (!cur.defined) EndRun();
-    else if (cur.column) AddToRun(cur.p);
+    if (!cur.defined)
+      EndRun();
+    else if (cur.column)
+      AddToRun(cur.p);
     if (prev1.defined && !prev1.column) DrawSpecial();
     if (f_.ExtraAccuracy && prev1.defined != cur.defined && prev1.x < cur.x) Refine();
   }
@@ -321,8 +323,6 @@ bool TFunc2DObj::NewDialog(TColor color) {
 
 bool TFunc2DObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
-void Plot2DFunction(TFunc2DObj& func, TCanvas& canvas, const TMapping2D& map) {
-  TPlotter(func, canvas, map).Run();
-}
+void Plot2DFunction(TFunc2DObj& func, TCanvas& canvas, const TMapping2D& map) { TPlotter(func, canvas, map).Run(); }
 
 }  // namespace plotix

@@ -145,8 +145,10 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   for (const std::string& line : func.SpecialXLines) lines << QString::fromStdString(line);
   EForcePointsMemo->setPlainText(lines.join(QLatin1Char('\n')));
 
-  if (addMode) EUserFuncStr->setFocus();
-  else Buttons->button(QDialogButtonBox::Ok)->setFocus();
+  if (addMode)
+    EUserFuncStr->setFocus();
+  else
+    Buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 
 bool TAdd2DFuncDlg::Edit(QWidget* parent, TFunc2DObj& func, bool addMode) {
@@ -182,8 +184,8 @@ bool TAdd2DFuncDlg::Validate() {
   }
   const std::vector<std::string> lines = MemoLines(EForcePointsMemo);
   if (lines.size() > std::size_t(kMaxSpecialValues)) {
-    ShowMessage(TMsgKind::Error, "Special X Values to Plot, Can Not Contain More Than " +
-                                     std::to_string(kMaxSpecialValues) + " Values");
+    ShowMessage(TMsgKind::Error,
+                "Special X Values to Plot, Can Not Contain More Than " + std::to_string(kMaxSpecialValues) + " Values");
     FocusOn(EForcePointsMemo);
     return false;
   }

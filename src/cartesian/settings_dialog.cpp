@@ -27,8 +27,7 @@ namespace plotix {
 namespace {
 const char* const kTickTypeNames[] = {"None", "Tick Marks", "Grid Marks", "Grid Lines"};
 const char* const kPenStyleHints[] = {"Solid Line", "Dash Line", "Dot Line", "Dash Dot Line", "Dash Dot Dot Line"};
-constexpr Qt::PenStyle kQtPenStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                         Qt::DashDotDotLine};
+constexpr Qt::PenStyle kQtPenStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
 constexpr int kPenStyles = int(std::size(kPenStyleHints));
 
 QIcon PenStyleIcon(int style) {
@@ -202,8 +201,8 @@ QGroupBox* TSettings2DDlg::BuildAxis(TAxisControls& c, const QString& axis) {
   c.DecPlacesCaption = new QLabel;
   c.DecPlacesCaption->setBuddy(c.TMLabelDecPlaces);
   // Wide enough for either caption, so the row does not jump when it changes.
-  c.DecPlacesCaption->setMinimumWidth(c.DecPlacesCaption->fontMetrics().horizontalAdvance(
-      QStringLiteral("Decimal Places")));
+  c.DecPlacesCaption->setMinimumWidth(
+      c.DecPlacesCaption->fontMetrics().horizontalAdvance(QStringLiteral("Decimal Places")));
   c.FontButton = new QPushButton(QStringLiteral("Font..."));
   c.FontButton->setObjectName(name("%1FontButton"));
   c.FontText = new QLabel;
@@ -270,8 +269,8 @@ bool TSettings2DDlg::Edit(QWidget* parent, TSetting2DObj& settings) {
 }
 
 bool TSettings2DDlg::ValidateFields() {
-  for (TEditMathConst* field : {X.LimitLoAxis, X.LimitHiAxis, X.TickMarkInc, Y.LimitLoAxis, Y.LimitHiAxis,
-                                Y.TickMarkInc})
+  for (TEditMathConst* field :
+       {X.LimitLoAxis, X.LimitHiAxis, X.TickMarkInc, Y.LimitLoAxis, Y.LimitHiAxis, Y.TickMarkInc})
     if (!field->ValidateOrComplain()) return false;
   for (const TAxisControls* c : {&X, &Y}) {
     if (!CompareFields(c->LimitLoAxis->Check(), 5, c->LimitHiAxis->Check())) {

@@ -76,8 +76,7 @@ TChange2DViewDlg::TChange2DViewDlg(TView2D& view, QWidget* parent)
     field->installEventFilter(this);
     connect(field, &QLineEdit::editingFinished, this, [this, field] {
       // Moving to Cancel is no reason to complain about a text about to be dropped.
-      if (field->isModified() && QApplication::focusWidget() != Buttons->button(QDialogButtonBox::Cancel))
-        Leave(field);
+      if (field->isModified() && QApplication::focusWidget() != Buttons->button(QDialogButtonBox::Cancel)) Leave(field);
     });
   }
   connect(EPixelsX, &QSpinBox::valueChanged, this, &TChange2DViewDlg::RefreshCartesian);
@@ -124,10 +123,9 @@ bool TChange2DViewDlg::ZoomExit(TEditMathConst* field) {
     RefreshCartesian();
     return true;
   }
-  const TMsgAnswer answer =
-      ShowMessage(TMsgKind::Error,
-                  std::string("Error: ") + (isX ? "X" : "Y") + " Axis View Zoom Must Be <= 10,000 and >= 0.0001",
-                  TMsgButtons::OKCancelIgnore);
+  const TMsgAnswer answer = ShowMessage(
+      TMsgKind::Error, std::string("Error: ") + (isX ? "X" : "Y") + " Axis View Zoom Must Be <= 10,000 and >= 0.0001",
+      TMsgButtons::OKCancelIgnore);
   if (answer == TMsgAnswer::Cancel) {
     field->setText(Text(zoom));
   } else if (answer == TMsgAnswer::Ignore) {

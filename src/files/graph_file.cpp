@@ -56,10 +56,14 @@ bool ValidUtf8(const std::string& s) {
     if (c < 0x80) continue;
     int more;
     unsigned code;
-    if (c >= 0xC2 && c <= 0xDF) more = 1, code = c & 0x1F;
-    else if (c >= 0xE0 && c <= 0xEF) more = 2, code = c & 0x0F;
-    else if (c >= 0xF0 && c <= 0xF4) more = 3, code = c & 0x07;
-    else return false;
+    if (c >= 0xC2 && c <= 0xDF)
+      more = 1, code = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF)
+      more = 2, code = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4)
+      more = 3, code = c & 0x07;
+    else
+      return false;
     if (end - p < more) return false;
     for (int i = 0; i < more; ++i) {
       if ((p[i] & 0xC0) != 0x80) return false;
@@ -162,14 +166,12 @@ bool TReadGraphFile::Verify(const std::string& fileName) {
         ShowError(kCorrupted);
       } else {
         const std::string text = DecodeText(std::string(reinterpret_cast<const char*>(header + 1), textLength));
-        ShowMessage(TMsgKind::Error,
-                    "File Created By Version Number " + text + ", And Can Not Be Read By This Version",
+        ShowMessage(TMsgKind::Error, "File Created By Version Number " + text + ", And Can Not Be Read By This Version",
                     TMsgButtons::OK);
       }
       return false;
     }
-    versionText_ =
-        DecodeText(std::string(reinterpret_cast<const char*>(header + 1), std::min(textLength, 10)));
+    versionText_ = DecodeText(std::string(reinterpret_cast<const char*>(header + 1), std::min(textLength, 10)));
     formatVersion_ = version;
     graphKind_ = Int32At(header + 15);
 
@@ -345,8 +347,7 @@ void TReadGraphFile::Skip(std::size_t n) {
 }
 
 std::int32_t TReadGraphFile::CheckCount(std::int32_t count, std::int32_t limit, std::size_t recordBytes) const {
-  if (count < 0 || count > limit ||
-      static_cast<long long>(count) * static_cast<long long>(recordBytes) > Remaining())
+  if (count < 0 || count > limit || static_cast<long long>(count) * static_cast<long long>(recordBytes) > Remaining())
     GraphLoadError();
   return count;
 }
@@ -411,8 +412,10 @@ bool TWriteGraphFile::CheckExisting(const std::string& fileName) {
     std::size_t done = 0;
     while (!failed && done < kSignatureSize) {
       const ssize_t got = io.Read(fd, head + done, kSignatureSize - done);
-      if (got > 0) done += static_cast<std::size_t>(got);
-      else failed = true;
+      if (got > 0)
+        done += static_cast<std::size_t>(got);
+      else
+        failed = true;
     }
     isGraph = !failed && std::memcmp(head, Signature().data(), kSignatureSize) == 0;
   }
@@ -423,9 +426,8 @@ bool TWriteGraphFile::CheckExisting(const std::string& fileName) {
   }
   while (io.Close(fd) != 0)
     if (!AskRetry("Error Closing Existing File")) return false;
-  return isGraph ||
-         ShowMessage(TMsgKind::Warning, "Existing File Is Not A Plotix Data File, Do You Want To Overwrite?",
-                     TMsgButtons::OKCancel) == TMsgAnswer::OK;
+  return isGraph || ShowMessage(TMsgKind::Warning, "Existing File Is Not A Plotix Data File, Do You Want To Overwrite?",
+                                TMsgButtons::OKCancel) == TMsgAnswer::OK;
 }
 
 bool TWriteGraphFile::CreateTemp() {

@@ -86,8 +86,8 @@ class TReadGraphFile {
 
   int fd_ = -1;
   long long size_ = 0;
-  long long pos_ = 0;      // the next byte handed out
-  long long filePos_ = 0;  // the next byte the file gives
+  long long pos_ = 0;                 // the next byte handed out
+  long long filePos_ = 0;             // the next byte the file gives
   std::vector<std::uint8_t> buffer_;  // read ahead from filePos_ - bufferLen_
   std::size_t bufferPos_ = 0, bufferLen_ = 0;
   std::string versionText_;

@@ -15,11 +15,11 @@ namespace {
 
 using Int64 = std::int64_t;
 
-constexpr int kNotNear = 10000;      // a free-hand stroke's distance from far points
-constexpr int kMarkerReach = 10;     // markers show this far off the bitmap
-constexpr int kMarkerSpacing = 8;    // markers closer than this in x and y are left out
-constexpr int kHandleDistance = 5;   // a corner handle is chosen this near
-constexpr int kSelectDistance = 6;   // labels and edges are hit below this
+constexpr int kNotNear = 10000;     // a free-hand stroke's distance from far points
+constexpr int kMarkerReach = 10;    // markers show this far off the bitmap
+constexpr int kMarkerSpacing = 8;   // markers closer than this in x and y are left out
+constexpr int kHandleDistance = 5;  // a corner handle is chosen this near
+constexpr int kSelectDistance = 6;  // labels and edges are hit below this
 
 int Saturate(Int64 v) {
   return int(std::clamp<Int64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
@@ -75,7 +75,7 @@ int LineDistance(TPoint a, TPoint b, int x, int y, int beyond) {
   if (!box.HoldsX(x) || !box.HoldsY(y)) return outside();
   const long double slope = (static_cast<long double>(b.y) - a.y) / (static_cast<long double>(b.x) - a.x);
   const Int64 offset = std::fabs(slope) > 1 ? std::llabs(x - (b.x + std::llrint((Int64(y) - b.y) / slope)))
-                                             : std::llabs(y - (b.y + std::llrint(slope * (Int64(x) - b.x))));
+                                            : std::llabs(y - (b.y + std::llrint(slope * (Int64(x) - b.x))));
   // A thin line one pixel short of selection distance still counts.
   return offset == kSelectDistance ? kSelectDistance - 1 : Saturate(offset);
 }
@@ -211,9 +211,7 @@ void TDrawLabel::MouseAction(int x, int y, int phase) {
       P2 = {x, y};
       DrawShape(P1, P2, dmRubberBand);
       break;
-    case mpCreateRelease:
-      P2 = {x, y};
-      break;
+    case mpCreateRelease: P2 = {x, y}; break;
     case mpPressMove:
     case mpPressResize:
       DownPoint = {x, y};
@@ -366,8 +364,8 @@ int TDrawInclosedShape::FindHandle(int x, int y) const {
       {7, inX ? Abs(Int64(y) - box.top) : kFar},
       {9, inY ? Abs(Int64(x) - box.left) : kFar},
   }};
-  const auto edge = std::min_element(edges.begin(), edges.end(),
-                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  const auto edge =
+      std::min_element(edges.begin(), edges.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
   return edge->second < kSelectDistance ? edge->first : 0;
 }
 
@@ -407,8 +405,8 @@ void TDrawInclosedShape::DrawShape(TPoint first, TPoint second, int mode) {
 
 std::string TDrawInclosedShape::GetDescription() const {
   const char* name = Kind == ltEllipse ? "Ellipse" : Kind == ltRoundRect ? "Round Rectangle" : "Rectangle";
-  return std::string(name) + ": Top Left(" + std::to_string(P1.x) + ", " + std::to_string(P1.y) +
-         ") Bottom Right(" + std::to_string(P2.x) + ", " + std::to_string(P2.y) + ")";
+  return std::string(name) + ": Top Left(" + std::to_string(P1.x) + ", " + std::to_string(P1.y) + ") Bottom Right(" +
+         std::to_string(P2.x) + ", " + std::to_string(P2.y) + ")";
 }
 
 // ---- TDrawFreeHand -------------------------------------------------------------
@@ -649,10 +647,14 @@ void TDrawText::SetText(TPoint point, const std::string& text, const TFontDesc& 
 bool TDrawText::FitOnBitmap() {
   const int width = Owner().BitmapWidth(), height = Owner().BitmapHeight();
   int dx = 0, dy = 0;
-  if (P1.x > width - 1) dx = width - 1 - P1.x;
-  else if (P2.x < 0) dx = -P2.x;
-  if (P1.y > height - 1) dy = height - 1 - P1.y;
-  else if (P2.y < 0) dy = -P2.y;
+  if (P1.x > width - 1)
+    dx = width - 1 - P1.x;
+  else if (P2.x < 0)
+    dx = -P2.x;
+  if (P1.y > height - 1)
+    dy = height - 1 - P1.y;
+  else if (P2.y < 0)
+    dy = -P2.y;
   P1 = Shifted(P1, dx, dy);
   P2 = Shifted(P2, dx, dy);
   return dx != 0 || dy != 0;

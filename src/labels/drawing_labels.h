@@ -241,9 +241,7 @@ class TDrawFreeHand : public TDrawShape {
   int BlockCount() const { return int(blocks_.size()); }
   const std::vector<TFreeHandBlock>& Blocks() const { return blocks_; }
   // The offset of point i (0 <= i < PointCount) from the first point.
-  TFreeHandOffset Offset(int i) const {
-    return blocks_[i / kFreeHandBlockSize].Points[i % kFreeHandBlockSize];
-  }
+  TFreeHandOffset Offset(int i) const { return blocks_[i / kFreeHandBlockSize].Points[i % kFreeHandBlockSize]; }
 
   TRect Bounds;  // over all points, relative to P1, as in a block
   std::int32_t PointCount = 0;

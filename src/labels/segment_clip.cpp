@@ -35,12 +35,16 @@ bool Clipline(TPoint& a, TPoint& b, int maxX, int maxY) {
     auto yAt = [&](int x) { return RoundCoordinate(o.y + slope * (static_cast<long double>(x) - o.x)); };
     auto xAt = [&](int y) { return RoundCoordinate(o.x + (static_cast<long double>(y) - o.y) / slope); };
     for (TPoint* p : {&a, &b}) {
-      if (p->x < 0) *p = {0, yAt(0)};
-      else if (p->x > maxX) *p = {maxX, yAt(maxX)};
+      if (p->x < 0)
+        *p = {0, yAt(0)};
+      else if (p->x > maxX)
+        *p = {maxX, yAt(maxX)};
     }
     for (TPoint* p : {&a, &b}) {
-      if (p->y < 0) *p = {xAt(0), 0};
-      else if (p->y > maxY) *p = {xAt(maxY), maxY};
+      if (p->y < 0)
+        *p = {xAt(0), 0};
+      else if (p->y > maxY)
+        *p = {xAt(maxY), maxY};
     }
   }
   return inside(a) && inside(b);

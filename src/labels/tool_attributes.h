@@ -12,7 +12,7 @@ class TToolBarAttribClass {
  public:
   TToolBarAttribClass();
 
-  TFontDesc Font;  // for new text labels
+  TFontDesc Font;                // for new text labels
   TColor BrushColor = 0xFF0000;  // blue
   int BrushStyle = bsClear;
   TColor PenColor = 0x000000;

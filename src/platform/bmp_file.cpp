@@ -72,8 +72,8 @@ QByteArray EncodeBmp(const QImage& image, int depth) {
         case 16: {
           const TColor s = SnapColor(c, depth);
           const std::uint16_t v = depth == 15
-              ? std::uint16_t((RedOf(s) >> 3) << 10 | (GreenOf(s) >> 3) << 5 | BlueOf(s) >> 3)
-              : std::uint16_t((RedOf(s) >> 3) << 11 | (GreenOf(s) >> 2) << 5 | BlueOf(s) >> 3);
+                                      ? std::uint16_t((RedOf(s) >> 3) << 10 | (GreenOf(s) >> 3) << 5 | BlueOf(s) >> 3)
+                                      : std::uint16_t((RedOf(s) >> 3) << 11 | (GreenOf(s) >> 2) << 5 | BlueOf(s) >> 3);
           qToLittleEndian(v, row + 2 * x);
           break;
         }

@@ -120,9 +120,7 @@ class TPixelWriter {
     switch (mode_) {
       case Mode::Copy: p = rgb_; break;
       case Mode::NotXor: p = ~(rgb_ ^ p) | kOpaque; break;
-      case Mode::NotXorIndex:
-        p = palette_[~(index_ ^ PaletteIndex(FromRgb(p), depth_)) & indexMask_];
-        break;
+      case Mode::NotXorIndex: p = palette_[~(index_ ^ PaletteIndex(FromRgb(p), depth_)) & indexMask_]; break;
     }
   }
 
@@ -216,8 +214,10 @@ void WalkLine(TPoint a, TPoint b, int width, int height, Plot plot) {
   const Int64 majLimit = xMajor ? width : height, minLimit = xMajor ? height : width;
   // Steps whose major coordinate lies on the bitmap.
   Int128 lo = 0, hi = n - 1;
-  if (majStep > 0) lo = std::max<Int128>(lo, -maj0), hi = std::min<Int128>(hi, majLimit - 1 - maj0);
-  else lo = std::max<Int128>(lo, maj0 - (majLimit - 1)), hi = std::min<Int128>(hi, maj0);
+  if (majStep > 0)
+    lo = std::max<Int128>(lo, -maj0), hi = std::min<Int128>(hi, majLimit - 1 - maj0);
+  else
+    lo = std::max<Int128>(lo, maj0 - (majLimit - 1)), hi = std::min<Int128>(hi, maj0);
   // Minor offsets k on the bitmap, turned into steps: k(i) = floor((2im + n) / 2n).
   const Int128 kLo = minStep > 0 ? -min0 : min0 - (minLimit - 1);
   const Int128 kHi = minStep > 0 ? minLimit - 1 - min0 : min0;
@@ -276,10 +276,14 @@ void CapsuleSpans(double ax, double ay, double bx, double by, double d, int widt
       const double ry = py - ay;
       double l = -HUGE_VAL, h = HUGE_VAL;
       auto clip = [&](double c0, double c1) { l = std::max(l, std::min(c0, c1)), h = std::min(h, std::max(c0, c1)); };
-      if (ux != 0) clip(ax - ry * uy / ux, ax + (len2 - ry * uy) / ux);
-      else if (ry * uy < 0 || ry * uy > len2) l = HUGE_VAL;
-      if (uy != 0) clip(ax + (ry * ux - dl) / uy, ax + (ry * ux + dl) / uy);
-      else if (std::abs(ry * ux) > dl) l = HUGE_VAL;
+      if (ux != 0)
+        clip(ax - ry * uy / ux, ax + (len2 - ry * uy) / ux);
+      else if (ry * uy < 0 || ry * uy > len2)
+        l = HUGE_VAL;
+      if (uy != 0)
+        clip(ax + (ry * ux - dl) / uy, ax + (ry * ux + dl) / uy);
+      else if (std::abs(ry * ux) > dl)
+        l = HUGE_VAL;
       take(l, h);
     }
     if (lo > hi) continue;
@@ -343,9 +347,8 @@ const std::array<TColor, 256>& Palette8() {
     std::array<TColor, 256> p{};
     for (int i = 0; i < 108; ++i) p[i] = RGBColor(i / 36 * 51, i / 6 % 6 * 51, i % 6 * 51);
     const TColor extra[20] = {
-        0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080, 0x3F3F3F,
-        0x090909, 0x111111, 0x1A1A1A, 0x222222, 0x2B2B2B, 0x474747, 0x4F4F4F, 0x565656,
-        0x5E5E5E, 0x6C6C6C, 0x727272, 0x797979,
+        0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080, 0x3F3F3F, 0x090909, 0x111111,
+        0x1A1A1A, 0x222222, 0x2B2B2B, 0x474747, 0x4F4F4F, 0x565656, 0x5E5E5E, 0x6C6C6C, 0x727272, 0x797979,
     };
     std::copy(std::begin(extra), std::end(extra), p.begin() + 108);
     for (int i = 0; i < 128; ++i) p[255 - i] = ~p[i] & 0xFFFFFF;
@@ -400,8 +403,7 @@ TBitmap::TBitmap(int width, int height, int depth) : TBitmap() {
 TBitmap::~TBitmap() = default;
 
 bool TBitmap::SetSize(int width, int height) {
-  if (width < 1 || height < 1 || width > 32767 || height > 32767 || Int64(width) * height > kMaxPixels)
-    return false;
+  if (width < 1 || height < 1 || width > 32767 || height > 32767 || Int64(width) * height > kMaxPixels) return false;
   if (width == Width() && height == Height()) return true;
   QImage image(width, height, QImage::Format_RGB32);
   if (image.isNull()) return false;
@@ -439,8 +441,8 @@ namespace {
 
 // Draws the brush and the pen of a rectangle, ellipse or rounded rectangle in the box
 // left..right-1 x top..bottom-1 (corners in any order).
-void DrawShape(TBitmap& bitmap, const TPen& pen, const TBrush& brush, TShape shape, int left, int top,
-               int right, int bottom, int cornerWidth, int cornerHeight) {
+void DrawShape(TBitmap& bitmap, const TPen& pen, const TBrush& brush, TShape shape, int left, int top, int right,
+               int bottom, int cornerWidth, int cornerHeight) {
   const Int64 l = std::min(left, right), r = std::max(left, right);
   const Int64 t = std::min(top, bottom), b = std::max(top, bottom);
   if (l == r || t == b) return;
@@ -602,8 +604,8 @@ namespace {
 // Text is rasterised once per font and text and then only stamped: tick labels repeat
 // on every redraw, and laying out text through Qt costs far more than the pixels.
 struct TTextRaster {
-  int width = 0;                      // horizontal advance
-  std::vector<std::int16_t> pixels;   // (dx, dy) pairs from the cell's top-left corner
+  int width = 0;                     // horizontal advance
+  std::vector<std::int16_t> pixels;  // (dx, dy) pairs from the cell's top-left corner
 };
 
 struct TFontRasters {

@@ -40,8 +40,8 @@ QColorDialog& SharedColorDialog() {
 QString StyleName(const QString& family, bool bold, bool italic) {
   QString best;
   for (const QString& style : QFontDatabase::styles(family)) {
-    const bool matches = (QFontDatabase::weight(family, style) >= QFont::Bold) == bold &&
-                         QFontDatabase::italic(family, style) == italic;
+    const bool matches =
+        (QFontDatabase::weight(family, style) >= QFont::Bold) == bold && QFontDatabase::italic(family, style) == italic;
     if (matches && (best.isEmpty() || style.size() < best.size())) best = style;  // "Book", not "Condensed"
   }
   return best;
@@ -61,8 +61,8 @@ QFont ToQFont(const TFontDesc& desc) {
 void FromQFont(const QFont& font, TFontDesc& desc) {
   desc.name = font.family().toStdString();
   desc.size = font.pointSize() > 0 ? font.pointSize() : int(font.pixelSize() * 72 / 96);
-  desc.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
-               (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
+  desc.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0) |
+               (font.strikeOut() ? fsStrikeOut : 0);
 }
 
 bool RunFileDialog(QWidget* parent, bool save, const std::string& title, const std::string& filter,
@@ -83,13 +83,13 @@ bool PickColor(QWidget* parent, TColor& color) { return Installed()->PickColor(p
 
 bool PickFont(QWidget* parent, TFontDesc& font) { return Installed()->PickFont(parent, font); }
 
-bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter,
-                  const std::string& defaultExt, std::string& name) {
+bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                  std::string& name) {
   return Installed()->PickOpenFile(parent, title, filter, defaultExt, name);
 }
 
-bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter,
-                  const std::string& defaultExt, std::string& name) {
+bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                  std::string& name) {
   return Installed()->PickSaveFile(parent, title, filter, defaultExt, name);
 }
 

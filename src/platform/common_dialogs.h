@@ -30,10 +30,10 @@ class TCommonDlgHandler {
 
 bool PickColor(QWidget* parent, TColor& color);
 bool PickFont(QWidget* parent, TFontDesc& font);
-bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter,
-                  const std::string& defaultExt, std::string& name);
-bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter,
-                  const std::string& defaultExt, std::string& name);
+bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                  std::string& name);
+bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                  std::string& name);
 
 // Installs a handler and returns the previous one.
 std::unique_ptr<TCommonDlgHandler> InstallCommonDlgHandler(std::unique_ptr<TCommonDlgHandler> handler);
@@ -48,10 +48,10 @@ class TQtCommonDlgHandler : public TCommonDlgHandler {
  public:
   bool PickColor(QWidget* parent, TColor& color) override;
   bool PickFont(QWidget* parent, TFontDesc& font) override;
-  bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter,
-                    const std::string& defaultExt, std::string& name) override;
-  bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter,
-                    const std::string& defaultExt, std::string& name) override;
+  bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                    std::string& name) override;
+  bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                    std::string& name) override;
 };
 
 enum class TCommonDlgKind { Color, Font, OpenFile, SaveFile };
@@ -72,10 +72,10 @@ class TScriptedCommonDlgHandler : public TCommonDlgHandler {
 
   bool PickColor(QWidget* parent, TColor& color) override;
   bool PickFont(QWidget* parent, TFontDesc& font) override;
-  bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter,
-                    const std::string& defaultExt, std::string& name) override;
-  bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter,
-                    const std::string& defaultExt, std::string& name) override;
+  bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                    std::string& name) override;
+  bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                    std::string& name) override;
 
   void QueueColor(TColor color) { answers_.emplace_back(color); }
   void QueueFont(const TFontDesc& font) { answers_.emplace_back(font); }
@@ -87,8 +87,8 @@ class TScriptedCommonDlgHandler : public TCommonDlgHandler {
  private:
   template <class T>
   bool Answer(T& value);
-  bool PickFile(TCommonDlgKind kind, const std::string& title, const std::string& filter,
-                const std::string& defaultExt, std::string& name);
+  bool PickFile(TCommonDlgKind kind, const std::string& title, const std::string& filter, const std::string& defaultExt,
+                std::string& name);
 
   std::deque<TAnswer> answers_;
 };

@@ -12,9 +12,9 @@ enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsSt
 
 struct TFontDesc {
   std::string name = "DejaVu Sans";
-  TColor color = 0;           // 0x00BBGGRR
-  std::uint8_t style = 0;     // a set of TFontStyle bits
-  std::int32_t size = 8;      // points
+  TColor color = 0;        // 0x00BBGGRR
+  std::uint8_t style = 0;  // a set of TFontStyle bits
+  std::int32_t size = 8;   // points
 
   bool operator==(const TFontDesc&) const = default;
 };

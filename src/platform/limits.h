@@ -20,8 +20,8 @@ constexpr Extended kMaxBound = 1e12L;
 constexpr const char* kMaxBoundText = "1,000,000,000,000";
 constexpr const char* kMinBoundText = "-1,000,000,000,000";
 
-constexpr int kMaxFunctions = 252;     // per graph window
-constexpr int kMaxLabels = 2000;       // per graph window, flood fills included
-constexpr int kMaxGraphWindows = 16;   // open at once
+constexpr int kMaxFunctions = 252;    // per graph window
+constexpr int kMaxLabels = 2000;      // per graph window, flood fills included
+constexpr int kMaxGraphWindows = 16;  // open at once
 
 }  // namespace plotix

@@ -16,17 +16,17 @@ std::vector<TButtonAnswer> ButtonAnswers(TMsgButtons buttons) {
   switch (buttons) {
     case TMsgButtons::OK: return {{QMessageBox::Ok, TMsgAnswer::OK}};
     case TMsgButtons::YesNoCancel:
-      return {{QMessageBox::Yes, TMsgAnswer::Yes}, {QMessageBox::No, TMsgAnswer::No},
+      return {{QMessageBox::Yes, TMsgAnswer::Yes},
+              {QMessageBox::No, TMsgAnswer::No},
               {QMessageBox::Cancel, TMsgAnswer::Cancel}};
-    case TMsgButtons::OKCancel:
-      return {{QMessageBox::Ok, TMsgAnswer::OK}, {QMessageBox::Cancel, TMsgAnswer::Cancel}};
+    case TMsgButtons::OKCancel: return {{QMessageBox::Ok, TMsgAnswer::OK}, {QMessageBox::Cancel, TMsgAnswer::Cancel}};
     case TMsgButtons::OKCancelIgnore:
-      return {{QMessageBox::Ok, TMsgAnswer::OK}, {QMessageBox::Cancel, TMsgAnswer::Cancel},
+      return {{QMessageBox::Ok, TMsgAnswer::OK},
+              {QMessageBox::Cancel, TMsgAnswer::Cancel},
               {QMessageBox::Ignore, TMsgAnswer::Ignore}};
     case TMsgButtons::AbortRetry:
       return {{QMessageBox::Abort, TMsgAnswer::Abort}, {QMessageBox::Retry, TMsgAnswer::Retry}};
-    case TMsgButtons::YesNo:
-      return {{QMessageBox::Yes, TMsgAnswer::Yes}, {QMessageBox::No, TMsgAnswer::No}};
+    case TMsgButtons::YesNo: return {{QMessageBox::Yes, TMsgAnswer::Yes}, {QMessageBox::No, TMsgAnswer::No}};
   }
   return {{QMessageBox::Ok, TMsgAnswer::OK}};
 }
@@ -45,8 +45,8 @@ QMessageBox::Icon KindIcon(TMsgKind kind) {
 TMsgAnswer TQtMsgHandler::Show(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
   QWidget* parent = QApplication::activeModalWidget();
   if (!parent) parent = QApplication::activeWindow();
-  QMessageBox box(KindIcon(kind), QStringLiteral("Plotix"), QString::fromStdString(text),
-                  QMessageBox::NoButton, parent);
+  QMessageBox box(KindIcon(kind), QStringLiteral("Plotix"), QString::fromStdString(text), QMessageBox::NoButton,
+                  parent);
   const std::vector<TButtonAnswer> answers = ButtonAnswers(buttons);
   const TMsgAnswer cancelling = CancellingAnswer(buttons);
   for (const auto& [button, answer] : answers) {

@@ -24,9 +24,12 @@ void LoadRegionalFromSystem() {
                              : sample.chopped(symbol.size()).endsWith(QChar(' ')) ||
                                    sample.chopped(symbol.size()).endsWith(QChar(0xA0));
   r.currencyFormat = (before ? 0 : 1) + (spaced ? 2 : 0);
-  if (negative.startsWith('(')) r.negCurrFormat = before ? (spaced ? 14 : 0) : (spaced ? 15 : 4);
-  else if (before) r.negCurrFormat = negative.startsWith('-') ? (spaced ? 9 : 1) : (spaced ? 12 : 2);
-  else r.negCurrFormat = spaced ? 8 : 5;
+  if (negative.startsWith('('))
+    r.negCurrFormat = before ? (spaced ? 14 : 0) : (spaced ? 15 : 4);
+  else if (before)
+    r.negCurrFormat = negative.startsWith('-') ? (spaced ? 9 : 1) : (spaced ? 12 : 2);
+  else
+    r.negCurrFormat = spaced ? 8 : 5;
 }
 
 }  // namespace plotix

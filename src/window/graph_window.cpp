@@ -20,14 +20,13 @@
 
 namespace plotix {
 
-const std::array<TColor, kNewFuncColorCount> kNewFuncColors = {
-    0xFF0000, 0x0000FF, 0x008000, 0x000080, 0x800000, 0x008080, 0x800080, 0x808000,
-    0x808080, 0xC0C0C0, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x000000, 0xFFFFFF};
+const std::array<TColor, kNewFuncColorCount> kNewFuncColors = {0xFF0000, 0x0000FF, 0x008000, 0x000080, 0x800000,
+                                                               0x008080, 0x800080, 0x808000, 0x808080, 0xC0C0C0,
+                                                               0x00FF00, 0xFF00FF, 0xFFFF00, 0x000000, 0xFFFFFF};
 
 // ---- TScreenImage ------------------------------------------------------------
 
-TScreenImage::TScreenImage(TFuncGraphWindow& window, TBitmap& bitmap)
-    : window_(window), bitmap_(bitmap) {
+TScreenImage::TScreenImage(TFuncGraphWindow& window, TBitmap& bitmap) : window_(window), bitmap_(bitmap) {
   setObjectName(QStringLiteral("ScreenImage"));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -201,10 +200,8 @@ void TFuncGraphWindow::SetFileName(const std::string& fileName) {
 bool TFuncGraphWindow::CanClose() {
   LeaveMode();
   if (!fileName_.empty() && Modified) {
-    const std::string shortName =
-        QFileInfo(QString::fromStdString(fileName_)).fileName().toStdString();
-    switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + shortName + "?",
-                        TMsgButtons::YesNoCancel)) {
+    const std::string shortName = QFileInfo(QString::fromStdString(fileName_)).fileName().toStdString();
+    switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + shortName + "?", TMsgButtons::YesNoCancel)) {
       case TMsgAnswer::Yes:
         if (!Save()) return false;
         break;
@@ -277,8 +274,8 @@ void TFuncGraphWindow::LeaveMode() {
 void TFuncGraphWindow::ShowRegion(const TRect& rect) {
   LeaveMode();
   LabelMode = lmRegionShown;
-  SelectionRect = {std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
-                   std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
+  SelectionRect = {std::min(rect.left, rect.right), std::min(rect.top, rect.bottom), std::max(rect.left, rect.right),
+                   std::max(rect.top, rect.bottom)};
   DrawRegionRect();
   ScreenImage->update();
 }

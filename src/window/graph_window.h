@@ -65,9 +65,9 @@ extern const std::array<TColor, kNewFuncColorCount> kNewFuncColors;
 // The groups of view commands a kind offers beyond zoom and centre; the main window shows
 // the tool bar buttons of the active window's groups.
 enum TViewCommand : unsigned {
-  vcAxisZoom = 1u << 0,   // ZoomAxis
-  vcScroll = 1u << 1,     // Scroll and Page
-  vcRotate = 1u << 2,     // Rotate
+  vcAxisZoom = 1u << 0,  // ZoomAxis
+  vcScroll = 1u << 1,    // Scroll and Page
+  vcRotate = 1u << 2,    // Rotate
 };
 enum class TDirection { Up, Down, Left, Right };
 enum class TAxis { X, Y, Z };
@@ -195,8 +195,7 @@ class TFuncGraphWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
   // A menu command of the window: the label operation in progress ends before it runs.
-  QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command,
-                      const QKeySequence& shortcut);
+  QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command, const QKeySequence& shortcut);
   QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command);
 
   // A new function of the window: refused at the window's limit, else its add dialog with

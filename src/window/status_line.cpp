@@ -76,8 +76,8 @@ void TStatusLine::UpdateFlat(Extended zoomX, Extended zoomY, Extended centerX, E
 void TStatusLine::Update2D(const TView2D& view, int bitmapHeight, int bitmapWidth, int mouseY, int mouseX) {
   SetPanel(0, "Zoom X:" + StatusS8(view.zoomX) + " Y:" + StatusS8(view.zoomY));
   const TStatusModes& modes = StatusModes();
-  UpdateFlat(view.zoomX, view.zoomY, view.centerX, view.centerY, modes.view2D, modes.mouse2D, bitmapHeight,
-             bitmapWidth, mouseY, mouseX);
+  UpdateFlat(view.zoomX, view.zoomY, view.centerX, view.centerY, modes.view2D, modes.mouse2D, bitmapHeight, bitmapWidth,
+             mouseY, mouseX);
 }
 
 void TStatusLine::UpdatePolar(Extended zoom, Extended centerX, Extended centerY, int bitmapHeight, int bitmapWidth,
@@ -100,8 +100,8 @@ void TStatusLine::Update3D(Extended rotateX, Extended rotateY, Extended rotateZ,
   const int mx = mouseX - (bitmapWidth / 2 - 1), my = (bitmapHeight / 2 - 1) - mouseY;
   switch (mode) {
     case 0:
-      SetPanel(2, "Mouse X:" + StatusS15(static_cast<Extended>(mx) / zoom) + " Y:" +
-                      StatusS15(static_cast<Extended>(my) / zoom));
+      SetPanel(2, "Mouse X:" + StatusS15(static_cast<Extended>(mx) / zoom) +
+                      " Y:" + StatusS15(static_cast<Extended>(my) / zoom));
       break;
     case 1: SetPanel(2, "Mouse(Pix) X:" + std::to_string(mx) + " Y:" + std::to_string(my)); break;
     case 2: SetPanel(2, "Mouse W:" + std::to_string(mouseX) + " H:" + std::to_string(mouseY)); break;

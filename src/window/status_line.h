@@ -13,11 +13,11 @@ namespace plotix {
 
 // Application-wide display modes, kept while the program runs.
 struct TStatusModes {
-  int view2D = 0;      // 0 graph Cartesian, 1 polar degrees, 2 polar radians, 3 pixels from centre
-  int mouse2D = 0;     // the same, and 4 bitmap pixels
+  int view2D = 0;   // 0 graph Cartesian, 1 polar degrees, 2 polar radians, 3 pixels from centre
+  int mouse2D = 0;  // the same, and 4 bitmap pixels
   int viewPolar = 1;
   int mousePolar = 1;
-  int mouse3D = 3;     // 0 graph Cartesian, 1 pixels from centre, 2 bitmap pixels, 3 not shown
+  int mouse3D = 3;  // 0 graph Cartesian, 1 pixels from centre, 2 bitmap pixels, 3 not shown
 };
 TStatusModes& StatusModes();
 
@@ -36,14 +36,14 @@ class TStatusLine {
   void ClearAll();
 
   void Update2D(const TView2D& view, int bitmapHeight, int bitmapWidth, int mouseY, int mouseX);
-  void UpdatePolar(Extended zoom, Extended centerX, Extended centerY, int bitmapHeight, int bitmapWidth,
-                   int mouseY, int mouseX);
-  void Update3D(Extended rotateX, Extended rotateY, Extended rotateZ, int zoom, int bitmapHeight,
-                int bitmapWidth, int mouseY, int mouseX);
+  void UpdatePolar(Extended zoom, Extended centerX, Extended centerY, int bitmapHeight, int bitmapWidth, int mouseY,
+                   int mouseX);
+  void Update3D(Extended rotateX, Extended rotateY, Extended rotateZ, int zoom, int bitmapHeight, int bitmapWidth,
+                int mouseY, int mouseX);
 
  private:
-  void UpdateFlat(Extended zoomX, Extended zoomY, Extended centerX, Extended centerY, int viewMode,
-                  int mouseMode, int bitmapHeight, int bitmapWidth, int mouseY, int mouseX);
+  void UpdateFlat(Extended zoomX, Extended zoomY, Extended centerX, Extended centerY, int viewMode, int mouseMode,
+                  int bitmapHeight, int bitmapWidth, int mouseY, int mouseX);
 
   TPanelSink sink_;
   std::array<std::string, 3> cache_;

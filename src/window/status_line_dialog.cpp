@@ -56,14 +56,14 @@ TStatusLineDlg::TStatusLineDlg(QWidget* parent)
   const TStatusModes& modes = StatusModes();
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(KindGroup(QStringLiteral("2D Cartesian Settings"),
-                              {RadioGroup(QStringLiteral("View Center"), kViewModes, modes.view2D, View2DGroup),
-                               RadioGroup(QStringLiteral("Mouse Position"), kMouseModes, modes.mouse2D,
-                                          Mouse2DGroup)}));
-  layout->addWidget(KindGroup(
-      QStringLiteral("Polar Settings"),
-      {RadioGroup(QStringLiteral("View Center"), kViewModes, modes.viewPolar, ViewPolarGroup),
-       RadioGroup(QStringLiteral("Mouse Position"), kMouseModes, modes.mousePolar, MousePolarGroup)}));
+  layout->addWidget(
+      KindGroup(QStringLiteral("2D Cartesian Settings"),
+                {RadioGroup(QStringLiteral("View Center"), kViewModes, modes.view2D, View2DGroup),
+                 RadioGroup(QStringLiteral("Mouse Position"), kMouseModes, modes.mouse2D, Mouse2DGroup)}));
+  layout->addWidget(
+      KindGroup(QStringLiteral("Polar Settings"),
+                {RadioGroup(QStringLiteral("View Center"), kViewModes, modes.viewPolar, ViewPolarGroup),
+                 RadioGroup(QStringLiteral("Mouse Position"), kMouseModes, modes.mousePolar, MousePolarGroup)}));
   layout->addWidget(
       RadioGroup(QStringLiteral("3D Mouse Position Settings"), kMouse3DModes, modes.mouse3D, Mouse3DGroup));
   layout->addWidget(Buttons);

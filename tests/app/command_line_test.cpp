@@ -60,9 +60,7 @@ TEST(CommandLineCalc, OutsideTheFixupRangeTheRoundingErrorShows) {
 TEST(CommandLine, HelpAndVersion) {
   const TRun version = RunPlotix({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(QRegularExpression(R"(^Plotix \d+\.\d+\.\d+\n$)")
-                  .match(QString::fromStdString(version.out))
-                  .hasMatch())
+  EXPECT_TRUE(QRegularExpression(R"(^Plotix \d+\.\d+\.\d+\n$)").match(QString::fromStdString(version.out)).hasMatch())
       << version.out;
   const TRun help = RunPlotix({"--help"});
   EXPECT_EQ(help.status, 0);

@@ -8,8 +8,8 @@
 #include <QStringList>
 
 #include "../files/file_fixtures.h"
-#include "files/graph_file.h"
 #include "cartesian/cartesian_document.h"
+#include "files/graph_file.h"
 #include "platform/bmp_file.h"
 #include "platform/canvas.h"
 #include "platform/message_box.h"

@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -81,7 +81,8 @@ TEST_F(MainWindow, WindowDependentCommandsFollowTheOpenWindows) {
   EXPECT_EQ(form.GraphWindowCount(), 2);
   check(true);
   EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Graph", "F&unction", "&View", "&Tools", "&Window", "&Help"}));
-  for (TGraphButton b : {TGraphButton::ZoomXIn, TGraphButton::ZoomYOut, TGraphButton::ScrollUp, TGraphButton::PageRight})
+  for (TGraphButton b :
+       {TGraphButton::ZoomXIn, TGraphButton::ZoomYOut, TGraphButton::ScrollUp, TGraphButton::PageRight})
     EXPECT_TRUE(visible(b)) << int(b);
   for (TGraphButton b : {TGraphButton::RotateXMinus, TGraphButton::RotateZMinus}) EXPECT_FALSE(visible(b)) << int(b);
 

@@ -24,15 +24,15 @@
 
 #include "../files/file_fixtures.h"
 #include "../modal.h"
+#include "app/area_choice_dialog.h"
 #include "app/main_window.h"
 #include "app/print_scale_dialog.h"
 #include "app/region_dialog.h"
-#include "app/area_choice_dialog.h"
-#include "window/bitmap_size_dialog.h"
 #include "cartesian/cartesian_window.h"
 #include "platform/bmp_file.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
+#include "window/bitmap_size_dialog.h"
 
 namespace plotix {
 namespace {
@@ -137,11 +137,10 @@ TEST(PictureRegion, PrintPlacement) {
     int width, height, percent;
     TPrintPlacement place;
   };
-  for (const Case& c : {Case{500, 500, 100, {false, {0, 0, 500, 500}}},
-                        Case{500, 500, 200, {true, {0, 0, 998, 998}}},
-                        Case{500, 500, 25, {true, {0, 0, 125, 125}}},     // 124.75
-                        Case{100, 50, 150, {true, {0, 0, 148, 74}}},      // 148.5 and 73.5 to even
-                        Case{3, 3, 25, {true, {0, 0, 0, 0}}},             // 0.5 to even
+  for (const Case& c : {Case{500, 500, 100, {false, {0, 0, 500, 500}}}, Case{500, 500, 200, {true, {0, 0, 998, 998}}},
+                        Case{500, 500, 25, {true, {0, 0, 125, 125}}},  // 124.75
+                        Case{100, 50, 150, {true, {0, 0, 148, 74}}},   // 148.5 and 73.5 to even
+                        Case{3, 3, 25, {true, {0, 0, 0, 0}}},          // 0.5 to even
                         Case{40, 30, 500, {true, {0, 0, 195, 145}}}})
     EXPECT_EQ(PlacePrint(c.width, c.height, c.percent), c.place) << c.percent;
 }
@@ -155,7 +154,7 @@ TEST_F(Picture, ResizingDeletesLabelsLeftOffTheBitmapAndRedraws) {
     label->P2 = p2;
     window.Doc.Labels.push_back(std::move(label));
   };
-  add({10, 10}, {50, 50});    // stays
+  add({10, 10}, {50, 50});      // stays
   add({250, 150}, {400, 400});  // still has a corner on 300 x 200
   add({350, 250}, {450, 480});  // off the smaller bitmap
   window.Modified = false;
@@ -366,8 +365,8 @@ TEST(PicturePrintScale, OkAndPrintStoreThePercentageCancelKeepsIt) {
     int stored;
   };
   for (const Case& c : {Case{250, "ok", TPrintScaleAnswer::Ok, 250}, Case{10, "print", TPrintScaleAnswer::Print, 25},
-                        Case{400, "cancel", TPrintScaleAnswer::Cancel, 25},
-                        Case{900, "ok", TPrintScaleAnswer::Ok, 500}, Case{100, "ok", TPrintScaleAnswer::Ok, 100}}) {
+                        Case{400, "cancel", TPrintScaleAnswer::Cancel, 25}, Case{900, "ok", TPrintScaleAnswer::Ok, 500},
+                        Case{100, "ok", TPrintScaleAnswer::Ok, 100}}) {
     OnNextModal([c](QWidget* modal) {
       auto* dlg = qobject_cast<TPrintScaleDlg*>(modal);
       ASSERT_NE(dlg, nullptr);
@@ -375,9 +374,12 @@ TEST(PicturePrintScale, OkAndPrintStoreThePercentageCancelKeepsIt) {
       EXPECT_EQ(dlg->PrintButton->text(), "&Print");
       EXPECT_EQ(dlg->EScale->value(), PrintScale());
       dlg->EScale->setValue(c.typed);
-      if (std::string(c.button) == "ok") dlg->Buttons->button(QDialogButtonBox::Ok)->click();
-      else if (std::string(c.button) == "print") dlg->PrintButton->click();
-      else dlg->Buttons->button(QDialogButtonBox::Cancel)->click();
+      if (std::string(c.button) == "ok")
+        dlg->Buttons->button(QDialogButtonBox::Ok)->click();
+      else if (std::string(c.button) == "print")
+        dlg->PrintButton->click();
+      else
+        dlg->Buttons->button(QDialogButtonBox::Cancel)->click();
     });
     EXPECT_EQ(TPrintScaleDlg::Edit(nullptr), c.answer) << c.typed;
     EXPECT_EQ(PrintScale(), c.stored) << c.typed;
@@ -393,8 +395,8 @@ int PdfPages(const QByteArray& pdf) {
 QImage Rasterise(const std::string& pdf, const std::string& prefix) {
   const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
   if (tool.isEmpty()) return {};
-  QProcess::execute(tool, {"-r", "96", "-png", "-singlefile", QString::fromStdString(pdf),
-                           QString::fromStdString(prefix)});
+  QProcess::execute(tool,
+                    {"-r", "96", "-png", "-singlefile", QString::fromStdString(pdf), QString::fromStdString(prefix)});
   return QImage(QString::fromStdString(prefix) + ".png");
 }
 
@@ -479,9 +481,9 @@ TEST_F(PicturePrint, PrintDialogOffersTheSelectionOnlyWithARegion) {
 TEST(PictureMainWindow, CommandsFollowTheWindowsAndTheRegionToolSelectsWithoutShift) {
   TScopedScriptedMessages messages;
   TMainForm form;
-  const QList<QAction*> commands = {form.SaveBitmapAction, form.PrintScaleAction, form.PrintAction,
-                                    form.BitmapAttribAction, form.SelectRegionAction,
-                                    form.RegionDialogAction, form.CopyBitmapAction};
+  const QList<QAction*> commands = {form.SaveBitmapAction,   form.PrintScaleAction,   form.PrintAction,
+                                    form.BitmapAttribAction, form.SelectRegionAction, form.RegionDialogAction,
+                                    form.CopyBitmapAction};
   for (QAction* a : commands) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
   TFuncGraphWindow* w = form.New2DCartisian1Click();
   ASSERT_NE(w, nullptr);

@@ -6,9 +6,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "../modal.h"
 #include "expr/calculator_dialog.h"
 #include "expr/trig_fixup_dialog.h"
-#include "../modal.h"
 
 namespace plotix {
 namespace {
@@ -35,8 +35,7 @@ TEST(MainForm, ToolsMenuOpensTheCalculatorAndTheFixupDialog) {
     const char* dialogClass;
   } cases[] = {
       {{"&Tools", "Function &Calculator..."}, "plotix::TCaculatorDlg"},
-      {{"&Tools", "&Advanced Global Settings", "Trigonometry Functions Fix Up..."},
-       "plotix::TTrigFixupSetDlg"},
+      {{"&Tools", "&Advanced Global Settings", "Trigonometry Functions Fix Up..."}, "plotix::TTrigFixupSetDlg"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.join(" > ").toStdString());

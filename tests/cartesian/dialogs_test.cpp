@@ -19,19 +19,19 @@
 #include <numbers>
 #include <tuple>
 
+#include "../modal.h"
+#include "cartesian/function_dialog.h"
+#include "cartesian/settings_dialog.h"
+#include "cartesian/view_dialog.h"
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
-#include "cartesian/function_dialog.h"
-#include "cartesian/view_dialog.h"
-#include "window/function_list_dialog.h"
-#include "cartesian/settings_dialog.h"
-#include "window/status_line_dialog.h"
-#include "window/status_line.h"
-#include "window/zoom_hot_key_dialog.h"
-#include "../modal.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
+#include "window/function_list_dialog.h"
+#include "window/status_line.h"
+#include "window/status_line_dialog.h"
+#include "window/zoom_hot_key_dialog.h"
 
 namespace plotix {
 namespace {
@@ -73,9 +73,9 @@ std::string OnlyMessage(TScopedScriptedMessages& messages) {
 
 auto AxisFields(const TAxisSettings& a) {
   return std::make_tuple(a.ShowAxisLines, a.LimitLoText, a.LimitLoEmpty, a.LimitLo, a.LimitHiText, a.LimitHiEmpty,
-                         a.LimitHi, a.AxisColor, a.AxisWidth, a.AxisStyle, a.TickType, a.TickColor, a.IncText,
-                         a.Inc, a.TickLength, a.GridStyle, a.ShowLabels, a.LabelFormat, a.LabelComma,
-                         a.LabelPlus, a.LabelDecimals);
+                         a.LimitHi, a.AxisColor, a.AxisWidth, a.AxisStyle, a.TickType, a.TickColor, a.IncText, a.Inc,
+                         a.TickLength, a.GridStyle, a.ShowLabels, a.LabelFormat, a.LabelComma, a.LabelPlus,
+                         a.LabelDecimals);
 }
 
 void ExpectSameSettings(const TSetting2DObj& a, const TSetting2DObj& b) {
@@ -124,8 +124,8 @@ TEST(Settings2DDialog, ShowsItsCaptionAndControlTexts) {
   EXPECT_EQ(dlg.windowTitle(), "2D Cartesian Graph Settings");
   for (const TSettings2DDlg::TAxisControls* c : {&dlg.X, &dlg.Y}) {
     EXPECT_EQ(ComboItems(c->TickMarkType), QStringList({"None", "Tick Marks", "Grid Marks", "Grid Lines"}));
-    EXPECT_EQ(ComboItems(c->TMLabelFormat), QStringList({"Max Decimal", "Fixed Decimal", "Scientific",
-                                                         "Currency Max Dec", "Currency Fixed Dec"}));
+    EXPECT_EQ(ComboItems(c->TMLabelFormat),
+              QStringList({"Max Decimal", "Fixed Decimal", "Scientific", "Currency Max Dec", "Currency Fixed Dec"}));
     EXPECT_EQ(c->ShowTMLabelComa->text(), ",");
     EXPECT_EQ(c->ShowTMLabelPlus->text(), "+");
     for (const QButtonGroup* styles : {c->AxisStyle, c->GridStyle}) {
@@ -394,7 +394,8 @@ TEST(Add2DFuncDialog, OkRefusesInOrderAndFocusesTheOffendingControl) {
       {"x", "", "10^13", "", "Error: Upper Bound must be >= -1,000,000,000,000 and <= 1,000,000,000,000", Upper},
       {"x", "2", "1", "", "Lower Bound must be <= Upper Bound", Lower},
       {"x", "", "", ManyLines(1001), "Special X Values to Plot, Can Not Contain More Than 1000 Values", Memo},
-      {"x", "", "", "1\npi*\n3", "Error in: Special X Values to Plot, Line Number 2: Expression Syntax Error at Character 3", Memo},
+      {"x", "", "", "1\npi*\n3",
+       "Error in: Special X Values to Plot, Line Number 2: Expression Syntax Error at Character 3", Memo},
       {"x", "", "", "1\n\n3", "Error in: Special X Values to Plot, Line Number 2: Empty Expression", Memo},
       {"", "", "", "1/0", "Error in: Special X Values to Plot, Line Number 1: Division by Zero", Memo},
       {"", "", "", "1", "Error in: Function Definition: Empty Expression", Definition},
@@ -696,8 +697,8 @@ TEST(Change2DViewDialog, LoadsTheViewInItsGroups) {
   TView2D view{35, 40, 87.6L, -35};
   TChange2DViewDlg dlg(view);
   EXPECT_EQ(dlg.windowTitle(), "Change 2D Cartesian View");
-  EXPECT_EQ(GroupTitles(dlg), QStringList({"View Center (Graph Units From Center)",
-                                           "View Center (Pixels From Center)", "View Zoom"}));
+  EXPECT_EQ(GroupTitles(dlg),
+            QStringList({"View Center (Graph Units From Center)", "View Center (Pixels From Center)", "View Zoom"}));
   const QStringList labels = LabelTexts(dlg);
   EXPECT_TRUE(labels.contains("Values given in Pixels Per Graph Unit."));
   EXPECT_TRUE(labels.contains("Values where (1 > Zoom > 0) Give\nMultiple Graph Units Per Pixel."));
@@ -768,12 +769,9 @@ TEST(Change2DViewDialog, ZoomOutsideTheRangeAsksWhatToDo) {
     Extended zoom;
     const char* shown;
   } cases[] = {
-      {true, "20000", TMsgAnswer::Ignore, 10000, "10000"},
-      {true, "0.00001", TMsgAnswer::Ignore, 0.0001L, "0.0001"},
-      {true, "-3", TMsgAnswer::Ignore, 0.0001L, "0.0001"},
-      {true, "20000", TMsgAnswer::Cancel, 35, "35"},
-      {true, "20000", TMsgAnswer::OK, 35, "20000"},
-      {false, "10001", TMsgAnswer::Ignore, 10000, "10000"},
+      {true, "20000", TMsgAnswer::Ignore, 10000, "10000"}, {true, "0.00001", TMsgAnswer::Ignore, 0.0001L, "0.0001"},
+      {true, "-3", TMsgAnswer::Ignore, 0.0001L, "0.0001"}, {true, "20000", TMsgAnswer::Cancel, 35, "35"},
+      {true, "20000", TMsgAnswer::OK, 35, "20000"},        {false, "10001", TMsgAnswer::Ignore, 10000, "10000"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -886,8 +884,8 @@ TEST_F(Zoom2DHotKeyDialog, ShowsTheStepsByRange) {
   TZoom2DHotKeyDlg dlg;
   EXPECT_EQ(dlg.windowTitle(), "Global 2D Cartesian and Polar: Zoom Hot Key Settings");
   const QStringList labels = LabelTexts(dlg);
-  const char* const ranges[] = {"10,000 to 1,000", "1,000 to 100", "100 to 20", "20 to 1", "1 to 0.01",
-                                "0.01 to 0.0001"};
+  const char* const ranges[] = {"10,000 to 1,000", "1,000 to 100", "100 to 20",
+                                "20 to 1",         "1 to 0.01",    "0.01 to 0.0001"};
   const char* const texts[] = {"500", "25", "5", "2", "0.02", "0.0002"};
   for (int i = 0; i < kZoomRows; ++i) {
     EXPECT_TRUE(labels.contains(ranges[i])) << ranges[i];
@@ -977,11 +975,9 @@ class StatusLineDialog : public ::testing::Test {
 TEST_F(StatusLineDialog, ShowsTheGroupsAndButtons) {
   TStatusLineDlg dlg;
   EXPECT_EQ(dlg.windowTitle(), "Status Line Settings");
-  EXPECT_EQ(GroupTitles(dlg), QStringList({"2D Cartesian Settings", "View Center", "Mouse Position",
-                                           "Polar Settings", "View Center", "Mouse Position",
-                                           "3D Mouse Position Settings"}));
-  const QStringList view = {"Graph Cartesian", "Graph Polar (Degrees)", "Graph Polar (Radians)",
-                            "Pixels From Center"};
+  EXPECT_EQ(GroupTitles(dlg), QStringList({"2D Cartesian Settings", "View Center", "Mouse Position", "Polar Settings",
+                                           "View Center", "Mouse Position", "3D Mouse Position Settings"}));
+  const QStringList view = {"Graph Cartesian", "Graph Polar (Degrees)", "Graph Polar (Radians)", "Pixels From Center"};
   const QStringList mouse = view + QStringList{"Bitmap Pixels"};
   EXPECT_EQ(ButtonTexts(dlg.View2DGroup), view);
   EXPECT_EQ(ButtonTexts(dlg.Mouse2DGroup), mouse);
@@ -1011,8 +1007,10 @@ TEST_F(StatusLineDialog, OkStoresTheCheckedModesAndCancelNothing) {
     dlg.ViewPolarGroup->button(2)->click();
     dlg.MousePolarGroup->button(4)->click();
     dlg.Mouse3DGroup->button(0)->click();
-    if (ok) dlg.Buttons->button(QDialogButtonBox::Ok)->click();
-    else dlg.Buttons->button(QDialogButtonBox::Cancel)->click();
+    if (ok)
+      dlg.Buttons->button(QDialogButtonBox::Ok)->click();
+    else
+      dlg.Buttons->button(QDialogButtonBox::Cancel)->click();
   }
   const TStatusModes& modes = StatusModes();
   EXPECT_EQ(modes.view2D, 3);

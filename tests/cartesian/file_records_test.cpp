@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "../files/file_fixtures.h"
-#include "files/graph_file.h"
 #include "cartesian/cartesian_document.h"
+#include "files/graph_file.h"
 #include "platform/canvas.h"
 #include "platform/message_box.h"
 
@@ -29,8 +29,24 @@ const std::vector<std::string> kLoadError{"Error Loading File"};
 
 // The 60-byte axis block and the fonts of a new graph.
 TBuilder& DefaultAxisBlock(TBuilder& b) {
-  return b.Byte(1).Byte(1).Ext(0).Byte(1).Ext(0).I32(0).I32(1).Byte(0).Byte(1).I32(0).Ext(1).I32(5).Byte(2)
-      .Byte(1).Byte(0).Byte(1).Byte(0).I32(1);
+  return b.Byte(1)
+      .Byte(1)
+      .Ext(0)
+      .Byte(1)
+      .Ext(0)
+      .I32(0)
+      .I32(1)
+      .Byte(0)
+      .Byte(1)
+      .I32(0)
+      .Ext(1)
+      .I32(5)
+      .Byte(2)
+      .Byte(1)
+      .Byte(0)
+      .Byte(1)
+      .Byte(0)
+      .I32(1);
 }
 
 TBuilder& DefaultSettings(TBuilder& b) {
@@ -43,8 +59,8 @@ TBuilder& DefaultSettings(TBuilder& b) {
 
 // A format 2 function record with the given expression and width.
 TBuilder& Function2(TBuilder& b, const std::string& text, int width = 1) {
-  return b.Byte(1).Byte(1).Ext(-1).Ext(1).Byte(0).Byte(0).I32(0xFF0000).I32(width).LStr("").LStr("").I32(0).I32(0)
-      .LStr(text);
+  return b.Byte(1).Byte(1).Ext(-1).Ext(1).Byte(0).Byte(0).I32(0xFF0000).I32(width).LStr("").LStr("").I32(0).I32(0).LStr(
+      text);
 }
 
 class File2D : public ::testing::Test {
@@ -75,10 +91,10 @@ class File2D : public ::testing::Test {
     doc.BitmapHeight = 480;
     doc.View = {12.5L, 70, -300.25L, 99999};
     TSetting2DObj& s = doc.Settings;
-    s.X = {false, "-2*pi", false, -2 * 3.14159L, "7", false, 7, 0x0000FF, 3, 1, ttGridLines, 0x00FF00, "pi/4",
-           3.14159L / 4, 8, 4, false, 2, false, true, 3};
-    s.Y = {true, "", true, 0, "1e3", false, 1000, 0x123456, 10, 3, ttGridMarks, 0x654321, "0.25", 0.25L, 1, 0,
-           true, 4, true, false, 18};
+    s.X = {false,        "-2*pi", false, -2 * 3.14159L, "7", false, 7,    0x0000FF, 3, 1, ttGridLines, 0x00FF00, "pi/4",
+           3.14159L / 4, 8,       4,     false,         2,   false, true, 3};
+    s.Y = {true,     "",     true,  0, "1e3", false, 1000, 0x123456, 10,    3, ttGridMarks,
+           0x654321, "0.25", 0.25L, 1, 0,     true,  4,    true,     false, 18};
     s.BackColor = 0x0A0B0C;
     s.XLabelFont = {"DejaVu Serif", 0x0000FF, fsBold | fsItalic, 12};
     s.YLabelFont = {"DejaVu Sans Mono", 0x00FF00, fsUnderline | fsStrikeOut, 7};
@@ -234,8 +250,18 @@ TBytes Format1File(Extended centerX, Extended centerY) {
   TBuilder c;
   c.I16(300).I16(400);
   c.Ext(20).Ext(centerX).Ext(centerY);
-  c.Byte(1).I32(0x0000FF).I16(2).Byte(1).I32(0xEEEEEE).Byte(7).SStr("1/2", 50).Ext(0.5L).I32(0x00FF00).I16(4)
-      .Byte(0).I16(2);
+  c.Byte(1)
+      .I32(0x0000FF)
+      .I16(2)
+      .Byte(1)
+      .I32(0xEEEEEE)
+      .Byte(7)
+      .SStr("1/2", 50)
+      .Ext(0.5L)
+      .I32(0x00FF00)
+      .I16(4)
+      .Byte(0)
+      .I16(2);
   c.Font1("DejaVu Serif", 0x112233, fsBold, 10);
   c.I16(2);
   c.Zeros(4).SStr("-1", 50).SStr("", 50).Byte(0).Byte(1).Ext(-1).Ext(0).Byte(1).I32(0xFF00FF).I16(3);
@@ -420,7 +446,8 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefused) {
       {"more functions than bytes", parts([](TParts& p) { p.functionCount = 200; })},
       {"function width 0", parts([](TParts& p) { p.functions = [](TBuilder& b) { Function2(b, "x", 0); }; })},
       {"function width 11", parts([](TParts& p) { p.functions = [](TBuilder& b) { Function2(b, "x", 11); }; })},
-      {"expression that does not compile", parts([](TParts& p) { p.functions = [](TBuilder& b) { Function2(b, "x+"); }; })},
+      {"expression that does not compile",
+       parts([](TParts& p) { p.functions = [](TBuilder& b) { Function2(b, "x+"); }; })},
       {"expression of 1001 characters",
        parts([](TParts& p) { p.functions = [](TBuilder& b) { Function2(b, std::string(1001, '1')); }; })},
       {"bound NaN", parts([&](TParts& p) {

@@ -22,8 +22,14 @@ using TShown = TScriptedMsgHandler::TShown;
 std::string Told(const std::vector<TShown>& shown) {
   std::string out;
   for (const auto& s : shown) {
-    out += s.kind == TMsgKind::Error ? "E|" : s.kind == TMsgKind::Warning ? "W|" : s.kind == TMsgKind::Information ? "I|" : "C|";
-    out += s.buttons == TMsgButtons::OK ? "OK|" : s.buttons == TMsgButtons::AbortRetry ? "AR|" : s.buttons == TMsgButtons::OKCancel ? "OC|" : "?|";
+    out += s.kind == TMsgKind::Error         ? "E|"
+           : s.kind == TMsgKind::Warning     ? "W|"
+           : s.kind == TMsgKind::Information ? "I|"
+                                             : "C|";
+    out += s.buttons == TMsgButtons::OK           ? "OK|"
+           : s.buttons == TMsgButtons::AbortRetry ? "AR|"
+           : s.buttons == TMsgButtons::OKCancel   ? "OC|"
+                                                  : "?|";
     out += s.text + "\n";
   }
   return out;
@@ -55,23 +61,33 @@ class GraphFileTest : public ::testing::Test {
 
 TEST_F(GraphFileTest, WriterLaysOutSignatureHeaderAndBothChecksums) {
   const std::string path = dir.Path("a.pxg");
-  ASSERT_TRUE(Save(path, [](TWriteGraphFile& w) {
-    w.WriteByte(0xAB);
-    w.WriteLongString("");
-  }, gk3D));
+  ASSERT_TRUE(Save(
+      path,
+      [](TWriteGraphFile& w) {
+        w.WriteByte(0xAB);
+        w.WriteLongString("");
+      },
+      gk3D));
   TBuilder content;
   content.Byte(0xAB).I32(0);  // an empty text is four zero bytes and nothing else
   EXPECT_EQ(ReadBytes(path), GraphFile(content.bytes, 2, 3, "2"));
   const TBytes bytes = ReadBytes(path);
   // Version text "2" in an 11-byte field whose last nine bytes are spaces.
-  EXPECT_EQ(std::string(bytes.begin() + 38, bytes.begin() + 49), std::string("\x01" "2         "));
+  EXPECT_EQ(std::string(bytes.begin() + 38, bytes.begin() + 49), std::string("\x01"
+                                                                             "2         "));
   EXPECT_TRUE(messages->shown.empty());
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.pxg"});
 }
 
 TEST_F(GraphFileTest, EveryPrimitiveReadsBackWhatWasWritten) {
-  const Extended values[] = {0.0L, -0.0L, 1.0L / 3, -35.5L, 1e4000L, 1e-4940L,
-                             std::numeric_limits<Extended>::infinity(), std::numeric_limits<Extended>::max()};
+  const Extended values[] = {0.0L,
+                             -0.0L,
+                             1.0L / 3,
+                             -35.5L,
+                             1e4000L,
+                             1e-4940L,
+                             std::numeric_limits<Extended>::infinity(),
+                             std::numeric_limits<Extended>::max()};
   const TFontDesc font{"Liberation Serif é", 0x123456, fsBold | fsStrikeOut, 14};
   const std::string path = dir.Path("p.pxg");
   ASSERT_TRUE(Save(path, [&](TWriteGraphFile& w) {
@@ -145,12 +161,12 @@ TEST_F(GraphFileTest, TextsAreUtf8WhereValidElseLatin1) {
     std::string stored, read;
   } cases[] = {
       {"plain", "plain"},
-      {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},          // UTF-8 "été"
-      {"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},                  // Latin-1 "été"
-      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                    // an overlong form is not UTF-8
-      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},        // nor is a surrogate
-      {"\xE2\x82", "\xC3\xA2\xC2\x82"},                    // nor a cut sequence
-      {"\xF0\x9F\x93\x88", "\xF0\x9F\x93\x88"},            // four bytes
+      {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},    // UTF-8 "été"
+      {"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},            // Latin-1 "été"
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},              // an overlong form is not UTF-8
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},  // nor is a surrogate
+      {"\xE2\x82", "\xC3\xA2\xC2\x82"},              // nor a cut sequence
+      {"\xF0\x9F\x93\x88", "\xF0\x9F\x93\x88"},      // four bytes
   };
   TBuilder c;
   for (const auto& t : cases) c.LStr(t.stored).SStr(t.stored, 8);
@@ -215,7 +231,9 @@ TEST_F(GraphFileTest, OpeningRefusesWhatIsNotAGoodGraphFile) {
     b[at] = value;
     return b;
   };
-  auto header = [](int version, const std::string& text) { return GraphFile(TBuilder().Zeros(4).bytes, version, 1, text); };
+  auto header = [](int version, const std::string& text) {
+    return GraphFile(TBuilder().Zeros(4).bytes, version, 1, text);
+  };
   // A version text length of 11, with both checksums agreeing.
   TBytes longText = header(3, "0123456789");
   longText[38] = 11;
@@ -414,7 +432,11 @@ TEST_F(GraphFileTest, EveryWriterFailureIsToldAndLeavesTheOldFile) {
       {"rename, aborted", TIoOp::Rename, 1, {}, false, "E|AR|Error Creating File\n"},
       {"existing file's size", TIoOp::Size, 1, {}, false, "E|OK|Error Verifying Existing File Type\n"},
       {"existing file's signature", TIoOp::Read, 1, {}, false, "E|OK|Error Verifying Existing File Type\n"},
-      {"existing file's close, retried", TIoOp::Close, 1, {TMsgAnswer::Retry}, true,
+      {"existing file's close, retried",
+       TIoOp::Close,
+       1,
+       {TMsgAnswer::Retry},
+       true,
        "E|AR|Error Closing Existing File\n"},
       {"existing file's close, aborted", TIoOp::Close, 1, {}, false, "E|AR|Error Closing Existing File\n"},
   };
@@ -432,12 +454,14 @@ TEST_F(GraphFileTest, EveryWriterFailureIsToldAndLeavesTheOldFile) {
     const std::string path = Put(kOldGraph);
     {
       TScopedFaultyIO io(c.op, c.nth);
-      EXPECT_EQ(Save(path, [](TWriteGraphFile& w) {
-        try {
-          WriteSome(w);
-        } catch (const TGraphFileAbort&) {  // the save is abandoned
-        }
-      }), c.saved);
+      EXPECT_EQ(Save(path,
+                     [](TWriteGraphFile& w) {
+                       try {
+                         WriteSome(w);
+                       } catch (const TGraphFileAbort&) {  // the save is abandoned
+                       }
+                     }),
+                c.saved);
     }
     EXPECT_EQ(Told(messages->shown), c.told);
     EXPECT_EQ(ReadBytes(path), c.saved ? expected : kOldGraph);
@@ -529,9 +553,9 @@ TEST_F(GraphFileTest, ASavedFileKeepsThePermissionsOfTheOneItReplaces) {
   std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                                          std::filesystem::perms::others_read);
   ASSERT_TRUE(Save(path, [](TWriteGraphFile& w) { w.WriteByte(5); }));
-  EXPECT_EQ(std::filesystem::status(path).permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                std::filesystem::perms::others_read);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::owner_write |
+                                                             std::filesystem::perms::others_read);
 }
 
 // ---- the expression record ---------------------------------------------------

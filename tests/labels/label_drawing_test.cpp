@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "labels/label_list.h"
 #include "label_fixtures.h"
+#include "labels/label_list.h"
 
 namespace plotix {
 namespace {
@@ -340,10 +340,18 @@ TEST(LabelDraw, MarkersSitOnCornersEndsAndAlongStrokes) {
     std::function<std::unique_ptr<TDrawBaseClass>(TTestOwner&)> make;
     std::vector<TPoint> marked, unmarked;  // (x, y) of the marker squares' centres
   } cases[] = {
-      {"a big box has four", [](TTestOwner& o) { return Shape(o, ltRectangle, {150, 120}, {50, 50}); },
-       {{50, 50}, {150, 50}, {50, 120}, {150, 120}}, {}},
-      {"a narrow box only the left ones", [](TTestOwner& o) { return Shape(o, ltEllipse, {50, 50}, {58, 120}); },
-       {{50, 50}, {50, 120}}, {{58, 50}, {58, 120}}},
+      {"a big box has four",
+       [](TTestOwner& o) {
+         return Shape(o, ltRectangle, {150, 120}, {50, 50});
+       },
+       {{50, 50}, {150, 50}, {50, 120}, {150, 120}},
+       {}},
+      {"a narrow box only the left ones",
+       [](TTestOwner& o) {
+         return Shape(o, ltEllipse, {50, 50}, {58, 120});
+       },
+       {{50, 50}, {50, 120}},
+       {{58, 50}, {58, 120}}},
       {"a flat text only the top ones",
        [](TTestOwner& o) {
          auto text = std::make_unique<TDrawText>(o);
@@ -351,34 +359,48 @@ TEST(LabelDraw, MarkersSitOnCornersEndsAndAlongStrokes) {
          text->P2 = {150, 58};
          return text;
        },
-       {{50, 50}, {150, 50}}, {{150, 58}}},
-      {"a long line its middle too", [](TTestOwner& o) { return MakeLabel<TDrawLine>(o, {20, 100}, {80, 100}); },
-       {{20, 100}, {80, 100}, {50, 100}}, {}},
-      {"a short line no middle", [](TTestOwner& o) { return MakeLabel<TDrawLine>(o, {20, 100}, {44, 100}); },
-       {{20, 100}, {44, 100}}, {{32, 100}}},
+       {{50, 50}, {150, 50}},
+       {{150, 58}}},
+      {"a long line its middle too",
+       [](TTestOwner& o) {
+         return MakeLabel<TDrawLine>(o, {20, 100}, {80, 100});
+       },
+       {{20, 100}, {80, 100}, {50, 100}},
+       {}},
+      {"a short line no middle",
+       [](TTestOwner& o) {
+         return MakeLabel<TDrawLine>(o, {20, 100}, {44, 100});
+       },
+       {{20, 100}, {44, 100}},
+       {{32, 100}}},
       {"a stroke every quarter",
        [](TTestOwner& o) {
          auto stroke = MakeStroke(o, {{10, 100}});
          for (int i = 1; i < 96; ++i) stroke->MouseAction(10 + 2 * i, 100, mpCreateDrag);
          return stroke;
        },
-       {{10, 100}, {58, 100}, {106, 100}, {154, 100}, {200, 100}}, {{82, 100}, {130, 100}}},
+       {{10, 100}, {58, 100}, {106, 100}, {154, 100}, {200, 100}},
+       {{82, 100}, {130, 100}}},
       {"a stroke that returns skips crowded squares",
        [](TTestOwner& o) {
          // Out and back, then away: its middle point (20 of 40) lies by the first.
          auto stroke = MakeStroke(o, {{100, 100}});
          for (int i = 1; i < 40; ++i) {
-           const TPoint p = i < 10 ? TPoint{100 + 4 * i, 100}
-                          : i < 20 ? TPoint{134 - 4 * (i - 10), 101}
-                                   : TPoint{103, 100 + 3 * (i - 20)};
+           const TPoint p = i < 10   ? TPoint{100 + 4 * i, 100}
+                            : i < 20 ? TPoint{134 - 4 * (i - 10), 101}
+                                     : TPoint{103, 100 + 3 * (i - 20)};
            stroke->MouseAction(p.x, p.y, mpCreateDrag);
          }
          return stroke;
        },
-       {{100, 100}, {103, 157}}, {{103, 100}}},
+       {{100, 100}, {103, 157}},
+       {{103, 100}}},
       {"a closed stroke marks its start once",
-       [](TTestOwner& o) { return MakeStroke(o, {{100, 100}, {140, 100}, {140, 140}, {103, 103}}); },
-       {{100, 100}}, {{103, 103}}},
+       [](TTestOwner& o) {
+         return MakeStroke(o, {{100, 100}, {140, 100}, {140, 140}, {103, 103}});
+       },
+       {{100, 100}},
+       {{103, 103}}},
   };
   for (const auto& c : cases) {
     TTestOwner owner;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "files/graph_file.h"
-#include "labels/label_list.h"
 #include "label_fixtures.h"
+#include "labels/label_list.h"
 #include "platform/message_box.h"
 
 namespace plotix {
@@ -27,7 +27,9 @@ struct TBytes {
   TBytes& I16(int v) { return Byte(v).Byte(v >> 8); }
   TBytes& I32(std::int64_t v) { return I16(int(v)).I16(int(v >> 16)); }
   TBytes& Rect16(int l, int t, int r, int bt) { return I16(l).I16(t).I16(r).I16(bt); }
-  TBytes& Rect32(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t bt) { return I32(l).I32(t).I32(r).I32(bt); }
+  TBytes& Rect32(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t bt) {
+    return I32(l).I32(t).I32(r).I32(bt);
+  }
   TBytes& Short(const std::string& s, int n) {
     Byte(int(s.size()));
     for (int i = 0; i < n; ++i) Byte(i < int(s.size()) ? s[i] : 0);
@@ -38,7 +40,9 @@ struct TBytes {
     for (char c : s) Byte(c);
     return *this;
   }
-  TBytes& Font1(const std::string& name, TColor color, int size) { return Short(name, 31).I32(color).Byte(0).I16(size); }
+  TBytes& Font1(const std::string& name, TColor color, int size) {
+    return Short(name, 31).I32(color).Byte(0).I16(size);
+  }
   TBytes& Font2(const std::string& name, TColor color, int size) { return Long(name).I32(color).Byte(0).I32(size); }
   // Shape data: pen style, pen colour, width, brush colour, brush style, rect.
   TBytes& Shape(int pen, int width, int brush, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
@@ -72,7 +76,8 @@ std::string GraphFile(const std::string& name, const TBytes& content, int versio
   file.b.insert(file.b.end(), content.b.begin(), content.b.end());
   file.I16(sum());
   const std::string path = TempFile(name);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.b.data()), std::streamsize(file.b.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.b.data()), std::streamsize(file.b.size()));
   return path;
 }
 
@@ -270,7 +275,8 @@ TEST(LabelFile, LyingFilesAreRefusedBeforeAllocating) {
       {"a huge text", 2, TBytes().I32(1).I32(ltText).I32(1000000000).I32(0).I32(0).I32(0).I32(0).I32(0)},
       {"format 1 too many flood fills", 1, TBytes().I16(0).I16(2001)},
       {"format 1 a negative count", 1, TBytes().I16(-3).I16(0)},
-      {"format 1 a coded flood fill", 1, TBytes().I16(1).Byte(ltFloodFill).I16(1).I16(1).I32(0).Byte(0).I16(0).I32(0).I32(0)},
+      {"format 1 a coded flood fill", 1,
+       TBytes().I16(1).Byte(ltFloodFill).I16(1).I16(1).I32(0).Byte(0).I16(0).I32(0).I32(0)},
       {"format 1 a free hand", 1,
        TBytes().I16(1).Byte(ltFreeHand).Byte(0).I16(0).I32(0).I16(1).Rect16(0, 0, 1, 1).I16(0)},
   };

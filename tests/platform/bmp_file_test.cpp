@@ -25,7 +25,7 @@ TColor ColorAt(const QImage& image, int x, int y) {
 struct TDepthCase {
   int depth, bits, compression, paletteSize;
 };
-constexpr TDepthCase kDepths[] = {{4, 4, 0, 16}, {8, 8, 0, 256}, {15, 16, 0, 0},
+constexpr TDepthCase kDepths[] = {{4, 4, 0, 16},  {8, 8, 0, 256}, {15, 16, 0, 0},
                                   {16, 16, 3, 0}, {24, 24, 0, 0}, {32, 32, 0, 0}};
 
 TEST(BmpFile, EveryDepthHasItsHeaderAndReadsBackWithTheSamePixels) {

@@ -31,8 +31,7 @@ TPixelSet Changed(TBitmap& bitmap, TColor background = kWhite) {
 // A busy background, so that not-xor has something to restore.
 void Scribble(TBitmap& bitmap) {
   for (int y = 0; y < bitmap.Height(); ++y)
-    for (int x = 0; x < bitmap.Width(); ++x)
-      bitmap.Canvas().SetPixel(x, y, RGBColor(x * 7, y * 11, (x ^ y) * 5));
+    for (int x = 0; x < bitmap.Width(); ++x) bitmap.Canvas().SetPixel(x, y, RGBColor(x * 7, y * 11, (x ^ y) * 5));
 }
 
 // The pixels of the line a-b without b: i steps along the longer axis and
@@ -49,8 +48,8 @@ TPixelSet LinePixels(TPoint a, TPoint b) {
 
 TEST(CanvasLine, PaintsTheLinePixelsWithoutTheEndPixel) {
   const std::vector<std::pair<TPoint, TPoint>> lines = {
-      {{2, 5}, {8, 5}},   {{8, 5}, {2, 5}},   {{4, 1}, {4, 9}},   {{4, 9}, {4, 1}},  {{1, 1}, {5, 5}},
-      {{5, 1}, {1, 5}},   {{0, 0}, {6, 2}},   {{6, 2}, {0, 0}},   {{3, 0}, {5, 11}}, {{19, 2}, {0, 13}},
+      {{2, 5}, {8, 5}},   {{8, 5}, {2, 5}},   {{4, 1}, {4, 9}}, {{4, 9}, {4, 1}},  {{1, 1}, {5, 5}},
+      {{5, 1}, {1, 5}},   {{0, 0}, {6, 2}},   {{6, 2}, {0, 0}}, {{3, 0}, {5, 11}}, {{19, 2}, {0, 13}},
       {{0, 14}, {19, 9}}, {{10, 7}, {10, 7}}, {{0, 0}, {1, 1}},
   };
   for (const auto& [a, b] : lines) {
@@ -104,7 +103,8 @@ TEST(CanvasLine, PenStylesDrawTheirPatterns) {
       {psDash, [](int i) { return i % 24 < 18; }},
       {psDot, [](int i) { return i % 6 < 3; }},
       {psDashDot, [](int i) { return i % 24 < 9 || (i % 24 >= 15 && i % 24 < 18); }},
-      {psDashDotDot, [](int i) { return i % 24 < 9 || (i % 24 >= 12 && i % 24 < 15) || (i % 24 >= 18 && i % 24 < 21); }},
+      {psDashDotDot,
+       [](int i) { return i % 24 < 9 || (i % 24 >= 12 && i % 24 < 15) || (i % 24 >= 18 && i % 24 < 21); }},
       {psClear, [](int) { return false; }},
   };
   for (const TCase& c : cases) {
@@ -177,17 +177,36 @@ void ExpectNotXorRestores(int depth, const char* what, const std::function<void(
 TEST(CanvasNotXor, DrawingTwiceRestoresEveryPixel) {
   const TPoint zigzag[] = {{3, 3}, {40, 3}, {40, 30}, {10, 45}, {3, 3}, {55, 48}};
   const std::vector<std::pair<const char*, std::function<void(TCanvas&)>>> figures = {
-      {"line", [](TCanvas& c) { c.MoveTo(2, 47); c.LineTo(57, 4); c.LineTo(57, 40); }},
-      {"dashed polyline", [&](TCanvas& c) { c.Pen().style = psDashDot; c.Polyline(zigzag, 6); }},
-      {"wide polyline", [&](TCanvas& c) { c.Pen().width = 4; c.Polyline(zigzag, 6); }},
-      {"marker squares", [](TCanvas& c) {
+      {"line",
+       [](TCanvas& c) {
+         c.MoveTo(2, 47);
+         c.LineTo(57, 4);
+         c.LineTo(57, 40);
+       }},
+      {"dashed polyline",
+       [&](TCanvas& c) {
+         c.Pen().style = psDashDot;
+         c.Polyline(zigzag, 6);
+       }},
+      {"wide polyline",
+       [&](TCanvas& c) {
+         c.Pen().width = 4;
+         c.Polyline(zigzag, 6);
+       }},
+      {"marker squares",
+       [](TCanvas& c) {
          c.Pen().width = 5;
          c.Brush().style = bsClear;
          c.Rectangle(7, 7, 13, 13);
          c.Rectangle(30, 20, 36, 26);
        }},
-      {"hatched ellipse", [](TCanvas& c) { c.Brush() = {kRed, bsDiagCross}; c.Ellipse(50, 45, 5, 4); }},
-      {"dotted round rectangle", [](TCanvas& c) {
+      {"hatched ellipse",
+       [](TCanvas& c) {
+         c.Brush() = {kRed, bsDiagCross};
+         c.Ellipse(50, 45, 5, 4);
+       }},
+      {"dotted round rectangle",
+       [](TCanvas& c) {
          c.Pen().style = psDot;
          c.Pen().color = 0x3399CC;
          c.RoundRect(4, 6, 50, 40, 20, 12);
@@ -257,14 +276,17 @@ TEST(CanvasShapes, EllipsesAndRoundRectsStayInTheirBoxAndAreSymmetric) {
     TRect box;
     int width;
   };
-  for (const TCase& c : {TCase{true, {5, 5, 25, 15}, 1}, TCase{true, {3, 4, 30, 27}, 1}, TCase{true, {6, 6, 9, 10}, 1},
-                         TCase{false, {4, 4, 31, 20}, 1}, TCase{true, {8, 7, 28, 25}, 3}, TCase{false, {9, 9, 26, 25}, 4}}) {
+  for (const TCase& c :
+       {TCase{true, {5, 5, 25, 15}, 1}, TCase{true, {3, 4, 30, 27}, 1}, TCase{true, {6, 6, 9, 10}, 1},
+        TCase{false, {4, 4, 31, 20}, 1}, TCase{true, {8, 7, 28, 25}, 3}, TCase{false, {9, 9, 26, 25}, 4}}) {
     TBitmap bitmap(36, 32);
     TCanvas& canvas = bitmap.Canvas();
     canvas.Pen().width = c.width;
     canvas.Brush().color = kRed;
-    if (c.ellipse) canvas.Ellipse(c.box.left, c.box.top, c.box.right, c.box.bottom);
-    else canvas.RoundRect(c.box.left, c.box.top, c.box.right, c.box.bottom, 12, 8);
+    if (c.ellipse)
+      canvas.Ellipse(c.box.left, c.box.top, c.box.right, c.box.bottom);
+    else
+      canvas.RoundRect(c.box.left, c.box.top, c.box.right, c.box.bottom, 12, 8);
     const TPixelSet painted = Changed(bitmap);
     const int grow = c.width / 2;
     int left = 99, right = -1, top = 99, bottom = -1;

@@ -156,8 +156,10 @@ TEST(CommonDialogs, FontDialogChoosesFaceStyleSizeAndColor) {
         fonts->setCurrentFont(font);
         color->SetColor(0x00FF00);
       }
-      if (act == Cancel) dialog->reject();
-      else dialog->accept();
+      if (act == Cancel)
+        dialog->reject();
+      else
+        dialog->accept();
     });
     TFontDesc font;
     font.color = 0x0000FF;

@@ -16,10 +16,8 @@ struct TKnownBytes {
 
 TEST(ExtendedFileForm, KnownValuesEncodeToTheirBytes) {
   const TKnownBytes cases[] = {
-      {1.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}},
-      {0.0L, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-      {-2.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xC0}},
-      {35.0L, {0, 0, 0, 0, 0, 0, 0, 0x8C, 0x04, 0x40}},
+      {1.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}},  {0.0L, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {-2.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xC0}}, {35.0L, {0, 0, 0, 0, 0, 0, 0, 0x8C, 0x04, 0x40}},
       {0.5L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFE, 0x3F}},
   };
   for (const auto& c : cases) {
@@ -29,11 +27,17 @@ TEST(ExtendedFileForm, KnownValuesEncodeToTheirBytes) {
 }
 
 TEST(ExtendedFileForm, RoundTripsEveryKindOfValue) {
-  const Extended values[] = {
-      3.14159265358979323846264338327950288L, -1e-4000L, 1e4000L, 0.1L,
-      std::numeric_limits<Extended>::max(), std::numeric_limits<Extended>::min(),
-      std::numeric_limits<Extended>::denorm_min(), std::numeric_limits<Extended>::min() / 3,
-      -0.0L, std::numeric_limits<Extended>::infinity(), -std::numeric_limits<Extended>::infinity()};
+  const Extended values[] = {3.14159265358979323846264338327950288L,
+                             -1e-4000L,
+                             1e4000L,
+                             0.1L,
+                             std::numeric_limits<Extended>::max(),
+                             std::numeric_limits<Extended>::min(),
+                             std::numeric_limits<Extended>::denorm_min(),
+                             std::numeric_limits<Extended>::min() / 3,
+                             -0.0L,
+                             std::numeric_limits<Extended>::infinity(),
+                             -std::numeric_limits<Extended>::infinity()};
   for (Extended v : values) {
     const Extended back = DecodeExtended(EncodeExtended(v));
     EXPECT_EQ(back, v);

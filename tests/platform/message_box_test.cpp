@@ -13,9 +13,12 @@ TEST(MessageService, ScriptedHandlerRecordsAndAnswersInOrder) {
   const struct {
     TMsgButtons buttons;
     TMsgAnswer answer;
-  } cases[] = {{TMsgButtons::OK, TMsgAnswer::OK},         {TMsgButtons::YesNoCancel, TMsgAnswer::Cancel},
-               {TMsgButtons::OKCancel, TMsgAnswer::Cancel}, {TMsgButtons::OKCancelIgnore, TMsgAnswer::Cancel},
-               {TMsgButtons::AbortRetry, TMsgAnswer::Abort}, {TMsgButtons::YesNo, TMsgAnswer::No}};
+  } cases[] = {{TMsgButtons::OK, TMsgAnswer::OK},
+               {TMsgButtons::YesNoCancel, TMsgAnswer::Cancel},
+               {TMsgButtons::OKCancel, TMsgAnswer::Cancel},
+               {TMsgButtons::OKCancelIgnore, TMsgAnswer::Cancel},
+               {TMsgButtons::AbortRetry, TMsgAnswer::Abort},
+               {TMsgButtons::YesNo, TMsgAnswer::No}};
   for (const auto& c : cases) EXPECT_EQ(ShowMessage(TMsgKind::Confirmation, "?", c.buttons), c.answer);
   ASSERT_EQ(messages->shown.size(), 7u);
   EXPECT_EQ(messages->shown[0].text, "Error Reading From File");

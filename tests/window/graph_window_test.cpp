@@ -53,7 +53,7 @@ TEST(GraphWindow, ARedrawOutOfMemoryIsToldAndTheWindowStaysUsable) {
   window.RenderGraph();
   ASSERT_EQ(messages->shown.size(), 1u);
   EXPECT_EQ(messages->shown[0].text, "Out of Memory");
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy cursor came down
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);                // the busy cursor came down
   EXPECT_EQ(window.ScreenBitmap.Canvas().Pixel(10, 10), 0x00FF00u);  // what was drawn is shown
   window.Doc().fail = false;
   window.RenderGraph();

@@ -65,8 +65,11 @@ TEST_F(StatusLine, CentreModes) {
   const struct {
     int mode;
     std::string text;
-  } cases[] = {{0, "Center X:0 Y:1"}, {1, "Center R:1 T:90d"}, {2, "Center R:1 T:1.5708r"},
-               {3, "Center(Pix) X:0 Y:35"}, {4, ""}};
+  } cases[] = {{0, "Center X:0 Y:1"},
+               {1, "Center R:1 T:90d"},
+               {2, "Center R:1 T:1.5708r"},
+               {3, "Center(Pix) X:0 Y:35"},
+               {4, ""}};
   for (const auto& c : cases) {
     StatusModes().view2D = c.mode;
     line.Update2D(view, 500, 500, -1, -1);
@@ -107,9 +110,15 @@ TEST_F(StatusLine, SameTextIsNotWrittenTwiceAndLongTextsAlwaysAre) {
 TEST(PolarConversions, QuadrantsAndAxes) {
   const struct {
     Extended x, y, r, theta;
-  } cases[] = {{0, 0, 0, 0},          {0, 2, 2, kPi / 2},       {0, -2, 2, 3 * kPi / 2},
-               {3, 0, 3, 0},          {-3, 0, 3, kPi},          {1, 1, sqrtl(2), kPi / 4},
-               {-1, 1, sqrtl(2), 3 * kPi / 4}, {-1, -1, sqrtl(2), 5 * kPi / 4}, {1, -1, sqrtl(2), 7 * kPi / 4}};
+  } cases[] = {{0, 0, 0, 0},
+               {0, 2, 2, kPi / 2},
+               {0, -2, 2, 3 * kPi / 2},
+               {3, 0, 3, 0},
+               {-3, 0, 3, kPi},
+               {1, 1, sqrtl(2), kPi / 4},
+               {-1, 1, sqrtl(2), 3 * kPi / 4},
+               {-1, -1, sqrtl(2), 5 * kPi / 4},
+               {1, -1, sqrtl(2), 7 * kPi / 4}};
   for (const auto& c : cases) {
     Extended r, t;
     ToPolar(c.x, c.y, r, t);

@@ -33,18 +33,18 @@ TEST_F(Zoom2D, SingleStepsAtTheRangeEnds) {
     Extended to;
     bool changed;
   } cases[] = {
-      {true, 9800, 10000, true},       // capped
-      {true, 10000, 10000, false},     // already at the top
-      {true, 20000, 10000, true},      // above the top comes down to it
-      {true, 1000, 1500, true},        // 1000 zooms in by the top row's step
-      {true, 990, 1000, true},         // capped at the row's end
+      {true, 9800, 10000, true},    // capped
+      {true, 10000, 10000, false},  // already at the top
+      {true, 20000, 10000, true},   // above the top comes down to it
+      {true, 1000, 1500, true},     // 1000 zooms in by the top row's step
+      {true, 990, 1000, true},      // capped at the row's end
       {true, 100, 125, true},
-      {true, 0.99L, 1, true},          // not 1.01
+      {true, 0.99L, 1, true},  // not 1.01
       {true, 0.005L, 0.0052L, true},
       {true, 0.0099L, 0.01L, true},
       {false, 1, 0.98L, true},
-      {false, 0.0101L, 0.01L, true},   // floored at the row's end
-      {false, 0.01L, 0.0098L, true},   // 0.01 zooms out by the bottom row's step
+      {false, 0.0101L, 0.01L, true},  // floored at the row's end
+      {false, 0.01L, 0.0098L, true},  // 0.01 zooms out by the bottom row's step
       {false, 0.0001L, 0.0001L, false},
       {false, 0.00005L, 0.0001L, true},
       {false, 0.00025L, 0.0001L, true},
@@ -64,18 +64,19 @@ TEST_F(Zoom2D, SingleStepsAtTheRangeEnds) {
 std::vector<double> Walk(Extended z, bool in, int steps) {
   std::vector<double> seen;
   for (int i = 0; i < steps; ++i) {
-    if (in) ZoomStepIn(z);
-    else ZoomStepOut(z);
+    if (in)
+      ZoomStepIn(z);
+    else
+      ZoomStepOut(z);
     seen.push_back(double(z));
   }
   return seen;
 }
 
 TEST_F(Zoom2D, FromTheDefaultZoom) {
-  EXPECT_EQ(Walk(35, true, 16), std::vector<double>({40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100,
-                                                     125, 150, 175}));
-  EXPECT_EQ(Walk(35, false, 15),
-            std::vector<double>({30, 25, 20, 18, 16, 14, 12, 10, 8, 6, 4, 2, 1, 0.98, 0.96}));
+  EXPECT_EQ(Walk(35, true, 16),
+            std::vector<double>({40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100, 125, 150, 175}));
+  EXPECT_EQ(Walk(35, false, 15), std::vector<double>({30, 25, 20, 18, 16, 14, 12, 10, 8, 6, 4, 2, 1, 0.98, 0.96}));
 }
 
 TEST_F(Zoom2D, InAndOutStayWithinTheLimits) {
