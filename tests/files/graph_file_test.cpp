@@ -1,5 +1,6 @@
-// The graph file reader and writer: the bytes on disk, the verification on opening, every
-// primitive, the message of every failure, and saves that never destroy the old file.
+// The graph file reader and writer: the 10-byte Extended, the bytes on disk, the
+// verification on opening, every primitive, the message of every failure, and saves that
+// never destroy the old file.
 #include "files/graph_file.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <limits>
 
 #include "../told.h"
-#include "expr/function_object.h"
 #include "file_fixtures.h"
 
 namespace plotix {
@@ -22,14 +22,30 @@ constexpr const char* kCorrupted = "E|OK|Error In File; File Data Is Corrupted\n
 constexpr const char* kLoadError = "E|OK|Error Loading File\n";
 const TBytes kOldGraph = GraphFile(TBuilder().Raw("old graph").bytes);
 
+TEST(ExtendedFileForm, KnownBytes) {
+  const struct {
+    Extended value;
+    ExtendedBytes bytes;
+  } known[] = {
+      {1.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}},
+      {0.0L, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {-2.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xC0}},
+      {35.0L, {0, 0, 0, 0, 0, 0, 0, 0x8C, 0x04, 0x40}},
+  };
+  for (const auto& c : known) {
+    EXPECT_EQ(EncodeExtended(c.value), c.bytes) << double(c.value);
+    EXPECT_EQ(DecodeExtended(c.bytes), c.value);
+  }
+  EXPECT_TRUE(std::isnan(DecodeExtended(EncodeExtended(std::numeric_limits<Extended>::quiet_NaN()))));
+}
+
 class GraphFileTest : public ::testing::Test {
  protected:
   std::string Put(const TBytes& bytes, const std::string& name = "g.pxg") {
     WriteBytes(dir.Path(name), bytes);
     return dir.Path(name);
   }
-  template <class F>
-  static bool Save(const std::string& path, F fill, int kind = gk2DCartesian) {
+  static bool Save(const std::string& path, const std::function<void(TWriteGraphFile&)>& fill, int kind = 1) {
     TWriteGraphFile w;
     if (!w.Open(path, kind)) return false;
     try {
@@ -46,48 +62,39 @@ class GraphFileTest : public ::testing::Test {
   TScopedScriptedMessages messages;
 };
 
-TEST_F(GraphFileTest, WriterLaysOutSignatureHeaderAndBothChecksums) {
-  const std::string path = dir.Path("a.pxg");
+TEST_F(GraphFileTest, EveryPrimitiveHasItsBytesAndReadsBack) {
+  using L = std::numeric_limits<Extended>;
+  const Extended values[] = {-0.0L, 1.0L / 3, 1e4000L, L::denorm_min(), -L::infinity(), L::max()};
+  const TFontDesc font{"Liberation Serif é", 0x123456, fsBold | fsStrikeOut, 14};
   ASSERT_TRUE(Save(
-      path,
-      [](TWriteGraphFile& w) {
-        w.WriteByte(0xAB);
+      dir.Path("p.pxg"),
+      [&](TWriteGraphFile& w) {
+        w.WriteByte(255);
+        w.WriteBool(true);
+        w.WriteInt16(-12345);
+        w.WriteInt32(std::numeric_limits<std::int32_t>::min());
+        w.WriteColor(0x80000005);  // a system colour
+        for (const Extended v : values) w.WriteExtended(v);
+        w.WritePoint({-3, 70000});
+        w.WriteRect({1, -2, 3, -4});
         w.WriteLongString("");  // four zero bytes
+        w.WriteLongString("x^2 · π");
+        w.WriteFont2(font);
       },
       gk3D));
-  const TBytes bytes = ReadBytes(path);
-  EXPECT_EQ(bytes, GraphFile(TBuilder().Byte(0xAB).I32(0).bytes, 2, 3, "2"));
-  EXPECT_EQ(std::string(bytes.begin() + 38, bytes.begin() + 49), std::string("\x01" "2         "));
-  EXPECT_EQ(Told(messages), "");
-  EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.pxg"});
-}
+  TBuilder b;
+  b.Byte(255).Byte(1).I16(-12345).I32(std::numeric_limits<std::int32_t>::min()).I32(0x80000005);
+  for (const Extended v : values) b.Ext(v);
+  b.I32(-3).I32(70000).I32(1).I32(-2).I32(3).I32(-4).I32(0).LStr("x^2 · π");
+  b.Font2(font.name, font.color, font.style, font.size);
+  EXPECT_EQ(ReadBytes(dir.Path("p.pxg")), GraphFile(b.bytes, 2, 3, "2"));
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"p.pxg"});
 
-TEST_F(GraphFileTest, EveryPrimitiveReadsBackWhatWasWritten) {
-  using L = std::numeric_limits<Extended>;
-  const Extended values[] = {0.0L, -0.0L, 1.0L / 3, -35.5L, 1e4000L, 1e-4940L, L::infinity(), L::max()};
-  const TFontDesc font{"Liberation Serif é", 0x123456, fsBold | fsStrikeOut, 14};
-  const std::string path = dir.Path("p.pxg");
-  ASSERT_TRUE(Save(path, [&](TWriteGraphFile& w) {
-    w.WriteByte(255);
-    w.WriteBool(true);
-    w.WriteInt16(-12345);
-    w.WriteInt32(std::numeric_limits<std::int32_t>::min());
-    w.WriteColor(0x80000005);  // a system colour
-    for (const Extended v : values) w.WriteExtended(v);
-    w.WritePoint({-3, 70000});
-    w.WriteRect({1, -2, 3, -4});
-    w.WriteLongString("x^2 · π");
-    w.WriteLongString(std::string(5000, 'a'));
-    w.WriteFont2(font);
-  }));
   TReadGraphFile r;
-  ASSERT_TRUE(r.Open(path));
-  EXPECT_EQ(std::tuple(r.FormatVersion(), r.GraphKind(), r.VersionText()), std::tuple(2, 1, std::string("2")));
-  EXPECT_EQ(r.ReadByte(), 255);
-  EXPECT_TRUE(r.ReadBool());
-  EXPECT_EQ(r.ReadInt16(), -12345);
-  EXPECT_EQ(r.ReadInt32(), std::numeric_limits<std::int32_t>::min());
-  EXPECT_EQ(r.ReadColor(), 0x80000005u);
+  ASSERT_TRUE(r.Open(dir.Path("p.pxg")));
+  EXPECT_EQ(std::tuple(r.FormatVersion(), r.GraphKind(), r.VersionText()), std::tuple(2, 3, std::string("2")));
+  EXPECT_EQ((std::tuple{r.ReadByte(), r.ReadBool(), r.ReadInt16(), r.ReadInt32(), r.ReadColor()}),
+            std::tuple(255, true, -12345, std::numeric_limits<std::int32_t>::min(), 0x80000005u));
   for (const Extended v : values) {
     const Extended got = r.ReadExtended();
     EXPECT_TRUE(got == v && std::signbit(got) == std::signbit(v)) << double(v);
@@ -96,18 +103,15 @@ TEST_F(GraphFileTest, EveryPrimitiveReadsBackWhatWasWritten) {
   const TFileRect rect = r.ReadRect();
   EXPECT_EQ(std::vector<int>({p.x, p.y, rect.left, rect.top, rect.right, rect.bottom}),
             std::vector<int>({-3, 70000, 1, -2, 3, -4}));
-  EXPECT_EQ(r.ReadLongString(1000), "x^2 · π");
-  EXPECT_EQ(r.ReadLongString(5000), std::string(5000, 'a'));
-  EXPECT_EQ(r.ReadFont2(), font);
+  EXPECT_EQ((std::tuple{r.ReadLongString(0), r.ReadLongString(100), r.ReadFont2()}), std::tuple("", "x^2 · π", font));
   EXPECT_EQ(r.Remaining(), 0);
   EXPECT_TRUE(r.Close());
   EXPECT_EQ(Told(messages), "");
 }
 
-TEST_F(GraphFileTest, FormatOneFieldsAndTexts) {
+TEST_F(GraphFileTest, FormatOneFieldsAndTextsThatAreNotUtf8) {
   TBuilder c;
   c.SStr("abc", 10).Font1("Arial", 0xFF, fsItalic, 12).Zeros(40).I16(-2).I32(-5).Byte(7);
-  // Texts are UTF-8 where the bytes are valid UTF-8, else Latin-1.
   const std::pair<std::string, std::string> texts[] = {
       {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},    // UTF-8 "été"
       {"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},            // Latin-1 "été"
@@ -120,16 +124,13 @@ TEST_F(GraphFileTest, FormatOneFieldsAndTexts) {
   TReadGraphFile r;
   ASSERT_TRUE(r.Open(Put(GraphFile(c.bytes, 1, 2, "1.0"))));
   EXPECT_EQ(std::tuple(r.FormatVersion(), r.GraphKind(), r.VersionText()), std::tuple(1, 2, std::string("1.0")));
-  EXPECT_EQ(r.ReadShortString(10), "abc");
-  EXPECT_EQ(r.ReadFont1(), (TFontDesc{"Arial", 0xFF, fsItalic, 12}));
+  EXPECT_EQ((std::tuple{r.ReadShortString(10), r.ReadFont1()}),
+            std::tuple("abc", TFontDesc{"Arial", 0xFF, fsItalic, 12}));
   r.Skip(40);
-  EXPECT_EQ(r.ReadInt16(), -2);
-  EXPECT_EQ(r.ReadLongString(10), "");  // a negative length is an empty text
-  EXPECT_EQ(r.ReadByte(), 7);
-  for (const auto& [stored, read] : texts) {
-    EXPECT_EQ(r.ReadLongString(100), read);
-    EXPECT_EQ(r.ReadShortString(8), read);
-  }
+  EXPECT_EQ((std::tuple{r.ReadInt16(), r.ReadLongString(10), r.ReadByte()}),
+            std::tuple(-2, "", 7));  // length -5: empty
+  for (const auto& [stored, read] : texts)
+    EXPECT_EQ((std::tuple{r.ReadLongString(100), r.ReadShortString(8)}), std::tuple(read, read));
   EXPECT_EQ(r.Remaining(), 0);
 }
 
@@ -143,26 +144,20 @@ TEST_F(GraphFileTest, LyingContentIsALoadErrorNotAnAllocation) {
   } rows[] = {
       {"text longer than the file", TBuilder().I32(0x7FFFFFFF).Raw("abc").bytes,
        [](TReadGraphFile& r) { r.ReadLongString(0x7FFFFFFF); }},
-      {"text longer than allowed", TBuilder().LStr("12345678901").bytes, [](TReadGraphFile& r) { r.ReadLongString(10); }},
       {"short text longer than its field", TBuilder().Byte(9).Raw("12345678").bytes,
        [](TReadGraphFile& r) { r.ReadShortString(8); }},
       {"read past the content", TBuilder().Byte(1).bytes, [](TReadGraphFile& r) { r.ReadInt16(); }},
-      {"skip past the content", TBuilder().Zeros(20).bytes, [](TReadGraphFile& r) { r.Skip(21); }},
       {"font of size 0", TBuilder().Font2("Arial", 0, 0, 0).bytes, [](TReadGraphFile& r) { r.ReadFont2(); }},
-      {"font of size 5000", TBuilder().Font1("Arial", 0, 0, 5000).bytes, [](TReadGraphFile& r) { r.ReadFont1(); }},
       {"font name of 256 characters", TBuilder().Font2(std::string(256, 'f'), 0, 0, 8).bytes,
        [](TReadGraphFile& r) { r.ReadFont2(); }},
-      {"negative count", TBuilder().Zeros(10).bytes, [](TReadGraphFile& r) { r.CheckCount(-1, 10, 1); }},
-      {"count over the limit", TBuilder().Zeros(10).bytes, [](TReadGraphFile& r) { r.CheckCount(11, 10, 0); }},
       {"count over the bytes left", TBuilder().Zeros(10).bytes, [](TReadGraphFile& r) { r.CheckCount(3, 10, 4); }},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
     messages->shown.clear();
     TReadGraphFile r;
     ASSERT_TRUE(r.Open(Put(GraphFile(row.content))));
-    EXPECT_THROW(row.read(r), TGraphFileAbort);
-    EXPECT_EQ(Told(messages), kLoadError);
+    EXPECT_THROW(row.read(r), TGraphFileAbort) << row.what;
+    EXPECT_EQ(Told(messages), kLoadError) << row.what;
   }
   TReadGraphFile r;
   ASSERT_TRUE(r.Open(Put(GraphFile(TBuilder().Zeros(12).bytes))));
@@ -171,59 +166,49 @@ TEST_F(GraphFileTest, LyingContentIsALoadErrorNotAnAllocation) {
 
 TEST_F(GraphFileTest, OpeningRefusesWhatIsNotAGoodGraphFile) {
   const TBytes good = GraphFile(TBuilder().Byte(1).bytes);  // 66 bytes
-  auto changed = [&](std::size_t at, int value) {
-    TBytes b = good;
-    b[at] = std::uint8_t(value);
-    return b;
+  int n = 0;
+  auto put = [&](TBytes b, std::size_t at = 0, int value = -1) {
+    if (value >= 0) b[at] = std::uint8_t(value);
+    return Put(b, std::to_string(++n) + ".pxg");
   };
-  auto header = [](int version, const std::string& text) { return GraphFile(TBuilder().Zeros(4).bytes, version, 1, text); };
+  auto header = [](int version, const std::string& text) {
+    return GraphFile(TBuilder().Zeros(4).bytes, version, 1, text);
+  };
   TBytes longText = header(3, "0123456789");  // a version text of 11, both checksums agreeing
   longText[38] = 11;
-  const std::uint16_t headerSum = Sum(longText, 0, 61);
-  longText[61] = std::uint8_t(headerSum);
-  longText[62] = std::uint8_t(headerSum >> 8);
+  PutSum(longText, 61);
   FixChecksum(longText);
   const struct {
     const char* what;
     std::string path;
     std::string told;
   } rows[] = {
-      {"empty file", Put({}, "e.pxg"), kNotGraph},
-      {"65 bytes", Put(TBytes(good.begin(), good.end() - 1), "65.pxg"), kNotGraph},
-      {"signature length", Put(changed(0, 36), "sl.pxg"), kNotGraph},
-      {"signature text", Put(changed(5, 'x'), "s.pxg"), kNotGraph},
+      {"signature length", put(good, 0, 36), kNotGraph},
       {"a folder", dir.Path(""), kNotGraph},
-      {"header", Put(changed(40, 'X'), "h.pxg"), kCorrupted},
-      {"header checksum", Put(changed(61, good[61] ^ 1), "hc.pxg"), kCorrupted},
-      {"file checksum", Put(changed(65, good[65] ^ 0x80), "fc.pxg"), kCorrupted},
-      {"content", Put(changed(63, 2), "c.pxg"), kCorrupted},
-      {"version 3", Put(header(3, "3"), "v3.pxg"),
+      {"header", put(good, 40, 'X'), kCorrupted},
+      {"file checksum", put(good, 65, good[65] ^ 0x80), kCorrupted},
+      {"version 3", put(header(3, "3")),
        "E|OK|File Created By Version Number 3, And Can Not Be Read By This Version\n"},
-      {"version 0", Put(header(0, "10.5 beta"), "v0.pxg"),
-       "E|OK|File Created By Version Number 10.5 beta, And Can Not Be Read By This Version\n"},
-      {"version without text", Put(header(7, ""), "v7.pxg"), kCorrupted},
-      {"version text too long", Put(longText, "vt.pxg"), kCorrupted},
+      {"version text too long", put(longText), kCorrupted},
       {"missing", dir.Path("missing.pxg"), "E|AR|Error Opening File\n"},
       {"no name at all", std::string("a\0b", 3), "E|OK|Error Opening File\n"},
-      {"empty name", "", ""},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
     messages->shown.clear();
     TReadGraphFile r;
-    EXPECT_FALSE(r.Open(row.path));
+    EXPECT_FALSE(r.Open(row.path)) << row.what;
     EXPECT_FALSE(r.IsOpen());
-    EXPECT_EQ(Told(messages), row.told);
+    EXPECT_EQ(Told(messages), row.told) << row.what;
   }
   TReadGraphFile r;
-  ASSERT_TRUE(r.Open(Put(good)));
+  ASSERT_TRUE(r.Open(put(good)));
   EXPECT_EQ(r.Remaining(), 1);
-  ASSERT_TRUE(r.Open(Put(header(1, "1"))));
+  ASSERT_TRUE(r.Open(put(header(1, "1"))));
   EXPECT_EQ(r.FormatVersion(), 1);
 }
 
-// Each row makes one file operation fail once, answers Retry or Abort, and shows that a
-// load fails or goes on, and that a save never leaves a half-written or temporary file.
+// Each row makes one file operation fail once and answers Retry or Abort: a load fails or
+// goes on, and a save never leaves a half-written or temporary file.
 TEST_F(GraphFileTest, EveryFileOperationFailureIsToldAndRetried) {
   const struct {
     const char* what;
@@ -231,43 +216,28 @@ TEST_F(GraphFileTest, EveryFileOperationFailureIsToldAndRetried) {
     TIoOp op;
     int nth;
     bool retry;
-    bool ok;
     const char* told;
   } rows[] = {
-      {"open", false, TIoOp::OpenRead, 1, true, true, "E|AR|Error Opening File\n"},
-      {"open", false, TIoOp::OpenRead, 1, false, false, "E|AR|Error Opening File\n"},
-      {"size", false, TIoOp::Size, 1, false, false, "E|OK|Error Reading File Size\n"},
-      {"signature read", false, TIoOp::Read, 1, true, true, "E|AR|Error Reading From File\n"},
-      {"header read", false, TIoOp::Read, 2, false, false, "E|AR|Error Reading From File\n"},
-      {"verifying read", false, TIoOp::Read, 4, true, true, "E|AR|Error Reading From File\n"},
-      {"verifying read", false, TIoOp::Read, 4, false, false, "E|AR|Error Reading From File\n"},
-      {"seek to the content", false, TIoOp::Seek, 1, false, false, "E|OK|Error Reading From File\n"},
-      {"close", false, TIoOp::Close, 1, true, true, "E|AR|Error Closing File\n"},
-      {"close", false, TIoOp::Close, 1, false, false, "E|AR|Error Closing File\n"},
-      {"create", true, TIoOp::OpenCreate, 1, true, true, "E|AR|Error Creating File\n"},
-      {"create", true, TIoOp::OpenCreate, 1, false, false, "E|AR|Error Creating File\n"},
-      {"first write", true, TIoOp::Write, 1, true, true, "E|AR|Error Writing To File\n"},
-      {"second write", true, TIoOp::Write, 2, false, false, "E|AR|Error Writing To File\n"},
-      {"sync", true, TIoOp::Sync, 1, true, true, "E|AR|Error Writing To File\n"},
-      {"sync", true, TIoOp::Sync, 1, false, false, "E|AR|Error Writing To File\n"},
-      {"close", true, TIoOp::Close, 2, true, true, "E|AR|Error Closing File\n"},
-      {"rename", true, TIoOp::Rename, 1, true, true, "E|AR|Error Creating File\n"},
-      {"rename", true, TIoOp::Rename, 1, false, false, "E|AR|Error Creating File\n"},
-      {"existing file's size", true, TIoOp::Size, 1, false, false, "E|OK|Error Verifying Existing File Type\n"},
-      {"existing file's signature", true, TIoOp::Read, 1, false, false, "E|OK|Error Verifying Existing File Type\n"},
-      {"existing file's close", true, TIoOp::Close, 1, true, true, "E|AR|Error Closing Existing File\n"},
-      {"existing file's close", true, TIoOp::Close, 1, false, false, "E|AR|Error Closing Existing File\n"},
+      {"open", false, TIoOp::OpenRead, 1, true, "E|AR|Error Opening File\n"},
+      {"size", false, TIoOp::Size, 1, false, "E|OK|Error Reading File Size\n"},
+      {"verifying read", false, TIoOp::Read, 4, true, "E|AR|Error Reading From File\n"},
+      {"seek to the content", false, TIoOp::Seek, 1, false, "E|OK|Error Reading From File\n"},
+      {"close", false, TIoOp::Close, 1, true, "E|AR|Error Closing File\n"},
+      {"create", true, TIoOp::OpenCreate, 1, true, "E|AR|Error Creating File\n"},
+      {"first write", true, TIoOp::Write, 1, true, "E|AR|Error Writing To File\n"},
+      {"second write", true, TIoOp::Write, 2, false, "E|AR|Error Writing To File\n"},
+      {"rename", true, TIoOp::Rename, 1, true, "E|AR|Error Creating File\n"},
+      {"existing file's size", true, TIoOp::Size, 1, false, "E|OK|Error Verifying Existing File Type\n"},
+      {"existing file's signature", true, TIoOp::Read, 1, false, "E|OK|Error Verifying Existing File Type\n"},
   };
-  const std::string expectedPath = dir.Path("expected.pxg");
-  ASSERT_TRUE(Save(expectedPath, WriteSome));
-  const TBytes expected = ReadBytes(expectedPath);
-  std::filesystem::remove(expectedPath);
-  const TBytes content = GraphFile(TBuilder().Zeros(3000).bytes);
+  ASSERT_TRUE(Save(dir.Path("expected.pxg"), WriteSome));
+  const TBytes expected = ReadBytes(dir.Path("expected.pxg"));
+  std::filesystem::remove(dir.Path("expected.pxg"));
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.save ? "save: " : "load: ") + row.what + (row.retry ? ", retried" : ", aborted"));
     messages->shown.clear();
     if (row.retry) messages->QueueAnswer(TMsgAnswer::Retry);
-    const std::string path = Put(row.save ? kOldGraph : content);
+    const std::string path = Put(row.save ? kOldGraph : GraphFile(TBuilder().Zeros(3000).bytes));
     bool ok = false;
     {
       TScopedFaultyIO io(row.op, row.nth);
@@ -275,74 +245,17 @@ TEST_F(GraphFileTest, EveryFileOperationFailureIsToldAndRetried) {
       ok = row.save ? Save(path, WriteSome) : r.Open(path) && r.Remaining() == 3000 && r.Close();
       EXPECT_FALSE(r.IsOpen());
     }
-    EXPECT_EQ(ok, row.ok);
+    EXPECT_EQ(ok, row.retry);
     EXPECT_EQ(Told(messages), row.told);
     if (row.save) {
-      EXPECT_EQ(ReadBytes(path), row.ok ? expected : kOldGraph);
+      EXPECT_EQ(ReadBytes(path), row.retry ? expected : kOldGraph);
     }
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"g.pxg"});
   }
 }
 
-// A file cut short after it was verified: the read asks; Retry once the file is whole
-// again goes on where it stopped, Abort abandons the load.
-TEST_F(GraphFileTest, AFileCutShortWhileReadingAsksAbortOrRetry) {
-  TBuilder c;
-  for (int i = 0; i < 10000; ++i) c.I32(i);
-  const TBytes whole = GraphFile(c.bytes);
-  const std::string path = Put(whole);
-  class TRestoring : public TScriptedMsgHandler {
-   public:
-    explicit TRestoring(std::function<void()> restore) : restore_(std::move(restore)) {}
-    TMsgAnswer Show(TMsgKind kind, const std::string& text, TMsgButtons buttons) override {
-      TScriptedMsgHandler::Show(kind, text, buttons);
-      restore_();
-      return TMsgAnswer::Retry;
-    }
-    std::function<void()> restore_;
-  };
-  auto restoring = std::make_unique<TRestoring>([&] { WriteBytes(path, whole); });
-  TRestoring& told = *restoring;
-  auto previous = InstallMsgHandler(std::move(restoring));
-  int inOrder = 0;
-  {
-    TReadGraphFile r;
-    ASSERT_TRUE(r.Open(path));
-    std::filesystem::resize_file(path, 100);
-    for (int i = 0; i < 10000; ++i) inOrder += r.ReadInt32() == i;
-  }
-  EXPECT_EQ(inOrder, 10000);
-  EXPECT_EQ(Told(told), "E|AR|Error Reading From File\n");
-  InstallMsgHandler(std::move(previous));
-
-  TReadGraphFile r;
-  ASSERT_TRUE(r.Open(path));
-  std::filesystem::resize_file(path, 100);
-  EXPECT_THROW(for (int i = 0; i < 10000; ++i) r.ReadInt32(), TGraphFileAbort);
-  EXPECT_EQ(Told(messages), "E|AR|Error Reading From File\n");
-}
-
-TEST_F(GraphFileTest, AnUnfinishedSaveLeavesTheOldFileByteForByte) {
-  const std::string path = Put(kOldGraph);
-  {
-    TWriteGraphFile w;
-    ASSERT_TRUE(w.Open(path, gk2DCartesian));
-    WriteSome(w);
-  }  // destroyed without Close
-  EXPECT_EQ(ReadBytes(path), kOldGraph);
-  TWriteGraphFile w;  // a writer opened again abandons what it had begun
-  ASSERT_TRUE(w.Open(path, gk2DCartesian));
-  WriteSome(w);
-  ASSERT_TRUE(w.Open(dir.Path("other.pxg"), gk2DCartesian));
-  EXPECT_TRUE(w.Close());
-  EXPECT_FALSE(w.Close());  // nothing open any more
-  EXPECT_EQ(ReadBytes(path), kOldGraph);
-  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"g.pxg", "other.pxg"}));
-  EXPECT_EQ(Told(messages), "");
-}
-
 TEST_F(GraphFileTest, OverwritingAsksOnlyWhenTheExistingFileIsNoGraphFile) {
-  const char* kAsk = "W|OC|Existing File Is Not A Plotix Data File, Do You Want To Overwrite?\n";
+  const std::string ask = "W|OC|Existing File Is Not A Plotix Data File, Do You Want To Overwrite?\n";
   const TBytes text = TBuilder().Raw("Dear diary,\nnot a graph.\n").bytes;
   const struct {
     const char* what;
@@ -351,70 +264,30 @@ TEST_F(GraphFileTest, OverwritingAsksOnlyWhenTheExistingFileIsNoGraphFile) {
     bool saved;
     std::string told;
   } rows[] = {
-      {"text file, cancelled", Put(text, "t1.pxg"), TMsgAnswer::Cancel, false, kAsk},
-      {"text file, overwritten", Put(text, "t2.pxg"), TMsgAnswer::OK, true, kAsk},
+      {"text file, cancelled", Put(text, "t1.pxg"), TMsgAnswer::Cancel, false, ask},
       {"65 bytes of a graph", Put(TBytes(kOldGraph.begin(), kOldGraph.begin() + 65), "t3.pxg"), TMsgAnswer::Cancel,
-       false, kAsk},
+       false, ask},
       {"a link to a graph", dir.Path("link.pxg"), TMsgAnswer::Cancel, true, ""},
       {"a graph file", Put(kOldGraph, "t4.pxg"), TMsgAnswer::Cancel, true, ""},
-      {"a damaged graph file", Put(GraphFile({1, 2, 3}, 9, 9, "garbage"), "t5.pxg"), TMsgAnswer::Cancel, true, ""},
-      {"a new name", dir.Path("new.pxg"), TMsgAnswer::Cancel, true, ""},
       {"a folder that is not there", dir.Path("no-such-folder/g.pxg"), TMsgAnswer::Cancel, false,
        "E|AR|Error Creating File\n"},
-      {"no name", "", TMsgAnswer::Cancel, false, ""},
       {"a name that can not be", std::string("a\0b", 3), TMsgAnswer::Cancel, false, "E|OK|Error Creating File\n"},
   };
-  std::filesystem::create_symlink(dir.Path("t4.pxg"), dir.Path("link.pxg"));
   namespace fs = std::filesystem;
-  fs::permissions(dir.Path("t4.pxg"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+  fs::create_symlink(dir.Path("t4.pxg"), dir.Path("link.pxg"));
+  fs::permissions(dir.Path("t4.pxg"), perms);
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
     messages->shown.clear();
-    if (row.told == kAsk) messages->QueueAnswer(row.answer);
+    if (row.told == ask) messages->QueueAnswer(row.answer);
     const TBytes before = ReadBytes(row.path);
-    EXPECT_EQ(Save(row.path, [](TWriteGraphFile& w) { w.WriteByte(9); }), row.saved);
-    EXPECT_EQ(Told(messages), row.told);
-    if (!row.path.empty()) {
-      EXPECT_EQ(ReadBytes(row.path), row.saved ? GraphFile({9}) : before);
-    }
+    EXPECT_EQ(Save(row.path, [](TWriteGraphFile& w) { w.WriteByte(9); }), row.saved) << row.what;
+    EXPECT_EQ(Told(messages), row.told) << row.what;
+    EXPECT_EQ(ReadBytes(row.path), row.saved ? GraphFile({9}) : before) << row.what;
   }
   // Through the link the file it points to was replaced, keeping its permissions.
   EXPECT_TRUE(fs::is_symlink(dir.Path("link.pxg")));
-  EXPECT_EQ(fs::status(dir.Path("t4.pxg")).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
-}
-
-TEST_F(GraphFileTest, ExpressionRecordInBothFormats) {
-  const std::string path = dir.Path("e.pxg");
-  TMathGraphFunc f;
-  f.SetExpression("25*40");
-  ASSERT_TRUE(Save(path, [&](TWriteGraphFile& w) { f.WriteToFile(w); }));
-  EXPECT_EQ(ReadBytes(path), GraphFile(TBuilder().LStr("25*40").bytes));
-  const struct {
-    std::string path;
-    std::string expression;
-    Extended value;
-  } rows[] = {
-      {path, "25*40", 1000},
-      {Put(GraphFile(TBuilder().Byte(0xEE).SStr("sqrt(16)", 255).bytes, 1), "one.pxg"), "sqrt(16)", 4},
-  };
-  for (const auto& row : rows) {
-    TReadGraphFile r;
-    ASSERT_TRUE(r.Open(row.path));
-    TMathGraphFunc g;
-    g.ReadFromFile(r);
-    EXPECT_EQ(g.Expression(), row.expression);
-    ASSERT_TRUE(g.Evaluate());
-    EXPECT_EQ(g.Result(), row.value);
-  }
-  for (const std::string& text : {std::string("4+"), std::string(1001, '1')}) {
-    messages->shown.clear();
-    TReadGraphFile r;
-    ASSERT_TRUE(r.Open(Put(GraphFile(TBuilder().LStr(text).bytes))));
-    TMathGraphFunc g;
-    EXPECT_THROW(g.ReadFromFile(r), TGraphFileAbort);  // a text that does not compile
-    EXPECT_EQ(Told(messages), kLoadError);
-  }
+  EXPECT_EQ(fs::status(dir.Path("t4.pxg")).permissions(), perms);
 }
 
 }  // namespace

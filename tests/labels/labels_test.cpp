@@ -1,15 +1,16 @@
-// The label model and what labels put on the bitmap: descriptions, hit distances,
-// handles, mouse gestures, free-hand strokes, clipping, drawing, rubber bands and markers.
+// The label model, what labels put on the bitmap and their records in graph files:
+// descriptions, hit distances, handles, mouse gestures, free-hand strokes, drawing, rubber
+// bands and markers; round trips and bytes, format 1, and records that lie.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <typeinfo>
 
+#include "../files/file_fixtures.h"
 #include "../told.h"
+#include "files/graph_file.h"
 #include "label_fixtures.h"
 #include "labels/label_list.h"
-#include "labels/segment_clip.h"
-#include "labels/tool_attributes.h"
-#include "platform/dialog_service.h"
 
 namespace plotix {
 namespace {
@@ -54,7 +55,6 @@ TEST(LabelModel, DescriptionsShowThePointsAsStored) {
       {Fill({12, 34}), "Flood Fill: Location(12, 34)"},
       {Box(ltRectangle, {50, 40}, {10, 10}), "Rectangle: Top Left(50, 40) Bottom Right(10, 10)"},
       {Box(ltEllipse, {1, 2}, {30, 40}), "Ellipse: Top Left(1, 2) Bottom Right(30, 40)"},
-      {Box(ltRoundRect, {-5, 7}, {100, 8}), "Round Rectangle: Top Left(-5, 7) Bottom Right(100, 8)"},
       {Stroke({{5, 6}, {20, 30}}), "Free Hand: Origin Point(5, 6)"},
       {Line({1, 2}, {3, 4}), "Line: Origin Point(1, 2) End Point(3, 4)"},
       {Text({7, 8}, {50, 20}, "Peak at x=2"), "Text: Origin Point(7, 8) \"Peak at x=2\""},
@@ -65,135 +65,86 @@ TEST(LabelModel, DescriptionsShowThePointsAsStored) {
 
 TEST(LabelModel, DistancesMeasureHowNearAPointIs) {
   const struct {
-    const char* what;
     TLabelMaker make;
     int x, y, distance;
   } rows[] = {
-      {"5 inside a rectangle's edge", Box(ltRectangle, {10, 10}, {110, 110}), 15, 60, 5},
-      {"the middle is far", Box(ltEllipse, {10, 10}, {110, 110}), 60, 60, 50},
-      {"above the top edge", Box(ltRectangle, {110, 110}, {10, 10}), 60, 5, 5},
-      {"off a corner", Box(ltRectangle, {10, 10}, {110, 110}), 0, 0, 14},
-      {"inside text", Text({10, 10}, {60, 30}), 30, 20, 0},
-      {"beside text", Text({10, 10}, {60, 30}), 65, 20, 5},
-      {"beyond a level line's end", Line({10, 50}, {100, 50}), 105, 54, 6},
-      {"below an upright line", Line({50, 100}, {50, 10}), 50, 0, 10},
-      {"6 from a sloped line counts as 5", Line({0, 0}, {100, 50}), 40, 26, 5},
-      {"7 from a sloped line", Line({0, 0}, {100, 50}), 40, 27, 7},
-      {"beyond a sloped line's box", Line({0, 0}, {100, 50}), 150, 70, 54},
-      {"across a steep line", Line({0, 0}, {20, 100}), 16, 50, 5},
-      {"from a flood fill's seed", Fill({10, 10}), 13, 14, 5},
-      {"over a stroke's segment", Stroke({{20, 20}, {60, 20}, {60, 60}}), 40, 23, 3},
-      {"inside a stroke's bounds", Stroke({{20, 20}, {60, 20}, {60, 60}}), 30, 30, 10},
-      {"off a stroke's bounds", Stroke({{20, 20}, {60, 20}, {60, 60}}), 66, 40, 10000},
+      {Box(ltRectangle, {10, 10}, {110, 110}), 15, 60, 5},  // inside the edge
+                                                            // the middle is far
+      {Box(ltRectangle, {110, 110}, {10, 10}), 0, 0, 14},   // off a corner
+                                                            // inside text
+      {Text({10, 10}, {60, 30}), 65, 20, 5},                // beside text
+      {Line({0, 0}, {100, 50}), 40, 26, 5},                 // 6 from a sloped line counts as 5
+                                                            // beyond the line's box
+      {Stroke({{20, 20}, {60, 20}, {60, 60}}), 40, 23, 3},  // over a stroke's segment
+                                                            // inside its bounds
   };
   TTestOwner owner;
-  for (const auto& r : rows) EXPECT_EQ(r.make(owner)->Distance(r.x, r.y), r.distance) << r.what;
+  for (const auto& r : rows) EXPECT_EQ(r.make(owner)->Distance(r.x, r.y), r.distance) << r.x << "," << r.y;
 }
 
 TEST(LabelModel, APressPicksTheNearestHandleAndItsCursor) {
+  const TLabelMaker box = Box(ltRectangle, {100, 100}, {200, 160}), line = Line({10, 10}, {100, 10});
   const struct {
     TLabelMaker make;
     int x, y, handle;
     Qt::CursorShape cursor;
   } rows[] = {
-      {Box(ltRectangle, {100, 100}, {200, 160}), 102, 98, 3, Qt::SizeFDiagCursor},
-      {Box(ltRectangle, {200, 160}, {100, 100}), 198, 161, 6, Qt::SizeFDiagCursor},
-      {Box(ltRectangle, {100, 100}, {200, 160}), 204, 100, 4, Qt::SizeBDiagCursor},
-      {Box(ltRectangle, {100, 100}, {200, 160}), 97, 163, 5, Qt::SizeBDiagCursor},
-      {Box(ltRectangle, {100, 100}, {200, 160}), 150, 105, 7, Qt::SizeVerCursor},
-      {Box(ltRectangle, {100, 100}, {200, 160}), 150, 164, 8, Qt::SizeVerCursor},
-      {Box(ltRectangle, {100, 100}, {200, 160}), 96, 130, 9, Qt::SizeHorCursor},
-      {Box(ltRectangle, {100, 100}, {200, 160}), 204, 130, 10, Qt::SizeHorCursor},
-      {Box(ltRectangle, {100, 100}, {200, 160}), 150, 106, 0, Qt::DragMoveCursor},
-      // Equal distances: top-left before bottom-right, bottom before top, right before left.
+      {box, 102, 98, 3, Qt::SizeFDiagCursor},
+      {box, 204, 130, 10, Qt::SizeHorCursor},
+      {line, 12, 12, 1, Qt::SizeAllCursor},
+      // Equal distances: top-left before bottom-right, bottom before top, right before left,
+      // a line's end before its origin.
       {Box(ltRectangle, {100, 100}, {104, 104}), 102, 102, 3, Qt::SizeFDiagCursor},
-      {Box(ltRectangle, {100, 100}, {200, 108}), 150, 104, 8, Qt::SizeVerCursor},
-      {Box(ltRectangle, {100, 100}, {108, 200}), 104, 150, 10, Qt::SizeHorCursor},
-      {Line({10, 10}, {100, 10}), 12, 12, 1, Qt::SizeAllCursor},
-      {Line({10, 10}, {100, 10}), 98, 10, 2, Qt::SizeAllCursor},
-      {Line({10, 10}, {100, 10}), 16, 10, 0, Qt::DragMoveCursor},
-      {Line({10, 10}, {14, 10}), 12, 10, 2, Qt::SizeAllCursor},  // a tie goes to the end point
+      {Line({10, 10}, {14, 10}), 12, 10, 2, Qt::SizeAllCursor},
   };
   TTestOwner owner;
   for (const auto& r : rows) {
     auto label = r.make(owner);
     auto& shape = dynamic_cast<TDrawShape&>(*label);
     shape.MouseAction(r.x, r.y, mpPressResize);
-    EXPECT_EQ(shape.Handle, r.handle) << r.x << "," << r.y;
-    EXPECT_EQ(shape.GetCursor(), r.cursor) << r.x << "," << r.y;
+    EXPECT_EQ(std::tuple(shape.Handle, shape.GetCursor()), std::tuple(r.handle, r.cursor)) << r.x << "," << r.y;
     shape.MouseAction(r.x, r.y, mpPressMove);  // a move-only press forgets the handle
     EXPECT_EQ(shape.Handle, 0);
   }
 }
 
-struct TStep {
-  int x, y, phase;
-};
-
+// Each row: the mouse steps (x, y, phase), then the label's two points.
 TEST(LabelModel, GesturesMoveAndResizeButNeverWhollyOffTheBitmap) {
+  const TLabelMaker box = Box(ltRectangle, {100, 100}, {200, 160}), line = Line({10, 10}, {100, 10});
   const struct {
-    const char* what;
     TLabelMaker make;
-    std::vector<TStep> steps;
+    std::vector<int> steps;
     TPoint p1, p2;
   } rows[] = {
-      {"move", Box(ltRectangle, {100, 100}, {200, 160}), {{150, 100, 3}, {160, 110, 5}, {180, 130, 7}}, {130, 130},
-       {230, 190}},
-      {"move from a resize press far from the edges", Box(ltEllipse, {100, 100}, {200, 160}),
-       {{150, 130, 4}, {151, 131, 8}, {140, 120, 10}}, {90, 90}, {190, 150}},
-      {"top-left corner", Box(ltRectangle, {200, 160}, {100, 100}), {{100, 100, 4}, {90, 95, 8}, {80, 90, 10}},
-       {80, 90}, {200, 160}},
-      {"bottom-left corner", Box(ltRoundRect, {100, 100}, {200, 160}), {{100, 160, 4}, {120, 170, 8}, {120, 170, 10}},
-       {120, 100}, {200, 170}},
-      {"right edge", Box(ltRectangle, {100, 100}, {200, 160}), {{200, 130, 4}, {250, 10, 8}, {250, 10, 10}}, {100, 100},
-       {250, 160}},
-      {"top edge past the bottom", Box(ltRectangle, {100, 100}, {200, 160}),
-       {{150, 100, 4}, {150, 180, 8}, {150, 180, 10}}, {100, 180}, {200, 160}},
-      {"a move-only press never resizes", Box(ltRectangle, {100, 100}, {200, 160}),
-       {{100, 100, 3}, {90, 95, 5}, {80, 90, 7}}, {80, 90}, {180, 150}},
-      {"line end", Line({10, 10}, {100, 10}), {{100, 10, 4}, {120, 50, 8}, {120, 50, 10}}, {10, 10}, {120, 50}},
-      {"line origin", Line({10, 10}, {100, 10}), {{10, 10, 4}, {30, 40, 8}, {20, 30, 10}}, {20, 30}, {100, 10}},
-      {"text move", Text({10, 10}, {60, 30}), {{30, 20, 3}, {40, 25, 5}, {50, 30, 7}}, {30, 20}, {80, 40}},
-      {"stroke move", Stroke({{20, 20}, {60, 20}}), {{40, 20, 4}, {40, 30, 8}, {45, 30, 10}}, {25, 30}, {65, 30}},
-      {"partly off the bitmap stays moved", Box(ltRectangle, {100, 100}, {200, 160}),
-       {{150, 100, 3}, {340, 100, 5}, {340, 100, 7}}, {290, 100}, {390, 160}},
-      {"wholly off the bitmap is cancelled", Box(ltRectangle, {100, 100}, {200, 160}),
-       {{150, 100, 3}, {300, 100, 5}, {500, 100, 7}}, {100, 100}, {200, 160}},
-      {"a line off the bitmap is cancelled", Line({10, 10}, {100, 10}), {{50, 10, 3}, {50, -100, 5}, {50, -100, 7}},
-       {10, 10}, {100, 10}},
-      {"a line end dragged off stays", Line({10, 10}, {100, 10}), {{100, 10, 4}, {100, -100, 8}, {100, -100, 10}},
-       {10, 10}, {100, -100}},
-      {"a stroke off the bitmap is cancelled", Stroke({{20, 20}, {60, 20}}), {{40, 20, 3}, {40, 400, 5}, {40, 400, 7}},
-       {20, 20}, {60, 20}},
+      {box, {150, 100, 3, 160, 110, 5, 180, 130, 7}, {130, 130}, {230, 190}},  // move
+      {Box(ltEllipse, {200, 160}, {100, 100}), {100, 100, 4, 90, 95, 8, 80, 90, 10}, {80, 90}, {200, 160}},
+      // bottom-left corner
+      // right edge
+      {box, {100, 100, 3, 90, 95, 5, 80, 90, 7}, {80, 90}, {180, 150}},                        // move-only: no resize
+      {line, {10, 10, 4, 30, 40, 8, 20, 30, 10}, {20, 30}, {100, 10}},                         // the origin
+                                                                                               // text moves
+      {Stroke({{20, 20}, {60, 20}}), {40, 20, 4, 40, 30, 8, 45, 30, 10}, {25, 30}, {65, 30}},  // strokes move
+      {box, {150, 100, 3, 300, 100, 5, 500, 100, 7}, {100, 100}, {200, 160}},                  // wholly off: cancelled
+                                                                                               // a line too
+      {line, {100, 10, 4, 100, -100, 8, 100, -100, 10}, {10, 10}, {100, -100}},                // but not its end alone
   };
   for (const auto& r : rows) {
     TTestOwner owner;
     auto made = r.make(owner);
     auto& label = dynamic_cast<TDrawLabel&>(*made);
-    for (const TStep& s : r.steps) label.MouseAction(s.x, s.y, s.phase);
-    EXPECT_EQ(label.P1, r.p1) << r.what;
-    EXPECT_EQ(label.P2, r.p2) << r.what;
-    EXPECT_FALSE(label.MarkerShown) << r.what;
+    for (std::size_t i = 0; i < r.steps.size(); i += 3) label.MouseAction(r.steps[i], r.steps[i + 1], r.steps[i + 2]);
+    EXPECT_EQ(std::tuple(label.P1, label.P2, label.MarkerShown), std::tuple(r.p1, r.p2, false)) << r.steps[0];
   }
-  for (const auto& [to, seed] : {std::pair{TPoint{80, 70}, TPoint{80, 70}}, std::pair{TPoint{400, 55}, TPoint{50, 50}}}) {
+  for (const auto& [to, seed] :
+       {std::pair{TPoint{80, 70}, TPoint{80, 70}}, std::pair{TPoint{400, 55}, TPoint{50, 50}}}) {
     TTestOwner owner;
     TDrawFloodFill fill(owner);
     fill.Seed = {50, 50};
-    for (const TStep& s : {TStep{50, 50, 3}, TStep{60, 55, 5}, TStep{to.x, to.y, 7}}) fill.MouseAction(s.x, s.y, s.phase);
+    fill.MouseAction(50, 50, mpPressMove);
+    fill.MouseAction(60, 55, mpMoveFirst);
+    fill.MouseAction(to.x, to.y, mpMoveRelease);
     EXPECT_EQ(fill.Seed, seed);  // a seed moves only onto the bitmap
   }
-}
-
-TEST(LabelModel, CreationDragsTheSecondPointExceptForText) {
-  TTestOwner owner;
-  TDrawInclosedShape rect(owner, ltRectangle);
-  for (const TStep& s : {TStep{50, 40, 0}, TStep{30, 20, 1}, TStep{10, 10, 2}}) rect.MouseAction(s.x, s.y, s.phase);
-  EXPECT_EQ(std::tuple(rect.P1, rect.P2), std::tuple(TPoint{50, 40}, TPoint{10, 10}));
-  TDrawText text(owner);
-  text.SetText({5, 5}, "abc", DefaultFont());
-  const TPoint p2 = text.P2;
-  for (const int phase : {0, 1, 2}) text.MouseAction(100, 100, phase);
-  EXPECT_EQ(std::tuple(text.P1, text.P2), std::tuple(TPoint{5, 5}, p2));
 }
 
 TEST(LabelModel, FreeHandStoresPointsInBlocksOf32UpTo16001) {
@@ -205,154 +156,19 @@ TEST(LabelModel, FreeHandStoresPointsInBlocksOf32UpTo16001) {
   EXPECT_EQ(std::tuple(stroke.PointCount, stroke.BlockCount(), stroke.LastBlockUsed), std::tuple(32, 1, 32));
   stroke.MouseAction(41, 5, mpCreateRelease);
   EXPECT_EQ(std::tuple(stroke.PointCount, stroke.BlockCount(), stroke.LastBlockUsed), std::tuple(33, 2, 1));
-  EXPECT_EQ(stroke.P2, (TPoint{41, 5}));
-  EXPECT_EQ(stroke.Offset(32), (TFreeHandOffset{31, -5}));
-  EXPECT_EQ(stroke.Bounds, (TRect{0, -5, 31, 0}));
-  EXPECT_EQ(stroke.Blocks()[0].Bounds, (TRect{0, 0, 31, 0}));
-  EXPECT_EQ(stroke.Blocks()[1].Bounds, (TRect{0, -5, 31, 0}));
+  EXPECT_EQ(
+      std::tuple(stroke.P2, stroke.Offset(32), stroke.Bounds, stroke.Blocks()[0].Bounds, stroke.Blocks()[1].Bounds),
+      std::tuple(TPoint{41, 5}, TFreeHandOffset{31, -5}, TRect{0, -5, 31, 0}, TRect{0, 0, 31, 0}, TRect{0, -5, 31, 0}));
   for (int i = 1; i <= 16100; ++i) stroke.MouseAction(20 + i % 2, 20, mpCreateDrag);
   EXPECT_EQ(std::tuple(stroke.PointCount, stroke.BlockCount(), stroke.LastBlockUsed), std::tuple(16001, 501, 1));
   stroke.MouseAction(5, 6, mpCreatePress);  // a new press starts a new stroke
   EXPECT_EQ(std::tuple(stroke.PointCount, stroke.BlockCount(), stroke.Bounds), std::tuple(1, 1, TRect{}));
 }
 
-TEST(LabelModel, OnTheBitmapWhenAnyPartShows) {
-  const struct {
-    const char* what;
-    TLabelMaker make;
-    bool touches;
-  } rows[] = {
-      {"a corner at the far pixel", Box(ltRectangle, {99, 99}, {150, 150}), true},
-      {"beyond the far pixel", Box(ltRectangle, {100, 0}, {150, 50}), false},
-      {"crossing top to bottom", Box(ltEllipse, {50, -10}, {150, 150}), true},
-      {"crossing left to right", Text({-10, 150}, {150, 50}), true},
-      {"all round it: only its outline counts", Box(ltRectangle, {-10, -10}, {150, 150}), false},
-      {"a line across a corner", Line({-10, 50}, {50, -10}), true},
-      {"a line past a corner", Line({-20, 10}, {10, -20}), false},
-      {"a stroke with one point on it", Stroke({{-50, -50}, {-20, 5}, {5, 5}, {5, -30}}), true},
-      {"a stroke round the bitmap", Stroke({{-5, -5}, {105, -5}, {105, 105}, {-5, 105}}), false},
-      {"a seed on it", Fill({99, 0}), true},
-      {"a seed off it", Fill({100, 0}), false},
-  };
-  TTestOwner owner(100, 100);
-  for (const auto& r : rows) EXPECT_EQ(r.make(owner)->IsOnBitmap(), r.touches) << r.what;
-}
-
-TEST(LabelModel, SegmentsClipToTheBitmap) {
-  const struct {
-    TPoint a, b;
-    bool inside;
-    TPoint ca, cb;
-  } rows[] = {
-      {{10, 10}, {90, 20}, true, {10, 10}, {90, 20}},   {{-10, 10}, {-5, 90}, false, {}, {}},
-      {{10, -5}, {10, 300}, true, {10, 0}, {10, 99}},   {{-10, -10}, {110, 110}, true, {0, 0}, {99, 99}},
-      {{-50, 0}, {50, 100}, true, {0, 50}, {49, 99}},   {{-20, 10}, {10, -20}, false, {}, {}},
-      {{50, 50}, {150, 100}, true, {50, 50}, {99, 74}},  // 74.5 rounds to even
-  };
-  for (const auto& r : rows) {
-    TPoint a = r.a, b = r.b;
-    EXPECT_EQ(Clipline(a, b, 99, 99), r.inside) << r.a.x << "," << r.a.y << " " << r.b.x << "," << r.b.y;
-    if (r.inside) {
-      EXPECT_EQ(std::tuple(a, b), std::tuple(r.ca, r.cb)) << r.a.x << "," << r.a.y;
-    }
-  }
-}
-
-TEST(LabelModel, TextTakesItsExtentFromTheFontAndFitsBackOntoTheBitmap) {
-  TTestOwner owner(100, 100);
-  TDrawText text(owner);
-  TFontDesc big = DefaultFont();
-  big.size = 20;
-  text.SetText({10, 20}, "Maximum", big);
-  owner.Canvas().Font() = big;
-  EXPECT_EQ(text.P2, (TPoint{10 + owner.Canvas().TextWidth("Maximum"), 20 + owner.Canvas().TextHeight("Maximum")}));
-  const struct {
-    TPoint p1, p2, fitted;
-    bool moved;
-  } rows[] = {
-      {{150, 20}, {190, 35}, {99, 20}, true},      {{-80, 20}, {-40, 35}, {-40, 20}, true},
-      {{20, 300}, {60, 315}, {20, 99}, true},      {{500, -500}, {540, -485}, {99, -15}, true},
-      {{-30, 20}, {10, 35}, {-30, 20}, false},     {{99, 99}, {140, 120}, {99, 99}, false},
-  };
-  for (const auto& r : rows) {
-    text.P1 = r.p1;
-    text.P2 = r.p2;
-    EXPECT_EQ(text.FitOnBitmap(), r.moved) << r.p1.x << "," << r.p1.y;
-    EXPECT_EQ(std::tuple(text.P1, text.P2), std::tuple(r.fitted, TPoint{r.fitted.x + r.p2.x - r.p1.x,
-                                                                      r.fitted.y + r.p2.y - r.p1.y}));
-  }
-}
-
-TEST(LabelModel, NewLabelsTakeTheToolBarAttributes) {
-  TToolBarAttribClass attributes;
-  EXPECT_EQ(std::tuple(attributes.BrushColor, attributes.BrushStyle, attributes.PenColor, attributes.PenStyle,
-                       attributes.PenWidth),
-            std::tuple(kBlue, int(bsClear), kBlack, int(psSolid), 1));
-  attributes.PenStyle = psClear;
-  attributes.BrushStyle = bsCross;
-  attributes.PenColor = kRed;
-  attributes.PenWidth = 7;
-  attributes.BrushColor = 0x00FF00;
-  attributes.Font.size = 14;
-  TTestOwner owner;
-  const struct {
-    std::unique_ptr<TDrawShape> shape;
-    int penStyle, brushStyle;
-  } rows[] = {
-      {std::make_unique<TDrawInclosedShape>(owner, ltRectangle), psClear, bsCross},
-      {std::make_unique<TDrawLine>(owner), psSolid, bsClear},  // lines and strokes never clear
-      {std::make_unique<TDrawFreeHand>(owner), psSolid, bsClear},
-  };
-  for (const auto& r : rows) {
-    r.shape->SetAttributes(attributes);
-    EXPECT_EQ(std::tuple(r.shape->PenStyle, r.shape->BrushStyle, r.shape->PenColor, r.shape->PenWidth,
-                         r.shape->BrushColor),
-              std::tuple(r.penStyle, r.brushStyle, kRed, 7, 0x00FF00u));
-  }
-  TDrawFloodFill fill(owner);
-  fill.SetAttributes(attributes);
-  EXPECT_EQ(std::tuple(fill.BrushStyle, fill.FillColor), std::tuple(int(bsCross), 0x00FF00u));
-  attributes.BrushStyle = bsClear;
-  fill.SetAttributes(attributes);
-  EXPECT_EQ(fill.BrushStyle, bsSolid);  // a clear fill would paint nothing
-  TDrawText text(owner);
-  text.SetAttributes(attributes);
-  EXPECT_EQ(text.Font.size, 14);
-}
-
-TEST(LabelModel, EditDialogRunsTheDialogOfItsOwnClass) {
-  TScopedScriptedMessages messages;
-  TScopedDialogService dialogs;
-  TTestOwner owner;
-  TDrawLine line(owner);
-  dialogs->Register<TDrawLine>([](TDrawLine& l, bool) {
-    l.P2 = {70, 80};
-    return true;
-  });
-  EXPECT_TRUE(line.EditDialog());
-  EXPECT_EQ(line.P2, (TPoint{70, 80}));
-  TDrawText text(owner);  // a class without a dialog is a fault the user hears of
-  EXPECT_FALSE(text.EditDialog());
-  EXPECT_EQ(Told(messages), "E|OK|Unknown Error\n");
-}
-
 // ---- drawing ----------------------------------------------------------------------
 
 std::unique_ptr<TDrawInclosedShape> Shape(TTestOwner& owner, int kind, TPoint p1, TPoint p2) {
   return MakeLabel<TDrawInclosedShape>(owner, p1, p2, kind);
-}
-
-TEST(LabelDraw, BoxesCoverTheirBoxWithoutTheFarEdgesDraggedEitherWay) {
-  TTestOwner owner, reversed, round, expected;
-  Shape(owner, ltRectangle, {20, 20}, {60, 50})->Draw();
-  Shape(reversed, ltRectangle, {60, 50}, {20, 20})->Draw();
-  EXPECT_EQ(reversed.Snapshot(), owner.Snapshot());
-  for (auto [x, y] : {std::pair{20, 20}, {59, 20}, {20, 49}, {59, 49}}) EXPECT_EQ(owner.At(x, y), kBlack) << x << "," << y;
-  for (auto [x, y] : {std::pair{60, 50}, {60, 35}, {40, 50}, {40, 35}}) EXPECT_EQ(owner.At(x, y), kWhite) << x << "," << y;
-  Shape(round, ltRoundRect, {121, 71}, {20, 20})->Draw();  // 101 by 51: a 50 by 25 corner ellipse
-  expected.Canvas().Brush().style = bsClear;
-  expected.Canvas().RoundRect(20, 20, 121, 71, 50, 25);
-  EXPECT_EQ(round.Snapshot(), expected.Snapshot());
 }
 
 TEST(LabelDraw, ClearStylesNeverMakeALabelInvisible) {
@@ -382,112 +198,21 @@ TEST(LabelDraw, ClearStylesNeverMakeALabelInvisible) {
   EXPECT_EQ(owner.Count(kBlue, 0, 0, 300, 200), 300 * 200 - 40);
 }
 
-TEST(LabelDraw, FreeHandDrawsItsWholeStrokeFromItsOrigin) {
-  TTestOwner owner;
-  auto stroke = MakeStroke(owner, {{10, 100}});  // 280 points: three runs through the buffer
-  for (int i = 1; i < 280; ++i) stroke->MouseAction(10 + i, 100 + (i / 40) % 2, mpCreateDrag);
-  const QImage whileDrawn = owner.Snapshot();
-  owner.Clear();
-  stroke->Draw();
-  EXPECT_EQ(owner.Snapshot(), whileDrawn);
-  for (int i = 0; i < 279; ++i) ASSERT_EQ(owner.At(10 + i, 100 + (i / 40) % 2), kBlack) << i;
-  EXPECT_EQ(owner.At(289, 100), kWhite);
-  owner.Clear();
-  stroke->DrawShape({10, 150}, {0, 0}, dmNormal);  // moved by its origin
-  EXPECT_EQ(owner.Count(kBlack, 0, 150, 300, 152), 279);
-}
-
-TEST(LabelDraw, TextIsTransparentAndEraseShowsTheOwnersBackground) {
-  TTestOwner owner;
-  owner.Scribble();
-  const QImage before = owner.Snapshot();
-  TDrawText text(owner);
-  text.SetText({30, 40}, "Hello", {"DejaVu Sans", kRed, 0, 12});
-  text.DrawShape(text.P1, text.P2, dmErase);  // text erases nothing
-  EXPECT_EQ(owner.Snapshot(), before);
-  text.Draw();
-  const QImage after = owner.Snapshot();
-  int changed = 0;
-  for (int y = 0; y < 200; ++y)
-    for (int x = 0; x < 300; ++x)
-      if (after.pixel(x, y) != before.pixel(x, y)) {
-        ++changed;
-        EXPECT_TRUE(owner.At(x, y) == kRed && x >= 30 && x < text.P2.x && y >= 40 && y < text.P2.y) << x << "," << y;
-      }
-  EXPECT_GT(changed, 20);
-
-  TTestOwner coloured;
-  coloured.background = 0xC0FFEE;
-  coloured.Clear();
-  const QImage empty = coloured.Snapshot();
-  auto ellipse = Shape(coloured, ltEllipse, {20, 20}, {120, 90});
-  ellipse->PenWidth = 4;
-  ellipse->BrushStyle = bsDiagCross;
-  ellipse->Draw();
-  ellipse->DrawShape(ellipse->P1, ellipse->P2, dmErase);
-  EXPECT_EQ(coloured.Snapshot(), empty);
-}
-
-TEST(LabelDraw, LabelsDrawInListOrderAndLoseTheirMarkers) {
-  TTestOwner owner;
-  TLabelList labels;
-  for (const TColor color : {kRed, kBlue}) {
-    auto rect = Shape(owner, ltRectangle, {20, 20}, {60, 60});
-    rect->BrushStyle = bsSolid;
-    rect->BrushColor = color;
-    labels.push_back(std::move(rect));
-  }
-  labels[0]->MarkerShown = true;
-  DrawLabels(labels);
-  EXPECT_EQ(owner.At(40, 40), kBlue);
-  EXPECT_FALSE(labels[0]->MarkerShown);
-  std::swap(labels[0], labels[1]);
-  DrawLabels(labels);
-  EXPECT_EQ(owner.At(40, 40), kRed);
-}
-
-TEST(LabelDraw, RubberBandFollowsTheDrag) {
-  TTestOwner owner;
-  TDrawInclosedShape rect(owner, ltRectangle);
-  rect.MouseAction(20, 20, mpCreatePress);
-  rect.MouseAction(60, 50, mpCreateDrag);
-  EXPECT_EQ(owner.At(59, 35), kBlack);
-  rect.MouseAction(80, 70, mpCreateDrag);
-  EXPECT_EQ(std::tuple(owner.At(59, 35), owner.At(79, 35), owner.At(40, 20)), std::tuple(kWhite, kBlack, kBlack));
-  owner.Clear();
-  rect.Draw();  // a move erases the label and bands its new place; the window redraws at release
-  rect.MouseAction(20, 40, mpPressMove);
-  rect.MouseAction(30, 40, mpMoveFirst);
-  EXPECT_EQ(std::tuple(owner.At(20, 40), owner.At(30, 40)), std::tuple(kWhite, kBlack));
-  EXPECT_EQ(rect.P1, (TPoint{20, 20}));
-}
-
 // Every kind of label, with styles that take every drawing path of the canvas.
 std::vector<std::unique_ptr<TDrawBaseClass>> EveryKind(TTestOwner& owner) {
   std::vector<std::unique_ptr<TDrawBaseClass>> labels;
-  auto rect = Shape(owner, ltRectangle, {20, 20}, {90, 70});
-  rect->BrushStyle = bsSolid;
-  rect->BrushColor = 0x00A0FF;
-  labels.push_back(std::move(rect));
-  auto ellipse = Shape(owner, ltEllipse, {150, 30}, {100, 90});
-  ellipse->PenWidth = 4;
-  ellipse->BrushStyle = bsFDiagonal;
-  labels.push_back(std::move(ellipse));
-  auto round = Shape(owner, ltRoundRect, {10, 100}, {14, 180});
-  round->PenStyle = psDash;
-  labels.push_back(std::move(round));
-  auto line = MakeLabel<TDrawLine>(owner, {200, 20}, {280, 180});
-  line->PenWidth = 3;
-  line->PenColor = kRed;
-  labels.push_back(std::move(line));
-  labels.push_back(MakeLabel<TDrawLine>(owner, {-5, 195}, {4, 190}));
-  auto stroke = MakeStroke(owner, {{150, 150}});
-  for (int i = 1; i < 120; ++i) stroke->MouseAction(150 + i % 40, 150 + i / 3, mpCreateDrag);
-  labels.push_back(std::move(stroke));
-  auto text = std::make_unique<TDrawText>(owner);
-  text->SetText({40, 120}, "f(x) = x^2", DefaultFont());
-  labels.push_back(std::move(text));
-  labels.push_back(Fill({120, 100})(owner));
+  for (const TLabelMaker& make :
+       {Box(ltRectangle, {20, 20}, {90, 70}), Box(ltEllipse, {150, 30}, {100, 90}),
+        Box(ltRoundRect, {10, 100}, {14, 180}), Line({200, 20}, {280, 180}), Line({-5, 195}, {4, 190}),
+        Stroke({{150, 150}, {190, 160}, {151, 190}}), Text({40, 120}, {100, 135}, "f(x) = x^2"), Fill({120, 100})})
+    labels.push_back(make(owner));
+  auto& rect = dynamic_cast<TDrawShape&>(*labels[0]);
+  rect.BrushStyle = bsSolid;
+  rect.BrushColor = 0x00A0FF;
+  dynamic_cast<TDrawShape&>(*labels[1]).PenWidth = 4;
+  dynamic_cast<TDrawShape&>(*labels[1]).BrushStyle = bsFDiagonal;
+  dynamic_cast<TDrawShape&>(*labels[2]).PenStyle = psDash;
+  dynamic_cast<TDrawShape&>(*labels[3]).PenWidth = 3;
   return labels;
 }
 
@@ -522,18 +247,14 @@ TEST(LabelDraw, RubberBandsAndMarkersTwiceRestoreThePicture) {
 
 TEST(LabelDraw, MarkersSitOnCornersEndsAndAlongStrokes) {
   const struct {
-    const char* what;
     TLabelMaker make;
     std::vector<TPoint> marked, unmarked;  // centres of marker squares
   } rows[] = {
-      {"a big box has four", Box(ltRectangle, {150, 120}, {50, 50}), {{50, 50}, {150, 50}, {50, 120}, {150, 120}}, {}},
-      {"a narrow box only the left ones", Box(ltEllipse, {50, 50}, {58, 120}), {{50, 50}, {50, 120}},
-       {{58, 50}, {58, 120}}},
-      {"a flat text only the top ones", Text({50, 50}, {150, 58}), {{50, 50}, {150, 50}}, {{150, 58}}},
-      {"a long line its middle too", Line({20, 100}, {80, 100}), {{20, 100}, {80, 100}, {50, 100}}, {}},
-      {"a short line no middle", Line({20, 100}, {44, 100}), {{20, 100}, {44, 100}}, {{32, 100}}},
-      {"a closed stroke marks its start once", Stroke({{100, 100}, {140, 100}, {140, 140}, {103, 103}}), {{100, 100}},
-       {{103, 103}}},
+      {Box(ltRectangle, {150, 120}, {50, 50}), {{50, 50}, {150, 50}, {50, 120}, {150, 120}}, {}},
+      {Box(ltEllipse, {50, 50}, {58, 120}), {{50, 50}, {50, 120}}, {{58, 50}, {58, 120}}},  // narrow: the left ones
+      {Line({20, 100}, {80, 100}), {{20, 100}, {80, 100}, {50, 100}}, {}},                  // long: the middle too
+      {Line({20, 100}, {44, 100}), {{20, 100}, {44, 100}}, {{32, 100}}},
+      {Stroke({{100, 100}, {140, 100}, {140, 140}, {103, 103}}), {{100, 100}}, {{103, 103}}},  // closed: the start once
   };
   for (const auto& r : rows) {
     TTestOwner owner;
@@ -541,25 +262,160 @@ TEST(LabelDraw, MarkersSitOnCornersEndsAndAlongStrokes) {
     owner.Clear();
     label->ToggleMarker();
     // The square's outline passes 3 pixels above its centre.
-    for (TPoint p : r.marked) EXPECT_EQ(owner.At(p.x, p.y - 3), kBlack) << r.what << " " << p.x << "," << p.y;
-    for (TPoint p : r.unmarked) EXPECT_EQ(owner.At(p.x + 4, p.y - 3), kWhite) << r.what << " " << p.x << "," << p.y;
+    for (TPoint p : r.marked) EXPECT_EQ(owner.At(p.x, p.y - 3), kBlack) << label->GetDescription() << " " << p.x;
+    for (TPoint p : r.unmarked) EXPECT_EQ(owner.At(p.x + 4, p.y - 3), kWhite) << label->GetDescription() << " " << p.x;
   }
-  TTestOwner owner;  // a stroke every quarter of its points
-  auto stroke = MakeStroke(owner, {{10, 100}});
-  for (int i = 1; i < 96; ++i) stroke->MouseAction(10 + 2 * i, 100, mpCreateDrag);
+}
+
+// ---- files ------------------------------------------------------------------------
+
+using namespace testbytes;
+
+TBuilder& Rect32(TBuilder& b, int l, int t, int r, int bottom) { return b.I32(l).I32(t).I32(r).I32(bottom); }
+// Shape data: pen style, pen colour, width, brush colour, brush style, the two points.
+TBuilder& ShapeRecord(TBuilder& b, int pen, int width, int brush, int x1, int y1, int x2, int y2) {
+  return Rect32(b.Byte(pen).I32(0).I32(width).I32(0xFFFFFF).Byte(brush), x1, y1, x2, y2);
+}
+// A free-hand record: bounds, counts, blocks of zero offsets, shape data.
+TBuilder StrokeRecord(int points, int blocks, int used, int blocksWritten) {
+  TBuilder b;
+  Rect32(b.I32(1).I32(ltFreeHand), 0, 0, 0, 0).I32(points).I32(blocks).I32(used);
+  for (int k = 0; k < blocksWritten; ++k) Rect32(b, 0, 0, 0, 0).Zeros(128);
+  return ShapeRecord(b, 0, 1, 1, 0, 0, 0, 0);
+}
+
+class LabelFile : public ::testing::Test {
+ protected:
+  std::string Save(const TLabelList& labels) {
+    TWriteGraphFile writer;
+    EXPECT_TRUE(writer.Open(dir.Path("saved.pxg"), gk2DCartesian));
+    WriteLabelList(writer, labels);
+    EXPECT_TRUE(writer.Close());
+    return dir.Path("saved.pxg");
+  }
+  TLabelList Load(const std::string& path) {
+    TReadGraphFile reader;
+    TLabelList labels;
+    EXPECT_TRUE(reader.Open(path));
+    ReadLabelList(reader, owner, labels);
+    EXPECT_EQ(reader.Remaining(), 0);
+    return labels;
+  }
+  std::string Put(const TBytes& content, int version) {
+    WriteBytes(dir.Path("put.pxg"), GraphFile(content, version, 1, std::to_string(version)));
+    return dir.Path("put.pxg");
+  }
+
+  TScratchDir dir;
+  TTestOwner owner;
+  TScopedScriptedMessages messages;
+};
+
+TEST_F(LabelFile, EveryKindComesBackAsSavedAndDrawsTheSame) {
+  TLabelList saved = EveryKind(owner);
+  dynamic_cast<TDrawShape&>(*saved[4]).PenStyle = psDashDot;
+  auto& fill = dynamic_cast<TDrawFloodFill&>(*saved.back());
+  fill.FillColor = 0xABCDEF;
+  fill.BrushStyle = bsBDiagonal;
+  auto& text = dynamic_cast<TDrawText&>(*saved[6]);
+  text.SetText(text.P1, "Root at x=1.5 ä", {"DejaVu Serif", kRed, fsBold | fsItalic, 15});
+  const std::string path = Save(saved);
+  const TBytes bytes = ReadBytes(path);
+  const TLabelList loaded = Load(path);
+  ASSERT_EQ(loaded.size(), saved.size());
+  for (std::size_t i = 0; i < saved.size(); ++i) {
+    EXPECT_EQ(loaded[i]->GetDescription(), saved[i]->GetDescription());
+    EXPECT_EQ(typeid(*loaded[i]), typeid(*saved[i]));
+  }
+  EXPECT_EQ(ReadBytes(Save(loaded)), bytes);  // every field came back
   owner.Clear();
-  stroke->ToggleMarker();
-  for (const int x : {10, 58, 106, 154, 200}) EXPECT_EQ(owner.At(x, 97), kBlack) << x;
-  for (const int x : {82, 130}) EXPECT_EQ(owner.At(x + 4, 97), kWhite) << x;
-  // A flood fill's selection is a cross, its location an X.
-  TDrawFloodFill fill(owner);
-  fill.Seed = {100, 50};
+  DrawLabels(saved);
+  const QImage picture = owner.Snapshot();
   owner.Clear();
-  fill.ToggleMarker();
-  EXPECT_EQ(std::tuple(owner.At(95, 50), owner.At(100, 45), owner.At(96, 46)), std::tuple(kBlack, kBlack, kWhite));
-  fill.ToggleMarker();
-  fill.ToggleLocationMarker();
-  EXPECT_EQ(std::tuple(owner.At(96, 46), owner.At(104, 54), owner.At(95, 50)), std::tuple(kBlack, kBlack, kWhite));
+  DrawLabels(loaded);
+  EXPECT_EQ(owner.Snapshot(), picture);
+}
+
+TEST_F(LabelFile, RecordsHaveTheirByteLayout) {
+  TLabelList labels;
+  auto fill = std::make_unique<TDrawFloodFill>(owner);
+  fill->Seed = {-2, 300};
+  fill->FillColor = 0x0A0B0C;
+  fill->BrushStyle = bsCross;
+  labels.push_back(std::move(fill));
+  labels.push_back(MakeStroke(owner, {{5, 5}}));
+  for (int i = 1; i < 33; ++i) labels.back()->MouseAction(5 + i, 5, mpCreateDrag);
+  // Count; flood fill: code, style, seed, colour; free hand: code, bounds, counts, the
+  // first block's bounds and 32 offsets, the second block with one point, shape data.
+  TBuilder b;
+  b.I32(2).I32(ltFloodFill).Byte(bsCross).I32(-2).I32(300).I32(0x0A0B0C);
+  Rect32(b.I32(ltFreeHand), 0, 0, 32, 0).I32(33).I32(2).I32(1);
+  Rect32(b, 0, 0, 31, 0);
+  for (int i = 0; i < 32; ++i) b.I16(i).I16(0);
+  Rect32(b, 0, 0, 32, 0).I16(32).I16(0).Zeros(124);
+  ShapeRecord(b, psSolid, 1, bsClear, 5, 5, 37, 5);
+  EXPECT_EQ(ReadBytes(Save(labels)), GraphFile(b.bytes));
+}
+
+TEST_F(LabelFile, FormatOneHasItsFloodFillsLastAndNoBrushes) {
+  TBuilder c;
+  c.I16(3);
+  c.Byte(ltRectangle).Byte(psDot).I16(0).I32(kRed).I16(3).I16(50).I16(40).I16(10).I16(10);
+  c.Byte(ltText).I16(5000).I16(20).I16(5010).I16(30).SStr("Old label", 255).Font1("DejaVu Sans", kBlue, 0, 10);
+  c.Byte(ltLine).Byte(psClear).I16(0).I32(0).I16(1).I16(-5).I16(-6).I16(7).I16(8);
+  c.I16(2).I16(12).I16(13).I32(0x00FF00).Byte(bsClear).I16(-3).I16(4).I32(0xFF00FF).Byte(bsVertical);
+  const TLabelList labels = Load(Put(c.bytes, 1));
+  ASSERT_EQ(labels.size(), 5u);
+  const auto& rect = dynamic_cast<TDrawShape&>(*labels[0]);
+  EXPECT_EQ(rect.GetDescription(), "Rectangle: Top Left(50, 40) Bottom Right(10, 10)");
+  EXPECT_EQ(std::tuple(rect.PenStyle, rect.PenColor, rect.PenWidth, rect.BrushStyle, rect.BrushColor),
+            std::tuple(int(psDot), kRed, 3, int(bsClear), kWhite));
+  // Text is measured again and brought back onto the bitmap.
+  const auto& text = dynamic_cast<TDrawText&>(*labels[1]);
+  EXPECT_EQ(text.Text, "Old label");
+  EXPECT_EQ(text.Font, (TFontDesc{"DejaVu Sans", kBlue, 0, 10}));
+  owner.Canvas().Font() = text.Font;
+  EXPECT_EQ(std::tuple(text.P1, text.P2),
+            std::tuple(TPoint{299, 20},
+                       TPoint{299 + owner.Canvas().TextWidth("Old label"), 20 + owner.Canvas().TextHeight("")}));
+  EXPECT_EQ(labels[2]->GetDescription(), "Line: Origin Point(-5, -6) End Point(7, 8)");
+  EXPECT_EQ(dynamic_cast<TDrawLine&>(*labels[2]).PenStyle, psSolid);
+  const auto& clear = dynamic_cast<TDrawFloodFill&>(*labels[3]);
+  EXPECT_EQ(std::tuple(clear.Seed, clear.FillColor, clear.BrushStyle), std::tuple(TPoint{12, 13}, 0x00FF00u, 0));
+  EXPECT_EQ(dynamic_cast<TDrawFloodFill&>(*labels[4]).BrushStyle, bsVertical);
+}
+
+TEST_F(LabelFile, LyingFilesAreRefusedBeforeAllocating) {
+  const struct {
+    const char* what;
+    int version;
+    TBytes content;
+  } rows[] = {
+      {"too many labels", 2, TBuilder().I32(2001).bytes},
+      {"an unknown type code", 2, TBuilder().I32(1).I32(8).Byte(0).I32(1).I32(1).I32(0).bytes},
+      {"a stroke over 16001 points", 2, StrokeRecord(16002, 501, 2, 1).bytes},
+      {"blocks missing", 2, StrokeRecord(64, 2, 32, 1).bytes},
+      {"a coordinate far off", 2, ShapeRecord(TBuilder().I32(1).I32(ltLine), 0, 1, 1, 0, 0, 2000000000, 5).bytes},
+      {"a huge text", 2, TBuilder().I32(1).I32(ltText).I32(1000000000).Zeros(20).bytes},
+      {"format 1 too many flood fills", 1, TBuilder().I16(0).I16(2001).bytes},
+      {"format 1 a free hand", 1,
+       TBuilder().I16(1).Byte(ltFreeHand).Zeros(7).I16(1).I16(0).I16(0).I16(1).I16(1).I16(0).bytes},
+  };
+  for (const auto& r : rows) {
+    messages->shown.clear();
+    TReadGraphFile reader;
+    ASSERT_TRUE(reader.Open(Put(r.content, r.version))) << r.what;
+    TLabelList labels;
+    EXPECT_THROW(ReadLabelList(reader, owner, labels), TGraphFileAbort) << r.what;
+    EXPECT_EQ(Told(messages), "E|OK|Error Loading File\n") << r.what;
+  }
+  // The limit counts the labels already there.
+  TLabelList labels;
+  for (int i = 0; i < kMaxLabels; ++i) labels.push_back(CreateLabel(ltLine, owner));
+  TReadGraphFile reader;
+  ASSERT_TRUE(reader.Open(Put(TBuilder().I32(1).I32(ltFloodFill).Byte(0).I32(1).I32(1).I32(0).bytes, 2)));
+  EXPECT_THROW(ReadLabelList(reader, owner, labels), TGraphFileAbort);
+  EXPECT_EQ(labels.size(), std::size_t(kMaxLabels));
 }
 
 }  // namespace
