@@ -10,9 +10,9 @@
 namespace plotix {
 
 inline auto AxisFields(const TAxisSettings& a) {
-  return std::tuple(a.ShowAxisLines, a.LimitLoText, a.LimitLoEmpty, a.LimitLo, a.LimitHiText, a.LimitHiEmpty,
-                    a.LimitHi, a.AxisColor, a.AxisWidth, a.AxisStyle, a.TickType, a.TickColor, a.IncText, a.Inc,
-                    a.TickLength, a.GridStyle, a.ShowLabels, a.LabelFormat, a.LabelComma, a.LabelPlus, a.LabelDecimals);
+  return std::tuple(a.ShowAxisLines, a.LimitLoText, a.LimitLoEmpty, a.LimitLo, a.LimitHiText, a.LimitHiEmpty, a.LimitHi,
+                    a.AxisColor, a.AxisWidth, a.AxisStyle, a.TickType, a.TickColor, a.IncText, a.Inc, a.TickLength,
+                    a.GridStyle, a.ShowLabels, a.LabelFormat, a.LabelComma, a.LabelPlus, a.LabelDecimals);
 }
 
 inline auto SettingsFields(const TSetting2DObj& s) {

@@ -60,13 +60,6 @@ TEST_F(Render2D, DefaultAxesHaveTicksEvery35PixelsAndLabelsButNoneAtZero) {
   EXPECT_FALSE(Painted(260, 240, 280, 250));  // between ticks only the axis
 }
 
-TEST_F(Render2D, ZoomFourSuppressesTicksAndLabels) {
-  doc.View.zoomX = doc.View.zoomY = 4;
-  Render();
-  EXPECT_EQ(std::tuple(At(10, 250), At(250, 10)), std::tuple(kBlack, kBlack));
-  EXPECT_FALSE(Painted(0, 240, 249, 250) || Painted(0, 251, 249, 270) || Painted(251, 0, 270, 249));
-}
-
 TEST_F(Render2D, AxisEndLimitsShortenTheAxisAndItsTicks) {
   doc.Settings.X.LimitLoEmpty = doc.Settings.Y.LimitHiEmpty = false;
   doc.Settings.X.LimitLo = 0;

@@ -1,18 +1,15 @@
-// The numbers of a view: the pixel mapping, polar conversions, the status line texts in
-// every mode, and the zoom steps of the hot keys.
+// The numbers of a view: the pixel mapping, the status line texts in every mode, and the
+// zoom steps of the hot keys.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "window/polar_conversions.h"
 #include "window/status_line.h"
 #include "window/view_mapping.h"
 #include "window/zoom_steps.h"
 
 namespace plotix {
 namespace {
-
-constexpr Extended kPi = 3.14159265358979323846264338327950288L;
 
 TEST(ViewMapping, OriginExtentsAndRoundingToEven) {
   const TMapping2D m(TView2D{}, 500, 500);
@@ -28,23 +25,6 @@ TEST(ViewMapping, OriginExtentsAndRoundingToEven) {
   EXPECT_EQ(TMapping2D(v, 500, 500).XOfCol(250), 8.75L);
   EXPECT_EQ(std::tuple(ClampCenter(250000), ClampCenter(-250000), RoundToPixel(1e30L)),
             std::tuple(Extended(100000), Extended(-100000), 1000000000));
-}
-
-TEST(PolarConversions, QuadrantsAndAxes) {
-  const struct {
-    Extended x, y, r, theta;
-  } rows[] = {{0, 0, 0, 0},       {0, -2, 2, 3 * kPi / 2}, {-3, 0, 3, kPi}, {1, 1, sqrtl(2), kPi / 4},
-              {-1, 1, sqrtl(2), 3 * kPi / 4}, {-1, -1, sqrtl(2), 5 * kPi / 4}, {1, -1, sqrtl(2), 7 * kPi / 4}};
-  for (const auto& r : rows) {
-    Extended radius, theta, x, y;
-    ToPolar(r.x, r.y, radius, theta);
-    ToCartesian(theta, radius, x, y);
-    EXPECT_NEAR(double(radius), double(r.r), 1e-15);
-    EXPECT_NEAR(double(theta), double(r.theta), 1e-15);
-    EXPECT_NEAR(double(x), double(r.x), 1e-15);
-    EXPECT_NEAR(double(y), double(r.y), 1e-15);
-  }
-  EXPECT_EQ(RadToDeg(DegToRad(90)), 90);
 }
 
 class StatusLine : public ::testing::Test {
@@ -88,24 +68,6 @@ TEST_F(StatusLine, TwoDTextsInEveryMode) {
   }
 }
 
-TEST_F(StatusLine, PolarAndThreeDTexts) {
-  line.UpdatePolar(35, 0, 35, 500, 500, -1, -1);
-  EXPECT_EQ(std::tuple(Last(0), Last(1)), std::tuple("Zoom: 35", "Center R:1 T:90d"));
-  for (const auto& [mode, text] : {std::pair{3, ""}, std::pair{0, "Mouse X:1 Y:0"}, std::pair{1, "Mouse(Pix) X:20 Y:0"}}) {
-    StatusModes().mouse3D = mode;
-    line.Update3D(10, 20.5L, -30, 20, 500, 500, 249, 269);
-    EXPECT_EQ(std::tuple(Last(0), Last(1), Last(2)), std::tuple("Zoom: 20", "Rotate X:10 Y:20.5 Z:-30", text));
-  }
-}
-
-TEST_F(StatusLine, SameTextIsNotWrittenTwiceButLongTextsAlwaysAre) {
-  const std::string longText(76, 'x');
-  for (const std::string& text : {std::string("a"), std::string("a"), longText, longText, std::string("a")})
-    line.SetPanel(0, text);
-  line.SetPanel(1, "");  // a fresh panel is written even with an empty text
-  EXPECT_EQ(writes.size(), 5u);
-}
-
 class Zoom2D : public ::testing::Test {
  protected:
   void SetUp() override { saved_ = Zoom2DSettings(); }
@@ -121,11 +83,9 @@ TEST_F(Zoom2D, StepsByRangeCappedAtTheRangeEnds) {
     Extended from, to;
     bool changed;
   } rows[] = {
-      {true, 9800, 10000, true},        {true, 10000, 10000, false},    {true, 20000, 10000, true},
-      {true, 1000, 1500, true},         {true, 990, 1000, true},        {true, 100, 125, true},
-      {true, 0.99L, 1, true},           {true, 0.005L, 0.0052L, true},  {false, 1, 0.98L, true},
-      {false, 0.0101L, 0.01L, true},    {false, 0.01L, 0.0098L, true},  {false, 0.0001L, 0.0001L, false},
-      {false, 0.00005L, 0.0001L, true}, {false, 1200, 1000, true},      {false, 10000, 9500, true},
+      {true, 9800, 10000, true},     {true, 10000, 10000, false},      {true, 20000, 10000, true},
+      {true, 1000, 1500, true},      {true, 0.99L, 1, true},           {true, 0.005L, 0.0052L, true},
+      {false, 0.01L, 0.0098L, true}, {false, 0.0001L, 0.0001L, false}, {false, 10000, 9500, true},
       {false, 20, 18, true},
   };
   for (const auto& r : rows) {
@@ -142,21 +102,6 @@ TEST_F(Zoom2D, StepsByRangeCappedAtTheRangeEnds) {
   }
   EXPECT_EQ(in, std::vector<double>({40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100, 125}));
   EXPECT_EQ(out, std::vector<double>({30, 25, 20, 18, 16, 14, 12, 10, 8, 6, 4, 2, 1, 0.98}));
-}
-
-TEST_F(Zoom2D, ChangedStepsAndScrollAmountAreUsed) {
-  EXPECT_EQ(Zoom2DSettings().scrollAmount, 10);
-  Zoom2DSettings().increments[2] = 30;  // "100 to 20"
-  Zoom2DSettings().increments[3] = 0.5L;
-  std::vector<Extended> seen;
-  for (Extended z = 35; seen.size() < 3;) {
-    ZoomStepIn(z);
-    seen.push_back(z);
-  }
-  EXPECT_EQ(seen, std::vector<Extended>({65, 95, 100}));
-  Extended z = 3;
-  ZoomStepOut(z);
-  EXPECT_EQ(z, 2.5);
 }
 
 }  // namespace
