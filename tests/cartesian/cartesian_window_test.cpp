@@ -1,5 +1,5 @@
 // The 2D graph window: zoom, scroll and page rules, the function limit, the colour of new
-// functions, the close question, the caption, the region selection, the mouse and the keys.
+// functions, the close question, the caption, the region selection and the mouse.
 #include "cartesian/cartesian_window.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The 2D graph in graph files: the exact bytes of a new graph, round trips of every field,
-// format 1 files, contents the program can not hold, and damaged files.
+// format 1 files, and contents the program can not hold.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,5 +1,5 @@
-// The compiler: error codes, texts and positions, the rewriting passes, constants,
-// symbols, state and copies.
+// The compiler: error codes, texts and positions, the rewriting passes, symbols, state,
+// and the limits of its tables.
 #include "expr/math_function.h"
 
 #include <gtest/gtest.h>

@@ -69,14 +69,10 @@ TEST(LabelModel, DistancesMeasureHowNearAPointIs) {
     int x, y, distance;
   } rows[] = {
       {Box(ltRectangle, {10, 10}, {110, 110}), 15, 60, 5},  // inside the edge
-                                                            // the middle is far
       {Box(ltRectangle, {110, 110}, {10, 10}), 0, 0, 14},   // off a corner
-                                                            // inside text
       {Text({10, 10}, {60, 30}), 65, 20, 5},                // beside text
       {Line({0, 0}, {100, 50}), 40, 26, 5},                 // 6 from a sloped line counts as 5
-                                                            // beyond the line's box
       {Stroke({{20, 20}, {60, 20}, {60, 60}}), 40, 23, 3},  // over a stroke's segment
-                                                            // inside its bounds
   };
   TTestOwner owner;
   for (const auto& r : rows) EXPECT_EQ(r.make(owner)->Distance(r.x, r.y), r.distance) << r.x << "," << r.y;
@@ -92,8 +88,7 @@ TEST(LabelModel, APressPicksTheNearestHandleAndItsCursor) {
       {box, 102, 98, 3, Qt::SizeFDiagCursor},
       {box, 204, 130, 10, Qt::SizeHorCursor},
       {line, 12, 12, 1, Qt::SizeAllCursor},
-      // Equal distances: top-left before bottom-right, bottom before top, right before left,
-      // a line's end before its origin.
+      // Equal distances: top-left before bottom-right, a line's end before its origin.
       {Box(ltRectangle, {100, 100}, {104, 104}), 102, 102, 3, Qt::SizeFDiagCursor},
       {Line({10, 10}, {14, 10}), 12, 10, 2, Qt::SizeAllCursor},
   };
@@ -116,16 +111,12 @@ TEST(LabelModel, GesturesMoveAndResizeButNeverWhollyOffTheBitmap) {
     std::vector<int> steps;
     TPoint p1, p2;
   } rows[] = {
-      {box, {150, 100, 3, 160, 110, 5, 180, 130, 7}, {130, 130}, {230, 190}},  // move
-      {Box(ltEllipse, {200, 160}, {100, 100}), {100, 100, 4, 90, 95, 8, 80, 90, 10}, {80, 90}, {200, 160}},
-      // bottom-left corner
-      // right edge
+      {box, {150, 100, 3, 160, 110, 5, 180, 130, 7}, {130, 130}, {230, 190}},                                // move
+      {Box(ltEllipse, {200, 160}, {100, 100}), {100, 100, 4, 90, 95, 8, 80, 90, 10}, {80, 90}, {200, 160}},  // a corner
       {box, {100, 100, 3, 90, 95, 5, 80, 90, 7}, {80, 90}, {180, 150}},                        // move-only: no resize
       {line, {10, 10, 4, 30, 40, 8, 20, 30, 10}, {20, 30}, {100, 10}},                         // the origin
-                                                                                               // text moves
       {Stroke({{20, 20}, {60, 20}}), {40, 20, 4, 40, 30, 8, 45, 30, 10}, {25, 30}, {65, 30}},  // strokes move
       {box, {150, 100, 3, 300, 100, 5, 500, 100, 7}, {100, 100}, {200, 160}},                  // wholly off: cancelled
-                                                                                               // a line too
       {line, {100, 10, 4, 100, -100, 8, 100, -100, 10}, {10, 10}, {100, -100}},                // but not its end alone
   };
   for (const auto& r : rows) {
@@ -261,8 +252,10 @@ TEST(LabelDraw, MarkersSitOnCornersEndsAndAlongStrokes) {
     auto label = r.make(owner);
     owner.Clear();
     label->ToggleMarker();
-    // The square's outline passes 3 pixels above its centre.
-    for (TPoint p : r.marked) EXPECT_EQ(owner.At(p.x, p.y - 3), kBlack) << label->GetDescription() << " " << p.x;
+    // The square's 5-pixel outline covers rows 1 to 5 above its centre.
+    for (TPoint p : r.marked)
+      EXPECT_EQ(std::tuple(owner.At(p.x, p.y - 5), owner.At(p.x, p.y - 6)), std::tuple(kBlack, kWhite))
+          << label->GetDescription() << " " << p.x;
     for (TPoint p : r.unmarked) EXPECT_EQ(owner.At(p.x + 4, p.y - 3), kWhite) << label->GetDescription() << " " << p.x;
   }
 }
