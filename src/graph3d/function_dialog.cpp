@@ -62,7 +62,6 @@ void FocusField(QWidget* field) {
 TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
     : QDialog(parent),
       EOrientation(new QComboBox),
-      FunctionCaption(new QLabel),
       EUserFuncStr(new QLineEdit),
       EFuncColorSample(new TColorSampleButton),
       ColorButton(new QPushButton(QStringLiteral("&Color..."))),
@@ -78,11 +77,9 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
   EOrientation->setInsertPolicy(QComboBox::NoInsert);
   for (const char* item : kOrientationItems) EOrientation->addItem(QString::fromLatin1(item));
   EUserFuncStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
-  FunctionCaption->setBuddy(EUserFuncStr);
 
   auto* definition = new QHBoxLayout;
   definition->addWidget(EOrientation);
-  definition->addWidget(FunctionCaption);
   definition->addWidget(EUserFuncStr, 1);
 
   auto* variables = new QHBoxLayout;
@@ -153,7 +150,6 @@ void TAdd3DFuncDlg::SetOrientation(TOrientation orientation) {
   scratch_.SetOrientation(orientation);
   EOrientation->setCurrentIndex(orientation - 1);
   EOrientation->setEditText(QString::fromLatin1(kOrientationItems[orientation - 1]));
-  FunctionCaption->setText(QString::fromStdString(scratch_.Prefix()));
   for (std::size_t v = 0; v < Vars.size(); ++v) {
     TVariableControls& c = Vars[v];
     const std::string letter = scratch_.VariableName(int(v)), other = scratch_.VariableName(int(1 - v));

@@ -61,8 +61,7 @@ class TAdd3DFuncDlg : public QDialog {
     TEditMathConst* ELoBound;
     TEditMathConst* EHiBound;
   };
-  QComboBox* EOrientation;
-  QLabel* FunctionCaption;
+  QComboBox* EOrientation;  // also the caption of the definition
   QLineEdit* EUserFuncStr;
   TColorSampleButton* EFuncColorSample;
   QPushButton* ColorButton;
