@@ -10,28 +10,42 @@ namespace plotix {
 
 namespace {
 constexpr std::size_t kBlock = 1024;
+
+std::size_t Hash(const TPoint3D& p) {
+  const std::uint64_t h = std::uint64_t(std::uint32_t(p.X)) * 0x9E3779B97F4A7C15ull ^
+                          std::uint64_t(std::uint32_t(p.Y)) * 0xC2B2AE3D27D4EB4Full ^
+                          std::uint64_t(std::uint32_t(p.Z)) * 0x165667B19E3779F9ull;
+  return std::size_t(h ^ (h >> 29));
+}
 }  // namespace
 
 TFixed ToFixed(Extended value) {
   // Saturates rather than wrapping; callers keep scene values far inside the range.
-  constexpr Extended kMax = std::numeric_limits<TFixed>::max(), kMin = std::numeric_limits<TFixed>::min();
-  return TFixed(std::clamp(truncl(value * (1 << kFixedShift)), kMin, kMax));
+  constexpr TFixed kMax = std::numeric_limits<TFixed>::max(), kMin = std::numeric_limits<TFixed>::min();
+  const Extended scaled = value * (1 << kFixedShift);
+  if (!(scaled < kMax)) return kMax;
+  if (!(scaled > kMin)) return kMin;
+  // Rounding to nearest needs no switch of the x87 control word, which costs more than
+  // the rest of a sample; where it rounded away from zero, step back.
+  long long fixed = llrintl(scaled);
+  if (scaled >= 0 ? Extended(fixed) > scaled : Extended(fixed) < scaled) fixed += scaled >= 0 ? -1 : 1;
+  return TFixed(fixed);
 }
 
-TLineObj::TLineObj() { Clear(); }
-
-void TLineObj::Clear() {
-  points_.clear();
-  lines_.clear();
-  points_.shrink_to_fit();
-  lines_.shrink_to_fit();
+TLineObj::TLineObj() {
   points_.reserve(kBlock);
   lines_.reserve(kBlock);
-  points_.resize(kAxisPointCount);
-  lines_.resize(kAxisLineCount);
+  Clear();
+}
+
+void TLineObj::Clear() {
+  // The room stays for the meshes about to be built again.
+  points_.assign(kAxisPointCount, TLinePoint{});
+  lines_.assign(kAxisLineCount, TLineRec{});
   searchStart_ = kAxisPointCount + 1;
   min_ = max_ = TPoint3D{};
-  index_.clear();
+  index_.assign(std::max(index_.size(), kBlock), kNoSlot);
+  indexed_ = 0;
   Palette.fill(0);
   ResetAxes();
   Changed = true;
@@ -46,7 +60,8 @@ void TLineObj::ResetAxes() {
 
 void TLineObj::MarkFunctionStart() {
   searchStart_ = PointCount() + 1;
-  index_.clear();
+  std::fill(index_.begin(), index_.end(), kNoSlot);
+  indexed_ = 0;
 }
 
 void TLineObj::TakeIntoBox(const TPoint3D& p) {
@@ -59,18 +74,34 @@ void TLineObj::TakeIntoBox(const TPoint3D& p) {
   }
 }
 
+std::int32_t& TLineObj::IndexPlace(const TPoint3D& p) {
+  const std::size_t mask = index_.size() - 1;
+  for (std::size_t i = Hash(p) & mask;; i = (i + 1) & mask) {
+    std::int32_t& place = index_[i];
+    if (place == kNoSlot || points_[std::size_t(place)].P == p) return place;
+  }
+}
+
 std::int32_t TLineObj::AddPoint(const TPoint3D& p) {
   const auto index = std::int32_t(points_.size());
   points_.push_back({p});
-  index_[p] = index;
+  if (2 * (indexed_ + 1) > index_.size()) {
+    std::vector<std::int32_t> old(2 * index_.size(), kNoSlot);
+    old.swap(index_);
+    for (const std::int32_t i : old)
+      if (i != kNoSlot) IndexPlace(points_[std::size_t(i)].P) = i;
+  }
+  std::int32_t& place = IndexPlace(p);
+  indexed_ += place == kNoSlot;
+  place = index;
   return index;
 }
 
 // The index holds the newest of the points from SearchStart on for every position,
 // which is what a newest-first search of those points finds.
 std::int32_t TLineObj::FindOrAddPoint(const TPoint3D& p) {
-  const auto found = index_.find(p);
-  return found != index_.end() ? found->second : AddPoint(p);
+  const std::int32_t found = IndexPlace(p);
+  return found != kNoSlot ? found : AddPoint(p);
 }
 
 TAddLineResult TLineObj::AddLine(const TPoint3D& p, std::int32_t& slotP, const TPoint3D& q, std::int32_t& slotQ,

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/colour.h"
@@ -86,27 +85,22 @@ class TLineObj {
   bool Changed = true;
 
  private:
-  struct THash {
-    std::size_t operator()(const TPoint3D& p) const {
-      const std::uint64_t h = (std::uint64_t(std::uint32_t(p.X)) * 0x9E3779B97F4A7C15ull) ^
-                              (std::uint64_t(std::uint32_t(p.Y)) * 0xC2B2AE3D27D4EB4Full) ^
-                              (std::uint64_t(std::uint32_t(p.Z)) * 0x165667B19E3779F9ull);
-      return std::size_t(h ^ (h >> 29));
-    }
-  };
-
   void ResetAxes();
   void TakeIntoBox(const TPoint3D& p);
   std::int32_t AddPoint(const TPoint3D& p);
   // The newest point of the current function equal to p, or p added.
   std::int32_t FindOrAddPoint(const TPoint3D& p);
+  // The index's place for p: the one holding an equal point, or a free one.
+  std::int32_t& IndexPlace(const TPoint3D& p);
 
   std::vector<TLinePoint> points_;
   std::vector<TLineRec> lines_;
   std::int32_t searchStart_ = kAxisPointCount + 1;
   TPoint3D min_, max_;
-  // The newest point for each position among the points searched for duplicates.
-  std::unordered_map<TPoint3D, std::int32_t, THash> index_;
+  // The newest point for each position among the points searched for duplicates, by
+  // open addressing (kNoSlot: free); at most half full.
+  std::vector<std::int32_t> index_;
+  std::size_t indexed_ = 0;
 };
 
 // The most wire detail that keeps n wire lines and their detail within 100 samples.

@@ -68,9 +68,9 @@ bool T3DRenderer::Allocate(int width, int height) {
 }
 
 Int64 T3DRenderer::DepthAt(const TEdge& e, Int64 x, Int64 y) {
-  const Int64 extent = e.alongX ? e.x2 - e.x1 : e.y2 - e.y1;
+  const Int64 extent = e.alongX ? Int64(e.x2) - e.x1 : Int64(e.y2) - e.y1;
   if (extent == 0) return e.maxDepth;
-  return e.d1 + (e.d2 - e.d1) * ((e.alongX ? x - e.x1 : y - e.y1)) / extent;
+  return e.d1 + (Int64(e.d2) - e.d1) * (e.alongX ? x - e.x1 : y - e.y1) / extent;
 }
 
 // Equal depths go to the higher colour index, so an axis wins over a function; within

@@ -29,8 +29,8 @@ class T3DRenderer {
  private:
   // An edge as projected, with what the per-pixel rule asks of it.
   struct TEdge {
-    std::int64_t x1, y1, x2, y2;
-    std::int64_t d1, d2, minDepth, maxDepth;
+    std::int32_t x1, y1, x2, y2;
+    TFixed d1, d2, minDepth, maxDepth;
     std::uint8_t colorIndex;
     bool alongX;  // interpolates along x, its longer screen extent
   };
