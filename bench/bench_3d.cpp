@@ -206,8 +206,9 @@ int main(int argc, char** argv) {
     std::printf("default window redraw, 500x500: %7.1f us; plain loop %.1f us (ratio %.2f)\n", def, defPlain,
                 def / defPlain);
   if (full > 0 && fullPlain > 0 && fullPixels > 0)
-    std::printf("full store redraw, 1000x1000:   %7.2f ms; plain loop %.2f ms (ratio %.2f); %.0f pixels, %.1f ns each\n",
-                full, fullPlain, full / fullPlain, fullPixels, full * 1e6 / fullPixels);
+    std::printf(
+        "full store redraw, 1000x1000:   %7.2f ms; plain loop %.2f ms (ratio %.2f); %.0f pixels, %.1f ns each\n", full,
+        fullPlain, full / fullPlain, fullPixels, full * 1e6 / fullPixels);
   if (get("BM_RotateFullStore") > 0)
     std::printf("rotation step, full store:      %7.2f ms\n", get("BM_RotateFullStore"));
   benchmark::Shutdown();

@@ -55,7 +55,8 @@ void TLineObj::ResetAxes() {
   const TPoint3D ends[kAxisPointCount] = {{min_.X, 0, 0}, {max_.X, 0, 0}, {0, min_.Y, 0},
                                           {0, max_.Y, 0}, {0, 0, min_.Z}, {0, 0, max_.Z}};
   for (int i = 0; i < kAxisPointCount; ++i) points_[std::size_t(i)].P = ends[i];
-  for (int i = 0; i < kAxisLineCount; ++i) lines_[std::size_t(i)] = {2 * i, 2 * i + 1, std::uint8_t(kAxisColorIndex + i)};
+  for (int i = 0; i < kAxisLineCount; ++i)
+    lines_[std::size_t(i)] = {2 * i, 2 * i + 1, std::uint8_t(kAxisColorIndex + i)};
 }
 
 void TLineObj::MarkFunctionStart() {

@@ -48,9 +48,9 @@ struct TRotation {
 
 enum TAddLineResult : int { alAdded = 0, alFull = 1, alOutOfMemory = 2 };
 
-constexpr int kAxisLineCount = 3;   // lines 0, 1, 2: the X, Y and Z axes
-constexpr int kAxisPointCount = 6;  // their end points, negative end first
-constexpr int kAxisColorIndex = 253;  // X; Y and Z follow
+constexpr int kAxisLineCount = 3;      // lines 0, 1, 2: the X, Y and Z axes
+constexpr int kAxisPointCount = 6;     // their end points, negative end first
+constexpr int kAxisColorIndex = 253;   // X; Y and Z follow
 constexpr int kMaxStoreCount = 65535;  // points and lines; 65535 also marks "no line" in pixel buffers
 
 class TLineObj {

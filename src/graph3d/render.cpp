@@ -22,9 +22,7 @@ std::uint32_t PixelOf(TColor color, int depth) {
 
 // Cuts the segment to 0..maxX, 0..maxY; false when nothing of it is inside.
 bool Clip(Int64& x1, Int64& y1, Int64& x2, Int64& y2, Int64 maxX, Int64 maxY) {
-  const auto code = [&](Int64 x, Int64 y) {
-    return (x < 0 ? 1 : x > maxX ? 2 : 0) | (y < 0 ? 4 : y > maxY ? 8 : 0);
-  };
+  const auto code = [&](Int64 x, Int64 y) { return (x < 0 ? 1 : x > maxX ? 2 : 0) | (y < 0 ? 4 : y > maxY ? 8 : 0); };
   int c1 = code(x1, y1), c2 = code(x2, y2);
   while (c1 | c2) {
     if (c1 & c2) return false;
@@ -144,8 +142,15 @@ void T3DRenderer::Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& s
     const TLinePoint& a = store.Point(line.PointA);
     const TLinePoint& b = store.Point(line.PointB);
     TEdge& e = edges_[std::size_t(i)];
-    e = {a.ScreenX, a.ScreenY, b.ScreenX, b.ScreenY, a.Depth, b.Depth, std::min(a.Depth, b.Depth),
-         std::max(a.Depth, b.Depth), line.ColorIndex,
+    e = {a.ScreenX,
+         a.ScreenY,
+         b.ScreenX,
+         b.ScreenY,
+         a.Depth,
+         b.Depth,
+         std::min(a.Depth, b.Depth),
+         std::max(a.Depth, b.Depth),
+         line.ColorIndex,
          std::abs(Int64(b.ScreenX) - a.ScreenX) >= std::abs(Int64(b.ScreenY) - a.ScreenY)};
     if (line.ColorIndex != colorIndex) {
       colorIndex = line.ColorIndex;

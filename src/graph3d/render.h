@@ -45,9 +45,9 @@ class T3DRenderer {
   static constexpr std::uint16_t kEmpty = 0xFFFF;
   std::vector<std::uint16_t> cells_;  // height rows of width cells
   int width_ = 0, height_ = 0;
-  std::vector<TEdge> edges_;            // by store index, for the edges drawn
-  std::vector<std::uint32_t*> rows_;    // the bitmap's scan lines during a drawing
-  TBitmap scratch_;                     // axis label text, black on white
+  std::vector<TEdge> edges_;          // by store index, for the edges drawn
+  std::vector<std::uint32_t*> rows_;  // the bitmap's scan lines during a drawing
+  TBitmap scratch_;                   // axis label text, black on white
   std::int64_t visited_ = 0;
 };
 

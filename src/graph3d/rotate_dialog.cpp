@@ -83,7 +83,8 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
     auto* field = new TEditMathConst;
     Set3DValueField(field, pointNames[i]);
     field->setText(QString::fromStdString(func.PointTexts[std::size_t(i)]));
-    if (i % 2 == 0) lineGrid->addWidget(new QLabel(i == 0 ? QStringLiteral("Point #1") : QStringLiteral("Point #2")), 1 + i / 2, 0);
+    if (i % 2 == 0)
+      lineGrid->addWidget(new QLabel(i == 0 ? QStringLiteral("Point #1") : QStringLiteral("Point #2")), 1 + i / 2, 0);
     lineGrid->addWidget(field, 1 + i / 2, 1 + i % 2);
     EPoints[std::size_t(i)] = field;
   }

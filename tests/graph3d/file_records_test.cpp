@@ -74,14 +74,10 @@ TEST_F(File3D, ReadsAndWritesBackTheSameBytes) {
 
 TEST_F(File3D, RefusesWhatNoDialogCouldHaveMade) {
   const TFileRow rows[] = {
-      {.height = 2001},
-      {.angle = std::numeric_limits<Extended>::quiet_NaN()},
-      {.count = 253},
-      {.typeCode = 3},
-      {.lines1 = -1},
-      {.detail1 = 19},  // 6 lines of the other variable allow 18
-      {.lo = 701},
-      {.orientation = 4},
+      {.height = 2001}, {.angle = std::numeric_limits<Extended>::quiet_NaN()},
+      {.count = 253},   {.typeCode = 3},
+      {.lines1 = -1},   {.detail1 = 19},  // 6 lines of the other variable allow 18
+      {.lo = 701},      {.orientation = 4},
       {.axis = 3},
   };
   for (const TFileRow& row : rows) {

@@ -150,8 +150,8 @@ TEST(View3D, ZoomAndRotationSteps) {
     std::int32_t zoom;
     bool in;
     std::int32_t want;
-  } zooms[] = {{495, true, 505}, {500, true, 520}, {20, true, 25},   {1000, true, 1000}, {21, false, 16},
-               {20, false, 18},  {500, false, 490}, {1, false, 1}, {1001, true, 1000}};
+  } zooms[] = {{495, true, 505}, {500, true, 520},  {20, true, 25}, {1000, true, 1000}, {21, false, 16},
+               {20, false, 18},  {500, false, 490}, {1, false, 1},  {1001, true, 1000}};
   for (const auto& z : zooms) {
     std::int32_t zoom = z.zoom;
     EXPECT_EQ(z.in ? Zoom3DStepIn(zoom) : Zoom3DStepOut(zoom), z.want != z.zoom && z.zoom <= 1000) << z.zoom;
