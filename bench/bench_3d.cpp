@@ -108,8 +108,6 @@ void Redraw(benchmark::State& state, void (*make)(TGraph3DDoc&), int size, bool 
   }
   const double pixels = double(doc.Renderer.PixelsVisited());
   state.counters["pixels"] = pixels;
-  state.counters["ns_per_pixel"] =
-      benchmark::Counter(pixels * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The same lines projected and drawn with a plain Bresenham loop, no depth test.
