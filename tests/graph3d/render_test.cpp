@@ -12,7 +12,7 @@ namespace {
 
 constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x008000, kBlack = 0, kWhite = 0xFFFFFF;
 
-struct TEdgeSpec {
+struct TEdgeRow {
   Extended x1, y1, z1, x2, y2, z2;
   int colorIndex;
 };
@@ -21,11 +21,11 @@ struct TEdgeSpec {
 // functions 0 and 1 red and blue; drawn at zoom 20 on a 500 x 500 bitmap.
 class Render3D : public ::testing::Test {
  protected:
-  void Draw(const std::vector<TEdgeSpec>& edges, const TView3D& view = {}, int depth = 32) {
+  void Draw(const std::vector<TEdgeRow>& edges, const TView3D& view = {}, int depth = 32) {
     doc.Settings.Axes[1].LineColor = kGreen;
     doc.Settings.Axes[2].LineColor = kBlue;
     doc.View = view;
-    for (const TEdgeSpec& e : edges) {
+    for (const TEdgeRow& e : edges) {
       std::int32_t a = kNoSlot, b = kNoSlot;
       doc.Lines.AddLine({ToFixed(e.x1), ToFixed(e.y1), ToFixed(e.z1)}, a, {ToFixed(e.x2), ToFixed(e.y2), ToFixed(e.z2)},
                         b, std::uint8_t(e.colorIndex));
