@@ -12,6 +12,7 @@
 #include "app/headless_files.h"
 #include "app/main_window.h"
 #include "cartesian/cartesian_window.h"
+#include "graph3d/graph3d_window.h"
 #include "expr/calculation.h"
 #include "expr/math_function.h"
 #include "platform/canvas.h"
@@ -186,6 +187,7 @@ int RunGui(int& argc, char** argv) {
 
 int PlotixMain(int argc, char** argv) {
   RegisterCartesianGraphs();
+  RegisterGraph3DGraphs();
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);
   if (!problem.empty()) {

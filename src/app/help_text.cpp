@@ -57,6 +57,22 @@ leaves a gap.</p>
 <p>The zoom steps and the scroll amount are set in <b>Tools &gt; Advanced Global Settings &gt;
 2D And Polar Zoom Hot Key Settings...</b>; what the status bar shows in
 <b>Status Line Settings...</b> (or double click the status bar).</p>
+
+<h3>3D graphs</h3>
+<p><b>File &gt; New 3D Cartesian</b> opens a 3D window. <b>Function &gt; New 3D Function (X,Y,Z)...</b>
+adds a surface that gives one coordinate from the other two (<i>Z=f(x,y)=x^2-y^2</i>), drawn as a
+mesh of wire lines; <b>New 2D Rotation (X,Y)...</b> turns a curve <i>Y=f(x)</i> about the X axis, the
+Y axis or a line through two points. Bounds lie within &plusmn;700; values beyond are left out or,
+with <b>Round Down</b>, drawn at &plusmn;700. Where lines cross, the one nearer to you is drawn.</p>
+<table border="1" cellpadding="3" cellspacing="0">
+<tr><td>F3 / F4</td><td>zoom in / out</td></tr>
+<tr><td>F5 / F6</td><td>turn about the X axis (up / down)</td></tr>
+<tr><td>F7 / F8</td><td>turn about the Y axis (left / right)</td></tr>
+<tr><td>F9 / F10</td><td>spin about the Z axis (left / right)</td></tr>
+<tr><td>Shift+F2</td><td>turn all three angles back to zero</td></tr>
+</table>
+<p>The angle of each turn and the zoom steps are set in <b>Tools &gt; Advanced Global Settings &gt;
+3D Zoom Hot Key Settings...</b>; <b>View &gt; Change View...</b> sets the angles and the zoom exactly.</p>
 )";
 
 }  // namespace plotix

@@ -122,6 +122,10 @@ class TFuncGraphWindow : public QWidget {
   // The menus the main window shows while this window is active.
   virtual QList<QMenu*> WindowMenus() const = 0;
 
+  // The function list changed, just before the redraw: one function appended at its end,
+  // or the list edited. For kinds that keep what they draw from their functions.
+  virtual void FunctionsChanged(bool /*appended*/) {}
+
   TGraphDoc& Document() const { return *document_; }
   TGraphKind GraphKind() const { return document_->Kind(); }
   int BitmapWidth() const { return document_->BitmapWidth; }
@@ -205,6 +209,7 @@ class TFuncGraphWindow : public QWidget {
     if (!CheckFunctionLimit(functions.size())) return false;
     if (!function->NewDialog(ChooseNewFunctionColor(int(functions.size())))) return false;
     functions.push_back(std::move(function));
+    FunctionsChanged(true);
     RenderGraph();
     return true;
   }
@@ -212,7 +217,9 @@ class TFuncGraphWindow : public QWidget {
   template <class T>
   void EditFunctionList(TFuncList<T>& functions) {
     const TFuncListChanges changes = TFuncListDlg::Edit(this, functions);
-    if (changes.modified || changes.deleted || changes.moved) RenderGraph();
+    if (!changes.modified && !changes.deleted && !changes.moved) return;
+    FunctionsChanged(false);
+    RenderGraph();
   }
 
  private:
