@@ -6,12 +6,14 @@
 #include <QFont>
 
 #include "cartesian/cartesian_window.h"
+#include "polar/polar_window.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setFont(QFont("DejaVu Sans", 9));
   plotix::RegisterCartesianGraphs();
+  plotix::RegisterPolarGraphs();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -18,6 +18,7 @@
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
+#include "polar/polar_window.h"
 
 namespace plotix {
 
@@ -186,6 +187,7 @@ int RunGui(int& argc, char** argv) {
 
 int PlotixMain(int argc, char** argv) {
   RegisterCartesianGraphs();
+  RegisterPolarGraphs();
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);
   if (!problem.empty()) {
