@@ -154,7 +154,6 @@ void TChangePolarViewDlg::Recompute() {
 void TChangePolarViewDlg::ShowTheta() { EPolarTheta->setText(Text(ThetaInRadians() ? theta_ : RadToDeg(theta_))); }
 
 void TChangePolarViewDlg::SetPixels(Extended x, Extended y) {
-  // Setting both spins redraws the fields twice; the second time from the final centre.
   EPixelsX->setValue(RoundToPixel(ClampCenter(x * zoom_)));
   EPixelsY->setValue(RoundToPixel(ClampCenter(y * zoom_)));
   Recompute();
@@ -164,12 +163,8 @@ bool TChangePolarViewDlg::PolarExit(TEditMathConst* field) {
   if (!field->ValidateOrComplain()) return false;
   const Extended r = EPolarR->Validate() ? EPolarR->Value() : r_;
   Extended theta = theta_;
-  if (EPolarTheta->Validate()) {
-    const Extended turn = 2 * DegToRad(180);
-    theta = ThetaInRadians() ? EPolarTheta->Value() : DegToRad(EPolarTheta->Value());
-    theta -= turn * truncl(theta / turn);
-    if (theta < 0) theta = turn - fabsl(theta);
-  }
+  if (EPolarTheta->Validate()) theta = ThetaInRadians() ? EPolarTheta->Value() : DegToRad(EPolarTheta->Value());
+  // Any turn gives the same point; theta is shown back from the pixels in [0, 2 pi).
   Extended x, y;
   ToCartesian(theta, r, x, y);
   SetPixels(x, y);
