@@ -16,6 +16,7 @@
 
 #include "platform/canvas.h"
 #include "polar/polar_document.h"
+#include "window/polar_conversions.h"
 
 namespace plotix {
 namespace {
@@ -61,7 +62,8 @@ void BM_PlotOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_PlotOnly)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
 
-// The baseline: the same evaluations and the sine and cosine of every theta, nothing drawn.
+// The baseline: the same evaluations and the point of every theta (its sine and cosine),
+// nothing drawn.
 void BM_BareLoop(benchmark::State& state) {
   TGraphPolarDoc doc;
   Fill(doc, static_cast<int>(state.range(0)));
@@ -70,11 +72,11 @@ void BM_BareLoop(benchmark::State& state) {
       const Extended lo = f->LoBound, range = f->HiBound - f->LoBound;
       for (int i = 0; i <= kSamples; ++i) {
         const Extended theta = lo + range * i / kSamples;
-        Extended r = 0, sin, cos;
+        Extended r = 0, x, y;
         benchmark::DoNotOptimize(f->Func.ValueAt(theta, r));
-        sincosl(theta, &sin, &cos);
-        benchmark::DoNotOptimize(r * cos);
-        benchmark::DoNotOptimize(r * sin);
+        ToCartesian(theta, r, x, y);
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(y);
       }
     }
   }
@@ -108,14 +110,15 @@ void BM_MostFunctions(benchmark::State& state) {
 }
 BENCHMARK(BM_MostFunctions)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Keeps the median of each benchmark's repetitions for the summary.
+// Keeps the median CPU time of each benchmark's repetitions for the summary: the machine is
+// shared, so wall time also counts other programs.
 class TMedianReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs)
       if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        medians[r.run_name.function_name + "/" + r.run_name.args] = r.GetAdjustedRealTime();
+        medians[r.run_name.str()] = r.GetAdjustedCPUTime();
   }
   std::map<std::string, double> medians;
 };
@@ -142,7 +145,7 @@ int main(int argc, char** argv) {
   auto& m = reporter.medians;
   auto get = [&](const std::string& key) { return m.count(key) ? m[key] : 0.0; };
   const double points = 1001;
-  std::printf("\nmedians                          1 function   10 functions\n");
+  std::printf("\nmedian CPU times                 1 function   10 functions\n");
   std::printf("full redraw (us)               %11.1f  %13.1f\n", get("BM_Redraw/1"), get("BM_Redraw/10"));
   for (const int count : {1, 10}) {
     const double plot = get("BM_PlotOnly/" + std::to_string(count)), bare = get("BM_BareLoop/" + std::to_string(count));

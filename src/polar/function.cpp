@@ -5,6 +5,7 @@
 
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
+#include "window/polar_conversions.h"
 
 namespace plotix {
 
@@ -94,7 +95,7 @@ void TPolarPlotter::Run() {
   const Extended zoom = m_.zoomX;
   const int samples = std::min(f_.Samples, kMaxPolarSamples);
 
-  bool prevDefined = false;
+  bool prevDefined = false, prevInside = false;
   TPolarPoint prev;
   for (int i = 0; i <= samples; ++i) {
     // Each step from the bounds, so no rounding piles up along the way.
@@ -105,20 +106,19 @@ void TPolarPlotter::Run() {
       prevDefined = false;
       continue;
     }
-    Extended sin, cos;
-    sincosl(theta, &sin, &cos);
-    const TPolarPoint cur{zoom * r * cos, zoom * r * sin};
+    TPolarPoint cur;
+    ToCartesian(theta, zoom * r, cur.x, cur.y);
     const bool curInside = Inside(cur);
     if (!prevDefined) {
       if (curInside) Append(cur);
-    } else if (curInside && Inside(prev)) {
+    } else if (curInside && prevInside) {
       Append(cur);
     } else {
       TPolarPoint a = prev, b = cur;
       if (!Clip(a, b)) {
         Flush();
       } else {
-        if (!Inside(prev)) {
+        if (!prevInside) {
           Flush();
           Append(a);
         }
@@ -128,6 +128,7 @@ void TPolarPlotter::Run() {
     }
     prev = cur;
     prevDefined = true;
+    prevInside = curInside;
   }
   Flush();
 }

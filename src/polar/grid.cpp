@@ -105,7 +105,7 @@ TPolarGrid::TPolarGrid(const TSettingPolarObj& settings, TCanvas& canvas, const 
 
 TAxisSegment TPolarGrid::Segment(Extended a) const {
   TAxisSegment seg;
-  sincosl(DegToRad(a), &seg.sin, &seg.cos);
+  ToCartesian(DegToRad(a), 1, seg.cos, seg.sin);
   int found = 0;
   auto add = [&](Extended x, Extended y) { (found++ == 0 ? seg.p1 : seg.p2) = {x, y}; };
   if (poleInside_) add(0, 0);
@@ -237,9 +237,9 @@ void TPolarGrid::DrawArc(Extended r) {
   const Extended phi = acosl((r - 0.5L) / r);
   const int n = phi > 0 ? static_cast<int>(std::clamp<Extended>(truncl(span / (2 * phi)), 0, kMaxArcPoints)) : 0;
   auto pixel = [&](Extended t) {
-    Extended sin, cos;
-    sincosl(t, &sin, &cos);
-    const TPoint p = Pixel({r * cos, r * sin});
+    TPolarPoint point;
+    ToCartesian(t, r, point.x, point.y);
+    const TPoint p = Pixel(point);
     return TPoint{std::clamp(p.x, -kArcPixelLimit, kArcPixelLimit), std::clamp(p.y, -kArcPixelLimit, kArcPixelLimit)};
   };
   TPoint p = pixel(start);
