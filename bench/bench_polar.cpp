@@ -130,12 +130,16 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   std::vector<char*> args(argv, argv + argc);
-  std::string reps = "--benchmark_repetitions=7", aggregates = "--benchmark_report_aggregates_only=true";
+  // Repetitions interleaved, so a change of the machine's load falls on the plot and its
+  // baseline alike.
+  std::string reps = "--benchmark_repetitions=9", aggregates = "--benchmark_report_aggregates_only=true",
+              interleave = "--benchmark_enable_random_interleaving=true";
   bool userReps = false;
   for (int i = 1; i < argc; ++i) userReps |= std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0;
   if (!userReps) {
     args.push_back(reps.data());
     args.push_back(aggregates.data());
+    args.push_back(interleave.data());
   }
   int n = static_cast<int>(args.size());
   benchmark::Initialize(&n, args.data());
