@@ -1,7 +1,6 @@
 #include "polar/function.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
