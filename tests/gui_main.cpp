@@ -6,6 +6,7 @@
 #include <QFont>
 
 #include "cartesian/cartesian_window.h"
+#include "polar/polar_window.h"
 #include "graph3d/graph3d_window.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setFont(QFont("DejaVu Sans", 9));
   plotix::RegisterCartesianGraphs();
+  plotix::RegisterPolarGraphs();
   plotix::RegisterGraph3DGraphs();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

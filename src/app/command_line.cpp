@@ -19,6 +19,7 @@
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
+#include "polar/polar_window.h"
 
 namespace plotix {
 
@@ -187,6 +188,7 @@ int RunGui(int& argc, char** argv) {
 
 int PlotixMain(int argc, char** argv) {
   RegisterCartesianGraphs();
+  RegisterPolarGraphs();
   RegisterGraph3DGraphs();
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);

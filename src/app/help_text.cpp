@@ -54,6 +54,13 @@ leaves a gap.</p>
 <tr><td>Shift+F5 / F6 / F7 / F8</td><td>page the view up / down / left / right by half the bitmap</td></tr>
 <tr><td>Ctrl+S</td><td>save the graph</td></tr>
 </table>
+<h3>Polar graphs</h3>
+<p><b>File &gt; New Polar</b> opens a polar window; <b>Function &gt; New Polar Function...</b> takes
+r as a function of the angle, written <b>THETA</b> or <b>X</b> (in radians), such as
+<i>1+cos(theta)</i>, with the bounds of theta and the number of steps. The rays from the pole, their
+ticks (dashes or circles) and labels are set in <b>Graph &gt; Graph Settings...</b>; the keys are
+those of a 2D window without F9 to F12.</p>
+
 <p>The zoom steps and the scroll amount are set in <b>Tools &gt; Advanced Global Settings &gt;
 2D And Polar Zoom Hot Key Settings...</b>; what the status bar shows in
 <b>Status Line Settings...</b> (or double click the status bar).</p>

@@ -200,14 +200,6 @@ std::string FieldText(Extended value, int width, int decimals) {
   return text;
 }
 
-// The remainder moved into [0, 360): a tiny negative one can round up to 360 itself,
-// and negative zero becomes zero.
-Extended AngleInTurn(Extended value) {
-  Extended r = AngleReduce(value);
-  if (r < 0) r += 360;
-  return r >= 360 || r == 0 ? 0 : r;
-}
-
 }  // namespace
 
 std::string FloatToStrF(Extended value, TFloatForm form, int precision, int digits) {
@@ -306,6 +298,13 @@ std::string GeneralText(Extended value) { return FloatToStrF(value, TFloatForm::
 Extended AngleReduce(Extended value) {
   // The exact remainder; it keeps the value's sign, and values within one turn pass unchanged.
   return fmodl(value, 360);
+}
+
+// A tiny negative remainder can round up to 360 itself, and negative zero becomes zero.
+Extended AngleInTurn(Extended value) {
+  Extended r = AngleReduce(value);
+  if (r < 0) r += 360;
+  return r >= 360 || r == 0 ? 0 : r;
 }
 
 std::string AngleText(Extended value) { return TrimmedFixed(AngleReduce(value), 11, 6); }
