@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 namespace plotix {
@@ -57,19 +58,60 @@ int gFixRange = 2;
 bool gFixExact = true;
 const TFixupRange* gFix = &kFixupRanges[2];
 
-// The x87 instructions, which the fix-up thresholds were measured with; they are also
-// several times faster than the library's exact argument reduction. They take
-// |x| < 2^63; beyond that the library does the work.
-constexpr Extended kX87TrigLimit = 9223372036854775808.0L;
-Extended PlainSin(Extended x) {
-  if (!(fabsl(x) < kX87TrigLimit)) return sinl(x);
+// Sine and cosine, accurate over the whole range. x is reduced to r = x - k*pi/2 with
+// pi/2 in four parts, k times each of the first three exact for |x| < 2^28, so r keeps
+// its digits even next to a multiple; the x87 instructions are exact on |r| <= pi/4,
+// where they reduce nothing themselves (their own reduction uses a 66-bit pi).
+// Beyond 2^28 the library's exact reduction does the work.
+constexpr Extended kHalfPi1 = 0x6487ed511p-34L, kHalfPi2 = 0x5a308d313p-73L,
+                   kHalfPi3 = 0x198a2e037p-109L, kHalfPi4 = 0x7344a4093822299fp-177L;
+constexpr Extended kTwoOverPi = 0x517cc1b727220a95p-63L, kQuarterPi = 0xc90fdaa22168c235p-64L;
+constexpr Extended kReduceLimit = 0x1p28L;
+// Adding it rounds a value below 2^62 to an integer held in the low significand bits.
+constexpr Extended kRoundShift = 0x1.8p63L;
+
+inline Extended X87Sin(Extended x) {
   __asm__("fsin" : "+t"(x));
   return x;
 }
-Extended PlainCos(Extended x) {
-  if (!(fabsl(x) < kX87TrigLimit)) return cosl(x);
+inline Extended X87Cos(Extended x) {
   __asm__("fcos" : "+t"(x));
   return x;
+}
+
+// r = x - k*pi/2 for the nearest k; quadrant = k mod 4.
+inline Extended ReduceHalfPi(Extended x, unsigned& quadrant) {
+  const Extended shifted = x * kTwoOverPi + kRoundShift;
+  std::uint64_t significand;
+  std::memcpy(&significand, &shifted, sizeof significand);
+  quadrant = static_cast<unsigned>(significand) & 3;
+  const Extended k = shifted - kRoundShift;
+  return (((x - k * kHalfPi1) - k * kHalfPi2) - k * kHalfPi3) - k * kHalfPi4;
+}
+
+Extended PlainSin(Extended x) {
+  if (fabsl(x) <= kQuarterPi) return X87Sin(x);
+  if (!(fabsl(x) < kReduceLimit)) return sinl(x);
+  unsigned quadrant;
+  const Extended r = ReduceHalfPi(x, quadrant);
+  switch (quadrant) {
+    case 0: return X87Sin(r);
+    case 1: return X87Cos(r);
+    case 2: return -X87Sin(r);
+    default: return -X87Cos(r);
+  }
+}
+Extended PlainCos(Extended x) {
+  if (fabsl(x) <= kQuarterPi) return X87Cos(x);
+  if (!(fabsl(x) < kReduceLimit)) return cosl(x);
+  unsigned quadrant;
+  const Extended r = ReduceHalfPi(x, quadrant);
+  switch (quadrant) {
+    case 0: return X87Cos(r);
+    case 1: return -X87Sin(r);
+    case 2: return -X87Cos(r);
+    default: return X87Sin(r);
+  }
 }
 
 // A residue small enough to be a multiple's rounding error becomes 0; the exact

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "expr/calcfunc.h"
 #include "expr/mathfunc.h"
 
 namespace plotix {
@@ -180,6 +181,18 @@ TEST_F(MathEvaluate, RunTimeConditionsBecomeErrorsWithoutPosition) {
   EXPECT_EQ(f.Result(), 0.25L);
 }
 
+// What the calculator shows in its exponent form, 18 digits.
+std::string Calc(const std::string& text) { return Calculate(text, "0", "0", true).text; }
+
+// Where textbook formulas cancel, overflow early or reduce inexactly: the 18 digits
+// agree with 40-digit reference values.
+TEST_F(MathEvaluate, CalculatorDigitsMatchReferenceValues) {
+  EXPECT_EQ(Calc("sin(10000000)"), "4.20547793190782491E-1");
+  EXPECT_EQ(Calc("sin(1000000*pi)"), "8.97311491667623364E-14");  // beyond the fix-up
+  EXPECT_EQ(Calc("sin(1000000000000000000)"), "-9.92969320740405076E-1");
+  EXPECT_EQ(Calc("sin(4611686018427387904)"), "-7.02922443619208876E-1");
+}
+
 TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
   const char* const bodies[] = {"X^3-2*X", "sqrt(1-X^2)", "sin(X)*exp(-X^2/10)", "(X^2/sin(2*pi/X))-X/2",
                                 "1/(X+1)+2/(X+2)+3/(X+3)", "tan(X)", "arcsin(X/4)", "fact(abs(X))",
@@ -257,6 +270,21 @@ TEST_F(MathEvaluate, TrigFixupMakesMultiplesOfPiExact) {
   exact.SetExpression("sin(pi+0.000000000000000001)");
   ASSERT_TRUE(exact.Compile());
   EXPECT_NE(exact.Result(), 0);
+}
+
+// Every multiple of pi, and odd multiple of pi/2, within a range leaves a residue
+// at or below that range's threshold, so the fix-up makes each one 0.
+TEST_F(MathEvaluate, TrigFixupCatchesEveryMultipleInItsRange) {
+  long top = 1000;
+  for (int range = 1; range <= 5; ++range, top *= 10) {
+    SetTrigFixup(range, true);
+    long missed = 0;
+    for (long k = 1; k <= top + 1; ++k) {
+      const Extended x = static_cast<Extended>(k) * kPi;
+      if ((k <= top && FixedSin(x) != 0) || (k % 2 == 1 && FixedCos(x / 2) != 0)) ++missed;
+    }
+    EXPECT_EQ(missed, 0) << "range " << range;
+  }
 }
 
 TEST_F(MathEvaluate, TrigFixupAppliesToTheDerivedFunctions) {
