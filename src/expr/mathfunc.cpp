@@ -284,20 +284,26 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
   return 0;
 }
 
+// 0 to a negative power is a division by zero. The library's power is exact where the
+// result is representable (10^18, 16^0.5); e^(b ln a) loses the last digits, which
+// sin(10^18) would turn into a wrong angle. A square is the one rounded product the
+// library would return, without the call.
 [[gnu::always_inline]] inline Extended Power(Extended a, Extended b, int& err) {
+  if (b == 2) return a * a;
   if (a == 0) {
     if (b == 0) err = meBadExponential;
+    else if (b < 0) err = meDivByZero;
     return 0;
   }
   if (b == 0) return 1;
-  if (a > 0) return expl(b * logl(a));
+  if (a > 0) return powl(a, b);
   if (!IsIntegral(b)) {
     err = meBadExponential;
     return 0;
   }
   if (b == 1) return a;
   if (b == -1) return 1 / a;
-  const Extended r = expl(b * logl(-a));
+  const Extended r = powl(-a, b);
   return IsIntegral(b / 2) ? r : -r;
 }
 
@@ -310,19 +316,21 @@ std::int32_t ExponentClass(Extended b) {
 
 // The power rule with a constant exponent of the given class; the same results as Power.
 [[gnu::always_inline]] inline Extended PowerByConstant(Extended a, Extended b, std::int32_t cls, int& err) {
+  if (b == 2) return a * a;
   if (a == 0) {
     if (b == 0) err = meBadExponential;
+    else if (b < 0) err = meDivByZero;
     return 0;
   }
   if (b == 0) return 1;
-  if (a > 0) return expl(b * logl(a));
+  if (a > 0) return powl(a, b);
   if (!(cls & ecIntegral)) {
     err = meBadExponential;
     return 0;
   }
   if (b == 1) return a;
   if (b == -1) return 1 / a;
-  const Extended r = expl(b * logl(-a));
+  const Extended r = powl(-a, b);
   return (cls & ecEven) ? r : -r;
 }
 

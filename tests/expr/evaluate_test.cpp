@@ -138,7 +138,8 @@ TEST_F(MathEvaluate, FunctionsAndTheirDomains) {
 TEST_F(MathEvaluate, PowerRule) {
   const TEvalCase cases[] = {
       {"x^0", 0, kFail, meBadExponential},
-      {"x^(-2)", 0, 0},
+      {"x^(-2)", 0, kFail, meDivByZero},
+      {"(x+1)^x", -1, kFail, meDivByZero},
       {"x^(1/3)", -8, kFail, meBadExponential},
       {"x^3", -2, -8},
       {"x^2", -2, 4},
@@ -191,6 +192,9 @@ TEST_F(MathEvaluate, CalculatorDigitsMatchReferenceValues) {
   EXPECT_EQ(Calc("sin(1000000*pi)"), "8.97311491667623364E-14");  // beyond the fix-up
   EXPECT_EQ(Calc("sin(1000000000000000000)"), "-9.92969320740405076E-1");
   EXPECT_EQ(Calc("sin(4611686018427387904)"), "-7.02922443619208876E-1");
+  EXPECT_EQ(Calc("10^-30"), "1.00000000000000000E-30");
+  EXPECT_EQ(Calc("(-10)^-29"), "-1.00000000000000000E-29");
+  EXPECT_EQ(Calc("sin(10^18)"), "-9.92969320740405076E-1");
 }
 
 TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
