@@ -176,22 +176,27 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
     case mcRadToGrad: return x * (200 / kPi);
     case mcCycleToRad: return x * (2 * kPi);
     case mcRadToCycle: return x / (2 * kPi);
-    case mcArcSinh: return logl(x + sqrtl(x * x + 1));
+    // The library's inverse hyperbolics, and ln(1 + t) taken as one for a small t: the
+    // plain logarithms cancel for negative, tiny or near-1 arguments and square huge
+    // ones into an overflow.
+    case mcArcSinh: return asinhl(x);
     case mcArcCosh:
       if (x < 1) break;
-      return logl(x + sqrtl(x * x - 1));
+      return acoshl(x);
     case mcArcTanh:
       if (fabsl(x) >= 1) break;
-      return logl((1 + x) / (1 - x)) / 2;
+      return atanhl(x);
     case mcArcCsch:
       if (x == 0) break;
-      return logl(sqrtl(x * x + 1) / fabsl(x) + 1 / x);
-    case mcArcSech:
+      return asinhl(1 / x);
+    case mcArcSech: {
       if (x <= 0 || x > 1) break;
-      return logl((1 + sqrtl(1 - x * x)) / x);
+      const Extended u = 1 - x;  // exact near 1, where the result is small
+      return log1pl((u + sqrtl(u * (1 + x))) / x);
+    }
     case mcArcCoth:
       if (fabsl(x) <= 1) break;
-      return logl((x + 1) / (x - 1)) / 2;
+      return copysignl(log1pl(2 / (fabsl(x) - 1)) / 2, x);
     case mcArcSin: return ArcSinRoutine(x, err);
     case mcArcCos: return ArcCosRoutine(x, err);
     case mcArcTan: return atanl(x);
@@ -205,21 +210,18 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
       if (x > 0) return atanl(1 / x);
       if (x < 0) return atanl(1 / x) + kPi;
       return kPi / 2;
-    case mcSinh: return (expl(x) - expl(-x)) / 2;
-    case mcCosh: return (expl(x) + expl(-x)) / 2;
-    case mcTanh: {
-      const Extended a = expl(x), b = expl(-x);
-      return (a - b) / (a + b);
-    }
+    // The library's forms go through e^x - 1 for small x, where e^x - e^-x cancels,
+    // and reach the largest values that fit where e^x alone would overflow.
+    case mcSinh: return sinhl(x);
+    case mcCosh: return coshl(x);
+    case mcTanh: return tanhl(x);
     case mcCsch:
       if (x == 0) break;
-      return 2 / (expl(x) - expl(-x));
-    case mcSech: return 2 / (expl(x) + expl(-x));
-    case mcCoth: {
+      return 1 / sinhl(x);
+    case mcSech: return 1 / coshl(x);
+    case mcCoth:
       if (x == 0) break;
-      const Extended a = expl(x), b = expl(-x);
-      return (a + b) / (a - b);
-    }
+      return 1 / tanhl(x);
     case mcSin: return gSin(x);
     case mcCos: return gCos(x);
     case mcTan: {
