@@ -593,6 +593,17 @@ void ApplyUnarySigns(TTokenTable& t) {
         ++end;
       }
       if (t[end].code == mcOpen) end = MatchingClose(t, end);
+      // Like a leading sign, it takes in the powers that follow: 2*-x^2 is 2*(-(x^2)).
+      for (std::size_t next; end + 2 < t.size() && t[end + 1].code == mcPow; end = next) {
+        next = end + 2 + (IsSign(t[end + 2].code) ? 1 : 0);
+        if (next >= t.size()) break;
+        if (IsFunction(t[next].code)) {
+          if (next + 1 >= t.size() || t[next + 1].code != mcOpen) break;
+          ++next;
+        }
+        if (t[next].code == mcOpen) next = MatchingClose(t, next);
+        else if (!IsOperand(t[next].code)) break;
+      }
       t.insert(end + 1, Rec(mcClose, 0));
     } else {
       t[s] = Rec(mcNumber, spos, -1);
