@@ -115,10 +115,12 @@ Extended PlainCos(Extended x) {
 }
 
 // A residue small enough to be a multiple's rounding error becomes 0; the exact
-// variants also require x to be that multiple to the last bit.
+// variants also require x to be that multiple to the last bit. The sine of an x that
+// is itself that small is no residue: near 0, sin x is x.
 Extended SinRoughFix(Extended x) {
   const Extended s = PlainSin(x);
-  return (fabsl(s) <= gFix->sinThreshold && fabsl(x) <= gFix->sinBound) ? 0 : s;
+  const Extended a = fabsl(x);
+  return (fabsl(s) <= gFix->sinThreshold && a <= gFix->sinBound && a > gFix->sinThreshold) ? 0 : s;
 }
 Extended SinExactFix(Extended x) {
   const Extended s = PlainSin(x);
