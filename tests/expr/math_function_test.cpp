@@ -142,6 +142,10 @@ TEST(MathCompile, RewritingPassesGiveTheLanguagesMeaning) {
       {"--x", 3, 3},
       {"x--y", 3, 3},  // y is unknown: checked below; here only the sign merge matters
       {"-x^2", 3, -9},
+      {"2*-x^2", 3, -18},  // a sign after an operator binds like a leading one
+      {"x/-2^2", 3, -0.75L},
+      {"2^-x^2", 3, 1.0L / 512},
+      {"2*-x^-(1+1)^2", 2, -0.125L},
       {"2^-1", 0, 0.5L},
       {"2^-x", 2, 0.25L},
       {"2*-sin(x)", kPi / 2, -2},

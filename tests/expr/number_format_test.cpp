@@ -171,7 +171,9 @@ TEST_F(FormatNumberTest, TickLabelFormats) {
       {0, false, false, 25, 1.0L / 3, "0.333333333333333333"},
       {0, true, false, 2, 1e20L, "1E20"},
       {0, false, true, 2, 0.25L, "+0.25"},
-      {0, false, true, 3, -0.0004L, "-0"},  // the sign goes by the value, not the text
+      {0, false, true, 3, -0.0004L, "0"},  // the sign goes by the rounded text
+      {0, false, true, 1, 0.04L, "0"},
+      {1, false, true, 1, -0.04L, "0.0"},
       // Fixed decimal: untrimmed.
       {1, false, false, 2, 3, "3.00"},
       {1, false, true, 2, 3, "+3.00"},
@@ -322,7 +324,7 @@ TEST_F(AngleTextTest, ReduceToOneTurn) {
   for (const auto& [v, expected] : texts) EXPECT_EQ(AngleText(v), expected) << static_cast<double>(v);
 
   const std::pair<Extended, const char*> texts360[] = {
-      {-30, "330"}, {725, "5"}, {-360, "0"}, {-0.5L, "359.5"}, {-1e-20L, "0"}, {359.25L, "359.25"},
+      {-30, "330"}, {725, "5"}, {-360, "0"}, {-0.5L, "359.5"}, {-1e-20L, "0"}, {359.25L, "359.25"}, {-1e-7L, "0"},
   };
   for (const auto& [v, expected] : texts360) EXPECT_EQ(AngleText360(v), expected) << static_cast<double>(v);
 }
