@@ -6,12 +6,15 @@
 #include <QFont>
 
 #include "cartesian/cartesian_window.h"
+#include "labels/label_dialogs.h"
+#include "platform/dialog_service.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setFont(QFont("DejaVu Sans", 9));
   plotix::RegisterCartesianGraphs();
+  plotix::RegisterLabelDialogs(plotix::Dialogs());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

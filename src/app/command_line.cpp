@@ -14,7 +14,9 @@
 #include "cartesian/cartesian_window.h"
 #include "expr/calculation.h"
 #include "expr/math_function.h"
+#include "labels/label_dialogs.h"
 #include "platform/canvas.h"
+#include "platform/dialog_service.h"
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
@@ -186,6 +188,7 @@ int RunGui(int& argc, char** argv) {
 
 int PlotixMain(int argc, char** argv) {
   RegisterCartesianGraphs();
+  RegisterLabelDialogs(Dialogs());
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);
   if (!problem.empty()) {
