@@ -182,6 +182,8 @@ void TFuncGraphWindow::LabelLeftButtonDown(Qt::KeyboardModifiers modifiers, int 
   }
   MoveOnly = !(modifiers & Qt::ControlModifier) && !ResizeLabelsMode();
   HitTest(x, y);
+  if (TDrawBaseClass* label = LabelMode == lmSelected ? Selected() : nullptr)
+    ScreenImage->setCursor(label->GetCursor());
 }
 
 void TFuncGraphWindow::LabelRightButtonDown(int x, int y) {
@@ -315,7 +317,6 @@ void TFuncGraphWindow::HitTest(int x, int y) {
   SelectLabel(best);
   TDrawBaseClass& label = *labels[std::size_t(best)];
   label.MouseAction(x, y, MoveOnly ? mpPressMove : mpPressResize);
-  ScreenImage->setCursor(label.GetCursor());
   ScreenImage->update();
 }
 
