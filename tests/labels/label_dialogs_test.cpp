@@ -136,6 +136,7 @@ class TextEditor : public ::testing::Test {
     parent.resize(400, 100);
     parent.show();
     parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));  // so that the editor takes the focus
     editor.OnClosed = [this](TCustomTextEdit& e) { closed.push_back(e.Text()); };
   }
   QWidget parent;
