@@ -44,8 +44,9 @@ void TCustomTextEdit::Open(TPoint point, const std::string& text, const TFontDes
 
 void TCustomTextEdit::Close() {
   if (!open_) return;
-  // First, so that the focus leaving while the editor hides does not close it again.
+  // First, so that the focus leaving the editor does not close it again.
   open_ = false;
+  clearFocus();  // a hidden editor must not take the keys
   hide();
   if (OnClosed) OnClosed(*this);
   setGeometry(1, 1, 0, 0);
