@@ -217,7 +217,7 @@ TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
     AddFill({20, 20});  // inside the box
     AddBox({60, 10}, {90, 40});
     window.RedrawLabels();
-    window.SelectLabel(2);
+    window.SelectLabel(0);
     messages->shown.clear();
     messages->QueueAnswer(c.answer);
     (window.*c.command)();
@@ -226,6 +226,7 @@ TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
     EXPECT_EQ(messages->shown[0].buttons, TMsgButtons::YesNo);
     EXPECT_EQ(window.Labels().size(), c.remaining);
     if (c.answer == TMsgAnswer::Yes) {
+      EXPECT_EQ(window.LabelMode, lmIdle);
       EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
     }
   }
