@@ -215,7 +215,7 @@ TLabelToolBar::TLabelToolBar(QWidget* parent) : QToolBar(QStringLiteral("Label S
 
   FontFields = new TFontControls(this);
   FontFields->SetFont(Attributes.Font);
-  FontFields->Name->setMaximumWidth(160);
+  FontFields->Name->setMaximumWidth(130);
   addWidget(FontFields->Name);
   addWidget(FontFields->Size);
   // Their initials keep the bar short; the hints name them.
