@@ -57,6 +57,16 @@ leaves a gap.</p>
 <p>The zoom steps and the scroll amount are set in <b>Tools &gt; Advanced Global Settings &gt;
 2D And Polar Zoom Hot Key Settings...</b>; what the status bar shows in
 <b>Status Line Settings...</b> (or double click the status bar).</p>
+
+<h3>Labels</h3>
+<p>Show the label tool bar with <b>Tools &gt; Show/Hide Label Tool Bar</b>, pick a tool, pen,
+brush and font, and drag over the graph to draw a line, rectangle, ellipse, rounded rectangle or
+free-hand stroke; click to flood fill an area or to type a text label (Enter or Escape ends the
+text). With <b>Label Tools Off</b>, click a label to select it and drag to move it; Ctrl+drag at a
+corner or an end resizes it, and so does a plain drag while <b>Tools &gt; Resize Labels Mode</b>
+(Ctrl+R) is checked. Double click a text label to change its text in place; right click a label
+for its own menu. The <b>Label</b> menu selects (Ctrl+N, Ctrl+P), reorders (Ctrl+F, Ctrl+B),
+edits (Ctrl+E) and deletes (Ctrl+Del) labels, and shows where the flood fills are (Ctrl+L).</p>
 )";
 
 }  // namespace plotix
