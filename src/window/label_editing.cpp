@@ -399,12 +399,23 @@ void TFuncGraphWindow::EditLabelList() {
   const int current = LabelMode == lmSelected ? SelectedIndex : -1;
   LeaveMode();
   const TLabelListDlg::TOutcome outcome = TLabelListDlg::Edit(this, Labels(), current);
-  // A label's own dialog changed it even when the list is cancelled.
+  const TDrawBaseClass* chosen = outcome.select >= 0 ? Labels()[std::size_t(outcome.select)].get() : nullptr;
+  // A label's own dialog changed it even when the list is cancelled; a text label whose
+  // text was emptied there goes, as it would from "Edit Selected".
+  if (outcome.modified) {
+    std::erase_if(Labels(), [&chosen](const auto& label) {
+      const auto* text = dynamic_cast<const TDrawText*>(label.get());
+      if (!text || !text->Text.empty()) return false;
+      if (text == chosen) chosen = nullptr;
+      return true;
+    });
+  }
   if (outcome.modified || outcome.rearranged) {
     Modified = true;
     RedrawLabels();
   }
-  if (outcome.select >= 0) SelectLabel(outcome.select);
+  const auto at = std::find_if(Labels().begin(), Labels().end(), [chosen](const auto& l) { return l.get() == chosen; });
+  if (chosen) SelectLabel(int(at - Labels().begin()));
 }
 
 void TFuncGraphWindow::DeleteSelected() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include "../modal.h"
@@ -306,7 +307,18 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
   EXPECT_TRUE(window.Modified);
   EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
   EXPECT_NE(At(50, 10), kWhite);
-  // A text label emptied in its dialog goes.
+  // A text label emptied in its dialog goes, from the list too; a chosen label is selected.
+  Add<TDrawText>({300, 300}, {300, 300}).Text = "y";
+  OnNextModal([](QWidget* modal) {
+    auto* list = qobject_cast<TLabelListDlg*>(modal);
+    list->LabelListBox->setCurrentRow(2);
+    list->ModifyClick();
+    list->LabelListBox->setCurrentRow(0);
+    list->SelectButton->click();
+  });
+  window.EditLabelList();
+  EXPECT_EQ(window.Labels().size(), 2u);
+  EXPECT_EQ(window.SelectedIndex, 0);
   window.SelectLabel(1);
   window.EditSelected();
   EXPECT_EQ(window.Labels().size(), 1u);
