@@ -8,6 +8,8 @@
 #include "cartesian/cartesian_window.h"
 #include "polar/polar_window.h"
 #include "graph3d/graph3d_window.h"
+#include "labels/label_dialogs.h"
+#include "platform/dialog_service.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
   plotix::RegisterCartesianGraphs();
   plotix::RegisterPolarGraphs();
   plotix::RegisterGraph3DGraphs();
+  plotix::RegisterLabelDialogs(plotix::Dialogs());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

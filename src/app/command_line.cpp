@@ -15,7 +15,9 @@
 #include "graph3d/graph3d_window.h"
 #include "expr/calculation.h"
 #include "expr/math_function.h"
+#include "labels/label_dialogs.h"
 #include "platform/canvas.h"
+#include "platform/dialog_service.h"
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
@@ -190,6 +192,7 @@ int PlotixMain(int argc, char** argv) {
   RegisterCartesianGraphs();
   RegisterPolarGraphs();
   RegisterGraph3DGraphs();
+  RegisterLabelDialogs(Dialogs());
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);
   if (!problem.empty()) {

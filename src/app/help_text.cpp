@@ -80,6 +80,15 @@ with <b>Round Down</b>, drawn at &plusmn;700. Where lines cross, the one nearer 
 </table>
 <p>The angle of each turn and the zoom steps are set in <b>Tools &gt; Advanced Global Settings &gt;
 3D Zoom Hot Key Settings...</b>; <b>View &gt; Change View...</b> sets the angles and the zoom exactly.</p>
+<h3>Labels</h3>
+<p>Show the label tool bar with <b>Tools &gt; Show/Hide Label Tool Bar</b>, pick a tool, pen,
+brush and font, and drag over the graph to draw a line, rectangle, ellipse, rounded rectangle or
+free-hand stroke; click to flood fill an area or to type a text label (Enter or Escape ends the
+text). With <b>Label Tools Off</b>, click a label to select it and drag to move it; Ctrl+drag at a
+corner or an end resizes it, and so does a plain drag while <b>Tools &gt; Resize Labels Mode</b>
+(Ctrl+R) is checked. Double click a text label to change its text in place; right click a label
+for its own menu. The <b>Label</b> menu selects (Ctrl+N, Ctrl+P), reorders (Ctrl+F, Ctrl+B),
+edits (Ctrl+E) and deletes (Ctrl+Del) labels, and shows where the flood fills are (Ctrl+L).</p>
 )";
 
 }  // namespace plotix

@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "app/help_text.h"
+#include "app/label_tool_bar.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"
 #include "expr/calculator_dialog.h"
@@ -125,7 +126,10 @@ void TMainForm::BuildMenus() {
       add(graph, "Graph &Settings...", [this] { OnActive([](TFuncGraphWindow* w) { w->EditGraphSettings(); }); });
   BitmapAttribAction = add(graph, "&Bitmap Size/Colors...",
                            [this] { OnActive([](TFuncGraphWindow* w) { w->ChangeBitmapAttributes(); }); });
-  SelectRegionAction = add(graph, "Select Bitmap &Region", [this](bool on) { LabelToolMode = on ? kRegionTool : 0; });
+  SelectRegionAction = add(graph, "Select Bitmap &Region", [this](bool on) {
+    LabelToolMode = on ? kRegionTool : 0;
+    LabelToolBar->ShowToolsOff();
+  });
   SelectRegionAction->setCheckable(true);
   RegionDialogAction = add(graph, "Bitmap Region &Dialog...",
                            [this] { OnActive([this](TFuncGraphWindow* w) { EditRegionByCoordinates(this, *w); }); });
@@ -142,9 +146,11 @@ void TMainForm::BuildMenus() {
     }
   });
   showGraphBar->setObjectName(QStringLiteral("ShowGraphToolBar"));
-  disabled(tools, "Show/Hide &Label Tool Bar");
-  disabled(tools, "&Resize Labels Mode", QKeySequence(Qt::CTRL | Qt::Key_R))->setCheckable(true);
-  disabled(tools, "Label Tool Bar Text &Font...");
+  add(tools, "Show/Hide &Label Tool Bar", [this] { LabelToolBar->setVisible(!LabelToolBar->isVisible()); });
+  ResizeLabelsAction = tools->addAction(QStringLiteral("&Resize Labels Mode"));
+  ResizeLabelsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  ResizeLabelsAction->setCheckable(true);
+  add(tools, "Label Tool Bar Text &Font...", [this] { LabelToolBar->PickTextFont(); });
   tools->addSeparator();
   add(tools, "Function &Calculator...", [this] { TCaculatorDlg::Execute(this); });
   QMenu* advanced = tools->addMenu(QStringLiteral("&Advanced Global Settings"));
@@ -249,6 +255,15 @@ void TMainForm::BuildToolBar() {
   route(B::RotateZMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Z, false); });
   windowCommands_ +=
       {Button(B::Save), Button(B::CenterFunction), Button(B::CenterBitmap), Button(B::ZoomIn), Button(B::ZoomOut)};
+
+  addToolBarBreak();
+  LabelToolBar = new TLabelToolBar(this);
+  addToolBar(LabelToolBar);
+  LabelToolBar->hide();
+  connect(LabelToolBar, &TLabelToolBar::ToolChosen, this, [this](int tool) {
+    SelectRegionAction->setChecked(false);
+    LabelToolMode = tool;
+  });
   SetFlatToolBars(FlatToolBarsAction->isChecked());
 }
 
@@ -296,6 +311,8 @@ bool TMainForm::CheckWindowLimit() {
 void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->SetStatusLine(status_.get());
   window->CurrentLabelTool = [this] { return LabelToolMode; };
+  window->LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return LabelToolBar->Attributes; };
+  window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
   connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);
@@ -394,7 +411,7 @@ void TMainForm::MergeWindowMenus(TFuncGraphWindow* window) {
     if (action) menuBar()->removeAction(action);
   mergedMenus_.clear();
   if (!window) return;
-  for (QMenu* menu : window->WindowMenus()) {
+  for (QMenu* menu : window->MenuBarMenus()) {
     menuBar()->insertAction(toolsMenuAction_, menu->menuAction());
     mergedMenus_.append(menu->menuAction());
   }
@@ -473,6 +490,7 @@ void TMainForm::StatusLineSettings() {
 void TMainForm::SetFlatToolBars(bool flat) {
   for (QAction* action : GraphToolBar->actions())
     if (auto* button = qobject_cast<QToolButton*>(GraphToolBar->widgetForAction(action))) button->setAutoRaise(flat);
+  LabelToolBar->SetFlat(flat);
 }
 
 // ---- help --------------------------------------------------------------------

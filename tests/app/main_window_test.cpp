@@ -80,7 +80,8 @@ TEST_F(MainWindow, WindowDependentCommandsFollowTheOpenWindows) {
   ASSERT_NE(form.New2DCartisian1Click(), nullptr);
   EXPECT_EQ(form.GraphWindowCount(), 2);
   check(true);
-  EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Graph", "F&unction", "&View", "&Tools", "&Window", "&Help"}));
+  EXPECT_EQ(MenuTitles(),
+            (QStringList{"&File", "&Graph", "F&unction", "&View", "&Label", "&Tools", "&Window", "&Help"}));
   for (TGraphButton b :
        {TGraphButton::ZoomXIn, TGraphButton::ZoomYOut, TGraphButton::ScrollUp, TGraphButton::PageRight})
     EXPECT_TRUE(visible(b)) << int(b);
