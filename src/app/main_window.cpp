@@ -87,12 +87,6 @@ void TMainForm::BuildMenus() {
     connect(action, &QAction::triggered, this, slot);
     return action;
   };
-  auto disabled = [](QMenu* menu, const char* caption, const QKeySequence& key = {}) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
-    action->setShortcut(key);
-    action->setEnabled(false);
-    return action;
-  };
 
   QMenu* file = fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
   const char* newCaptions[] = {"New &2D Cartesian", "New &Polar", "New &3D Cartesian"};
