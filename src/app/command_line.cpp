@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <charconv>
+#include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -184,8 +185,13 @@ int RunGui(int& argc, char** argv) {
 
 }  // namespace
 
+void RegisterGraphKinds() { RegisterCartesianGraphs(); }
+
 int PlotixMain(int argc, char** argv) {
-  RegisterCartesianGraphs();
+  // A write beyond the file size limit then fails with an error that the save reports,
+  // instead of ending the program and leaving its temporary file behind.
+  std::signal(SIGXFSZ, SIG_IGN);
+  RegisterGraphKinds();
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);
   if (!problem.empty()) {
