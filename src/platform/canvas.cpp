@@ -710,8 +710,12 @@ void LayOut(const TFontRasters& f, const QString& text, TTextRaster& r) {
 void Rasterise(const TFontRasters& f, const QString& text, const QRect& area, TTextRaster& r) {
   r.area = area;
   r.runs.clear();
-  QImage mask(area.size(), QImage::Format_Alpha8);
-  mask.fill(0);
+  // The mask's memory is kept from one text to the next: fresh pages for every text cost
+  // more than drawing it.
+  static std::vector<uchar> buffer;
+  const qsizetype stride = (qsizetype(area.width()) + 3) & ~qsizetype(3);  // rows start on 32-bit words
+  buffer.assign(std::size_t(stride) * std::size_t(area.height()), 0);
+  QImage mask(buffer.data(), area.width(), area.height(), stride, QImage::Format_Alpha8);
   {
     QPainter painter(&mask);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -721,13 +725,17 @@ void Rasterise(const TFontRasters& f, const QString& text, const QRect& area, TT
       if (p.reach.intersects(area))
         painter.drawText(QPoint(int(p.x - area.left()), f.metrics.ascent() - area.top()), text.mid(p.from, p.length));
   }
-  for (int my = 0; my < mask.height(); ++my) {
+  const int width = mask.width(), height = mask.height();
+  for (int my = 0; my < height; ++my) {
     const uchar* row = mask.constScanLine(my);
-    for (int mx = 0; mx < mask.width(); ++mx) {
-      if (row[mx] < 128) continue;
+    for (int mx = 0; mx < width;) {
+      if (row[mx] < 128) {
+        ++mx;
+        continue;
+      }
       const int start = mx;
-      while (mx + 1 < mask.width() && row[mx + 1] >= 128) ++mx;
-      r.runs.push_back({my + area.top(), start + area.left(), mx + area.left()});
+      while (mx < width && row[mx] >= 128) ++mx;
+      r.runs.push_back({my + area.top(), start + area.left(), mx - 1 + area.left()});
     }
   }
 }
