@@ -27,11 +27,13 @@ else
   n=0
   while IFS= read -r line; do printf '%s' "$line" > "$corpus/seed-$((n += 1))"; done < fuzz/seeds/expressions.txt
 fi
-cp fuzz/regressions/"$target"/* "$corpus"/
+shopt -s nullglob
+regressions=(fuzz/regressions/"$target"/*)
+[ ${#regressions[@]} -eq 0 ] || cp "${regressions[@]}" "$corpus"/
 
 # libFuzzer writes the logs of parallel jobs into the folder it runs in.
 cd build/fuzz
-export QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$PWD/../../fuzz/lsan_suppressions.txt
 options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1
   -artifact_prefix="$findings"/)
 [ "$jobs" -gt 1 ] && options+=(-jobs="$jobs" -workers="$jobs")
