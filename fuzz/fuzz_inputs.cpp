@@ -26,11 +26,11 @@ using TBytes = std::vector<std::uint8_t>;
 class TMemoryFileIO : public TFileIO {
  public:
   int Open(const char* path, int flags, mode_t) override {
-    auto file = files_.find(path);
+    auto file = Files.find(path);
     if (flags & O_CREAT) {
-      if (file != files_.end() && (flags & O_EXCL)) return Fail(EEXIST);
-      files_[path].clear();
-    } else if (file == files_.end()) {
+      if (file != Files.end() && (flags & O_EXCL)) return Fail(EEXIST);
+      Files[path].clear();
+    } else if (file == Files.end()) {
       return Fail(ENOENT);
     }
     open_[next_] = {path, 0};
@@ -38,7 +38,7 @@ class TMemoryFileIO : public TFileIO {
   }
   ssize_t Read(int fd, void* buffer, std::size_t n) override {
     auto& [name, pos] = open_.at(fd);
-    const TBytes& file = files_[name];
+    const TBytes& file = Files[name];
     const std::size_t got = pos < file.size() ? std::min(n, file.size() - pos) : 0;
     std::memcpy(buffer, file.data() + pos, got);
     pos += got;
@@ -46,27 +46,27 @@ class TMemoryFileIO : public TFileIO {
   }
   ssize_t Write(int fd, const void* buffer, std::size_t n) override {
     auto& [name, pos] = open_.at(fd);
-    TBytes& file = files_[name];
+    TBytes& file = Files[name];
     file.resize(std::max(file.size(), pos + n));
     std::memcpy(file.data() + pos, buffer, n);
     pos += n;
     return ssize_t(n);
   }
   off_t Seek(int fd, off_t offset) override { return off_t(open_.at(fd).second = std::size_t(offset)); }
-  long long Size(int fd) override { return (long long)files_[open_.at(fd).first].size(); }
+  long long Size(int fd) override { return (long long)Files[open_.at(fd).first].size(); }
   int Sync(int) override { return 0; }
   int Close(int fd) override { return open_.erase(fd) ? 0 : Fail(EBADF); }
   int Rename(const char* from, const char* to) override {
-    auto file = files_.find(from);
-    if (file == files_.end()) return Fail(ENOENT);
+    auto file = Files.find(from);
+    if (file == Files.end()) return Fail(ENOENT);
     TBytes bytes = std::move(file->second);
-    files_.erase(file);
-    files_[to] = std::move(bytes);
+    Files.erase(file);
+    Files[to] = std::move(bytes);
     return 0;
   }
-  int Remove(const char* path) override { return files_.erase(path) ? 0 : Fail(ENOENT); }
+  int Remove(const char* path) override { return Files.erase(path) ? 0 : Fail(ENOENT); }
 
-  std::map<std::string, TBytes> files_;
+  std::map<std::string, TBytes> Files;
 
  private:
   static int Fail(int error) {
@@ -120,7 +120,7 @@ std::string ReplayGraphFile(const std::uint8_t* data, std::size_t size) {
   if (bytes.size() >= kContentAt + 3) PutSum(bytes, bytes.size() - 2);
   TScopedMemoryFiles files;
   TScopedScriptedMessages messages;
-  files->files_[kInput] = std::move(bytes);
+  files->Files[kInput] = std::move(bytes);
   const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(kInput);
   if (!doc) return "";
   TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight);
@@ -128,7 +128,7 @@ std::string ReplayGraphFile(const std::uint8_t* data, std::size_t size) {
   if (!doc->SaveGraph(kSaved)) return "a graph that loaded was not saved";
   const std::unique_ptr<TGraphDoc> again = OpenGraphDocument(kSaved);
   if (!again) return "a saved graph did not open" + (messages->shown.empty() ? "" : ": " + messages->shown.back().text);
-  if (!again->SaveGraph(kResaved) || files->files_[kResaved] != files->files_[kSaved])
+  if (!again->SaveGraph(kResaved) || files->Files[kResaved] != files->Files[kSaved])
     return "saving a saved graph again changed its file";
   return "";
 }
