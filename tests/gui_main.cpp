@@ -5,9 +5,7 @@
 #include <QApplication>
 #include <QFont>
 
-#include "cartesian/cartesian_window.h"
-#include "polar/polar_window.h"
-#include "graph3d/graph3d_window.h"
+#include "app/command_line.h"
 #include "labels/label_dialogs.h"
 #include "platform/dialog_service.h"
 
@@ -15,9 +13,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setFont(QFont("DejaVu Sans", 9));
-  plotix::RegisterCartesianGraphs();
-  plotix::RegisterPolarGraphs();
-  plotix::RegisterGraph3DGraphs();
+  plotix::RegisterGraphKinds();
   plotix::RegisterLabelDialogs(plotix::Dialogs());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <charconv>
+#include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -188,10 +189,17 @@ int RunGui(int& argc, char** argv) {
 
 }  // namespace
 
-int PlotixMain(int argc, char** argv) {
+void RegisterGraphKinds() {
   RegisterCartesianGraphs();
   RegisterPolarGraphs();
   RegisterGraph3DGraphs();
+}
+
+int PlotixMain(int argc, char** argv) {
+  // A write beyond the file size limit then fails with an error that the save reports,
+  // instead of ending the program and leaving its temporary file behind.
+  std::signal(SIGXFSZ, SIG_IGN);
+  RegisterGraphKinds();
   RegisterLabelDialogs(Dialogs());
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);

@@ -7,10 +7,11 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "platform/limits.h"
+
 namespace plotix {
 
 namespace {
-constexpr int kSizeLimit = 9999;
 constexpr int kUsualSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
 // Sizes are written with at least two digits: "08".
@@ -77,13 +78,14 @@ void TFontControls::FillSizes() {
   showing_ = wasShowing;
 }
 
-// A typed size is held within ±9999 and written back as held.
+// A typed size is held within the sizes a graph file may hold (a font of -9999 points
+// would be saved into a file no reader takes) and written back as held.
 void TFontControls::TakeSize() {
   if (showing_) return;
   bool ok = false;
   const int typed = Size->currentText().trimmed().toInt(&ok);
   if (ok) {
-    const int size = std::clamp(typed, -kSizeLimit, kSizeLimit);
+    const int size = std::clamp(typed, kMinFontSize, kMaxFontSize);
     if (size != font_.size) {
       font_.size = size;
       emit FontChanged(font_);

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QScrollBar>
 
 #include "app/label_tool_bar.h"
@@ -59,6 +61,20 @@ TEST(LabelToolBar, NewLabelsTakeTheToolAndAttributesChosen) {
   form.LabelToolBar->ToolButton(ltText)->trigger();
   w->MouseDown(Qt::LeftButton, Qt::NoModifier, 200, 200);
   EXPECT_EQ(dynamic_cast<const TDrawText&>(*w->Labels().back()).Font.size, 17);
+}
+
+// A typed size is held to what a graph file may hold, so every label saved can be read again.
+TEST(LabelToolBar, TypedFontSizesStayWithinWhatAFileHolds) {
+  TFontControls fields;
+  const struct {
+    const char* typed;
+    int size;
+  } rows[] = {{"24", 24}, {"9999", 512}, {"0", 1}, {"-30", 1}, {"abc", 1}};
+  for (const auto& row : rows) {
+    fields.Size->setEditText(row.typed);
+    emit fields.Size->lineEdit()->editingFinished();
+    EXPECT_EQ(fields.Font().size, row.size) << row.typed;
+  }
 }
 
 }  // namespace
