@@ -51,14 +51,14 @@ const std::vector<Extended>& Sweep() {
 [[gnu::always_inline]] inline bool Pow(Extended a, Extended b, Extended& r) {
   if (a == 0) {
     r = 0;
-    return b != 0;
+    return b > 0;
   }
   if (b == 0) {
     r = 1;
     return true;
   }
   if (a > 0) {
-    r = expl(b * logl(a));
+    r = powl(a, b);
     return true;
   }
   if (truncl(b) != b) return false;
@@ -70,7 +70,7 @@ const std::vector<Extended>& Sweep() {
     r = 1 / a;
     return true;
   }
-  const Extended m = expl(b * logl(-a));
+  const Extended m = powl(-a, b);
   r = truncl(b / 2) == b / 2 ? m : -m;
   return true;
 }
@@ -121,6 +121,13 @@ const std::vector<Extended>& Sweep() {
                 r);
 }
 
+// A power with an exponent that is no integer, which the library computes the slow way.
+[[gnu::always_inline]] inline bool FloorPower(Extended x, Extended& r) {
+  Extended p;
+  if (!Pow(fabsl(x), 1.5L, p)) return false;
+  return Finish(p, r);
+}
+
 using TFloorFunc = bool (*)(Extended, Extended&);
 
 template <TFloorFunc Floor>
@@ -155,6 +162,7 @@ const TCase kCases[] = {
      BM_Floor<FloorDampedSine>},
     {"sine_quotient", "(x^2/sin(2*pi/x))-x/2", "(x^2/sin(2*_pi/x))-x/2", true, FloorSineQuotient,
      BM_Floor<FloorSineQuotient>},
+    {"power", "abs(x)^1.5", "abs(x)^1.5", true, FloorPower, BM_Floor<FloorPower>},
     {"fractions", "1/(x+1)+2/(x+2)+3/(x+3)", "1/(x+1)+2/(x+2)+3/(x+3)", false, FloorFractions,
      BM_Floor<FloorFractions>},
     {"sum20", "x+2x+3x+4x+5x+6x+7x+8x+9x+10x+11x+12x+13x+14x+15x+16x+17x+18x+19x+20x",

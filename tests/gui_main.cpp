@@ -5,13 +5,16 @@
 #include <QApplication>
 #include <QFont>
 
-#include "cartesian/cartesian_window.h"
+#include "app/command_line.h"
+#include "labels/label_dialogs.h"
+#include "platform/dialog_service.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setFont(QFont("DejaVu Sans", 9));
-  plotix::RegisterCartesianGraphs();
+  plotix::RegisterGraphKinds();
+  plotix::RegisterLabelDialogs(plotix::Dialogs());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <charconv>
+#include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -12,12 +13,16 @@
 #include "app/headless_files.h"
 #include "app/main_window.h"
 #include "cartesian/cartesian_window.h"
+#include "graph3d/graph3d_window.h"
 #include "expr/calculation.h"
 #include "expr/math_function.h"
+#include "labels/label_dialogs.h"
 #include "platform/canvas.h"
+#include "platform/dialog_service.h"
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
+#include "polar/polar_window.h"
 
 namespace plotix {
 
@@ -184,8 +189,18 @@ int RunGui(int& argc, char** argv) {
 
 }  // namespace
 
-int PlotixMain(int argc, char** argv) {
+void RegisterGraphKinds() {
   RegisterCartesianGraphs();
+  RegisterPolarGraphs();
+  RegisterGraph3DGraphs();
+}
+
+int PlotixMain(int argc, char** argv) {
+  // A write beyond the file size limit then fails with an error that the save reports,
+  // instead of ending the program and leaving its temporary file behind.
+  std::signal(SIGXFSZ, SIG_IGN);
+  RegisterGraphKinds();
+  RegisterLabelDialogs(Dialogs());
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);
   if (!problem.empty()) {

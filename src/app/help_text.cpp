@@ -54,9 +54,41 @@ leaves a gap.</p>
 <tr><td>Shift+F5 / F6 / F7 / F8</td><td>page the view up / down / left / right by half the bitmap</td></tr>
 <tr><td>Ctrl+S</td><td>save the graph</td></tr>
 </table>
+<h3>Polar graphs</h3>
+<p><b>File &gt; New Polar</b> opens a polar window; <b>Function &gt; New Polar Function...</b> takes
+r as a function of the angle, written <b>THETA</b> or <b>X</b> (in radians), such as
+<i>1+cos(theta)</i>, with the bounds of theta and the number of steps. The rays from the pole, their
+ticks (dashes or circles) and labels are set in <b>Graph &gt; Graph Settings...</b>; the keys are
+those of a 2D window without F9 to F12.</p>
+
 <p>The zoom steps and the scroll amount are set in <b>Tools &gt; Advanced Global Settings &gt;
 2D And Polar Zoom Hot Key Settings...</b>; what the status bar shows in
 <b>Status Line Settings...</b> (or double click the status bar).</p>
+
+<h3>3D graphs</h3>
+<p><b>File &gt; New 3D Cartesian</b> opens a 3D window. <b>Function &gt; New 3D Function (X,Y,Z)...</b>
+adds a surface that gives one coordinate from the other two (<i>Z=f(x,y)=x^2-y^2</i>), drawn as a
+mesh of wire lines; <b>New 2D Rotation (X,Y)...</b> turns a curve <i>Y=f(x)</i> about the X axis, the
+Y axis or a line through two points. Bounds lie within &plusmn;700; values beyond are left out or,
+with <b>Round Down</b>, drawn at &plusmn;700. Where lines cross, the one nearer to you is drawn.</p>
+<table border="1" cellpadding="3" cellspacing="0">
+<tr><td>F3 / F4</td><td>zoom in / out</td></tr>
+<tr><td>F5 / F6</td><td>turn about the X axis (up / down)</td></tr>
+<tr><td>F7 / F8</td><td>turn about the Y axis (left / right)</td></tr>
+<tr><td>F9 / F10</td><td>spin about the Z axis (left / right)</td></tr>
+<tr><td>Shift+F2</td><td>turn all three angles back to zero</td></tr>
+</table>
+<p>The angle of each turn and the zoom steps are set in <b>Tools &gt; Advanced Global Settings &gt;
+3D Zoom Hot Key Settings...</b>; <b>View &gt; Change View...</b> sets the angles and the zoom exactly.</p>
+<h3>Labels</h3>
+<p>Show the label tool bar with <b>Tools &gt; Show/Hide Label Tool Bar</b>, pick a tool, pen,
+brush and font, and drag over the graph to draw a line, rectangle, ellipse, rounded rectangle or
+free-hand stroke; click to flood fill an area or to type a text label (Enter or Escape ends the
+text). With <b>Label Tools Off</b>, click a label to select it and drag to move it; Ctrl+drag at a
+corner or an end resizes it, and so does a plain drag while <b>Tools &gt; Resize Labels Mode</b>
+(Ctrl+R) is checked. Double click a text label to change its text in place; right click a label
+for its own menu. The <b>Label</b> menu selects (Ctrl+N, Ctrl+P), reorders (Ctrl+F, Ctrl+B),
+edits (Ctrl+E) and deletes (Ctrl+Del) labels, and shows where the flood fills are (Ctrl+L).</p>
 )";
 
 }  // namespace plotix

@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "app/help_text.h"
+#include "app/label_tool_bar.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"
 #include "expr/calculator_dialog.h"
@@ -86,12 +87,6 @@ void TMainForm::BuildMenus() {
     connect(action, &QAction::triggered, this, slot);
     return action;
   };
-  auto disabled = [](QMenu* menu, const char* caption, const QKeySequence& key = {}) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
-    action->setShortcut(key);
-    action->setEnabled(false);
-    return action;
-  };
 
   QMenu* file = fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
   const char* newCaptions[] = {"New &2D Cartesian", "New &Polar", "New &3D Cartesian"};
@@ -125,7 +120,10 @@ void TMainForm::BuildMenus() {
       add(graph, "Graph &Settings...", [this] { OnActive([](TFuncGraphWindow* w) { w->EditGraphSettings(); }); });
   BitmapAttribAction = add(graph, "&Bitmap Size/Colors...",
                            [this] { OnActive([](TFuncGraphWindow* w) { w->ChangeBitmapAttributes(); }); });
-  SelectRegionAction = add(graph, "Select Bitmap &Region", [this](bool on) { LabelToolMode = on ? kRegionTool : 0; });
+  SelectRegionAction = add(graph, "Select Bitmap &Region", [this](bool on) {
+    LabelToolMode = on ? kRegionTool : 0;
+    LabelToolBar->ShowToolsOff();
+  });
   SelectRegionAction->setCheckable(true);
   RegionDialogAction = add(graph, "Bitmap Region &Dialog...",
                            [this] { OnActive([this](TFuncGraphWindow* w) { EditRegionByCoordinates(this, *w); }); });
@@ -142,9 +140,11 @@ void TMainForm::BuildMenus() {
     }
   });
   showGraphBar->setObjectName(QStringLiteral("ShowGraphToolBar"));
-  disabled(tools, "Show/Hide &Label Tool Bar");
-  disabled(tools, "&Resize Labels Mode", QKeySequence(Qt::CTRL | Qt::Key_R))->setCheckable(true);
-  disabled(tools, "Label Tool Bar Text &Font...");
+  add(tools, "Show/Hide &Label Tool Bar", [this] { LabelToolBar->setVisible(!LabelToolBar->isVisible()); });
+  ResizeLabelsAction = tools->addAction(QStringLiteral("&Resize Labels Mode"));
+  ResizeLabelsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  ResizeLabelsAction->setCheckable(true);
+  add(tools, "Label Tool Bar Text &Font...", [this] { LabelToolBar->PickTextFont(); });
   tools->addSeparator();
   add(tools, "Function &Calculator...", [this] { TCaculatorDlg::Execute(this); });
   QMenu* advanced = tools->addMenu(QStringLiteral("&Advanced Global Settings"));
@@ -155,7 +155,8 @@ void TMainForm::BuildMenus() {
   add(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
   add(advanced, "&Status Line Settings...", [this] { StatusLineSettings(); });
   add(advanced, "2D And Polar Zoom Hot Key Settings...", [this] { TZoom2DHotKeyDlg::Edit(this); });
-  disabled(advanced, "3D Zoom Hot Key Settings...");
+  add(advanced, "3D Zoom Hot Key Settings...", [this] { EditGlobalSettings(gk3D, this); })
+      ->setEnabled(HasGlobalSettings(gk3D));
   // Graphs are not redrawn here: the setting applies to every later evaluation.
   add(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
 
@@ -248,6 +249,15 @@ void TMainForm::BuildToolBar() {
   route(B::RotateZMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Z, false); });
   windowCommands_ +=
       {Button(B::Save), Button(B::CenterFunction), Button(B::CenterBitmap), Button(B::ZoomIn), Button(B::ZoomOut)};
+
+  addToolBarBreak();
+  LabelToolBar = new TLabelToolBar(this);
+  addToolBar(LabelToolBar);
+  LabelToolBar->hide();
+  connect(LabelToolBar, &TLabelToolBar::ToolChosen, this, [this](int tool) {
+    SelectRegionAction->setChecked(false);
+    LabelToolMode = tool;
+  });
   SetFlatToolBars(FlatToolBarsAction->isChecked());
 }
 
@@ -295,6 +305,8 @@ bool TMainForm::CheckWindowLimit() {
 void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->SetStatusLine(status_.get());
   window->CurrentLabelTool = [this] { return LabelToolMode; };
+  window->LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return LabelToolBar->Attributes; };
+  window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
   connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);
@@ -393,7 +405,7 @@ void TMainForm::MergeWindowMenus(TFuncGraphWindow* window) {
     if (action) menuBar()->removeAction(action);
   mergedMenus_.clear();
   if (!window) return;
-  for (QMenu* menu : window->WindowMenus()) {
+  for (QMenu* menu : window->MenuBarMenus()) {
     menuBar()->insertAction(toolsMenuAction_, menu->menuAction());
     mergedMenus_.append(menu->menuAction());
   }
@@ -472,6 +484,7 @@ void TMainForm::StatusLineSettings() {
 void TMainForm::SetFlatToolBars(bool flat) {
   for (QAction* action : GraphToolBar->actions())
     if (auto* button = qobject_cast<QToolButton*>(GraphToolBar->widgetForAction(action))) button->setAutoRaise(flat);
+  LabelToolBar->SetFlat(flat);
 }
 
 // ---- help --------------------------------------------------------------------

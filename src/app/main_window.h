@@ -27,6 +27,7 @@ class QToolBar;
 namespace plotix {
 
 class TFuncGraphWindow;
+class TLabelToolBar;
 class TStatusLine;
 
 class TMainForm : public QMainWindow {
@@ -76,6 +77,8 @@ class TMainForm : public QMainWindow {
   QAction* RegionDialogAction;
   QAction* CopyBitmapAction;
   QAction* FlatToolBarsAction;
+  TLabelToolBar* LabelToolBar;
+  QAction* ResizeLabelsAction;  // checked: a plain drag resizes labels too
   std::array<QAction*, kMaxRecentFiles> RecentActions{};
   QAction* RecentSeparator;
   QDialog* HelpDialog = nullptr;

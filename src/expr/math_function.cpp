@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 namespace plotix {
@@ -57,26 +58,69 @@ int gFixRange = 2;
 bool gFixExact = true;
 const TFixupRange* gFix = &kFixupRanges[2];
 
-// The x87 instructions, which the fix-up thresholds were measured with; they are also
-// several times faster than the library's exact argument reduction. They take
-// |x| < 2^63; beyond that the library does the work.
-constexpr Extended kX87TrigLimit = 9223372036854775808.0L;
-Extended PlainSin(Extended x) {
-  if (!(fabsl(x) < kX87TrigLimit)) return sinl(x);
+// Sine and cosine, accurate over the whole range. x is reduced to r = x - k*pi/2 with
+// pi/2 in four parts, k times each of the first three exact for |x| < 2^28, so r keeps
+// its digits even next to a multiple; the x87 instructions are exact on |r| <= pi/4,
+// where they reduce nothing themselves (their own reduction uses a 66-bit pi).
+// Beyond 2^28 the library's exact reduction does the work.
+constexpr Extended kHalfPi1 = 0x6487ed511p-34L, kHalfPi2 = 0x5a308d313p-73L,
+                   kHalfPi3 = 0x198a2e037p-109L, kHalfPi4 = 0x7344a4093822299fp-177L;
+constexpr Extended kTwoOverPi = 0x517cc1b727220a95p-63L, kQuarterPi = 0xc90fdaa22168c235p-64L;
+constexpr Extended kReduceLimit = 0x1p28L;
+// Adding it rounds a value below 2^62 to an integer held in the low significand bits.
+constexpr Extended kRoundShift = 0x1.8p63L;
+
+inline Extended X87Sin(Extended x) {
   __asm__("fsin" : "+t"(x));
   return x;
 }
-Extended PlainCos(Extended x) {
-  if (!(fabsl(x) < kX87TrigLimit)) return cosl(x);
+inline Extended X87Cos(Extended x) {
   __asm__("fcos" : "+t"(x));
   return x;
 }
 
+// r = x - k*pi/2 for the nearest k; quadrant = k mod 4.
+inline Extended ReduceHalfPi(Extended x, unsigned& quadrant) {
+  const Extended shifted = x * kTwoOverPi + kRoundShift;
+  std::uint64_t significand;
+  std::memcpy(&significand, &shifted, sizeof significand);
+  quadrant = static_cast<unsigned>(significand) & 3;
+  const Extended k = shifted - kRoundShift;
+  return (((x - k * kHalfPi1) - k * kHalfPi2) - k * kHalfPi3) - k * kHalfPi4;
+}
+
+Extended PlainSin(Extended x) {
+  if (fabsl(x) <= kQuarterPi) return X87Sin(x);
+  if (!(fabsl(x) < kReduceLimit)) return sinl(x);
+  unsigned quadrant;
+  const Extended r = ReduceHalfPi(x, quadrant);
+  switch (quadrant) {
+    case 0: return X87Sin(r);
+    case 1: return X87Cos(r);
+    case 2: return -X87Sin(r);
+    default: return -X87Cos(r);
+  }
+}
+Extended PlainCos(Extended x) {
+  if (fabsl(x) <= kQuarterPi) return X87Cos(x);
+  if (!(fabsl(x) < kReduceLimit)) return cosl(x);
+  unsigned quadrant;
+  const Extended r = ReduceHalfPi(x, quadrant);
+  switch (quadrant) {
+    case 0: return X87Cos(r);
+    case 1: return -X87Sin(r);
+    case 2: return -X87Cos(r);
+    default: return X87Sin(r);
+  }
+}
+
 // A residue small enough to be a multiple's rounding error becomes 0; the exact
-// variants also require x to be that multiple to the last bit.
+// variants also require x to be that multiple to the last bit. The sine of an x that
+// is itself that small is no residue: near 0, sin x is x.
 Extended SinRoughFix(Extended x) {
   const Extended s = PlainSin(x);
-  return (fabsl(s) <= gFix->sinThreshold && fabsl(x) <= gFix->sinBound) ? 0 : s;
+  const Extended a = fabsl(x);
+  return (fabsl(s) <= gFix->sinThreshold && a <= gFix->sinBound && a > gFix->sinThreshold) ? 0 : s;
 }
 Extended SinExactFix(Extended x) {
   const Extended s = PlainSin(x);
@@ -134,22 +178,27 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
     case mcRadToGrad: return x * (200 / kPi);
     case mcCycleToRad: return x * (2 * kPi);
     case mcRadToCycle: return x / (2 * kPi);
-    case mcArcSinh: return logl(x + sqrtl(x * x + 1));
+    // The library's inverse hyperbolics, and ln(1 + t) taken as one for a small t: the
+    // plain logarithms cancel for negative, tiny or near-1 arguments and square huge
+    // ones into an overflow.
+    case mcArcSinh: return asinhl(x);
     case mcArcCosh:
       if (x < 1) break;
-      return logl(x + sqrtl(x * x - 1));
+      return acoshl(x);
     case mcArcTanh:
       if (fabsl(x) >= 1) break;
-      return logl((1 + x) / (1 - x)) / 2;
+      return atanhl(x);
     case mcArcCsch:
       if (x == 0) break;
-      return logl(sqrtl(x * x + 1) / fabsl(x) + 1 / x);
-    case mcArcSech:
+      return asinhl(1 / x);
+    case mcArcSech: {
       if (x <= 0 || x > 1) break;
-      return logl((1 + sqrtl(1 - x * x)) / x);
+      const Extended u = 1 - x;  // exact near 1, where the result is small
+      return log1pl((u + sqrtl(u * (1 + x))) / x);
+    }
     case mcArcCoth:
       if (fabsl(x) <= 1) break;
-      return logl((x + 1) / (x - 1)) / 2;
+      return copysignl(log1pl(2 / (fabsl(x) - 1)) / 2, x);
     case mcArcSin: return ArcSinRoutine(x, err);
     case mcArcCos: return ArcCosRoutine(x, err);
     case mcArcTan: return atanl(x);
@@ -163,21 +212,18 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
       if (x > 0) return atanl(1 / x);
       if (x < 0) return atanl(1 / x) + kPi;
       return kPi / 2;
-    case mcSinh: return (expl(x) - expl(-x)) / 2;
-    case mcCosh: return (expl(x) + expl(-x)) / 2;
-    case mcTanh: {
-      const Extended a = expl(x), b = expl(-x);
-      return (a - b) / (a + b);
-    }
+    // The library's forms go through e^x - 1 for small x, where e^x - e^-x cancels,
+    // and reach the largest values that fit where e^x alone would overflow.
+    case mcSinh: return sinhl(x);
+    case mcCosh: return coshl(x);
+    case mcTanh: return tanhl(x);
     case mcCsch:
       if (x == 0) break;
-      return 2 / (expl(x) - expl(-x));
-    case mcSech: return 2 / (expl(x) + expl(-x));
-    case mcCoth: {
+      return 1 / sinhl(x);
+    case mcSech: return 1 / coshl(x);
+    case mcCoth:
       if (x == 0) break;
-      const Extended a = expl(x), b = expl(-x);
-      return (a + b) / (a - b);
-    }
+      return 1 / tanhl(x);
     case mcSin: return gSin(x);
     case mcCos: return gCos(x);
     case mcTan: {
@@ -242,20 +288,26 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
   return 0;
 }
 
+// 0 to a negative power is a division by zero. The library's power is exact where the
+// result is representable (10^18, 16^0.5); e^(b ln a) loses the last digits, which
+// sin(10^18) would turn into a wrong angle. A square is the one rounded product the
+// library would return, without the call.
 [[gnu::always_inline]] inline Extended Power(Extended a, Extended b, int& err) {
+  if (b == 2) return a * a;
   if (a == 0) {
     if (b == 0) err = meBadExponential;
+    else if (b < 0) err = meDivByZero;
     return 0;
   }
   if (b == 0) return 1;
-  if (a > 0) return expl(b * logl(a));
+  if (a > 0) return powl(a, b);
   if (!IsIntegral(b)) {
     err = meBadExponential;
     return 0;
   }
   if (b == 1) return a;
   if (b == -1) return 1 / a;
-  const Extended r = expl(b * logl(-a));
+  const Extended r = powl(-a, b);
   return IsIntegral(b / 2) ? r : -r;
 }
 
@@ -268,19 +320,21 @@ std::int32_t ExponentClass(Extended b) {
 
 // The power rule with a constant exponent of the given class; the same results as Power.
 [[gnu::always_inline]] inline Extended PowerByConstant(Extended a, Extended b, std::int32_t cls, int& err) {
+  if (b == 2) return a * a;
   if (a == 0) {
     if (b == 0) err = meBadExponential;
+    else if (b < 0) err = meDivByZero;
     return 0;
   }
   if (b == 0) return 1;
-  if (a > 0) return expl(b * logl(a));
+  if (a > 0) return powl(a, b);
   if (!(cls & ecIntegral)) {
     err = meBadExponential;
     return 0;
   }
   if (b == 1) return a;
   if (b == -1) return 1 / a;
-  const Extended r = expl(b * logl(-a));
+  const Extended r = powl(-a, b);
   return (cls & ecEven) ? r : -r;
 }
 
@@ -541,6 +595,17 @@ void ApplyUnarySigns(TTokenTable& t) {
         ++end;
       }
       if (t[end].code == mcOpen) end = MatchingClose(t, end);
+      // Like a leading sign, it takes in the powers that follow: 2*-x^2 is 2*(-(x^2)).
+      for (std::size_t next; end + 2 < t.size() && t[end + 1].code == mcPow; end = next) {
+        next = end + 2 + (IsSign(t[end + 2].code) ? 1 : 0);
+        if (next >= t.size()) break;
+        if (IsFunction(t[next].code)) {
+          if (next + 1 >= t.size() || t[next + 1].code != mcOpen) break;
+          ++next;
+        }
+        if (t[next].code == mcOpen) next = MatchingClose(t, next);
+        else if (!IsOperand(t[next].code)) break;
+      }
       t.insert(end + 1, Rec(mcClose, 0));
     } else {
       t[s] = Rec(mcNumber, spos, -1);

@@ -165,6 +165,12 @@ void SettleSeparator(std::string& text, size_t pos) {
   }
 }
 
+// Digits, all of them zeros: a value that rounded to zero.
+bool IsZeroText(std::string_view text) {
+  return text.find_first_of("0123456789") != std::string_view::npos &&
+         text.find_first_of("123456789") == std::string_view::npos;
+}
+
 bool HasExponent(std::string_view text) { return text.find_first_of("Ee") != std::string_view::npos; }
 
 // Trailing zeros of the amount inside a currency text, wherever the symbol stands.
@@ -198,14 +204,6 @@ std::string FieldText(Extended value, int width, int decimals) {
   }
   if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
   return text;
-}
-
-// The remainder moved into [0, 360): a tiny negative one can round up to 360 itself,
-// and negative zero becomes zero.
-Extended AngleInTurn(Extended value) {
-  Extended r = AngleReduce(value);
-  if (r < 0) r += 360;
-  return r >= 360 || r == 0 ? 0 : r;
 }
 
 }  // namespace
@@ -254,13 +252,8 @@ std::string FormatNumber(int code, bool commas, bool plus, int places, Extended 
   }
   if (text.empty()) text.assign(1, '0');
   const bool currency = code == nfCurrencyMaxDec || code == nfCurrencyFixedDec;
-  if (plus && !currency && text[0] != '+' && text[0] != '-') {
-    if (value < 0) {
-      text.insert(0, 1, '-');
-    } else if (value > 0) {
-      text.insert(0, 1, '+');
-    }
-  }
+  // Negative texts carry their "-" already; a value that rounds to zero has no sign.
+  if (plus && !currency && value > 0 && !IsZeroText(text)) text.insert(0, 1, '+');
   return text;
 }
 
@@ -308,9 +301,20 @@ Extended AngleReduce(Extended value) {
   return fmodl(value, 360);
 }
 
+// A tiny negative remainder can round up to 360 itself, and negative zero becomes zero.
+Extended AngleInTurn(Extended value) {
+  Extended r = AngleReduce(value);
+  if (r < 0) r += 360;
+  return r >= 360 || r == 0 ? 0 : r;
+}
+
 std::string AngleText(Extended value) { return TrimmedFixed(AngleReduce(value), 11, 6); }
 
-std::string AngleText360(Extended value) { return TrimmedFixed(AngleInTurn(value), 11, 6); }
+std::string AngleText360(Extended value) {
+  // A remainder just below a whole turn rounds up to "360", which is 0.
+  const std::string text = TrimmedFixed(AngleInTurn(value), 11, 6);
+  return text == "360" ? "0" : text;
+}
 
 bool ParseAngle(const std::string& text, Extended& value) {
   value = 0;

@@ -51,6 +51,8 @@ std::string ShortFixed6(Extended value);  // 6 decimals in a field of 8, trimmed
 std::string GeneralText(Extended value);
 
 Extended AngleReduce(Extended value);
+// The angle in degrees moved into [0, 360).
+Extended AngleInTurn(Extended value);
 std::string AngleText(Extended value);
 std::string AngleText360(Extended value);
 // A plain decimal number (no expression), reduced into [0, 360).

@@ -8,10 +8,11 @@
 #include <array>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "files/file_io.h"
+#include "platform/limits.h"
 #include "platform/message_box.h"
 
 namespace plotix {
@@ -96,6 +97,21 @@ std::uint16_t Word16(const std::uint8_t* b) { return static_cast<std::uint16_t>(
 std::int32_t Int32At(const std::uint8_t* b) {
   return static_cast<std::int32_t>(std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) |
                                    (std::uint32_t(b[3]) << 24));
+}
+
+// Saving through a symbolic link writes the file the link names, whether that exists yet
+// or not, and keeps the link. Links are followed as the system follows them; a loop stays
+// a link, which then can not be written.
+std::string LinkTarget(const std::string& fileName) {
+  namespace fs = std::filesystem;
+  fs::path name = fileName;
+  std::error_code error;
+  for (int hop = 0; hop < 40 && fs::is_symlink(name, error); ++hop) {
+    const fs::path link = fs::read_symlink(name, error);
+    if (error) break;
+    name = link.is_absolute() ? link : name.parent_path() / link;
+  }
+  return name.string();
 }
 
 }  // namespace
@@ -373,15 +389,7 @@ bool TWriteGraphFile::Open(const std::string& fileName, std::int32_t graphKind) 
     ShowError("Error Creating File");
     return false;
   }
-  // Saving through a link replaces the file it points to, not the link.
-  target_ = fileName;
-  struct stat st;
-  if (::lstat(fileName.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = ::realpath(fileName.c_str(), nullptr)) {
-      target_ = real;
-      std::free(real);
-    }
-  }
+  target_ = LinkTarget(fileName);
   if (!CreateTemp()) return false;
 
   const auto signature = Signature();

@@ -24,10 +24,8 @@ constexpr std::int32_t kFileFormatVersion = 2;
 constexpr int kFileHeaderEnd = 63;  // first content byte
 constexpr int kMinGraphFileSize = 66;
 
-// Longest font face name a file may hold, and the font sizes (points) a font dialog offers.
+// Longest font face name a file may hold.
 constexpr int kMaxFontNameLength = 255;
-constexpr int kMinFontSize = 1;
-constexpr int kMaxFontSize = 1638;
 
 struct TFilePoint {
   std::int32_t x = 0, y = 0;

@@ -422,6 +422,7 @@ void TDrawFreeHand::MouseAction(int x, int y, int phase) {
   switch (phase) {
     case mpCreatePress:
       blocks_.assign(1, TFreeHandBlock{});
+      extentPoints_ = -1;
       Bounds = {};
       PointCount = 1;
       LastBlockUsed = 1;
@@ -473,13 +474,16 @@ int TDrawFreeHand::Distance(int x, int y) const {
     const TFreeHandOffset o = Offset(i);
     return TPoint{P1.x + o.dx, P1.y + o.dy};
   };
+  const std::vector<TRect>& extents = Extents();
   for (int b = 0; b < BlockCount() && best > 0; ++b) {
-    if (!nearBounds(blocks_[b].Bounds)) continue;
+    if (!nearBounds(extents[b])) continue;
     const int used = b + 1 < BlockCount() ? kFreeHandBlockSize : LastBlockUsed;
     for (int j = 0; j < used && best > 0; ++j) {
       const int i = b * kFreeHandBlockSize + j;
       const TPoint p = pointAt(i);
-      best = std::min(best, DistanceTo(p, x, y));
+      // A point whose rounded distance is at least the best so far needs no square root.
+      const Int64 dx = Int64(x) - p.x, dy = Int64(y) - p.y;
+      if (dx * dx + dy * dy <= Int64(best) * best - best) best = RoundedDistance(dx, dy);
       if (i == 0) continue;
       // Steps to a neighbouring pixel are covered by the points themselves.
       const TPoint q = pointAt(i - 1);
@@ -487,6 +491,25 @@ int TDrawFreeHand::Distance(int x, int y) const {
     }
   }
   return best;
+}
+
+// The stored block bounds hold the first point of the stroke too, so near a long stroke
+// they would send a click through almost every block.
+const std::vector<TRect>& TDrawFreeHand::Extents() const {
+  if (extentPoints_ == PointCount && extents_.size() == blocks_.size()) return extents_;
+  extents_.assign(blocks_.size(), TRect{});
+  for (int i = 0; i < PointCount; ++i) {
+    const TFreeHandOffset o = Offset(i);
+    TRect& extent = extents_[std::size_t(i / kFreeHandBlockSize)];
+    if (i % kFreeHandBlockSize == 0) {
+      extent = {o.dx, o.dy, o.dx, o.dy};
+      if (i > 0) Widen(extent, Offset(i - 1).dx, Offset(i - 1).dy);  // the segment into the block
+    } else {
+      Widen(extent, o.dx, o.dy);
+    }
+  }
+  extentPoints_ = PointCount;
+  return extents_;
 }
 
 void TDrawFreeHand::DrawShape(TPoint first, TPoint second, int mode) {

@@ -251,7 +251,13 @@ class TDrawFreeHand : public TDrawShape {
   // Appends (x, y) unless it repeats the last point or the stroke is full; true if added.
   bool AddPoint(int x, int y);
 
+  // Each block's own points and the one before them (its first segment's start), relative
+  // to P1: the blocks a hit test looks into. Rebuilt when the point count changed.
+  const std::vector<TRect>& Extents() const;
+
   std::vector<TFreeHandBlock> blocks_;
+  mutable std::vector<TRect> extents_;
+  mutable std::int32_t extentPoints_ = -1;
 };
 
 class TDrawLine : public TDrawShape {

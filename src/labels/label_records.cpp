@@ -188,9 +188,11 @@ void TDrawText::LoadFromFile(TReadGraphFile& reader) {
   } else {
     Text = reader.ReadLongString(kMaxTextLength);
     Font = reader.ReadFont2();
-    TDrawLabel::LoadFromFile(reader);
+    const TFileRect r = reader.ReadRect();
+    P1 = {Coordinate(r.left), Coordinate(r.top)};
   }
-  // The stored extent was measured with another screen's fonts.
+  // The stored extent was measured with another screen's fonts, and a long text in a large
+  // font reaches far beyond any other label's coordinates.
   SetText(P1, Text, Font);
   FitOnBitmap();
 }

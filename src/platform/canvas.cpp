@@ -2,8 +2,10 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -601,11 +603,39 @@ void TCanvas::FillRect(const TRect& rect) {
 
 namespace {
 
-// Text is rasterised once per font and text and then only stamped: tick labels repeat
-// on every redraw, and laying out text through Qt costs far more than the pixels.
+// Text is laid out and rasterised once per font and text and then only stamped: tick
+// labels repeat on every redraw, and laying out text through Qt costs far more than the
+// pixels. A text label may be millions of pixels wide, so offsets are 32-bit, widths
+// are summed in 64 bits, and only the part of a large text that meets the bitmap is
+// rasterised.
+
+// Qt places glyphs in 26.6 fixed point, which wraps beyond 2^25 pixels: a long text is
+// laid out in pieces of at most this many UTF-16 units, placed one after another.
+constexpr qsizetype kPieceLength = 1024;
+// Texts whose reach holds at most this many pixels are rasterised whole, so that one
+// raster serves wherever they are drawn; larger ones only where they meet the bitmap.
+constexpr Int64 kWholeRasterPixels = Int64(1) << 22;
+// Once the cached texts hold more than this, the next new text empties the cache.
+constexpr std::size_t kTextCacheBytes = std::size_t(32) << 20;
+// Fonts whose layouts are kept at once.
+constexpr std::size_t kCachedFonts = 64;
+
+struct TInkRun {
+  std::int32_t y, x1, x2;  // pixels x1..x2 of row y, from the cell's top-left corner
+};
+
+struct TTextPiece {
+  qsizetype from, length;  // UTF-16 units of the text
+  Int64 x;                 // the piece's cell starts this far right of the text's
+  QRect reach;             // where the piece may paint, from the text cell's top-left
+};
+
 struct TTextRaster {
-  int width = 0;                     // horizontal advance
-  std::vector<std::int16_t> pixels;  // (dx, dy) pairs from the cell's top-left corner
+  Int64 width = 0;  // horizontal advance
+  QRect reach;      // where the text may paint: its cell and its glyphs' bounds
+  std::vector<TTextPiece> pieces;
+  QRect area;  // the part of reach that runs cover
+  std::vector<TInkRun> runs;
 };
 
 struct TFontRasters {
@@ -621,64 +651,132 @@ struct TFontDescHash {
   }
 };
 
+struct TTextCache {
+  std::unordered_map<TFontDesc, std::unique_ptr<TFontRasters>, TFontDescHash> fonts;
+  std::size_t bytes = 0;  // held by the texts of all fonts
+};
+
+TTextCache& TextCache() {
+  static TTextCache cache;
+  return cache;
+}
+
+std::size_t HeldBytes(const std::string& text, const TTextRaster& r) {
+  return sizeof(TTextRaster) + text.size() + r.pieces.size() * sizeof(TTextPiece) + r.runs.size() * sizeof(TInkRun);
+}
+
+int SaturatedInt(Int64 v) { return int(std::clamp<Int64>(v, INT_MIN, INT_MAX)); }
+
 // The colour is not part of the key: it is applied when the raster is stamped.
 TFontRasters& RastersFor(const TFontDesc& desc) {
-  static std::unordered_map<TFontDesc, std::unique_ptr<TFontRasters>, TFontDescHash> cache;
+  TTextCache& cache = TextCache();
   TFontDesc key = desc;
   key.color = 0;
-  auto it = cache.find(key);
-  if (it == cache.end()) {
-    if (cache.size() >= 64) cache.clear();  // a bound for programs that try many fonts
-    it = cache.emplace(key, std::make_unique<TFontRasters>(key)).first;
+  auto it = cache.fonts.find(key);
+  if (it == cache.fonts.end()) {
+    if (cache.fonts.size() >= kCachedFonts) {
+      cache.fonts.clear();
+      cache.bytes = 0;
+    }
+    it = cache.fonts.emplace(key, std::make_unique<TFontRasters>(key)).first;
   }
   return *it->second;
 }
 
-const TTextRaster& RasterFor(const TFontDesc& desc, const std::string& text) {
-  TFontRasters& f = RastersFor(desc);
-  auto it = f.texts.find(text);
-  if (it != f.texts.end()) return it->second;
-  if (f.texts.size() >= 4096) f.texts.clear();
-  TTextRaster r;
-  const QString qtext = QString::fromUtf8(text.data(), qsizetype(text.size()));
-  r.width = f.metrics.horizontalAdvance(qtext);
-  if (!text.empty()) {
-    // Glyphs may reach outside the cell (italics, accents): draw into a mask covering both.
-    const QRect cell(0, 0, r.width, f.metrics.height());
-    const QRect reach =
-        cell.united(f.metrics.boundingRect(qtext).translated(0, f.metrics.ascent())).adjusted(-2, -2, 2, 2);
-    QImage mask(reach.size(), QImage::Format_ARGB32_Premultiplied);
-    mask.fill(Qt::transparent);
-    {
-      QPainter painter(&mask);
-      painter.setRenderHint(QPainter::TextAntialiasing, false);
-      painter.setFont(f.font);
-      painter.setPen(Qt::white);
-      painter.drawText(QPoint(-reach.left(), -reach.top() + f.metrics.ascent()), qtext);
+// Widths and glyph bounds from the font's metrics; pieces end on character boundaries.
+void LayOut(const TFontRasters& f, const QString& text, TTextRaster& r) {
+  QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+  for (qsizetype from = 0; from < text.size();) {
+    qsizetype to = text.size();
+    if (to - from > kPieceLength) {
+      // Pieces end between characters, unless one character is longer than a piece.
+      graphemes.setPosition(from + kPieceLength);
+      const qsizetype end = graphemes.isAtBoundary() ? graphemes.position() : graphemes.toPreviousBoundary();
+      to = end > from ? end : from + kPieceLength;
     }
-    for (int my = 0; my < mask.height(); ++my) {
-      const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(my));
-      for (int mx = 0; mx < mask.width(); ++mx)
-        if (qAlpha(row[mx]) >= 128) {
-          r.pixels.push_back(std::int16_t(mx + reach.left()));
-          r.pixels.push_back(std::int16_t(my + reach.top()));
-        }
+    const QString piece = text.mid(from, to - from);
+    const int advance = f.metrics.horizontalAdvance(piece);
+    // Glyphs may reach outside the cell (italics, accents).
+    const QRect cell(SaturatedInt(r.width), 0, advance, f.metrics.height());
+    const QRect ink = f.metrics.boundingRect(piece).translated(cell.left(), f.metrics.ascent());
+    r.pieces.push_back({from, to - from, r.width, cell.united(ink).adjusted(-2, -2, 2, 2)});
+    r.reach = r.reach.united(r.pieces.back().reach);
+    r.width += advance;
+    from = to;
+  }
+}
+
+// The runs of the text's pixels within area (a part of its reach).
+void Rasterise(const TFontRasters& f, const QString& text, const QRect& area, TTextRaster& r) {
+  r.area = area;
+  r.runs.clear();
+  // The mask's memory is kept from one text to the next: fresh pages for every text cost
+  // more than drawing it.
+  static std::vector<uchar> buffer;
+  const qsizetype stride = (qsizetype(area.width()) + 3) & ~qsizetype(3);  // rows start on 32-bit words
+  buffer.assign(std::size_t(stride) * std::size_t(area.height()), 0);
+  QImage mask(buffer.data(), area.width(), area.height(), stride, QImage::Format_Alpha8);
+  {
+    QPainter painter(&mask);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(f.font);
+    painter.setPen(Qt::white);
+    for (const TTextPiece& p : r.pieces)
+      if (p.reach.intersects(area))
+        painter.drawText(QPoint(int(p.x - area.left()), f.metrics.ascent() - area.top()), text.mid(p.from, p.length));
+  }
+  const int width = mask.width(), height = mask.height();
+  for (int my = 0; my < height; ++my) {
+    const uchar* row = mask.constScanLine(my);
+    for (int mx = 0; mx < width;) {
+      if (row[mx] < 128) {
+        ++mx;
+        continue;
+      }
+      const int start = mx;
+      while (mx < width && row[mx] >= 128) ++mx;
+      r.runs.push_back({my + area.top(), start + area.left(), mx - 1 + area.left()});
     }
   }
-  return f.texts.emplace(text, std::move(r)).first->second;
+}
+
+TTextRaster& TextFor(TFontRasters& f, const std::string& text) {
+  auto it = f.texts.find(text);
+  if (it != f.texts.end()) return it->second;
+  TTextCache& cache = TextCache();
+  if (cache.bytes > kTextCacheBytes) {
+    for (auto& [desc, fonts] : cache.fonts) fonts->texts.clear();
+    cache.bytes = 0;
+  }
+  TTextRaster& r = f.texts[text];
+  LayOut(f, QString::fromUtf8(text.data(), qsizetype(text.size())), r);
+  cache.bytes += HeldBytes(text, r);
+  return r;
 }
 
 }  // namespace
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty() || bitmap_.Width() == 0) return;
-  const TTextRaster& raster = RasterFor(font_, text);
+  TFontRasters& f = RastersFor(font_);
+  TTextRaster& r = TextFor(f, text);
+  // The bitmap as seen from the text's cell.
+  constexpr Int64 kFar = Int64(1) << 30;
+  const QRect window(int(std::clamp<Int64>(-Int64(x), -kFar, kFar)), int(std::clamp<Int64>(-Int64(y), -kFar, kFar)),
+                     bitmap_.Width(), bitmap_.Height());
+  const QRect needed = r.reach.intersected(window);
+  if (needed.isEmpty()) return;
+  if (!r.area.contains(needed)) {
+    const std::size_t before = HeldBytes(text, r);
+    const bool whole = Int64(r.reach.width()) * r.reach.height() <= kWholeRasterPixels;
+    Rasterise(f, QString::fromUtf8(text.data(), qsizetype(text.size())), whole ? r.reach : needed, r);
+    TextCache().bytes += HeldBytes(text, r) - before;
+  }
   const TPixelWriter writer(bitmap_, font_.color, false);
-  for (std::size_t i = 0; i + 1 < raster.pixels.size(); i += 2)
-    writer.Put(Int64(x) + raster.pixels[i], Int64(y) + raster.pixels[i + 1]);
+  for (const TInkRun& run : r.runs) writer.Span(Int64(y) + run.y, Int64(x) + run.x1, Int64(x) + run.x2);
 }
 
-int TCanvas::TextWidth(const std::string& text) { return RasterFor(font_, text).width; }
+int TCanvas::TextWidth(const std::string& text) { return SaturatedInt(TextFor(RastersFor(font_), text).width); }
 
 int TCanvas::TextHeight(const std::string&) { return RastersFor(font_).metrics.height(); }
 

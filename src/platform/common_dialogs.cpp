@@ -14,6 +14,10 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "platform/limits.h"
+
 namespace plotix {
 
 namespace {
@@ -60,7 +64,9 @@ QFont ToQFont(const TFontDesc& desc) {
 
 void FromQFont(const QFont& font, TFontDesc& desc) {
   desc.name = font.family().toStdString();
-  desc.size = font.pointSize() > 0 ? font.pointSize() : int(font.pixelSize() * 72 / 96);
+  // The dialog's size field takes 1..512; a size it was only preset to is held there too.
+  desc.size =
+      std::clamp(font.pointSize() > 0 ? font.pointSize() : int(font.pixelSize() * 72 / 96), kMinFontSize, kMaxFontSize);
   desc.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0) |
                (font.strikeOut() ? fsStrikeOut : 0);
 }

@@ -20,6 +20,10 @@ constexpr Extended kMaxBound = 1e12L;
 constexpr const char* kMaxBoundText = "1,000,000,000,000";
 constexpr const char* kMinBoundText = "-1,000,000,000,000";
 
+// Font sizes in points, as the font dialog offers them; files holding others are refused.
+constexpr int kMinFontSize = 1;
+constexpr int kMaxFontSize = 512;
+
 constexpr int kMaxFunctions = 252;    // per graph window
 constexpr int kMaxLabels = 2000;      // per graph window, flood fills included
 constexpr int kMaxGraphWindows = 16;  // open at once

@@ -32,7 +32,8 @@ std::unique_ptr<TMsgHandler> InstallMsgHandler(std::unique_ptr<TMsgHandler> hand
 
 TMsgAnswer CancellingAnswer(TMsgButtons buttons) {
   switch (buttons) {
-    case TMsgButtons::OK: return TMsgAnswer::OK;
+    case TMsgButtons::OK:
+    case TMsgButtons::OKAbort: return TMsgAnswer::OK;  // Abort goes on to a question
     case TMsgButtons::YesNoCancel:
     case TMsgButtons::OKCancel:
     case TMsgButtons::OKCancelIgnore: return TMsgAnswer::Cancel;

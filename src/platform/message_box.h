@@ -10,7 +10,7 @@
 namespace plotix {
 
 enum class TMsgKind { Error, Warning, Information, Confirmation };
-enum class TMsgButtons { OK, YesNoCancel, OKCancel, OKCancelIgnore, AbortRetry, YesNo };
+enum class TMsgButtons { OK, YesNoCancel, OKCancel, OKCancelIgnore, AbortRetry, YesNo, OKAbort };
 enum class TMsgAnswer { OK, Cancel, Yes, No, Abort, Retry, Ignore };
 
 class TMsgHandler {

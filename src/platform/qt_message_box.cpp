@@ -27,6 +27,7 @@ std::vector<TButtonAnswer> ButtonAnswers(TMsgButtons buttons) {
     case TMsgButtons::AbortRetry:
       return {{QMessageBox::Abort, TMsgAnswer::Abort}, {QMessageBox::Retry, TMsgAnswer::Retry}};
     case TMsgButtons::YesNo: return {{QMessageBox::Yes, TMsgAnswer::Yes}, {QMessageBox::No, TMsgAnswer::No}};
+    case TMsgButtons::OKAbort: return {{QMessageBox::Ok, TMsgAnswer::OK}, {QMessageBox::Abort, TMsgAnswer::Abort}};
   }
   return {{QMessageBox::Ok, TMsgAnswer::OK}};
 }

@@ -33,6 +33,15 @@ TFuncGraphWindow* NewGraphWindow(TGraphKind kind) {
   return entry ? entry->newWindow() : nullptr;
 }
 
+bool HasGlobalSettings(TGraphKind kind) {
+  const TGraphKindEntry* entry = Find(kind);
+  return entry && entry->globalSettings;
+}
+
+void EditGlobalSettings(TGraphKind kind, QWidget* parent) {
+  if (HasGlobalSettings(kind)) Find(kind)->globalSettings(parent);
+}
+
 bool CheckGraphKind(TReadGraphFile& reader) {
   if (IsGraphKindRegistered(TGraphKind(reader.GraphKind()))) return true;
   ShowMessage(TMsgKind::Error, "Error Loading File", TMsgButtons::OK);

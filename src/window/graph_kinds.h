@@ -8,6 +8,8 @@
 
 #include "files/graph_file.h"
 
+class QWidget;
+
 namespace plotix {
 
 class TFuncGraphWindow;
@@ -17,6 +19,8 @@ struct TGraphKindEntry {
   std::function<std::unique_ptr<TGraphDoc>()> newDocument;
   // A window over a new document, not yet sized.
   std::function<TFuncGraphWindow*()> newWindow;
+  // The kind's program-wide settings dialog, if it has one (the main window's Tools menu).
+  std::function<void(QWidget* parent)> globalSettings = {};
 };
 
 void RegisterGraphKind(TGraphKind kind, TGraphKindEntry entry);
@@ -24,6 +28,9 @@ bool IsGraphKindRegistered(TGraphKind kind);
 // Null for a kind nobody registered.
 std::unique_ptr<TGraphDoc> NewGraphDocument(TGraphKind kind);
 TFuncGraphWindow* NewGraphWindow(TGraphKind kind);
+bool HasGlobalSettings(TGraphKind kind);
+// Runs the kind's program-wide settings dialog; nothing for a kind without one.
+void EditGlobalSettings(TGraphKind kind, QWidget* parent);
 
 // True when the opened file's kind is registered; otherwise shows "Error Loading File",
 // closes the reader and returns false.

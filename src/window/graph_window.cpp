@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <new>
 
+#include "labels/text_editor.h"
 #include "platform/message_box.h"
 #include "window/bitmap_size_dialog.h"
 #include "window/status_line.h"
@@ -55,7 +56,11 @@ void TScreenImage::mouseReleaseEvent(QMouseEvent* event) {
   window_.MouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
-void TScreenImage::mouseDoubleClickEvent(QMouseEvent*) { window_.MouseDoubleClick(); }
+// Qt sends the second press of a double click as this event alone.
+void TScreenImage::mouseDoubleClickEvent(QMouseEvent* event) {
+  window_.MouseDoubleClick();
+  mousePressEvent(event);
+}
 
 // ---- TBusyCursor -------------------------------------------------------------
 
@@ -80,9 +85,10 @@ TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget*
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(ScrollBox1);
   document_->LabelOwner.SetTarget(&ScreenBitmap);
+  BuildLabelMenus();
 }
 
-TFuncGraphWindow::~TFuncGraphWindow() = default;
+TFuncGraphWindow::~TFuncGraphWindow() { TextEditor->OnClosed = nullptr; }
 
 bool TFuncGraphWindow::AllocateExtra(int, int) { return true; }
 
@@ -256,21 +262,6 @@ void TFuncGraphWindow::Activated() {
   UpdateViewStatus();
 }
 
-void TFuncGraphWindow::RedrawLabels() {
-  ScreenBitmap.Image() = GraphBitmap.Image();
-  DrawLabels(document_->Labels);
-  if (LabelMode == lmRegionDrag || LabelMode == lmRegionShown) DrawRegionRect();
-  ScreenImage->update();
-}
-
-void TFuncGraphWindow::LeaveMode() {
-  if (LabelMode == lmRegionDrag || LabelMode == lmRegionShown) {
-    DrawRegionRect();
-    ScreenImage->update();
-  }
-  LabelMode = lmIdle;
-}
-
 void TFuncGraphWindow::ShowRegion(const TRect& rect) {
   LeaveMode();
   LabelMode = lmRegionShown;
@@ -295,46 +286,53 @@ void TFuncGraphWindow::DrawRegionRect() {
   canvas.Brush() = brush;
 }
 
+void TFuncGraphWindow::StartRegion(int x, int y) {
+  LeaveMode();
+  emit RegionStarted(this);
+  const TPoint p = ClampToBitmap(x, y);
+  SelectionRect = {p.x, p.y, p.x, p.y};
+  LabelMode = lmRegionDrag;
+  DrawRegionRect();
+  ScreenImage->update();
+}
+
+void TFuncGraphWindow::DragRegion(int x, int y) {
+  DrawRegionRect();
+  const TPoint p = ClampToBitmap(x, y);
+  SelectionRect.right = p.x;
+  SelectionRect.bottom = p.y;
+  DrawRegionRect();
+  ScreenImage->update();
+}
+
+void TFuncGraphWindow::FixRegion(int x, int y) {
+  LabelMode = lmRegionShown;
+  DrawRegionRect();
+  const TPoint p = ClampToBitmap(x, y);
+  TRect& r = SelectionRect;
+  r = {std::min(r.left, p.x), std::min(r.top, p.y), std::max(r.left, p.x), std::max(r.top, p.y)};
+  DrawRegionRect();
+  ScreenImage->update();
+}
+
 void TFuncGraphWindow::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
-  const bool onBitmap = x >= 0 && y >= 0 && x < BitmapWidth() && y < BitmapHeight();
-  const Qt::KeyboardModifiers keys = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-  if (button == Qt::LeftButton && onBitmap && (keys == Qt::ShiftModifier || CurrentLabelTool() == kRegionTool)) {
-    LeaveMode();
-    emit RegionStarted(this);
-    const TPoint p = ClampToBitmap(x, y);
-    SelectionRect = {p.x, p.y, p.x, p.y};
-    LabelMode = lmRegionDrag;
-    DrawRegionRect();
-    ScreenImage->update();
-  }
+  if (button == Qt::LeftButton)
+    LabelLeftButtonDown(modifiers, x, y);
+  else if (button == Qt::RightButton)
+    LabelRightButtonDown(x, y);
   MouseX = x;
   MouseY = y;
 }
 
 void TFuncGraphWindow::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
-  if (LabelMode == lmRegionDrag && (buttons & Qt::LeftButton)) {
-    DrawRegionRect();
-    const TPoint p = ClampToBitmap(x, y);
-    SelectionRect.right = p.x;
-    SelectionRect.bottom = p.y;
-    DrawRegionRect();
-    ScreenImage->update();
-  }
+  LabelMouseMove(buttons, x, y);
   MouseX = x;
   MouseY = y;
   UpdateViewStatus();
 }
 
-void TFuncGraphWindow::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-  if (LabelMode == lmRegionDrag) {
-    LabelMode = lmRegionShown;
-    DrawRegionRect();
-    const TPoint p = ClampToBitmap(x, y);
-    TRect& r = SelectionRect;
-    r = {std::min(r.left, p.x), std::min(r.top, p.y), std::max(r.left, p.x), std::max(r.top, p.y)};
-    DrawRegionRect();
-    ScreenImage->update();
-  }
+void TFuncGraphWindow::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+  if (button == Qt::LeftButton) LabelLeftButtonUp(x, y);
   MouseX = x;
   MouseY = y;
 }

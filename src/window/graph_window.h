@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/colour.h"
@@ -22,9 +24,11 @@ class QScrollArea;
 
 namespace plotix {
 
+class TCustomTextEdit;
 class TReadGraphFile;
 class TStatusLine;
 class TFuncGraphWindow;
+class TToolBarAttribClass;
 
 // The visible copy of the graph: paints the screen bitmap at its own size and hands
 // mouse events in bitmap pixels to its window.
@@ -48,11 +52,16 @@ class TScreenImage : public QWidget {
   TBitmap& bitmap_;
 };
 
-// Label modes of the window that the base itself knows: idle and the region selection.
+// The window's label modes: what a press, a drag and the label commands act on.
 enum TLabelModeBase : int {
   lmIdle = 0,
-  lmRegionDrag = 6,   // the region is being dragged out
-  lmRegionShown = 7,  // a region is selected and shown
+  lmTextEdit = 1,       // the in-place editor is open on a text label
+  lmCreate = 2,         // a new label is being dragged out
+  lmSelected = 3,       // a label is selected and shows its markers
+  lmMoving = 4,         // the selected label is being moved or resized
+  lmFillLocations = 5,  // every flood fill's location is marked
+  lmRegionDrag = 6,     // the region is being dragged out
+  lmRegionShown = 7,    // a region is selected and shown
 };
 
 // The main window's label tool that selects a region instead of drawing a label.
@@ -119,8 +128,14 @@ class TFuncGraphWindow : public QWidget {
   virtual void Page(TDirection) {}
   virtual void Rotate(TAxis, bool /*plus*/) {}
 
-  // The menus the main window shows while this window is active.
+  // The kind's own menus.
   virtual QList<QMenu*> WindowMenus() const = 0;
+  // The menus the main window shows while this window is active: the kind's, then "&Label".
+  QList<QMenu*> MenuBarMenus() const { return WindowMenus() << LabelMenu; }
+
+  // The function list changed, just before the redraw: one function appended at its end,
+  // or the list edited. For kinds that keep what they draw from their functions.
+  virtual void FunctionsChanged(bool /*appended*/) {}
 
   TGraphDoc& Document() const { return *document_; }
   TGraphKind GraphKind() const { return document_->Kind(); }
@@ -151,9 +166,12 @@ class TFuncGraphWindow : public QWidget {
   void CenterBitmap();
   // The window became the active one: no mouse position, fresh status line.
   void Activated();
-  // The screen copy from the graph bitmap, the labels over it, the region if shown.
+  // The screen copy from the graph bitmap, the labels over it, and the markers of the
+  // mode: the selected label's, the flood fill locations or the region. An unfinished
+  // creation or move is dropped.
   void RedrawLabels();
-  // Ends the label operation in progress (removing a shown region).
+  // Ends the label operation in progress: commits the in-place editor, hides markers,
+  // removes a shown region, finishes a drag with a redraw.
   void LeaveMode();
   bool RegionShown() const { return LabelMode == lmRegionShown; }
   // Ends the label operation in progress and shows the region with corners normalised.
@@ -162,8 +180,35 @@ class TFuncGraphWindow : public QWidget {
   // The status line the window writes its panels to (the main window's).
   void SetStatusLine(TStatusLine* status) { statusLine_ = status; }
   TStatusLine* StatusLine() const { return statusLine_; }
-  // The main window's current label tool (0 off, 1..7 the label kinds, kRegionTool).
+  // The main window's current label tool (0 off, 1..7 the label kinds, kRegionTool), the
+  // attributes new labels take, and its "Resize Labels Mode" check mark.
   std::function<int()> CurrentLabelTool = [] { return 0; };
+  std::function<const TToolBarAttribClass&()> LabelToolAttributes;
+  std::function<bool()> ResizeLabelsMode = [] { return false; };
+
+  // ---- labels (the commands of the "&Label" menu and the label pop-up menu) ----
+  TLabelList& Labels() const { return document_->Labels; }
+  // Leaves the mode and selects the label at index, showing its markers; nothing when it
+  // is selected already. An index off the list only leaves the mode.
+  void SelectLabel(int index);
+  void SelectTop() { SelectLabel(int(Labels().size()) - 1); }
+  // The next or previous label of the list, wrapping round; only while one is selected.
+  void SelectNext();
+  void SelectPrevious();
+  // The selected label to the end of the list (drawn last) or to its start.
+  void SendSelectedToFront();
+  void SendSelectedToBack();
+  void ShowFloodFillLocations();
+  // The selected label's dialog (or, while it is open, the in-place editor's label's).
+  void EditSelected();
+  // The in-place editor on the selected text label.
+  void EditSelectedInPlace();
+  void EditLabelList();
+  void DeleteSelected();
+  // Each asks first; labels is every label but the flood fills.
+  void DeleteAllLabels() { DeleteAll(false, true); }
+  void DeleteAllFloodFills() { DeleteAll(true, false); }
+  void DeleteAllLabelsAndFloodFills() { DeleteAll(true, true); }
 
   // Mouse events over the screen copy, in bitmap pixels.
   void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
@@ -182,6 +227,12 @@ class TFuncGraphWindow : public QWidget {
   int MouseY = -1;
   bool Modified = false;
   bool DoubleClicked = false;  // read and cleared by the label editing on the next press
+  int SelectedIndex = -1;      // the selected label (modes 2, 3, 4), else -1
+  bool Tracking = false;       // the left button went down on the bitmap; the gesture goes on
+  bool MoveOnly = true;        // the gesture moves the label; else it may resize it
+  TCustomTextEdit* TextEditor;
+  QMenu* LabelMenu;
+  QMenu* LabelPopup;
 
  signals:
   // The close question allowed closing; FileName() still tells the file.
@@ -205,6 +256,7 @@ class TFuncGraphWindow : public QWidget {
     if (!CheckFunctionLimit(functions.size())) return false;
     if (!function->NewDialog(ChooseNewFunctionColor(int(functions.size())))) return false;
     functions.push_back(std::move(function));
+    FunctionsChanged(true);
     RenderGraph();
     return true;
   }
@@ -212,7 +264,9 @@ class TFuncGraphWindow : public QWidget {
   template <class T>
   void EditFunctionList(TFuncList<T>& functions) {
     const TFuncListChanges changes = TFuncListDlg::Edit(this, functions);
-    if (changes.modified || changes.deleted || changes.moved) RenderGraph();
+    if (!changes.modified && !changes.deleted && !changes.moved) return;
+    FunctionsChanged(false);
+    RenderGraph();
   }
 
  private:
@@ -221,10 +275,37 @@ class TFuncGraphWindow : public QWidget {
   TPoint ClampToBitmap(int x, int y) const;
   // Not-xor, so drawing it twice restores the picture.
   void DrawRegionRect();
+  // The region gesture: its press, drag and release.
+  void StartRegion(int x, int y);
+  void DragRegion(int x, int y);
+  void FixRegion(int x, int y);
+
+  // ---- label editing (label_editing.cpp) ----
+  void BuildLabelMenus();
+  // Greys the label commands that have nothing to act on.
+  void UpdateLabelCommands();
+  void LabelLeftButtonDown(Qt::KeyboardModifiers modifiers, int x, int y);
+  void LabelRightButtonDown(int x, int y);
+  void LabelMouseMove(Qt::MouseButtons buttons, int x, int y);
+  void LabelLeftButtonUp(int x, int y);
+  // A new label of the tool at the press.
+  void CreateLabelAt(int tool, int x, int y);
+  // Selects the nearest label within reach and starts its gesture, else leaves the mode.
+  void HitTest(int x, int y);
+  TDrawBaseClass* Selected() const;
+  void ToggleFillLocations();
+  void OpenTextEditor(TDrawText& label);
+  void TextEditorOpened(TPoint topLeft, int width, int height);
+  void TextEditorClosed();
+  void RemoveLabel(const TDrawBaseClass* label);
+  void DeleteAll(bool fills, bool others);
 
   std::unique_ptr<TGraphDoc> document_;
   std::string fileName_;
   TStatusLine* statusLine_ = nullptr;
+  TDrawText* editLabel_ = nullptr;  // the label the in-place editor is open on
+  // The label commands of both menus with the test that enables each.
+  std::vector<std::pair<QAction*, std::function<bool()>>> labelCommands_;
 };
 
 // Shows the busy cursor for the life of the scope, also when a redraw fails.

@@ -20,9 +20,19 @@ void ToPolar(Extended x, Extended y, Extended& r, Extended& theta) {
   }
 }
 
+// The x87 instruction is several times faster than the library's exact argument reduction,
+// which a polar plot would otherwise spend most of its time in; it takes |theta| < 2^63.
 void ToCartesian(Extended theta, Extended r, Extended& x, Extended& y) {
-  x = cosl(theta) * r;
-  y = sinl(theta) * r;
+  constexpr Extended kX87TrigLimit = 9223372036854775808.0L;
+  Extended sin, cos;
+  if (fabsl(theta) < kX87TrigLimit) {
+    __asm__("fsincos" : "=t"(cos), "=u"(sin) : "0"(theta));
+  } else {
+    sin = sinl(theta);
+    cos = cosl(theta);
+  }
+  x = cos * r;
+  y = sin * r;
 }
 
 Extended DegToRad(Extended degrees) { return degrees * (kPi / 180); }

@@ -44,8 +44,10 @@ TEST(CommandLine, HelpVersionAndBadUsage) {
   EXPECT_EQ(std::tuple(help.status, help.err), std::tuple(0, std::string()));
   for (const char* usage : {"usage: plotix [FILE]", "--render FILE.pxg OUT.bmp|OUT.png [--depth 4|8|15|16|24|32]"})
     EXPECT_NE(help.out.find(usage), std::string::npos) << usage;
-  const QStringList rows[] = {
-      {"--bogus"}, {"--render", "a.pxg", "b.gif"}, {"--render", "a.pxg", "b.png", "--resave", "a.pxg", "c.pxg"}};
+  const QStringList rows[] = {{"--bogus"},
+                              {"--calc", "x", "--trig", "6"},
+                              {"--render", "a.pxg", "b.gif"},
+                              {"--render", "a.pxg", "b.png", "--resave", "a.pxg", "c.pxg"}};
   for (const auto& args : rows) {
     const TRun run = RunPlotix(args);
     EXPECT_EQ(std::tuple(run.status, run.out, run.err.rfind("plotix: ", 0)), std::tuple(2, std::string(), 0u))

@@ -23,7 +23,10 @@ TEST(Examples, RenderToThePinnedPictures) {
   } rows[] = {
       {"bounded.pxg", "c5f454ac3163b8d673456092401fb438a128cfd4f5c7a21445b8e32874139313"},
       {"labels.pxg", "eccaeec498f8a7e1c95de4842a58c350b0d6ff06d077612d40ace734f0f3ab99"},
-      {"polynomials.pxg", "9530c08bebcb500babad9a5c9516a4f439bcaec59fb8d8d774784978c3188dcb"},
+      {"polar.pxg", "7cffdb58ba8c1d2a696be851e4b8920ab0c85e486b17c9c20cab5bbe837f59fe"},
+      {"polynomials.pxg", "da094761caba3b34234a3de013423c3d6026adbb80358206d7c85a574af0ac9b"},
+      {"solid_of_revolution.pxg", "2599a8987bbd84ceed62185e96a6bd848b800988cda1db778a56caea57433717"},
+      {"surface.pxg", "319923b00f48c8877d0bf369bf5fb881cad0772e9db58f268ec74bcb136a68d0"},
       {"trigonometry.pxg", "083df5c30ca49a27f903156067484176b42b6a11e1bdd20092df964a811c8131"},
   };
   for (const auto& row : rows) {

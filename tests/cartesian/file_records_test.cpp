@@ -176,7 +176,6 @@ std::function<void(TBuilder&)> AxisWith(std::size_t offset, TBytes value) {
     std::copy(value.begin(), value.end(), b.bytes.begin() + long(start + offset));
   };
 }
-TBytes I32(int v) { return TBuilder().I32(v).bytes; }
 
 TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
   const Extended nan = std::numeric_limits<Extended>::quiet_NaN(), inf = std::numeric_limits<Extended>::infinity();
@@ -200,8 +199,6 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
   } rows[] = {
       {"bitmap height 15", parts([](TParts& p) { p.height = 15; }), false},
       {"zoom 0", parts([](TParts& p) { p.zoomX = 0; }), false},
-      {"tick type 4", parts([](TParts& p) { p.settings = AxisWith(32, {4}); }), false},
-      {"decimals 19", parts([](TParts& p) { p.settings = AxisWith(56, I32(19)); }), false},
       {"limit infinite", parts([&](TParts& p) { p.settings = AxisWith(1, TBuilder().Byte(0).Ext(inf).bytes); }), false},
       {"253 functions", parts(functions(253, [](TBuilder& b) { Function2(b, "x"); })), false},
       {"function width 0", parts(functions(1, [](TBuilder& b) { Function2(b, "x", 0); })), false},

@@ -71,13 +71,6 @@ TEST_F(Render2D, AxisEndLimitsShortenTheAxisAndItsTicks) {
   EXPECT_EQ(std::tuple(At(250, 180), At(250, 179), At(250, 499)), std::tuple(kBlack, kWhite, kBlack));
 }
 
-TEST_F(Render2D, WithoutTheYAxisTheTickAndLabelAtZeroShow) {
-  doc.Settings.Y.ShowAxisLines = false;
-  Render();
-  EXPECT_EQ(At(250, 245), kBlack);
-  EXPECT_TRUE(Painted(244, 256, 257, 272));
-}
-
 TEST_F(Render2D, GridLinesAndMarks) {
   doc.Settings.X.TickType = doc.Settings.Y.TickType = ttGridLines;
   Render();
@@ -153,7 +146,7 @@ TEST_F(Render2D, BoundsAndSpecialValuesAtTheEnds) {
   EXPECT_EQ(Count(kBlue, 319, 10, 320, 70), 60);  // the line to the special point climbs column 319
 }
 
-TEST_F(Render2D, RunsJoinLaterFunctionsLieOnTopAndExtremesAreClamped) {
+TEST_F(Render2D, RunsJoinAndLaterFunctionsLieOnTop) {
   HideAxes();
   Add("x/5");
   Render();
@@ -165,12 +158,6 @@ TEST_F(Render2D, RunsJoinLaterFunctionsLieOnTopAndExtremesAreClamped) {
   Add("0");
   Render();
   EXPECT_EQ(std::tuple(At(100, 250), At(100, 248)), std::tuple(kBlue, TColor(0x0000FF)));
-  doc.Functions.clear();
-  Add("tan(x)");
-  Add("exp(x*1000)");
-  Add("-x^20");
-  Render();  // neither hangs nor crashes; lines run off the edges
-  EXPECT_GT(Count(kBlue, 0, 0, 500, 500), 500);
 }
 
 }  // namespace

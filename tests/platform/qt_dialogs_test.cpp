@@ -39,7 +39,6 @@ TEST(QtMessageBox, KindButtonsDefaultAndTheAnswerOfEscape) {
        B::Ignore, TMsgAnswer::Ignore},
       {TMsgKind::Error, TMsgButtons::AbortRetry, B::Critical, B::Abort | B::Retry, B::Abort, B::NoButton,
        TMsgAnswer::Abort},
-      {TMsgKind::Confirmation, TMsgButtons::YesNo, B::Question, B::Yes | B::No, B::Yes, B::NoButton, TMsgAnswer::No},
   };
   TQtMsgHandler handler;
   for (const auto& r : rows) {

@@ -1,0 +1,214 @@
+// The 3D graph: building a full line store (65535 lines) with its duplicate-point index
+// against the newest-first linear search it replaces; the redraw of the default window
+// and of a full store at 1000 x 1000, each against a plain loop that projects and draws
+// the same lines without the hidden-line rule; and a redraw after a rotation step.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graph3d/graph3d_document.h"
+#include "platform/canvas.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+namespace {
+
+// The store-full message of every build, not shown.
+class TQuietMessages : public TMsgHandler {
+ public:
+  TMsgAnswer Show(TMsgKind, const std::string&, TMsgButtons buttons) override { return CancellingAnswer(buttons); }
+};
+
+// The default window: one default surface, 500 x 500.
+void DefaultGraph(TGraph3DDoc& doc) {
+  auto f = std::make_unique<TFunc3DObj>();
+  f->Func.SetExpression("x^2-y^2");
+  f->Func.Compile();
+  doc.Functions.push_back(std::move(f));
+  doc.View.rotateX = -60;
+  doc.View.rotateZ = 30;
+  doc.View.zoom = 100;
+  doc.RebuildMeshes();
+}
+
+// Four of the largest rotated functions (two lines with 98 detail, 100 circles: 199 turns
+// of 100 points, about 20000 lines each); the fourth fills the store.
+void FullGraph(TGraph3DDoc& doc) {
+  const char* texts[] = {"1+x/3", "2+sin(x)/2", "3-x/4", "0.5+x^2/8"};
+  for (const char* text : texts) {
+    auto f = std::make_unique<TFuncRotateObj>();
+    f->Func.SetExpression(text);
+    f->Func.Compile();
+    f->LoText = "-4";
+    f->Lo = -4;
+    f->HiText = "4";
+    f->Hi = 4;
+    f->Lines = 2;
+    f->CircleDetail = 98;
+    f->Circles = 100;
+    f->LineDetail = 0;
+    doc.Functions.push_back(std::move(f));
+  }
+  doc.View.rotateX = -60;
+  doc.View.rotateZ = 30;
+  doc.View.zoom = 110;
+  doc.RebuildMeshes();
+}
+
+void BM_BuildFullStore(benchmark::State& state) {
+  TGraph3DDoc doc;
+  FullGraph(doc);
+  for (auto _ : state) {
+    doc.RebuildMeshes();
+    benchmark::DoNotOptimize(doc.Lines.PointCount());
+  }
+  state.counters["lines"] = doc.Lines.LineCount();
+}
+BENCHMARK(BM_BuildFullStore)->Unit(benchmark::kMillisecond);
+
+// What the newest-first linear search costs on the same store: every point of a function
+// compared with the points of that function stored before it.
+void BM_BuildFullStore_LinearSearch(benchmark::State& state) {
+  TGraph3DDoc doc;
+  FullGraph(doc);
+  std::vector<int> starts;  // the first point of each function
+  doc.Lines.Clear();
+  for (std::size_t i = 0; i < doc.Functions.size(); ++i) {
+    starts.push_back(doc.Lines.PointCount());
+    if (!doc.Functions[i]->BuildMesh(int(i), doc.Lines)) break;
+  }
+  starts.push_back(doc.Lines.PointCount());
+  const TLineObj& store = doc.Lines;
+  for (auto _ : state) {
+    long long equal = 0;
+    for (std::size_t f = 0; f + 1 < starts.size(); ++f)
+      for (int i = starts[f]; i < starts[f + 1]; ++i)
+        for (int j = i - 1; j >= starts[f]; --j) equal += store.Point(j).P == store.Point(i).P;
+    benchmark::DoNotOptimize(equal);
+  }
+}
+BENCHMARK(BM_BuildFullStore_LinearSearch)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A full redraw: background, projection, edges with the hidden-line rule, axis labels.
+void Redraw(benchmark::State& state, void (*make)(TGraph3DDoc&), int size, bool rotate) {
+  TGraph3DDoc doc;
+  make(doc);
+  TBitmap bitmap(size, size);
+  for (auto _ : state) {
+    if (rotate) doc.View.rotateY = RotateAngle(doc.View.rotateY, true);
+    doc.Render(bitmap);
+    benchmark::ClobberMemory();
+  }
+  const double pixels = double(doc.Renderer.PixelsVisited());
+  state.counters["pixels"] = pixels;
+}
+
+// The same lines projected and drawn with a plain Bresenham loop, no depth test.
+void PlainRedraw(benchmark::State& state, void (*make)(TGraph3DDoc&), int size) {
+  TGraph3DDoc doc;
+  make(doc);
+  TBitmap bitmap(size, size);
+  TLineObj& store = doc.Lines;
+  TCanvas& canvas = bitmap.Canvas();
+  std::vector<std::uint32_t*> rows(static_cast<std::size_t>(size));
+  for (int y = 0; y < size; ++y) rows[std::size_t(y)] = canvas.ScanLine(y);
+  for (auto _ : state) {
+    canvas.Brush() = {0xFFFFFF, bsSolid};
+    canvas.FillRect({0, 0, size, size});
+    store.Project(RotationOf(doc.View), doc.View.zoom, size / 2, size / 2);
+    for (int i = 0; i < store.LineCount(); ++i) {
+      const TLinePoint& a = store.Point(store.Line(i).PointA);
+      const TLinePoint& b = store.Point(store.Line(i).PointB);
+      int x = a.ScreenX, y = a.ScreenY;
+      const int dx = std::abs(b.ScreenX - x), dy = -std::abs(b.ScreenY - y);
+      const int sx = x < b.ScreenX ? 1 : -1, sy = y < b.ScreenY ? 1 : -1;
+      for (int err = dx + dy;;) {
+        if (x >= 0 && x < size && y >= 0 && y < size) rows[std::size_t(y)][x] = 0xFF0000FF;
+        if (x == b.ScreenX && y == b.ScreenY) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) err += dy, x += sx;
+        if (e2 <= dx) err += dx, y += sy;
+      }
+    }
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_RedrawDefault(benchmark::State& state) { Redraw(state, DefaultGraph, 500, false); }
+void BM_RedrawDefault_Plain(benchmark::State& state) { PlainRedraw(state, DefaultGraph, 500); }
+void BM_RedrawFullStore(benchmark::State& state) { Redraw(state, FullGraph, 1000, false); }
+void BM_RedrawFullStore_Plain(benchmark::State& state) { PlainRedraw(state, FullGraph, 1000); }
+void BM_RotateFullStore(benchmark::State& state) { Redraw(state, FullGraph, 1000, true); }
+BENCHMARK(BM_RedrawDefault)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawDefault_Plain)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawFullStore)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawFullStore_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RotateFullStore)->Unit(benchmark::kMillisecond);
+
+// Keeps the median of each benchmark's repetitions (CPU time: the machine is shared,
+// so the wall clock also counts the time other programs had the processor).
+class TMedianReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      const std::string name = r.run_name.function_name;
+      const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+      if (median || (r.run_type == Run::RT_Iteration && !medians.count(name))) {  // or a benchmark run once
+        medians[name] = r.GetAdjustedCPUTime();
+        if (r.counters.count("pixels")) pixels[name] = r.counters.at("pixels");
+      }
+    }
+  }
+  std::map<std::string, double> medians, pixels;
+};
+
+}  // namespace
+}  // namespace plotix
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  plotix::InstallMsgHandler(std::make_unique<plotix::TQuietMessages>());
+  std::vector<char*> args(argv, argv + argc);
+  std::string reps = "--benchmark_repetitions=7", aggregates = "--benchmark_report_aggregates_only=true";
+  bool userReps = false;
+  for (int i = 1; i < argc; ++i) userReps |= std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0;
+  if (!userReps) {
+    args.push_back(reps.data());
+    args.push_back(aggregates.data());
+  }
+  int n = static_cast<int>(args.size());
+  benchmark::Initialize(&n, args.data());
+  plotix::TMedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  auto& m = reporter.medians;
+  auto get = [&](const char* key) { return m.count(key) ? m[key] : 0.0; };
+  const double build = get("BM_BuildFullStore"), linear = get("BM_BuildFullStore_LinearSearch");
+  const double def = get("BM_RedrawDefault"), defPlain = get("BM_RedrawDefault_Plain");
+  const double full = get("BM_RedrawFullStore"), fullPlain = get("BM_RedrawFullStore_Plain");
+  const double fullPixels = reporter.pixels["BM_RedrawFullStore"];
+  std::printf("\nmedians of CPU time\n");
+  if (build > 0 && linear > 0)
+    std::printf("full store build (65535 lines): %7.2f ms; its newest-first linear search alone: %.0f ms (%.0fx)\n",
+                build, linear, linear / build);
+  if (def > 0 && defPlain > 0)
+    std::printf("default window redraw, 500x500: %7.1f us; plain loop %.1f us (ratio %.2f)\n", def, defPlain,
+                def / defPlain);
+  if (full > 0 && fullPlain > 0 && fullPixels > 0)
+    std::printf(
+        "full store redraw, 1000x1000:   %7.2f ms; plain loop %.2f ms (ratio %.2f); %.0f pixels, %.1f ns each\n", full,
+        fullPlain, full / fullPlain, fullPixels, full * 1e6 / fullPixels);
+  if (get("BM_RotateFullStore") > 0)
+    std::printf("rotation step, full store:      %7.2f ms\n", get("BM_RotateFullStore"));
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,112 @@
+#include "graph3d/graph3d_window.h"
+
+#include <QMenu>
+
+#include "graph3d/function_dialog.h"
+#include "graph3d/hot_key_dialog.h"
+#include "graph3d/rotate_dialog.h"
+#include "graph3d/settings_dialog.h"
+#include "graph3d/view_dialog.h"
+#include "platform/dialog_service.h"
+#include "window/graph_kinds.h"
+#include "window/status_line.h"
+
+namespace plotix {
+
+TFunc3DWindow::TFunc3DWindow(QWidget* parent)
+    : TFuncGraphWindow(std::make_unique<TGraph3DDoc>(), parent),
+      Doc(static_cast<TGraph3DDoc&>(Document())),
+      FunctionMenu(new QMenu(QStringLiteral("F&unction"), this)),
+      ViewMenu(new QMenu(QStringLiteral("&View"), this)) {
+  setWindowTitle(QString::fromStdString(GetGraphTypeName()));
+
+  AddCommand(FunctionMenu, "New &2D Rotation (X,Y)...", [this] { AddRotated(); });
+  AddCommand(FunctionMenu, "New &3D Function (X,Y,Z)...", [this] { AddSurface(); });
+  AddCommand(FunctionMenu, "&Edit Fuction List...", [this] { EditFunctionList(Doc.Functions); });
+
+  QMenu* v = ViewMenu;
+  AddCommand(v, "C&hange View...", [this] { ChangeView(); });
+  v->addSeparator();
+  AddCommand(
+      v, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
+  AddCommand(
+      v, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
+  v->addSeparator();
+  AddCommand(
+      v, "Rotate - to X Axis (Up)", [this] { Rotate(TAxis::X, false); }, Qt::Key_F5);
+  AddCommand(
+      v, "Rotate + to &X Axis (Down)", [this] { Rotate(TAxis::X, true); }, Qt::Key_F6);
+  AddCommand(
+      v, "Rotate - to Y Axis (Left)", [this] { Rotate(TAxis::Y, false); }, Qt::Key_F7);
+  AddCommand(
+      v, "Rotate + to &Y Axis (Right)", [this] { Rotate(TAxis::Y, true); }, Qt::Key_F8);
+  AddCommand(
+      v, "Rotate + to &Z Axis (Spin Left)", [this] { Rotate(TAxis::Z, true); }, Qt::Key_F9);
+  AddCommand(
+      v, "Rotate - to Z Axis (Spin Right)", [this] { Rotate(TAxis::Z, false); }, Qt::Key_F10);
+  v->addSeparator();
+  AddCommand(
+      v, "&Rotate All Axis to Zero", [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
+}
+
+TFunc3DWindow::~TFunc3DWindow() = default;
+
+bool TFunc3DWindow::AllocateExtra(int width, int height) { return Doc.Renderer.Allocate(width, height); }
+
+bool TFunc3DWindow::EditGraphSettings() {
+  LeaveMode();
+  if (!TSettings3DDlg::Edit(this, Doc.Settings)) return false;
+  RenderGraph();
+  return true;
+}
+
+void TFunc3DWindow::UpdateViewStatus() {
+  const TView3D& v = Doc.View;
+  if (TStatusLine* status = StatusLine())
+    status->Update3D(v.rotateX, v.rotateY, v.rotateZ, v.zoom, BitmapHeight(), BitmapWidth(), MouseY, MouseX);
+}
+
+void TFunc3DWindow::FunctionsChanged(bool appended) {
+  if (appended)
+    Doc.AppendMesh();
+  else
+    Doc.RebuildMeshes();
+}
+
+bool TFunc3DWindow::AddSurface() { return AddFunction(Doc.Functions, std::make_unique<TFunc3DObj>()); }
+
+bool TFunc3DWindow::AddRotated() { return AddFunction(Doc.Functions, std::make_unique<TFuncRotateObj>()); }
+
+void TFunc3DWindow::ChangeView() {
+  if (TChange3DViewDlg::Edit(this, Doc.View)) RenderGraph();
+}
+
+void TFunc3DWindow::ZoomIn() {
+  if (Zoom3DStepIn(Doc.View.zoom)) RenderGraph();
+}
+
+void TFunc3DWindow::ZoomOut() {
+  if (Zoom3DStepOut(Doc.View.zoom)) RenderGraph();
+}
+
+void TFunc3DWindow::Rotate(TAxis axis, bool plus) {
+  Extended& angle = Doc.View.Angle(int(axis));
+  angle = RotateAngle(angle, plus);
+  RenderGraph();
+}
+
+void TFunc3DWindow::CenterFunctionView() {
+  TView3D& v = Doc.View;
+  if (v.rotateX == 0 && v.rotateY == 0 && v.rotateZ == 0) return;
+  v.rotateX = v.rotateY = v.rotateZ = 0;
+  RenderGraph();
+}
+
+void RegisterGraph3DGraphs() {
+  RegisterGraphKind(gk3D, {[] { return std::make_unique<TGraph3DDoc>(); }, [] { return new TFunc3DWindow; },
+                           [](QWidget* parent) { TZoom3DHotKeyDlg::Edit(parent); }});
+  RegisterFunc3DDialog(Dialogs());
+  RegisterRotateDialog(Dialogs());
+}
+
+}  // namespace plotix

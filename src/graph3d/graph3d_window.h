@@ -1,0 +1,50 @@
+#pragma once
+// TFunc3DWindow: the 3D Cartesian graph window. It shows a TGraph3DDoc and adds the
+// "F&unction" and "&View" menus: surfaces and rotated functions, rotation and zoom.
+
+#include <QList>
+
+#include "graph3d/graph3d_document.h"
+#include "window/graph_window.h"
+
+class QMenu;
+
+namespace plotix {
+
+class TFunc3DWindow : public TFuncGraphWindow {
+  Q_OBJECT
+
+ public:
+  explicit TFunc3DWindow(QWidget* parent = nullptr);
+  ~TFunc3DWindow() override;
+
+  // The edge-index buffer follows the bitmap's size.
+  bool AllocateExtra(int width, int height) override;
+  std::string GetGraphTypeName() const override { return "3D Cartesian"; }
+  bool EditGraphSettings() override;
+  void UpdateViewStatus() override;
+  void ZoomIn() override;
+  void ZoomOut() override;
+  // Turns all three angles back to zero.
+  void CenterFunctionView() override;
+
+  unsigned ViewCommands() const override { return vcRotate; }
+  void Rotate(TAxis axis, bool plus) override;
+  QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
+  void FunctionsChanged(bool appended) override;
+
+  // The function dialogs on a new function; true when one was added (the window redrew).
+  bool AddSurface();
+  bool AddRotated();
+  void ChangeView();
+
+  TGraph3DDoc& Doc;
+  QMenu* FunctionMenu;
+  QMenu* ViewMenu;
+};
+
+// Makes 3D Cartesian graphs known to the program: their document, window, dialogs and
+// the hot key settings.
+void RegisterGraph3DGraphs();
+
+}  // namespace plotix

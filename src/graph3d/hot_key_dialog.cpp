@@ -1,0 +1,65 @@
+#include "graph3d/hot_key_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "expr/math_const_edit.h"
+#include "expr/number_format.h"
+
+namespace plotix {
+
+TZoom3DHotKeyDlg::TZoom3DHotKeyDlg(QWidget* parent)
+    : QDialog(parent),
+      ERotateAmount(new TEditMathConst),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+  setWindowTitle(QStringLiteral("Global 3D Cartesian: Hot Key Settings"));
+  const TZoom3DSettings& settings = Zoom3DSettings();
+
+  TMathConstCheck& check = ERotateAmount->Check();
+  check.emCtrlErrorName = "Rotation Amount";
+  check.emBoundsCheck = CheckLoBound | CheckHiBound | HiBoundCanEqual;
+  check.emLoBoundStr = "0";
+  check.emHiBoundStr = "360";
+  check.emHiBoundVal = kMaxRotationAmount;
+  ERotateAmount->setText(QString::fromStdString(ShortFixed(settings.rotationAmount)));
+  auto* rotation = new QFormLayout;
+  rotation->addRow(QStringLiteral("Rotation Amount (Positive Degrees)"), ERotateAmount);
+
+  auto* ranges = new QGroupBox(QStringLiteral("Zoom Increment Ranges"));
+  auto* form = new QFormLayout(ranges);
+  for (int i = 0; i < kZoom3DRanges; ++i) {
+    auto* spin = new QSpinBox;
+    spin->setObjectName(QStringLiteral("EIncrement%1").arg(i + 1));
+    spin->setRange(kMinZoom3DIncrement, kMaxZoom3DIncrement);
+    spin->setValue(settings.increments[std::size_t(i)]);
+    form->addRow(QString::fromLatin1(kZoom3DRangeNames[i]), spin);
+    EIncrements[std::size_t(i)] = spin;
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(rotation);
+  layout->addWidget(ranges);
+  layout->addWidget(Buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(Buttons, &QDialogButtonBox::accepted, this, &TZoom3DHotKeyDlg::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+bool TZoom3DHotKeyDlg::Edit(QWidget* parent) {
+  TZoom3DHotKeyDlg dialog(parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void TZoom3DHotKeyDlg::accept() {
+  if (!ERotateAmount->ValidateOrComplain()) return;
+  TZoom3DSettings& settings = Zoom3DSettings();
+  settings.rotationAmount = ERotateAmount->Value();
+  for (std::size_t i = 0; i < EIncrements.size(); ++i) settings.increments[i] = EIncrements[i]->value();
+  QDialog::accept();
+}
+
+}  // namespace plotix

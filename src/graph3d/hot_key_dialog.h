@@ -1,0 +1,34 @@
+#pragma once
+// TZoom3DHotKeyDlg: edits the rotation amount and the zoom increments that every 3D
+// window's hot keys and tool bar buttons use.
+
+#include <QDialog>
+#include <array>
+
+#include "graph3d/view.h"
+
+class QDialogButtonBox;
+class QSpinBox;
+
+namespace plotix {
+
+class TEditMathConst;
+
+class TZoom3DHotKeyDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TZoom3DHotKeyDlg(QWidget* parent = nullptr);
+
+  // Shows the dialog modally on Zoom3DSettings(); true when OK stored it.
+  static bool Edit(QWidget* parent);
+
+  // Stores all five values when the rotation amount is valid; else keeps the dialog open.
+  void accept() override;
+
+  TEditMathConst* ERotateAmount;
+  std::array<QSpinBox*, kZoom3DRanges> EIncrements;  // highest range first
+  QDialogButtonBox* Buttons;
+};
+
+}  // namespace plotix

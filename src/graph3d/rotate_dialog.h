@@ -1,0 +1,63 @@
+#pragma once
+// TAddRotateDlg: creates or modifies one 2D function turned into 3D (definition, x
+// bounds, axis or line of rotation, circles and lines with their detail, colour, values
+// beyond ±700).
+
+#include <QDialog>
+#include <array>
+
+#include "graph3d/function.h"
+
+class QButtonGroup;
+class QDialogButtonBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace plotix {
+
+class TColorSampleButton;
+class TDialogService;
+class TEditMathConst;
+
+class TAddRotateDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Loads the controls from the function; OK writes them back, Cancel leaves it alone.
+  TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent = nullptr);
+
+  // Shows the dialog modally; true when OK stored the function.
+  static bool Edit(QWidget* parent, TFuncRotateObj& func, bool addMode);
+
+  void accept() override;
+
+  QLineEdit* EUserFuncStr;
+  TEditMathConst* ELoBound;
+  TEditMathConst* EHiBound;
+  QButtonGroup* EAxis;  // ids: the rotation axis codes
+  QGroupBox* LineGroup;
+  std::array<TEditMathConst*, 4> EPoints;  // point 1 X, point 1 Y, point 2 X, point 2 Y
+  QSpinBox* ECircles;
+  QSpinBox* ECircleDetail;  // limited by the lines
+  QSpinBox* ELines;
+  QSpinBox* ELineDetail;  // limited by the circles
+  TColorSampleButton* EFuncColorSample;
+  QPushButton* ColorButton;
+  QRadioButton* ERoundDown;
+  QRadioButton* EDontDraw;
+  QDialogButtonBox* Buttons;
+
+ private:
+  bool Validate();
+
+  TFuncRotateObj& func_;
+  TMathRotateFunc scratch_;
+};
+
+// Makes TFuncRotateObj's NewDialog and ModifyDialog run TAddRotateDlg.
+void RegisterRotateDialog(TDialogService& service);
+
+}  // namespace plotix

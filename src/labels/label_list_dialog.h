@@ -1,0 +1,60 @@
+#pragma once
+// TLabelListDlg ("Edit Label List"): reorders, modifies and deletes the labels of a graph
+// window, and can close by selecting one.
+
+#include <QDialog>
+#include <vector>
+
+#include "labels/label_list.h"
+
+class QDialogButtonBox;
+class QListWidget;
+class QPushButton;
+class QToolButton;
+
+namespace plotix {
+
+class TLabelListDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // What the dialog did to the window's list.
+  struct TOutcome {
+    bool accepted = false;
+    bool modified = false;    // a label's own dialog changed it (kept on Cancel too)
+    bool rearranged = false;  // labels deleted or moved (only on OK)
+    int select = -1;          // "OK/Select": the chosen label's index in the new list
+  };
+
+  // The dialog starts on label `current` (else the first).
+  TLabelListDlg(std::vector<TDrawBaseClass*> labels, int current, QWidget* parent = nullptr);
+
+  // Shows the dialog modally. OK puts the list in the dialog's order and frees the
+  // deleted labels; Cancel leaves the list as it was.
+  static TOutcome Edit(QWidget* parent, TLabelList& labels, int current);
+
+  void ModifyClick();
+  void DeleteClick();
+  void Move(int step);
+
+  QListWidget* LabelListBox;
+  QToolButton* UpButton;
+  QToolButton* DownButton;
+  QPushButton* ModifyButton;
+  QPushButton* DeleteButton;
+  QPushButton* SelectButton;  // "OK/Select"
+  QDialogButtonBox* Buttons;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  TDrawBaseClass* Current() const;
+
+  std::vector<TDrawBaseClass*> order_;  // the list box's labels, line by line
+  bool modified_ = false;
+  bool rearranged_ = false;
+  bool select_ = false;
+};
+
+}  // namespace plotix

@@ -1,0 +1,80 @@
+#include "polar/axis_list_dialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "expr/math_const_edit.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+
+TStdAxisListDlg::TStdAxisListDlg(QWidget* parent)
+    : QDialog(parent),
+      ERadioNone(new QRadioButton(QStringLiteral("None"))),
+      ERadio90(new QRadioButton(QStringLiteral("0, 90, 180, 270"))),
+      ERadio45(new QRadioButton(QStringLiteral("0, 45, 90, 135, 180, 225, 270, 315"))),
+      ERadio30(new QRadioButton(QStringLiteral("0,30,60,90,120,150,180,210,240,270,300,330"))),
+      ERadioIntervals(new QRadioButton(QStringLiteral("Specified Intervals"))),
+      Lists(new QButtonGroup(this)),
+      EIntervalAmt(new TEditMathConst),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)) {
+  setWindowTitle(QStringLiteral("Standard Axis Lists"));
+
+  auto* quick = new QGroupBox(QStringLiteral("Quick Lists (Degrees)"));
+  auto* quickLayout = new QVBoxLayout(quick);
+  const std::pair<QRadioButton*, TStdAxisList> radios[] = {
+      {ERadioNone, alNone}, {ERadio90, al90}, {ERadio45, al45}, {ERadio30, al30}, {ERadioIntervals, alIntervals}};
+  for (const auto& [radio, list] : radios) {
+    Lists->addButton(radio, list);
+    quickLayout->addWidget(radio);
+  }
+  ERadio45->setChecked(true);
+
+  TMathConstCheck& check = EIntervalAmt->Check();
+  check.emCtrlErrorName = "Interval Amount";
+  check.emBoundsCheck = CheckLoBound | LoBoundCanEqual | CheckHiBound | HiBoundCanEqual;
+  check.emLoBoundVal = 1;
+  check.emHiBoundVal = 359;
+  EIntervalAmt->setText(QStringLiteral("15"));
+  auto* interval = new QGroupBox(QStringLiteral("Interval  Amount (Degrees)"));
+  auto* intervalLayout = new QVBoxLayout(interval);
+  intervalLayout->addWidget(EIntervalAmt);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(quick);
+  layout->addWidget(interval);
+  layout->addWidget(Buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(Buttons, &QDialogButtonBox::accepted, this, &TStdAxisListDlg::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] {
+    ShowMessage(TMsgKind::Information,
+                "Choose a ready-made list of axis angles. Specified Intervals draws an axis every given number "
+                "of degrees from 0, up to 360 axes.");
+  });
+}
+
+bool TStdAxisListDlg::Edit(QWidget* parent, std::int32_t& count, TAxisAngles& angles) {
+  TStdAxisListDlg dialog(parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  dialog.TakeList(count, angles);
+  return true;
+}
+
+void TStdAxisListDlg::accept() {
+  if (Lists->checkedId() == alIntervals) {
+    if (!EIntervalAmt->ValidateOrComplain()) return;
+    interval_ = EIntervalAmt->Value();
+  }
+  QDialog::accept();
+}
+
+void TStdAxisListDlg::TakeList(std::int32_t& count, TAxisAngles& angles) const {
+  StandardAxisList(TStdAxisList(Lists->checkedId()), interval_, count, angles);
+}
+
+}  // namespace plotix

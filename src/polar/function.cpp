@@ -1,0 +1,154 @@
+#include "polar/function.h"
+
+#include <algorithm>
+
+#include "platform/canvas.h"
+#include "platform/dialog_service.h"
+#include "window/polar_conversions.h"
+
+namespace plotix {
+
+namespace {
+
+constexpr int kBatchSize = 128;
+
+// A point in pixels from the pole, y up.
+struct TPolarPoint {
+  Extended x = 0, y = 0;
+};
+
+// One function's redraw: the visible rectangle and the batch of points not yet drawn.
+class TPolarPlotter {
+ public:
+  TPolarPlotter(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map)
+      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Width == 1) {}
+
+  void Run();
+
+ private:
+  bool Inside(const TPolarPoint& p) const {
+    return p.x >= m_.left && p.x <= m_.right && p.y >= m_.bottom && p.y <= m_.top;
+  }
+  bool Clip(TPolarPoint& a, TPolarPoint& b) const;
+  void Append(const TPolarPoint& p);
+  void Flush();
+
+  TFuncPolarObj& f_;
+  TCanvas& c_;
+  const TMapping2D& m_;
+  const bool widthIsOne_;
+  TPoint batch_[kBatchSize];
+  int count_ = 0;
+};
+
+// Cuts the segment to the visible rectangle; false when nothing of it is visible.
+bool TPolarPlotter::Clip(TPolarPoint& a, TPolarPoint& b) const {
+  const Extended L = m_.left, R = m_.right, B = m_.bottom, T = m_.top;
+  if (!Inside(a) && !Inside(b) &&
+      (std::max(a.x, b.x) < L || std::min(a.x, b.x) > R || std::max(a.y, b.y) < B || std::min(a.y, b.y) > T))
+    return false;
+  if (a.x == b.x) {
+    a.y = std::clamp(a.y, B, T);
+    b.y = std::clamp(b.y, B, T);
+  } else if (a.y == b.y) {
+    a.x = std::clamp(a.x, L, R);
+    b.x = std::clamp(b.x, L, R);
+  } else {
+    // An end beyond an edge moves along the line to it.
+    const Extended slope = (b.y - a.y) / (b.x - a.x);
+    for (TPolarPoint* p : {&a, &b}) {
+      const Extended edge = p->x < L ? L : p->x > R ? R : p->x;
+      p->y += (edge - p->x) * slope;
+      p->x = edge;
+    }
+    for (TPolarPoint* p : {&a, &b}) {
+      const Extended edge = p->y > T ? T : p->y < B ? B : p->y;
+      p->x += (edge - p->y) / slope;
+      p->y = edge;
+    }
+  }
+  return Inside(a) && Inside(b);
+}
+
+// The line primitive leaves the last pixel unpainted; a width-1 line paints it itself.
+void TPolarPlotter::Flush() {
+  if (count_ >= 2) c_.Polyline(batch_, count_);
+  if (count_ >= 1 && widthIsOne_) c_.SetPixel(batch_[count_ - 1].x, batch_[count_ - 1].y, f_.Color);
+  count_ = 0;
+}
+
+// A full batch is drawn and its last point starts the next one.
+void TPolarPlotter::Append(const TPolarPoint& p) {
+  batch_[count_++] = {m_.Col(p.x), m_.Row(p.y)};
+  if (count_ < kBatchSize) return;
+  c_.Polyline(batch_, kBatchSize);
+  batch_[0] = batch_[kBatchSize - 1];
+  count_ = 1;
+}
+
+void TPolarPlotter::Run() {
+  c_.Pen().color = f_.Color;
+  c_.Pen().width = f_.Width;
+  if (!(f_.LoBound < f_.HiBound) || f_.Samples <= 0) return;
+  const Extended lo = f_.LoBound, range = f_.HiBound - f_.LoBound;
+  const Extended zoom = m_.zoomX;
+  const int samples = std::min(f_.Samples, kMaxPolarSamples);
+
+  bool prevDefined = false, prevInside = false;
+  TPolarPoint prev;
+  for (int i = 0; i <= samples; ++i) {
+    // Each step from the bounds, so no rounding piles up along the way.
+    const Extended theta = lo + range * i / samples;
+    Extended r;
+    if (!f_.Func.ValueAt(theta, r)) {
+      Flush();
+      prevDefined = false;
+      continue;
+    }
+    TPolarPoint cur;
+    ToCartesian(theta, zoom * r, cur.x, cur.y);
+    const bool curInside = Inside(cur);
+    if (!prevDefined) {
+      if (curInside) Append(cur);
+    } else if (curInside && prevInside) {
+      Append(cur);
+    } else {
+      TPolarPoint a = prev, b = cur;
+      if (!Clip(a, b)) {
+        Flush();
+      } else {
+        if (!prevInside) {
+          Flush();
+          Append(a);
+        }
+        Append(b);
+        if (!curInside) Flush();
+      }
+    }
+    prev = cur;
+    prevDefined = true;
+    prevInside = curInside;
+  }
+  Flush();
+}
+
+}  // namespace
+
+TMathPolarFunc::TMathPolarFunc() {
+  SetVariableCount(2);
+  SetVariableName(0, "THETA");
+  SetVariableName(1, "X");
+}
+
+bool TFuncPolarObj::NewDialog(TColor color) {
+  Color = color;
+  return Dialogs().Run(*this, true);
+}
+
+bool TFuncPolarObj::ModifyDialog() { return Dialogs().Run(*this, false); }
+
+void PlotPolarFunction(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map) {
+  TPolarPlotter(func, canvas, map).Run();
+}
+
+}  // namespace plotix

@@ -1,0 +1,170 @@
+#include "polar/function_dialog.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "expr/math_const_edit.h"
+#include "platform/common_dialogs.h"
+#include "platform/dialog_service.h"
+#include "platform/limits.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+
+namespace {
+void SetThetaBoundField(TEditMathConst* field, const char* name) {
+  TMathConstCheck& check = field->Check();
+  check.emCtrlErrorName = name;
+  check.emBoundsCheck = CheckLoBound | LoBoundCanEqual | CheckHiBound | HiBoundCanEqual;
+  check.emLoBoundStr = kMinThetaBoundText;
+  check.emLoBoundVal = -kMaxThetaBound;
+  check.emHiBoundStr = kMaxThetaBoundText;
+  check.emHiBoundVal = kMaxThetaBound;
+}
+
+void FocusOn(QLineEdit* edit) {
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->selectAll();
+}
+
+bool RunDialog(TFuncPolarObj& func, bool addMode) {
+  QWidget* parent = QApplication::activeModalWidget();
+  if (!parent) parent = QApplication::activeWindow();
+  return TAddPolarFuncDlg::Edit(parent, func, addMode);
+}
+}  // namespace
+
+TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* parent)
+    : QDialog(parent),
+      EUserFuncStr(new QLineEdit),
+      ELoBoundStr(new TEditMathConst),
+      EHiBoundStr(new TEditMathConst),
+      ESamples(new QSpinBox),
+      EFuncColorSample(new TColorSampleButton),
+      ColorButton1(new QPushButton(QStringLiteral("&Color..."))),
+      ELineWidth(new QScrollBar(Qt::Horizontal)),
+      LineWidthLabel(new QLabel),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)),
+      func_(func) {
+  setWindowTitle(addMode ? QStringLiteral("Add Polar Function") : QStringLiteral("Modify Polar Function"));
+
+  SetThetaBoundField(ELoBoundStr, "Lower Bound");
+  SetThetaBoundField(EHiBoundStr, "Upper Bound");
+  EUserFuncStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
+  ESamples->setRange(kMinPolarSamples, kMaxPolarSamples);
+  ELineWidth->setRange(kMinPenWidth, kMaxPenWidth);
+  ELineWidth->setPageStep(1);
+  ELineWidth->setMinimumWidth(120);
+  LineWidthLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")));
+
+  auto* definition = new QGroupBox(QStringLiteral("Function Definition"));
+  auto* definitionLayout = new QGridLayout(definition);
+  auto* rLabel = new QLabel(QStringLiteral("R="));
+  rLabel->setBuddy(EUserFuncStr);
+  definitionLayout->addWidget(rLabel, 0, 0);
+  definitionLayout->addWidget(EUserFuncStr, 0, 1, 1, 3);
+  definitionLayout->addWidget(
+      new QLabel(QStringLiteral("The Word 'Theta' or an 'X' Can be Used as The Variable Here.")), 1, 1, 1, 3);
+  definitionLayout->addWidget(new QLabel(QStringLiteral("Lower Bound (Radians)")), 2, 1);
+  definitionLayout->addWidget(new QLabel(QStringLiteral("Upper Bound")), 2, 3);
+  definitionLayout->addWidget(ELoBoundStr, 3, 1);
+  definitionLayout->addWidget(new QLabel(QStringLiteral("<= Theta <=")), 3, 2);
+  definitionLayout->addWidget(EHiBoundStr, 3, 3);
+
+  auto* properties = new QGroupBox(QStringLiteral("Properties"));
+  auto* propertiesLayout = new QGridLayout(properties);
+  auto* samplesLabel = new QLabel(QStringLiteral("Samples"));
+  samplesLabel->setBuddy(ESamples);
+  propertiesLayout->addWidget(samplesLabel, 0, 0);
+  propertiesLayout->addWidget(ESamples, 0, 1);
+  auto* colorRow = new QHBoxLayout;
+  colorRow->addWidget(EFuncColorSample);
+  colorRow->addWidget(ColorButton1);
+  colorRow->addStretch();
+  propertiesLayout->addWidget(new QLabel(QStringLiteral("Color")), 1, 0);
+  propertiesLayout->addLayout(colorRow, 1, 1, 1, 2);
+  auto* widthLabel = new QLabel(QStringLiteral("Line Width"));
+  widthLabel->setBuddy(ELineWidth);
+  propertiesLayout->addWidget(widthLabel, 2, 0);
+  propertiesLayout->addWidget(ELineWidth, 2, 1);
+  propertiesLayout->addWidget(LineWidthLabel, 2, 2);
+  propertiesLayout->setColumnStretch(1, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(definition);
+  layout->addWidget(properties);
+  layout->addWidget(Buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(ELineWidth, &QScrollBar::valueChanged, LineWidthLabel, qOverload<int>(&QLabel::setNum));
+  connect(ColorButton1, &QPushButton::clicked, EFuncColorSample, &TColorSampleButton::Pick);
+  connect(Buttons, &QDialogButtonBox::accepted, this, &TAddPolarFuncDlg::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] {
+    ShowMessage(TMsgKind::Information,
+                "Type r as a function of theta (THETA or X, in radians), for example 1+cos(theta). Theta runs "
+                "from the lower to the upper bound in the given number of equal steps; points where the function "
+                "is undefined are left out.");
+  });
+
+  scratch_ = func.Func;
+  EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));
+  ELoBoundStr->setText(QString::fromStdString(func.LoBoundText));
+  EHiBoundStr->setText(QString::fromStdString(func.HiBoundText));
+  ESamples->setValue(func.Samples);
+  EFuncColorSample->SetColor(func.Color);
+  ELineWidth->setValue(func.Width);
+  LineWidthLabel->setNum(ELineWidth->value());
+
+  if (addMode)
+    EUserFuncStr->setFocus();
+  else
+    Buttons->button(QDialogButtonBox::Ok)->setFocus();
+}
+
+bool TAddPolarFuncDlg::Edit(QWidget* parent, TFuncPolarObj& func, bool addMode) {
+  TAddPolarFuncDlg dialog(func, addMode, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool TAddPolarFuncDlg::Validate() {
+  if (!ELoBoundStr->ValidateOrComplain() || !EHiBoundStr->ValidateOrComplain()) return false;
+  if (EHiBoundStr->Value() < ELoBoundStr->Value()) {
+    ShowMessage(TMsgKind::Error, "Lower Bound must be <= Upper Bound");
+    FocusOn(ELoBoundStr);
+    return false;
+  }
+  scratch_.SetExpression(EUserFuncStr->text().toStdString());
+  if (!scratch_.Compile()) {
+    ShowFieldError("Function Definition", scratch_.GetErrorText());
+    FocusOn(EUserFuncStr);
+    return false;
+  }
+  return true;
+}
+
+void TAddPolarFuncDlg::accept() {
+  if (!Validate()) return;
+  func_.Func = scratch_;
+  func_.LoBoundText = ELoBoundStr->text().toStdString();
+  func_.LoBound = ELoBoundStr->Value();
+  func_.HiBoundText = EHiBoundStr->text().toStdString();
+  func_.HiBound = EHiBoundStr->Value();
+  func_.Samples = ESamples->value();
+  func_.Color = EFuncColorSample->Color();
+  func_.Width = ELineWidth->value();
+  QDialog::accept();
+}
+
+void RegisterPolarDialogs(TDialogService& service) { service.Register<TFuncPolarObj>(&RunDialog); }
+
+}  // namespace plotix

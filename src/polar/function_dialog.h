@@ -1,0 +1,56 @@
+#pragma once
+// TAddPolarFuncDlg: creates or modifies one polar function (definition, theta bounds,
+// samples, colour and line width).
+
+#include <QDialog>
+
+#include "polar/function.h"
+
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QSpinBox;
+
+namespace plotix {
+
+class TColorSampleButton;
+class TDialogService;
+class TEditMathConst;
+
+class TAddPolarFuncDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Loads the controls from the function; OK writes them back, Cancel leaves it alone.
+  TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* parent = nullptr);
+
+  // Shows the dialog modally; true when OK stored the function.
+  static bool Edit(QWidget* parent, TFuncPolarObj& func, bool addMode);
+
+  // Validates and stores; a failure shows its message, focuses the offending control and
+  // keeps the dialog open.
+  void accept() override;
+
+  QLineEdit* EUserFuncStr;
+  TEditMathConst* ELoBoundStr;
+  TEditMathConst* EHiBoundStr;
+  QSpinBox* ESamples;
+  TColorSampleButton* EFuncColorSample;
+  QPushButton* ColorButton1;
+  QScrollBar* ELineWidth;
+  QLabel* LineWidthLabel;
+  QDialogButtonBox* Buttons;
+
+ private:
+  bool Validate();
+
+  TFuncPolarObj& func_;
+  TMathPolarFunc scratch_;
+};
+
+// Makes TFuncPolarObj's NewDialog and ModifyDialog run TAddPolarFuncDlg.
+void RegisterPolarDialogs(TDialogService& service);
+
+}  // namespace plotix

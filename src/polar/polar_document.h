@@ -1,0 +1,30 @@
+#pragma once
+// A polar graph without any window: view, settings and functions over the document
+// base's bitmap size and labels.
+
+#include "polar/function.h"
+#include "polar/settings.h"
+#include "window/graph_document.h"
+
+namespace plotix {
+
+class TGraphPolarDoc : public TGraphDoc {
+ public:
+  TGraphPolarDoc() : TGraphDoc(gkPolar) {}
+
+  TPolarView View;
+  TSettingPolarObj Settings;
+  TFuncList<TFuncPolarObj> Functions;
+
+  TColor BackColor() const override { return Settings.BackgroundColor; }
+  bool IsColorUsed(TColor color) const override;
+  // The background, the rays and ticks, then every function in list order.
+  void Render(TBitmap& bitmap) override;
+
+ protected:
+  void WriteBody(TWriteGraphFile& writer) const override;
+  std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const override;
+  void TakeBody(TBody& body) override;
+};
+
+}  // namespace plotix

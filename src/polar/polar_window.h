@@ -1,0 +1,47 @@
+#pragma once
+// TFuncPolarWindow: the polar graph window. It shows a TGraphPolarDoc and adds the
+// "F&unction" and "&View" menus: functions, zoom, scroll, page and centre.
+
+#include <QList>
+
+#include "polar/polar_document.h"
+#include "window/graph_window.h"
+
+class QMenu;
+
+namespace plotix {
+
+class TFuncPolarWindow : public TFuncGraphWindow {
+  Q_OBJECT
+
+ public:
+  explicit TFuncPolarWindow(QWidget* parent = nullptr);
+  ~TFuncPolarWindow() override;
+
+  std::string GetGraphTypeName() const override { return "Polar"; }
+  bool EditGraphSettings() override;
+  void UpdateViewStatus() override;
+  void ZoomIn() override;
+  void ZoomOut() override;
+  void CenterFunctionView() override;
+
+  unsigned ViewCommands() const override { return vcScroll; }
+  void Scroll(TDirection direction) override;
+  void Page(TDirection direction) override;
+  QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
+
+  // The function dialog on a new function; true when one was added (the window redrew).
+  bool AddPolarFunction();
+  void ChangeView();
+  // Moves the view centre by (dx, dy) pixels within ±100000; redraws when it moved.
+  void MoveView(int dx, int dy);
+
+  TGraphPolarDoc& Doc;
+  QMenu* FunctionMenu;
+  QMenu* ViewMenu;
+};
+
+// Makes polar graphs known to the program: their document, window and dialogs.
+void RegisterPolarGraphs();
+
+}  // namespace plotix

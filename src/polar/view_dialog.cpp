@@ -1,0 +1,237 @@
+#include "polar/view_dialog.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "expr/math_const_edit.h"
+#include "expr/number_format.h"
+#include "platform/message_box.h"
+#include "window/polar_conversions.h"
+
+namespace plotix {
+
+namespace {
+void NameField(TEditMathConst* field, const char* name) { field->Check().emCtrlErrorName = name; }
+
+QSpinBox* PixelField() {
+  auto* field = new QSpinBox;
+  field->setRange(-int(kCenterLimit), int(kCenterLimit));
+  return field;
+}
+
+QString Text(Extended value) { return QString::fromStdString(ShortFixed(value)); }
+
+// A centre limited to ±100000 pixels, then truncated to whole pixels.
+int TruncatedPixels(Extended center) { return static_cast<int>(truncl(ClampCenter(center))); }
+}  // namespace
+
+bool& ThetaInRadians() {
+  static bool radians = false;
+  return radians;
+}
+
+TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
+    : QDialog(parent),
+      EPolarR(new TEditMathConst),
+      EPolarTheta(new TEditMathConst),
+      EDegrees(new QRadioButton(QStringLiteral("Degrees"))),
+      ERadians(new QRadioButton(QStringLiteral("Radians"))),
+      ECartesianX(new TEditMathConst),
+      ECartesianY(new TEditMathConst),
+      EPixelsX(PixelField()),
+      EPixelsY(PixelField()),
+      EViewZoom(new TEditMathConst),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)),
+      view_(view),
+      zoom_(view.Zoom) {
+  setWindowTitle(QStringLiteral("Change Polar View"));
+  NameField(EPolarR, "R Center Value");
+  NameField(EPolarTheta, "Theta Center Value");
+  NameField(ECartesianX, "Cartesian X Center Value");
+  NameField(ECartesianY, "Cartesian Y Center Value");
+  NameField(EViewZoom, "Zoom Value");
+
+  auto* thetaType = new QGroupBox(QStringLiteral("Theta Type"));
+  auto* thetaTypeLayout = new QHBoxLayout(thetaType);
+  thetaTypeLayout->addWidget(EDegrees);
+  thetaTypeLayout->addWidget(ERadians);
+  auto* polar = new QGroupBox(QStringLiteral("View Center (Polar Coordinates)"));
+  auto* polarForm = new QFormLayout(polar);
+  polarForm->addRow(QStringLiteral("R="), EPolarR);
+  polarForm->addRow(QStringLiteral("Theta ="), EPolarTheta);
+  polarForm->addRow(thetaType);
+
+  auto* cartesian = new QGroupBox(QStringLiteral("View Center (Cartesian Coordinates)"));
+  auto* cartesianForm = new QFormLayout(cartesian);
+  cartesianForm->addRow(QStringLiteral("X="), ECartesianX);
+  cartesianForm->addRow(QStringLiteral("Y="), ECartesianY);
+
+  auto* pixels = new QGroupBox(QStringLiteral("View Center (Pixels From Center)"));
+  auto* pixelsForm = new QFormLayout(pixels);
+  pixelsForm->addRow(QStringLiteral("X"), EPixelsX);
+  pixelsForm->addRow(QStringLiteral("Y"), EPixelsY);
+
+  auto* zoom = new QGroupBox(QStringLiteral("View Zoom"));
+  auto* zoomLayout = new QVBoxLayout(zoom);
+  zoomLayout->addWidget(EViewZoom);
+  zoomLayout->addWidget(new QLabel(QStringLiteral("Values given in Pixels Per Graph Unit.")));
+  zoomLayout->addWidget(
+      new QLabel(QStringLiteral("Values where (1 > Zoom > 0) Give\nMultiple Graph Units Per Pixel.")));
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(polar);
+  left->addWidget(cartesian);
+  auto* right = new QVBoxLayout;
+  right->addWidget(pixels);
+  right->addWidget(zoom);
+  right->addStretch();
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left);
+  columns->addLayout(right);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(columns);
+  layout->addWidget(Buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  for (TEditMathConst* field : {EPolarR, EPolarTheta, ECartesianX, ECartesianY, EViewZoom}) {
+    field->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);
+    field->installEventFilter(this);
+    connect(field, &QLineEdit::editingFinished, this, [this, field] {
+      // Moving to Cancel is no reason to complain about a text about to be dropped.
+      if (field->isModified() && QApplication::focusWidget() != Buttons->button(QDialogButtonBox::Cancel)) Leave(field);
+    });
+  }
+  connect(EPixelsX, &QSpinBox::valueChanged, this, &TChangePolarViewDlg::Recompute);
+  connect(EPixelsY, &QSpinBox::valueChanged, this, &TChangePolarViewDlg::Recompute);
+  connect(EDegrees, &QRadioButton::clicked, this, [this] {
+    ThetaInRadians() = false;
+    ShowTheta();
+  });
+  connect(ERadians, &QRadioButton::clicked, this, [this] {
+    ThetaInRadians() = true;
+    ShowTheta();
+  });
+  connect(Buttons, &QDialogButtonBox::accepted, this, &TChangePolarViewDlg::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] {
+    ShowMessage(TMsgKind::Information,
+                "Type the point to show at the centre of the bitmap in polar or Cartesian graph coordinates, or "
+                "in pixels from the pole; the other fields follow, snapped to whole pixels. The zoom is in pixels "
+                "per graph unit.");
+  });
+
+  (ThetaInRadians() ? ERadians : EDegrees)->setChecked(true);
+  EViewZoom->setText(Text(zoom_));
+  EPixelsX->setValue(TruncatedPixels(view.CenterX));
+  EPixelsY->setValue(TruncatedPixels(view.CenterY));
+  Recompute();
+}
+
+bool TChangePolarViewDlg::Edit(QWidget* parent, TPolarView& view) {
+  TChangePolarViewDlg dialog(view, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void TChangePolarViewDlg::Recompute() {
+  const Extended x = EPixelsX->value() / zoom_, y = EPixelsY->value() / zoom_;
+  ToPolar(x, y, r_, theta_);
+  ECartesianX->setText(Text(x));
+  ECartesianY->setText(Text(y));
+  EPolarR->setText(Text(r_));
+  ShowTheta();
+}
+
+void TChangePolarViewDlg::ShowTheta() { EPolarTheta->setText(Text(ThetaInRadians() ? theta_ : RadToDeg(theta_))); }
+
+void TChangePolarViewDlg::SetPixels(Extended x, Extended y) {
+  EPixelsX->setValue(RoundToPixel(ClampCenter(x * zoom_)));
+  EPixelsY->setValue(RoundToPixel(ClampCenter(y * zoom_)));
+  Recompute();
+}
+
+bool TChangePolarViewDlg::PolarExit(TEditMathConst* field) {
+  if (!field->ValidateOrComplain()) return false;
+  const Extended r = EPolarR->Validate() ? EPolarR->Value() : r_;
+  Extended theta = theta_;
+  if (EPolarTheta->Validate()) theta = ThetaInRadians() ? EPolarTheta->Value() : DegToRad(EPolarTheta->Value());
+  // Any turn gives the same point; theta is shown back from the pixels in [0, 2 pi).
+  Extended x, y;
+  ToCartesian(theta, r, x, y);
+  SetPixels(x, y);
+  return true;
+}
+
+bool TChangePolarViewDlg::CartesianExit(TEditMathConst* field) {
+  if (!field->ValidateOrComplain()) return false;
+  // The other coordinate keeps its pixel.
+  const Extended value = field->Value();
+  if (field == ECartesianX)
+    SetPixels(value, EPixelsY->value() / zoom_);
+  else
+    SetPixels(EPixelsX->value() / zoom_, value);
+  return true;
+}
+
+bool TChangePolarViewDlg::ZoomExit() {
+  if (!EViewZoom->ValidateOrComplain()) return false;
+  const Extended value = EViewZoom->Value();
+  if (value >= kMinZoom && value <= kMaxZoom) {
+    zoom_ = value;
+    EViewZoom->setModified(false);
+    Recompute();
+    return true;
+  }
+  const TMsgAnswer answer =
+      ShowMessage(TMsgKind::Error, "Error View Zoom Must Be <= 10,000 and >= 0.0001", TMsgButtons::OKCancelIgnore);
+  if (answer == TMsgAnswer::Cancel) {
+    EViewZoom->setText(Text(zoom_));
+  } else if (answer == TMsgAnswer::Ignore) {
+    zoom_ = value >= 1 ? kMaxZoom : kMinZoom;
+    EViewZoom->setText(Text(zoom_));
+    Recompute();
+  }
+  EViewZoom->setFocus(Qt::OtherFocusReason);
+  EViewZoom->selectAll();
+  return false;
+}
+
+bool TChangePolarViewDlg::Leave(TEditMathConst* field) {
+  if (leaving_) return false;
+  leaving_ = true;
+  const bool left = field == EViewZoom                         ? ZoomExit()
+                    : field == EPolarR || field == EPolarTheta ? PolarExit(field)
+                                                               : CartesianExit(field);
+  leaving_ = false;
+  return left;
+}
+
+bool TChangePolarViewDlg::eventFilter(QObject* watched, QEvent* event) {
+  // Enter in an edited field applies it first; a refused value keeps the dialog open.
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* field = static_cast<TEditMathConst*>(watched);
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && field->isModified() && !Leave(field)) return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TChangePolarViewDlg::accept() {
+  for (TEditMathConst* field : {EPolarR, EPolarTheta, ECartesianX, ECartesianY, EViewZoom})
+    if (field->isModified() && !Leave(field)) return;
+  view_.Zoom = zoom_;
+  view_.CenterX = EPixelsX->value();
+  view_.CenterY = EPixelsY->value();
+  QDialog::accept();
+}
+
+}  // namespace plotix

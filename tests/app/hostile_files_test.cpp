@@ -1,0 +1,54 @@
+// Inputs that once took the program down, replayed from the fuzzers' regression corpus,
+// and a save cut short by the file size limit.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QProcess>
+#include <filesystem>
+
+#include "../files/file_fixtures.h"
+#include "fuzz_inputs.h"
+
+namespace plotix {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FuzzRegressions, EveryInputOfTheCorpusIsHandled) {
+  int replayed = 0;
+  for (const char* target : {"graph_file", "expression"}) {
+    const fs::path folder = fs::path(PLOTIX_FUZZ_REGRESSIONS) / target;
+    if (!fs::exists(folder)) continue;  // nothing found by this fuzzer yet
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      const testbytes::TBytes input = testbytes::ReadBytes(entry.path().string());
+      if (target == std::string("expression")) {
+        ReplayExpression(input.data(), input.size());
+      } else {
+        EXPECT_EQ(ReplayGraphFile(input.data(), input.size()), "") << entry.path();
+      }
+      ++replayed;
+    }
+  }
+  EXPECT_GT(replayed, 0);
+}
+
+TEST(FileSizeLimit, ASaveBeyondItFailsWithAMessageAndLeavesNoTemporaryFile) {
+  testbytes::TScratchDir dir;
+  const std::string old = std::string(PLOTIX_EXAMPLES) + "/bounded.pxg", target = dir.Path("out.pxg");
+  fs::copy_file(old, target);
+  QProcess plotix;
+  plotix.setChildProcessModifier([] {
+    const rlimit limit{512, 512};  // smaller than the graph being saved
+    setrlimit(RLIMIT_FSIZE, &limit);
+  });
+  plotix.start(PLOTIX_EXE, {"--resave", QString(PLOTIX_EXAMPLES) + "/labels.pxg", QString::fromStdString(target)});
+  ASSERT_TRUE(plotix.waitForFinished(30000));
+  EXPECT_EQ(plotix.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(plotix.exitCode(), 1);
+  EXPECT_NE(plotix.readAllStandardError().toStdString().find("Error: Error Writing To File"), std::string::npos);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.pxg"});
+  EXPECT_EQ(testbytes::ReadBytes(target), testbytes::ReadBytes(old));
+}
+
+}  // namespace
+}  // namespace plotix

@@ -1,0 +1,143 @@
+// The 3D window's commands and meshes, the function dialogs' limits and messages, and
+// the hot key settings reached from the main window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <functional>
+
+#include "../modal.h"
+#include "app/main_window.h"
+#include "expr/math_const_edit.h"
+#include "graph3d/function_dialog.h"
+#include "graph3d/graph3d_window.h"
+#include "graph3d/rotate_dialog.h"
+#include "platform/dialog_service.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+namespace {
+
+bool ScriptedSurface(TFunc3DObj& f, bool) {
+  f.Func.SetExpression("x*y");
+  return f.Func.Compile();
+}
+
+class Window3D : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dialogs->Register<TFunc3DObj>(&ScriptedSurface);
+    window.NewDefaultSize();
+  }
+  bool Redraws(const std::function<void()>& command) {
+    window.Modified = false;
+    command();
+    return window.Modified;
+  }
+
+  TScopedScriptedMessages messages;
+  TScopedDialogService dialogs;
+  TFunc3DWindow window;
+};
+
+TEST_F(Window3D, NewFunctionsAddTheirMeshes) {
+  EXPECT_EQ(window.windowTitle(), "3D Cartesian");
+  ASSERT_TRUE(window.AddSurface());
+  EXPECT_EQ(window.Doc.Lines.LineCount(), 183);
+  ASSERT_TRUE(window.AddSurface());
+  EXPECT_EQ(window.Doc.Lines.LineCount(), 363);
+  EXPECT_EQ(window.Doc.Functions[1]->Color, 0x0000FFu);  // red: the first took blue
+  window.FunctionsChanged(false);
+  EXPECT_EQ(window.Doc.Lines.LineCount(), 363);
+}
+
+TEST_F(Window3D, ViewCommandsRedrawWhenTheViewChanges) {
+  TView3D& v = window.Doc.View;
+  EXPECT_FALSE(Redraws([&] { window.CenterFunctionView(); }));
+  v.rotateX = 357;
+  EXPECT_TRUE(Redraws([&] { window.Rotate(TAxis::X, true); }));
+  EXPECT_EQ(v.rotateX, 0);
+  EXPECT_TRUE(Redraws([&] { window.Rotate(TAxis::Z, false); }));
+  EXPECT_TRUE(Redraws([&] { window.CenterFunctionView(); }));
+  EXPECT_EQ(v.rotateZ, 0);
+  v.zoom = 1;
+  EXPECT_FALSE(Redraws([&] { window.ZoomOut(); }));
+  EXPECT_TRUE(Redraws([&] { window.ZoomIn(); }));
+  EXPECT_EQ(v.zoom, 3);
+}
+
+// A detail beyond what the wire lines allow is lowered as the dialog opens.
+TEST(Dialogs3D, DetailFollowsTheWireLines) {
+  TFunc3DObj surface;
+  surface.Func.SetExpression("x");
+  surface.Vars[1].Lines = 6;
+  surface.Vars[0].Detail = 5000;
+  TAdd3DFuncDlg surfaceDialog(surface, false);
+  surfaceDialog.accept();
+  EXPECT_EQ(surface.Vars[0].Detail, 18);
+
+  TFuncRotateObj rotated;
+  rotated.Func.SetExpression("x");
+  rotated.Lines = 51;
+  rotated.Circles = 10;
+  rotated.CircleDetail = rotated.LineDetail = 5000;
+  TAddRotateDlg rotateDialog(rotated, false);
+  EXPECT_TRUE(rotateDialog.ECircleDetail->isReadOnly());
+  rotateDialog.accept();
+  EXPECT_EQ(rotated.CircleDetail, 0);
+  EXPECT_EQ(rotated.LineDetail, 10);
+}
+
+TEST(Dialogs3D, OrientationAndBoundsSpeakTheVariablesLetters) {
+  TScopedScriptedMessages messages;
+  TFunc3DObj f;
+  TAdd3DFuncDlg dialog(f, true);
+  const struct {
+    const char* typed;
+    TOrientation want;
+  } cases[] = {{"y", orY}, {"Q=", orY}, {"x=f", orX}};
+  for (const auto& c : cases) {
+    dialog.EOrientation->setEditText(QString::fromLatin1(c.typed));
+    dialog.OrientationExit();
+    EXPECT_EQ(dialog.Orientation(), c.want) << c.typed;
+  }
+  dialog.EUserFuncStr->setText("y+z");
+  dialog.Vars[1].ELoBound->setText("3");
+  dialog.accept();
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_EQ(messages->shown[0].text, "Z Lower Bound Must be <= Z Upper Bound");
+  dialog.Vars[1].ELoBound->setText("701");
+  dialog.accept();
+  EXPECT_EQ(messages->shown.back().text, "Error: Z Lower Bound must be >= -700 and <= 700");
+  dialog.Vars[1].ELoBound->setText("0");
+  dialog.accept();
+  EXPECT_EQ(f.GetDescription(), "X=f(y,z)=y+z");
+  EXPECT_EQ(f.Vars[1].Lo, 0);
+}
+
+TEST(MainForm3D, HotKeySettingsOpenFromTheToolsMenu) {
+  TMainForm form;
+  QAction* item = nullptr;
+  for (QAction* menu : form.menuBar()->actions())
+    if (menu->text() == "&Tools")
+      for (QAction* a : menu->menu()->actions())
+        if (a->menu() && a->text() == "&Advanced Global Settings")
+          for (QAction* setting : a->menu()->actions())
+            if (setting->text() == "3D Zoom Hot Key Settings...") item = setting;
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->isEnabled());
+  QString opened;
+  OnNextModal([&opened](QWidget* modal) {
+    opened = modal->windowTitle();
+    modal->close();
+  });
+  item->trigger();
+  EXPECT_EQ(opened, "Global 3D Cartesian: Hot Key Settings");
+}
+
+}  // namespace
+}  // namespace plotix

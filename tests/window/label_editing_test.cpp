@@ -1,0 +1,329 @@
+// Label editing in a graph window of any kind: gestures, hit tests, the label commands
+// and the in-place editor's part.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "../modal.h"
+#include "labels/label_list_dialog.h"
+#include "labels/text_editor.h"
+#include "labels/tool_attributes.h"
+#include "platform/dialog_service.h"
+#include "platform/message_box.h"
+#include "window/graph_window.h"
+
+namespace plotix {
+namespace {
+
+constexpr TColor kWhite = 0xFFFFFF;
+
+class TPlainDoc : public TGraphDoc {
+ public:
+  TPlainDoc() : TGraphDoc(gk2DCartesian) {}
+  TColor BackColor() const override { return kWhite; }
+  bool IsColorUsed(TColor) const override { return false; }
+  void Render(TBitmap& bitmap) override { bitmap.Image().fill(Qt::white); }
+
+ protected:
+  void WriteBody(TWriteGraphFile&) const override {}
+  std::unique_ptr<TBody> ReadBody(TReadGraphFile&) const override { return nullptr; }
+  void TakeBody(TBody&) override {}
+};
+
+class TPlainWindow : public TFuncGraphWindow {
+ public:
+  TPlainWindow() : TFuncGraphWindow(std::make_unique<TPlainDoc>()) {}
+  std::string GetGraphTypeName() const override { return "Plain"; }
+  bool EditGraphSettings() override { return false; }
+  void UpdateViewStatus() override {}
+  void ZoomIn() override {}
+  void ZoomOut() override {}
+  void CenterFunctionView() override {}
+  unsigned ViewCommands() const override { return 0; }
+  QList<QMenu*> WindowMenus() const override { return {}; }
+};
+
+class LabelEditing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.NewDefaultSize();
+    window.CurrentLabelTool = [this] { return tool; };
+    window.LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return attributes; };
+    window.ResizeLabelsMode = [this] { return resize; };
+  }
+
+  template <class T, class... Args>
+  T& Add(TPoint p1, TPoint p2, Args... args) {
+    auto label = std::make_unique<T>(window.Document().LabelOwner, args...);
+    label->P1 = p1;
+    label->P2 = p2;
+    T& added = *label;
+    window.Labels().push_back(std::move(label));
+    return added;
+  }
+  TDrawInclosedShape& AddBox(TPoint p1, TPoint p2) { return Add<TDrawInclosedShape>(p1, p2, int(ltRectangle)); }
+  TDrawFloodFill& AddFill(TPoint seed) {
+    auto fill = std::make_unique<TDrawFloodFill>(window.Document().LabelOwner);
+    fill->Seed = seed;
+    TDrawFloodFill& added = *fill;
+    window.Labels().push_back(std::move(fill));
+    return added;
+  }
+  // Press, moves through the points, release at the last.
+  void Drag(std::initializer_list<TPoint> path, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    const TPoint* p = path.begin();
+    window.MouseDown(Qt::LeftButton, keys, p->x, p->y);
+    for (++p; p != path.end(); ++p) window.MouseMove(Qt::LeftButton, keys, p->x, p->y);
+    window.MouseUp(Qt::LeftButton, keys, path.end()[-1].x, path.end()[-1].y);
+  }
+  TColor At(int x, int y) { return window.ScreenBitmap.Canvas().Pixel(x, y); }
+  // The graph with its labels over it: no band or marker.
+  QImage Clean() {
+    TBitmap bitmap(window.BitmapWidth(), window.BitmapHeight());
+    window.Document().RenderWithLabels(bitmap);
+    return bitmap.Image();
+  }
+
+  TScopedScriptedMessages messages;
+  TScopedDialogService dialogs;
+  TPlainWindow window;
+  int tool = 0;
+  TToolBarAttribClass attributes;
+  bool resize = false;
+};
+
+TEST_F(LabelEditing, DragsCreateMoveAndResizeBoxes) {
+  const struct {
+    int tool;
+    Qt::KeyboardModifiers keys;
+    bool resize;
+    std::initializer_list<TPoint> path;
+    TRect box;  // the last label's points afterwards
+    int mode;
+  } cases[] = {
+      {ltRectangle, Qt::NoModifier, false, {{50, 40}, {30, 30}, {10, 10}}, {50, 40, 10, 10}, lmIdle},
+      {0, Qt::NoModifier, false, {{100, 130}, {110, 140}, {120, 150}}, {120, 120, 220, 180}, lmIdle},  // moves
+      {0, Qt::ControlModifier, false, {{102, 98}, {90, 80}}, {88, 82, 200, 160}, lmIdle},  // top-left corner
+      {0, Qt::NoModifier, true, {{200, 160}, {230, 170}}, {100, 100, 230, 170}, lmIdle},   // resize mode
+      // Shift with Ctrl is no region: the label gesture gets it.
+      {0, Qt::ShiftModifier | Qt::ControlModifier, false, {{200, 130}, {260, 130}}, {100, 100, 260, 160}, lmIdle},
+      {0, Qt::ShiftModifier, false, {{100, 130}, {150, 150}}, {100, 100, 200, 160}, lmRegionShown},
+      {0, Qt::NoModifier, false, {{100, 130}, {-400, 130}}, {100, 100, 200, 160}, lmIdle},  // off the bitmap
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "tool " << c.tool << " keys " << int(c.keys) << " resize " << c.resize);
+    window.Labels().clear();
+    AddBox({100, 100}, {200, 160});
+    window.RedrawLabels();
+    tool = c.tool;
+    resize = c.resize;
+    Drag(c.path, c.keys);
+    const auto& box = static_cast<const TDrawLabel&>(*window.Labels().back());
+    EXPECT_EQ((TRect{box.P1.x, box.P1.y, box.P2.x, box.P2.y}), c.box);
+    EXPECT_EQ(window.LabelMode, c.mode);
+    if (c.mode == lmIdle) {
+      EXPECT_EQ(window.ScreenBitmap.Image(), Clean());  // no band, no marker left
+    }
+  }
+}
+
+TEST_F(LabelEditing, RubberBandsEraseTheLabelAndFollowTheMouse) {
+  AddBox({100, 100}, {200, 160});
+  window.RedrawLabels();
+  window.MouseDown(Qt::LeftButton, Qt::NoModifier, 100, 130);
+  window.MouseMove(Qt::LeftButton, Qt::NoModifier, 100, 230);
+  window.MouseMove(Qt::LeftButton, Qt::NoModifier, 100, 330);
+  EXPECT_EQ(At(150, 100), kWhite);  // the label's place is erased
+  EXPECT_EQ(At(150, 200), kWhite);  // the first band is gone
+  EXPECT_NE(At(150, 300), kWhite);  // the band is where the mouse is
+  window.MouseUp(Qt::LeftButton, Qt::NoModifier, 100, 330);
+
+  // A region whose release comes without a move shows once.
+  window.MouseDown(Qt::LeftButton, Qt::ShiftModifier, 50, 50);
+  window.MouseUp(Qt::LeftButton, Qt::ShiftModifier, 80, 90);
+  EXPECT_EQ(window.SelectionRect, (TRect{50, 50, 80, 90}));
+  EXPECT_NE(At(50, 60), kWhite);
+}
+
+TEST_F(LabelEditing, LaterLabelsWinTiesAndASelectedFillKeepsTheSelection) {
+  AddFill({100, 100});
+  AddBox({102, 50}, {150, 150});  // left edge 2 pixels right of the seed
+  AddBox({50, 50}, {98, 150});    // right edge 2 pixels left of the seed
+  const struct {
+    int selected;
+    TPoint click;
+    int expected;
+  } cases[] = {
+      {-1, {100, 100}, 2},  // both boxes 2 away: the later one
+      {0, {100, 100}, 0},   // the selected fill is nearer
+      {0, {101, 100}, 0},   // a tie with box 1 goes to the selected fill
+      {1, {103, 100}, 1},   // box 1 alone is nearest
+      {-1, {300, 300}, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.click.x << "," << c.click.y);
+    window.SelectLabel(c.selected);
+    window.MouseDown(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
+    window.MouseUp(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
+    EXPECT_EQ(window.SelectedIndex, c.expected);
+  }
+}
+
+TEST_F(LabelEditing, CommandsFollowTheSelectedLabel) {
+  using W = TFuncGraphWindow;
+  const struct {
+    int select;
+    void (W::*command)();
+    std::vector<int> remaining;  // the labels' original indexes after "Delete Selected"
+  } cases[] = {
+      {0, &W::SendSelectedToFront, {1, 2}}, {2, &W::SendSelectedToBack, {0, 1}}, {2, &W::SelectNext, {1, 2}},
+      {0, &W::SelectPrevious, {0, 1}},      {1, &W::SelectTop, {0, 1}},
+  };
+  for (const auto& c : cases) {
+    window.LeaveMode();
+    window.Labels().clear();
+    for (int i = 0; i < 3; ++i) AddBox({10 + 50 * i, 10}, {40 + 50 * i, 40});
+    std::vector<const TDrawBaseClass*> originals;
+    for (const auto& l : window.Labels()) originals.push_back(l.get());
+    window.SelectLabel(c.select);
+    (window.*c.command)();
+    window.DeleteSelected();
+    std::vector<int> remaining;
+    for (const auto& l : window.Labels())
+      remaining.push_back(int(std::find(originals.begin(), originals.end(), l.get()) - originals.begin()));
+    EXPECT_EQ(remaining, c.remaining) << c.select;
+    EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+  }
+}
+
+TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
+  using W = TFuncGraphWindow;
+  const struct {
+    void (W::*command)();
+    const char* question;
+    TMsgAnswer answer;
+    std::size_t remaining;
+  } cases[] = {
+      {&W::DeleteAllLabels, "Delete All Labels From This Window?", TMsgAnswer::Yes, 1},
+      {&W::DeleteAllFloodFills, "Delete All Flood Fills From This Window?", TMsgAnswer::Yes, 2},
+      {&W::DeleteAllLabelsAndFloodFills, "Delete All Labels And Flood Fills From This Window?", TMsgAnswer::Yes, 0},
+      {&W::DeleteAllLabelsAndFloodFills, "Delete All Labels And Flood Fills From This Window?", TMsgAnswer::No, 3},
+  };
+  for (const auto& c : cases) {
+    window.LeaveMode();
+    window.Labels().clear();
+    AddBox({10, 10}, {40, 40});
+    AddFill({20, 20});  // inside the box
+    AddBox({60, 10}, {90, 40});
+    window.RedrawLabels();
+    window.SelectLabel(0);
+    messages->shown.clear();
+    messages->QueueAnswer(c.answer);
+    (window.*c.command)();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].text, c.question);
+    EXPECT_EQ(messages->shown[0].buttons, TMsgButtons::YesNo);
+    EXPECT_EQ(window.Labels().size(), c.remaining);
+    if (c.answer == TMsgAnswer::Yes) {
+      EXPECT_EQ(window.LabelMode, lmIdle);
+      EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+    }
+  }
+}
+
+TEST_F(LabelEditing, NewLabelsStopAtTheLimitAndFillsNeedANewColour) {
+  tool = ltFloodFill;
+  attributes.BrushColor = kWhite;
+  window.MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);  // white on white: nothing
+  EXPECT_TRUE(window.Labels().empty());
+  for (int i = 0; i < kMaxLabels; ++i)
+    window.Labels().push_back(std::make_unique<TDrawLine>(window.Document().LabelOwner));
+  tool = ltRectangle;
+  window.MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_EQ(messages->shown[0].text, "This Window Can Not Accept More Than 2000 Labels");
+  EXPECT_EQ(window.Labels().size(), std::size_t(kMaxLabels));
+}
+
+TEST_F(LabelEditing, TheInPlaceEditorCommitsOrRemovesItsLabel) {
+  AddBox({300, 300}, {350, 350});
+  const struct {
+    const char* typed;
+    int closeKey;      // 0: a click elsewhere
+    const char* text;  // the new label's text; null: no new label
+  } cases[] = {{"ab", Qt::Key_Escape, "ab"}, {"cd", Qt::Key_Return, "cd"}, {"", 0, nullptr}, {"e", 0, "e"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    const std::size_t before = window.Labels().size();
+    tool = ltText;
+    window.MouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
+    window.MouseUp(Qt::LeftButton, Qt::NoModifier, 20, 20);
+    EXPECT_EQ(window.LabelMode, lmTextEdit);
+    QTest::keyClicks(window.TextEditor, c.typed);
+    tool = 0;
+    if (c.closeKey)
+      QTest::keyClick(window.TextEditor, Qt::Key(c.closeKey));
+    else
+      window.MouseDown(Qt::LeftButton, Qt::NoModifier, 450, 450);
+    EXPECT_EQ(window.LabelMode, lmIdle);
+    ASSERT_EQ(window.Labels().size(), before + (c.text ? 1 : 0));
+    if (c.text) {
+      EXPECT_EQ(static_cast<const TDrawText&>(*window.Labels().back()).Text, c.text);
+    }
+    EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+  }
+  // Opened on a selected label and closed unchanged: no marker stays behind.
+  window.SelectLabel(int(window.Labels().size()) - 1);
+  window.EditSelectedInPlace();
+  EXPECT_EQ(window.LabelMode, lmTextEdit);
+  window.TextEditor->Close();
+  EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+}
+
+TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
+  AddBox({100, 100}, {200, 160});
+  Add<TDrawText>({300, 300}, {300, 300}).Text = "x";
+  dialogs->Register<TDrawInclosedShape>([](TDrawInclosedShape& box, bool) {
+    box.P1 = {10, 10};
+    return true;
+  });
+  dialogs->Register<TDrawText>([](TDrawText& text, bool) {
+    text.Text.clear();
+    return true;
+  });
+  // A Modify in the list stays when the list is cancelled.
+  window.SelectLabel(0);
+  window.Modified = false;
+  OnNextModal([](QWidget* modal) {
+    auto* list = qobject_cast<TLabelListDlg*>(modal);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->LabelListBox->currentRow(), 0);
+    list->ModifyClick();
+    list->reject();
+  });
+  window.EditLabelList();
+  EXPECT_TRUE(window.Modified);
+  EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+  EXPECT_NE(At(50, 10), kWhite);
+  // A text label emptied in its dialog goes, from the list too; a chosen label is selected.
+  Add<TDrawText>({300, 300}, {300, 300}).Text = "y";
+  OnNextModal([](QWidget* modal) {
+    auto* list = qobject_cast<TLabelListDlg*>(modal);
+    list->LabelListBox->setCurrentRow(2);
+    list->ModifyClick();
+    list->LabelListBox->setCurrentRow(0);
+    list->SelectButton->click();
+  });
+  window.EditLabelList();
+  EXPECT_EQ(window.Labels().size(), 2u);
+  EXPECT_EQ(window.SelectedIndex, 0);
+  window.SelectLabel(1);
+  window.EditSelected();
+  EXPECT_EQ(window.Labels().size(), 1u);
+  EXPECT_EQ(window.LabelMode, lmIdle);
+}
+
+}  // namespace
+}  // namespace plotix
