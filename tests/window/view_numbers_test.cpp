@@ -2,8 +2,6 @@
 // zoom steps of the hot keys.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "window/status_line.h"
 #include "window/view_mapping.h"
 #include "window/zoom_steps.h"
@@ -67,16 +65,7 @@ TEST_F(StatusLine, TwoDTextsInEveryMode) {
   }
 }
 
-class Zoom2D : public ::testing::Test {
- protected:
-  void SetUp() override { saved_ = Zoom2DSettings(); }
-  void TearDown() override { Zoom2DSettings() = saved_; }
-
- private:
-  TZoom2DSettings saved_;
-};
-
-TEST_F(Zoom2D, StepsByRangeCappedAtTheRangeEnds) {
+TEST(Zoom2D, StepsByRangeCappedAtTheRangeEnds) {
   const struct {
     bool in;
     Extended from, to;
