@@ -12,10 +12,12 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "platform/message_box.h"
 #include "window/bitmap_size_dialog.h"
+#include "window/mouse_navigation.h"
 #include "window/status_line.h"
 
 namespace plotix {
@@ -25,6 +27,8 @@ const std::array<TColor, kNewFuncColorCount> kNewFuncColors = {0xFF0000, 0x0000F
                                                                0x00FF00, 0xFF00FF, 0xFFFF00, 0x000000, 0xFFFFFF};
 
 // ---- TScreenImage ------------------------------------------------------------
+
+TPoint BitmapPixel(const QPointF& position) { return {int(std::floor(position.x())), int(std::floor(position.y()))}; }
 
 TScreenImage::TScreenImage(TFuncGraphWindow& window, TBitmap& bitmap) : window_(window), bitmap_(bitmap) {
   setObjectName(QStringLiteral("ScreenImage"));
@@ -41,18 +45,18 @@ void TScreenImage::paintEvent(QPaintEvent* event) {
 }
 
 void TScreenImage::mousePressEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  window_.MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+  const TPoint p = BitmapPixel(event->position());
+  window_.MouseDown(event->button(), event->modifiers(), p.x, p.y);
 }
 
 void TScreenImage::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  window_.MouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+  const TPoint p = BitmapPixel(event->position());
+  window_.MouseMove(event->buttons(), event->modifiers(), p.x, p.y);
 }
 
 void TScreenImage::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  window_.MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+  const TPoint p = BitmapPixel(event->position());
+  window_.MouseUp(event->button(), event->modifiers(), p.x, p.y);
 }
 
 void TScreenImage::mouseDoubleClickEvent(QMouseEvent*) { window_.MouseDoubleClick(); }
@@ -80,6 +84,7 @@ TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget*
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(ScrollBox1);
   document_->LabelOwner.SetTarget(&ScreenBitmap);
+  ScreenImage->installEventFilter(new TMouseNavigation(*this));
 }
 
 TFuncGraphWindow::~TFuncGraphWindow() = default;

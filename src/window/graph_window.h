@@ -26,6 +26,10 @@ class TReadGraphFile;
 class TStatusLine;
 class TFuncGraphWindow;
 
+// The bitmap pixel a position on the screen copy lies in. At a device pixel ratio of 2
+// positions fall on half pixels; each belongs to the pixel that holds it.
+TPoint BitmapPixel(const QPointF& position);
+
 // The visible copy of the graph: paints the screen bitmap at its own size and hands
 // mouse events in bitmap pixels to its window.
 class TScreenImage : public QWidget {
@@ -71,6 +75,8 @@ enum TViewCommand : unsigned {
 };
 enum class TDirection { Up, Down, Left, Right };
 enum class TAxis { X, Y, Z };
+// The axes a wheel notch zooms: both, or one of a 2D graph's (Ctrl: x, Shift: y).
+enum class TZoomAxes { Both, X, Y };
 
 // How far a move in a direction shifts the view centre (x right, y up).
 struct TOffset {
@@ -118,6 +124,21 @@ class TFuncGraphWindow : public QWidget {
   virtual void Scroll(TDirection) {}
   virtual void Page(TDirection) {}
   virtual void Rotate(TAxis, bool /*plus*/) {}
+
+  // ---- mouse navigation: the wheel and the middle button over the bitmap ----
+  // Each call is one step of the view change the keys make, with their step rules and
+  // clamps (ZoomIn / ZoomOut / ZoomAxis, the ±100000 centre), ending in RenderGraph (modified
+  // flag, status line, redraw) only when the view changed. A kind without a view to move
+  // ignores them; both do nothing by default.
+  //
+  // One wheel notch over bitmap pixel `at`: one zoom step in or out. Flat kinds (2D, polar)
+  // zoom about that point, which keeps its pixel unless the centre clamp stops it; axes
+  // other than Both zoom one axis only (2D). 3D takes one ZoomIn / ZoomOut step.
+  virtual void WheelZoom(TPoint /*at*/, bool /*in*/, TZoomAxes) {}
+  // The middle button dragged (dx, dy) bitmap pixels (x right, y down) since the last call.
+  // Flat kinds move the view with the pointer: the graph point under it stays under it.
+  // 3D turns the view about its Y axis by dx and about its X axis by dy.
+  virtual void DragView(int /*dx*/, int /*dy*/) {}
 
   // The menus the main window shows while this window is active.
   virtual QList<QMenu*> WindowMenus() const = 0;
