@@ -43,9 +43,6 @@ namespace {
 
 constexpr const char* kOpenTitle = "Open A Plotix File";
 constexpr const char* kOpenFilter = "Plotix File(*.pxg)|*.pxg";
-constexpr const char* kSaveTitle = "Save File As";
-constexpr const char* kSaveFilter = "Plotix File (*.pxg)|*.pxg";
-constexpr const char* kGraphExt = "pxg";
 
 // The group of view commands a button belongs to (0: shown for every kind).
 unsigned ButtonCommandGroup(TGraphButton b) {
@@ -343,7 +340,7 @@ bool TMainForm::OpenGraphFile(const std::string& fileName) {
 void TMainForm::OpenFile1Click() {
   if (!CheckWindowLimit()) return;
   std::string name;
-  if (!PickOpenFile(this, kOpenTitle, kOpenFilter, kGraphExt, name) || name.empty()) return;
+  if (!PickOpenFile(this, kOpenTitle, kOpenFilter, kGraphFileExt, name) || name.empty()) return;
   OpenGraphFile(name);
 }
 
@@ -356,10 +353,7 @@ bool TMainForm::SaveFile1Click() {
 
 bool TMainForm::SaveFileAs1Click() {
   TFuncGraphWindow* w = ActiveGraphWindow();
-  if (!w) return false;
-  std::string name = w->FileName();
-  if (!PickSaveFile(this, kSaveTitle, kSaveFilter, kGraphExt, name) || name.empty()) return false;
-  return w->SaveAs(name);
+  return w && w->AskSaveAs();
 }
 
 void TMainForm::CloseFile1Click() {

@@ -15,12 +15,18 @@
 #include <cmath>
 #include <new>
 
+#include "platform/common_dialogs.h"
 #include "platform/message_box.h"
 #include "window/bitmap_size_dialog.h"
 #include "window/mouse_navigation.h"
 #include "window/status_line.h"
 
 namespace plotix {
+
+namespace {
+constexpr const char* kSaveTitle = "Save File As";
+constexpr const char* kSaveFilter = "Plotix File (*.pxg)|*.pxg";
+}  // namespace
 
 const std::array<TColor, kNewFuncColorCount> kNewFuncColors = {0xFF0000, 0x0000FF, 0x008000, 0x000080, 0x800000,
                                                                0x008080, 0x800080, 0x808000, 0x808080, 0xC0C0C0,
@@ -202,13 +208,22 @@ void TFuncGraphWindow::SetFileName(const std::string& fileName) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()) + " - [" + shortName + "]");
 }
 
+bool TFuncGraphWindow::AskSaveAs() {
+  std::string name = fileName_;
+  if (!PickSaveFile(this, kSaveTitle, kSaveFilter, kGraphFileExt, name) || name.empty()) return false;
+  return SaveAs(name);
+}
+
 bool TFuncGraphWindow::CanClose() {
   LeaveMode();
-  if (!fileName_.empty() && Modified) {
-    const std::string shortName = QFileInfo(QString::fromStdString(fileName_)).fileName().toStdString();
-    switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + shortName + "?", TMsgButtons::YesNoCancel)) {
+  const bool saved = !fileName_.empty();
+  if (Modified && (saved || document_->IsWorthSaving())) {
+    // A graph that was never saved is named by its caption.
+    const QString name = saved ? QFileInfo(QString::fromStdString(fileName_)).fileName() : windowTitle();
+    switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + name.toStdString() + "?",
+                        TMsgButtons::YesNoCancel)) {
       case TMsgAnswer::Yes:
-        if (!Save()) return false;
+        if (!(saved ? Save() : AskSaveAs())) return false;
         break;
       case TMsgAnswer::No: break;
       default: return false;

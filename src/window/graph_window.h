@@ -161,9 +161,13 @@ class TFuncGraphWindow : public QWidget {
   bool SetBitmapAttributes(int width, int height, int depth);
   bool Save();
   bool SaveAs(const std::string& fileName);
+  // "Save File As": SaveAs to a name asked for in the save dialog; false when the dialog
+  // was cancelled or the save failed.
+  bool AskSaveAs();
   void SetFileName(const std::string& fileName);
   const std::string& FileName() const { return fileName_; }
-  // The close question; true when the window may close.
+  // The close question; true when the window may close. A modified graph asks whether to
+  // save it when it has a file, and also when it never had one but holds the user's work.
   bool CanClose();
   // The first table colour no function (nor the background) uses; entry index mod 15
   // when all are taken. index: the number of functions already in the window.

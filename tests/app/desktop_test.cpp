@@ -1,0 +1,81 @@
+// What a new user of the desktop program runs into: the question before unsaved work is
+// lost, where new windows open, the picture formats of the bitmap export, and dialogs
+// wide enough for their values.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <filesystem>
+
+#include "../files/file_fixtures.h"
+#include "app/main_window.h"
+#include "cartesian/cartesian_window.h"
+#include "labels/label_list.h"
+#include "platform/common_dialogs.h"
+#include "platform/message_box.h"
+
+namespace plotix {
+namespace {
+
+using testbytes::TScratchDir;
+
+class Desktop : public ::testing::Test {
+ protected:
+  Desktop() { form.show(); }
+  ~Desktop() override { Settle(); }
+  static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  int Windows() const { return int(form.MdiArea->subWindowList().size()); }
+
+  TScopedScriptedMessages messages;
+  TScopedScriptedCommonDlgs dialogs;
+  TScratchDir dir;
+  TMainForm form;
+};
+
+TEST_F(Desktop, ClosingUnsavedWorkAsksFirst) {
+  enum TWork { Nothing, Function, Label };
+  const struct {
+    TWork work;
+    TMsgAnswer answer;
+    const char* saveAs;  // the name the save dialog gives, null: cancelled
+    bool closes;
+  } rows[] = {
+      {Nothing, TMsgAnswer::No, nullptr, true},  // not asked
+      {Function, TMsgAnswer::No, nullptr, true},   {Function, TMsgAnswer::Cancel, nullptr, false},
+      {Function, TMsgAnswer::Yes, nullptr, false}, {Function, TMsgAnswer::Yes, "f.pxg", true},
+      {Label, TMsgAnswer::Yes, "l.pxg", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    auto* w = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
+    w->ZoomIn();  // modified
+    if (row.work == Function) w->Doc.Functions.push_back(std::make_unique<TFunc2DObj>());
+    if (row.work == Label) w->Doc.Labels.push_back(CreateLabel(ltRectangle, w->Doc.LabelOwner));
+    messages->shown.clear();
+    if (row.work != Nothing) messages->QueueAnswer(row.answer);
+    if (row.saveAs) dialogs->QueueFileName(dir.Path(row.saveAs));
+    form.CloseFile1Click();
+    Settle();
+    EXPECT_EQ(Windows(), row.closes ? 0 : 1);
+    if (row.work == Nothing) {
+      EXPECT_TRUE(messages->shown.empty());
+    } else {
+      ASSERT_EQ(messages->shown.size(), 1u);
+      EXPECT_EQ(messages->shown[0].text, "Save Changes To Graph 2D Cartesian?");
+      EXPECT_EQ(messages->shown[0].buttons, TMsgButtons::YesNoCancel);
+    }
+    EXPECT_EQ(row.saveAs && std::filesystem::exists(dir.Path(row.saveAs)), row.closes && row.saveAs != nullptr);
+    if (!row.closes) {
+      // The program does not end over it either.
+      messages->QueueAnswer(TMsgAnswer::Cancel);
+      EXPECT_FALSE(form.close());
+      messages->QueueAnswer(TMsgAnswer::No);
+      form.CloseFile1Click();
+      Settle();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plotix
