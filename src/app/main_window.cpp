@@ -15,6 +15,7 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
@@ -305,10 +306,24 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   const QSize wanted(window->BitmapWidth() + frame + m.left() + m.right(),
                      window->BitmapHeight() + frame + m.top() + m.bottom());
   sub->resize(wanted.boundedTo(MdiArea->viewport()->size().expandedTo(QSize(200, 150))));
+  sub->move(CascadePosition(sub->size()));
+  lastPlaced_ = sub;
   MdiArea->setActiveSubWindow(sub);
   SubWindowActivated(sub);
   // The scroll bars take their ranges once the layout has run.
   QTimer::singleShot(0, window, &TFuncGraphWindow::CenterBitmap);
+}
+
+// At the bottom of the area the cascade starts again at the top, one step right of the
+// column before; at the right edge it starts again at the top left corner.
+QPoint TMainForm::CascadePosition(const QSize& size) const {
+  if (!lastPlaced_) return {0, 0};
+  const int step = lastPlaced_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, lastPlaced_);
+  const QSize area = MdiArea->viewport()->size();
+  QPoint p = lastPlaced_->pos() + QPoint(step, step);
+  if (p.y() + size.height() > area.height()) p = {p.x() - p.y() + step, 0};
+  if (p.x() + size.width() > area.width()) p = {0, 0};
+  return p;
 }
 
 TFuncGraphWindow* TMainForm::NewGraphClick(TGraphKind kind) {

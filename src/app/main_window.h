@@ -95,6 +95,8 @@ class TMainForm : public QMainWindow {
   // Counts a new window in, shows it in the MDI area and activates it.
   void AddGraphWindow(TFuncGraphWindow* window);
   bool CheckWindowLimit();
+  // Where a new window of the size goes: one title bar down and right of the last one.
+  QPoint CascadePosition(const QSize& size) const;
   void WindowClosing(TFuncGraphWindow* window);
   void SubWindowActivated(QMdiSubWindow* subWindow);
   // Enables the window-dependent commands when a window is open.
@@ -117,6 +119,7 @@ class TMainForm : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QAction* toolsMenuAction_ = nullptr;  // window menus are inserted before it
   QList<QPointer<QAction>> mergedMenus_;
+  QPointer<QMdiSubWindow> lastPlaced_;  // the newest graph window, while it is open
   QList<QAction*> windowCommands_;  // disabled while no graph window is open
 };
 

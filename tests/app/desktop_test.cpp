@@ -77,5 +77,31 @@ TEST_F(Desktop, ClosingUnsavedWorkAsksFirst) {
   }
 }
 
+TEST_F(Desktop, NewWindowsCascadeInsideTheArea) {
+  const struct {
+    QSize size;
+    bool roomy;  // the program's first size: no window hides another
+  } rows[] = {{{1000, 760}, true}, {{640, 600}, false}};
+  for (const auto& row : rows) {
+    form.resize(row.size);
+    const QRect area(QPoint(0, 0), form.MdiArea->viewport()->size());
+    QList<QPoint> corners;
+    for (int i = 0; i < kMaxGraphWindows; ++i) {
+      auto* sub = qobject_cast<QMdiSubWindow*>(form.New2DCartisian1Click()->parentWidget());
+      ASSERT_NE(sub, nullptr);
+      EXPECT_TRUE(area.contains(sub->geometry())) << i;
+      if (!corners.contains(sub->pos())) corners << sub->pos();
+    }
+    if (row.roomy) {
+      EXPECT_EQ(corners.size(), kMaxGraphWindows);
+      const int step = corners[1].x() - corners[0].x();
+      EXPECT_GT(step, 10);  // a title bar
+      EXPECT_EQ(corners[1], corners[0] + QPoint(step, step));
+    }
+    form.MdiArea->closeAllSubWindows();
+    Settle();
+  }
+}
+
 }  // namespace
 }  // namespace plotix
