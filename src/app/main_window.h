@@ -119,8 +119,9 @@ class TMainForm : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QAction* toolsMenuAction_ = nullptr;  // window menus are inserted before it
   QList<QPointer<QAction>> mergedMenus_;
-  QPointer<QMdiSubWindow> lastPlaced_;  // the newest graph window, while it is open
   QList<QAction*> windowCommands_;  // disabled while no graph window is open
+
+  QPointer<QMdiSubWindow> lastPlaced_;  // the newest graph window, while it is open
 };
 
 }  // namespace plotix
