@@ -3,13 +3,19 @@
 // wide enough for their values.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QFileDialog>
+#include <QImageReader>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <filesystem>
 
 #include "../files/file_fixtures.h"
+#include "../modal.h"
 #include "app/main_window.h"
+#include "app/picture_output.h"
 #include "cartesian/cartesian_window.h"
 #include "labels/label_list.h"
 #include "platform/common_dialogs.h"
@@ -100,6 +106,28 @@ TEST_F(Desktop, NewWindowsCascadeInsideTheArea) {
     }
     form.MdiArea->closeAllSubWindows();
     Settle();
+  }
+}
+
+// A name typed without an extension takes the one of the chosen file type, and its format.
+TEST(DesktopDialogs, BitmapExportWritesTheChosenFileType) {
+  TScopedScriptedMessages messages;
+  TScratchDir dir;
+  TFunc2DWindow window;
+  window.NewDefaultSize();
+  for (const char* type : {"BMP", "PNG"}) {
+    OnNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->nameFilters(), QStringList({"Bitmap Files (*.bmp)", "PNG Files (*.png)"}));
+      if (type == std::string("PNG"))
+        QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
+      dialog->selectFile(QString::fromStdString(dir.Path(type)));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(SaveBitmapFile(nullptr, window));
+    const QString written = QString::fromStdString(dir.Path(type)) + "." + QString(type).toLower();
+    EXPECT_EQ(QImageReader(written).format(), QString(type).toLower().toLatin1());
   }
 }
 
