@@ -1,6 +1,5 @@
 #include "cartesian/settings_dialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -8,59 +7,22 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <iterator>
 
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 #include "platform/limits.h"
 
 namespace plotix {
 
 namespace {
 const char* const kTickTypeNames[] = {"None", "Tick Marks", "Grid Marks", "Grid Lines"};
-const char* const kPenStyleHints[] = {"Solid Line", "Dash Line", "Dot Line", "Dash Dot Line", "Dash Dot Dot Line"};
-constexpr Qt::PenStyle kQtPenStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
-constexpr int kPenStyles = int(std::size(kPenStyleHints));
-
-QIcon PenStyleIcon(int style) {
-  QPixmap pixmap(30, 10);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setPen(QPen(Qt::black, 1, kQtPenStyles[style], Qt::FlatCap));
-  painter.drawLine(1, 5, 29, 5);
-  return QIcon(pixmap);
-}
-
-// Five exclusive speed buttons, one per pen style, added to the layout.
-QButtonGroup* PenStyleButtons(QWidget* owner, QHBoxLayout* layout) {
-  auto* group = new QButtonGroup(owner);
-  for (int style = 0; style < kPenStyles; ++style) {
-    auto* button = new QToolButton;
-    button->setCheckable(true);
-    button->setIcon(PenStyleIcon(style));
-    button->setIconSize(QSize(30, 10));
-    button->setToolTip(QString::fromLatin1(kPenStyleHints[style]));
-    button->setAccessibleName(button->toolTip());
-    group->addButton(button, style);
-    layout->addWidget(button);
-  }
-  layout->addStretch();
-  return group;
-}
-
-void CheckStyle(QButtonGroup* group, int style) {
-  group->button(style >= 0 && style < kPenStyles ? style : 0)->setChecked(true);
-}
-
-std::uint8_t CheckedStyle(const QButtonGroup* group) { return std::uint8_t(std::max(group->checkedId(), 0)); }
 
 // A pen size scroll bar with the label that shows its position.
 QScrollBar* SizeScrollBar(QLabel*& label, QHBoxLayout* layout) {
@@ -233,13 +195,13 @@ void TSettings2DDlg::Load(TAxisControls& c, const TAxisSettings& axis, const TFo
   c.AxisColorSample->SetColor(axis.AxisColor);
   c.AxisWidth->setValue(axis.AxisWidth);
   c.AxisWidthLabel->setNum(c.AxisWidth->value());
-  CheckStyle(c.AxisStyle, axis.AxisStyle);
+  CheckPenStyle(c.AxisStyle, axis.AxisStyle);
   c.TickMarkType->setCurrentIndex(axis.TickType < c.TickMarkType->count() ? int(axis.TickType) : int(ttNone));
   c.TMColorSample->SetColor(axis.TickColor);
   c.TickMarkInc->setText(QString::fromStdString(axis.IncText));
   c.TickMarkLength->setValue(axis.TickLength);
   c.TickMarkLengthLabel->setNum(c.TickMarkLength->value());
-  CheckStyle(c.GridStyle, axis.GridStyle);
+  CheckPenStyle(c.GridStyle, axis.GridStyle);
   c.ShowTMLabels->setChecked(axis.ShowLabels);
   c.TMLabelFormat->setCurrentIndex(axis.LabelFormat < c.TMLabelFormat->count() ? axis.LabelFormat : 0);
   c.ShowTMLabelComa->setChecked(axis.LabelComma);
@@ -300,13 +262,13 @@ void TSettings2DDlg::Store(const TAxisControls& c, TAxisSettings& axis, TFontDes
   axis.LimitHi = c.LimitHiAxis->Value();
   axis.AxisColor = c.AxisColorSample->Color();
   axis.AxisWidth = c.AxisWidth->value();
-  axis.AxisStyle = CheckedStyle(c.AxisStyle);
+  axis.AxisStyle = CheckedPenStyle(c.AxisStyle);
   axis.TickType = std::uint8_t(std::max(c.TickMarkType->currentIndex(), 0));
   axis.TickColor = c.TMColorSample->Color();
   axis.IncText = c.TickMarkInc->text().toStdString();
   axis.Inc = c.TickMarkInc->Value();
   axis.TickLength = c.TickMarkLength->value();
-  axis.GridStyle = CheckedStyle(c.GridStyle);
+  axis.GridStyle = CheckedPenStyle(c.GridStyle);
   axis.ShowLabels = c.ShowTMLabels->isChecked();
   axis.LabelFormat = std::uint8_t(std::max(c.TMLabelFormat->currentIndex(), 0));
   axis.LabelComma = c.ShowTMLabelComa->isChecked();

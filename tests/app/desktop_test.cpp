@@ -3,12 +3,15 @@
 // wide enough for their values.
 #include <gtest/gtest.h>
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QImageReader>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSpinBox>
 #include <QTest>
 #include <filesystem>
 
@@ -16,9 +19,12 @@
 #include "../modal.h"
 #include "app/main_window.h"
 #include "app/picture_output.h"
+#include "app/print_scale_dialog.h"
+#include "app/region_dialog.h"
 #include "cartesian/cartesian_window.h"
 #include "labels/label_list.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 #include "platform/message_box.h"
 
 namespace plotix {
@@ -129,6 +135,43 @@ TEST(DesktopDialogs, BitmapExportWritesTheChosenFileType) {
     const QString written = QString::fromStdString(dir.Path(type)) + "." + QString(type).toLower();
     EXPECT_EQ(QImageReader(written).format(), QString(type).toLower().toLatin1());
   }
+}
+
+// Sized for the largest value the program allows, with a digit to spare, also when the
+// bitmap is small.
+TEST(DesktopDialogs, NumberBoxesFitTheirLargestValues) {
+  TSelectedRegionDlg region({0, 0, 10, 10}, true, 16, 16);
+  TPrintScaleDlg scale(100);
+  const struct {
+    QDialog* dialog;
+    QSpinBox* box;
+    int widest;
+  } rows[] = {{&region, region.EX1, 1999}, {&region, region.EY2, 1999}, {&scale, scale.EScale, 500}};
+  for (const auto& row : rows) {
+    row.dialog->show();
+    QSpinBox tight;
+    tight.setRange(0, row.widest);
+    EXPECT_GE(row.box->width(), tight.sizeHint().width() + row.box->fontMetrics().horizontalAdvance('0'))
+        << row.box->objectName().toStdString();
+  }
+}
+
+// The pressed pen style shows in the selection colour; the others do not.
+TEST(DesktopDialogs, PressedPenStyleStandsOut) {
+  QWidget owner;
+  auto* row = new QHBoxLayout(&owner);
+  QButtonGroup* group = PenStyleButtons(&owner, row);
+  CheckPenStyle(group, 2);
+  owner.show();
+  const QRgb highlight = owner.palette().color(QPalette::Highlight).rgb();
+  for (int style = 0; style < 5; ++style) {
+    const QImage face = group->button(style)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int marked = 0;
+    for (int y = 0; y < face.height(); ++y)
+      for (int x = 0; x < face.width(); ++x) marked += face.pixel(x, y) == highlight;
+    EXPECT_EQ(marked > 100, style == 2) << style << ": " << marked;
+  }
+  EXPECT_EQ(CheckedPenStyle(group), 2);
 }
 
 }  // namespace

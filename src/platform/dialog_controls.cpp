@@ -1,0 +1,68 @@
+#include "platform/dialog_controls.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QSpinBox>
+#include <QToolButton>
+#include <algorithm>
+#include <iterator>
+
+namespace plotix {
+
+namespace {
+const char* const kPenStyleHints[] = {"Solid Line", "Dash Line", "Dot Line", "Dash Dot Line", "Dash Dot Dot Line"};
+constexpr Qt::PenStyle kQtPenStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
+constexpr int kPenStyles = int(std::size(kPenStyleHints));
+constexpr QSize kPenIconSize(30, 10);
+
+// Black on the button's face, or the selection colours when pressed: a pressed flat
+// button alone differs from the others by little more than a shade of grey.
+QIcon PenStyleIcon(int style, const QPalette& palette) {
+  QIcon icon;
+  for (const QIcon::State state : {QIcon::Off, QIcon::On}) {
+    const bool on = state == QIcon::On;
+    QPixmap pixmap(kPenIconSize);
+    pixmap.fill(on ? palette.color(QPalette::Highlight) : QColor(Qt::transparent));
+    QPainter painter(&pixmap);
+    painter.setPen(
+        QPen(on ? palette.color(QPalette::HighlightedText) : QColor(Qt::black), 1, kQtPenStyles[style], Qt::FlatCap));
+    painter.drawLine(1, kPenIconSize.height() / 2, kPenIconSize.width() - 1, kPenIconSize.height() / 2);
+    icon.addPixmap(pixmap, QIcon::Normal, state);
+  }
+  return icon;
+}
+}  // namespace
+
+QButtonGroup* PenStyleButtons(QWidget* owner, QHBoxLayout* layout) {
+  auto* group = new QButtonGroup(owner);
+  for (int style = 0; style < kPenStyles; ++style) {
+    auto* button = new QToolButton;
+    button->setCheckable(true);
+    button->setIcon(PenStyleIcon(style, owner->palette()));
+    button->setIconSize(kPenIconSize);
+    button->setToolTip(QString::fromLatin1(kPenStyleHints[style]));
+    button->setAccessibleName(button->toolTip());
+    group->addButton(button, style);
+    layout->addWidget(button);
+  }
+  layout->addStretch();
+  return group;
+}
+
+void CheckPenStyle(QButtonGroup* group, int style) {
+  group->button(style >= 0 && style < kPenStyles ? style : 0)->setChecked(true);
+}
+
+std::uint8_t CheckedPenStyle(const QButtonGroup* group) { return std::uint8_t(std::max(group->checkedId(), 0)); }
+
+// Qt sizes a box for the longest value of its range: a box ranging to a hundred times the
+// widest value leaves two digits of room.
+void FitNumberBox(QSpinBox* box, int widest) {
+  QSpinBox probe;
+  probe.setFont(box->font());
+  probe.setRange(0, widest * 100);
+  box->setMinimumWidth(probe.sizeHint().width());
+}
+
+}  // namespace plotix
