@@ -26,6 +26,7 @@
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
 #include "platform/message_box.h"
+#include "platform/picture_file.h"
 
 namespace plotix {
 namespace {
@@ -172,6 +173,19 @@ TEST(DesktopDialogs, PressedPenStyleStandsOut) {
     EXPECT_EQ(marked > 100, style == 2) << style << ": " << marked;
   }
   EXPECT_EQ(CheckedPenStyle(group), 2);
+}
+
+// PNG pictures are exact whatever the number of colours (a palette holds at most 256).
+TEST(DesktopPictures, PngFilesKeepEveryColour) {
+  TScratchDir dir;
+  for (const int colours : {3, 300}) {
+    QImage image(400, 20, QImage::Format_RGB32);
+    for (int x = 0; x < image.width(); ++x)
+      for (int y = 0; y < image.height(); ++y) image.setPixel(x, y, qRgb(x % colours, y, 7));
+    const std::string path = dir.Path(std::to_string(colours) + ".png");
+    ASSERT_TRUE(WritePictureFile(image, 32, path));
+    EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32), image) << colours;
+  }
 }
 
 }  // namespace
