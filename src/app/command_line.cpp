@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <charconv>
 #include <iostream>
 #include <memory>
@@ -174,6 +175,11 @@ int RunGui(int& argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Plotix"));
   QApplication::setApplicationVersion(QStringLiteral(PLOTIX_VERSION));
+  // The desktop matches the windows to the installed menu entry (plotix.desktop).
+  QApplication::setDesktopFileName(QStringLiteral("plotix"));
+  QIcon icon;
+  for (const char* file : {":/icons/plotix-48.png", ":/icons/plotix-256.png"}) icon.addFile(QString::fromLatin1(file));
+  QApplication::setWindowIcon(icon);
   InstallMsgHandler(std::make_unique<TQtMsgHandler>());
   LoadRegionalFromSystem();
   TMainForm form;
