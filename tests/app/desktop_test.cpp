@@ -6,7 +6,9 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QMdiArea>
@@ -27,6 +29,7 @@
 #include "platform/dialog_controls.h"
 #include "platform/message_box.h"
 #include "platform/picture_file.h"
+#include "window/graph_kinds.h"
 
 namespace plotix {
 namespace {
@@ -185,6 +188,21 @@ TEST(DesktopPictures, PngFilesKeepEveryColour) {
     const std::string path = dir.Path(std::to_string(colours) + ".png");
     ASSERT_TRUE(WritePictureFile(image, 32, path));
     EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32), image) << colours;
+  }
+}
+
+// The README shows every example as the program draws it now (scripts/render_docs.sh).
+TEST(DesktopPictures, ReadmePicturesShowEveryExampleAsDrawnNow) {
+  const QDir examples(QStringLiteral(PLOTIX_EXAMPLES));
+  const QStringList graphs = examples.entryList({QStringLiteral("*.pxg")});
+  ASSERT_FALSE(graphs.isEmpty());
+  for (const QString& graph : graphs) {
+    const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(examples.filePath(graph).toStdString());
+    ASSERT_TRUE(doc) << graph.toStdString();
+    TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight);
+    doc->RenderWithLabels(bitmap);
+    const QImage picture(examples.filePath("../docs/" + QFileInfo(graph).completeBaseName() + ".png"));
+    EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), bitmap.Image()) << graph.toStdString();
   }
 }
 
