@@ -26,11 +26,6 @@ for size in 48 256; do  # a PNG's width and height, big-endian at offset 16
     "$size $size" ] || fail "the ${size}x$size icon has another size"
 done
 
-gzip -t "$usr/share/man/man1/plotix.1.gz" || fail "the manual page is not a gzip file"
-if command -v groff > /dev/null; then
-  [ -z "$(zcat "$usr/share/man/man1/plotix.1.gz" | groff -man -ww -z 2>&1)" ] || fail "groff warns about the manual page"
-fi
-
 if command -v desktop-file-validate > /dev/null; then
   desktop-file-validate "$usr/share/applications/plotix.desktop" || fail "the menu entry is not valid"
 fi
