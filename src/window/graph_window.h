@@ -26,8 +26,8 @@ class TReadGraphFile;
 class TStatusLine;
 class TFuncGraphWindow;
 
-// The bitmap pixel a position on the screen copy lies in. At a device pixel ratio of 2
-// positions fall on half pixels; each belongs to the pixel that holds it.
+// The bitmap pixel a position on the screen copy lies in. Above a device pixel ratio of 1
+// a platform may pass positions between whole pixels; each belongs to the pixel holding it.
 TPoint BitmapPixel(const QPointF& position);
 
 // The visible copy of the graph: paints the screen bitmap at its own size and hands
@@ -133,7 +133,8 @@ class TFuncGraphWindow : public QWidget {
   //
   // One wheel notch over bitmap pixel `at`: one zoom step in or out. Flat kinds (2D, polar)
   // zoom about that point, which keeps its pixel unless the centre clamp stops it; axes
-  // other than Both zoom one axis only (2D). 3D takes one ZoomIn / ZoomOut step.
+  // other than Both zoom that axis only where a kind has one zoom per axis (2D), else they
+  // count as Both. 3D takes one ZoomIn / ZoomOut step.
   virtual void WheelZoom(TPoint /*at*/, bool /*in*/, TZoomAxes) {}
   // The middle button dragged (dx, dy) bitmap pixels (x right, y down) since the last call.
   // Flat kinds move the view with the pointer: the graph point under it stays under it.
