@@ -86,45 +86,53 @@ void TFunc2DWindow::ChangeView() {
 }
 
 // Unequal zooms keep their difference: both move by the smaller of the two steps.
-void TFunc2DWindow::ZoomIn() {
+bool TFunc2DWindow::StepZooms(bool in) {
   TView2D& v = Doc.View;
   Extended x = v.zoomX, y = v.zoomY;
-  const bool changedX = ZoomStepIn(x);
-  const bool changedY = ZoomStepIn(y);
-  if (!changedX && !changedY) return;
-  if (x != y && x < kMaxZoom && y < kMaxZoom) {
+  const auto step = in ? ZoomStepIn : ZoomStepOut;
+  const bool changedX = step(x);
+  const bool changedY = step(y);
+  if (!changedX && !changedY) return false;
+  const bool inside = in ? x < kMaxZoom && y < kMaxZoom : x > kMinZoom && y > kMinZoom;
+  if (x != y && inside) {
     const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
     if (dX > dY)
-      x = ClampZoom(v.zoomX + dY);
+      x = ClampZoom(in ? v.zoomX + dY : v.zoomX - dY);
     else
-      y = ClampZoom(v.zoomY + dX);
+      y = ClampZoom(in ? v.zoomY + dX : v.zoomY - dX);
   }
   v.zoomX = x;
   v.zoomY = y;
-  RenderGraph();
+  return true;
+}
+
+bool TFunc2DWindow::StepZoom(TAxis axis, bool in) {
+  Extended& zoom = axis == TAxis::X ? Doc.View.zoomX : Doc.View.zoomY;
+  return in ? ZoomStepIn(zoom) : ZoomStepOut(zoom);
+}
+
+void TFunc2DWindow::ZoomIn() {
+  if (StepZooms(true)) RenderGraph();
 }
 
 void TFunc2DWindow::ZoomOut() {
-  TView2D& v = Doc.View;
-  Extended x = v.zoomX, y = v.zoomY;
-  const bool changedX = ZoomStepOut(x);
-  const bool changedY = ZoomStepOut(y);
-  if (!changedX && !changedY) return;
-  if (x != y && x > kMinZoom && y > kMinZoom) {
-    const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
-    if (dX > dY)
-      x = ClampZoom(v.zoomX - dY);
-    else
-      y = ClampZoom(v.zoomY - dX);
-  }
-  v.zoomX = x;
-  v.zoomY = y;
-  RenderGraph();
+  if (StepZooms(false)) RenderGraph();
 }
 
 void TFunc2DWindow::ZoomAxis(TAxis axis, bool in) {
-  Extended& zoom = axis == TAxis::X ? Doc.View.zoomX : Doc.View.zoomY;
-  if (in ? ZoomStepIn(zoom) : ZoomStepOut(zoom)) RenderGraph();
+  if (StepZoom(axis, in)) RenderGraph();
+}
+
+// Scaled units grow with the zoom, so the point's scaled coordinates scale by the zoom's
+// change; the centre then follows so that the point keeps its pixel.
+void TFunc2DWindow::WheelZoom(TPoint at, bool in, TZoomAxes axes) {
+  const TView2D before = Doc.View;
+  if (!(axes == TZoomAxes::Both ? StepZooms(in) : StepZoom(axes == TZoomAxes::X ? TAxis::X : TAxis::Y, in))) return;
+  TView2D& v = Doc.View;
+  const Extended dx = at.x - BitmapWidth() / 2, dy = BitmapHeight() / 2 - at.y;
+  v.centerX = ClampCenter((before.centerX + dx) * (v.zoomX / before.zoomX) - dx);
+  v.centerY = ClampCenter((before.centerY + dy) * (v.zoomY / before.zoomY) - dy);
+  RenderGraph();
 }
 
 void TFunc2DWindow::CenterFunctionView() {

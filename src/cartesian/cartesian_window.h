@@ -29,6 +29,8 @@ class TFunc2DWindow : public TFuncGraphWindow {
   void ZoomAxis(TAxis axis, bool in) override;
   void Scroll(TDirection direction) override;
   void Page(TDirection direction) override;
+  void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
+  void DragView(int dx, int dy) override { MoveView(-dx, dy); }
   QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
 
   // The function dialog on a new function; true when one was added (the window redrew).
@@ -42,6 +44,11 @@ class TFunc2DWindow : public TFuncGraphWindow {
   TGraph2DDoc& Doc;
   QMenu* FunctionMenu;
   QMenu* ViewMenu;
+
+ private:
+  // One zoom step of both axes, or of one, without redrawing; true when a zoom changed.
+  bool StepZooms(bool in);
+  bool StepZoom(TAxis axis, bool in);
 };
 
 // Makes 2D Cartesian graphs known to the program: their document, window and dialogs.
