@@ -123,42 +123,20 @@ void TFunc2DWindow::ZoomAxis(TAxis axis, bool in) {
   if (StepZoom(axis, in)) RenderGraph();
 }
 
-// Scaled units grow with the zoom, so the point's scaled coordinates scale by the zoom's
-// change; the centre then follows so that the point keeps its pixel.
+// The point under the pointer keeps its pixel.
 void TFunc2DWindow::WheelZoom(TPoint at, bool in, TZoomAxes axes) {
   const TView2D before = Doc.View;
   if (!(axes == TZoomAxes::Both ? StepZooms(in) : StepZoom(axes == TZoomAxes::X ? TAxis::X : TAxis::Y, in))) return;
   TView2D& v = Doc.View;
-  const Extended dx = at.x - BitmapWidth() / 2, dy = BitmapHeight() / 2 - at.y;
-  v.centerX = ClampCenter((before.centerX + dx) * (v.zoomX / before.zoomX) - dx);
-  v.centerY = ClampCenter((before.centerY + dy) * (v.zoomY / before.zoomY) - dy);
+  v.centerX = CenterAfterZoom(before.centerX, at.x - BitmapWidth() / 2, v.zoomX / before.zoomX);
+  v.centerY = CenterAfterZoom(before.centerY, BitmapHeight() / 2 - at.y, v.zoomY / before.zoomY);
   RenderGraph();
 }
 
-void TFunc2DWindow::CenterFunctionView() {
-  if (Doc.View.centerX == 0 && Doc.View.centerY == 0) return;
-  Doc.View.centerX = Doc.View.centerY = 0;
-  RenderGraph();
-}
+void TFunc2DWindow::CenterFunctionView() { MoveView(-Doc.View.centerX, -Doc.View.centerY); }
 
 void TFunc2DWindow::MoveView(Extended dx, Extended dy) {
-  TView2D& v = Doc.View;
-  const Extended x = ClampCenter(v.centerX + dx), y = ClampCenter(v.centerY + dy);
-  if (x == v.centerX && y == v.centerY) return;
-  v.centerX = x;
-  v.centerY = y;
-  RenderGraph();
-}
-
-void TFunc2DWindow::Scroll(TDirection direction) {
-  const int step = Zoom2DSettings().scrollAmount;
-  const TOffset d = DirectionOffset(direction, step, step);
-  MoveView(d.dx, d.dy);
-}
-
-void TFunc2DWindow::Page(TDirection direction) {
-  const TOffset d = DirectionOffset(direction, BitmapWidth() / 2, BitmapHeight() / 2);
-  MoveView(d.dx, d.dy);
+  if (MoveCenter(Doc.View.centerX, Doc.View.centerY, dx, dy)) RenderGraph();
 }
 
 void TFunc2DWindow::SetXZoomEqualToY() {

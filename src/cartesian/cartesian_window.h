@@ -27,17 +27,13 @@ class TFunc2DWindow : public TFuncGraphWindow {
 
   unsigned ViewCommands() const override { return vcAxisZoom | vcScroll; }
   void ZoomAxis(TAxis axis, bool in) override;
-  void Scroll(TDirection direction) override;
-  void Page(TDirection direction) override;
+  void MoveView(Extended dx, Extended dy) override;
   void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
-  void DragView(int dx, int dy) override { MoveView(-dx, dy); }
   QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddFunction();
   void ChangeView();
-  // Moves the view centre by (dx, dy) scaled units within ±100000; redraws when it moved.
-  void MoveView(Extended dx, Extended dy);
   void SetXZoomEqualToY();
   void SetYZoomEqualToX();
 

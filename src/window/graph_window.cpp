@@ -21,6 +21,7 @@
 #include "window/bitmap_size_dialog.h"
 #include "window/mouse_navigation.h"
 #include "window/status_line.h"
+#include "window/zoom_steps.h"
 
 namespace plotix {
 
@@ -186,6 +187,17 @@ bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
   CenterBitmap();
   RenderGraph();
   return true;
+}
+
+void TFuncGraphWindow::Scroll(TDirection direction) {
+  const int step = Zoom2DSettings().scrollAmount;
+  const TOffset d = DirectionOffset(direction, step, step);
+  MoveView(d.dx, d.dy);
+}
+
+void TFuncGraphWindow::Page(TDirection direction) {
+  const TOffset d = DirectionOffset(direction, BitmapWidth() / 2, BitmapHeight() / 2);
+  MoveView(d.dx, d.dy);
 }
 
 void TFuncGraphWindow::CenterBitmap() {

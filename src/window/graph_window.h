@@ -129,9 +129,12 @@ class TFuncGraphWindow : public QWidget {
   virtual unsigned ViewCommands() const = 0;
   // One axis' zoom one step in or out.
   virtual void ZoomAxis(TAxis, bool /*in*/) {}
-  // The view moved by the scroll amount, or by half the bitmap.
-  virtual void Scroll(TDirection) {}
-  virtual void Page(TDirection) {}
+  // The view moved by the scroll amount, or by half the bitmap, through MoveView.
+  void Scroll(TDirection direction);
+  void Page(TDirection direction);
+  // Kinds with a flat view (2D, polar) move its centre by (dx, dy) pixels (x right, y up)
+  // within ±100000 and redraw when it moved.
+  virtual void MoveView(Extended /*dx*/, Extended /*dy*/) {}
   virtual void Rotate(TAxis, bool /*plus*/) {}
 
   // ---- mouse navigation: the wheel and the middle button over the bitmap ----
@@ -148,7 +151,7 @@ class TFuncGraphWindow : public QWidget {
   // The middle button dragged (dx, dy) bitmap pixels (x right, y down) since the last call.
   // Flat kinds move the view with the pointer: the graph point under it stays under it.
   // 3D turns the view about its Y axis by dx and about its X axis by dy.
-  virtual void DragView(int /*dx*/, int /*dy*/) {}
+  virtual void DragView(int dx, int dy) { MoveView(-dx, dy); }
 
   // The kind's own menus.
   virtual QList<QMenu*> WindowMenus() const = 0;

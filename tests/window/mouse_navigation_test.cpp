@@ -9,6 +9,8 @@
 #include <array>
 
 #include "cartesian/cartesian_window.h"
+#include "graph3d/graph3d_window.h"
+#include "polar/polar_window.h"
 #include "window/status_line.h"
 
 namespace plotix {
@@ -81,6 +83,33 @@ TEST_F(MouseNavigation, MiddleDragMovesTheViewAndLeavingClearsTheMousePanel) {
   QEvent leave(QEvent::Leave);
   Send(leave);
   EXPECT_TRUE(panels[2].empty());
+}
+
+// Polar shares one zoom over both axes; 3D turns a degree per pixel dragged and zooms by its own steps.
+TEST(MouseNavigationKinds, PolarZoomsAboutThePointerAnd3DTurns) {
+  TFuncPolarWindow polar;
+  polar.NewDefaultSize();
+  polar.Doc.View = {35, 700, -350};
+  QWheelEvent wheel({100.5, 400.5}, {100.5, 400.5}, {}, {0, 120}, Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase,
+                    false);
+  QApplication::sendEvent(polar.ScreenImage, &wheel);
+  EXPECT_EQ(polar.Doc.View.Zoom, 40);
+  EXPECT_NEAR(double((polar.Doc.View.CenterX - 150) / 40), double((700 - 150) / 35.0L), 1e-12);
+  EXPECT_NEAR(double((polar.Doc.View.CenterY - 150) / 40), double((-350 - 150) / 35.0L), 1e-12);
+
+  TFunc3DWindow solid;
+  solid.NewDefaultSize();
+  solid.Doc.View.rotateY = 359;
+  for (const auto& [type, at, held] : {std::tuple{QEvent::MouseButtonPress, QPointF(100, 100), Qt::MiddleButton},
+                                       {QEvent::MouseMove, {102, 130}, Qt::MiddleButton},
+                                       {QEvent::MouseButtonRelease, {102, 130}, Qt::NoButton}}) {
+    QMouseEvent event(type, at, at, Qt::MiddleButton, held, Qt::NoModifier);
+    QApplication::sendEvent(solid.ScreenImage, &event);
+  }
+  EXPECT_EQ(solid.Doc.View.rotateX, 30);
+  EXPECT_EQ(solid.Doc.View.rotateY, 1);
+  QApplication::sendEvent(solid.ScreenImage, &wheel);
+  EXPECT_EQ(solid.Doc.View.zoom, 25);
 }
 
 // At a device pixel ratio of 2 each bitmap pixel is a 2 x 2 block of screen pixels.
