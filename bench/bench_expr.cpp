@@ -115,9 +115,8 @@ const std::vector<Extended>& Sweep() {
 }
 
 [[gnu::always_inline]] inline bool FloorSum20(Extended x, Extended& r) {
-  return Finish(x + 2 * x + 3 * x + 4 * x + 5 * x + 6 * x + 7 * x + 8 * x + 9 * x + 10 * x +
-                    11 * x + 12 * x + 13 * x + 14 * x + 15 * x + 16 * x + 17 * x + 18 * x +
-                    19 * x + 20 * x,
+  return Finish(x + 2 * x + 3 * x + 4 * x + 5 * x + 6 * x + 7 * x + 8 * x + 9 * x + 10 * x + 11 * x + 12 * x + 13 * x +
+                    14 * x + 15 * x + 16 * x + 17 * x + 18 * x + 19 * x + 20 * x,
                 r);
 }
 
@@ -147,27 +146,26 @@ void BM_Floor(benchmark::State& state) {
 // ---- the cases ------------------------------------------------------------------
 
 struct TCase {
-  const char* label;       // benchmark name suffix
-  const char* text;        // as a user types it
-  const char* muText;      // the same in muparser's syntax
-  bool transcendental;     // dominated by exp, log and sine: held to 1.3 times the floor
-  TFloorFunc floor;        // for the agreement check
+  const char* label;    // benchmark name suffix
+  const char* text;     // as a user types it
+  const char* muText;   // the same in muparser's syntax
+  bool transcendental;  // dominated by exp, log and sine: held to 1.3 times the floor
+  TFloorFunc floor;     // for the agreement check
   void (*floorBench)(benchmark::State&);
 };
 
 const TCase kCases[] = {
     {"cubic", "x^3-2x", "x^3-2*x", true, FloorCubic, BM_Floor<FloorCubic>},
     {"circle", "sqrt(1-x^2)", "sqrt(1-x^2)", true, FloorCircle, BM_Floor<FloorCircle>},
-    {"damped_sine", "sin(x)*exp(-x^2/10)", "sin(x)*exp(-x^2/10)", true, FloorDampedSine,
-     BM_Floor<FloorDampedSine>},
+    {"damped_sine", "sin(x)*exp(-x^2/10)", "sin(x)*exp(-x^2/10)", true, FloorDampedSine, BM_Floor<FloorDampedSine>},
     {"sine_quotient", "(x^2/sin(2*pi/x))-x/2", "(x^2/sin(2*_pi/x))-x/2", true, FloorSineQuotient,
      BM_Floor<FloorSineQuotient>},
     {"power", "abs(x)^1.5", "abs(x)^1.5", true, FloorPower, BM_Floor<FloorPower>},
     {"fractions", "1/(x+1)+2/(x+2)+3/(x+3)", "1/(x+1)+2/(x+2)+3/(x+3)", false, FloorFractions,
      BM_Floor<FloorFractions>},
     {"sum20", "x+2x+3x+4x+5x+6x+7x+8x+9x+10x+11x+12x+13x+14x+15x+16x+17x+18x+19x+20x",
-     "x+2*x+3*x+4*x+5*x+6*x+7*x+8*x+9*x+10*x+11*x+12*x+13*x+14*x+15*x+16*x+17*x+18*x+19*x+20*x",
-     false, FloorSum20, BM_Floor<FloorSum20>},
+     "x+2*x+3*x+4*x+5*x+6*x+7*x+8*x+9*x+10*x+11*x+12*x+13*x+14*x+15*x+16*x+17*x+18*x+19*x+20*x", false, FloorSum20,
+     BM_Floor<FloorSum20>},
 };
 
 bool CompileCase(const TCase& c, plotix::TMathFunction& f) {
@@ -234,8 +232,7 @@ void RegisterAll() {
   for (const TCase& c : kCases) {
     benchmark::RegisterBenchmark(("Plotix/" + std::string(c.label)).c_str(), BM_Plotix, c)
         ->Unit(benchmark::kNanosecond);
-    benchmark::RegisterBenchmark(("Floor/" + std::string(c.label)).c_str(), c.floorBench)
-        ->Unit(benchmark::kNanosecond);
+    benchmark::RegisterBenchmark(("Floor/" + std::string(c.label)).c_str(), c.floorBench)->Unit(benchmark::kNanosecond);
 #ifdef PLOTIX_HAVE_MUPARSER
     benchmark::RegisterBenchmark(("muparser/" + std::string(c.label)).c_str(), BM_MuParser, c)
         ->Unit(benchmark::kNanosecond);
@@ -278,8 +275,7 @@ TAgreement CheckAgreement(const TCase& c) {
       mx = static_cast<double>(x);
       const double m = p.Eval();
       const double want = static_cast<double>(f.Result());
-      if (std::isfinite(m) && std::fabs(m - want) > 1e-9 * std::fmax(1.0, std::fabs(want)))
-        ++a.muMismatches;
+      if (std::isfinite(m) && std::fabs(m - want) > 1e-9 * std::fmax(1.0, std::fabs(want))) ++a.muMismatches;
     }
 #endif
   }
@@ -300,8 +296,7 @@ class TMedianReporter : public benchmark::ConsoleReporter {
       TTime& slot = times_[run.run_name.function_name];
       if (slot.median && !median) continue;
       slot.median = median;
-      slot.ns = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9 /
-                kColumns;
+      slot.ns = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9 / kColumns;
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -333,8 +328,8 @@ void PrintTable(const TMedianReporter& reporter) {
       "Target: Plotix <= floor + 2 ns per record, and <= 1.3 x floor where exp, log and sine "
       "dominate (*).\n\n",
       kColumns);
-  std::printf("%-26s %4s %8s %8s %8s %8s %9s %6s %-7s %s\n", "expression", "rec", "defined",
-              "Plotix", "floor", "muparser", "ovh/rec", "ratio", "target", "agreement");
+  std::printf("%-26s %4s %8s %8s %8s %8s %9s %6s %-7s %s\n", "expression", "rec", "defined", "Plotix", "floor",
+              "muparser", "ovh/rec", "ratio", "target", "agreement");
   for (const TCase& c : kCases) {
     const TAgreement a = CheckAgreement(c);
     const double plotix = reporter.NsPerEval("Plotix/" + std::string(c.label));
@@ -347,8 +342,7 @@ void PrintTable(const TMedianReporter& reporter) {
       overhead = buf;
       std::snprintf(buf, sizeof buf, "%.2f", plotix / floorNs);
       ratio = buf;
-      const bool met =
-          plotix <= floorNs + 2.0 * a.records && (!c.transcendental || plotix <= 1.3 * floorNs);
+      const bool met = plotix <= floorNs + 2.0 * a.records && (!c.transcendental || plotix <= 1.3 * floorNs);
       target = met ? "met" : "MISSED";
     }
     std::string agreement =
@@ -359,9 +353,9 @@ void PrintTable(const TMedianReporter& reporter) {
     if (c.transcendental) name += " *";
     char defined[16];
     std::snprintf(defined, sizeof defined, "%d/%d", a.defined, kColumns);
-    std::printf("%-26s %4d %8s %8s %8s %8s %9s %6s %-7s %s\n", name.c_str(), a.records, defined,
-                Ns(plotix).c_str(), Ns(floorNs).c_str(), Ns(mu).c_str(), overhead.c_str(),
-                ratio.c_str(), target.c_str(), agreement.c_str());
+    std::printf("%-26s %4d %8s %8s %8s %8s %9s %6s %-7s %s\n", name.c_str(), a.records, defined, Ns(plotix).c_str(),
+                Ns(floorNs).c_str(), Ns(mu).c_str(), overhead.c_str(), ratio.c_str(), target.c_str(),
+                agreement.c_str());
   }
 }
 

@@ -25,9 +25,9 @@ struct TFuncSpec {
 };
 
 const TFuncSpec kFunctions[] = {
-    {"x^3-2x", false, false},          {"sin(x)", false, false},        {"tan(x)", false, false},
-    {"1/x", true, false},              {"sqrt(1-x^2)", false, true},    {"cos(x)*exp(-x^2/10)", false, false},
-    {"x^2/4-3", false, false},         {"abs(x)-2", false, false},      {"ln(abs(x))", false, false},
+    {"x^3-2x", false, false},     {"sin(x)", false, false},     {"tan(x)", false, false},
+    {"1/x", true, false},         {"sqrt(1-x^2)", false, true}, {"cos(x)*exp(-x^2/10)", false, false},
+    {"x^2/4-3", false, false},    {"abs(x)-2", false, false},   {"ln(abs(x))", false, false},
     {"round(x)/2", false, false},
 };
 
@@ -55,7 +55,13 @@ void BM_Redraw(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_Redraw)->Args({500, 1})->Args({500, 10})->Args({250, 10})->Args({1000, 10})->Args({500, 5})->Args({500, 20})
+BENCHMARK(BM_Redraw)
+    ->Args({500, 1})
+    ->Args({500, 10})
+    ->Args({250, 10})
+    ->Args({1000, 10})
+    ->Args({500, 5})
+    ->Args({500, 20})
     ->Unit(benchmark::kMicrosecond);
 
 // Only the evaluations a redraw makes: one per column from -1 to the width.

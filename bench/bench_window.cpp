@@ -12,8 +12,9 @@
 namespace plotix {
 namespace {
 
-const char* const kFunctions[] = {"x^3-2x",   "sin(x)",      "tan(x)",   "1/x",        "sqrt(1-x^2)",
-                                  "cos(x)*exp(-x^2/10)", "x^2/4-3", "abs(x)-2", "ln(abs(x))", "round(x)/2"};
+const char* const kFunctions[] = {
+    "x^3-2x",  "sin(x)",   "tan(x)",     "1/x",       "sqrt(1-x^2)", "cos(x)*exp(-x^2/10)",
+    "x^2/4-3", "abs(x)-2", "ln(abs(x))", "round(x)/2"};
 
 void BM_WindowRedraw10(benchmark::State& state) {
   TFunc2DWindow window;

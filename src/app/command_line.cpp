@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <charconv>
 #include <csignal>
 #include <iostream>
@@ -155,6 +156,8 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
 // Headless modes print their messages to stderr and never touch a display.
 void EnterHeadless() {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // No event loop runs: Qt's own event dispatcher starts faster than glib's.
+  qputenv("QT_NO_GLIB", "1");
   InstallMsgHandler(std::make_unique<TStderrMsgHandler>());
 }
 
@@ -177,6 +180,11 @@ int RunGui(int& argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Plotix"));
   QApplication::setApplicationVersion(QStringLiteral(PLOTIX_VERSION));
+  // The desktop matches the windows to the installed menu entry (plotix.desktop).
+  QApplication::setDesktopFileName(QStringLiteral("plotix"));
+  QIcon icon;
+  for (const char* file : {":/icons/plotix-48.png", ":/icons/plotix-256.png"}) icon.addFile(QString::fromLatin1(file));
+  QApplication::setWindowIcon(icon);
   InstallMsgHandler(std::make_unique<TQtMsgHandler>());
   LoadRegionalFromSystem();
   TMainForm form;
@@ -217,6 +225,9 @@ int PlotixMain(int argc, char** argv) {
       EnterHeadless();
       QuietQt();
       QGuiApplication app(argc, argv);
+      // PNG and BMP are built into Qt: without plugin folders writing a picture loads no
+      // image plugins to ask them about the format.
+      QCoreApplication::setLibraryPaths({});
       return cl.mode == TCommandLine::Render ? RenderGraphFile(cl.inFile, cl.outFile, cl.depth)
                                              : ResaveGraphFile(cl.inFile, cl.outFile);
     }

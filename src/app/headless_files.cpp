@@ -1,13 +1,11 @@
 #include "app/headless_files.h"
 
-#include <QImage>
-#include <QSaveFile>
 #include <QString>
 
 #include <iostream>
 
-#include "platform/bmp_file.h"
 #include "platform/canvas.h"
+#include "platform/picture_file.h"
 #include "window/graph_document.h"
 #include "window/graph_kinds.h"
 
@@ -17,12 +15,6 @@ namespace {
 
 bool HasExtension(const std::string& fileName, const char* extension) {
   return QString::fromStdString(fileName).endsWith(QLatin1String(extension), Qt::CaseInsensitive);
-}
-
-// Like the bitmap files: a failed write leaves an existing picture as it was.
-bool WritePng(const QImage& image, const std::string& fileName) {
-  QSaveFile file(QString::fromStdString(fileName));
-  return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
 }
 
 }  // namespace
@@ -42,8 +34,7 @@ int RenderGraphFile(const std::string& graphFile, const std::string& pictureFile
     return 1;
   }
   doc->RenderWithLabels(bitmap);
-  if (!(HasExtension(pictureFile, ".png") ? WritePng(bitmap.Image(), pictureFile)
-                                          : WriteBmpFile(bitmap.Image(), depth, pictureFile))) {
+  if (!WritePictureFile(bitmap.Image(), depth, pictureFile)) {
     std::cerr << "plotix: can not write " << pictureFile << '\n';
     return 1;
   }

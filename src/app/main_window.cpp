@@ -15,6 +15,7 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
@@ -44,9 +45,6 @@ namespace {
 
 constexpr const char* kOpenTitle = "Open A Plotix File";
 constexpr const char* kOpenFilter = "Plotix File(*.pxg)|*.pxg";
-constexpr const char* kSaveTitle = "Save File As";
-constexpr const char* kSaveFilter = "Plotix File (*.pxg)|*.pxg";
-constexpr const char* kGraphExt = "pxg";
 
 // The group of view commands a button belongs to (0: shown for every kind).
 unsigned ButtonCommandGroup(TGraphButton b) {
@@ -320,10 +318,24 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   const QSize wanted(window->BitmapWidth() + frame + m.left() + m.right(),
                      window->BitmapHeight() + frame + m.top() + m.bottom());
   sub->resize(wanted.boundedTo(MdiArea->viewport()->size().expandedTo(QSize(200, 150))));
+  sub->move(CascadePosition(sub->size()));
+  lastPlaced_ = sub;
   MdiArea->setActiveSubWindow(sub);
   SubWindowActivated(sub);
   // The scroll bars take their ranges once the layout has run.
   QTimer::singleShot(0, window, &TFuncGraphWindow::CenterBitmap);
+}
+
+// At the bottom of the area the cascade starts again at the top, one step right of the
+// column before; at the right edge it starts again at the top left corner.
+QPoint TMainForm::CascadePosition(const QSize& size) const {
+  if (!lastPlaced_) return {0, 0};
+  const int step = lastPlaced_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, lastPlaced_);
+  const QSize area = MdiArea->viewport()->size();
+  QPoint p = lastPlaced_->pos() + QPoint(step, step);
+  if (p.y() + size.height() > area.height()) p = {p.x() - p.y() + step, 0};
+  if (p.x() + size.width() > area.width()) p = {0, 0};
+  return p;
 }
 
 TFuncGraphWindow* TMainForm::NewGraphClick(TGraphKind kind) {
@@ -355,7 +367,7 @@ bool TMainForm::OpenGraphFile(const std::string& fileName) {
 void TMainForm::OpenFile1Click() {
   if (!CheckWindowLimit()) return;
   std::string name;
-  if (!PickOpenFile(this, kOpenTitle, kOpenFilter, kGraphExt, name) || name.empty()) return;
+  if (!PickOpenFile(this, kOpenTitle, kOpenFilter, kGraphFileExt, name) || name.empty()) return;
   OpenGraphFile(name);
 }
 
@@ -368,10 +380,7 @@ bool TMainForm::SaveFile1Click() {
 
 bool TMainForm::SaveFileAs1Click() {
   TFuncGraphWindow* w = ActiveGraphWindow();
-  if (!w) return false;
-  std::string name = w->FileName();
-  if (!PickSaveFile(this, kSaveTitle, kSaveFilter, kGraphExt, name) || name.empty()) return false;
-  return w->SaveAs(name);
+  return w && w->AskSaveAs();
 }
 
 void TMainForm::CloseFile1Click() {

@@ -98,6 +98,8 @@ class TMainForm : public QMainWindow {
   // Counts a new window in, shows it in the MDI area and activates it.
   void AddGraphWindow(TFuncGraphWindow* window);
   bool CheckWindowLimit();
+  // Where a new window of the size goes: one title bar down and right of the last one.
+  QPoint CascadePosition(const QSize& size) const;
   void WindowClosing(TFuncGraphWindow* window);
   void SubWindowActivated(QMdiSubWindow* subWindow);
   // Enables the window-dependent commands when a window is open.
@@ -121,6 +123,8 @@ class TMainForm : public QMainWindow {
   QAction* toolsMenuAction_ = nullptr;  // window menus are inserted before it
   QList<QPointer<QAction>> mergedMenus_;
   QList<QAction*> windowCommands_;  // disabled while no graph window is open
+
+  QPointer<QMdiSubWindow> lastPlaced_;  // the newest graph window, while it is open
 };
 
 }  // namespace plotix

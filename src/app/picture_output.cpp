@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -14,9 +13,9 @@
 #include "app/area_choice_dialog.h"
 #include "app/print_scale_dialog.h"
 #include "app/region_dialog.h"
-#include "platform/bmp_file.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
+#include "platform/picture_file.h"
 #include "window/graph_window.h"
 
 namespace plotix {
@@ -24,7 +23,7 @@ namespace plotix {
 namespace {
 
 constexpr const char* kBitmapTitle = "Save As Bitmap File";
-constexpr const char* kBitmapFilter = "Bitmap File (*.bmp)|*.bmp|PNG Image (*.png)|*.png";
+constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png";
 constexpr const char* kBitmapExt = "bmp";
 
 // Runs use on the window's picture (the labels over the graph, without a region's
@@ -52,15 +51,6 @@ bool WithPicture(TFuncGraphWindow& window, bool region, F use) {
 TAreaChoice ChooseArea(QWidget* parent, const TFuncGraphWindow& window, const char* caption) {
   if (!window.RegionShown()) return TAreaChoice::AllBitmap;
   return TSelectedAreaDlg::Choose(parent, caption);
-}
-
-bool WritePngFile(const QImage& image, const std::string& path) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
 }
 
 // The graph file's name with the bitmap extension, so the dialog starts beside it.
@@ -100,10 +90,8 @@ bool SaveBitmapFile(QWidget* parent, TFuncGraphWindow& window) {
   if (!PickSaveFile(parent, kBitmapTitle, kBitmapFilter, kBitmapExt, name) || name.empty()) return false;
   const TAreaChoice choice = ChooseArea(parent, window, kAreaToFileCaption);
   if (choice == TAreaChoice::Cancel) return false;
-  const bool png =
-      QFileInfo(QString::fromStdString(name)).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0;
   return WithPicture(window, choice == TAreaChoice::SelectedRect, [&](const TBitmap& bitmap) {
-    const bool written = png ? WritePngFile(bitmap.Image(), name) : WriteBmpFile(bitmap.Image(), bitmap.Depth(), name);
+    const bool written = WritePictureFile(bitmap.Image(), bitmap.Depth(), name);
     if (!written) ShowMessage(TMsgKind::Error, "Error Writing To File", TMsgButtons::OK);
     return written;
   });

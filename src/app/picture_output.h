@@ -31,7 +31,8 @@ struct TPrintPlacement {
 };
 TPrintPlacement PlacePrint(int width, int height, int percent);
 
-// "Save As &Bitmap File...": BMP at the bitmap's depth, or PNG for a name ending in .png.
+// "Save As &Bitmap File...": BMP at the bitmap's depth, or PNG for a name ending in .png
+// (the dialog adds the extension of the chosen file type to a name without one).
 // False when nothing was written.
 bool SaveBitmapFile(QWidget* parent, TFuncGraphWindow& window);
 // "&Copy Bitmap to Clipboard": false when nothing was copied.

@@ -8,6 +8,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/dialog_controls.h"
+
 namespace plotix {
 
 int& PrintScale() {
@@ -24,6 +26,7 @@ TPrintScaleDlg::TPrintScaleDlg(int percent, QWidget* parent)
   EScale->setObjectName(QStringLiteral("EScale"));
   EScale->setRange(kMinPrintScale, kMaxPrintScale);
   EScale->setValue(percent);
+  FitNumberBox(EScale, kMaxPrintScale);
   PrintButton->setObjectName(QStringLiteral("PrintButton"));
   Buttons->addButton(PrintButton, QDialogButtonBox::AcceptRole);
 

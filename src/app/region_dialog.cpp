@@ -7,6 +7,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/dialog_controls.h"
+#include "platform/limits.h"
 #include "platform/message_box.h"
 
 namespace plotix {
@@ -18,6 +20,7 @@ QSpinBox* PixelBox(const char* name, int last, int value) {
   box->setObjectName(QString::fromLatin1(name));
   box->setRange(0, last);
   box->setValue(value);
+  FitNumberBox(box, kMaxBitmapSize - 1);
   return box;
 }
 

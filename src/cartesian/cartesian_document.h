@@ -21,6 +21,7 @@ class TGraph2DDoc : public TGraphDoc {
 
   TColor BackColor() const override { return Settings.BackColor; }
   bool IsColorUsed(TColor color) const override;
+  int FunctionCount() const override { return int(Functions.size()); }
   // The background, the axes, then every function in list order.
   void Render(TBitmap& bitmap) override;
 

@@ -86,71 +86,57 @@ void TFunc2DWindow::ChangeView() {
 }
 
 // Unequal zooms keep their difference: both move by the smaller of the two steps.
-void TFunc2DWindow::ZoomIn() {
+bool TFunc2DWindow::StepZooms(bool in) {
   TView2D& v = Doc.View;
   Extended x = v.zoomX, y = v.zoomY;
-  const bool changedX = ZoomStepIn(x);
-  const bool changedY = ZoomStepIn(y);
-  if (!changedX && !changedY) return;
-  if (x != y && x < kMaxZoom && y < kMaxZoom) {
+  const auto step = in ? ZoomStepIn : ZoomStepOut;
+  const bool changedX = step(x);
+  const bool changedY = step(y);
+  if (!changedX && !changedY) return false;
+  const bool inside = in ? x < kMaxZoom && y < kMaxZoom : x > kMinZoom && y > kMinZoom;
+  if (x != y && inside) {
     const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
     if (dX > dY)
-      x = ClampZoom(v.zoomX + dY);
+      x = ClampZoom(in ? v.zoomX + dY : v.zoomX - dY);
     else
-      y = ClampZoom(v.zoomY + dX);
+      y = ClampZoom(in ? v.zoomY + dX : v.zoomY - dX);
   }
   v.zoomX = x;
   v.zoomY = y;
-  RenderGraph();
+  return true;
+}
+
+bool TFunc2DWindow::StepZoom(TAxis axis, bool in) {
+  Extended& zoom = axis == TAxis::X ? Doc.View.zoomX : Doc.View.zoomY;
+  return in ? ZoomStepIn(zoom) : ZoomStepOut(zoom);
+}
+
+void TFunc2DWindow::ZoomIn() {
+  if (StepZooms(true)) RenderGraph();
 }
 
 void TFunc2DWindow::ZoomOut() {
-  TView2D& v = Doc.View;
-  Extended x = v.zoomX, y = v.zoomY;
-  const bool changedX = ZoomStepOut(x);
-  const bool changedY = ZoomStepOut(y);
-  if (!changedX && !changedY) return;
-  if (x != y && x > kMinZoom && y > kMinZoom) {
-    const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
-    if (dX > dY)
-      x = ClampZoom(v.zoomX - dY);
-    else
-      y = ClampZoom(v.zoomY - dX);
-  }
-  v.zoomX = x;
-  v.zoomY = y;
-  RenderGraph();
+  if (StepZooms(false)) RenderGraph();
 }
 
 void TFunc2DWindow::ZoomAxis(TAxis axis, bool in) {
-  Extended& zoom = axis == TAxis::X ? Doc.View.zoomX : Doc.View.zoomY;
-  if (in ? ZoomStepIn(zoom) : ZoomStepOut(zoom)) RenderGraph();
+  if (StepZoom(axis, in)) RenderGraph();
 }
 
-void TFunc2DWindow::CenterFunctionView() {
-  if (Doc.View.centerX == 0 && Doc.View.centerY == 0) return;
-  Doc.View.centerX = Doc.View.centerY = 0;
+// The point under the pointer keeps its pixel.
+void TFunc2DWindow::WheelZoom(TPoint at, bool in, TZoomAxes axes) {
+  const TView2D before = Doc.View;
+  if (!(axes == TZoomAxes::Both ? StepZooms(in) : StepZoom(axes == TZoomAxes::X ? TAxis::X : TAxis::Y, in))) return;
+  TView2D& v = Doc.View;
+  v.centerX = CenterAfterZoom(before.centerX, at.x - BitmapWidth() / 2, v.zoomX / before.zoomX);
+  v.centerY = CenterAfterZoom(before.centerY, BitmapHeight() / 2 - at.y, v.zoomY / before.zoomY);
   RenderGraph();
 }
+
+void TFunc2DWindow::CenterFunctionView() { MoveView(-Doc.View.centerX, -Doc.View.centerY); }
 
 void TFunc2DWindow::MoveView(Extended dx, Extended dy) {
-  TView2D& v = Doc.View;
-  const Extended x = ClampCenter(v.centerX + dx), y = ClampCenter(v.centerY + dy);
-  if (x == v.centerX && y == v.centerY) return;
-  v.centerX = x;
-  v.centerY = y;
-  RenderGraph();
-}
-
-void TFunc2DWindow::Scroll(TDirection direction) {
-  const int step = Zoom2DSettings().scrollAmount;
-  const TOffset d = DirectionOffset(direction, step, step);
-  MoveView(d.dx, d.dy);
-}
-
-void TFunc2DWindow::Page(TDirection direction) {
-  const TOffset d = DirectionOffset(direction, BitmapWidth() / 2, BitmapHeight() / 2);
-  MoveView(d.dx, d.dy);
+  if (MoveCenter(Doc.View.centerX, Doc.View.centerY, dx, dy)) RenderGraph();
 }
 
 void TFunc2DWindow::SetXZoomEqualToY() {

@@ -27,21 +27,24 @@ class TFunc2DWindow : public TFuncGraphWindow {
 
   unsigned ViewCommands() const override { return vcAxisZoom | vcScroll; }
   void ZoomAxis(TAxis axis, bool in) override;
-  void Scroll(TDirection direction) override;
-  void Page(TDirection direction) override;
+  void MoveView(Extended dx, Extended dy) override;
+  void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
   QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddFunction();
   void ChangeView();
-  // Moves the view centre by (dx, dy) scaled units within ±100000; redraws when it moved.
-  void MoveView(Extended dx, Extended dy);
   void SetXZoomEqualToY();
   void SetYZoomEqualToX();
 
   TGraph2DDoc& Doc;
   QMenu* FunctionMenu;
   QMenu* ViewMenu;
+
+ private:
+  // One zoom step of both axes, or of one, without redrawing; true when a zoom changed.
+  bool StepZooms(bool in);
+  bool StepZoom(TAxis axis, bool in);
 };
 
 // Makes 2D Cartesian graphs known to the program: their document, window and dialogs.

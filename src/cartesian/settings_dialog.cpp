@@ -1,6 +1,5 @@
 #include "cartesian/settings_dialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -17,7 +16,7 @@
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
 #include "platform/common_dialogs.h"
-#include "platform/style_controls.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
 
@@ -174,13 +173,13 @@ void TSettings2DDlg::Load(TAxisControls& c, const TAxisSettings& axis, const TFo
   c.AxisColorSample->SetColor(axis.AxisColor);
   c.AxisWidth->setValue(axis.AxisWidth);
   c.AxisWidthLabel->setNum(c.AxisWidth->value());
-  CheckStyle(c.AxisStyle, axis.AxisStyle);
+  CheckPenStyle(c.AxisStyle, axis.AxisStyle);
   c.TickMarkType->setCurrentIndex(axis.TickType < c.TickMarkType->count() ? int(axis.TickType) : int(ttNone));
   c.TMColorSample->SetColor(axis.TickColor);
   c.TickMarkInc->setText(QString::fromStdString(axis.IncText));
   c.TickMarkLength->setValue(axis.TickLength);
   c.TickMarkLengthLabel->setNum(c.TickMarkLength->value());
-  CheckStyle(c.GridStyle, axis.GridStyle);
+  CheckPenStyle(c.GridStyle, axis.GridStyle);
   c.ShowTMLabels->setChecked(axis.ShowLabels);
   c.TMLabelFormat->setCurrentIndex(axis.LabelFormat < c.TMLabelFormat->count() ? axis.LabelFormat : 0);
   c.ShowTMLabelComa->setChecked(axis.LabelComma);
@@ -241,13 +240,13 @@ void TSettings2DDlg::Store(const TAxisControls& c, TAxisSettings& axis, TFontDes
   axis.LimitHi = c.LimitHiAxis->Value();
   axis.AxisColor = c.AxisColorSample->Color();
   axis.AxisWidth = c.AxisWidth->value();
-  axis.AxisStyle = CheckedStyle(c.AxisStyle);
+  axis.AxisStyle = CheckedPenStyle(c.AxisStyle);
   axis.TickType = std::uint8_t(std::max(c.TickMarkType->currentIndex(), 0));
   axis.TickColor = c.TMColorSample->Color();
   axis.IncText = c.TickMarkInc->text().toStdString();
   axis.Inc = c.TickMarkInc->Value();
   axis.TickLength = c.TickMarkLength->value();
-  axis.GridStyle = CheckedStyle(c.GridStyle);
+  axis.GridStyle = CheckedPenStyle(c.GridStyle);
   axis.ShowLabels = c.ShowTMLabels->isChecked();
   axis.LabelFormat = std::uint8_t(std::max(c.TMLabelFormat->currentIndex(), 0));
   axis.LabelComma = c.ShowTMLabelComa->isChecked();

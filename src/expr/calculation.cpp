@@ -1,12 +1,12 @@
 #include "expr/calculation.h"
 
-#include "expr/number_format.h"
 #include "expr/math_function.h"
+#include "expr/number_format.h"
 
 namespace plotix {
 
-TCalcOutcome Calculate(const std::string& function, const std::string& xText,
-                       const std::string& zText, bool scientific) {
+TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText,
+                       bool scientific) {
   TMathFunction f;
   f.SetVariableCount(2);
   f.SetVariableName(0, "X");
@@ -20,8 +20,7 @@ TCalcOutcome Calculate(const std::string& function, const std::string& xText,
     const std::string& text;
     const char* label;
     TCalcOutcome::TField field;
-  } vars[2] = {{xText, "Variable X: ", TCalcOutcome::VariableX},
-               {zText, "Variable Z: ", TCalcOutcome::VariableZ}};
+  } vars[2] = {{xText, "Variable X: ", TCalcOutcome::VariableX}, {zText, "Variable Z: ", TCalcOutcome::VariableZ}};
   for (int i = 0; i < 2; ++i) {
     constant.SetExpression(vars[i].text);
     if (!constant.Compile()) return {vars[i].label + constant.GetErrorText(), false, vars[i].field};

@@ -7,13 +7,13 @@ namespace plotix {
 
 struct TCalcOutcome {
   enum TField { None, Function, VariableX, VariableZ };
-  std::string text;         // what the result field shows
-  bool ok = false;          // true for a value, false for any error text
-  TField focus = None;      // the field that gets the focus after a failure
+  std::string text;     // what the result field shows
+  bool ok = false;      // true for a value, false for any error text
+  TField focus = None;  // the field that gets the focus after a failure
 };
 
 // Evaluates Y=f(x,z) for the texts of the three fields; scientific picks the exponent form.
-TCalcOutcome Calculate(const std::string& function, const std::string& xText,
-                       const std::string& zText, bool scientific);
+TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText,
+                       bool scientific);
 
 }  // namespace plotix

@@ -74,9 +74,8 @@ void TCaculatorDlg::Execute(QWidget* parent) {
 }
 
 void TCaculatorDlg::CalculateClick() {
-  const TCalcOutcome outcome =
-      Calculate(EFunctionStr->text().toStdString(), EXValue->text().toStdString(),
-                EZValue->text().toStdString(), RScientific->isChecked());
+  const TCalcOutcome outcome = Calculate(EFunctionStr->text().toStdString(), EXValue->text().toStdString(),
+                                         EZValue->text().toStdString(), RScientific->isChecked());
   EResult->setText(QString::fromStdString(outcome.text));
   EResult->setCursorPosition(0);  // a long error text shows its beginning
   QLineEdit* focus = outcome.focus == TCalcOutcome::Function    ? EFunctionStr

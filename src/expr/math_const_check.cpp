@@ -1,7 +1,7 @@
 #include "expr/math_const_check.h"
 
-#include "expr/number_format.h"
 #include "expr/math_function.h"
+#include "expr/number_format.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
 
@@ -77,16 +77,33 @@ bool CompareFields(const TMathConstCheck& a, int relation, const TMathConstCheck
   bool holds;
   const char* words;
   switch (relation) {
-    case 0: holds = x == y; words = " must equal "; break;
-    case 1: holds = x != y; words = " can not equal "; break;
-    case 2: holds = x > y; words = " must be > "; break;
-    case 3: holds = x < y; words = " must be < "; break;
-    case 4: holds = x >= y; words = " must be >= "; break;
-    case 5: holds = x <= y; words = " must be <= "; break;
+    case 0:
+      holds = x == y;
+      words = " must equal ";
+      break;
+    case 1:
+      holds = x != y;
+      words = " can not equal ";
+      break;
+    case 2:
+      holds = x > y;
+      words = " must be > ";
+      break;
+    case 3:
+      holds = x < y;
+      words = " must be < ";
+      break;
+    case 4:
+      holds = x >= y;
+      words = " must be >= ";
+      break;
+    case 5:
+      holds = x <= y;
+      words = " must be <= ";
+      break;
     default: return false;
   }
-  if (!holds)
-    ShowMessage(TMsgKind::Error, "Error: " + a.emCtrlErrorName + words + b.emCtrlErrorName, TMsgButtons::OK);
+  if (!holds) ShowMessage(TMsgKind::Error, "Error: " + a.emCtrlErrorName + words + b.emCtrlErrorName, TMsgButtons::OK);
   return holds;
 }
 

@@ -16,14 +16,12 @@ constexpr Extended kPi = 3.14159265358979323846264338327950288L;
 
 // Searched in this order; a longer name precedes every name that is its prefix.
 constexpr const char* kSymbols[] = {
-    "(", ")", "+", "-", "*", "/", "^",
-    "DEGTORAD", "RADTODEG", "GRADTORAD", "RADTOGRAD", "CYCLETORAD", "RADTOCYCLE",
-    "ARCSINH", "ARCCOSH", "ARCTANH", "ARCCSCH", "ARCSECH", "ARCCOTH",
-    "ARCSIN", "ARCCOS", "ARCTAN", "ARCCSC", "ARCSEC", "ARCCOT",
-    "SINH", "COSH", "TANH", "CSCH", "SECH", "COTH",
-    "SIN", "COS", "TAN", "CSC", "SEC", "COT",
-    "EXP", "GRINT", "INT", "SQRT", "SQUARE", "TRUNC", "ROUND", "FRAC", "ABS", "LN", "LOG",
-    "FACT", "PI", "E"};
+    "(",         ")",         "+",          "-",          "*",       "/",       "^",       "DEGTORAD", "RADTODEG",
+    "GRADTORAD", "RADTOGRAD", "CYCLETORAD", "RADTOCYCLE", "ARCSINH", "ARCCOSH", "ARCTANH", "ARCCSCH",  "ARCSECH",
+    "ARCCOTH",   "ARCSIN",    "ARCCOS",     "ARCTAN",     "ARCCSC",  "ARCSEC",  "ARCCOT",  "SINH",     "COSH",
+    "TANH",      "CSCH",      "SECH",       "COTH",       "SIN",     "COS",     "TAN",     "CSC",      "SEC",
+    "COT",       "EXP",       "GRINT",      "INT",        "SQRT",    "SQUARE",  "TRUNC",   "ROUND",    "FRAC",
+    "ABS",       "LN",        "LOG",        "FACT",       "PI",      "E"};
 static_assert(sizeof(kSymbols) / sizeof(kSymbols[0]) == mcE);
 
 bool IsBinary(int code) { return code >= mcAdd && code <= mcPow; }
@@ -32,8 +30,10 @@ bool IsOperand(int code) { return code == mcNumber || code == mcVariable; }
 
 int Precedence(int code) {
   switch (code) {
-    case mcAdd: case mcSub: return 1;
-    case mcMul: case mcDiv: return 2;
+    case mcAdd:
+    case mcSub: return 1;
+    case mcMul:
+    case mcDiv: return 2;
     case mcPow: return 3;
     default: return IsFunction(code) ? 4 : 0;
   }
@@ -63,8 +63,8 @@ const TFixupRange* gFix = &kFixupRanges[2];
 // its digits even next to a multiple; the x87 instructions are exact on |r| <= pi/4,
 // where they reduce nothing themselves (their own reduction uses a 66-bit pi).
 // Beyond 2^28 the library's exact reduction does the work.
-constexpr Extended kHalfPi1 = 0x6487ed511p-34L, kHalfPi2 = 0x5a308d313p-73L,
-                   kHalfPi3 = 0x198a2e037p-109L, kHalfPi4 = 0x7344a4093822299fp-177L;
+constexpr Extended kHalfPi1 = 0x6487ed511p-34L, kHalfPi2 = 0x5a308d313p-73L, kHalfPi3 = 0x198a2e037p-109L,
+                   kHalfPi4 = 0x7344a4093822299fp-177L;
 constexpr Extended kTwoOverPi = 0x517cc1b727220a95p-63L, kQuarterPi = 0xc90fdaa22168c235p-64L;
 constexpr Extended kReduceLimit = 0x1p28L;
 // Adding it rounds a value below 2^62 to an integer held in the low significand bits.
@@ -280,9 +280,7 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
       for (int i = static_cast<int>(x); i > 1; --i) r *= i;
       return r;
     }
-    default:
-      err = meUnknown;
-      return 0;
+    default: err = meUnknown; return 0;
   }
   err = meDomain;
   return 0;
@@ -295,8 +293,10 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
 [[gnu::always_inline]] inline Extended Power(Extended a, Extended b, int& err) {
   if (b == 2) return a * a;
   if (a == 0) {
-    if (b == 0) err = meBadExponential;
-    else if (b < 0) err = meDivByZero;
+    if (b == 0)
+      err = meBadExponential;
+    else if (b < 0)
+      err = meDivByZero;
     return 0;
   }
   if (b == 0) return 1;
@@ -314,16 +314,16 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
 // What the power rule needs to know of a constant exponent, worked out once.
 enum TExponentClass : std::int32_t { ecIntegral = 1, ecEven = 2 };
 
-std::int32_t ExponentClass(Extended b) {
-  return (IsIntegral(b) ? ecIntegral : 0) | (IsIntegral(b / 2) ? ecEven : 0);
-}
+std::int32_t ExponentClass(Extended b) { return (IsIntegral(b) ? ecIntegral : 0) | (IsIntegral(b / 2) ? ecEven : 0); }
 
 // The power rule with a constant exponent of the given class; the same results as Power.
 [[gnu::always_inline]] inline Extended PowerByConstant(Extended a, Extended b, std::int32_t cls, int& err) {
   if (b == 2) return a * a;
   if (a == 0) {
-    if (b == 0) err = meBadExponential;
-    else if (b < 0) err = meDivByZero;
+    if (b == 0)
+      err = meBadExponential;
+    else if (b < 0)
+      err = meDivByZero;
     return 0;
   }
   if (b == 0) return 1;
@@ -454,8 +454,8 @@ std::u32string DecodeUtf8(const std::string& s) {
 }
 
 bool IsAllowed(char32_t c) {
-  return c == '(' || c == ')' || c == '*' || c == '+' || c == '-' || c == '.' || c == '/' ||
-         c == '^' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
+  return c == '(' || c == ')' || c == '*' || c == '+' || c == '-' || c == '.' || c == '/' || c == '^' ||
+         (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
 }
 
 bool MatchAt(const std::u32string& text, std::size_t at, const std::string& name) {
@@ -467,16 +467,18 @@ bool MatchAt(const std::u32string& text, std::size_t at, const std::string& name
 
 // Scan: the working text (spaces dropped, brackets made round, letters upper case)
 // becomes records whose positions point into the text as typed.
-void Scan(const std::u32string& typed, const TMathStringsArray& names, TTokenTable& tokens,
-          bool& hasVariables) {
+void Scan(const std::u32string& typed, const TMathStringsArray& names, TTokenTable& tokens, bool& hasVariables) {
   std::u32string work;
   std::vector<int> origin;  // 1-based position in the typed text of each working character
   for (std::size_t i = 0; i < typed.size(); ++i) {
     char32_t c = typed[i];
     if (c == ' ') continue;
-    if (c == '[' || c == '{') c = '(';
-    else if (c == ']' || c == '}') c = ')';
-    else if (c >= 'a' && c <= 'z') c = c - 'a' + 'A';
+    if (c == '[' || c == '{')
+      c = '(';
+    else if (c == ']' || c == '}')
+      c = ')';
+    else if (c >= 'a' && c <= 'z')
+      c = c - 'a' + 'A';
     work.push_back(c);
     origin.push_back(static_cast<int>(i) + 1);
   }
@@ -498,8 +500,7 @@ void Scan(const std::u32string& typed, const TMathStringsArray& names, TTokenTab
       Extended v = 0;
       if (digits == 0 || dots > 1) throw TCompileError{meBadNumber, pos};
       const auto res = std::from_chars(run.data(), run.data() + run.size(), v, std::chars_format::fixed);
-      if (res.ec != std::errc() || res.ptr != run.data() + run.size())
-        throw TCompileError{meBadNumber, pos};
+      if (res.ec != std::errc() || res.ptr != run.data() + run.size()) throw TCompileError{meBadNumber, pos};
       tokens.push_back(Rec(mcNumber, pos, v));
       i = j;
       continue;
@@ -519,9 +520,12 @@ void Scan(const std::u32string& typed, const TMathStringsArray& names, TTokenTab
     for (int code = 1; code <= mcE && !found; ++code) {
       const std::string sym = kSymbols[code - 1];
       if (!MatchAt(work, i, sym)) continue;
-      if (code == mcPi) tokens.push_back(Rec(mcNumber, pos, kPi));
-      else if (code == mcE) tokens.push_back(Rec(mcNumber, pos, expl(1.0L)));
-      else tokens.push_back(Rec(code, pos));
+      if (code == mcPi)
+        tokens.push_back(Rec(mcNumber, pos, kPi));
+      else if (code == mcE)
+        tokens.push_back(Rec(mcNumber, pos, expl(1.0L)));
+      else
+        tokens.push_back(Rec(code, pos));
       i += sym.size();
       found = true;
     }
@@ -532,7 +536,8 @@ void Scan(const std::u32string& typed, const TMathStringsArray& names, TTokenTab
 void CheckParentheses(TTokenTable& t) {
   int depth = 0, where = 0;
   for (std::size_t i = 0; i < t.size(); ++i) {
-    if (t[i].code == mcOpen) ++depth;
+    if (t[i].code == mcOpen)
+      ++depth;
     else if (t[i].code == mcClose && --depth < 0) {
       where = t[i].position;
       break;
@@ -565,8 +570,10 @@ void InsertProducts(TTokenTable& t) {
 std::size_t MatchingClose(TTokenTable& t, std::size_t open) {
   int depth = 0;
   for (std::size_t i = open; i < t.size(); ++i) {
-    if (t[i].code == mcOpen) ++depth;
-    else if (t[i].code == mcClose && --depth == 0) return i;
+    if (t[i].code == mcOpen)
+      ++depth;
+    else if (t[i].code == mcClose && --depth == 0)
+      return i;
   }
   throw TCompileError{meParentheses, 0};
 }
@@ -590,8 +597,7 @@ void ApplyUnarySigns(TTokenTable& t) {
       t.insert(s + 2, Rec(mcMul, spos));
       std::size_t end = s + 3;  // R
       if (IsFunction(t[end].code)) {
-        if (end + 1 >= t.size() || t[end + 1].code != mcOpen)
-          throw TCompileError{meNoOpenParen, t[end].position};
+        if (end + 1 >= t.size() || t[end + 1].code != mcOpen) throw TCompileError{meNoOpenParen, t[end].position};
         ++end;
       }
       if (t[end].code == mcOpen) end = MatchingClose(t, end);
@@ -603,8 +609,10 @@ void ApplyUnarySigns(TTokenTable& t) {
           if (next + 1 >= t.size() || t[next + 1].code != mcOpen) break;
           ++next;
         }
-        if (t[next].code == mcOpen) next = MatchingClose(t, next);
-        else if (!IsOperand(t[next].code)) break;
+        if (t[next].code == mcOpen)
+          next = MatchingClose(t, next);
+        else if (!IsOperand(t[next].code))
+          break;
       }
       t.insert(end + 1, Rec(mcClose, 0));
     } else {
@@ -623,8 +631,7 @@ void CheckEdges(TTokenTable& t) {
   for (std::size_t i = 0; i < t.size(); ++i) {
     const TPostFixRec& cur = t[i];
     if (prev) {
-      if (IsFunction(prev->code) && cur.code != mcOpen)
-        throw TCompileError{meNoOpenParen, prev->position};
+      if (IsFunction(prev->code) && cur.code != mcOpen) throw TCompileError{meNoOpenParen, prev->position};
       if ((IsBinary(prev->code) || prev->code == mcOpen) && (IsBinary(cur.code) || cur.code == mcClose))
         throw TCompileError{meSyntax, cur.position};
     }
@@ -649,8 +656,7 @@ TMathPostFixArray ToPostfix(TTokenTable& t) {
       }
       if (!ops.empty()) ops.pop_back();
     } else {
-      while (!ops.empty() && ops.back().code != mcOpen &&
-             Precedence(r.code) <= Precedence(ops.back().code)) {
+      while (!ops.empty() && ops.back().code != mcOpen && Precedence(r.code) <= Precedence(ops.back().code)) {
         out.push_back(ops.back());
         ops.pop_back();
       }
@@ -694,8 +700,10 @@ void FoldConstants(TMathPostFixArray& p) {
 bool IsBalanced(const TMathPostFixArray& p) {
   int depth = 0;
   for (const TPostFixRec& r : p) {
-    if (IsOperand(r.code)) ++depth;
-    else if (IsBinary(r.code)) depth -= 1;
+    if (IsOperand(r.code))
+      ++depth;
+    else if (IsBinary(r.code))
+      depth -= 1;
     if (depth < 1) return false;
   }
   return depth == 1;
@@ -710,18 +718,18 @@ bool IsBalanced(const TMathPostFixArray& p) {
 // t and then combines it with the top, so neither A nor the top is spilled.
 constexpr std::int32_t okC = 0, okD = 1, okV = 2;
 enum : std::int32_t {
-  xPush = 0,                // + kind
-  xBin = xPush + 3,         // + operator (0 add, 1 sub, 2 mul, 3 div, 4 pow): stack operand
-  xTopK = xBin + 5,         // + kind * 5 + operator: top = top op operand
-  xTLoad = xTopK + 15,      // + kind: t = operand
-  xTK = xTLoad + 3,         // + kind * 5 + operator: t = t op operand
-  xTApply = xTK + 15,       // + operator: top = top op t
-  xLoad = xTApply + 5,      // + kind: the first push, with nothing below it to keep
+  xPush = 0,            // + kind
+  xBin = xPush + 3,     // + operator (0 add, 1 sub, 2 mul, 3 div, 4 pow): stack operand
+  xTopK = xBin + 5,     // + kind * 5 + operator: top = top op operand
+  xTLoad = xTopK + 15,  // + kind: t = operand
+  xTK = xTLoad + 3,     // + kind * 5 + operator: t = t op operand
+  xTApply = xTK + 15,   // + operator: top = top op t
+  xLoad = xTApply + 5,  // + kind: the first push, with nothing below it to keep
   // "push C, push A, push B, op, op" as t = A op B, then C op t: C is fetched only
   // when it is needed, so it is not kept across the calls that compute t.
-  xKApply = xLoad + 3,      // + spill * 15 + kind * 5 + operator (spill 0: push, 1: first)
+  xKApply = xLoad + 3,  // + spill * 15 + kind * 5 + operator (spill 0: push, 1: first)
   xEnd = xKApply + 30,
-  xFunc0 = xEnd + 1,        // + (code - mcDegToRad)
+  xFunc0 = xEnd + 1,  // + (code - mcDegToRad)
 };
 
 }  // namespace
@@ -895,7 +903,7 @@ void TMathFunction::BuildExec() {
         exec_.push_back(operand(r, xKApply + spill * 15, 5, program_[i + 4].code - mcAdd));
         i += 4;
       } else if (i + 3 < n && IsOperand(program_[i + 1].code) && IsBinary(program_[i + 2].code) &&
-          IsBinary(program_[i + 3].code)) {
+                 IsBinary(program_[i + 3].code)) {
         exec_.push_back(operand(r, xTLoad, 1, 0));
         exec_.push_back(operand(program_[i + 1], xTK, 5, program_[i + 2].code - mcAdd));
         exec_.push_back({xTApply + program_[i + 3].code - mcAdd, 0, 0, 0});
@@ -927,7 +935,7 @@ bool TMathFunction::RunFast() {
 
 // The five operators applied to a destination and an operand; every earlier step
 // was finite, so a zero divisor is the first condition of the run.
-#define PLOTIX_OPS(base, dst, rhs, cls, done) \
+#define PLOTIX_OPS(base, dst, rhs, cls, done)    \
   case (base) + 0: dst += (rhs); done;           \
   case (base) + 1: dst -= (rhs); done;           \
   case (base) + 2: dst *= (rhs); done;           \
@@ -935,19 +943,21 @@ bool TMathFunction::RunFast() {
     if ((rhs) == 0) goto divByZero;              \
     dst /= (rhs);                                \
     done;                                        \
-  case (base) + 4: dst = PowerByConstant(dst, (rhs), cls, err); done;
-#define PLOTIX_VAROPS(base, dst, done)              \
-  case (base) + 0: dst += vars[ip->index]; done;   \
-  case (base) + 1: dst -= vars[ip->index]; done;   \
-  case (base) + 2: dst *= vars[ip->index]; done;   \
-  case (base) + 3:                                 \
-    if (vars[ip->index] == 0) goto divByZero;      \
-    dst /= vars[ip->index];                        \
-    done;                                          \
+  case (base) + 4:                               \
+    dst = PowerByConstant(dst, (rhs), cls, err); \
+    done;
+#define PLOTIX_VAROPS(base, dst, done)           \
+  case (base) + 0: dst += vars[ip->index]; done; \
+  case (base) + 1: dst -= vars[ip->index]; done; \
+  case (base) + 2: dst *= vars[ip->index]; done; \
+  case (base) + 3:                               \
+    if (vars[ip->index] == 0) goto divByZero;    \
+    dst /= vars[ip->index];                      \
+    done;                                        \
   case (base) + 4: dst = Power(dst, vars[ip->index], err); done;
 // Steps on t check it themselves and go on; steps on the top share the check below.
-#define PLOTIX_T_DONE      \
-  if (err) goto failed;    \
+#define PLOTIX_T_DONE                               \
+  if (err) goto failed;                             \
   if (__builtin_expect(!IsFinite(t), 0)) goto slow; \
   continue
 
@@ -975,46 +985,63 @@ bool TMathFunction::RunFast() {
         if (top == 0) goto divByZero;
         top = *--sp / top;
         break;
-      case xBin + 4: top = Power(*--sp, top, err); break;
-      PLOTIX_OPS(xTopK + 5 * okC, top, ip->value, ip->index, break)
-      PLOTIX_OPS(xTopK + 5 * okD, top, static_cast<Extended>(ip->dvalue), ip->index, break)
-      PLOTIX_VAROPS(xTopK + 5 * okV, top, break)
+      case xBin + 4:
+        top = Power(*--sp, top, err);
+        break;
+        PLOTIX_OPS(xTopK + 5 * okC, top, ip->value, ip->index, break)
+        PLOTIX_OPS(xTopK + 5 * okD, top, static_cast<Extended>(ip->dvalue), ip->index, break)
+        PLOTIX_VAROPS(xTopK + 5 * okV, top, break)
       case xTLoad + okC: t = ip->value; continue;
       case xTLoad + okD: t = ip->dvalue; continue;
-      case xTLoad + okV: t = vars[ip->index]; continue;
-      PLOTIX_OPS(xTK + 5 * okC, t, ip->value, ip->index, PLOTIX_T_DONE)
-      PLOTIX_OPS(xTK + 5 * okD, t, static_cast<Extended>(ip->dvalue), ip->index, PLOTIX_T_DONE)
-      PLOTIX_VAROPS(xTK + 5 * okV, t, PLOTIX_T_DONE)
-      PLOTIX_OPS(xTApply, top, t, ExponentClass(t), break)
-#define PLOTIX_KAPPLY(base, lhs, spill)       \
-  case (base) + 0: spill; top = (lhs) + t; break; \
-  case (base) + 1: spill; top = (lhs) - t; break; \
-  case (base) + 2: spill; top = (lhs) * t; break; \
-  case (base) + 3:                                 \
-    if (t == 0) goto divByZero;                    \
-    spill;                                         \
-    top = (lhs) / t;                               \
-    break;                                         \
-  case (base) + 4: spill; top = Power((lhs), t, err); break;
-      PLOTIX_KAPPLY(xKApply + 5 * okC, ip->value, *sp++ = top)
-      PLOTIX_KAPPLY(xKApply + 5 * okD, static_cast<Extended>(ip->dvalue), *sp++ = top)
-      PLOTIX_KAPPLY(xKApply + 5 * okV, vars[ip->index], *sp++ = top)
-      PLOTIX_KAPPLY(xKApply + 15 + 5 * okC, ip->value, (void)0)
-      PLOTIX_KAPPLY(xKApply + 15 + 5 * okD, static_cast<Extended>(ip->dvalue), (void)0)
-      PLOTIX_KAPPLY(xKApply + 15 + 5 * okV, vars[ip->index], (void)0)
+      case xTLoad + okV:
+        t = vars[ip->index];
+        continue;
+        PLOTIX_OPS(xTK + 5 * okC, t, ip->value, ip->index, PLOTIX_T_DONE)
+        PLOTIX_OPS(xTK + 5 * okD, t, static_cast<Extended>(ip->dvalue), ip->index, PLOTIX_T_DONE)
+        PLOTIX_VAROPS(xTK + 5 * okV, t, PLOTIX_T_DONE)
+        PLOTIX_OPS(xTApply, top, t, ExponentClass(t), break)
+#define PLOTIX_KAPPLY(base, lhs, spill) \
+  case (base) + 0:                      \
+    spill;                              \
+    top = (lhs) + t;                    \
+    break;                              \
+  case (base) + 1:                      \
+    spill;                              \
+    top = (lhs)-t;                      \
+    break;                              \
+  case (base) + 2:                      \
+    spill;                              \
+    top = (lhs)*t;                      \
+    break;                              \
+  case (base) + 3:                      \
+    if (t == 0) goto divByZero;         \
+    spill;                              \
+    top = (lhs) / t;                    \
+    break;                              \
+  case (base) + 4:                      \
+    spill;                              \
+    top = Power((lhs), t, err);         \
+    break;
+        PLOTIX_KAPPLY(xKApply + 5 * okC, ip->value, *sp++ = top)
+        PLOTIX_KAPPLY(xKApply + 5 * okD, static_cast<Extended>(ip->dvalue), *sp++ = top)
+        PLOTIX_KAPPLY(xKApply + 5 * okV, vars[ip->index], *sp++ = top)
+        PLOTIX_KAPPLY(xKApply + 15 + 5 * okC, ip->value, (void)0)
+        PLOTIX_KAPPLY(xKApply + 15 + 5 * okD, static_cast<Extended>(ip->dvalue), (void)0)
+        PLOTIX_KAPPLY(xKApply + 15 + 5 * okV, vars[ip->index], (void)0)
 #undef PLOTIX_KAPPLY
       case xEnd: result_ = top; return true;
 #define PLOTIX_FN(n) \
   case xFunc0 + (n)-mcDegToRad: top = ApplyFunction(n, top, err); break;
-      PLOTIX_FN(8) PLOTIX_FN(9) PLOTIX_FN(10) PLOTIX_FN(11) PLOTIX_FN(12) PLOTIX_FN(13)
-      PLOTIX_FN(14) PLOTIX_FN(15) PLOTIX_FN(16) PLOTIX_FN(17) PLOTIX_FN(18) PLOTIX_FN(19)
-      PLOTIX_FN(20) PLOTIX_FN(21) PLOTIX_FN(22) PLOTIX_FN(23) PLOTIX_FN(24) PLOTIX_FN(25)
-      PLOTIX_FN(26) PLOTIX_FN(27) PLOTIX_FN(28) PLOTIX_FN(29) PLOTIX_FN(30) PLOTIX_FN(31)
-      PLOTIX_FN(32) PLOTIX_FN(33) PLOTIX_FN(34) PLOTIX_FN(35) PLOTIX_FN(36) PLOTIX_FN(37)
-      PLOTIX_FN(38) PLOTIX_FN(39) PLOTIX_FN(40) PLOTIX_FN(41) PLOTIX_FN(42) PLOTIX_FN(43)
-      PLOTIX_FN(44) PLOTIX_FN(45) PLOTIX_FN(46) PLOTIX_FN(47) PLOTIX_FN(48) PLOTIX_FN(49)
+        PLOTIX_FN(8)
+        PLOTIX_FN(9) PLOTIX_FN(10) PLOTIX_FN(11) PLOTIX_FN(12) PLOTIX_FN(13) PLOTIX_FN(14) PLOTIX_FN(15) PLOTIX_FN(16)
+            PLOTIX_FN(17) PLOTIX_FN(18) PLOTIX_FN(19) PLOTIX_FN(20) PLOTIX_FN(21) PLOTIX_FN(22) PLOTIX_FN(23)
+                PLOTIX_FN(24) PLOTIX_FN(25) PLOTIX_FN(26) PLOTIX_FN(27) PLOTIX_FN(28) PLOTIX_FN(29) PLOTIX_FN(30)
+                    PLOTIX_FN(31) PLOTIX_FN(32) PLOTIX_FN(33) PLOTIX_FN(34) PLOTIX_FN(35) PLOTIX_FN(36) PLOTIX_FN(37)
+                        PLOTIX_FN(38) PLOTIX_FN(39) PLOTIX_FN(40) PLOTIX_FN(41) PLOTIX_FN(42) PLOTIX_FN(43)
+                            PLOTIX_FN(44) PLOTIX_FN(45) PLOTIX_FN(46) PLOTIX_FN(47) PLOTIX_FN(48) PLOTIX_FN(49)
 #undef PLOTIX_FN
-      default: err = meUnknown; break;
+                                default : err = meUnknown;
+        break;
     }
 #undef PLOTIX_OPS
 #undef PLOTIX_VAROPS

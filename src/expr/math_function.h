@@ -12,23 +12,81 @@ namespace plotix {
 
 // Token codes: 1..51 are positions in the symbol table.
 enum TMathCode : std::int32_t {
-  mcOpen = 1, mcClose = 2, mcAdd = 3, mcSub = 4, mcMul = 5, mcDiv = 6, mcPow = 7,
-  mcDegToRad = 8, mcRadToDeg, mcGradToRad, mcRadToGrad, mcCycleToRad, mcRadToCycle,
-  mcArcSinh = 14, mcArcCosh, mcArcTanh, mcArcCsch, mcArcSech, mcArcCoth,
-  mcArcSin = 20, mcArcCos, mcArcTan, mcArcCsc, mcArcSec, mcArcCot,
-  mcSinh = 26, mcCosh, mcTanh, mcCsch, mcSech, mcCoth,
-  mcSin = 32, mcCos, mcTan, mcCsc, mcSec, mcCot,
-  mcExp = 38, mcGrInt, mcInt, mcSqrt, mcSquare, mcTrunc, mcRound, mcFrac, mcAbs, mcLn, mcLog,
-  mcFact = 49, mcPi = 50, mcE = 51,
-  mcNumber = 1000, mcVariable = 5000,
+  mcOpen = 1,
+  mcClose = 2,
+  mcAdd = 3,
+  mcSub = 4,
+  mcMul = 5,
+  mcDiv = 6,
+  mcPow = 7,
+  mcDegToRad = 8,
+  mcRadToDeg,
+  mcGradToRad,
+  mcRadToGrad,
+  mcCycleToRad,
+  mcRadToCycle,
+  mcArcSinh = 14,
+  mcArcCosh,
+  mcArcTanh,
+  mcArcCsch,
+  mcArcSech,
+  mcArcCoth,
+  mcArcSin = 20,
+  mcArcCos,
+  mcArcTan,
+  mcArcCsc,
+  mcArcSec,
+  mcArcCot,
+  mcSinh = 26,
+  mcCosh,
+  mcTanh,
+  mcCsch,
+  mcSech,
+  mcCoth,
+  mcSin = 32,
+  mcCos,
+  mcTan,
+  mcCsc,
+  mcSec,
+  mcCot,
+  mcExp = 38,
+  mcGrInt,
+  mcInt,
+  mcSqrt,
+  mcSquare,
+  mcTrunc,
+  mcRound,
+  mcFrac,
+  mcAbs,
+  mcLn,
+  mcLog,
+  mcFact = 49,
+  mcPi = 50,
+  mcE = 51,
+  mcNumber = 1000,
+  mcVariable = 5000,
 };
 
 // Error codes; MathErrorText gives their words.
 enum TMathError : std::uint8_t {
-  meNone = 0, meEmpty = 1, meTooLong = 2, meIllegalChar = 3, meSyntax = 4, meBadNumber = 5,
-  meParentheses = 6, meNoOpenParen = 7, meUnknownSymbol = 8, meOutOfMemory = 9,
-  meUnknown = 10, meDivByZero = 11, meDomain = 12, meBadExponential = 13,
-  meFactorialTooBig = 14, meOverflow = 15, meUnderflow = 16, meInvalidOp = 17,
+  meNone = 0,
+  meEmpty = 1,
+  meTooLong = 2,
+  meIllegalChar = 3,
+  meSyntax = 4,
+  meBadNumber = 5,
+  meParentheses = 6,
+  meNoOpenParen = 7,
+  meUnknownSymbol = 8,
+  meOutOfMemory = 9,
+  meUnknown = 10,
+  meDivByZero = 11,
+  meDomain = 12,
+  meBadExponential = 13,
+  meFactorialTooBig = 14,
+  meOverflow = 15,
+  meUnderflow = 16,
+  meInvalidOp = 17,
 };
 
 constexpr int kMaxExpressionLength = 1000;
@@ -90,9 +148,9 @@ class TMathFunction {
   // One step of the fast form derived from the program.
   struct TExecOp {
     std::int32_t op;
-    std::int32_t index;   // variable index, or the class of a constant exponent
-    Extended value;       // an extended constant
-    double dvalue;        // the same constant when a double holds it exactly (loads faster)
+    std::int32_t index;  // variable index, or the class of a constant exponent
+    Extended value;      // an extended constant
+    double dvalue;       // the same constant when a double holds it exactly (loads faster)
   };
 
  private:

@@ -16,7 +16,7 @@ namespace plotix {
 
 namespace {
 
-constexpr int kMaxPrecision = 18;   // significant digits an extended value carries reliably
+constexpr int kMaxPrecision = 18;  // significant digits an extended value carries reliably
 constexpr int kMaxDecimals = 18;
 constexpr int kNoDecimalLimit = INT_MAX / 2;
 
@@ -135,7 +135,7 @@ std::string GeneralForm(const TDecimal& d, int precision, int exponentDigits) {
 
 std::string CurrencyText(const std::string& amount, bool negative) {
   static const char* const kPositive[] = {"$1", "1$", "$ 1", "1 $"};
-  static const char* const kNegative[] = {"($1)", "-$1",  "$-1",  "$1-",  "(1$)",  "-1$",  "1-$",   "1$-",
+  static const char* const kNegative[] = {"($1)", "-$1",  "$-1",  "$1-",  "(1$)", "-1$",  "1-$",   "1$-",
                                           "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"};
   const TRegionalSettings& r = Regional();
   const int index = negative ? r.negCurrFormat : r.currencyFormat;
@@ -219,8 +219,7 @@ std::string FloatToStrF(Extended value, TFloatForm form, int precision, int digi
       return ScientificText(ToDecimal(value, precision, kNoDecimalLimit), precision, true, std::clamp(digits, 0, 4));
     case TFloatForm::Fixed:
     case TFloatForm::Number:
-    case TFloatForm::Currency:
-      break;
+    case TFloatForm::Currency: break;
   }
   digits = std::clamp(digits, 0, kMaxDecimals);
   TDecimal d = ToDecimal(value, precision, digits);
@@ -244,9 +243,7 @@ std::string FormatNumber(int code, bool commas, bool plus, int places, Extended 
     case nfMaxDecimal: text = TrimZeros(FloatToStrF(value, fixedForm, kMaxPrecision, places)); break;
     case nfFixedDecimal: text = FloatToStrF(value, fixedForm, kMaxPrecision, places); break;
     case nfScientific: text = FloatToStrF(value, TFloatForm::Exponent, places, 1); break;
-    case nfCurrencyMaxDec:
-      text = TrimCurrency(FloatToStrF(value, TFloatForm::Currency, kMaxPrecision, places));
-      break;
+    case nfCurrencyMaxDec: text = TrimCurrency(FloatToStrF(value, TFloatForm::Currency, kMaxPrecision, places)); break;
     case nfCurrencyFixedDec: text = FloatToStrF(value, TFloatForm::Currency, kMaxPrecision, places); break;
     default: text = FloatToStrF(value, TFloatForm::General, kMaxPrecision, 0); break;
   }

@@ -29,8 +29,7 @@ TTrigFixupSetDlg::TTrigFixupSetDlg(QWidget* parent)
     : QDialog(parent),
       RangeGroup(new QButtonGroup(this)),
       CBExact(new QCheckBox(QStringLiteral("Exact Values"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
-                                   QDialogButtonBox::Help)) {
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)) {
   setWindowTitle(QStringLiteral("Trigonometry Functions Rounding Error Fix Up"));
 
   auto* range = new QGroupBox(QStringLiteral("Fix Up Values Range"));

@@ -23,6 +23,7 @@ class TGraph3DDoc : public TGraphDoc {
 
   TColor BackColor() const override { return Settings.BackColor; }
   bool IsColorUsed(TColor color) const override;
+  int FunctionCount() const override { return int(Functions.size()); }
   // The background, then the edges and axis labels with hidden parts left out.
   void Render(TBitmap& bitmap) override;
 

@@ -95,6 +95,15 @@ void TFunc3DWindow::Rotate(TAxis axis, bool plus) {
   RenderGraph();
 }
 
+void TFunc3DWindow::DragView(int dx, int dy) {
+  TView3D& v = Doc.View;
+  const Extended x = ReduceAngle(v.rotateX + dy), y = ReduceAngle(v.rotateY + dx);
+  if (x == v.rotateX && y == v.rotateY) return;
+  v.rotateX = x;
+  v.rotateY = y;
+  RenderGraph();
+}
+
 void TFunc3DWindow::CenterFunctionView() {
   TView3D& v = Doc.View;
   if (v.rotateX == 0 && v.rotateY == 0 && v.rotateZ == 0) return;

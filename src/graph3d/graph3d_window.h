@@ -30,6 +30,9 @@ class TFunc3DWindow : public TFuncGraphWindow {
 
   unsigned ViewCommands() const override { return vcRotate; }
   void Rotate(TAxis axis, bool plus) override;
+  void WheelZoom(TPoint, bool in, TZoomAxes) override { in ? ZoomIn() : ZoomOut(); }
+  // A degree per pixel: dragging right turns + about Y, dragging down + about X.
+  void DragView(int dx, int dy) override;
   QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
   void FunctionsChanged(bool appended) override;
 

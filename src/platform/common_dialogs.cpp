@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -78,6 +79,11 @@ bool RunFileDialog(QWidget* parent, bool save, const std::string& title, const s
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(QString::fromStdString(defaultExt));
+  // A name typed without an extension takes the one of the file type chosen.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+    static const QRegularExpression pattern(QStringLiteral(R"(\*\.(\w+))"));
+    if (const QRegularExpressionMatch m = pattern.match(chosen); m.hasMatch()) dialog.setDefaultSuffix(m.captured(1));
+  });
   if (!current.isEmpty()) dialog.selectFile(current);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   name = dialog.selectedFiles().front().toStdString();

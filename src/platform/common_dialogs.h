@@ -21,7 +21,8 @@ class TCommonDlgHandler {
   // Each dialog starts from the value passed in and writes the choice back only on OK.
   virtual bool PickColor(QWidget* parent, TColor& color) = 0;
   virtual bool PickFont(QWidget* parent, TFontDesc& font) = 0;
-  // filter: "Description (*.x)|*.x|..." pairs; defaultExt without the dot.
+  // filter: "Description (*.x)|*.x|..." pairs; defaultExt without the dot. A name saved
+  // without an extension takes defaultExt, or the one of the file type the user chose.
   virtual bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter,
                             const std::string& defaultExt, std::string& name) = 0;
   virtual bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter,

@@ -18,6 +18,7 @@ class TGraphPolarDoc : public TGraphDoc {
 
   TColor BackColor() const override { return Settings.BackgroundColor; }
   bool IsColorUsed(TColor color) const override;
+  int FunctionCount() const override { return int(Functions.size()); }
   // The background, the rays and ticks, then every function in list order.
   void Render(TBitmap& bitmap) override;
 

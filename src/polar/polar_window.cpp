@@ -83,30 +83,20 @@ void TFuncPolarWindow::ZoomOut() {
   if (ZoomStepOut(Doc.View.Zoom)) RenderGraph();
 }
 
-void TFuncPolarWindow::CenterFunctionView() {
-  if (Doc.View.CenterX == 0 && Doc.View.CenterY == 0) return;
-  Doc.View.CenterX = Doc.View.CenterY = 0;
-  RenderGraph();
+void TFuncPolarWindow::CenterFunctionView() { MoveView(-Doc.View.CenterX, -Doc.View.CenterY); }
+
+void TFuncPolarWindow::MoveView(Extended dx, Extended dy) {
+  if (MoveCenter(Doc.View.CenterX, Doc.View.CenterY, dx, dy)) RenderGraph();
 }
 
-void TFuncPolarWindow::MoveView(int dx, int dy) {
+// The point under the pointer keeps its pixel; both axes share the one zoom.
+void TFuncPolarWindow::WheelZoom(TPoint at, bool in, TZoomAxes) {
   TPolarView& v = Doc.View;
-  const Extended x = ClampCenter(v.CenterX + dx), y = ClampCenter(v.CenterY + dy);
-  if (x == v.CenterX && y == v.CenterY) return;
-  v.CenterX = x;
-  v.CenterY = y;
+  const Extended before = v.Zoom;
+  if (!(in ? ZoomStepIn(v.Zoom) : ZoomStepOut(v.Zoom))) return;
+  v.CenterX = CenterAfterZoom(v.CenterX, at.x - BitmapWidth() / 2, v.Zoom / before);
+  v.CenterY = CenterAfterZoom(v.CenterY, BitmapHeight() / 2 - at.y, v.Zoom / before);
   RenderGraph();
-}
-
-void TFuncPolarWindow::Scroll(TDirection direction) {
-  const int step = Zoom2DSettings().scrollAmount;
-  const TOffset d = DirectionOffset(direction, step, step);
-  MoveView(d.dx, d.dy);
-}
-
-void TFuncPolarWindow::Page(TDirection direction) {
-  const TOffset d = DirectionOffset(direction, BitmapWidth() / 2, BitmapHeight() / 2);
-  MoveView(d.dx, d.dy);
 }
 
 void RegisterPolarGraphs() {

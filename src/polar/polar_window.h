@@ -26,15 +26,13 @@ class TFuncPolarWindow : public TFuncGraphWindow {
   void CenterFunctionView() override;
 
   unsigned ViewCommands() const override { return vcScroll; }
-  void Scroll(TDirection direction) override;
-  void Page(TDirection direction) override;
+  void MoveView(Extended dx, Extended dy) override;
+  void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
   QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddPolarFunction();
   void ChangeView();
-  // Moves the view centre by (dx, dy) pixels within ±100000; redraws when it moved.
-  void MoveView(int dx, int dy);
 
   TGraphPolarDoc& Doc;
   QMenu* FunctionMenu;

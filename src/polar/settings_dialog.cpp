@@ -23,7 +23,7 @@
 #include "expr/number_format.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
-#include "platform/style_controls.h"
+#include "platform/dialog_controls.h"
 #include "polar/axis_list_dialog.h"
 
 namespace plotix {
@@ -201,11 +201,11 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
   EAxisColorSample->SetColor(settings.AxisColor);
   EAxisWidth->setValue(settings.AxisWidth);
   EAxisWidthLabel->setNum(EAxisWidth->value());
-  CheckStyle(AxisLineStyle, settings.AxisPenStyle);
+  CheckPenStyle(AxisLineStyle, settings.AxisPenStyle);
   ETickMarkIncrements->setText(QString::fromStdString(settings.TickIncrementText));
   ETickMarkColorSample->SetColor(settings.TickMarkColor);
   TickMarkType->button(std::min<int>(settings.TickMarkType, ptNoTicks))->setChecked(true);
-  CheckStyle(CircleStyle, settings.CirclePenStyle);
+  CheckPenStyle(CircleStyle, settings.CirclePenStyle);
   ELabelTickMarks->setChecked(settings.ShowLabels);
   ETMLabelFormat->setCurrentIndex(settings.LabelFormat < ETMLabelFormat->count() ? settings.LabelFormat : 0);
   EShowTMLabelComa->setChecked(settings.LabelComma);
@@ -296,14 +296,14 @@ void TSettingsPolarDlg::accept() {
   s.AxisAngles = axisAngles_;
   s.AxisColor = EAxisColorSample->Color();
   s.AxisWidth = EAxisWidth->value();
-  s.AxisPenStyle = CheckedStyle(AxisLineStyle);
+  s.AxisPenStyle = CheckedPenStyle(AxisLineStyle);
   s.TickIncrementText = ETickMarkIncrements->text().toStdString();
   s.TickIncrement = ETickMarkIncrements->Value();
   s.TickMarkType = std::uint8_t(shownType_);
   s.TickMarkColor = ETickMarkColorSample->Color();
   s.DashLength = shownType_ == ptDashes ? ETickMarkSize->value() : dashLength_;
   s.CircleWidth = shownType_ == ptCircles ? ETickMarkSize->value() : circleWidth_;
-  s.CirclePenStyle = CheckedStyle(CircleStyle);
+  s.CirclePenStyle = CheckedPenStyle(CircleStyle);
   s.ShowLabels = ELabelTickMarks->isChecked();
   s.LabelFormat = std::uint8_t(std::max(ETMLabelFormat->currentIndex(), 0));
   s.LabelComma = EShowTMLabelComa->isChecked();

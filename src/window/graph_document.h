@@ -13,6 +13,9 @@
 
 namespace plotix {
 
+// The extension of graph files, without the dot.
+constexpr const char* kGraphFileExt = "pxg";
+
 class TBitmap;
 class TGraphDoc;
 
@@ -58,6 +61,9 @@ class TGraphDoc {
   virtual TColor BackColor() const = 0;
   // Whether a function of the graph is drawn in the colour.
   virtual bool IsColorUsed(TColor color) const = 0;
+  virtual int FunctionCount() const = 0;
+  // A graph with a function or a label holds the user's work: closing it unsaved asks.
+  bool IsWorthSaving() const { return FunctionCount() > 0 || !Labels.empty(); }
   // Clears the bitmap with the background colour, draws the kind's frame, then every
   // function in list order, so later functions lie on top.
   virtual void Render(TBitmap& bitmap) = 0;

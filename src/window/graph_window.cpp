@@ -12,20 +12,31 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "labels/text_editor.h"
+#include "platform/common_dialogs.h"
 #include "platform/message_box.h"
 #include "window/bitmap_size_dialog.h"
+#include "window/mouse_navigation.h"
 #include "window/status_line.h"
+#include "window/zoom_steps.h"
 
 namespace plotix {
+
+namespace {
+constexpr const char* kSaveTitle = "Save File As";
+constexpr const char* kSaveFilter = "Plotix File (*.pxg)|*.pxg";
+}  // namespace
 
 const std::array<TColor, kNewFuncColorCount> kNewFuncColors = {0xFF0000, 0x0000FF, 0x008000, 0x000080, 0x800000,
                                                                0x008080, 0x800080, 0x808000, 0x808080, 0xC0C0C0,
                                                                0x00FF00, 0xFF00FF, 0xFFFF00, 0x000000, 0xFFFFFF};
 
 // ---- TScreenImage ------------------------------------------------------------
+
+TPoint BitmapPixel(const QPointF& position) { return {int(std::floor(position.x())), int(std::floor(position.y()))}; }
 
 TScreenImage::TScreenImage(TFuncGraphWindow& window, TBitmap& bitmap) : window_(window), bitmap_(bitmap) {
   setObjectName(QStringLiteral("ScreenImage"));
@@ -42,18 +53,18 @@ void TScreenImage::paintEvent(QPaintEvent* event) {
 }
 
 void TScreenImage::mousePressEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  window_.MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+  const TPoint p = BitmapPixel(event->position());
+  window_.MouseDown(event->button(), event->modifiers(), p.x, p.y);
 }
 
 void TScreenImage::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  window_.MouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+  const TPoint p = BitmapPixel(event->position());
+  window_.MouseMove(event->buttons(), event->modifiers(), p.x, p.y);
 }
 
 void TScreenImage::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  window_.MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+  const TPoint p = BitmapPixel(event->position());
+  window_.MouseUp(event->button(), event->modifiers(), p.x, p.y);
 }
 
 // Qt sends the second press of a double click as this event alone.
@@ -86,6 +97,7 @@ TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget*
   layout->addWidget(ScrollBox1);
   document_->LabelOwner.SetTarget(&ScreenBitmap);
   BuildLabelMenus();
+  ScreenImage->installEventFilter(new TMouseNavigation(*this));
 }
 
 TFuncGraphWindow::~TFuncGraphWindow() { TextEditor->OnClosed = nullptr; }
@@ -177,6 +189,17 @@ bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
   return true;
 }
 
+void TFuncGraphWindow::Scroll(TDirection direction) {
+  const int step = Zoom2DSettings().scrollAmount;
+  const TOffset d = DirectionOffset(direction, step, step);
+  MoveView(d.dx, d.dy);
+}
+
+void TFuncGraphWindow::Page(TDirection direction) {
+  const TOffset d = DirectionOffset(direction, BitmapWidth() / 2, BitmapHeight() / 2);
+  MoveView(d.dx, d.dy);
+}
+
 void TFuncGraphWindow::CenterBitmap() {
   for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()})
     bar->setValue(bar->maximum() / 2);
@@ -203,13 +226,22 @@ void TFuncGraphWindow::SetFileName(const std::string& fileName) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()) + " - [" + shortName + "]");
 }
 
+bool TFuncGraphWindow::AskSaveAs() {
+  std::string name = fileName_;
+  if (!PickSaveFile(this, kSaveTitle, kSaveFilter, kGraphFileExt, name) || name.empty()) return false;
+  return SaveAs(name);
+}
+
 bool TFuncGraphWindow::CanClose() {
   LeaveMode();
-  if (!fileName_.empty() && Modified) {
-    const std::string shortName = QFileInfo(QString::fromStdString(fileName_)).fileName().toStdString();
-    switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + shortName + "?", TMsgButtons::YesNoCancel)) {
+  const bool saved = !fileName_.empty();
+  if (Modified && (saved || document_->IsWorthSaving())) {
+    // A graph that was never saved is named by its caption.
+    const QString name = saved ? QFileInfo(QString::fromStdString(fileName_)).fileName() : windowTitle();
+    switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + name.toStdString() + "?",
+                        TMsgButtons::YesNoCancel)) {
       case TMsgAnswer::Yes:
-        if (!Save()) return false;
+        if (!(saved ? Save() : AskSaveAs())) return false;
         break;
       case TMsgAnswer::No: break;
       default: return false;

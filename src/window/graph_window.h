@@ -30,6 +30,10 @@ class TStatusLine;
 class TFuncGraphWindow;
 class TToolBarAttribClass;
 
+// The bitmap pixel a position on the screen copy lies in. Above a device pixel ratio of 1
+// a platform may pass positions between whole pixels; each belongs to the pixel holding it.
+TPoint BitmapPixel(const QPointF& position);
+
 // The visible copy of the graph: paints the screen bitmap at its own size and hands
 // mouse events in bitmap pixels to its window.
 class TScreenImage : public QWidget {
@@ -80,6 +84,8 @@ enum TViewCommand : unsigned {
 };
 enum class TDirection { Up, Down, Left, Right };
 enum class TAxis { X, Y, Z };
+// The axes a wheel notch zooms: both, or one of a 2D graph's (Ctrl: x, Shift: y).
+enum class TZoomAxes { Both, X, Y };
 
 // How far a move in a direction shifts the view centre (x right, y up).
 struct TOffset {
@@ -123,10 +129,29 @@ class TFuncGraphWindow : public QWidget {
   virtual unsigned ViewCommands() const = 0;
   // One axis' zoom one step in or out.
   virtual void ZoomAxis(TAxis, bool /*in*/) {}
-  // The view moved by the scroll amount, or by half the bitmap.
-  virtual void Scroll(TDirection) {}
-  virtual void Page(TDirection) {}
+  // The view moved by the scroll amount, or by half the bitmap, through MoveView.
+  void Scroll(TDirection direction);
+  void Page(TDirection direction);
+  // Kinds with a flat view (2D, polar) move its centre by (dx, dy) pixels (x right, y up)
+  // within ±100000 and redraw when it moved.
+  virtual void MoveView(Extended /*dx*/, Extended /*dy*/) {}
   virtual void Rotate(TAxis, bool /*plus*/) {}
+
+  // ---- mouse navigation: the wheel and the middle button over the bitmap ----
+  // Each call is one step of the view change the keys make, with their step rules and
+  // clamps (ZoomIn / ZoomOut / ZoomAxis, the ±100000 centre), ending in RenderGraph (modified
+  // flag, status line, redraw) only when the view changed. A kind without a view to move
+  // ignores them; both do nothing by default.
+  //
+  // One wheel notch over bitmap pixel `at`: one zoom step in or out. Flat kinds (2D, polar)
+  // zoom about that point, which keeps its pixel unless the centre clamp stops it; axes
+  // other than Both zoom that axis only where a kind has one zoom per axis (2D), else they
+  // count as Both. 3D takes one ZoomIn / ZoomOut step.
+  virtual void WheelZoom(TPoint /*at*/, bool /*in*/, TZoomAxes) {}
+  // The middle button dragged (dx, dy) bitmap pixels (x right, y down) since the last call.
+  // Flat kinds move the view with the pointer: the graph point under it stays under it.
+  // 3D turns the view about its Y axis by dx and about its X axis by dy.
+  virtual void DragView(int dx, int dy) { MoveView(-dx, dy); }
 
   // The kind's own menus.
   virtual QList<QMenu*> WindowMenus() const = 0;
@@ -155,9 +180,13 @@ class TFuncGraphWindow : public QWidget {
   bool SetBitmapAttributes(int width, int height, int depth);
   bool Save();
   bool SaveAs(const std::string& fileName);
+  // "Save File As": SaveAs to a name asked for in the save dialog; false when the dialog
+  // was cancelled or the save failed.
+  bool AskSaveAs();
   void SetFileName(const std::string& fileName);
   const std::string& FileName() const { return fileName_; }
-  // The close question; true when the window may close.
+  // The close question; true when the window may close. A modified graph asks whether to
+  // save it when it has a file, and also when it never had one but holds the user's work.
   bool CanClose();
   // The first table colour no function (nor the background) uses; entry index mod 15
   // when all are taken. index: the number of functions already in the window.

@@ -10,6 +10,19 @@ Extended ClampCenter(Extended center) {
 
 Extended ClampZoom(Extended zoom) { return zoom > kMaxZoom ? kMaxZoom : zoom < kMinZoom ? kMinZoom : zoom; }
 
+bool MoveCenter(Extended& x, Extended& y, Extended dx, Extended dy) {
+  const Extended newX = ClampCenter(x + dx), newY = ClampCenter(y + dy);
+  if (newX == x && newY == y) return false;
+  x = newX;
+  y = newY;
+  return true;
+}
+
+// Scaled units grow with the zoom, so the point's scaled coordinate scales by the ratio.
+Extended CenterAfterZoom(Extended center, Extended offset, Extended ratio) {
+  return ClampCenter((center + offset) * ratio - offset);
+}
+
 int RoundToPixel(Extended value) {
   constexpr Extended kLimit = 1e9L;  // far beyond any bitmap, well inside int
   if (!(value < kLimit)) return static_cast<int>(kLimit);

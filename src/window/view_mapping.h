@@ -22,6 +22,11 @@ struct TView2D {
 
 Extended ClampCenter(Extended center);
 Extended ClampZoom(Extended zoom);
+// Moves a view centre by (dx, dy) within ±100000; true when it moved.
+bool MoveCenter(Extended& x, Extended& y, Extended dx, Extended dy);
+// The centre after its zoom changed by `ratio`, such that the point `offset` pixels from the
+// centre (x right or y up) keeps its pixel, within ±100000.
+Extended CenterAfterZoom(Extended center, Extended offset, Extended ratio);
 
 // Computed once per redraw from the view and the bitmap size.
 struct TMapping2D {

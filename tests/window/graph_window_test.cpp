@@ -19,6 +19,7 @@ class TFailingDoc : public TGraphDoc {
   TFailingDoc() : TGraphDoc(gk2DCartesian) {}
   TColor BackColor() const override { return 0x00FF00; }
   bool IsColorUsed(TColor) const override { return false; }
+  int FunctionCount() const override { return 0; }
   void Render(TBitmap& bitmap) override {
     bitmap.Canvas().Brush() = {BackColor(), bsSolid};
     bitmap.Canvas().FillRect({0, 0, bitmap.Width(), bitmap.Height()});

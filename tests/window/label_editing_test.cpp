@@ -24,6 +24,7 @@ class TPlainDoc : public TGraphDoc {
   TPlainDoc() : TGraphDoc(gk2DCartesian) {}
   TColor BackColor() const override { return kWhite; }
   bool IsColorUsed(TColor) const override { return false; }
+  int FunctionCount() const override { return 0; }
   void Render(TBitmap& bitmap) override { bitmap.Image().fill(Qt::white); }
 
  protected:

@@ -1,10 +1,11 @@
-#include "platform/style_controls.h"
+#include "platform/dialog_controls.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QToolButton>
 #include <algorithm>
 #include <iterator>
@@ -17,14 +18,23 @@ namespace {
 const char* const kPenStyleHints[] = {"Solid Line", "Dash Line", "Dot Line", "Dash Dot Line", "Dash Dot Dot Line"};
 constexpr Qt::PenStyle kQtPenStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
 constexpr int kPenStyles = int(std::size(kPenStyleHints));
+constexpr QSize kPenIconSize(30, 10);
 
-QIcon PenStyleIcon(int style) {
-  QPixmap pixmap(30, 10);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setPen(QPen(Qt::black, 1, kQtPenStyles[style], Qt::FlatCap));
-  painter.drawLine(1, 5, 29, 5);
-  return QIcon(pixmap);
+// Black on the button's face, or the selection colours when pressed: a pressed flat
+// button alone differs from the others by little more than a shade of grey.
+QIcon PenStyleIcon(int style, const QPalette& palette) {
+  QIcon icon;
+  for (const QIcon::State state : {QIcon::Off, QIcon::On}) {
+    const bool on = state == QIcon::On;
+    QPixmap pixmap(kPenIconSize);
+    pixmap.fill(on ? palette.color(QPalette::Highlight) : QColor(Qt::transparent));
+    QPainter painter(&pixmap);
+    painter.setPen(
+        QPen(on ? palette.color(QPalette::HighlightedText) : QColor(Qt::black), 1, kQtPenStyles[style], Qt::FlatCap));
+    painter.drawLine(1, kPenIconSize.height() / 2, kPenIconSize.width() - 1, kPenIconSize.height() / 2);
+    icon.addPixmap(pixmap, QIcon::Normal, state);
+  }
+  return icon;
 }
 }  // namespace
 
@@ -33,8 +43,8 @@ QButtonGroup* PenStyleButtons(QWidget* owner, QHBoxLayout* layout) {
   for (int style = 0; style < kPenStyles; ++style) {
     auto* button = new QToolButton;
     button->setCheckable(true);
-    button->setIcon(PenStyleIcon(style));
-    button->setIconSize(QSize(30, 10));
+    button->setIcon(PenStyleIcon(style, owner->palette()));
+    button->setIconSize(kPenIconSize);
     button->setToolTip(QString::fromLatin1(kPenStyleHints[style]));
     button->setAccessibleName(button->toolTip());
     group->addButton(button, style);
@@ -44,11 +54,11 @@ QButtonGroup* PenStyleButtons(QWidget* owner, QHBoxLayout* layout) {
   return group;
 }
 
-void CheckStyle(QButtonGroup* group, int style) {
+void CheckPenStyle(QButtonGroup* group, int style) {
   group->button(style >= 0 && style < kPenStyles ? style : 0)->setChecked(true);
 }
 
-std::uint8_t CheckedStyle(const QButtonGroup* group) { return std::uint8_t(std::max(group->checkedId(), 0)); }
+std::uint8_t CheckedPenStyle(const QButtonGroup* group) { return std::uint8_t(std::max(group->checkedId(), 0)); }
 
 QScrollBar* SizeScrollBar(QLabel*& label, QHBoxLayout* layout) {
   auto* bar = new QScrollBar(Qt::Horizontal);
@@ -68,6 +78,15 @@ QString FontText(const TFontDesc& font) {
   if (font.style & fsBold) text += QStringLiteral(", Bold");
   if (font.style & fsItalic) text += QStringLiteral(", Italic");
   return text;
+}
+
+// Qt sizes a box for the longest value of its range: a box ranging to a hundred times the
+// widest value leaves two digits of room.
+void FitNumberBox(QSpinBox* box, int widest) {
+  QSpinBox probe;
+  probe.setFont(box->font());
+  probe.setRange(0, widest * 100);
+  box->setMinimumWidth(probe.sizeHint().width());
 }
 
 }  // namespace plotix

@@ -1,0 +1,36 @@
+#pragma once
+// Small controls the dialogs share: the pen style speed buttons, a pen width scroll bar,
+// the text naming a font and the width of number boxes.
+
+#include <QString>
+#include <cstdint>
+
+#include "platform/font_description.h"
+
+class QButtonGroup;
+class QHBoxLayout;
+class QLabel;
+class QScrollBar;
+class QSpinBox;
+class QWidget;
+
+namespace plotix {
+
+// Five exclusive speed buttons, one per pen style (0 solid, 1 dash, 2 dot, 3 dash-dot,
+// 4 dash-dot-dot, the style code being the button's id), added to the layout. The pressed
+// one shows its line in the selection colours, so it stands out from the others.
+QButtonGroup* PenStyleButtons(QWidget* owner, QHBoxLayout* layout);
+// Presses the style's button; a code without a button presses solid.
+void CheckPenStyle(QButtonGroup* group, int style);
+std::uint8_t CheckedPenStyle(const QButtonGroup* group);
+
+// A pen width scroll bar (1..10) with the label that shows its position, added to the layout.
+QScrollBar* SizeScrollBar(QLabel*& label, QHBoxLayout* layout);
+// "Face, 9 pt, Bold, Italic".
+QString FontText(const TFontDesc& font);
+
+// Makes a whole-number box wide enough to show `widest` with room to spare, whatever its
+// current range: a dialog's boxes then fit every value the program allows.
+void FitNumberBox(QSpinBox* box, int widest);
+
+}  // namespace plotix
