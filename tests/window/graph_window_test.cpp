@@ -6,53 +6,18 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <new>
 
 #include "../told.h"
+#include "plain_window.h"
 
 namespace plotix {
 namespace {
 
-// Fills the bitmap with its colour, then runs out of memory while the switch is on.
-class TFailingDoc : public TGraphDoc {
- public:
-  TFailingDoc() : TGraphDoc(gk2DCartesian) {}
-  TColor BackColor() const override { return 0x00FF00; }
-  bool IsColorUsed(TColor) const override { return false; }
-  int FunctionCount() const override { return 0; }
-  void Render(TBitmap& bitmap) override {
-    bitmap.Canvas().Brush() = {BackColor(), bsSolid};
-    bitmap.Canvas().FillRect({0, 0, bitmap.Width(), bitmap.Height()});
-    if (fail) throw std::bad_alloc();
-  }
-  bool fail = false;
-
- protected:
-  void WriteBody(TWriteGraphFile&) const override {}
-  std::unique_ptr<TBody> ReadBody(TReadGraphFile&) const override { return nullptr; }
-  void TakeBody(TBody&) override {}
-};
-
-class TTestWindow : public TFuncGraphWindow {
- public:
-  TTestWindow() : TFuncGraphWindow(std::make_unique<TFailingDoc>()) {}
-  std::string GetGraphTypeName() const override { return "Test"; }
-  bool EditGraphSettings() override { return false; }
-  void UpdateViewStatus() override {}
-  void ZoomIn() override {}
-  void ZoomOut() override {}
-  void CenterFunctionView() override {}
-  unsigned ViewCommands() const override { return 0; }
-  QList<QMenu*> WindowMenus() const override { return {}; }
-  bool AllocateExtra(int, int) override { return !extraFails; }
-  TFailingDoc& Doc() { return static_cast<TFailingDoc&>(Document()); }
-  bool extraFails = false;
-};
-
 TEST(GraphWindow, ARedrawOutOfMemoryIsToldAndTheWindowStaysUsable) {
   TScopedScriptedMessages messages;
-  TTestWindow window;
+  TPlainWindow window;
   ASSERT_TRUE(window.NewDefaultSize());
+  window.Doc().color = 0x00FF00;
   window.Doc().fail = true;
   window.RenderGraph();
   EXPECT_EQ(Told(messages), "E|OK|Out of Memory\n");
@@ -77,7 +42,7 @@ TEST(GraphWindow, BitmapsThatCanNotBeHadCloseTheWindow) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
     TScopedScriptedMessages messages;
-    QPointer<TTestWindow> window = new TTestWindow;
+    QPointer<TPlainWindow> window = new TPlainWindow;
     window->extraFails = r.extraFails;
     EXPECT_EQ(window->SetBitmapSize(r.width, r.height), !*r.told);
     EXPECT_EQ(Told(messages), r.told);
