@@ -141,8 +141,8 @@ bool TFuncGraphWindow::SetBitmapSize(int width, int height) {
   const char* failure = nullptr;
   if (GraphBitmap.Width() != BitmapWidth() || GraphBitmap.Height() != BitmapHeight())
     failure = "Unknown Error";
-  else if (!AllocateExtra(BitmapWidth(), BitmapHeight()))
-    failure = "Out of Memory";
+  else if (BitmapWidth() != width || BitmapHeight() != height || !AllocateExtra(BitmapWidth(), BitmapHeight()))
+    failure = "Out of Memory";  // no bitmap of the new size could be had
   if (failure) {
     ShowMessage(TMsgKind::Error, failure, TMsgButtons::OK);
     close();

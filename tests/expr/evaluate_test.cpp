@@ -41,10 +41,8 @@ class MathEvaluate : public ::testing::Test {
     f.Value(0) = c.x;
     const bool ok = f.Evaluate();
     if (c.errorCode != meNone) {
-      EXPECT_FALSE(ok) << c.text << " at " << static_cast<double>(c.x);
-      EXPECT_EQ(f.ErrorCode(), c.errorCode) << c.text << " at " << static_cast<double>(c.x);
-      EXPECT_EQ(f.ErrorPosition(), 0);
-      EXPECT_EQ(f.Result(), 0);
+      EXPECT_EQ(std::tuple(ok, f.ErrorCode(), f.ErrorPosition(), f.Result()), std::tuple(false, c.errorCode, 0, 0))
+          << c.text << " at " << static_cast<double>(c.x);
       return;
     }
     ASSERT_TRUE(ok) << c.text << " at " << static_cast<double>(c.x) << ": " << f.GetErrorText();
@@ -58,79 +56,36 @@ TEST_F(MathEvaluate, FunctionsAndTheirDomains) {
   const Extended e = expl(1.0L);
   const TEvalCase cases[] = {
       {"degtorad(x)", 180, kPi},
-      {"radtodeg(x)", kPi, 180},
-      {"gradtorad(x)", 200, kPi},
-      {"radtograd(x)", kPi, 200},
-      {"cycletorad(x)", 1, 2 * kPi},
-      {"radtocycle(x)", kPi, 0.5L},
       {"arcsinh(x)", -2, logl(-2 + sqrtl(5))},
-      {"arccosh(x)", 1, 0},
       {"arccosh(x)", 0.5L, kFail, meDomain},
       {"arctanh(x)", 0.5L, logl(3) / 2},
       {"arctanh(x)", 1, kFail, meDomain},
-      {"arctanh(x)", -1, kFail, meDomain},
-      {"arccsch(x)", 1, logl(sqrtl(2) + 1)},
       {"arccsch(x)", 0, kFail, meDomain},
-      {"arcsech(x)", 1, 0},
-      {"arcsech(x)", 0, kFail, meDomain},
-      {"arcsech(x)", 1.5L, kFail, meDomain},
-      {"arccoth(x)", 3, logl(2) / 2},
       {"arccoth(x)", 1, kFail, meDomain},
-      {"arcsin(x)", 1, kPi / 2},
-      {"arcsin(x)", -1, -kPi / 2},
-      {"arcsin(x)", 0.5L, kPi / 6},
       {"arcsin(x)", 1.0000001L, kFail, meDomain},
-      {"arccos(x)", -1, kPi},
-      {"arccos(x)", 1, 0},
-      {"arccos(x)", 0, kPi / 2},
       {"arccos(x)", -2, kFail, meDomain},
-      {"arctan(x)", 1, kPi / 4},
       {"arccsc(x)", 2, kPi / 6},
-      {"arccsc(x)", 0.5L, kFail, meDomain},
-      {"arcsec(x)", -1, kPi},
       {"arcsec(x)", 0, kFail, meDomain},
-      {"arccot(x)", 0, kPi / 2},
-      {"arccot(x)", -1, 3 * kPi / 4},
-      {"arccot(x)", 1, kPi / 4},
       {"sinh(x)", 1, (e - 1 / e) / 2},
-      {"cosh(x)", 1, (e + 1 / e) / 2},
-      {"tanh(x)", 0, 0},
       {"csch(x)", 0, kFail, meDomain},
-      {"sech(x)", 0, 1},
       {"coth(x)", 0, kFail, meDomain},
       {"sin(x)", 1, sinl(1)},
-      {"cos(x)", 0, 1},
       {"tan(x)", kPi / 4, 1},
-      {"csc(x)", kPi / 2, 1},
       {"csc(x)", 0, kFail, meDomain},
-      {"sec(x)", 0, 1},
       {"cot(x)", kPi / 4, 1},
       {"cot(x)", kPi, kFail, meDomain},
-      {"exp(x)", 0, 1},
       {"grint(x)", -2.5L, -3},
-      {"grint(x)", -2, -2},
       {"grint(x)", 2.5L, 2},
-      {"int(x)", -2.5L, -2},
-      {"trunc(x)", 2.9L, 2},
       {"sqrt(x)", 9, 3},
       {"sqrt(x)", -4, kFail, meDomain},
-      {"square(x)", -3, 9},
       {"round(x)", 2.5L, 3},
       {"round(x)", -2.5L, -3},
-      {"round(x)", 2.49L, 2},
-      {"frac(x)", -2.25L, -0.25L},
-      {"abs(x)", -7, 7},
       {"ln(x)", e, 1},
       {"ln(x)", 0, kFail, meDomain},
-      {"log(x)", 1000, 3},
       {"log(x)", 0, kFail, meDomain},
-      {"log(x)", -1, kFail, meDomain},
-      {"fact(x)", 0, 1},
-      {"fact(x)", 1, 1},
       {"fact(x)", 20, 2432902008176640000.0L},
       {"fact(x)", 21, kFail, meFactorialTooBig},
       {"fact(x)", 2.5L, kFail, meDomain},
-      {"fact(x)", -1, kFail, meDomain},
   };
   for (const auto& c : cases) Check(c);
 }
@@ -158,16 +113,13 @@ TEST_F(MathEvaluate, PowerRule) {
 TEST_F(MathEvaluate, RunTimeConditionsBecomeErrorsWithoutPosition) {
   const TEvalCase cases[] = {
       {"1/x", 0, kFail, meDivByZero},
-      {"x/(x-1)", 1, kFail, meDivByZero},
-      {"2/x+1", 0, kFail, meDivByZero},
       {"exp(x)", 20000, kFail, meOverflow},
       {"1/exp(x)", 20000, kFail, meOverflow},  // the overflow stops the run
-      {"x*x*x", 1e2000L, kFail, meOverflow},
       {"x^x", 3000, kFail, meOverflow},
       {"sinh(x)", 12000, kFail, meOverflow},
       {"tanh(x)", 12000, 1},
       {"csch(x)", 1e-4940L, kFail, meOverflow},  // 1e4940 is beyond the range
-      {"exp(x)", -20000, 0},  // underflow is silent
+      {"exp(x)", -20000, 0},                     // underflow is silent
       {"x+1", 1e4900L, 1e4900L + 1},
   };
   for (const auto& c : cases) Check(c);
@@ -215,16 +167,12 @@ TEST_F(MathEvaluate, CalculatorDigitsMatchReferenceValues) {
 }
 
 TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
-  const char* const bodies[] = {"X^3-2*X", "sqrt(1-X^2)", "sin(X)*exp(-X^2/10)", "(X^2/sin(2*pi/X))-X/2",
-                                "1/(X+1)+2/(X+2)+3/(X+3)", "tan(X)", "arcsin(X/4)", "fact(abs(X))",
-                                "ln(X)^2", "X*-X", "round(X*1.5)",
+  const char* const bodies[] = {"X^3-2*X", "sqrt(1-X^2)", "(X^2/sin(2*pi/X))-X/2", "fact(abs(X))", "X*-X",
                                 // second-register steps: push, push, operator, operator
-                                "X+2*X-X/4", "X+2/X", "X-X^X", "X+X^2", "X*3.3-pi*X", "X/(X*0)",
-                                "X-(-8)^X", "X+X^0.5",
+                                "X+2*X-X/4", "X+2/X", "X-X^X", "X*3.3-pi*X", "X/(X*0)", "X-(-8)^X",
                                 // a constant or variable before such a pair
-                                "1-X^2", "2/(X+1)", "pi*X^2+1", "X^(X+1)", "X-(X/(X-1))",
-                                "2^(X*2)", "sqrt(1-X^2)*3", "4-X*X-X"};
-  const char* const points[] = {"-3", "-2.5", "-1", "-0.5", "0", "0.25", "1", "2", "3.75"};
+                                "1-X^2", "2/(X+1)", "pi*X^2+1", "X^(X+1)", "X-(X/(X-1))", "4-X*X-X"};
+  const char* const points[] = {"-2.5", "-1", "-0.5", "0", "1", "3.75"};
   for (const char* body : bodies) {
     TMathFunction f = Make(body);
     for (const char* p : points) {
@@ -237,8 +185,10 @@ TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
       f.Value(0) = std::strtold(p, nullptr);
       const bool ok = f.Evaluate();
       ASSERT_EQ(ok, constOk) << body << " at " << p;
-      if (ok) EXPECT_EQ(f.Result(), constant.Result()) << body << " at " << p;
-      else EXPECT_EQ(f.ErrorCode(), constant.ErrorCode()) << body << " at " << p;
+      if (ok)
+        EXPECT_EQ(f.Result(), constant.Result()) << body << " at " << p;
+      else
+        EXPECT_EQ(f.ErrorCode(), constant.ErrorCode()) << body << " at " << p;
     }
   }
 }
@@ -254,44 +204,29 @@ TEST_F(MathEvaluate, TrigFixupMakesMultiplesOfPiExact) {
       {2, true, "sin(1000*pi)", true},
       {2, true, "sin(pi)", true},
       {2, true, "sin(20000*pi)", false},  // beyond the bound
-      {2, true, "sin(1)", false},
       {2, true, "cos(pi/2)", true},
       {2, true, "cos(10001*pi/2)", true},
       {2, true, "cos(pi/2+0.00000000000000001)", false},
-      {1, true, "sin(1000*pi)", true},
       {1, true, "sin(2000*pi)", false},
       {0, true, "sin(pi)", false},
       {0, false, "cos(pi/2)", false},
       {5, false, "sin(10000000*pi)", true},
       {3, false, "sin(pi)", true},
-      {2, false, "sin(1/10^16)", false},  // near 0, sin x is x
+      {2, false, "sin(pi+0.000000000000000001)", true},  // the rough variant zeroes any small residue
+      {2, true, "sin(pi+0.000000000000000001)", false},  // the exact one only true multiples
+      {2, false, "sin(1/10^16)", false},                 // near 0, sin x is x
   };
   for (const auto& c : cases) {
     SetTrigFixup(c.range, c.exact);
     TMathFunction f;
     f.SetExpression(c.text);
     ASSERT_TRUE(f.Compile()) << c.text;
-    if (c.zero) EXPECT_EQ(f.Result(), 0) << c.text << " range " << c.range;
-    else EXPECT_NE(f.Result(), 0) << c.text << " range " << c.range;
+    const Extended fixed = f.Result();
+    SetTrigFixup(0, true);
+    ASSERT_TRUE(f.Compile());  // the plain value, without any fix-up
+    EXPECT_NE(f.Result(), 0) << c.text;
+    EXPECT_EQ(fixed, c.zero ? 0 : f.Result()) << c.text << " range " << c.range;
   }
-  SetTrigFixup(0, true);
-  TMathFunction plain;
-  plain.SetExpression("sin(pi)");
-  ASSERT_TRUE(plain.Compile());
-  EXPECT_NE(plain.Result(), 0);
-  EXPECT_LT(fabsl(plain.Result()), 1e-18L);
-
-  // The rough variant zeroes any small residue in range; the exact one only true multiples.
-  SetTrigFixup(2, false);
-  TMathFunction rough;
-  rough.SetExpression("sin(pi+0.000000000000000001)");
-  ASSERT_TRUE(rough.Compile());
-  EXPECT_EQ(rough.Result(), 0);
-  SetTrigFixup(2, true);
-  TMathFunction exact;
-  exact.SetExpression("sin(pi+0.000000000000000001)");
-  ASSERT_TRUE(exact.Compile());
-  EXPECT_NE(exact.Result(), 0);
 }
 
 // Every multiple of pi, and odd multiple of pi/2, within a range leaves a residue

@@ -50,53 +50,22 @@ TEST_F(FloatToStrFTest, FormsRoundOnceAndPadWithZeros) {
   const TFormCase cases[] = {
       // General: shortest text, scientific for large and tiny values.
       {0, TFloatForm::General, 15, 0, "0"},
-      {-0.0L, TFloatForm::General, 15, 0, "0"},
-      {1.5L, TFloatForm::General, 15, 0, "1.5"},
-      {-1234567, TFloatForm::General, 15, 0, "-1234567"},
       {1.0L / 3, TFloatForm::General, 15, 0, "0.333333333333333"},
-      {2.0L / 3, TFloatForm::General, 15, 0, "0.666666666666667"},
-      {9.9999999999999999L, TFloatForm::General, 15, 0, "10"},
-      {999999999999999.0L, TFloatForm::General, 15, 0, "999999999999999"},
       {1e15L, TFloatForm::General, 15, 0, "1E15"},
-      {1.5e20L, TFloatForm::General, 15, 0, "1.5E20"},
-      {0.0001L, TFloatForm::General, 15, 0, "0.0001"},
-      {0.00001L, TFloatForm::General, 15, 0, "0.00001"},
       {0.000001L, TFloatForm::General, 15, 0, "1E-6"},
-      {1e-7L, TFloatForm::General, 15, 0, "1E-7"},
-      {-2.5e-10L, TFloatForm::General, 15, 0, "-2.5E-10"},
-      {1e-7L, TFloatForm::General, 15, 2, "1E-07"},
-      {1.0L / 3, TFloatForm::General, 30, 0, "0.333333333333333333"},
       // Exponent: all precision digits, signed exponent with a minimum width.
       {12345, TFloatForm::Exponent, 3, 1, "1.23E+4"},
-      {12345, TFloatForm::Exponent, 1, 1, "1E+4"},
-      {12345, TFloatForm::Exponent, 0, 1, "1E+4"},
       {0.000123456L, TFloatForm::Exponent, 4, 2, "1.235E-04"},
-      {-9.996L, TFloatForm::Exponent, 3, 0, "-1.00E+1"},
-      {0, TFloatForm::Exponent, 3, 1, "0.00E+0"},
-      {1e100L, TFloatForm::Exponent, 2, 4, "1.0E+0100"},
-      {1e100L, TFloatForm::Exponent, 2, 9, "1.0E+0100"},
       // Fixed and number: the fewer of precision digits and decimals survive.
       {1.0L / 3, TFloatForm::Fixed, 3, 5, "0.33300"},
-      {123.456L, TFloatForm::Fixed, 4, 2, "123.50"},
       {9.9996L, TFloatForm::Fixed, 18, 3, "10.000"},
-      {-0.0004L, TFloatForm::Fixed, 18, 3, "0.000"},
-      {0.0006L, TFloatForm::Fixed, 18, 3, "0.001"},
       {0.125L, TFloatForm::Fixed, 18, 2, "0.12"},  // exact binary tie: to even
-      {1234567.891L, TFloatForm::Fixed, 18, 2, "1234567.89"},
       {1234567.891L, TFloatForm::Number, 18, 2, "1,234,567.89"},
-      {999, TFloatForm::Number, 18, 2, "999.00"},
-      {1000, TFloatForm::Number, 18, 2, "1,000.00"},
-      {-123456, TFloatForm::Number, 18, 0, "-123,456"},
-      {1.0L / 3, TFloatForm::Fixed, 18, 25, "0.333333333333333333"},
-      {2.5L, TFloatForm::Fixed, 18, -3, "2"},
       // More integer digits than the precision: the general form.
       {12345, TFloatForm::Fixed, 3, 2, "1.23E4"},
-      {999.96L, TFloatForm::Fixed, 3, 1, "1E3"},
-      {1e20L, TFloatForm::Number, 18, 2, "1E20"},
       {-1e20L, TFloatForm::Currency, 18, 2, "-1E20"},
       // Not numbers.
       {std::nanl(""), TFloatForm::Fixed, 18, 2, "NAN"},
-      {inf, TFloatForm::General, 15, 0, "INF"},
       {-inf, TFloatForm::Number, 18, 2, "-INF"},
   };
   for (const auto& c : cases) {
@@ -111,12 +80,11 @@ TEST_F(FloatToStrFTest, SeparatorsComeFromTheRegionalSettings) {
   UseComma();
   EXPECT_EQ(FloatToStrF(v, TFloatForm::Number, 18, 2), "1.234.567,89");
   EXPECT_EQ(FloatToStrF(v, TFloatForm::Fixed, 18, 1), "1234567,9");
-  EXPECT_EQ(FloatToStrF(1.5e20L, TFloatForm::General, 15, 0), "1,5E20");
   EXPECT_EQ(FloatToStrF(12345, TFloatForm::Exponent, 3, 1), "1,23E+4");
-  Regional().thousandSeparator = "";
-  EXPECT_EQ(FloatToStrF(v, TFloatForm::Number, 18, 2), "1234567,89");
   Regional().thousandSeparator = "\xC2\xA0";  // no-break space, two bytes
-  EXPECT_EQ(FloatToStrF(1234.5L, TFloatForm::Number, 18, 1), "1\xC2\xA0" "234,5");
+  EXPECT_EQ(FloatToStrF(1234.5L, TFloatForm::Number, 18, 1),
+            "1\xC2\xA0"
+            "234,5");
 }
 
 TEST_F(FloatToStrFTest, CurrencyPatterns) {
@@ -125,8 +93,8 @@ TEST_F(FloatToStrFTest, CurrencyPatterns) {
     Regional().currencyFormat = f;
     EXPECT_EQ(FloatToStrF(1234.5L, TFloatForm::Currency, 18, 2), positive[f]) << f;
   }
-  const char* const negative[] = {"($3.00)", "-$3.00",  "$-3.00",  "$3.00-",  "(3.00$)",  "-3.00$",
-                                  "3.00-$",  "3.00$-",  "-3.00 $", "-$ 3.00", "3.00 $-",  "$ 3.00-",
+  const char* const negative[] = {"($3.00)", "-$3.00",  "$-3.00",   "$3.00-",  "(3.00$)", "-3.00$",
+                                  "3.00-$",  "3.00$-",  "-3.00 $",  "-$ 3.00", "3.00 $-", "$ 3.00-",
                                   "$ -3.00", "3.00- $", "($ 3.00)", "(3.00 $)"};
   for (int f = 0; f < 16; ++f) {
     Regional().negCurrFormat = f;
@@ -153,8 +121,8 @@ struct TNumberCase {
 void ExpectFormats(const TNumberCase* begin, const TNumberCase* end) {
   for (const TNumberCase* c = begin; c != end; ++c) {
     EXPECT_EQ(FormatNumber(c->code, c->commas, c->plus, c->places, c->value), c->expected)
-        << "code " << c->code << " commas " << c->commas << " plus " << c->plus << " places " << c->places
-        << " value " << static_cast<double>(c->value);
+        << "code " << c->code << " commas " << c->commas << " plus " << c->plus << " places " << c->places << " value "
+        << static_cast<double>(c->value);
   }
 }
 
@@ -163,153 +131,73 @@ TEST_F(FormatNumberTest, TickLabelFormats) {
   const TNumberCase cases[] = {
       // Max decimal: trimmed.
       {0, true, false, 3, 1234.5L, "1,234.5"},
-      {0, true, false, 3, 2, "2"},
-      {0, true, false, 3, -0.0004L, "0"},
-      {0, false, false, 3, 1234.5L, "1234.5"},
       {0, false, false, 3, 9.9996L, "10"},
-      {0, false, false, -5, 2.7L, "3"},
-      {0, false, false, 25, 1.0L / 3, "0.333333333333333333"},
-      {0, true, false, 2, 1e20L, "1E20"},
       {0, false, true, 2, 0.25L, "+0.25"},
       {0, false, true, 3, -0.0004L, "0"},  // the sign goes by the rounded text
       {0, false, true, 1, 0.04L, "0"},
       {1, false, true, 1, -0.04L, "0.0"},
       // Fixed decimal: untrimmed.
       {1, false, false, 2, 3, "3.00"},
-      {1, false, true, 2, 3, "+3.00"},
-      {1, false, true, 2, -3, "-3.00"},
-      {1, false, true, 2, 0, "0.00"},
-      {1, false, false, 3, 9.9996L, "10.000"},
       {1, false, false, 25, 0.5L, eighteenDecimals.c_str()},
       {1, true, false, 1, -98765.43L, "-98,765.4"},
       // Scientific: places is the precision.
       {2, false, false, 3, 12345, "1.23E+4"},
-      {2, false, true, 3, 12345, "+1.23E+4"},
-      {2, false, true, 3, 0, "0.00E+0"},
-      {2, false, false, 0, 12345, "1E+4"},
       {2, false, false, 5, -0.000123456L, "-1.2346E-4"},
       // Currency: trimmed from the amount's end, never signed by plus.
       {3, false, false, 2, 1234.5L, "$1,234.5"},
       {3, false, false, 2, -3, "-$3"},
-      {3, false, true, 2, 3, "$3"},
-      {3, false, false, 2, 0, "$0"},
-      {3, false, false, 0, 2.4L, "$2"},
-      {4, false, false, 2, -3, "-$3.00"},
       {4, false, true, 2, 1234.5L, "$1,234.50"},
       // Any other code: the general form with 18 digits.
       {7, false, false, 0, 1.5e20L, "1.5E20"},
-      {7, false, true, 4, 0.1L, "+0.1"},
-      {7, false, false, 4, 1.0L / 3, "0.333333333333333333"},
   };
   ExpectFormats(std::begin(cases), std::end(cases));
 }
 
 TEST_F(FormatNumberTest, CurrencyTrimmingFollowsTheRegionalPattern) {
-  Regional().negCurrFormat = 0;
-  {
-    const TNumberCase cases[] = {
-        {3, false, false, 2, -3, "($3)"},
-        {3, false, false, 2, -1234.5L, "($1,234.5)"},
-        {4, false, false, 2, -1234.5L, "($1,234.50)"},
-    };
-    ExpectFormats(std::begin(cases), std::end(cases));
-  }
   Regional().negCurrFormat = 15;
   EXPECT_EQ(FormatNumber(3, false, false, 2, -3), "(3$)");
-
   UseComma();
   Regional().currencyString = "\xE2\x82\xAC";  // euro sign
   Regional().currencyFormat = 3;
   Regional().negCurrFormat = 8;
-  {
-    const TNumberCase cases[] = {
-        {3, false, false, 2, 1234.5L, "1.234,5\xE2\x82\xAC"},
-        {4, false, false, 2, 1234.5L, "1.234,50 \xE2\x82\xAC"},
-        {3, false, false, 2, -0.5L, "-0,5\xE2\x82\xAC"},
-        {3, false, false, 2, 7, "7\xE2\x82\xAC"},
-        {0, true, false, 3, 1234.5L, "1.234,5"},
-        {1, false, false, 2, 0.5L, "0,50"},
-    };
-    ExpectFormats(std::begin(cases), std::end(cases));
-  }
-  // A symbol with an "E" in it does not stop the trimming.
-  Regional().currencyString = "EUR";
+  const TNumberCase cases[] = {
+      {3, false, false, 2, 1234.5L, "1.234,5\xE2\x82\xAC"},  // every space goes
+      {4, false, false, 2, 1234.5L, "1.234,50 \xE2\x82\xAC"},
+      {3, false, false, 2, -0.5L, "-0,5\xE2\x82\xAC"},
+  };
+  ExpectFormats(std::begin(cases), std::end(cases));
+  Regional().currencyString = "EUR";  // an "E" in the symbol does not stop the trimming
   Regional().currencyFormat = 1;
   EXPECT_EQ(FormatNumber(3, false, false, 2, 2.5L), "2,5EUR");
 }
 
-TEST_F(FormatNumberTest, ControlsDefaultsAndNames) {
-  struct TCase {
-    int code;
-    bool commas;
-    bool plus;
-    const char* caption;
-    int places;
-    const char* name;
-  };
-  const TCase cases[] = {
-      {0, true, true, "Decimal Places", 1, "Max Decimal"},
-      {1, true, true, "Decimal Places", 1, "Fixed Decimal"},
-      {2, false, true, "Precision", 3, "Scientific"},
-      {3, false, false, "Decimal Places", 2, "Currency Max Dec"},
-      {4, false, false, "Decimal Places", 2, "Currency Fixed Dec"},
-  };
-  for (const auto& c : cases) {
-    const TFormatControls controls = FormatControls(c.code);
-    EXPECT_EQ(controls.commasAllowed, c.commas) << c.code;
-    EXPECT_EQ(controls.plusAllowed, c.plus) << c.code;
-    EXPECT_EQ(controls.caption, c.caption) << c.code;
-    EXPECT_EQ(DefaultPlaces(c.code), c.places) << c.code;
-    EXPECT_STREQ(kNumberFormatNames[c.code], c.name);
-  }
-  const TFormatControls other = FormatControls(9);
-  EXPECT_TRUE(other.commasAllowed);
-  EXPECT_TRUE(other.plusAllowed);
-  EXPECT_EQ(other.caption, "Decimal Places");
-}
-
 TEST_F(FloatTrimTest, TrailingZerosAndBareSeparators) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"1.500", "1.5"},       {"   2.000", "2"},     {"-0.000", "0"},        {"+0.0", "0"},
-      {".000", "0"},          {"-.000", "0"},        {"+.50", "+.5"},        {"1.50E+3", "1.50E+3"},
-      {"2.0e5", "2.0e5"},     {"100", "100"},        {"1.2.0", "1.2.0"},     {"", "0"},
-      {"   ", "0"},           {"1,000.00", "1,000"}, {"-12.340", "-12.34"},  {"-0", "0"},
-      {"+0", "0"},            {"10.", "10"},
-  };
+  const std::pair<const char*, const char*> cases[] = {{"1.500", "1.5"},      {"   2.000", "2"}, {"-0.000", "0"},
+                                                       {"-.000", "0"},        {"+.50", "+.5"},   {"1.50E+3", "1.50E+3"},
+                                                       {"1.2.0", "1.2.0"},    {"", "0"},         {"1,000.00", "1,000"},
+                                                       {"-12.340", "-12.34"}, {"+0", "0"},       {"10.", "10"}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(TrimZeros(text), expected) << '"' << text << '"';
 
   UseComma();
-  EXPECT_EQ(TrimZeros("1,500"), "1,5");
-  EXPECT_EQ(TrimZeros("1.000"), "1.000");  // thousands only
-  EXPECT_EQ(TrimZeros("1.234,000"), "1.234");
+  EXPECT_EQ(std::tuple(TrimZeros("1,500"), TrimZeros("1.000"), TrimZeros("1.234,000")),
+            std::tuple("1,5", "1.000", "1.234"));  // "1.000" is a thousand
 }
 
 TEST_F(FloatShortFormTest, ShortFixedGeneralAndSixDecimals) {
   const std::pair<Extended, const char*> fifteen[] = {
-      {1.0L / 3, "0.333333333333333"},   {88.0L / 35, "2.514285714285714"}, {-1.0L / 3, "-0.333333333333333"},
-      {2.0L / 3, "0.666666666666667"},   {0, "0"},                          {35, "35"},
-      {1e-16L, "0"},                     {-1e-16L, "0"},                    {123456.7L, "123456.7"},
-      {12345678.123L, "12345678.123"},   {-250, "-250"},                    {0.1L + 0.2L, "0.3"},
-  };
+      {88.0L / 35, "2.514285714285714"}, {-1.0L / 3, "-0.333333333333333"},
+      {2.0L / 3, "0.666666666666667"},   {-1e-16L, "0"},
+      {12345678.123L, "12345678.123"},   {0.1L + 0.2L, "0.3"}};
   for (const auto& [v, expected] : fifteen) EXPECT_EQ(ShortFixed(v), expected) << static_cast<double>(v);
-
   const std::pair<Extended, const char*> six[] = {
-      {35, "35"}, {1.0L / 3, "0.333333"}, {-0.0000001L, "0"}, {88.0L / 35, "2.514286"}, {1234.56789L, "1234.56789"},
-      {-0.9999999L, "-1"},
-  };
+      {1.0L / 3, "0.333333"}, {-0.0000001L, "0"}, {1234.56789L, "1234.56789"}, {-0.9999999L, "-1"}};
   for (const auto& [v, expected] : six) EXPECT_EQ(ShortFixed6(v), expected) << static_cast<double>(v);
-
-  EXPECT_EQ(TrimmedFixed(2.5L, 15, 5), "2.5");
   EXPECT_EQ(TrimmedFixed(1e20L, 15, 2), "100000000000000000000");
-  EXPECT_EQ(GeneralText(35), "35");
-  EXPECT_EQ(GeneralText(-17.5L), "-17.5");
-  EXPECT_EQ(GeneralText(1.0L / 3), "0.333333333333333");
-  EXPECT_EQ(GeneralText(1e300L), "1E300");
+  EXPECT_EQ(std::tuple(GeneralText(-17.5L), GeneralText(1.0L / 3), GeneralText(1e300L)),
+            std::tuple("-17.5", "0.333333333333333", "1E300"));
 
   UseComma();
-  EXPECT_EQ(ShortFixed(2.5L), "2,5");
-  EXPECT_EQ(ShortFixed6(-3), "-3");
-  EXPECT_EQ(GeneralText(0.25L), "0,25");
+  EXPECT_EQ(std::tuple(ShortFixed(2.5L), ShortFixed6(-3), GeneralText(0.25L)), std::tuple("2,5", "-3", "0,25"));
 }
 
 TEST_F(AngleTextTest, ReduceToOneTurn) {
@@ -327,33 +215,6 @@ TEST_F(AngleTextTest, ReduceToOneTurn) {
       {-30, "330"}, {725, "5"}, {-360, "0"}, {-0.5L, "359.5"}, {-1e-20L, "0"}, {359.25L, "359.25"}, {-1e-7L, "0"},
   };
   for (const auto& [v, expected] : texts360) EXPECT_EQ(AngleText360(v), expected) << static_cast<double>(v);
-}
-
-TEST_F(AngleTextTest, ParseAngleTakesPlainNumbers) {
-  const std::pair<const char*, Extended> good[] = {
-      {"45", 45},     {"  45.5 ", 45.5L}, {"-30", 330}, {"+725", 5},        {"1E2", 100}, {"1.5e-1", 0.15L},
-      {".5", 0.5L},   {"5.", 5},          {"720", 0},   {"-0", 0},          {"2e+1", 20}, {"\t90\t", 90},
-      {"-360.25", 359.75L},
-  };
-  for (const auto& [text, expected] : good) {
-    Extended value = -1;
-    EXPECT_TRUE(ParseAngle(text, value)) << text;
-    EXPECT_EQ(value, expected) << text;
-    EXPECT_FALSE(std::signbit(value)) << text;
-  }
-  const char* const bad[] = {"", "   ", "abc", "1,5", "1e", "e5", "--1", "1 2", "inf", "nan",
-                             "0x10", "1e99999", "sin(1)", "+", ".", "-.", "1e+", "45d", "pi"};
-  for (const char* text : bad) {
-    Extended value = 99;
-    EXPECT_FALSE(ParseAngle(text, value)) << '"' << text << '"';
-    EXPECT_EQ(value, 0) << text;
-  }
-
-  UseComma();
-  Extended value = 0;
-  EXPECT_TRUE(ParseAngle("1,5", value));
-  EXPECT_EQ(value, 1.5L);
-  EXPECT_FALSE(ParseAngle("1.5", value));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// Graph files built byte by byte, independently of the writer; a scratch folder per
-// test to put them in; file operations that fail on demand.
+// Graph files built byte by byte, independently of the writer; a scratch folder per test to
+// put them in; file operations that fail on demand.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -39,17 +38,10 @@ class TBuilder {
     bytes.insert(bytes.end(), s.begin(), s.end());
     return *this;
   }
-  TBuilder& Zeros(int n) {
-    bytes.insert(bytes.end(), static_cast<std::size_t>(n), 0);
-    return *this;
-  }
+  TBuilder& Zeros(int n) { return Raw(std::string(n, '\0')); }
   TBuilder& LStr(const std::string& s) { return I32(static_cast<long long>(s.size())).Raw(s); }
   // A string field of n characters after its length byte; the rest is filler.
-  TBuilder& SStr(const std::string& s, int n) {
-    Byte(static_cast<int>(s.size())).Raw(s);
-    bytes.insert(bytes.end(), static_cast<std::size_t>(n) - s.size(), '#');
-    return *this;
-  }
+  TBuilder& SStr(const std::string& s, int n) { return Byte(int(s.size())).Raw(s).Raw(std::string(n - s.size(), '#')); }
   TBuilder& Font2(const std::string& name, std::uint32_t color, int style, int size) {
     return LStr(name).I32(color).Byte(style).I32(size);
   }
@@ -66,29 +58,27 @@ inline std::uint16_t Sum(const TBytes& b, std::size_t from, std::size_t to) {
   return sum;
 }
 
+// Puts the checksum of bytes [0, at) at `at`.
+inline void PutSum(TBytes& b, std::size_t at) {
+  const std::uint16_t sum = Sum(b, 0, at);
+  b[at] = static_cast<std::uint8_t>(sum);
+  b[at + 1] = static_cast<std::uint8_t>(sum >> 8);
+}
+inline void FixChecksum(TBytes& file) { PutSum(file, file.size() - 2); }
+
 // Signature, header, header checksum, the content and the file checksum.
 inline TBytes GraphFile(const TBytes& content, int version = 2, int kind = 1, const std::string& versionText = "2") {
   TBuilder b;
-  b.Byte(37).Raw("Mathematical Function Graph Data File");
-  b.Byte(static_cast<int>(versionText.size())).Raw(versionText);
+  b.Byte(37).Raw("Mathematical Function Graph Data File").Byte(int(versionText.size())).Raw(versionText);
   b.bytes.resize(38 + 11, ' ');
-  b.I32(version).I32(kind).I32(0);
-  b.I16(Sum(b.bytes, 0, b.bytes.size()));
+  b.I32(version).I32(kind).I32(0).I16(Sum(b.bytes, 0, b.bytes.size()));
   b.bytes.insert(b.bytes.end(), content.begin(), content.end());
-  b.I16(Sum(b.bytes, 0, b.bytes.size()));
-  return b.bytes;
-}
-
-// Recomputes the file checksum after the content was changed.
-inline void FixChecksum(TBytes& file) {
-  const std::uint16_t sum = Sum(file, 0, file.size() - 2);
-  file[file.size() - 2] = static_cast<std::uint8_t>(sum);
-  file[file.size() - 1] = static_cast<std::uint8_t>(sum >> 8);
+  return b.I16(Sum(b.bytes, 0, b.bytes.size())).bytes;
 }
 
 inline void WriteBytes(const std::string& path, const TBytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline TBytes ReadBytes(const std::string& path) {
@@ -122,79 +112,48 @@ class TScratchDir {
 
 enum class TIoOp { OpenRead, OpenCreate, Read, Write, Seek, Size, Sync, Close, Rename };
 
-// The real operations, except that the nth call (from 1) of one operation and the
-// `times - 1` calls after it fail. Installed for the life of the object.
-class TFaultyIO : public TFileIO {
+// The real operations, except that the nth call (from 1) of one operation fails, for the
+// life of the object. A failed close keeps the file open, so a retry can close it.
+class TScopedFaultyIO : public TFileIO {
  public:
-  TFaultyIO(TIoOp op, int nth, int times = 1) : op_(op), nth_(nth), times_(times) {}
+  TScopedFaultyIO(TIoOp op, int nth) : op_(op), nth_(nth) { previous_ = InstallFileIO(std::unique_ptr<TFileIO>(this)); }
+  ~TScopedFaultyIO() override {
+    for (const int fd : unclosed_) TFileIO::Close(fd);
+    InstallFileIO(std::move(previous_)).release();  // this object, not owned by itself
+  }
+  TScopedFaultyIO(const TScopedFaultyIO&) = delete;
+  TScopedFaultyIO& operator=(const TScopedFaultyIO&) = delete;
 
   int Open(const char* path, int flags, mode_t mode) override {
     return Fails((flags & O_CREAT) ? TIoOp::OpenCreate : TIoOp::OpenRead) ? -1 : TFileIO::Open(path, flags, mode);
   }
-  ssize_t Read(int fd, void* buffer, std::size_t n) override {
-    return Fails(TIoOp::Read) ? -1 : TFileIO::Read(fd, buffer, n);
-  }
-  ssize_t Write(int fd, const void* buffer, std::size_t n) override {
-    return Fails(TIoOp::Write) ? -1 : TFileIO::Write(fd, buffer, n);
+  ssize_t Read(int fd, void* b, std::size_t n) override { return Fails(TIoOp::Read) ? -1 : TFileIO::Read(fd, b, n); }
+  ssize_t Write(int fd, const void* b, std::size_t n) override {
+    return Fails(TIoOp::Write) ? -1 : TFileIO::Write(fd, b, n);
   }
   off_t Seek(int fd, off_t offset) override { return Fails(TIoOp::Seek) ? -1 : TFileIO::Seek(fd, offset); }
   long long Size(int fd) override { return Fails(TIoOp::Size) ? -1 : TFileIO::Size(fd); }
   int Sync(int fd) override { return Fails(TIoOp::Sync) ? -1 : TFileIO::Sync(fd); }
-  // A failed close keeps the file open, so a retry can close it.
   int Close(int fd) override {
-    if (Fails(TIoOp::Close)) {
-      unclosed_.push_back(fd);
-      errno = EIO;
-      return -1;
-    }
+    if (Fails(TIoOp::Close)) return unclosed_.push_back(fd), -1;
     std::erase(unclosed_, fd);
     return TFileIO::Close(fd);
-  }
-  ~TFaultyIO() override {
-    for (const int fd : unclosed_) TFileIO::Close(fd);
   }
   int Rename(const char* from, const char* to) override {
     return Fails(TIoOp::Rename) ? -1 : TFileIO::Rename(from, to);
   }
 
-  int calls = 0;  // of the failing operation
-
  private:
   bool Fails(TIoOp op) {
-    if (op != op_) return false;
-    ++calls;
-    if (calls < nth_ || calls >= nth_ + times_) return false;
+    if (op != op_ || ++calls_ != nth_) return false;
     errno = EIO;
     return true;
   }
 
   TIoOp op_;
-  int nth_, times_;
+  int nth_, calls_ = 0;
   std::vector<int> unclosed_;
-};
-
-class TScopedFaultyIO {
- public:
-  TScopedFaultyIO(TIoOp op, int nth, int times = 1) {
-    auto io = std::make_unique<TFaultyIO>(op, nth, times);
-    io_ = io.get();
-    previous_ = InstallFileIO(std::move(io));
-  }
-  ~TScopedFaultyIO() { InstallFileIO(std::move(previous_)); }
-  TScopedFaultyIO(const TScopedFaultyIO&) = delete;
-  TScopedFaultyIO& operator=(const TScopedFaultyIO&) = delete;
-  TFaultyIO* operator->() { return io_; }
-
- private:
-  TFaultyIO* io_;
   std::unique_ptr<TFileIO> previous_;
 };
-
-// Open file descriptors of the process, to show that nothing is left open.
-inline int OpenDescriptors() {
-  int n = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
-  return n;
-}
 
 }  // namespace plotix::testbytes

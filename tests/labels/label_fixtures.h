@@ -14,7 +14,7 @@ constexpr TColor kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0x0000FF, kBlue = 
 
 class TTestOwner : public TLabelOwner {
  public:
-  TTestOwner(int width = 300, int height = 200) : bitmap(width, height) { Clear(); }
+  TTestOwner(int width = 300, int height = 200, int depth = 32) : bitmap(width, height, depth) { Clear(); }
 
   TCanvas& Canvas() override { return bitmap.Canvas(); }
   int BitmapWidth() const override { return bitmap.Width(); }

@@ -1,16 +1,16 @@
-// The label model: descriptions, hit distances, handles, mouse gestures, free-hand
-// strokes, clipping and the bitmap tests.
+// The label model, what labels put on the bitmap and their records in graph files:
+// descriptions, hit distances, handles, mouse gestures, free-hand strokes, drawing, rubber
+// bands and markers; round trips and bytes, format 1, and records that lie.
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <vector>
+#include <typeinfo>
 
+#include "../files/file_fixtures.h"
+#include "../told.h"
+#include "files/graph_file.h"
 #include "label_fixtures.h"
-#include "labels/segment_clip.h"
-#include "labels/tool_attributes.h"
-#include "platform/dialog_service.h"
-#include "platform/message_box.h"
+#include "labels/label_list.h"
 
 namespace plotix {
 namespace {
@@ -51,460 +51,360 @@ TEST(LabelModel, DescriptionsShowThePointsAsStored) {
   const struct {
     TLabelMaker make;
     const char* text;
-  } cases[] = {
+  } rows[] = {
       {Fill({12, 34}), "Flood Fill: Location(12, 34)"},
       {Box(ltRectangle, {50, 40}, {10, 10}), "Rectangle: Top Left(50, 40) Bottom Right(10, 10)"},
       {Box(ltEllipse, {1, 2}, {30, 40}), "Ellipse: Top Left(1, 2) Bottom Right(30, 40)"},
-      {Box(ltRoundRect, {-5, 7}, {100, 8}), "Round Rectangle: Top Left(-5, 7) Bottom Right(100, 8)"},
       {Stroke({{5, 6}, {20, 30}}), "Free Hand: Origin Point(5, 6)"},
       {Line({1, 2}, {3, 4}), "Line: Origin Point(1, 2) End Point(3, 4)"},
-      {Text({7, 8}, {50, 20}, "Peak at x=2"), "Text: Origin Point(7, 8) \"Peak at x=2\""},
-      {Text({0, 0}, {0, 0}), "Text: Origin Point(0, 0) \"\""},
   };
   TTestOwner owner;
-  for (const auto& c : cases) EXPECT_EQ(c.make(owner)->GetDescription(), c.text);
+  for (const auto& r : rows) EXPECT_EQ(r.make(owner)->GetDescription(), r.text);
 }
 
 TEST(LabelModel, DistancesMeasureHowNearAPointIs) {
   const struct {
-    const char* what;
     TLabelMaker make;
     int x, y, distance;
-  } cases[] = {
-      {"5 inside a rectangle's edge hits", Box(ltRectangle, {10, 10}, {110, 110}), 15, 60, 5},
-      {"20 inside does not", Box(ltRectangle, {10, 10}, {110, 110}), 30, 60, 20},
-      {"the middle is far", Box(ltEllipse, {10, 10}, {110, 110}), 60, 60, 50},
-      {"above the top edge", Box(ltRectangle, {110, 110}, {10, 10}), 60, 5, 5},
-      {"off a corner", Box(ltRectangle, {10, 10}, {110, 110}), 0, 0, 14},
-      {"on a corner", Box(ltRoundRect, {10, 10}, {110, 110}), 110, 110, 0},
-      {"inside text", Text({10, 10}, {60, 30}), 30, 20, 0},
-      {"on text's edge", Text({10, 10}, {60, 30}), 10, 30, 0},
-      {"beside text", Text({10, 10}, {60, 30}), 65, 20, 5},
-      {"over a level line", Line({10, 50}, {100, 50}), 50, 53, 3},
-      {"beyond a level line's end", Line({10, 50}, {100, 50}), 105, 54, 6},
-      {"beside an upright line", Line({50, 100}, {50, 10}), 56, 60, 6},
-      {"below an upright line", Line({50, 100}, {50, 10}), 50, 0, 10},
-      {"on a shallow line", Line({0, 0}, {100, 50}), 40, 20, 0},
-      {"6 from a sloped line counts as 5", Line({0, 0}, {100, 50}), 40, 26, 5},
-      {"7 from a sloped line", Line({0, 0}, {100, 50}), 40, 27, 7},
-      {"beyond a sloped line's box", Line({0, 0}, {100, 50}), 150, 70, 54},
-      {"across a steep line", Line({0, 0}, {20, 100}), 16, 50, 5},
-      {"on a steep line", Line({0, 0}, {20, 100}), 10, 50, 0},
-      {"7 across a steep line", Line({0, 0}, {20, 100}), 17, 50, 7},
-      {"from a flood fill's seed", Fill({10, 10}), 13, 14, 5},
-      {"on a stroke's point", Stroke({{20, 20}, {60, 20}, {60, 60}}), 20, 20, 0},
-      {"over a stroke's segment", Stroke({{20, 20}, {60, 20}, {60, 60}}), 40, 23, 3},
-      {"inside a stroke's bounds", Stroke({{20, 20}, {60, 20}, {60, 60}}), 30, 30, 10},
-      {"beside a stroke's last segment", Stroke({{20, 20}, {60, 20}, {60, 60}}), 64, 40, 4},
-      {"off a stroke's bounds", Stroke({{20, 20}, {60, 20}, {60, 60}}), 66, 40, 10000},
+  } rows[] = {
+      {Box(ltRectangle, {10, 10}, {110, 110}), 15, 60, 5},  // inside the edge
+      {Box(ltRectangle, {110, 110}, {10, 10}), 0, 0, 14},   // off a corner
+      {Text({10, 10}, {60, 30}), 65, 20, 5},                // beside text
+      {Line({0, 0}, {100, 50}), 40, 26, 5},                 // 6 from a sloped line counts as 5
+      {Stroke({{20, 20}, {60, 20}, {60, 60}}), 40, 23, 3},  // over a stroke's segment
   };
   TTestOwner owner;
-  for (const auto& c : cases) EXPECT_EQ(c.make(owner)->Distance(c.x, c.y), c.distance) << c.what;
+  for (const auto& r : rows) EXPECT_EQ(r.make(owner)->Distance(r.x, r.y), r.distance) << r.x << "," << r.y;
 }
 
-TEST(LabelModel, BoxPressPicksCornerThenEdgeHandles) {
+TEST(LabelModel, APressPicksTheNearestHandleAndItsCursor) {
+  const TLabelMaker box = Box(ltRectangle, {100, 100}, {200, 160}), line = Line({10, 10}, {100, 10});
   const struct {
-    TPoint p1, p2;
+    TLabelMaker make;
     int x, y, handle;
     Qt::CursorShape cursor;
-  } cases[] = {
-      {{100, 100}, {200, 160}, 102, 98, 3, Qt::SizeFDiagCursor},
-      {{200, 160}, {100, 100}, 198, 161, 6, Qt::SizeFDiagCursor},
-      {{100, 100}, {200, 160}, 204, 100, 4, Qt::SizeBDiagCursor},
-      {{100, 100}, {200, 160}, 97, 163, 5, Qt::SizeBDiagCursor},
-      {{100, 100}, {200, 160}, 150, 164, 8, Qt::SizeVerCursor},
-      {{100, 100}, {200, 160}, 150, 105, 7, Qt::SizeVerCursor},
-      {{100, 100}, {200, 160}, 204, 130, 10, Qt::SizeHorCursor},
-      {{100, 100}, {200, 160}, 96, 130, 9, Qt::SizeHorCursor},
-      {{100, 100}, {200, 160}, 150, 106, 0, Qt::DragMoveCursor},
-      {{100, 100}, {200, 160}, 150, 130, 0, Qt::DragMoveCursor},
-      {{100, 100}, {200, 160}, 230, 190, 0, Qt::DragMoveCursor},
-      // Equal distances: top-left before bottom-right, bottom before top, right before left.
-      {{100, 100}, {104, 104}, 102, 102, 3, Qt::SizeFDiagCursor},
-      {{100, 100}, {200, 108}, 150, 104, 8, Qt::SizeVerCursor},
-      {{100, 100}, {108, 200}, 104, 150, 10, Qt::SizeHorCursor},
+  } rows[] = {
+      {box, 102, 98, 3, Qt::SizeFDiagCursor},
+      {box, 204, 130, 10, Qt::SizeHorCursor},
+      {line, 12, 12, 1, Qt::SizeAllCursor},
+      // Equal distances: top-left before bottom-right, a line's end before its origin.
+      {Box(ltRectangle, {100, 100}, {104, 104}), 102, 102, 3, Qt::SizeFDiagCursor},
+      {Line({10, 10}, {14, 10}), 12, 10, 2, Qt::SizeAllCursor},
   };
   TTestOwner owner;
-  for (const auto& c : cases) {
-    TDrawInclosedShape shape(owner, ltRectangle);
-    shape.P1 = c.p1;
-    shape.P2 = c.p2;
-    shape.MouseAction(c.x, c.y, mpPressResize);
-    EXPECT_EQ(shape.Handle, c.handle) << c.x << "," << c.y;
-    EXPECT_EQ(shape.GetCursor(), c.cursor) << c.x << "," << c.y;
-    EXPECT_TRUE(shape.MarkerShown);
-    // The press sorts the corners.
-    EXPECT_EQ(shape.P1, (TPoint{std::min(c.p1.x, c.p2.x), std::min(c.p1.y, c.p2.y)}));
-    // A move-only press forgets the handle.
-    shape.MouseAction(c.x, c.y, mpPressMove);
+  for (const auto& r : rows) {
+    auto label = r.make(owner);
+    auto& shape = dynamic_cast<TDrawShape&>(*label);
+    shape.MouseAction(r.x, r.y, mpPressResize);
+    EXPECT_EQ(std::tuple(shape.Handle, shape.GetCursor()), std::tuple(r.handle, r.cursor)) << r.x << "," << r.y;
+    shape.MouseAction(r.x, r.y, mpPressMove);  // a move-only press forgets the handle
     EXPECT_EQ(shape.Handle, 0);
   }
 }
 
-TEST(LabelModel, LinePressPicksTheNearerEnd) {
+// Each row: the mouse steps (x, y, phase), then the label's two points.
+TEST(LabelModel, GesturesMoveAndResizeButNeverWhollyOffTheBitmap) {
+  const TLabelMaker box = Box(ltRectangle, {100, 100}, {200, 160}), line = Line({10, 10}, {100, 10});
   const struct {
-    TPoint p1, p2;
-    int x, y, handle;
-  } cases[] = {
-      {{10, 10}, {100, 10}, 12, 12, 1}, {{10, 10}, {100, 10}, 98, 10, 2}, {{10, 10}, {100, 10}, 50, 10, 0},
-      {{10, 10}, {100, 10}, 16, 10, 0}, {{10, 10}, {14, 10}, 12, 10, 2},  // a tie goes to the end point
-      {{10, 10}, {14, 10}, 11, 10, 1},
-  };
-  TTestOwner owner;
-  for (const auto& c : cases) {
-    TDrawLine line(owner);
-    line.P1 = c.p1;
-    line.P2 = c.p2;
-    line.MouseAction(c.x, c.y, mpPressResize);
-    EXPECT_EQ(line.Handle, c.handle) << c.x << "," << c.y;
-    EXPECT_EQ(line.GetCursor(), c.handle ? Qt::SizeAllCursor : Qt::DragMoveCursor);
-  }
-}
-
-struct TStep {
-  int x, y, phase;
-};
-
-TEST(LabelModel, GesturesMoveAndResize) {
-  const struct {
-    const char* what;
     TLabelMaker make;
-    std::vector<TStep> steps;
+    std::vector<int> steps;
     TPoint p1, p2;
-  } cases[] = {
-      {"move",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{150, 100, 3}, {160, 110, 5}, {170, 120, 6}, {180, 130, 7}},
-       {130, 130},
-       {230, 190}},
-      {"move from a resize press far from the edges",
-       Box(ltEllipse, {100, 100}, {200, 160}),
-       {{150, 130, 4}, {151, 131, 8}, {140, 120, 10}},
-       {90, 90},
-       {190, 150}},
-      {"top-left corner",
-       Box(ltRectangle, {200, 160}, {100, 100}),
-       {{100, 100, 4}, {90, 95, 8}, {85, 92, 9}, {80, 90, 10}},
-       {80, 90},
-       {200, 160}},
-      {"bottom-left corner",
-       Box(ltRoundRect, {100, 100}, {200, 160}),
-       {{100, 160, 4}, {120, 170, 8}, {120, 170, 10}},
-       {120, 100},
-       {200, 170}},
-      {"top-right corner",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{200, 100, 4}, {220, 90, 8}, {220, 90, 10}},
-       {100, 90},
-       {220, 160}},
-      {"right edge",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{200, 130, 4}, {250, 10, 8}, {250, 10, 10}},
-       {100, 100},
-       {250, 160}},
-      {"bottom edge",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{150, 160, 4}, {10, 190, 8}, {10, 190, 10}},
-       {100, 100},
-       {200, 190}},
-      {"top edge past the bottom",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{150, 100, 4}, {150, 180, 8}, {150, 180, 10}},
-       {100, 180},
-       {200, 160}},
-      {"left edge",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{100, 130, 4}, {60, 0, 8}, {60, 0, 10}},
-       {60, 100},
-       {200, 160}},
-      {"a move-only press never resizes",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{100, 100, 3}, {90, 95, 5}, {80, 90, 7}},
-       {80, 90},
-       {180, 150}},
-      {"line end", Line({10, 10}, {100, 10}), {{100, 10, 4}, {120, 50, 8}, {120, 50, 10}}, {10, 10}, {120, 50}},
-      {"line origin",
-       Line({10, 10}, {100, 10}),
-       {{10, 10, 4}, {30, 40, 8}, {25, 35, 9}, {20, 30, 10}},
-       {20, 30},
-       {100, 10}},
-      {"line move", Line({10, 10}, {100, 10}), {{50, 10, 3}, {60, 20, 5}, {60, 20, 7}}, {20, 20}, {110, 20}},
-      {"text move", Text({10, 10}, {60, 30}), {{30, 20, 3}, {40, 25, 5}, {50, 30, 7}}, {30, 20}, {80, 40}},
-      {"stroke move", Stroke({{20, 20}, {60, 20}}), {{40, 20, 4}, {40, 30, 8}, {45, 30, 10}}, {25, 30}, {65, 30}},
-      {"partly off the bitmap stays moved",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{150, 100, 3}, {340, 100, 5}, {340, 100, 7}},
-       {290, 100},
-       {390, 160}},
-      {"wholly off the bitmap is cancelled",
-       Box(ltRectangle, {100, 100}, {200, 160}),
-       {{150, 100, 3}, {300, 100, 5}, {400, 100, 6}, {500, 100, 7}},
-       {100, 100},
-       {200, 160}},
-      {"a line off the bitmap is cancelled",
-       Line({10, 10}, {100, 10}),
-       {{50, 10, 3}, {50, -100, 5}, {50, -100, 7}},
-       {10, 10},
-       {100, 10}},
-      {"a line end dragged off stays",
-       Line({10, 10}, {100, 10}),
-       {{100, 10, 4}, {100, -100, 8}, {100, -100, 10}},
-       {10, 10},
-       {100, -100}},
-      {"text off the bitmap is cancelled",
-       Text({10, 10}, {60, 30}),
-       {{30, 20, 3}, {-100, 20, 5}, {-100, 20, 7}},
-       {10, 10},
-       {60, 30}},
-      {"a stroke off the bitmap is cancelled",
-       Stroke({{20, 20}, {60, 20}}),
-       {{40, 20, 3}, {40, 400, 5}, {40, 400, 7}},
-       {20, 20},
-       {60, 20}},
+  } rows[] = {
+      {box, {150, 100, 3, 160, 110, 5, 180, 130, 7}, {130, 130}, {230, 190}},                                // move
+      {Box(ltEllipse, {200, 160}, {100, 100}), {100, 100, 4, 90, 95, 8, 80, 90, 10}, {80, 90}, {200, 160}},  // a corner
+      {box, {100, 100, 3, 90, 95, 5, 80, 90, 7}, {80, 90}, {180, 150}},                        // move-only: no resize
+      {line, {10, 10, 4, 30, 40, 8, 20, 30, 10}, {20, 30}, {100, 10}},                         // the origin
+      {Stroke({{20, 20}, {60, 20}}), {40, 20, 4, 40, 30, 8, 45, 30, 10}, {25, 30}, {65, 30}},  // strokes move
+      {box, {150, 100, 3, 300, 100, 5, 500, 100, 7}, {100, 100}, {200, 160}},                  // wholly off: cancelled
+      {line, {100, 10, 4, 100, -100, 8, 100, -100, 10}, {10, 10}, {100, -100}},                // but not its end alone
   };
-  for (const auto& c : cases) {
+  for (const auto& r : rows) {
     TTestOwner owner;
-    auto made = c.make(owner);
+    auto made = r.make(owner);
     auto& label = dynamic_cast<TDrawLabel&>(*made);
-    for (const TStep& s : c.steps) label.MouseAction(s.x, s.y, s.phase);
-    EXPECT_EQ(label.P1, c.p1) << c.what;
-    EXPECT_EQ(label.P2, c.p2) << c.what;
-    EXPECT_FALSE(label.MarkerShown) << c.what;
+    for (std::size_t i = 0; i < r.steps.size(); i += 3) label.MouseAction(r.steps[i], r.steps[i + 1], r.steps[i + 2]);
+    EXPECT_EQ(std::tuple(label.P1, label.P2, label.MarkerShown), std::tuple(r.p1, r.p2, false)) << r.steps[0];
   }
-}
-
-TEST(LabelModel, FloodFillSeedMovesOnlyOntoTheBitmap) {
-  const struct {
-    std::vector<TStep> steps;
-    TPoint seed;
-  } cases[] = {
-      {{{50, 50, 3}, {60, 55, 5}, {70, 60, 6}, {80, 70, 7}}, {80, 70}},
-      {{{50, 50, 4}, {60, 55, 8}, {70, 60, 10}}, {70, 60}},
-      {{{50, 50, 3}, {400, 55, 5}, {400, 55, 7}}, {50, 50}},
-      {{{50, 50, 3}, {-1, 50, 7}}, {50, 50}},
-  };
-  for (const auto& c : cases) {
+  for (const auto& [to, seed] :
+       {std::pair{TPoint{80, 70}, TPoint{80, 70}}, std::pair{TPoint{400, 55}, TPoint{50, 50}}}) {
     TTestOwner owner;
     TDrawFloodFill fill(owner);
     fill.Seed = {50, 50};
-    for (const TStep& s : c.steps) fill.MouseAction(s.x, s.y, s.phase);
-    EXPECT_EQ(fill.Seed, c.seed);
+    fill.MouseAction(50, 50, mpPressMove);
+    fill.MouseAction(60, 55, mpMoveFirst);
+    fill.MouseAction(to.x, to.y, mpMoveRelease);
+    EXPECT_EQ(fill.Seed, seed);  // a seed moves only onto the bitmap
   }
 }
 
-TEST(LabelModel, CreationDragsTheSecondPoint) {
-  TTestOwner owner;
-  TDrawInclosedShape rect(owner, ltRectangle);
-  rect.MouseAction(50, 40, mpCreatePress);
-  rect.MouseAction(30, 20, mpCreateDrag);
-  rect.MouseAction(10, 10, mpCreateRelease);
-  EXPECT_EQ(rect.P1, (TPoint{50, 40}));
-  EXPECT_EQ(rect.P2, (TPoint{10, 10}));
-
-  // Text is made by SetText, never by dragging.
-  TDrawText text(owner);
-  text.SetText({5, 5}, "abc", DefaultFont());
-  const TPoint p2 = text.P2;
-  for (int phase : {0, 1, 2}) text.MouseAction(100, 100, phase);
-  EXPECT_EQ(text.P1, (TPoint{5, 5}));
-  EXPECT_EQ(text.P2, p2);
-}
-
-TEST(LabelModel, FreeHandStoresPointsInBlocksOf32) {
+TEST(LabelModel, FreeHandStoresPointsInBlocksOf32UpTo16001) {
   TTestOwner owner;
   TDrawFreeHand stroke(owner);
   stroke.MouseAction(10, 10, mpCreatePress);
-  EXPECT_EQ(stroke.PointCount, 1);
   for (int i = 1; i < 32; ++i) stroke.MouseAction(10 + i, 10, mpCreateDrag);
-  EXPECT_EQ(stroke.PointCount, 32);
-  EXPECT_EQ(stroke.BlockCount(), 1);
-  EXPECT_EQ(stroke.LastBlockUsed, 32);
-  // A move within the same pixel adds nothing.
-  stroke.MouseAction(41, 10, mpCreateDrag);
-  EXPECT_EQ(stroke.PointCount, 32);
+  stroke.MouseAction(41, 10, mpCreateDrag);  // the same pixel again adds nothing
+  EXPECT_EQ(std::tuple(stroke.PointCount, stroke.BlockCount(), stroke.LastBlockUsed), std::tuple(32, 1, 32));
   stroke.MouseAction(41, 5, mpCreateRelease);
-  EXPECT_EQ(stroke.PointCount, 33);
-  EXPECT_EQ(stroke.BlockCount(), 2);
-  EXPECT_EQ(stroke.LastBlockUsed, 1);
-  EXPECT_EQ(stroke.P2, (TPoint{41, 5}));
-  EXPECT_EQ(stroke.Offset(0), (TFreeHandOffset{0, 0}));
-  EXPECT_EQ(stroke.Offset(32), (TFreeHandOffset{31, -5}));
-  EXPECT_EQ(stroke.Bounds, (TRect{0, -5, 31, 0}));
-  EXPECT_EQ(stroke.Blocks()[1].Bounds, (TRect{0, -5, 31, 0}));
-  EXPECT_EQ(stroke.Blocks()[0].Bounds, (TRect{0, 0, 31, 0}));
-}
-
-TEST(LabelModel, FreeHandStopsAt16001Points) {
-  TTestOwner owner;
-  TDrawFreeHand stroke(owner);
-  stroke.MouseAction(20, 20, mpCreatePress);
+  EXPECT_EQ(std::tuple(stroke.PointCount, stroke.BlockCount(), stroke.LastBlockUsed), std::tuple(33, 2, 1));
+  EXPECT_EQ(
+      std::tuple(stroke.P2, stroke.Offset(32), stroke.Bounds, stroke.Blocks()[0].Bounds, stroke.Blocks()[1].Bounds),
+      std::tuple(TPoint{41, 5}, TFreeHandOffset{31, -5}, TRect{0, -5, 31, 0}, TRect{0, 0, 31, 0}, TRect{0, -5, 31, 0}));
   for (int i = 1; i <= 16100; ++i) stroke.MouseAction(20 + i % 2, 20, mpCreateDrag);
-  EXPECT_EQ(stroke.PointCount, kMaxFreeHandPoints);
-  EXPECT_EQ(stroke.BlockCount(), 501);
-  EXPECT_EQ(stroke.LastBlockUsed, 1);
-  // A new press starts a new stroke.
-  stroke.MouseAction(5, 6, mpCreatePress);
-  EXPECT_EQ(stroke.PointCount, 1);
-  EXPECT_EQ(stroke.BlockCount(), 1);
-  EXPECT_EQ(stroke.Bounds, (TRect{}));
+  EXPECT_EQ(std::tuple(stroke.PointCount, stroke.BlockCount(), stroke.LastBlockUsed), std::tuple(16001, 501, 1));
+  stroke.MouseAction(5, 6, mpCreatePress);  // a new press starts a new stroke
+  EXPECT_EQ(std::tuple(stroke.PointCount, stroke.BlockCount(), stroke.Bounds), std::tuple(1, 1, TRect{}));
 }
 
-TEST(LabelModel, TouchesBitmapWhenAnyPartShows) {
+// ---- drawing ----------------------------------------------------------------------
+
+std::unique_ptr<TDrawInclosedShape> Shape(TTestOwner& owner, int kind, TPoint p1, TPoint p2) {
+  return MakeLabel<TDrawInclosedShape>(owner, p1, p2, kind);
+}
+
+TEST(LabelDraw, ClearStylesNeverMakeALabelInvisible) {
+  TTestOwner owner;
+  auto rect = Shape(owner, ltRectangle, {20, 20}, {60, 50});
+  rect->PenStyle = psClear;  // with a clear brush the outline draws solid
+  rect->Draw();
+  EXPECT_EQ(std::tuple(owner.At(20, 20), owner.At(40, 35)), std::tuple(kBlack, kWhite));
+  owner.Clear();
+  rect->BrushStyle = bsSolid;  // over a solid brush: no outline at all
+  rect->BrushColor = kRed;
+  rect->Draw();
+  EXPECT_EQ(owner.Count(kRed, 20, 20, 60, 50), 40 * 30);
+  EXPECT_EQ(owner.Count(kBlack, 0, 0, 300, 200), 0);
+  owner.Clear();
+  auto line = MakeLabel<TDrawLine>(owner, {10, 10}, {50, 10});
+  line->PenStyle = psClear;  // as a file might hold it
+  line->PenColor = kRed;
+  line->Draw();
+  EXPECT_EQ(owner.Count(kRed, 0, 0, 300, 200), 40);
+  EXPECT_EQ(owner.At(50, 10), kWhite);
+  TDrawFloodFill fill(owner);
+  fill.Seed = {5, 5};
+  fill.FillColor = kBlue;
+  fill.BrushStyle = bsClear;  // as a file might hold it: fills solid
+  fill.Draw();
+  EXPECT_EQ(owner.Count(kBlue, 0, 0, 300, 200), 300 * 200 - 40);
+}
+
+// Every kind of label, with styles that take every drawing path of the canvas.
+std::vector<std::unique_ptr<TDrawBaseClass>> EveryKind(TTestOwner& owner) {
+  std::vector<std::unique_ptr<TDrawBaseClass>> labels;
+  for (const TLabelMaker& make :
+       {Box(ltRectangle, {20, 20}, {90, 70}), Box(ltEllipse, {150, 30}, {100, 90}),
+        Box(ltRoundRect, {10, 100}, {14, 180}), Line({200, 20}, {280, 180}), Line({-5, 195}, {4, 190}),
+        Stroke({{150, 150}, {190, 160}, {151, 190}}), Text({40, 120}, {100, 135}, "f(x) = x^2"), Fill({120, 100})})
+    labels.push_back(make(owner));
+  auto& rect = dynamic_cast<TDrawShape&>(*labels[0]);
+  rect.BrushStyle = bsSolid;
+  rect.BrushColor = 0x00A0FF;
+  dynamic_cast<TDrawShape&>(*labels[1]).PenWidth = 4;
+  dynamic_cast<TDrawShape&>(*labels[1]).BrushStyle = bsFDiagonal;
+  dynamic_cast<TDrawShape&>(*labels[2]).PenStyle = psDash;
+  dynamic_cast<TDrawShape&>(*labels[3]).PenWidth = 3;
+  return labels;
+}
+
+// Not-xor: a rubber band or a marker drawn twice leaves every pixel as it was, at every depth.
+TEST(LabelDraw, RubberBandsAndMarkersTwiceRestoreThePicture) {
+  for (const int depth : {32, 24, 16, 15, 8, 4}) {
+    TTestOwner owner(300, 200, depth);
+    auto labels = EveryKind(owner);
+    owner.Scribble();
+    DrawLabels(labels);
+    const QImage before = owner.Snapshot();
+    for (auto& base : labels) {
+      SCOPED_TRACE(std::to_string(depth) + " bits: " + base->GetDescription());
+      base->ToggleMarker();
+      EXPECT_NE(owner.Snapshot(), before);
+      base->ToggleMarker();
+      EXPECT_EQ(owner.Snapshot(), before);
+      if (auto* label = dynamic_cast<TDrawLabel*>(base.get())) {
+        label->DrawShape(label->P1, label->P2, dmRubberBand);
+        EXPECT_NE(owner.Snapshot(), before);
+        label->DrawShape(label->P1, label->P2, dmRubberBand);
+        EXPECT_EQ(owner.Snapshot(), before);
+      }
+    }
+    auto& fill = dynamic_cast<TDrawFloodFill&>(*labels.back());
+    fill.ToggleLocationMarker();
+    EXPECT_NE(owner.Snapshot(), before);
+    fill.ToggleLocationMarker();
+    EXPECT_EQ(owner.Snapshot(), before);
+  }
+}
+
+TEST(LabelDraw, MarkersSitOnCornersEndsAndAlongStrokes) {
+  const struct {
+    TLabelMaker make;
+    std::vector<TPoint> marked, unmarked;  // centres of marker squares
+  } rows[] = {
+      {Box(ltRectangle, {150, 120}, {50, 50}), {{50, 50}, {150, 50}, {50, 120}, {150, 120}}, {}},
+      {Box(ltEllipse, {50, 50}, {58, 120}), {{50, 50}, {50, 120}}, {{58, 50}, {58, 120}}},  // narrow: the left ones
+      {Line({20, 100}, {80, 100}), {{20, 100}, {80, 100}, {50, 100}}, {}},                  // long: the middle too
+      {Line({20, 100}, {44, 100}), {{20, 100}, {44, 100}}, {{32, 100}}},
+      {Stroke({{100, 100}, {140, 100}, {140, 140}, {103, 103}}), {{100, 100}}, {{103, 103}}},  // closed: the start once
+  };
+  for (const auto& r : rows) {
+    TTestOwner owner;
+    auto label = r.make(owner);
+    owner.Clear();
+    label->ToggleMarker();
+    // The square's 5-pixel outline covers rows 1 to 5 above its centre.
+    for (TPoint p : r.marked)
+      EXPECT_EQ(std::tuple(owner.At(p.x, p.y - 5), owner.At(p.x, p.y - 6)), std::tuple(kBlack, kWhite))
+          << label->GetDescription() << " " << p.x;
+    for (TPoint p : r.unmarked) EXPECT_EQ(owner.At(p.x + 4, p.y - 3), kWhite) << label->GetDescription() << " " << p.x;
+  }
+}
+
+// ---- files ------------------------------------------------------------------------
+
+using namespace testbytes;
+
+TBuilder& Rect32(TBuilder& b, int l, int t, int r, int bottom) { return b.I32(l).I32(t).I32(r).I32(bottom); }
+// Shape data: pen style, pen colour, width, brush colour, brush style, the two points.
+TBuilder& ShapeRecord(TBuilder& b, int pen, int width, int brush, int x1, int y1, int x2, int y2) {
+  return Rect32(b.Byte(pen).I32(0).I32(width).I32(0xFFFFFF).Byte(brush), x1, y1, x2, y2);
+}
+// A free-hand record: bounds, counts, blocks of zero offsets, shape data.
+TBuilder StrokeRecord(int points, int blocks, int used, int blocksWritten) {
+  TBuilder b;
+  Rect32(b.I32(1).I32(ltFreeHand), 0, 0, 0, 0).I32(points).I32(blocks).I32(used);
+  for (int k = 0; k < blocksWritten; ++k) Rect32(b, 0, 0, 0, 0).Zeros(128);
+  return ShapeRecord(b, 0, 1, 1, 0, 0, 0, 0);
+}
+
+class LabelFile : public ::testing::Test {
+ protected:
+  std::string Save(const TLabelList& labels) {
+    TWriteGraphFile writer;
+    EXPECT_TRUE(writer.Open(dir.Path("saved.pxg"), gk2DCartesian));
+    WriteLabelList(writer, labels);
+    EXPECT_TRUE(writer.Close());
+    return dir.Path("saved.pxg");
+  }
+  TLabelList Load(const std::string& path) {
+    TReadGraphFile reader;
+    TLabelList labels;
+    EXPECT_TRUE(reader.Open(path));
+    ReadLabelList(reader, owner, labels);
+    EXPECT_EQ(reader.Remaining(), 0);
+    return labels;
+  }
+  std::string Put(const TBytes& content, int version) {
+    WriteBytes(dir.Path("put.pxg"), GraphFile(content, version, 1, std::to_string(version)));
+    return dir.Path("put.pxg");
+  }
+
+  TScratchDir dir;
+  TTestOwner owner;
+  TScopedScriptedMessages messages;
+};
+
+TEST_F(LabelFile, EveryKindComesBackAsSavedAndDrawsTheSame) {
+  TLabelList saved = EveryKind(owner);
+  dynamic_cast<TDrawShape&>(*saved[4]).PenStyle = psDashDot;
+  auto& fill = dynamic_cast<TDrawFloodFill&>(*saved.back());
+  fill.FillColor = 0xABCDEF;
+  fill.BrushStyle = bsBDiagonal;
+  auto& text = dynamic_cast<TDrawText&>(*saved[6]);
+  text.SetText(text.P1, "Root at x=1.5 ä", {"DejaVu Serif", kRed, fsBold | fsItalic, 15});
+  const std::string path = Save(saved);
+  const TBytes bytes = ReadBytes(path);
+  const TLabelList loaded = Load(path);
+  ASSERT_EQ(loaded.size(), saved.size());
+  for (std::size_t i = 0; i < saved.size(); ++i) {
+    EXPECT_EQ(loaded[i]->GetDescription(), saved[i]->GetDescription());
+    EXPECT_EQ(typeid(*loaded[i]), typeid(*saved[i]));
+  }
+  EXPECT_EQ(ReadBytes(Save(loaded)), bytes);  // every field came back
+  owner.Clear();
+  DrawLabels(saved);
+  const QImage picture = owner.Snapshot();
+  owner.Clear();
+  DrawLabels(loaded);
+  EXPECT_EQ(owner.Snapshot(), picture);
+}
+
+TEST_F(LabelFile, RecordsHaveTheirByteLayout) {
+  TLabelList labels;
+  auto fill = std::make_unique<TDrawFloodFill>(owner);
+  fill->Seed = {-2, 300};
+  fill->FillColor = 0x0A0B0C;
+  fill->BrushStyle = bsCross;
+  labels.push_back(std::move(fill));
+  labels.push_back(MakeStroke(owner, {{5, 5}}));
+  for (int i = 1; i < 33; ++i) labels.back()->MouseAction(5 + i, 5, mpCreateDrag);
+  // Count; flood fill: code, style, seed, colour; free hand: code, bounds, counts, the
+  // first block's bounds and 32 offsets, the second block with one point, shape data.
+  TBuilder b;
+  b.I32(2).I32(ltFloodFill).Byte(bsCross).I32(-2).I32(300).I32(0x0A0B0C);
+  Rect32(b.I32(ltFreeHand), 0, 0, 32, 0).I32(33).I32(2).I32(1);
+  Rect32(b, 0, 0, 31, 0);
+  for (int i = 0; i < 32; ++i) b.I16(i).I16(0);
+  Rect32(b, 0, 0, 32, 0).I16(32).I16(0).Zeros(124);
+  ShapeRecord(b, psSolid, 1, bsClear, 5, 5, 37, 5);
+  EXPECT_EQ(ReadBytes(Save(labels)), GraphFile(b.bytes));
+}
+
+TEST_F(LabelFile, FormatOneHasItsFloodFillsLastAndNoBrushes) {
+  TBuilder c;
+  c.I16(3);
+  c.Byte(ltRectangle).Byte(psDot).I16(0).I32(kRed).I16(3).I16(50).I16(40).I16(10).I16(10);
+  c.Byte(ltText).I16(5000).I16(20).I16(5010).I16(30).SStr("Old label", 255).Font1("DejaVu Sans", kBlue, 0, 10);
+  c.Byte(ltLine).Byte(psClear).I16(0).I32(0).I16(1).I16(-5).I16(-6).I16(7).I16(8);
+  c.I16(2).I16(12).I16(13).I32(0x00FF00).Byte(bsClear).I16(-3).I16(4).I32(0xFF00FF).Byte(bsVertical);
+  const TLabelList labels = Load(Put(c.bytes, 1));
+  ASSERT_EQ(labels.size(), 5u);
+  const auto& rect = dynamic_cast<TDrawShape&>(*labels[0]);
+  EXPECT_EQ(rect.GetDescription(), "Rectangle: Top Left(50, 40) Bottom Right(10, 10)");
+  EXPECT_EQ(std::tuple(rect.PenStyle, rect.PenColor, rect.PenWidth, rect.BrushStyle, rect.BrushColor),
+            std::tuple(int(psDot), kRed, 3, int(bsClear), kWhite));
+  // Text is measured again and brought back onto the bitmap.
+  const auto& text = dynamic_cast<TDrawText&>(*labels[1]);
+  EXPECT_EQ(text.Text, "Old label");
+  EXPECT_EQ(text.Font, (TFontDesc{"DejaVu Sans", kBlue, 0, 10}));
+  owner.Canvas().Font() = text.Font;
+  EXPECT_EQ(std::tuple(text.P1, text.P2),
+            std::tuple(TPoint{299, 20},
+                       TPoint{299 + owner.Canvas().TextWidth("Old label"), 20 + owner.Canvas().TextHeight("")}));
+  EXPECT_EQ(labels[2]->GetDescription(), "Line: Origin Point(-5, -6) End Point(7, 8)");
+  EXPECT_EQ(dynamic_cast<TDrawLine&>(*labels[2]).PenStyle, psSolid);
+  const auto& clear = dynamic_cast<TDrawFloodFill&>(*labels[3]);
+  EXPECT_EQ(std::tuple(clear.Seed, clear.FillColor, clear.BrushStyle), std::tuple(TPoint{12, 13}, 0x00FF00u, 0));
+  EXPECT_EQ(dynamic_cast<TDrawFloodFill&>(*labels[4]).BrushStyle, bsVertical);
+}
+
+TEST_F(LabelFile, LyingFilesAreRefusedBeforeAllocating) {
   const struct {
     const char* what;
-    TLabelMaker make;
-    bool touches;
-  } cases[] = {
-      {"a corner on it", Box(ltRectangle, {-50, -50}, {10, 10}), true},
-      {"a corner at the far pixel", Box(ltRectangle, {99, 99}, {150, 150}), true},
-      {"beyond the far pixel", Box(ltRectangle, {100, 0}, {150, 50}), false},
-      {"crossing top to bottom", Box(ltEllipse, {50, -10}, {150, 150}), true},
-      {"crossing left to right", Text({-10, 150}, {150, 50}), true},
-      {"all round it: only its outline counts", Box(ltRectangle, {-10, -10}, {150, 150}), false},
-      {"wholly left", Box(ltRectangle, {-50, 10}, {-1, 20}), false},
-      {"a line across a corner", Line({-10, 50}, {50, -10}), true},
-      {"a line past a corner", Line({-20, 10}, {10, -20}), false},
-      {"a line through", Line({-100, 50}, {300, 50}), true},
-      {"a stroke with one point on it", Stroke({{-50, -50}, {-20, 5}, {5, 5}, {5, -30}}), true},
-      {"a stroke round the bitmap", Stroke({{-5, -5}, {105, -5}, {105, 105}, {-5, 105}}), false},
-      {"a seed on it", Fill({99, 0}), true},
-      {"a seed off it", Fill({100, 0}), false},
+    int version;
+    TBytes content;
+  } rows[] = {
+      {"too many labels", 2, TBuilder().I32(2001).bytes},
+      {"an unknown type code", 2, TBuilder().I32(1).I32(8).Byte(0).I32(1).I32(1).I32(0).bytes},
+      {"a stroke over 16001 points", 2, StrokeRecord(16002, 501, 2, 1).bytes},
+      {"format 1 too many flood fills", 1, TBuilder().I16(0).I16(2001).bytes},
+      {"format 1 a free hand", 1,
+       TBuilder().I16(1).Byte(ltFreeHand).Zeros(7).I16(1).I16(0).I16(0).I16(1).I16(1).I16(0).bytes},
   };
-  TTestOwner owner(100, 100);
-  for (const auto& c : cases) EXPECT_EQ(c.make(owner)->IsOnBitmap(), c.touches) << c.what;
-}
-
-TEST(ClipLine, ClipsSegmentsToTheBitmap) {
-  const struct {
-    TPoint a, b;
-    bool inside;
-    TPoint ca, cb;
-  } cases[] = {
-      {{10, 10}, {90, 20}, true, {10, 10}, {90, 20}},   {{-10, 10}, {-5, 90}, false, {}, {}},
-      {{10, -5}, {10, 300}, true, {10, 0}, {10, 99}},   {{-20, 50}, {150, 50}, true, {0, 50}, {99, 50}},
-      {{-10, -10}, {110, 110}, true, {0, 0}, {99, 99}}, {{-50, 0}, {50, 100}, true, {0, 50}, {49, 99}},
-      {{-10, 50}, {50, -10}, true, {0, 40}, {40, 0}},   {{-20, 10}, {10, -20}, false, {}, {}},
-      {{50, 50}, {150, 100}, true, {50, 50}, {99, 74}},  // 74.5 rounds to even
-      {{120, -30}, {200, 40}, false, {}, {}},
-  };
-  for (const auto& c : cases) {
-    TPoint a = c.a, b = c.b;
-    EXPECT_EQ(Clipline(a, b, 99, 99), c.inside) << c.a.x << "," << c.a.y << " " << c.b.x << "," << c.b.y;
-    if (!c.inside) continue;
-    EXPECT_EQ(a, c.ca) << c.a.x << "," << c.a.y;
-    EXPECT_EQ(b, c.cb) << c.b.x << "," << c.b.y;
+  for (const auto& r : rows) {
+    messages->shown.clear();
+    TReadGraphFile reader;
+    ASSERT_TRUE(reader.Open(Put(r.content, r.version))) << r.what;
+    TLabelList labels;
+    EXPECT_THROW(ReadLabelList(reader, owner, labels), TGraphFileAbort) << r.what;
+    EXPECT_EQ(Told(messages), "E|OK|Error Loading File\n") << r.what;
   }
-}
-
-TEST(LabelModel, TextTakesItsExtentFromTheFont) {
-  TTestOwner owner(100, 100);
-  TDrawText text(owner);
-  TFontDesc big = DefaultFont();
-  big.size = 20;
-  text.SetText({10, 20}, "Maximum", big);
-  owner.Canvas().Font() = big;
-  EXPECT_EQ(text.P2, (TPoint{10 + owner.Canvas().TextWidth("Maximum"), 20 + owner.Canvas().TextHeight("Maximum")}));
-  EXPECT_EQ(text.Font, big);
-  const int width = text.P2.x - text.P1.x;
-  text.SetText({10, 20}, "Maximum", DefaultFont());
-  EXPECT_LT(text.P2.x - text.P1.x, width);
-  text.SetText({30, 40}, "", big);
-  EXPECT_EQ(text.P2, (TPoint{30, 40}));
-}
-
-TEST(LabelModel, FitOnBitmapBringsTextToTheEdge) {
-  const struct {
-    TPoint p1, p2, fitted;
-    bool moved;
-  } cases[] = {
-      {{150, 20}, {190, 35}, {99, 20}, true},      {{-80, 20}, {-40, 35}, {-40, 20}, true},
-      {{20, 300}, {60, 315}, {20, 99}, true},      {{20, -30}, {60, -15}, {20, -15}, true},
-      {{500, -500}, {540, -485}, {99, -15}, true}, {{-30, 20}, {10, 35}, {-30, 20}, false},
-      {{99, 99}, {140, 120}, {99, 99}, false},
-  };
-  TTestOwner owner(100, 100);
-  for (const auto& c : cases) {
-    TDrawText text(owner);
-    text.P1 = c.p1;
-    text.P2 = c.p2;
-    EXPECT_EQ(text.FitOnBitmap(), c.moved) << c.p1.x << "," << c.p1.y;
-    EXPECT_EQ(text.P1, c.fitted) << c.p1.x << "," << c.p1.y;
-    EXPECT_EQ(text.P2.x - text.P1.x, c.p2.x - c.p1.x);
-    EXPECT_EQ(text.P2.y - text.P1.y, c.p2.y - c.p1.y);
-  }
-}
-
-TEST(LabelModel, AttributesFollowTheToolBar) {
-  TToolBarAttribClass attributes;
-  EXPECT_EQ(attributes.BrushColor, kBlue);
-  EXPECT_EQ(attributes.BrushStyle, bsClear);
-  EXPECT_EQ(attributes.PenColor, kBlack);
-  EXPECT_EQ(attributes.PenStyle, psSolid);
-  EXPECT_EQ(attributes.PenWidth, 1);
-  EXPECT_EQ(attributes.Font, DefaultFont());
-
-  TTestOwner owner;
-  TDrawInclosedShape fresh(owner, ltEllipse);
-  EXPECT_EQ(fresh.Handle, 0);
-  EXPECT_EQ(fresh.PenStyle, psSolid);
-  EXPECT_EQ(fresh.BrushStyle, bsClear);
-  EXPECT_EQ(fresh.PenColor, kBlack);
-  EXPECT_EQ(fresh.PenWidth, 1);
-  EXPECT_EQ(fresh.BrushColor, kWhite);
-
-  attributes.PenStyle = psClear;
-  attributes.BrushStyle = bsCross;
-  attributes.PenColor = kRed;
-  attributes.PenWidth = 7;
-  attributes.BrushColor = 0x00FF00;
-  const struct {
-    std::unique_ptr<TDrawShape> shape;
-    int penStyle, brushStyle;
-  } cases[] = {
-      {std::make_unique<TDrawInclosedShape>(owner, ltRectangle), psClear, bsCross},
-      {std::make_unique<TDrawLine>(owner), psSolid, bsClear},
-      {std::make_unique<TDrawFreeHand>(owner), psSolid, bsClear},
-  };
-  for (const auto& c : cases) {
-    c.shape->SetAttributes(attributes);
-    EXPECT_EQ(c.shape->PenStyle, c.penStyle);
-    EXPECT_EQ(c.shape->BrushStyle, c.brushStyle);
-    EXPECT_EQ(c.shape->PenColor, kRed);
-    EXPECT_EQ(c.shape->PenWidth, 7);
-    EXPECT_EQ(c.shape->BrushColor, 0x00FF00u);
-  }
-
-  TDrawFloodFill fill(owner);
-  fill.SetAttributes(attributes);
-  EXPECT_EQ(fill.BrushStyle, bsCross);
-  EXPECT_EQ(fill.FillColor, 0x00FF00u);
-  attributes.BrushStyle = bsClear;
-  fill.SetAttributes(attributes);
-  EXPECT_EQ(fill.BrushStyle, bsSolid);
-  EXPECT_EQ(fill.GetCursor(), Qt::DragMoveCursor);
-
-  TDrawText text(owner);
-  attributes.Font.size = 14;
-  text.SetAttributes(attributes);
-  EXPECT_EQ(text.Font.size, 14);
-}
-
-TEST(LabelModel, EditDialogRunsTheDialogOfItsOwnClass) {
-  TScopedScriptedMessages messages;
-  TScopedDialogService dialogs;
-  TTestOwner owner;
-  TDrawLine line(owner);
-  dialogs->Register<TDrawLine>([](TDrawLine& l, bool) {
-    l.P2 = {70, 80};
-    return true;
-  });
-  EXPECT_TRUE(line.EditDialog());
-  EXPECT_EQ(line.P2, (TPoint{70, 80}));
-  // A class without a dialog is a fault the user hears of, not a silent Cancel.
-  TDrawText text(owner);
-  EXPECT_FALSE(text.EditDialog());
-  ASSERT_EQ(messages->shown.size(), 1u);
-  EXPECT_EQ(messages->shown[0].text, "Unknown Error");
+  // The limit counts the labels already there.
+  TLabelList labels;
+  for (int i = 0; i < kMaxLabels; ++i) labels.push_back(CreateLabel(ltLine, owner));
+  TReadGraphFile reader;
+  ASSERT_TRUE(reader.Open(Put(TBuilder().I32(1).I32(ltFloodFill).Byte(0).I32(1).I32(1).I32(0).bytes, 2)));
+  EXPECT_THROW(ReadLabelList(reader, owner, labels), TGraphFileAbort);
+  EXPECT_EQ(labels.size(), std::size_t(kMaxLabels));
 }
 
 }  // namespace

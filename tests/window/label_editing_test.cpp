@@ -12,39 +12,12 @@
 #include "labels/tool_attributes.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
-#include "window/graph_window.h"
+#include "plain_window.h"
 
 namespace plotix {
 namespace {
 
 constexpr TColor kWhite = 0xFFFFFF;
-
-class TPlainDoc : public TGraphDoc {
- public:
-  TPlainDoc() : TGraphDoc(gk2DCartesian) {}
-  TColor BackColor() const override { return kWhite; }
-  bool IsColorUsed(TColor) const override { return false; }
-  int FunctionCount() const override { return 0; }
-  void Render(TBitmap& bitmap) override { bitmap.Image().fill(Qt::white); }
-
- protected:
-  void WriteBody(TWriteGraphFile&) const override {}
-  std::unique_ptr<TBody> ReadBody(TReadGraphFile&) const override { return nullptr; }
-  void TakeBody(TBody&) override {}
-};
-
-class TPlainWindow : public TFuncGraphWindow {
- public:
-  TPlainWindow() : TFuncGraphWindow(std::make_unique<TPlainDoc>()) {}
-  std::string GetGraphTypeName() const override { return "Plain"; }
-  bool EditGraphSettings() override { return false; }
-  void UpdateViewStatus() override {}
-  void ZoomIn() override {}
-  void ZoomOut() override {}
-  void CenterFunctionView() override {}
-  unsigned ViewCommands() const override { return 0; }
-  QList<QMenu*> WindowMenus() const override { return {}; }
-};
 
 class LabelEditing : public ::testing::Test {
  protected:

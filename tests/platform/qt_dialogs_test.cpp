@@ -1,0 +1,131 @@
+// The Qt faces of the platform services: message boxes, the font chooser, the
+// file dialogs' filters, and the regional settings taken from the system locale.
+#include <gtest/gtest.h>
+
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "../modal.h"
+#include "expr/number_format.h"
+#include "platform/common_dialogs.h"
+#include "platform/qt_message_box.h"
+#include "platform/qt_regional_settings.h"
+
+namespace plotix {
+namespace {
+
+TEST(QtMessageBox, KindButtonsDefaultAndTheAnswerOfEscape) {
+  using B = QMessageBox;
+  const struct {
+    TMsgKind kind;
+    TMsgButtons buttons;
+    B::Icon icon;
+    B::StandardButtons offered;
+    B::StandardButton first, press;  // press NoButton: Escape
+    TMsgAnswer answer;
+  } rows[] = {
+      {TMsgKind::Error, TMsgButtons::OK, B::Critical, B::Ok, B::Ok, B::NoButton, TMsgAnswer::OK},
+      {TMsgKind::Confirmation, TMsgButtons::YesNoCancel, B::Question, B::Yes | B::No | B::Cancel, B::Yes, B::NoButton,
+       TMsgAnswer::Cancel},
+      {TMsgKind::Confirmation, TMsgButtons::YesNoCancel, B::Question, B::Yes | B::No | B::Cancel, B::Yes, B::No,
+       TMsgAnswer::No},
+      {TMsgKind::Warning, TMsgButtons::OKCancel, B::Warning, B::Ok | B::Cancel, B::Ok, B::NoButton, TMsgAnswer::Cancel},
+      {TMsgKind::Information, TMsgButtons::OKCancelIgnore, B::Information, B::Ok | B::Cancel | B::Ignore, B::Ok,
+       B::Ignore, TMsgAnswer::Ignore},
+      {TMsgKind::Error, TMsgButtons::AbortRetry, B::Critical, B::Abort | B::Retry, B::Abort, B::NoButton,
+       TMsgAnswer::Abort},
+  };
+  TQtMsgHandler handler;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(int(r.buttons) * 100 + int(r.press));
+    OnNextModal([&r](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle(), "Plotix");
+      EXPECT_EQ(box->text(), "Error Loading File");
+      EXPECT_EQ(box->icon(), r.icon);
+      EXPECT_EQ(box->standardButtons(), r.offered);
+      EXPECT_EQ(box->defaultButton(), static_cast<QPushButton*>(box->button(r.first)));
+      if (r.press == B::NoButton)
+        QTest::keyClick(box, Qt::Key_Escape);
+      else
+        box->button(r.press)->click();
+    });
+    EXPECT_EQ(handler.Show(r.kind, "Error Loading File", r.buttons), r.answer);
+  }
+}
+
+TEST(QtCommonDialogs, FontChooserTakesFaceStyleSizeAndColour) {
+  for (const bool ok : {false, true}) {
+    OnNextModal([ok](QWidget* modal) {
+      auto* fonts = modal->findChild<QFontDialog*>();
+      auto* color = modal->findChild<TColorSampleButton*>();
+      ASSERT_TRUE(fonts && color);
+      // The regular face, not the family's first.
+      EXPECT_EQ(std::tuple(fonts->currentFont().family(), fonts->currentFont().pointSize(),
+                           fonts->currentFont().italic(), color->Color()),
+                std::tuple(QString("DejaVu Sans"), 8, false, 0x0000FFu));
+      QFont font("DejaVu Sans", 12);
+      font.setBold(true);
+      font.setUnderline(true);
+      fonts->setCurrentFont(font);
+      color->SetColor(0x00FF00);
+      ok ? qobject_cast<QDialog*>(modal)->accept() : qobject_cast<QDialog*>(modal)->reject();
+    });
+    TFontDesc font;
+    font.color = 0x0000FF;
+    EXPECT_EQ(PickFont(nullptr, font), ok);
+    const TFontDesc want =
+        ok ? TFontDesc{"DejaVu Sans", 0x00FF00, fsBold | fsUnderline, 12} : TFontDesc{"DejaVu Sans", 0x0000FF, 0, 8};
+    EXPECT_EQ(font, want);
+  }
+}
+
+TEST(QtCommonDialogs, FileFiltersBecomeQtFilters) {
+  const struct {
+    const char* filter;
+    const char* qt;
+  } rows[] = {
+      {"Plotix File(*.pxg)|*.pxg", "Plotix File (*.pxg)"},
+      {"Bitmap File (*.bmp)|*.bmp|All Files|*.*", "Bitmap File (*.bmp);;All Files (*.*)"},
+      {"Text (*.old)|*.txt", "Text (*.txt)"},  // the pattern, not the description, filters
+  };
+  for (const auto& r : rows) EXPECT_EQ(QtFileFilter(r.filter), r.qt) << r.filter;
+}
+
+// Qt reads the system locale once per process, so each row runs in a test process of its
+// own started under that locale; it prints what a currency tick label shows.
+TEST(QtRegionalSettings, TheSystemLocaleGivesTheCurrencyFormats) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const struct {
+    const char* locale;
+    const char* amounts;  // 1234.5 and -3 as "Currency Fixed Dec" with 2 decimals
+  } rows[] = {
+      {"en_US.UTF-8", "$1,234.50 ($3.00)"},        {"de_DE.UTF-8", "1.234,50 € -3,00 €"},
+      {"fr_FR.UTF-8", "1\u202F234,50 € (3,00 €)"}, {"nl_NL.UTF-8", "€ 1.234,50 (€ 3,00)"},
+      {"pt_BR.UTF-8", "R$ 1.234,50 R$ -3,00"},     {"ja_JP.UTF-8", "￥1,234.50 (￥3.00)"},
+  };
+  const char* saved = std::getenv("LC_ALL");
+  const std::string previous = saved ? saved : "";
+  for (const auto& r : rows) {
+    setenv("LC_ALL", r.locale, 1);
+    EXPECT_EXIT(
+        {
+          LoadRegionalFromSystem();
+          const std::string shown = FormatNumber(nfCurrencyFixedDec, false, false, 2, 1234.5L) + " " +
+                                    FormatNumber(nfCurrencyFixedDec, false, false, 2, -3);
+          std::fprintf(stderr, "%s shows \"%s\"", r.locale, shown.c_str());
+          std::_Exit(shown == r.amounts ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+  }
+  saved ? setenv("LC_ALL", previous.c_str(), 1) : unsetenv("LC_ALL");
+}
+
+}  // namespace
+}  // namespace plotix

@@ -1,0 +1,48 @@
+#pragma once
+// A graph window of no particular kind: its document fills the bitmap with one colour and
+// can be told to run out of memory while drawing or while getting its buffers.
+
+#include <memory>
+#include <new>
+
+#include "window/graph_window.h"
+
+namespace plotix {
+
+class TPlainDoc : public TGraphDoc {
+ public:
+  TPlainDoc() : TGraphDoc(gk2DCartesian) {}
+  TColor BackColor() const override { return color; }
+  bool IsColorUsed(TColor) const override { return false; }
+  int FunctionCount() const override { return 0; }
+  void Render(TBitmap& bitmap) override {
+    bitmap.Canvas().Brush() = {color, bsSolid};
+    bitmap.Canvas().FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+    if (fail) throw std::bad_alloc();
+  }
+  TColor color = 0xFFFFFF;
+  bool fail = false;
+
+ protected:
+  void WriteBody(TWriteGraphFile&) const override {}
+  std::unique_ptr<TBody> ReadBody(TReadGraphFile&) const override { return nullptr; }
+  void TakeBody(TBody&) override {}
+};
+
+class TPlainWindow : public TFuncGraphWindow {
+ public:
+  TPlainWindow() : TFuncGraphWindow(std::make_unique<TPlainDoc>()) {}
+  std::string GetGraphTypeName() const override { return "Plain"; }
+  bool EditGraphSettings() override { return false; }
+  void UpdateViewStatus() override {}
+  void ZoomIn() override {}
+  void ZoomOut() override {}
+  void CenterFunctionView() override {}
+  unsigned ViewCommands() const override { return 0; }
+  QList<QMenu*> WindowMenus() const override { return {}; }
+  bool AllocateExtra(int, int) override { return !extraFails; }
+  TPlainDoc& Doc() { return static_cast<TPlainDoc&>(Document()); }
+  bool extraFails = false;
+};
+
+}  // namespace plotix
