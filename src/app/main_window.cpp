@@ -153,8 +153,8 @@ void TMainForm::BuildMenus() {
   add(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
   add(advanced, "&Status Line Settings...", [this] { StatusLineSettings(); });
   add(advanced, "2D And Polar Zoom Hot Key Settings...", [this] { TZoom2DHotKeyDlg::Edit(this); });
-  add(advanced, "3D Zoom Hot Key Settings...", [this] { EditGlobalSettings(gk3D, this); })
-      ->setEnabled(HasGlobalSettings(gk3D));
+  QAction* hotKeys3D = add(advanced, "3D Zoom Hot Key Settings...", [this] { EditGlobalSettings(gk3D, this); });
+  hotKeys3D->setEnabled(HasGlobalSettings(gk3D));
   // Graphs are not redrawn here: the setting applies to every later evaluation.
   add(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
 

@@ -1029,19 +1029,21 @@ bool TMathFunction::RunFast() {
         PLOTIX_KAPPLY(xKApply + 15 + 5 * okD, static_cast<Extended>(ip->dvalue), (void)0)
         PLOTIX_KAPPLY(xKApply + 15 + 5 * okV, vars[ip->index], (void)0)
 #undef PLOTIX_KAPPLY
-      case xEnd: result_ = top; return true;
+      case xEnd:
+        result_ = top;
+        return true;
+// clang-format off
 #define PLOTIX_FN(n) \
-  case xFunc0 + (n)-mcDegToRad: top = ApplyFunction(n, top, err); break;
-        PLOTIX_FN(8)
-        PLOTIX_FN(9) PLOTIX_FN(10) PLOTIX_FN(11) PLOTIX_FN(12) PLOTIX_FN(13) PLOTIX_FN(14) PLOTIX_FN(15) PLOTIX_FN(16)
-            PLOTIX_FN(17) PLOTIX_FN(18) PLOTIX_FN(19) PLOTIX_FN(20) PLOTIX_FN(21) PLOTIX_FN(22) PLOTIX_FN(23)
-                PLOTIX_FN(24) PLOTIX_FN(25) PLOTIX_FN(26) PLOTIX_FN(27) PLOTIX_FN(28) PLOTIX_FN(29) PLOTIX_FN(30)
-                    PLOTIX_FN(31) PLOTIX_FN(32) PLOTIX_FN(33) PLOTIX_FN(34) PLOTIX_FN(35) PLOTIX_FN(36) PLOTIX_FN(37)
-                        PLOTIX_FN(38) PLOTIX_FN(39) PLOTIX_FN(40) PLOTIX_FN(41) PLOTIX_FN(42) PLOTIX_FN(43)
-                            PLOTIX_FN(44) PLOTIX_FN(45) PLOTIX_FN(46) PLOTIX_FN(47) PLOTIX_FN(48) PLOTIX_FN(49)
+  case xFunc0 + (n) - mcDegToRad: top = ApplyFunction(n, top, err); break;
+      PLOTIX_FN(8)  PLOTIX_FN(9)  PLOTIX_FN(10) PLOTIX_FN(11) PLOTIX_FN(12) PLOTIX_FN(13) PLOTIX_FN(14)
+      PLOTIX_FN(15) PLOTIX_FN(16) PLOTIX_FN(17) PLOTIX_FN(18) PLOTIX_FN(19) PLOTIX_FN(20) PLOTIX_FN(21)
+      PLOTIX_FN(22) PLOTIX_FN(23) PLOTIX_FN(24) PLOTIX_FN(25) PLOTIX_FN(26) PLOTIX_FN(27) PLOTIX_FN(28)
+      PLOTIX_FN(29) PLOTIX_FN(30) PLOTIX_FN(31) PLOTIX_FN(32) PLOTIX_FN(33) PLOTIX_FN(34) PLOTIX_FN(35)
+      PLOTIX_FN(36) PLOTIX_FN(37) PLOTIX_FN(38) PLOTIX_FN(39) PLOTIX_FN(40) PLOTIX_FN(41) PLOTIX_FN(42)
+      PLOTIX_FN(43) PLOTIX_FN(44) PLOTIX_FN(45) PLOTIX_FN(46) PLOTIX_FN(47) PLOTIX_FN(48) PLOTIX_FN(49)
 #undef PLOTIX_FN
-                                default : err = meUnknown;
-        break;
+      default: err = meUnknown; break;
+        // clang-format on
     }
 #undef PLOTIX_OPS
 #undef PLOTIX_VAROPS

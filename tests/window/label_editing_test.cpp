@@ -10,9 +10,9 @@
 #include "labels/label_list_dialog.h"
 #include "labels/text_editor.h"
 #include "labels/tool_attributes.h"
+#include "plain_window.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
-#include "plain_window.h"
 
 namespace plotix {
 namespace {
