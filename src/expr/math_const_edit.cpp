@@ -1,5 +1,6 @@
 #include "expr/math_const_edit.h"
 
+#include "expr/math_function.h"
 #include "platform/dialog_controls.h"
 #include "platform/message_box.h"
 

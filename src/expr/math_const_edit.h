@@ -7,9 +7,10 @@
 #include <string>
 
 #include "expr/math_const_check.h"
-#include "expr/math_function.h"
 
 namespace plotix {
+
+class TMathFunction;
 
 class TEditMathConst : public QLineEdit {
   Q_OBJECT
