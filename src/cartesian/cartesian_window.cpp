@@ -14,10 +14,7 @@
 namespace plotix {
 
 TFunc2DWindow::TFunc2DWindow(QWidget* parent)
-    : TFuncGraphWindow(std::make_unique<TGraph2DDoc>(), parent),
-      Doc(static_cast<TGraph2DDoc&>(Document())),
-      FunctionMenu(new QMenu(QStringLiteral("F&unction"), this)),
-      ViewMenu(new QMenu(QStringLiteral("&View"), this)) {
+    : TFuncGraphWindow(std::make_unique<TGraph2DDoc>(), parent), Doc(static_cast<TGraph2DDoc&>(Document())) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()));
 
   AddCommand(FunctionMenu, "&New 2D Function...", [this] { AddFunction(); });
@@ -25,11 +22,7 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent)
 
   QMenu* v = ViewMenu;
   AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
-  v->addSeparator();
-  AddCommand(
-      v, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
-  AddCommand(
-      v, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
+  AddZoomCommands();
   AddCommand(
       v, "Zoo&m X Axis In", [this] { ZoomAxis(TAxis::X, true); }, Qt::Key_F9);
   AddCommand(
@@ -38,30 +31,11 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent)
       v, "Zoom Y Axis I&n", [this] { ZoomAxis(TAxis::Y, true); }, Qt::Key_F11);
   AddCommand(
       v, "Zoom Y Axis Ou&t", [this] { ZoomAxis(TAxis::Y, false); }, Qt::Key_F12);
-  v->addSeparator();
-  AddCommand(
-      v, "Scroll View &Up", [this] { Scroll(TDirection::Up); }, Qt::Key_F5);
-  AddCommand(
-      v, "Scroll View &Down", [this] { Scroll(TDirection::Down); }, Qt::Key_F6);
-  AddCommand(
-      v, "Scroll View &Left", [this] { Scroll(TDirection::Left); }, Qt::Key_F7);
-  AddCommand(
-      v, "Scroll View &Right", [this] { Scroll(TDirection::Right); }, Qt::Key_F8);
-  v->addSeparator();
-  AddCommand(
-      v, "Page View U&p", [this] { Page(TDirection::Up); }, Qt::SHIFT | Qt::Key_F5);
-  AddCommand(
-      v, "Page Vi&ew Down", [this] { Page(TDirection::Down); }, Qt::SHIFT | Qt::Key_F6);
-  AddCommand(
-      v, "Page View Le&ft", [this] { Page(TDirection::Left); }, Qt::SHIFT | Qt::Key_F7);
-  AddCommand(
-      v, "Page View Ri&ght", [this] { Page(TDirection::Right); }, Qt::SHIFT | Qt::Key_F8);
+  AddScrollCommands();
   v->addSeparator();
   AddCommand(v, "Set &X Zoom Equal To Y", [this] { SetXZoomEqualToY(); });
   AddCommand(v, "Set &Y Zoom Equal To X", [this] { SetYZoomEqualToX(); });
-  v->addSeparator();
-  AddCommand(
-      v, "&Center Function View", [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
+  AddCenterCommand("&Center Function View");
 }
 
 TFunc2DWindow::~TFunc2DWindow() = default;

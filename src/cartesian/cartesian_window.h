@@ -1,13 +1,9 @@
 #pragma once
-// TFunc2DWindow: the 2D Cartesian graph window. It shows a TGraph2DDoc and adds the
+// TFunc2DWindow: the 2D Cartesian graph window. It shows a TGraph2DDoc and fills the
 // "F&unction" and "&View" menus: functions, zoom, scroll, page and centre.
-
-#include <QList>
 
 #include "cartesian/cartesian_document.h"
 #include "window/graph_window.h"
-
-class QMenu;
 
 namespace plotix {
 
@@ -29,7 +25,6 @@ class TFunc2DWindow : public TFuncGraphWindow {
   void ZoomAxis(TAxis axis, bool in) override;
   void MoveView(Extended dx, Extended dy) override;
   void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
-  QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddFunction();
@@ -38,8 +33,6 @@ class TFunc2DWindow : public TFuncGraphWindow {
   void SetYZoomEqualToX();
 
   TGraph2DDoc& Doc;
-  QMenu* FunctionMenu;
-  QMenu* ViewMenu;
 
  private:
   // One zoom step of both axes, or of one, without redrawing; true when a zoom changed.

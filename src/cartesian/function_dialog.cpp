@@ -1,6 +1,5 @@
 #include "cartesian/function_dialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -17,6 +16,7 @@
 
 #include "expr/math_const_edit.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
@@ -39,16 +39,6 @@ std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
   return lines;
 }
 
-void FocusOn(QWidget* widget) {
-  widget->setFocus(Qt::OtherFocusReason);
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
-}
-
-bool RunDialog(TFunc2DObj& func, bool addMode) {
-  QWidget* parent = QApplication::activeModalWidget();
-  if (!parent) parent = QApplication::activeWindow();
-  return TAdd2DFuncDlg::Edit(parent, func, addMode);
-}
 }  // namespace
 
 TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
@@ -60,8 +50,6 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
       EExtraUndefAccuracy(new QCheckBox(QStringLiteral("Near Undefined Points."))),
       EFuncColorSample(new TColorSampleButton),
       ColorButton1(new QPushButton(QStringLiteral("&Color..."))),
-      ELineWidth(new QScrollBar(Qt::Horizontal)),
-      LineWidthLabel(new QLabel),
       EForcePointsMemo(new QPlainTextEdit),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       func_(func) {
@@ -70,10 +58,6 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   SetBoundField(ELoBoundStr, "Lower Bound");
   SetBoundField(EHiBoundStr, "Upper Bound");
   EUserFuncStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
-  ELineWidth->setRange(kMinPenWidth, kMaxPenWidth);
-  ELineWidth->setPageStep(1);
-  ELineWidth->setMinimumWidth(120);
-  LineWidthLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")));
   EForcePointsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   EForcePointsMemo->setTabChangesFocus(true);
   EForcePointsMemo->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
@@ -97,11 +81,8 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   drawingLayout->addWidget(new QLabel(QStringLiteral("Attempt Extra Drawing Accuracy")), 1, 0);
   drawingLayout->addWidget(EExtraUndefAccuracy, 1, 1, 1, 2);
   drawingLayout->addWidget(new QLabel(QStringLiteral("Color")), 2, 0);
-  auto* colorRow = new QHBoxLayout;
-  colorRow->addWidget(EFuncColorSample);
-  colorRow->addWidget(ColorButton1);
-  colorRow->addStretch();
-  drawingLayout->addLayout(colorRow, 2, 1, 1, 2);
+  drawingLayout->addLayout(ColorRow(EFuncColorSample, ColorButton1), 2, 1, 1, 2);
+  ELineWidth = SizeScrollBar(LineWidthLabel);
   auto* widthLabel = new QLabel(QStringLiteral("Line Width"));
   widthLabel->setBuddy(ELineWidth);
   drawingLayout->addWidget(widthLabel, 3, 0);
@@ -127,8 +108,6 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   layout->addLayout(columns, 1);
   layout->addWidget(Buttons);
 
-  connect(ELineWidth, &QScrollBar::valueChanged, LineWidthLabel, qOverload<int>(&QLabel::setNum));
-  connect(ColorButton1, &QPushButton::clicked, EFuncColorSample, &TColorSampleButton::Pick);
   connect(Buttons, &QDialogButtonBox::accepted, this, &TAdd2DFuncDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -145,10 +124,7 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   for (const std::string& line : func.SpecialXLines) lines << QString::fromStdString(line);
   EForcePointsMemo->setPlainText(lines.join(QLatin1Char('\n')));
 
-  if (addMode)
-    EUserFuncStr->setFocus();
-  else
-    Buttons->button(QDialogButtonBox::Ok)->setFocus();
+  FocusFirst(addMode, EUserFuncStr, Buttons);
 }
 
 bool TAdd2DFuncDlg::Edit(QWidget* parent, TFunc2DObj& func, bool addMode) {
@@ -177,29 +153,19 @@ bool TAdd2DFuncDlg::ParseSpecialValues(const std::vector<std::string>& lines) {
 
 bool TAdd2DFuncDlg::Validate() {
   if (!ELoBoundStr->ValidateOrComplain() || !EHiBoundStr->ValidateOrComplain()) return false;
-  if (!ELoBoundStr->IsEmpty() && !EHiBoundStr->IsEmpty() && EHiBoundStr->Value() < ELoBoundStr->Value()) {
-    ShowMessage(TMsgKind::Error, "Lower Bound must be <= Upper Bound");
-    FocusOn(ELoBoundStr);
-    return false;
-  }
+  if (!BoundsInOrder(ELoBoundStr, EHiBoundStr)) return false;
   const std::vector<std::string> lines = MemoLines(EForcePointsMemo);
   if (lines.size() > std::size_t(kMaxSpecialValues)) {
     ShowMessage(TMsgKind::Error,
                 "Special X Values to Plot, Can Not Contain More Than " + std::to_string(kMaxSpecialValues) + " Values");
-    FocusOn(EForcePointsMemo);
+    FocusField(EForcePointsMemo);
     return false;
   }
   if (!ParseSpecialValues(lines)) {
-    FocusOn(EForcePointsMemo);
+    FocusField(EForcePointsMemo);
     return false;
   }
-  scratch_.SetExpression(EUserFuncStr->text().toStdString());
-  if (!scratch_.Compile()) {
-    ShowFieldError("Function Definition", scratch_.GetErrorText());
-    FocusOn(EUserFuncStr);
-    return false;
-  }
-  return true;
+  return CompileDefinition(scratch_, EUserFuncStr);
 }
 
 void TAdd2DFuncDlg::accept() {
@@ -222,6 +188,9 @@ void TAdd2DFuncDlg::accept() {
   QDialog::accept();
 }
 
-void RegisterFunc2DDialog(TDialogService& service) { service.Register<TFunc2DObj>(&RunDialog); }
+void RegisterFunc2DDialog(TDialogService& service) {
+  service.Register<TFunc2DObj>(
+      [](TFunc2DObj& func, bool addMode) { return TAdd2DFuncDlg::Edit(DialogParent(), func, addMode); });
+}
 
 }  // namespace plotix

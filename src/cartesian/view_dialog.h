@@ -12,6 +12,7 @@ class QSpinBox;
 namespace plotix {
 
 class TEditMathConst;
+class TFieldExits;
 
 class TChange2DViewDlg : public QDialog {
   Q_OBJECT
@@ -41,17 +42,13 @@ class TChange2DViewDlg : public QDialog {
   TEditMathConst* EYViewZoom;
   QDialogButtonBox* Buttons;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   // The graph-unit centre from the pixel centre and the zooms.
   void RefreshCartesian();
-  bool Leave(TEditMathConst* field);
 
   TView2D& view_;
   Extended zoomX_, zoomY_;
-  bool leaving_ = false;  // a message box of Leave is open
+  TFieldExits* exits_;
 };
 
 }  // namespace plotix

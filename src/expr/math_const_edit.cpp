@@ -1,5 +1,7 @@
 #include "expr/math_const_edit.h"
 
+#include "expr/math_function.h"
+#include "platform/dialog_controls.h"
 #include "platform/message_box.h"
 
 namespace plotix {
@@ -13,6 +15,21 @@ bool TEditMathConst::ValidateOrComplain() {
   ShowMessage(TMsgKind::Error, ErrorText(), TMsgButtons::OK);
   setFocus(Qt::OtherFocusReason);
   selectAll();
+  return false;
+}
+
+bool BoundsInOrder(TEditMathConst* lo, const TEditMathConst* hi) {
+  if (lo->IsEmpty() || hi->IsEmpty() || !(hi->Value() < lo->Value())) return true;
+  ShowMessage(TMsgKind::Error, "Lower Bound must be <= Upper Bound");
+  FocusField(lo);
+  return false;
+}
+
+bool CompileDefinition(TMathFunction& func, QLineEdit* definition) {
+  func.SetExpression(definition->text().toStdString());
+  if (func.Compile()) return true;
+  ShowFieldError("Function Definition", func.GetErrorText());
+  FocusField(definition);
   return false;
 }
 

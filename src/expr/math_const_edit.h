@@ -1,6 +1,7 @@
 #pragma once
 // TEditMathConst: the numeric entry field of every dialog. Its text is a constant
-// expression ("2pi", "sqrt(2)/2"); the checking itself lives in TMathConstCheck.
+// expression ("2pi", "sqrt(2)/2"); the checking itself lives in TMathConstCheck. Also the
+// checks the function dialogs make on their fields.
 
 #include <QLineEdit>
 #include <string>
@@ -8,6 +9,8 @@
 #include "expr/math_const_check.h"
 
 namespace plotix {
+
+class TMathFunction;
 
 class TEditMathConst : public QLineEdit {
   Q_OBJECT
@@ -31,5 +34,12 @@ class TEditMathConst : public QLineEdit {
  private:
   TMathConstCheck check_;
 };
+
+// False after complaining that a validated lower bound lies above the upper one; an empty
+// bound is open.
+bool BoundsInOrder(TEditMathConst* lo, const TEditMathConst* hi);
+// Compiles the definition field's text into func; false after complaining, with the focus
+// on the field.
+bool CompileDefinition(TMathFunction& func, QLineEdit* definition);
 
 }  // namespace plotix

@@ -1,6 +1,5 @@
 #include "graph3d/function_dialog.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -15,6 +14,7 @@
 
 #include "expr/math_const_edit.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
 
@@ -22,12 +22,6 @@ namespace plotix {
 
 namespace {
 const char* const kOrientationItems[3] = {"X=f(y,z)=", "Y=f(x,z)=", "Z=f(x,y)="};
-
-bool RunDialog(TFunc3DObj& func, bool addMode) {
-  QWidget* parent = QApplication::activeModalWidget();
-  if (!parent) parent = QApplication::activeWindow();
-  return TAdd3DFuncDlg::Edit(parent, func, addMode);
-}
 }  // namespace
 
 void Set3DValueField(TEditMathConst* field, const std::string& name) {
@@ -52,11 +46,6 @@ QSpinBox* WireLinesField(QSpinBox* detail) {
   detail->setRange(0, MaxDetailForLines(0));
   QObject::connect(lines, &QSpinBox::valueChanged, detail, [lines, detail] { LimitDetail(lines, detail); });
   return lines;
-}
-
-void FocusField(QWidget* field) {
-  field->setFocus(Qt::OtherFocusReason);
-  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }
 
 TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
@@ -105,11 +94,8 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
     c.EHiBound->setText(QString::fromStdString(func.Vars[v].HiText));
   }
 
-  auto* appearance = new QHBoxLayout;
-  appearance->addWidget(new QLabel(QStringLiteral("Color")));
-  appearance->addWidget(EFuncColorSample);
-  appearance->addWidget(ColorButton);
-  appearance->addStretch();
+  QHBoxLayout* appearance = ColorRow(EFuncColorSample, ColorButton);
+  appearance->insertWidget(0, new QLabel(QStringLiteral("Color")));
   auto* beyond = new QGroupBox(QStringLiteral("Values > 700"));
   auto* beyondLayout = new QHBoxLayout(beyond);
   beyondLayout->addWidget(ERoundDown);
@@ -125,7 +111,6 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
 
   connect(EOrientation, &QComboBox::activated, this, [this](int index) { SetOrientation(TOrientation(index + 1)); });
   connect(EOrientation->lineEdit(), &QLineEdit::editingFinished, this, &TAdd3DFuncDlg::OrientationExit);
-  connect(ColorButton, &QPushButton::clicked, EFuncColorSample, &TColorSampleButton::Pick);
   connect(Buttons, &QDialogButtonBox::accepted, this, &TAdd3DFuncDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -134,10 +119,7 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
   (func.RoundDown ? ERoundDown : EDontDraw)->setChecked(true);
   SetOrientation(orientation_);
 
-  if (addMode)
-    EUserFuncStr->setFocus();
-  else
-    Buttons->button(QDialogButtonBox::Ok)->setFocus();
+  FocusFirst(addMode, EUserFuncStr, Buttons);
 }
 
 bool TAdd3DFuncDlg::Edit(QWidget* parent, TFunc3DObj& func, bool addMode) {
@@ -178,13 +160,7 @@ bool TAdd3DFuncDlg::Validate() {
       return false;
     }
   }
-  scratch_.SetExpression(EUserFuncStr->text().toStdString());
-  if (!scratch_.Compile()) {
-    ShowFieldError("Function Definition", scratch_.GetErrorText());
-    FocusField(EUserFuncStr);
-    return false;
-  }
-  return true;
+  return CompileDefinition(scratch_, EUserFuncStr);
 }
 
 void TAdd3DFuncDlg::accept() {
@@ -207,6 +183,9 @@ void TAdd3DFuncDlg::accept() {
   QDialog::accept();
 }
 
-void RegisterFunc3DDialog(TDialogService& service) { service.Register<TFunc3DObj>(&RunDialog); }
+void RegisterFunc3DDialog(TDialogService& service) {
+  service.Register<TFunc3DObj>(
+      [](TFunc3DObj& func, bool addMode) { return TAdd3DFuncDlg::Edit(DialogParent(), func, addMode); });
+}
 
 }  // namespace plotix

@@ -29,8 +29,6 @@ void Set3DValueField(TEditMathConst* field, const std::string& name);
 void LimitDetail(const QSpinBox* lines, QSpinBox* detail);
 // A spin box for a wire line count whose detail field follows it.
 QSpinBox* WireLinesField(QSpinBox* detail);
-// Puts the focus on a field that refused its text.
-void FocusField(QWidget* field);
 
 class TAdd3DFuncDlg : public QDialog {
   Q_OBJECT

@@ -14,10 +14,7 @@
 namespace plotix {
 
 TFunc3DWindow::TFunc3DWindow(QWidget* parent)
-    : TFuncGraphWindow(std::make_unique<TGraph3DDoc>(), parent),
-      Doc(static_cast<TGraph3DDoc&>(Document())),
-      FunctionMenu(new QMenu(QStringLiteral("F&unction"), this)),
-      ViewMenu(new QMenu(QStringLiteral("&View"), this)) {
+    : TFuncGraphWindow(std::make_unique<TGraph3DDoc>(), parent), Doc(static_cast<TGraph3DDoc&>(Document())) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()));
 
   AddCommand(FunctionMenu, "New &2D Rotation (X,Y)...", [this] { AddRotated(); });
@@ -26,11 +23,7 @@ TFunc3DWindow::TFunc3DWindow(QWidget* parent)
 
   QMenu* v = ViewMenu;
   AddCommand(v, "C&hange View...", [this] { ChangeView(); });
-  v->addSeparator();
-  AddCommand(
-      v, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
-  AddCommand(
-      v, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
+  AddZoomCommands();
   v->addSeparator();
   AddCommand(
       v, "Rotate - to X Axis (Up)", [this] { Rotate(TAxis::X, false); }, Qt::Key_F5);
@@ -44,9 +37,7 @@ TFunc3DWindow::TFunc3DWindow(QWidget* parent)
       v, "Rotate + to &Z Axis (Spin Left)", [this] { Rotate(TAxis::Z, true); }, Qt::Key_F9);
   AddCommand(
       v, "Rotate - to Z Axis (Spin Right)", [this] { Rotate(TAxis::Z, false); }, Qt::Key_F10);
-  v->addSeparator();
-  AddCommand(
-      v, "&Rotate All Axis to Zero", [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
+  AddCenterCommand("&Rotate All Axis to Zero");
 }
 
 TFunc3DWindow::~TFunc3DWindow() = default;

@@ -1,13 +1,9 @@
 #pragma once
-// TFunc3DWindow: the 3D Cartesian graph window. It shows a TGraph3DDoc and adds the
+// TFunc3DWindow: the 3D Cartesian graph window. It shows a TGraph3DDoc and fills the
 // "F&unction" and "&View" menus: surfaces and rotated functions, rotation and zoom.
-
-#include <QList>
 
 #include "graph3d/graph3d_document.h"
 #include "window/graph_window.h"
-
-class QMenu;
 
 namespace plotix {
 
@@ -33,7 +29,6 @@ class TFunc3DWindow : public TFuncGraphWindow {
   void WheelZoom(TPoint, bool in, TZoomAxes) override { in ? ZoomIn() : ZoomOut(); }
   // A degree per pixel: dragging right turns + about Y, dragging down + about X.
   void DragView(int dx, int dy) override;
-  QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
   void FunctionsChanged(bool appended) override;
 
   // The function dialogs on a new function; true when one was added (the window redrew).
@@ -42,8 +37,6 @@ class TFunc3DWindow : public TFuncGraphWindow {
   void ChangeView();
 
   TGraph3DDoc& Doc;
-  QMenu* FunctionMenu;
-  QMenu* ViewMenu;
 };
 
 // Makes 3D Cartesian graphs known to the program: their document, window, dialogs and

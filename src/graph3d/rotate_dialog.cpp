@@ -1,6 +1,5 @@
 #include "graph3d/rotate_dialog.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -16,18 +15,11 @@
 #include "expr/math_const_edit.h"
 #include "graph3d/function_dialog.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
 
 namespace plotix {
-
-namespace {
-bool RunDialog(TFuncRotateObj& func, bool addMode) {
-  QWidget* parent = QApplication::activeModalWidget();
-  if (!parent) parent = QApplication::activeWindow();
-  return TAddRotateDlg::Edit(parent, func, addMode);
-}
-}  // namespace
 
 TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent)
     : QDialog(parent),
@@ -99,11 +91,8 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
   appearanceGrid->addWidget(ELines, 1, 1);
   appearanceGrid->addWidget(new QLabel(QStringLiteral("Detail")), 1, 2);
   appearanceGrid->addWidget(ELineDetail, 1, 3);
-  auto* colorRow = new QHBoxLayout;
-  colorRow->addWidget(new QLabel(QStringLiteral("Color")));
-  colorRow->addWidget(EFuncColorSample);
-  colorRow->addWidget(ColorButton);
-  colorRow->addStretch();
+  QHBoxLayout* colorRow = ColorRow(EFuncColorSample, ColorButton);
+  colorRow->insertWidget(0, new QLabel(QStringLiteral("Color")));
   appearanceGrid->addLayout(colorRow, 2, 0, 1, 4);
 
   auto* beyond = new QGroupBox(QStringLiteral("Values > 700"));
@@ -126,7 +115,6 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(EAxis, &QButtonGroup::idToggled, this, [this] { LineGroup->setEnabled(EAxis->checkedId() == raLine); });
-  connect(ColorButton, &QPushButton::clicked, EFuncColorSample, &TColorSampleButton::Pick);
   connect(Buttons, &QDialogButtonBox::accepted, this, &TAddRotateDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -144,10 +132,7 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
   EFuncColorSample->SetColor(func.Color);
   (func.RoundDown ? ERoundDown : EDontDraw)->setChecked(true);
 
-  if (addMode)
-    EUserFuncStr->setFocus();
-  else
-    Buttons->button(QDialogButtonBox::Ok)->setFocus();
+  FocusFirst(addMode, EUserFuncStr, Buttons);
 }
 
 bool TAddRotateDlg::Edit(QWidget* parent, TFuncRotateObj& func, bool addMode) {
@@ -161,18 +146,7 @@ bool TAddRotateDlg::Validate() {
   if (EAxis->checkedId() == raLine)
     for (TEditMathConst* field : EPoints)
       if (!field->ValidateOrComplain()) return false;
-  if (EHiBound->Value() < ELoBound->Value()) {
-    ShowMessage(TMsgKind::Error, "Lower Bound must be <= Upper Bound", TMsgButtons::OK);
-    FocusField(ELoBound);
-    return false;
-  }
-  scratch_.SetExpression(EUserFuncStr->text().toStdString());
-  if (!scratch_.Compile()) {
-    ShowFieldError("Function Definition", scratch_.GetErrorText());
-    FocusField(EUserFuncStr);
-    return false;
-  }
-  return true;
+  return BoundsInOrder(ELoBound, EHiBound) && CompileDefinition(scratch_, EUserFuncStr);
 }
 
 void TAddRotateDlg::accept() {
@@ -200,6 +174,9 @@ void TAddRotateDlg::accept() {
   QDialog::accept();
 }
 
-void RegisterRotateDialog(TDialogService& service) { service.Register<TFuncRotateObj>(&RunDialog); }
+void RegisterRotateDialog(TDialogService& service) {
+  service.Register<TFuncRotateObj>(
+      [](TFuncRotateObj& func, bool addMode) { return TAddRotateDlg::Edit(DialogParent(), func, addMode); });
+}
 
 }  // namespace plotix

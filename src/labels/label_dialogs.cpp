@@ -1,6 +1,5 @@
 #include "labels/label_dialogs.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -107,13 +106,8 @@ int ChosenStyle(const QButtonGroup* group, int current) {
 TColorSampleButton* AddColor(QGridLayout* grid, int row, const char* changeCaption, TColor color) {
   auto* sample = new TColorSampleButton;
   sample->SetColor(color);
-  auto* change = new QPushButton(QString::fromLatin1(changeCaption));
-  QObject::connect(change, &QPushButton::clicked, sample, &TColorSampleButton::Pick);
-  auto* line = new QHBoxLayout;
-  line->addWidget(new QLabel(QStringLiteral("Color")));
-  line->addWidget(sample);
-  line->addWidget(change);
-  line->addStretch();
+  QHBoxLayout* line = ColorRow(sample, new QPushButton(QString::fromLatin1(changeCaption)));
+  line->insertWidget(0, new QLabel(QStringLiteral("Color")));
   grid->addLayout(line, row, 0, 1, 2);
   return sample;
 }
@@ -195,9 +189,7 @@ class TTextSample : public QWidget {
 template <class Dlg, class Label>
 void Register(TDialogService& service) {
   service.Register<Label>([](Label& label, bool) {
-    QWidget* parent = QApplication::activeModalWidget();
-    if (!parent) parent = QApplication::activeWindow();
-    Dlg dialog(label, parent);
+    Dlg dialog(label, DialogParent());
     return dialog.exec() == QDialog::Accepted;
   });
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "labels/label_list.h"
+#include "platform/ordered_list_box.h"
 
 class QDialogButtonBox;
 class QListWidget;
@@ -34,8 +35,8 @@ class TLabelListDlg : public QDialog {
   static TOutcome Edit(QWidget* parent, TLabelList& labels, int current);
 
   void ModifyClick();
-  void DeleteClick();
-  void Move(int step);
+  void DeleteClick() { rows_->DeleteCurrent(); }
+  void Move(int step) { rows_->MoveCurrent(step); }
 
   QListWidget* LabelListBox;
   QToolButton* UpButton;
@@ -45,15 +46,10 @@ class TLabelListDlg : public QDialog {
   QPushButton* SelectButton;  // "OK/Select"
   QDialogButtonBox* Buttons;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  TDrawBaseClass* Current() const;
-
-  std::vector<TDrawBaseClass*> order_;  // the list box's labels, line by line
+  std::vector<TDrawBaseClass*> labels_;  // in the window's order
+  TOrderedListBox* rows_;
   bool modified_ = false;
-  bool rearranged_ = false;
   bool select_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -90,6 +91,11 @@ bool RunFileDialog(QWidget* parent, bool save, const std::string& title, const s
   return true;
 }
 }  // namespace
+
+QWidget* DialogParent() {
+  QWidget* parent = QApplication::activeModalWidget();
+  return parent ? parent : QApplication::activeWindow();
+}
 
 bool PickColor(QWidget* parent, TColor& color) { return Installed()->PickColor(parent, color); }
 
@@ -267,6 +273,15 @@ bool TColorSampleButton::Pick() {
   if (!PickColor(this, color)) return false;
   SetColor(color);
   return true;
+}
+
+QHBoxLayout* ColorRow(TColorSampleButton* sample, QPushButton* button) {
+  QObject::connect(button, &QPushButton::clicked, sample, &TColorSampleButton::Pick);
+  auto* row = new QHBoxLayout;
+  row->addWidget(sample);
+  row->addWidget(button);
+  row->addStretch();
+  return row;
 }
 
 }  // namespace plotix

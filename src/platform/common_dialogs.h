@@ -13,7 +13,13 @@
 #include "platform/colour.h"
 #include "platform/font_description.h"
 
+class QHBoxLayout;
+class QPushButton;
+
 namespace plotix {
+
+// The window a dialog opens over: the active modal dialog, else the active window.
+QWidget* DialogParent();
 
 class TCommonDlgHandler {
  public:
@@ -129,5 +135,8 @@ class TColorSampleButton : public QToolButton {
  private:
   TColor color_ = 0xFFFFFF;
 };
+
+// A colour sample and the button that picks its colour, in a row that ends in a stretch.
+QHBoxLayout* ColorRow(TColorSampleButton* sample, QPushButton* button);
 
 }  // namespace plotix

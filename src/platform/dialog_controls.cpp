@@ -1,9 +1,12 @@
 #include "platform/dialog_controls.h"
 
 #include <QButtonGroup>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
@@ -68,8 +71,10 @@ QScrollBar* SizeScrollBar(QLabel*& label, QHBoxLayout* layout) {
   label = new QLabel;
   label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("00")));
   QObject::connect(bar, &QScrollBar::valueChanged, label, qOverload<int>(&QLabel::setNum));
-  layout->addWidget(bar, 1);
-  layout->addWidget(label);
+  if (layout) {
+    layout->addWidget(bar, 1);
+    layout->addWidget(label);
+  }
   return bar;
 }
 
@@ -78,6 +83,18 @@ QString FontText(const TFontDesc& font) {
   if (font.style & fsBold) text += QStringLiteral(", Bold");
   if (font.style & fsItalic) text += QStringLiteral(", Italic");
   return text;
+}
+
+void FocusField(QWidget* field) {
+  field->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+}
+
+void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons) {
+  if (addMode)
+    first->setFocus();
+  else
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 
 // Qt sizes a box for the longest value of its range: a box ranging to a hundred times the

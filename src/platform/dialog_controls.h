@@ -8,6 +8,7 @@
 #include "platform/font_description.h"
 
 class QButtonGroup;
+class QDialogButtonBox;
 class QHBoxLayout;
 class QLabel;
 class QScrollBar;
@@ -24,10 +25,16 @@ QButtonGroup* PenStyleButtons(QWidget* owner, QHBoxLayout* layout);
 void CheckPenStyle(QButtonGroup* group, int style);
 std::uint8_t CheckedPenStyle(const QButtonGroup* group);
 
-// A pen width scroll bar (1..10) with the label that shows its position, added to the layout.
-QScrollBar* SizeScrollBar(QLabel*& label, QHBoxLayout* layout);
+// A pen width scroll bar (1..10) with the label that shows its position, added to the layout
+// when there is one.
+QScrollBar* SizeScrollBar(QLabel*& label, QHBoxLayout* layout = nullptr);
 // "Face, 9 pt, Bold, Italic".
 QString FontText(const TFontDesc& font);
+
+// Puts the focus on a field that refused its text, with a line edit's text selected.
+void FocusField(QWidget* field);
+// A new object's dialog starts in the first field, a modified one's on OK.
+void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons);
 
 // Makes a whole-number box wide enough to show `widest` with room to spare, whatever its
 // current range: a dialog's boxes then fit every value the program allows.

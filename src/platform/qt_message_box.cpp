@@ -1,10 +1,11 @@
 #include "platform/qt_message_box.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <utility>
 #include <vector>
+
+#include "platform/common_dialogs.h"
 
 namespace plotix {
 
@@ -44,10 +45,8 @@ QMessageBox::Icon KindIcon(TMsgKind kind) {
 }  // namespace
 
 TMsgAnswer TQtMsgHandler::Show(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
-  QWidget* parent = QApplication::activeModalWidget();
-  if (!parent) parent = QApplication::activeWindow();
   QMessageBox box(KindIcon(kind), QStringLiteral("Plotix"), QString::fromStdString(text), QMessageBox::NoButton,
-                  parent);
+                  DialogParent());
   const std::vector<TButtonAnswer> answers = ButtonAnswers(buttons);
   const TMsgAnswer cancelling = CancellingAnswer(buttons);
   for (const auto& [button, answer] : answers) {

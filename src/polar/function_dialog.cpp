@@ -1,6 +1,5 @@
 #include "polar/function_dialog.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,6 +13,7 @@
 
 #include "expr/math_const_edit.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
@@ -30,17 +30,6 @@ void SetThetaBoundField(TEditMathConst* field, const char* name) {
   check.emHiBoundStr = kMaxThetaBoundText;
   check.emHiBoundVal = kMaxThetaBound;
 }
-
-void FocusOn(QLineEdit* edit) {
-  edit->setFocus(Qt::OtherFocusReason);
-  edit->selectAll();
-}
-
-bool RunDialog(TFuncPolarObj& func, bool addMode) {
-  QWidget* parent = QApplication::activeModalWidget();
-  if (!parent) parent = QApplication::activeWindow();
-  return TAddPolarFuncDlg::Edit(parent, func, addMode);
-}
 }  // namespace
 
 TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* parent)
@@ -51,8 +40,6 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
       ESamples(new QSpinBox),
       EFuncColorSample(new TColorSampleButton),
       ColorButton1(new QPushButton(QStringLiteral("&Color..."))),
-      ELineWidth(new QScrollBar(Qt::Horizontal)),
-      LineWidthLabel(new QLabel),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)),
       func_(func) {
   setWindowTitle(addMode ? QStringLiteral("Add Polar Function") : QStringLiteral("Modify Polar Function"));
@@ -61,10 +48,6 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   SetThetaBoundField(EHiBoundStr, "Upper Bound");
   EUserFuncStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
   ESamples->setRange(kMinPolarSamples, kMaxPolarSamples);
-  ELineWidth->setRange(kMinPenWidth, kMaxPenWidth);
-  ELineWidth->setPageStep(1);
-  ELineWidth->setMinimumWidth(120);
-  LineWidthLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")));
 
   auto* definition = new QGroupBox(QStringLiteral("Function Definition"));
   auto* definitionLayout = new QGridLayout(definition);
@@ -86,12 +69,9 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   samplesLabel->setBuddy(ESamples);
   propertiesLayout->addWidget(samplesLabel, 0, 0);
   propertiesLayout->addWidget(ESamples, 0, 1);
-  auto* colorRow = new QHBoxLayout;
-  colorRow->addWidget(EFuncColorSample);
-  colorRow->addWidget(ColorButton1);
-  colorRow->addStretch();
   propertiesLayout->addWidget(new QLabel(QStringLiteral("Color")), 1, 0);
-  propertiesLayout->addLayout(colorRow, 1, 1, 1, 2);
+  propertiesLayout->addLayout(ColorRow(EFuncColorSample, ColorButton1), 1, 1, 1, 2);
+  ELineWidth = SizeScrollBar(LineWidthLabel);
   auto* widthLabel = new QLabel(QStringLiteral("Line Width"));
   widthLabel->setBuddy(ELineWidth);
   propertiesLayout->addWidget(widthLabel, 2, 0);
@@ -105,8 +85,6 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   layout->addWidget(Buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(ELineWidth, &QScrollBar::valueChanged, LineWidthLabel, qOverload<int>(&QLabel::setNum));
-  connect(ColorButton1, &QPushButton::clicked, EFuncColorSample, &TColorSampleButton::Pick);
   connect(Buttons, &QDialogButtonBox::accepted, this, &TAddPolarFuncDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(Buttons, &QDialogButtonBox::helpRequested, this, [] {
@@ -125,10 +103,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   ELineWidth->setValue(func.Width);
   LineWidthLabel->setNum(ELineWidth->value());
 
-  if (addMode)
-    EUserFuncStr->setFocus();
-  else
-    Buttons->button(QDialogButtonBox::Ok)->setFocus();
+  FocusFirst(addMode, EUserFuncStr, Buttons);
 }
 
 bool TAddPolarFuncDlg::Edit(QWidget* parent, TFuncPolarObj& func, bool addMode) {
@@ -138,18 +113,7 @@ bool TAddPolarFuncDlg::Edit(QWidget* parent, TFuncPolarObj& func, bool addMode) 
 
 bool TAddPolarFuncDlg::Validate() {
   if (!ELoBoundStr->ValidateOrComplain() || !EHiBoundStr->ValidateOrComplain()) return false;
-  if (EHiBoundStr->Value() < ELoBoundStr->Value()) {
-    ShowMessage(TMsgKind::Error, "Lower Bound must be <= Upper Bound");
-    FocusOn(ELoBoundStr);
-    return false;
-  }
-  scratch_.SetExpression(EUserFuncStr->text().toStdString());
-  if (!scratch_.Compile()) {
-    ShowFieldError("Function Definition", scratch_.GetErrorText());
-    FocusOn(EUserFuncStr);
-    return false;
-  }
-  return true;
+  return BoundsInOrder(ELoBoundStr, EHiBoundStr) && CompileDefinition(scratch_, EUserFuncStr);
 }
 
 void TAddPolarFuncDlg::accept() {
@@ -165,6 +129,9 @@ void TAddPolarFuncDlg::accept() {
   QDialog::accept();
 }
 
-void RegisterPolarDialogs(TDialogService& service) { service.Register<TFuncPolarObj>(&RunDialog); }
+void RegisterPolarDialogs(TDialogService& service) {
+  service.Register<TFuncPolarObj>(
+      [](TFuncPolarObj& func, bool addMode) { return TAddPolarFuncDlg::Edit(DialogParent(), func, addMode); });
+}
 
 }  // namespace plotix

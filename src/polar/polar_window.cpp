@@ -1,7 +1,5 @@
 #include "polar/polar_window.h"
 
-#include <QMenu>
-
 #include "platform/dialog_service.h"
 #include "polar/function_dialog.h"
 #include "polar/settings_dialog.h"
@@ -13,43 +11,16 @@
 namespace plotix {
 
 TFuncPolarWindow::TFuncPolarWindow(QWidget* parent)
-    : TFuncGraphWindow(std::make_unique<TGraphPolarDoc>(), parent),
-      Doc(static_cast<TGraphPolarDoc&>(Document())),
-      FunctionMenu(new QMenu(QStringLiteral("F&unction"), this)),
-      ViewMenu(new QMenu(QStringLiteral("&View"), this)) {
+    : TFuncGraphWindow(std::make_unique<TGraphPolarDoc>(), parent), Doc(static_cast<TGraphPolarDoc&>(Document())) {
   setWindowTitle(QStringLiteral("Polar Graph Window"));
 
   AddCommand(FunctionMenu, "&New Polar Function...", [this] { AddPolarFunction(); });
   AddCommand(FunctionMenu, "&Edit Function List...", [this] { EditFunctionList(Doc.Functions); });
 
-  QMenu* v = ViewMenu;
-  AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
-  v->addSeparator();
-  AddCommand(
-      v, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
-  AddCommand(
-      v, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
-  v->addSeparator();
-  AddCommand(
-      v, "Scroll View &Up", [this] { Scroll(TDirection::Up); }, Qt::Key_F5);
-  AddCommand(
-      v, "Scroll View &Down", [this] { Scroll(TDirection::Down); }, Qt::Key_F6);
-  AddCommand(
-      v, "Scroll View &Left", [this] { Scroll(TDirection::Left); }, Qt::Key_F7);
-  AddCommand(
-      v, "Scroll View &Right", [this] { Scroll(TDirection::Right); }, Qt::Key_F8);
-  v->addSeparator();
-  AddCommand(
-      v, "Page View U&p", [this] { Page(TDirection::Up); }, Qt::SHIFT | Qt::Key_F5);
-  AddCommand(
-      v, "Page Vi&ew Down", [this] { Page(TDirection::Down); }, Qt::SHIFT | Qt::Key_F6);
-  AddCommand(
-      v, "Page View Le&ft", [this] { Page(TDirection::Left); }, Qt::SHIFT | Qt::Key_F7);
-  AddCommand(
-      v, "Page View Ri&ght", [this] { Page(TDirection::Right); }, Qt::SHIFT | Qt::Key_F8);
-  v->addSeparator();
-  AddCommand(
-      v, "&Center Function View", [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
+  AddCommand(ViewMenu, "Change Vie&w...", [this] { ChangeView(); });
+  AddZoomCommands();
+  AddScrollCommands();
+  AddCenterCommand("&Center Function View");
 }
 
 TFuncPolarWindow::~TFuncPolarWindow() = default;

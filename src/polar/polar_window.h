@@ -1,13 +1,9 @@
 #pragma once
-// TFuncPolarWindow: the polar graph window. It shows a TGraphPolarDoc and adds the
+// TFuncPolarWindow: the polar graph window. It shows a TGraphPolarDoc and fills the
 // "F&unction" and "&View" menus: functions, zoom, scroll, page and centre.
-
-#include <QList>
 
 #include "polar/polar_document.h"
 #include "window/graph_window.h"
-
-class QMenu;
 
 namespace plotix {
 
@@ -28,15 +24,12 @@ class TFuncPolarWindow : public TFuncGraphWindow {
   unsigned ViewCommands() const override { return vcScroll; }
   void MoveView(Extended dx, Extended dy) override;
   void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
-  QList<QMenu*> WindowMenus() const override { return {FunctionMenu, ViewMenu}; }
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddPolarFunction();
   void ChangeView();
 
   TGraphPolarDoc& Doc;
-  QMenu* FunctionMenu;
-  QMenu* ViewMenu;
 };
 
 // Makes polar graphs known to the program: their document, window and dialogs.

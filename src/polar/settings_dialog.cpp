@@ -37,14 +37,6 @@ void NameStyleButtons(QButtonGroup* group, char prefix) {
   for (int style = 0; style < 5; ++style)
     group->button(style)->setObjectName(QString(QLatin1Char(prefix)) + QLatin1String(names[style]));
 }
-
-QHBoxLayout* ColorRow(TColorSampleButton* sample, QPushButton* button) {
-  auto* row = new QHBoxLayout;
-  row->addWidget(sample);
-  row->addWidget(button);
-  row->addStretch();
-  return row;
-}
 }  // namespace
 
 TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent)
@@ -179,9 +171,6 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(Button1, &QPushButton::clicked, this, &TSettingsPolarDlg::StandardListClick);
-  connect(AxisColorButton, &QPushButton::clicked, EAxisColorSample, &TColorSampleButton::Pick);
-  connect(TickMarkColorButton, &QPushButton::clicked, ETickMarkColorSample, &TColorSampleButton::Pick);
-  connect(BackColorButton, &QPushButton::clicked, EBackColorSample, &TColorSampleButton::Pick);
   connect(TickMarkType, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (checked) TickTypeChanged();
   });

@@ -1,36 +1,23 @@
 #include "polar/view_dialog.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "expr/math_const_edit.h"
-#include "expr/number_format.h"
 #include "platform/message_box.h"
 #include "window/polar_conversions.h"
+#include "window/view_fields.h"
 
 namespace plotix {
 
 namespace {
-void NameField(TEditMathConst* field, const char* name) { field->Check().emCtrlErrorName = name; }
-
-QSpinBox* PixelField() {
-  auto* field = new QSpinBox;
-  field->setRange(-int(kCenterLimit), int(kCenterLimit));
-  return field;
-}
-
-QString Text(Extended value) { return QString::fromStdString(ShortFixed(value)); }
-
 // A centre limited to ±100000 pixels, then truncated to whole pixels.
 int TruncatedPixels(Extended center) { return static_cast<int>(truncl(ClampCenter(center))); }
 }  // namespace
@@ -42,24 +29,19 @@ bool& ThetaInRadians() {
 
 TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
     : QDialog(parent),
-      EPolarR(new TEditMathConst),
-      EPolarTheta(new TEditMathConst),
+      EPolarR(ViewField("R Center Value")),
+      EPolarTheta(ViewField("Theta Center Value")),
       EDegrees(new QRadioButton(QStringLiteral("Degrees"))),
       ERadians(new QRadioButton(QStringLiteral("Radians"))),
-      ECartesianX(new TEditMathConst),
-      ECartesianY(new TEditMathConst),
+      ECartesianX(ViewField("Cartesian X Center Value")),
+      ECartesianY(ViewField("Cartesian Y Center Value")),
       EPixelsX(PixelField()),
       EPixelsY(PixelField()),
-      EViewZoom(new TEditMathConst),
+      EViewZoom(ViewField("Zoom Value")),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)),
       view_(view),
       zoom_(view.Zoom) {
   setWindowTitle(QStringLiteral("Change Polar View"));
-  NameField(EPolarR, "R Center Value");
-  NameField(EPolarTheta, "Theta Center Value");
-  NameField(ECartesianX, "Cartesian X Center Value");
-  NameField(ECartesianY, "Cartesian Y Center Value");
-  NameField(EViewZoom, "Zoom Value");
 
   auto* thetaType = new QGroupBox(QStringLiteral("Theta Type"));
   auto* thetaTypeLayout = new QHBoxLayout(thetaType);
@@ -76,11 +58,6 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
   cartesianForm->addRow(QStringLiteral("X="), ECartesianX);
   cartesianForm->addRow(QStringLiteral("Y="), ECartesianY);
 
-  auto* pixels = new QGroupBox(QStringLiteral("View Center (Pixels From Center)"));
-  auto* pixelsForm = new QFormLayout(pixels);
-  pixelsForm->addRow(QStringLiteral("X"), EPixelsX);
-  pixelsForm->addRow(QStringLiteral("Y"), EPixelsY);
-
   auto* zoom = new QGroupBox(QStringLiteral("View Zoom"));
   auto* zoomLayout = new QVBoxLayout(zoom);
   zoomLayout->addWidget(EViewZoom);
@@ -92,7 +69,7 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
   left->addWidget(polar);
   left->addWidget(cartesian);
   auto* right = new QVBoxLayout;
-  right->addWidget(pixels);
+  right->addWidget(PixelCenterGroup(EPixelsX, EPixelsY));
   right->addWidget(zoom);
   right->addStretch();
   auto* columns = new QHBoxLayout;
@@ -103,14 +80,12 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
   layout->addWidget(Buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  for (TEditMathConst* field : {EPolarR, EPolarTheta, ECartesianX, ECartesianY, EViewZoom}) {
-    field->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);
-    field->installEventFilter(this);
-    connect(field, &QLineEdit::editingFinished, this, [this, field] {
-      // Moving to Cancel is no reason to complain about a text about to be dropped.
-      if (field->isModified() && QApplication::focusWidget() != Buttons->button(QDialogButtonBox::Cancel)) Leave(field);
-    });
-  }
+  exits_ = new TFieldExits(this, Buttons, {EPolarR, EPolarTheta, ECartesianX, ECartesianY, EViewZoom},
+                           [this](TEditMathConst* field) {
+                             return field == EViewZoom                         ? ZoomExit()
+                                    : field == EPolarR || field == EPolarTheta ? PolarExit(field)
+                                                                               : CartesianExit(field);
+                           });
   connect(EPixelsX, &QSpinBox::valueChanged, this, &TChangePolarViewDlg::Recompute);
   connect(EPixelsY, &QSpinBox::valueChanged, this, &TChangePolarViewDlg::Recompute);
   connect(EDegrees, &QRadioButton::clicked, this, [this] {
@@ -131,7 +106,7 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
   });
 
   (ThetaInRadians() ? ERadians : EDegrees)->setChecked(true);
-  EViewZoom->setText(Text(zoom_));
+  EViewZoom->setText(ViewText(zoom_));
   EPixelsX->setValue(TruncatedPixels(view.CenterX));
   EPixelsY->setValue(TruncatedPixels(view.CenterY));
   Recompute();
@@ -145,13 +120,13 @@ bool TChangePolarViewDlg::Edit(QWidget* parent, TPolarView& view) {
 void TChangePolarViewDlg::Recompute() {
   const Extended x = EPixelsX->value() / zoom_, y = EPixelsY->value() / zoom_;
   ToPolar(x, y, r_, theta_);
-  ECartesianX->setText(Text(x));
-  ECartesianY->setText(Text(y));
-  EPolarR->setText(Text(r_));
+  ECartesianX->setText(ViewText(x));
+  ECartesianY->setText(ViewText(y));
+  EPolarR->setText(ViewText(r_));
   ShowTheta();
 }
 
-void TChangePolarViewDlg::ShowTheta() { EPolarTheta->setText(Text(ThetaInRadians() ? theta_ : RadToDeg(theta_))); }
+void TChangePolarViewDlg::ShowTheta() { EPolarTheta->setText(ViewText(ThetaInRadians() ? theta_ : RadToDeg(theta_))); }
 
 void TChangePolarViewDlg::SetPixels(Extended x, Extended y) {
   EPixelsX->setValue(RoundToPixel(ClampCenter(x * zoom_)));
@@ -183,51 +158,11 @@ bool TChangePolarViewDlg::CartesianExit(TEditMathConst* field) {
 }
 
 bool TChangePolarViewDlg::ZoomExit() {
-  if (!EViewZoom->ValidateOrComplain()) return false;
-  const Extended value = EViewZoom->Value();
-  if (value >= kMinZoom && value <= kMaxZoom) {
-    zoom_ = value;
-    EViewZoom->setModified(false);
-    Recompute();
-    return true;
-  }
-  const TMsgAnswer answer =
-      ShowMessage(TMsgKind::Error, "Error View Zoom Must Be <= 10,000 and >= 0.0001", TMsgButtons::OKCancelIgnore);
-  if (answer == TMsgAnswer::Cancel) {
-    EViewZoom->setText(Text(zoom_));
-  } else if (answer == TMsgAnswer::Ignore) {
-    zoom_ = value >= 1 ? kMaxZoom : kMinZoom;
-    EViewZoom->setText(Text(zoom_));
-    Recompute();
-  }
-  EViewZoom->setFocus(Qt::OtherFocusReason);
-  EViewZoom->selectAll();
-  return false;
-}
-
-bool TChangePolarViewDlg::Leave(TEditMathConst* field) {
-  if (leaving_) return false;
-  leaving_ = true;
-  const bool left = field == EViewZoom                         ? ZoomExit()
-                    : field == EPolarR || field == EPolarTheta ? PolarExit(field)
-                                                               : CartesianExit(field);
-  leaving_ = false;
-  return left;
-}
-
-bool TChangePolarViewDlg::eventFilter(QObject* watched, QEvent* event) {
-  // Enter in an edited field applies it first; a refused value keeps the dialog open.
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    auto* field = static_cast<TEditMathConst*>(watched);
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && field->isModified() && !Leave(field)) return true;
-  }
-  return QDialog::eventFilter(watched, event);
+  return ZoomFieldExit(EViewZoom, zoom_, "Error View Zoom Must Be <= 10,000 and >= 0.0001", [this] { Recompute(); });
 }
 
 void TChangePolarViewDlg::accept() {
-  for (TEditMathConst* field : {EPolarR, EPolarTheta, ECartesianX, ECartesianY, EViewZoom})
-    if (field->isModified() && !Leave(field)) return;
+  if (!exits_->LeaveEdited()) return;
   view_.Zoom = zoom_;
   view_.CenterX = EPixelsX->value();
   view_.CenterY = EPixelsY->value();

@@ -13,6 +13,7 @@ class QSpinBox;
 namespace plotix {
 
 class TEditMathConst;
+class TFieldExits;
 
 // Whether the view dialog shows theta in radians (else degrees); kept while the program runs.
 bool& ThetaInRadians();
@@ -49,21 +50,17 @@ class TChangePolarViewDlg : public QDialog {
   TEditMathConst* EViewZoom;
   QDialogButtonBox* Buttons;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   // Every coordinate field from the pixel centre and the zoom.
   void Recompute();
   void ShowTheta();
   // The centre moved to a point in graph units, limited to ±100000 pixels.
   void SetPixels(Extended x, Extended y);
-  bool Leave(TEditMathConst* field);
 
   TPolarView& view_;
   Extended zoom_;
   Extended r_ = 0, theta_ = 0;  // theta in radians
-  bool leaving_ = false;        // a message box of Leave is open
+  TFieldExits* exits_;
 };
 
 }  // namespace plotix

@@ -2,10 +2,10 @@
 // TFuncListDlg: reorders, modifies and deletes the functions of a graph window of any kind.
 
 #include <QDialog>
-#include <algorithm>
 #include <vector>
 
 #include "expr/function_object.h"
+#include "platform/ordered_list_box.h"
 
 class QDialogButtonBox;
 class QListWidget;
@@ -37,24 +37,17 @@ class TFuncListDlg : public QDialog {
     for (const auto& f : functions) items.push_back(f.get());
     TFuncListDlg dialog(std::move(items), parent);
     if (dialog.exec() != QDialog::Accepted) return {dialog.Changes().modified, false, false};
-    if (dialog.deleted_ || dialog.moved_) {
-      TFuncList<T> kept;
-      kept.reserve(dialog.order_.size());
-      for (TBaseFuncObj* func : dialog.order_)
-        kept.push_back(std::move(*std::find_if(functions.begin(), functions.end(),
-                                               [func](const std::unique_ptr<T>& f) { return f.get() == func; })));
-      functions = std::move(kept);
-    }
+    if (dialog.rows_->Deleted() || dialog.rows_->Moved()) Reorder(functions, dialog.rows_->Order());
     return dialog.Changes();
   }
 
-  TFuncListChanges Changes() const { return {modified_, deleted_, moved_}; }
+  TFuncListChanges Changes() const { return {modified_, rows_->Deleted(), rows_->Moved()}; }
 
   // Run the selected function's modify dialog; delete it; move it one place.
   void ModifyClick();
-  void DeleteClick();
-  void MoveUp() { Move(-1); }
-  void MoveDown() { Move(+1); }
+  void DeleteClick() { rows_->DeleteCurrent(); }
+  void MoveUp() { rows_->MoveCurrent(-1); }
+  void MoveDown() { rows_->MoveCurrent(+1); }
 
   QListWidget* FListBox;
   QWidget* SpinButton1;  // the up and down buttons
@@ -64,17 +57,10 @@ class TFuncListDlg : public QDialog {
   QPushButton* DeleteButton;
   QDialogButtonBox* Buttons;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  void Move(int step);
-  TBaseFuncObj* Selected() const;
-
-  std::vector<TBaseFuncObj*> order_;  // the list box's functions, item by item
+  std::vector<TBaseFuncObj*> functions_;  // in the window's order
+  TOrderedListBox* rows_;
   bool modified_ = false;
-  bool deleted_ = false;
-  bool moved_ = false;
 };
 
 }  // namespace plotix

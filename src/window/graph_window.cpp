@@ -97,6 +97,8 @@ TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget*
   layout->addWidget(ScrollBox1);
   document_->LabelOwner.SetTarget(&ScreenBitmap);
   BuildLabelMenus();
+  FunctionMenu = new QMenu(QStringLiteral("F&unction"), this);
+  ViewMenu = new QMenu(QStringLiteral("&View"), this);
   ScreenImage->installEventFilter(new TMouseNavigation(*this));
 }
 
@@ -281,6 +283,34 @@ QAction* TFuncGraphWindow::AddCommand(QMenu* menu, const char* caption, std::fun
     command();
   });
   return action;
+}
+
+void TFuncGraphWindow::AddZoomCommands() {
+  ViewMenu->addSeparator();
+  AddCommand(
+      ViewMenu, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
+  AddCommand(
+      ViewMenu, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
+}
+
+void TFuncGraphWindow::AddScrollCommands() {
+  const char* const scrolls[] = {"Scroll View &Up", "Scroll View &Down", "Scroll View &Left", "Scroll View &Right"};
+  const char* const pages[] = {"Page View U&p", "Page Vi&ew Down", "Page View Le&ft", "Page View Ri&ght"};
+  const TDirection directions[] = {TDirection::Up, TDirection::Down, TDirection::Left, TDirection::Right};
+  ViewMenu->addSeparator();
+  for (int i = 0; i < 4; ++i)
+    AddCommand(
+        ViewMenu, scrolls[i], [this, d = directions[i]] { Scroll(d); }, Qt::Key(Qt::Key_F5 + i));
+  ViewMenu->addSeparator();
+  for (int i = 0; i < 4; ++i)
+    AddCommand(
+        ViewMenu, pages[i], [this, d = directions[i]] { Page(d); }, Qt::SHIFT | Qt::Key(Qt::Key_F5 + i));
+}
+
+void TFuncGraphWindow::AddCenterCommand(const char* caption) {
+  ViewMenu->addSeparator();
+  AddCommand(
+      ViewMenu, caption, [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
 }
 
 TColor TFuncGraphWindow::ChooseNewFunctionColor(int index) const {

@@ -154,7 +154,7 @@ class TFuncGraphWindow : public QWidget {
   virtual void DragView(int dx, int dy) { MoveView(-dx, dy); }
 
   // The kind's own menus.
-  virtual QList<QMenu*> WindowMenus() const = 0;
+  virtual QList<QMenu*> WindowMenus() const { return {FunctionMenu, ViewMenu}; }
   // The menus the main window shows while this window is active: the kind's, then "&Label".
   QList<QMenu*> MenuBarMenus() const { return WindowMenus() << LabelMenu; }
 
@@ -262,6 +262,8 @@ class TFuncGraphWindow : public QWidget {
   TCustomTextEdit* TextEditor;
   QMenu* LabelMenu;
   QMenu* LabelPopup;
+  QMenu* FunctionMenu;  // "F&unction" and "&View": the kind fills them
+  QMenu* ViewMenu;
 
  signals:
   // The close question allowed closing; FileName() still tells the file.
@@ -277,6 +279,11 @@ class TFuncGraphWindow : public QWidget {
   // A menu command of the window: the label operation in progress ends before it runs.
   QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command, const QKeySequence& shortcut);
   QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command);
+  // View menu commands, each group after a separator: those every kind offers, those of
+  // the kinds that scroll, and the one that centres the view under the kind's caption.
+  void AddZoomCommands();
+  void AddScrollCommands();
+  void AddCenterCommand(const char* caption);
 
   // A new function of the window: refused at the window's limit, else its add dialog with
   // the first free colour; on OK it is appended and the window redraws.
