@@ -22,8 +22,8 @@
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
 #include "platform/common_dialogs.h"
-#include "platform/message_box.h"
 #include "platform/dialog_controls.h"
+#include "platform/message_box.h"
 #include "polar/axis_list_dialog.h"
 
 namespace plotix {
