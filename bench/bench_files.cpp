@@ -1,6 +1,8 @@
 // Saving and opening the largest 2D graph the program allows: 252 functions with
 // bounds and special values, and 2000 labels of every kind. The save includes
 // writing beside the old file, syncing it to disk and renaming it into place.
+// Then the heaviest file of at most 64 KB: text labels at the largest font size over a
+// 500 x 500 bitmap, opened, drawn and saved again.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cartesian/cartesian_document.h"
 #include "platform/canvas.h"
@@ -51,14 +54,16 @@ void Fill(TGraph2DDoc& doc) {
   }
 }
 
-struct TBigGraph {
-  TBigGraph() {
-    Fill(doc);
-    path = (std::filesystem::temp_directory_path() / "plotix-bench-files.pxg").string();
-  }
-  ~TBigGraph() { std::remove(path.c_str()); }
+// A graph saved to a file of its own that goes with it.
+struct TScratchGraph {
+  explicit TScratchGraph(const std::string& name) : path((std::filesystem::temp_directory_path() / name).string()) {}
+  ~TScratchGraph() { std::remove(path.c_str()); }
   TGraph2DDoc doc;
   std::string path;
+};
+
+struct TBigGraph : TScratchGraph {
+  TBigGraph() : TScratchGraph("plotix-bench-files.pxg") { Fill(doc); }
 };
 
 void BM_SaveGraph(benchmark::State& state) {
@@ -81,6 +86,50 @@ void BM_OpenGraph(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpenGraph)->Unit(benchmark::kMillisecond);
+
+// `labels` different texts of `length` letters each at the largest font size, in a file of
+// at most 64 KB, their starts spread over a bitmap of `size` x `size` pixels. Each
+// iteration takes a file of its own font size (512, 511, ...), so that no text is found
+// already drawn: this is what opening such a file costs.
+void BM_OpenRenderResaveLargeTexts(benchmark::State& state) {
+  TScopedScriptedMessages messages;
+  const int labels = int(state.range(0)), length = int(state.range(1)), size = int(state.range(2));
+  constexpr int kFiles = 8;
+  std::vector<std::unique_ptr<TScratchGraph>> files;
+  for (int f = 0; f < kFiles; ++f) {
+    files.push_back(std::make_unique<TScratchGraph>("plotix-bench-texts-" + std::to_string(f) + ".pxg"));
+    TGraph2DDoc& doc = files[f]->doc;
+    doc.BitmapWidth = doc.BitmapHeight = size;
+    TFontDesc font = DefaultFont();
+    font.size = 512 - f;
+    for (int i = 0; i < labels; ++i) {
+      std::string letters;
+      for (int k = 0, v = i; k < length; ++k, v /= 26) letters += char('A' + v % 26);
+      auto text = std::make_unique<TDrawText>(doc.LabelOwner);
+      text->SetText({(i * 37) % size - 100, (i * 53) % size - 300}, letters, font);
+      doc.Labels.push_back(std::move(text));
+    }
+    if (!doc.SaveGraph(files[f]->path) || std::filesystem::file_size(files[f]->path) > 65536)
+      return state.SkipWithError("no such file");
+  }
+  int f = 0;
+  for (auto _ : state) {
+    TGraph2DDoc doc;
+    TBitmap bitmap;
+    if (!OpenGraph(files[f]->path, doc) || !bitmap.SetSize(doc.BitmapWidth, doc.BitmapHeight))
+      return state.SkipWithError("open failed");
+    doc.RenderWithLabels(bitmap);
+    if (!doc.SaveGraph(files[f++]->path)) return state.SkipWithError("save failed");
+  }
+}
+BENCHMARK(BM_OpenRenderResaveLargeTexts)
+    ->ArgNames({"labels", "letters", "size"})
+    ->Args({1, 65000, 500})
+    ->Args({200, 250, 500})
+    ->Args({900, 5, 500})
+    ->Args({900, 5, 2000})
+    ->Iterations(8)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace plotix

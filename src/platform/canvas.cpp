@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <numbers>
 #include <unordered_map>
@@ -612,9 +613,10 @@ namespace {
 // Qt places glyphs in 26.6 fixed point, which wraps beyond 2^25 pixels: a long text is
 // laid out in pieces of at most this many UTF-16 units, placed one after another.
 constexpr qsizetype kPieceLength = 1024;
-// Texts whose reach holds at most this many pixels are rasterised whole, so that one
-// raster serves wherever they are drawn; larger ones only where they meet the bitmap.
-constexpr Int64 kWholeRasterPixels = Int64(1) << 22;
+// Texts whose reach holds at most this many pixels (a line of ordinary text) are
+// rasterised whole, so that one raster serves wherever they are drawn; larger ones only
+// where they meet the bitmap: a file may hold a thousand short texts at 512 points.
+constexpr Int64 kWholeRasterPixels = Int64(1) << 16;
 // Once the cached texts hold more than this, the next new text empties the cache.
 constexpr std::size_t kTextCacheBytes = std::size_t(32) << 20;
 // Fonts whose layouts are kept at once.
@@ -725,15 +727,27 @@ void Rasterise(const TFontRasters& f, const QString& text, const QRect& area, TT
       if (p.reach.intersects(area))
         painter.drawText(QPoint(int(p.x - area.left()), f.metrics.ascent() - area.top()), text.mid(p.from, p.length));
   }
+  // Ink is a byte of 128 or more; eight bytes are tested at once where they agree.
+  constexpr std::uint64_t kHigh = 0x8080808080808080u;
+  const auto highBits = [](const uchar* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word & kHigh;
+  };
   const int width = mask.width(), height = mask.height();
   for (int my = 0; my < height; ++my) {
     const uchar* row = mask.constScanLine(my);
     for (int mx = 0; mx < width;) {
+      if (mx + 8 <= width && highBits(row + mx) == 0) {
+        mx += 8;
+        continue;
+      }
       if (row[mx] < 128) {
         ++mx;
         continue;
       }
       const int start = mx;
+      while (mx + 8 <= width && highBits(row + mx) == kHigh) mx += 8;
       while (mx < width && row[mx] >= 128) ++mx;
       r.runs.push_back({my + area.top(), start + area.left(), mx - 1 + area.left()});
     }
