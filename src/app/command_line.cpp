@@ -19,6 +19,7 @@
 #include "graph3d/graph3d_window.h"
 #include "labels/label_dialogs.h"
 #include "platform/canvas.h"
+#include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
@@ -187,6 +188,8 @@ int RunGui(int& argc, char** argv) {
   QApplication::setWindowIcon(icon);
   InstallMsgHandler(std::make_unique<TQtMsgHandler>());
   LoadRegionalFromSystem();
+  TDialogTitleFit titles;
+  app.installEventFilter(&titles);
   TMainForm form;
   form.show();
   // FILE: opened when it names an existing file; anything else is quietly ignored.

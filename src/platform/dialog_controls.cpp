@@ -1,6 +1,8 @@
 #include "platform/dialog_controls.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -104,6 +106,29 @@ void FitNumberBox(QSpinBox* box, int widest) {
   probe.setFont(box->font());
   probe.setRange(0, widest * 100);
   box->setMinimumWidth(probe.sizeHint().width());
+}
+
+bool TDialogTitleFit::eventFilter(QObject* watched, QEvent* event) {
+  auto* dialog = qobject_cast<QDialog*>(watched);
+  if (event->type() == QEvent::Show && dialog && dialog->isWindow()) {
+    // Title bars draw their caption in a bold face, beside an icon and three buttons.
+    constexpr int kTitleBarExtras = 120;
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int wanted = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + kTitleBarExtras;
+    auto* box = qobject_cast<QBoxLayout*>(dialog->layout());
+    const bool column =
+        box && (box->direction() == QBoxLayout::TopToBottom || box->direction() == QBoxLayout::BottomToTop);
+    if (dialog->width() < wanted && column) {
+      // A strut holds even where the layout fixes the dialog's size.
+      const QMargins margins = box->contentsMargins();
+      box->addStrut(wanted - margins.left() - margins.right());
+      box->activate();
+    } else if (dialog->width() < wanted) {
+      dialog->resize(wanted, dialog->height());
+    }
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace plotix

@@ -1,7 +1,8 @@
 #pragma once
 // Small controls the dialogs share: the pen style speed buttons, a pen width scroll bar,
-// the text naming a font and the width of number boxes.
+// the text naming a font, the width of number boxes and of dialogs with long captions.
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
 
@@ -39,5 +40,13 @@ void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons);
 // Makes a whole-number box wide enough to show `widest` with room to spare, whatever its
 // current range: a dialog's boxes then fit every value the program allows.
 void FitNumberBox(QSpinBox* box, int widest);
+
+// Installed on the application: a dialog is shown at least as wide as its caption needs
+// in a title bar, so that the window manager does not cut "Current Window Bitmap
+// Attributes" down to "Current Windo...ap Attributes".
+class TDialogTitleFit : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 }  // namespace plotix

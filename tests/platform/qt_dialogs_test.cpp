@@ -2,10 +2,14 @@
 // file dialogs' filters, and the regional settings taken from the system locale.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QFontDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QVBoxLayout>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -13,6 +17,7 @@
 #include "../modal.h"
 #include "expr/number_format.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
 
@@ -125,6 +130,28 @@ TEST(QtRegionalSettings, TheSystemLocaleGivesTheCurrencyFormats) {
         testing::ExitedWithCode(0), "");
   }
   saved ? setenv("LC_ALL", previous.c_str(), 1) : unsetenv("LC_ALL");
+}
+
+TEST(DialogTitleFit, ALongCaptionWidensItsDialogAndAShortOneLeavesItBe) {
+  // Laid out like the program's dialogs: a column that fixes the dialog's size.
+  const auto shownWidth = [](const char* title) {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(new QLabel("Bitmap Width"));
+    dialog.setWindowTitle(title);
+    dialog.show();
+    return dialog.width();
+  };
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  TDialogTitleFit titles;
+  for (const char* title : {"Current Window Bitmap Attributes", "Label"}) {
+    const int plain = shownWidth(title);
+    qApp->installEventFilter(&titles);
+    EXPECT_EQ(shownWidth(title), std::max(plain, QFontMetrics(bold).horizontalAdvance(title) + 120)) << title;
+    qApp->removeEventFilter(&titles);
+  }
 }
 
 }  // namespace
