@@ -20,7 +20,7 @@ class TGraph2DDoc : public TGraphDoc {
   TFuncList<TFunc2DObj> Functions;
 
   TColor BackColor() const override { return Settings.BackColor; }
-  bool IsColorUsed(TColor color) const override;
+  bool IsColorUsed(TColor color) const override { return UsesColor(Functions, color); }
   int FunctionCount() const override { return int(Functions.size()); }
   // The background, the axes, then every function in list order.
   void Render(TBitmap& bitmap) override;

@@ -1,6 +1,7 @@
 #pragma once
 // The bases of every graph kind's function objects.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,5 +43,11 @@ class TBaseFuncObj {
 // A graph window's function list: the window owns its objects.
 template <class T>
 using TFuncList = std::vector<std::unique_ptr<T>>;
+
+// True when a function of the list is drawn in the colour.
+template <class T>
+bool UsesColor(const TFuncList<T>& functions, TColor color) {
+  return std::any_of(functions.begin(), functions.end(), [color](const auto& f) { return f->Color == color; });
+}
 
 }  // namespace plotix

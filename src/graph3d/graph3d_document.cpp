@@ -33,10 +33,6 @@ std::unique_ptr<TBaseFunc3DObj> NewFunction(TReadGraphFile& r) {
 
 }  // namespace
 
-bool TGraph3DDoc::IsColorUsed(TColor color) const {
-  return std::any_of(Functions.begin(), Functions.end(), [color](const auto& f) { return f->Color == color; });
-}
-
 void TGraph3DDoc::Render(TBitmap& bitmap) {
   TCanvas& canvas = bitmap.Canvas();
   canvas.Brush() = {Settings.BackColor, bsSolid};

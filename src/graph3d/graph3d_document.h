@@ -22,7 +22,7 @@ class TGraph3DDoc : public TGraphDoc {
   T3DRenderer Renderer;
 
   TColor BackColor() const override { return Settings.BackColor; }
-  bool IsColorUsed(TColor color) const override;
+  bool IsColorUsed(TColor color) const override { return UsesColor(Functions, color); }
   int FunctionCount() const override { return int(Functions.size()); }
   // The background, then the edges and axis labels with hidden parts left out.
   void Render(TBitmap& bitmap) override;

@@ -1,15 +1,9 @@
 #include "polar/polar_document.h"
 
-#include <algorithm>
-
 #include "platform/canvas.h"
 #include "polar/grid.h"
 
 namespace plotix {
-
-bool TGraphPolarDoc::IsColorUsed(TColor color) const {
-  return std::any_of(Functions.begin(), Functions.end(), [color](const auto& f) { return f->Color == color; });
-}
 
 void TGraphPolarDoc::Render(TBitmap& bitmap) {
   TCanvas& canvas = bitmap.Canvas();

@@ -17,7 +17,7 @@ class TGraphPolarDoc : public TGraphDoc {
   TFuncList<TFuncPolarObj> Functions;
 
   TColor BackColor() const override { return Settings.BackgroundColor; }
-  bool IsColorUsed(TColor color) const override;
+  bool IsColorUsed(TColor color) const override { return UsesColor(Functions, color); }
   int FunctionCount() const override { return int(Functions.size()); }
   // The background, the rays and ticks, then every function in list order.
   void Render(TBitmap& bitmap) override;
