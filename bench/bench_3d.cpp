@@ -8,11 +8,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench_medians.h"
 #include "graph3d/graph3d_document.h"
 #include "platform/canvas.h"
 #include "platform/message_box.h"
@@ -152,24 +152,6 @@ BENCHMARK(BM_RedrawFullStore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawFullStore_Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RotateFullStore)->Unit(benchmark::kMillisecond);
 
-// Keeps the median of each benchmark's repetitions (CPU time: the machine is shared,
-// so the wall clock also counts the time other programs had the processor).
-class TMedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      const std::string name = r.run_name.function_name;
-      const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
-      if (median || (r.run_type == Run::RT_Iteration && !medians.count(name))) {  // or a benchmark run once
-        medians[name] = r.GetAdjustedCPUTime();
-        if (r.counters.count("pixels")) pixels[name] = r.counters.at("pixels");
-      }
-    }
-  }
-  std::map<std::string, double> medians, pixels;
-};
-
 }  // namespace
 }  // namespace plotix
 
@@ -177,25 +159,13 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   plotix::InstallMsgHandler(std::make_unique<plotix::TQuietMessages>());
-  std::vector<char*> args(argv, argv + argc);
-  std::string reps = "--benchmark_repetitions=7", aggregates = "--benchmark_report_aggregates_only=true";
-  bool userReps = false;
-  for (int i = 1; i < argc; ++i) userReps |= std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0;
-  if (!userReps) {
-    args.push_back(reps.data());
-    args.push_back(aggregates.data());
-  }
-  int n = static_cast<int>(args.size());
-  benchmark::Initialize(&n, args.data());
   plotix::TMedianReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-
-  auto& m = reporter.medians;
-  auto get = [&](const char* key) { return m.count(key) ? m[key] : 0.0; };
+  plotix::RunWithMedians(argc, argv, 7, reporter);
+  const auto get = [&](const char* key) { return reporter.Median(key); };
   const double build = get("BM_BuildFullStore"), linear = get("BM_BuildFullStore_LinearSearch");
   const double def = get("BM_RedrawDefault"), defPlain = get("BM_RedrawDefault_Plain");
   const double full = get("BM_RedrawFullStore"), fullPlain = get("BM_RedrawFullStore_Plain");
-  const double fullPixels = reporter.pixels["BM_RedrawFullStore"];
+  const double fullPixels = reporter.Counter("BM_RedrawFullStore", "pixels");
   std::printf("\nmedians of CPU time\n");
   if (build > 0 && linear > 0)
     std::printf("full store build (65535 lines): %7.2f ms; its newest-first linear search alone: %.0f ms (%.0fx)\n",

@@ -9,11 +9,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "bench_medians.h"
 #include "platform/canvas.h"
 #include "polar/polar_document.h"
 #include "window/polar_conversions.h"
@@ -110,44 +109,15 @@ void BM_MostFunctions(benchmark::State& state) {
 }
 BENCHMARK(BM_MostFunctions)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Keeps the median CPU time of each benchmark's repetitions for the summary: the machine is
-// shared, so wall time also counts other programs.
-class TMedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        medians[r.run_name.str()] = r.GetAdjustedCPUTime();
-  }
-  std::map<std::string, double> medians;
-};
-
 }  // namespace
 }  // namespace plotix
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  std::vector<char*> args(argv, argv + argc);
-  // Repetitions interleaved, so a change of the machine's load falls on the plot and its
-  // baseline alike.
-  std::string reps = "--benchmark_repetitions=9", aggregates = "--benchmark_report_aggregates_only=true",
-              interleave = "--benchmark_enable_random_interleaving=true";
-  bool userReps = false;
-  for (int i = 1; i < argc; ++i) userReps |= std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0;
-  if (!userReps) {
-    args.push_back(reps.data());
-    args.push_back(aggregates.data());
-    args.push_back(interleave.data());
-  }
-  int n = static_cast<int>(args.size());
-  benchmark::Initialize(&n, args.data());
   plotix::TMedianReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-
-  auto& m = reporter.medians;
-  auto get = [&](const std::string& key) { return m.count(key) ? m[key] : 0.0; };
+  plotix::RunWithMedians(argc, argv, 9, reporter);
+  const auto get = [&](const std::string& key) { return reporter.Median(key); };
   const double points = 1001;
   std::printf("\nmedian CPU times                 1 function   10 functions\n");
   std::printf("full redraw (us)               %11.1f  %13.1f\n", get("BM_Redraw/1"), get("BM_Redraw/10"));
@@ -159,7 +129,7 @@ int main(int argc, char** argv) {
   }
   std::printf("2000x2000, 360 rays, labels: circles %.1f ms, dashes %.1f ms\n", get("BM_WorstGrid/1"),
               get("BM_WorstGrid/0"));
-  std::printf("252 functions x 100000 samples: %.0f ms\n", get("BM_MostFunctions/iterations:1"));
+  std::printf("252 functions x 100000 samples: %.0f ms\n", get("BM_MostFunctions"));
   benchmark::Shutdown();
   return 0;
 }

@@ -7,11 +7,10 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "bench_medians.h"
 #include "cartesian/cartesian_document.h"
 #include "platform/canvas.h"
 
@@ -92,42 +91,18 @@ void BM_Frame(benchmark::State& state) {
 }
 BENCHMARK(BM_Frame)->Unit(benchmark::kMicrosecond);
 
-// Keeps the median of each benchmark's repetitions for the summary.
-class TMedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        medians[r.run_name.function_name + "/" + r.run_name.args] = r.GetAdjustedRealTime();
-  }
-  std::map<std::string, double> medians;
-};
-
 }  // namespace
 }  // namespace plotix
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  std::vector<char*> args(argv, argv + argc);
-  std::string reps = "--benchmark_repetitions=7", aggregates = "--benchmark_report_aggregates_only=true";
-  bool userReps = false;
-  for (int i = 1; i < argc; ++i) userReps |= std::string(argv[i]).rfind("--benchmark_repetitions", 0) == 0;
-  if (!userReps) {
-    args.push_back(reps.data());
-    args.push_back(aggregates.data());
-  }
-  int n = static_cast<int>(args.size());
-  benchmark::Initialize(&n, args.data());
   plotix::TMedianReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-
-  auto& m = reporter.medians;
-  auto get = [&](const std::string& key) { return m.count(key) ? m[key] : 0.0; };
+  plotix::RunWithMedians(argc, argv, 7, reporter);
+  const auto get = [&](const std::string& key) { return reporter.Median(key); };
   const double r1 = get("BM_Redraw/500/1"), r10 = get("BM_Redraw/500/10");
   const double e1 = get("BM_EvaluateOnly/500/1"), e10 = get("BM_EvaluateOnly/500/10");
-  const double frame = get("BM_Frame/");
+  const double frame = get("BM_Frame");
   if (r10 > 0) {
     std::printf("\nmedians (us)            redraw   evaluation  frame  drawing\n");
     std::printf("500x500,  1 function  %8.1f  %10.1f  %5.1f  %7.1f\n", r1, e1, frame, r1 - e1 - frame);
