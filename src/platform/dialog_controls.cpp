@@ -109,26 +109,25 @@ void FitNumberBox(QSpinBox* box, int widest) {
 }
 
 bool TDialogTitleFit::eventFilter(QObject* watched, QEvent* event) {
-  auto* dialog = qobject_cast<QDialog*>(watched);
-  if (event->type() == QEvent::Show && dialog && dialog->isWindow()) {
-    // Title bars draw their caption in a bold face, beside an icon and three buttons.
-    constexpr int kTitleBarExtras = 120;
-    QFont bold = QApplication::font();
-    bold.setBold(true);
-    const int wanted = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + kTitleBarExtras;
-    auto* box = qobject_cast<QBoxLayout*>(dialog->layout());
-    const bool column =
-        box && (box->direction() == QBoxLayout::TopToBottom || box->direction() == QBoxLayout::BottomToTop);
-    if (dialog->width() < wanted && column) {
-      // A strut holds even where the layout fixes the dialog's size.
-      const QMargins margins = box->contentsMargins();
-      box->addStrut(wanted - margins.left() - margins.right());
-      box->activate();
-    } else if (dialog->width() < wanted) {
-      dialog->resize(wanted, dialog->height());
-    }
+  // Every event of the program passes here: the event type is the cheap test.
+  auto* dialog = event->type() == QEvent::Show ? qobject_cast<QDialog*>(watched) : nullptr;
+  if (!dialog || !dialog->isWindow()) return false;
+  // Title bars draw their caption in a bold face, beside an icon and three buttons.
+  constexpr int kTitleBarExtras = 120;
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const int wanted = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + kTitleBarExtras;
+  if (dialog->width() >= wanted) return false;
+  auto* box = qobject_cast<QBoxLayout*>(dialog->layout());
+  if (box && (box->direction() == QBoxLayout::TopToBottom || box->direction() == QBoxLayout::BottomToTop)) {
+    // A strut holds even where the layout fixes the dialog's size.
+    const QMargins margins = box->contentsMargins();
+    box->addStrut(wanted - margins.left() - margins.right());
+    box->activate();
+  } else {
+    dialog->resize(wanted, dialog->height());
   }
-  return QObject::eventFilter(watched, event);
+  return false;
 }
 
 }  // namespace plotix
