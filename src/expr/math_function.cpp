@@ -286,38 +286,18 @@ inline bool IsIntegral(Extended v) { return truncl(v) == v; }
   return 0;
 }
 
-// 0 to a negative power is a division by zero. The library's power is exact where the
-// result is representable (10^18, 16^0.5); e^(b ln a) loses the last digits, which
-// sin(10^18) would turn into a wrong angle. A square is the one rounded product the
-// library would return, without the call.
-[[gnu::always_inline]] inline Extended Power(Extended a, Extended b, int& err) {
-  if (b == 2) return a * a;
-  if (a == 0) {
-    if (b == 0)
-      err = meBadExponential;
-    else if (b < 0)
-      err = meDivByZero;
-    return 0;
-  }
-  if (b == 0) return 1;
-  if (a > 0) return powl(a, b);
-  if (!IsIntegral(b)) {
-    err = meBadExponential;
-    return 0;
-  }
-  if (b == 1) return a;
-  if (b == -1) return 1 / a;
-  const Extended r = powl(-a, b);
-  return IsIntegral(b / 2) ? r : -r;
-}
-
-// What the power rule needs to know of a constant exponent, worked out once.
+// What the power rule needs to know of an exponent: worked out once for a constant one,
+// and only for a negative base otherwise.
 enum TExponentClass : std::int32_t { ecIntegral = 1, ecEven = 2 };
 
 std::int32_t ExponentClass(Extended b) { return (IsIntegral(b) ? ecIntegral : 0) | (IsIntegral(b / 2) ? ecEven : 0); }
 
-// The power rule with a constant exponent of the given class; the same results as Power.
-[[gnu::always_inline]] inline Extended PowerByConstant(Extended a, Extended b, std::int32_t cls, int& err) {
+// 0 to a negative power is a division by zero. The library's power is exact where the
+// result is representable (10^18, 16^0.5); e^(b ln a) loses the last digits, which
+// sin(10^18) would turn into a wrong angle. A square is the one rounded product the
+// library would return, without the call.
+template <class ClassOfB>
+[[gnu::always_inline]] inline Extended PowerRule(Extended a, Extended b, int& err, ClassOfB classOfB) {
   if (b == 2) return a * a;
   if (a == 0) {
     if (b == 0)
@@ -328,6 +308,7 @@ std::int32_t ExponentClass(Extended b) { return (IsIntegral(b) ? ecIntegral : 0)
   }
   if (b == 0) return 1;
   if (a > 0) return powl(a, b);
+  const std::int32_t cls = classOfB();
   if (!(cls & ecIntegral)) {
     err = meBadExponential;
     return 0;
@@ -336,6 +317,15 @@ std::int32_t ExponentClass(Extended b) { return (IsIntegral(b) ? ecIntegral : 0)
   if (b == -1) return 1 / a;
   const Extended r = powl(-a, b);
   return (cls & ecEven) ? r : -r;
+}
+
+[[gnu::always_inline]] inline Extended Power(Extended a, Extended b, int& err) {
+  return PowerRule(a, b, err, [b] { return ExponentClass(b); });
+}
+
+// The power rule with a constant exponent of the given class.
+[[gnu::always_inline]] inline Extended PowerByConstant(Extended a, Extended b, std::int32_t cls, int& err) {
+  return PowerRule(a, b, err, [cls] { return cls; });
 }
 
 [[gnu::always_inline]] inline Extended ApplyBinary(int code, Extended a, Extended b, int& err) {
