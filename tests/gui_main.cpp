@@ -8,10 +8,12 @@
 #include "app/command_line.h"
 #include "labels/label_dialogs.h"
 #include "platform/dialog_service.h"
+#include "platform/font_substitutes.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  plotix::InstallFontSubstitutes();
   QApplication::setFont(QFont("DejaVu Sans", 9));
   plotix::RegisterGraphKinds();
   plotix::RegisterLabelDialogs(plotix::Dialogs());

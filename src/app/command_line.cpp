@@ -21,6 +21,7 @@
 #include "platform/canvas.h"
 #include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
+#include "platform/font_substitutes.h"
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
@@ -179,6 +180,7 @@ int RunCalc(const TCommandLine& cl) {
 
 int RunGui(int& argc, char** argv) {
   QApplication app(argc, argv);
+  InstallFontSubstitutes();
   QApplication::setApplicationName(QStringLiteral("Plotix"));
   QApplication::setApplicationVersion(QStringLiteral(PLOTIX_VERSION));
   // The desktop matches the windows to the installed menu entry (plotix.desktop).
@@ -228,6 +230,7 @@ int PlotixMain(int argc, char** argv) {
       EnterHeadless();
       QuietQt();
       QGuiApplication app(argc, argv);
+      InstallFontSubstitutes();
       // PNG and BMP are built into Qt: without plugin folders writing a picture loads no
       // image plugins to ask them about the format.
       QCoreApplication::setLibraryPaths({});

@@ -158,9 +158,9 @@ void TMainForm::BuildMenus() {
   // Graphs are not redrawn here: the setting applies to every later evaluation.
   add(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
 
-  QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+  QMenu* window = windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
   add(window, "&Tile", [this] { MdiArea->tileSubWindows(); });
-  add(window, "Casca&de", [this] { MdiArea->cascadeSubWindows(); });
+  add(window, "Casca&de", [this] { CascadeWindows(); });
   // The MDI area lines its minimised windows up along the bottom whenever its viewport
   // is resized; a resize to the same size asks for just that.
   add(window, "&Arrange Icons", [this] {
@@ -183,6 +183,7 @@ void TMainForm::BuildMenus() {
         });
       },
       QKeySequence(Qt::CTRL | Qt::Key_F2));
+  connect(window, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   add(
@@ -312,13 +313,8 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   ++windowCount_;
   UpdateWindowCommands();
   sub->show();
-  // Large enough for the whole bitmap where the MDI area allows it.
-  const QMargins m = sub->contentsMargins();
-  const int frame = 2 * window->ScrollBox1->frameWidth() + 2;
-  const QSize wanted(window->BitmapWidth() + frame + m.left() + m.right(),
-                     window->BitmapHeight() + frame + m.top() + m.bottom());
-  sub->resize(wanted.boundedTo(MdiArea->viewport()->size().expandedTo(QSize(200, 150))));
-  sub->move(CascadePosition(sub->size()));
+  sub->resize(FittingSize(sub));
+  sub->move(CascadePosition(lastPlaced_, sub->size()));
   lastPlaced_ = sub;
   MdiArea->setActiveSubWindow(sub);
   SubWindowActivated(sub);
@@ -326,16 +322,64 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   QTimer::singleShot(0, window, &TFuncGraphWindow::CenterBitmap);
 }
 
+// Large enough for the whole bitmap where the MDI area allows it.
+QSize TMainForm::FittingSize(const QMdiSubWindow* sub) const {
+  const auto* window = qobject_cast<const TFuncGraphWindow*>(sub->widget());
+  if (!window) return sub->size();
+  // What the frame, the title and the scroll box's border take, without scroll bars.
+  const QSize around = sub->size() - window->ScrollBox1->maximumViewportSize();
+  const QSize wanted = QSize(window->BitmapWidth(), window->BitmapHeight()) + around;
+  return wanted.boundedTo(MdiArea->viewport()->size().expandedTo(QSize(200, 150)));
+}
+
 // At the bottom of the area the cascade starts again at the top, one step right of the
 // column before; at the right edge it starts again at the top left corner.
-QPoint TMainForm::CascadePosition(const QSize& size) const {
-  if (!lastPlaced_) return {0, 0};
-  const int step = lastPlaced_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, lastPlaced_);
+QPoint TMainForm::CascadePosition(const QMdiSubWindow* last, const QSize& size) const {
+  if (!last) return {0, 0};
+  const int step = last->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, last);
   const QSize area = MdiArea->viewport()->size();
-  QPoint p = lastPlaced_->pos() + QPoint(step, step);
+  QPoint p = last->pos() + QPoint(step, step);
   if (p.y() + size.height() > area.height()) p = {p.x() - p.y() + step, 0};
   if (p.x() + size.width() > area.width()) p = {0, 0};
   return p;
+}
+
+// The active window ends on top, as after Qt's own cascade.
+void TMainForm::CascadeWindows() {
+  QMdiSubWindow* active = MdiArea->activeSubWindow();
+  const QMdiSubWindow* last = nullptr;
+  for (QMdiSubWindow* sub : MdiArea->subWindowList()) {
+    if (sub->isMinimized()) continue;
+    if (sub->isMaximized()) sub->showNormal();
+    sub->resize(FittingSize(sub));
+    sub->move(CascadePosition(last, sub->size()));
+    sub->raise();
+    last = sub;
+  }
+  if (active) active->raise();
+}
+
+void TMainForm::RebuildWindowList() {
+  qDeleteAll(windowList_);
+  windowList_.clear();
+  const QList<QMdiSubWindow*> subs = MdiArea->subWindowList();
+  if (subs.isEmpty()) return;
+  windowList_.append(windowMenu_->addSeparator());
+  const TFuncGraphWindow* active = ActiveGraphWindow();
+  for (int i = 0; i < subs.size(); ++i) {
+    QMdiSubWindow* sub = subs[i];
+    const QString caption = sub->widget()->windowTitle().replace(QLatin1Char('&'), QStringLiteral("&&"));
+    // Digits clash with nothing else in this menu.
+    QAction* item = windowMenu_->addAction(QStringLiteral("%1%2 %3").arg(i < 9 ? "&" : "").arg(i + 1).arg(caption));
+    item->setCheckable(true);
+    item->setChecked(sub->widget() == active);
+    connect(item, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+      if (!sub) return;
+      if (sub->isMinimized()) sub->showNormal();
+      MdiArea->setActiveSubWindow(sub);
+    });
+    windowList_.append(item);
+  }
 }
 
 TFuncGraphWindow* TMainForm::NewGraphClick(TGraphKind kind) {
@@ -453,13 +497,19 @@ void TMainForm::RebuildRecentMenu() {
 
 // ---- main window events ------------------------------------------------------
 
-// Every window gets its close question; a Cancel keeps the program running.
+// Every modified window is asked about before any closes: a Cancel, or a save that
+// fails, keeps every window open (those saved meanwhile stay saved).
 void TMainForm::closeEvent(QCloseEvent* event) {
-  for (QMdiSubWindow* sub : MdiArea->subWindowList()) {
-    if (!sub->close()) {
+  const QList<QMdiSubWindow*> subs = MdiArea->subWindowList();
+  for (QMdiSubWindow* sub : subs) {
+    if (auto* window = qobject_cast<TFuncGraphWindow*>(sub->widget()); window && !window->CanClose()) {
       event->ignore();
       return;
     }
+  }
+  for (QMdiSubWindow* sub : subs) {
+    if (auto* window = qobject_cast<TFuncGraphWindow*>(sub->widget())) window->CloseAnswered();
+    sub->close();
   }
   if (HelpDialog) HelpDialog->close();
   event->accept();

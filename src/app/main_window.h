@@ -98,8 +98,15 @@ class TMainForm : public QMainWindow {
   // Counts a new window in, shows it in the MDI area and activates it.
   void AddGraphWindow(TFuncGraphWindow* window);
   bool CheckWindowLimit();
-  // Where a new window of the size goes: one title bar down and right of the last one.
-  QPoint CascadePosition(const QSize& size) const;
+  // The size a window needs for its whole bitmap, within the MDI area.
+  QSize FittingSize(const QMdiSubWindow* sub) const;
+  // Where a window of the size goes after `last` (null: the first): one title bar down
+  // and right of it.
+  QPoint CascadePosition(const QMdiSubWindow* last, const QSize& size) const;
+  // Every window that is not minimised at its fitting size, one title bar apart.
+  void CascadeWindows();
+  // The Window menu's list of the open graph windows, the active one checked.
+  void RebuildWindowList();
   void WindowClosing(TFuncGraphWindow* window);
   void SubWindowActivated(QMdiSubWindow* subWindow);
   // Enables the window-dependent commands when a window is open.
@@ -120,6 +127,8 @@ class TMainForm : public QMainWindow {
   int windowCount_ = 0;
   TRecentFiles recentFiles_;
   QMenu* fileMenu_ = nullptr;
+  QMenu* windowMenu_ = nullptr;
+  QList<QAction*> windowList_;          // the Window menu's entries of the open windows
   QAction* toolsMenuAction_ = nullptr;  // window menus are inserted before it
   QList<QPointer<QAction>> mergedMenus_;
   QList<QAction*> windowCommands_;  // disabled while no graph window is open

@@ -23,7 +23,7 @@ namespace plotix {
 namespace {
 
 constexpr const char* kBitmapTitle = "Save As Bitmap File";
-constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png";
+constexpr const char* kBitmapFilter = "Bitmap File (*.bmp)|*.bmp|PNG Files (*.png)|*.png";
 constexpr const char* kBitmapExt = "bmp";
 
 // Runs use on the window's picture (the labels over the graph, without a region's

@@ -15,7 +15,8 @@ class TRecentFiles {
   // The file was opened again.
   void Remove(const QString& fileName) { names_.removeOne(fileName); }
   const QStringList& Names() const { return names_; }
-  // The menu item of entry index (0-based): its number and the name without folders.
+  // The menu item of entry index (0-based): its number, an access key where that clashes
+  // with nothing in the File menu, and the name without folders.
   QString MenuText(int index) const;
 
  private:

@@ -248,7 +248,11 @@ void TReadGraphFile::ReadFromDisk(void* buffer, std::size_t n) {
 }
 
 void TReadGraphFile::ReadRaw(void* buffer, std::size_t n) {
-  if (static_cast<long long>(n) > Remaining()) GraphLoadError();
+  // The file ends before the record does: no retry can bring the missing bytes.
+  if (static_cast<long long>(n) > Remaining()) {
+    ShowError("Error Reading From File");
+    throw TGraphFileAbort{};
+  }
   auto* out = static_cast<std::uint8_t*>(buffer);
   pos_ += static_cast<long long>(n);
   while (n > 0) {

@@ -57,7 +57,8 @@ class TReadGraphFile {
   // Content bytes not yet read (before the file checksum); records check counts against it.
   long long Remaining() const { return size_ - 2 - pos_; }
 
-  // Reading past the content is a load error; a failing read asks Abort or Retry.
+  // Reading past the content says "Error Reading From File" and abandons the load; a
+  // failing read asks Abort or Retry.
   void ReadRaw(void* buffer, std::size_t n);
   std::uint8_t ReadByte();
   bool ReadBool() { return ReadByte() != 0; }

@@ -19,7 +19,7 @@ TFunc3DWindow::TFunc3DWindow(QWidget* parent)
 
   AddCommand(FunctionMenu, "New &2D Rotation (X,Y)...", [this] { AddRotated(); });
   AddCommand(FunctionMenu, "New &3D Function (X,Y,Z)...", [this] { AddSurface(); });
-  AddCommand(FunctionMenu, "&Edit Fuction List...", [this] { EditFunctionList(Doc.Functions); });
+  AddCommand(FunctionMenu, "&Edit Function List...", [this] { EditFunctionList(Doc.Functions); });
 
   QMenu* v = ViewMenu;
   AddCommand(v, "C&hange View...", [this] { ChangeView(); });

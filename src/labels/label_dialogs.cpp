@@ -60,7 +60,7 @@ const TStyles kFillBrushes = {{"Solid Brush", bsSolid},
                               {"Forward Diagonal Brush", bsFDiagonal},
                               {"Backward Diagonal Brush", bsBDiagonal},
                               {"Cross Brush", bsCross},
-                              {"Diagonal Diagonal Brush", bsDiagCross}};
+                              {"Diagonal Cross Brush", bsDiagCross}};
 
 QSpinBox* CoordinateField(int value, int extent) {
   auto* spin = new QSpinBox;
@@ -271,7 +271,7 @@ void TLineLabelDlg::Store() {
 // ---- TShapeLabelDlg --------------------------------------------------------------
 
 TShapeLabelDlg::TShapeLabelDlg(TDrawInclosedShape& label, QWidget* parent)
-    : TLabelDlg("Edit Rectange/Ellipse/Round Rectangle Label", parent), label_(label) {
+    : TLabelDlg("Edit Rectangle/Ellipse/Round Rectangle Label", parent), label_(label) {
   auto* layout = new QVBoxLayout(this);
   auto* attributes = new QHBoxLayout;
   Pen = AddPen(attributes, kShapePens, label);

@@ -101,6 +101,17 @@ void TCustomTextEdit::Insert(const std::u32string& typed) {
   }
 }
 
+// Keys without Ctrl or Alt edit the text, even where a command has them as its
+// shortcut (Delete deletes the selected label outside the editor).
+bool TCustomTextEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      !(static_cast<QKeyEvent*>(event)->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    event->accept();
+    return true;
+  }
+  return QWidget::event(event);
+}
+
 void TCustomTextEdit::keyPressEvent(QKeyEvent* event) {
   const int length = int(text_.size());
   switch (event->key()) {

@@ -38,6 +38,7 @@ class TCustomTextEdit : public QWidget {
   std::function<void(TCustomTextEdit&)> OnClosed;
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -201,8 +201,6 @@ void TFuncPolarObj::LoadFromFile(TReadGraphFile& r) {
     ReadFunction2(r, *this);
   Require(PenWidth(Width));
   Require(Finite(LoBound) && Finite(HiBound));
-  // More samples than the dialog offers would only hold the redraw up.
-  Samples = std::min(Samples, kMaxPolarSamples);
   Func.ReadFromFile(r);
 }
 

@@ -92,6 +92,8 @@ void TPolarPlotter::Run() {
   if (!(f_.LoBound < f_.HiBound) || f_.Samples <= 0) return;
   const Extended lo = f_.LoBound, range = f_.HiBound - f_.LoBound;
   const Extended zoom = m_.zoomX;
+  // A file may hold more samples than the dialog offers; they would only hold the redraw
+  // up, so the drawing stops at the most the dialog gives while the file keeps its count.
   const int samples = std::min(f_.Samples, kMaxPolarSamples);
 
   bool prevDefined = false, prevInside = false;

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "expr/math_const_edit.h"
 #include "platform/common_dialogs.h"
@@ -47,7 +48,10 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   SetThetaBoundField(ELoBoundStr, "Lower Bound");
   SetThetaBoundField(EHiBoundStr, "Upper Bound");
   EUserFuncStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
-  ESamples->setRange(kMinPolarSamples, kMaxPolarSamples);
+  // Any count can be typed; OK names the allowed range, and a count read from a file
+  // stays as it is while the field is left alone.
+  ESamples->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+  ESamples->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
 
   auto* definition = new QGroupBox(QStringLiteral("Function Definition"));
   auto* definitionLayout = new QGridLayout(definition);
@@ -113,7 +117,15 @@ bool TAddPolarFuncDlg::Edit(QWidget* parent, TFuncPolarObj& func, bool addMode) 
 
 bool TAddPolarFuncDlg::Validate() {
   if (!ELoBoundStr->ValidateOrComplain() || !EHiBoundStr->ValidateOrComplain()) return false;
-  return BoundsInOrder(ELoBoundStr, EHiBoundStr) && CompileDefinition(scratch_, EUserFuncStr);
+  if (!BoundsInOrder(ELoBoundStr, EHiBoundStr)) return false;
+  const int samples = ESamples->value();
+  if (samples != func_.Samples && (samples < kMinPolarSamples || samples > kMaxPolarSamples)) {
+    ShowMessage(TMsgKind::Error, "Error: Samples must be >= 10 and <= 100,000", TMsgButtons::OK);
+    ESamples->setFocus();
+    ESamples->selectAll();
+    return false;
+  }
+  return CompileDefinition(scratch_, EUserFuncStr);
 }
 
 void TAddPolarFuncDlg::accept() {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
 
 #include "labels/text_editor.h"
 #include "platform/common_dialogs.h"
@@ -102,7 +103,14 @@ TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget*
   ScreenImage->installEventFilter(new TMouseNavigation(*this));
 }
 
-TFuncGraphWindow::~TFuncGraphWindow() { TextEditor->OnClosed = nullptr; }
+TFuncGraphWindow::~TFuncGraphWindow() {
+  TextEditor->OnClosed = nullptr;
+  if (StatusLine()) statusLine_->SetSubject(nullptr);
+}
+
+TStatusLine* TFuncGraphWindow::StatusLine() const {
+  return statusLine_ && statusLine_->Describes(this) ? statusLine_ : nullptr;
+}
 
 bool TFuncGraphWindow::AllocateExtra(int, int) { return true; }
 
@@ -249,14 +257,17 @@ bool TFuncGraphWindow::CanClose() {
       default: return false;
     }
   }
-  if (statusLine_) statusLine_->ClearAll();
   return true;
 }
 
 void TFuncGraphWindow::closeEvent(QCloseEvent* event) {
-  if (!CanClose()) {
+  if (!std::exchange(closeAnswered_, false) && !CanClose()) {
     event->ignore();
     return;
+  }
+  if (TStatusLine* status = StatusLine()) {
+    status->ClearAll();
+    status->SetSubject(nullptr);
   }
   emit Closing(this);
   event->accept();
@@ -320,6 +331,7 @@ TColor TFuncGraphWindow::ChooseNewFunctionColor(int index) const {
 }
 
 void TFuncGraphWindow::Activated() {
+  if (statusLine_) statusLine_->SetSubject(this);
   MouseX = MouseY = -1;
   UpdateViewStatus();
 }

@@ -188,12 +188,15 @@ class TFuncGraphWindow : public QWidget {
   // The close question; true when the window may close. A modified graph asks whether to
   // save it when it has a file, and also when it never had one but holds the user's work.
   bool CanClose();
+  // The close question was answered already (the main window asks every window before
+  // it closes any): the next close asks nothing.
+  void CloseAnswered() { closeAnswered_ = true; }
   // The first table colour no function (nor the background) uses; entry index mod 15
   // when all are taken. index: the number of functions already in the window.
   TColor ChooseNewFunctionColor(int index) const;
   // Centres the scroll box on the bitmap.
   void CenterBitmap();
-  // The window became the active one: no mouse position, fresh status line.
+  // The window became the active one: the status line describes it, with no mouse position.
   void Activated();
   // The screen copy from the graph bitmap, the labels over it, and the markers of the
   // mode: the selected label's, the flood fill locations or the region. An unfinished
@@ -206,9 +209,10 @@ class TFuncGraphWindow : public QWidget {
   // Ends the label operation in progress and shows the region with corners normalised.
   void ShowRegion(const TRect& rect);
 
-  // The status line the window writes its panels to (the main window's).
+  // The status line the window writes its panels to (the main window's), while it
+  // describes this window; null otherwise.
   void SetStatusLine(TStatusLine* status) { statusLine_ = status; }
-  TStatusLine* StatusLine() const { return statusLine_; }
+  TStatusLine* StatusLine() const;
   // The main window's current label tool (0 off, 1..7 the label kinds, kRegionTool), the
   // attributes new labels take, and its "Resize Labels Mode" check mark.
   std::function<int()> CurrentLabelTool = [] { return 0; };
@@ -339,6 +343,7 @@ class TFuncGraphWindow : public QWidget {
   std::unique_ptr<TGraphDoc> document_;
   std::string fileName_;
   TStatusLine* statusLine_ = nullptr;
+  bool closeAnswered_ = false;
   TDrawText* editLabel_ = nullptr;  // the label the in-place editor is open on
   // The label commands of both menus with the test that enables each.
   std::vector<std::pair<QAction*, std::function<bool()>>> labelCommands_;

@@ -74,6 +74,7 @@ void TFuncGraphWindow::BuildLabelMenus() {
   add(m, "Label &List Dialog...", &W::EditLabelList, any);
   m->addSeparator();
   add(m, "Delete Selected", &W::DeleteSelected, selected, Qt::CTRL | Qt::Key_Delete);
+  m->actions().constLast()->setShortcuts({Qt::CTRL | Qt::Key_Delete, Qt::Key_Delete});
   add(m, "Delete All Labels", &W::DeleteAllLabels, anyOf(false));
   add(m, "Delete All Flood Fills", &W::DeleteAllFloodFills, anyOf(true));
   add(m, "Delete All Labels And Flood Fills", &W::DeleteAllLabelsAndFloodFills, any);

@@ -35,6 +35,10 @@ class TStatusLine {
   void SetPanel(int panel, const std::string& text);
   void ClearAll();
 
+  // The panels describe one window, the active one; the others write nothing here.
+  void SetSubject(const void* window) { subject_ = window; }
+  bool Describes(const void* window) const { return window && subject_ == window; }
+
   void Update2D(const TView2D& view, int bitmapHeight, int bitmapWidth, int mouseY, int mouseX);
   void UpdatePolar(Extended zoom, Extended centerX, Extended centerY, int bitmapHeight, int bitmapWidth, int mouseY,
                    int mouseX);
@@ -48,6 +52,7 @@ class TStatusLine {
   TPanelSink sink_;
   std::array<std::string, 3> cache_;
   std::array<bool, 3> known_{};
+  const void* subject_ = nullptr;
 };
 
 }  // namespace plotix

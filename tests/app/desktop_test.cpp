@@ -108,7 +108,7 @@ TEST(DesktopDialogs, BitmapExportWritesTheChosenFileType) {
     OnNextModal([&](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       ASSERT_NE(dialog, nullptr);
-      EXPECT_EQ(dialog->nameFilters(), QStringList({"Bitmap Files (*.bmp)", "PNG Files (*.png)"}));
+      EXPECT_EQ(dialog->nameFilters(), QStringList({"Bitmap File (*.bmp)", "PNG Files (*.png)"}));
       if (type == std::string("PNG"))
         QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
       dialog->selectFile(QString::fromStdString(dir.Path(type)));

@@ -7,7 +7,10 @@
 #include <filesystem>
 
 #include "../files/file_fixtures.h"
+#include "../told.h"
 #include "fuzz_inputs.h"
+#include "window/graph_document.h"
+#include "window/graph_kinds.h"
 
 namespace plotix {
 namespace {
@@ -30,6 +33,25 @@ TEST(FuzzRegressions, EveryInputOfTheCorpusIsHandled) {
     }
   }
   EXPECT_GT(replayed, 0);
+}
+
+// A file whose checksums are right but whose content ends inside a record of any kind
+// can not be read to its end.
+TEST(CutShortFiles, EndingInsideARecordIsAReadError) {
+  for (const char* name : {"polynomials.pxg", "polar.pxg", "surface.pxg"}) {
+    testbytes::TBytes bytes = testbytes::ReadBytes(std::string(PLOTIX_EXAMPLES) + "/" + name);
+    for (const std::size_t content : {20, 60, 90}) {  // inside the view, the settings, beyond
+      SCOPED_TRACE(std::string(name) + " " + std::to_string(content));
+      testbytes::TBytes cut(bytes.begin(), bytes.begin() + long(63 + content));
+      cut.resize(cut.size() + 2);
+      testbytes::FixChecksum(cut);
+      testbytes::TScratchDir dir;
+      testbytes::WriteBytes(dir.Path("cut.pxg"), cut);
+      TScopedScriptedMessages messages;
+      EXPECT_EQ(OpenGraphDocument(dir.Path("cut.pxg")), nullptr);
+      EXPECT_EQ(Told(messages), "E|OK|Error Reading From File\n");
+    }
+  }
 }
 
 TEST(FileSizeLimit, ASaveBeyondItFailsWithAMessageAndLeavesNoTemporaryFile) {

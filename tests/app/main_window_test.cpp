@@ -11,11 +11,16 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QTest>
+#include <algorithm>
+#include <filesystem>
 
 #include "../files/file_fixtures.h"
 #include "../told.h"
 #include "app/main_window.h"
 #include "cartesian/cartesian_window.h"
+#include "labels/text_editor.h"
 #include "platform/common_dialogs.h"
 
 namespace plotix {
@@ -164,7 +169,10 @@ TEST_F(MainWindow, RecentFilesHoldTheFiveNewestClosedFilesThatAreNotOpen) {
     CloseActive();
   }
   EXPECT_EQ(RecentNames(), "6.pxg 5.pxg 4.pxg 3.pxg 2.pxg");
-  EXPECT_EQ(form.RecentActions[0]->text(), "&1 6.pxg");
+  // 2 and 3 are the access keys of "New &2D Cartesian" and "New &3D Cartesian".
+  QStringList items;
+  for (QAction* a : form.RecentActions) items << a->text();
+  EXPECT_EQ(items, QStringList({"&1 6.pxg", "2 5.pxg", "3 4.pxg", "&4 3.pxg", "&5 2.pxg"}));
   form.OpenRecentFile(2);  // reopening removes the entry; closing it puts it first, once
   EXPECT_EQ(Windows(), 1);
   EXPECT_EQ(RecentNames(), "6.pxg 5.pxg 3.pxg 2.pxg");
@@ -178,19 +186,131 @@ TEST_F(MainWindow, RecentFilesHoldTheFiveNewestClosedFilesThatAreNotOpen) {
   EXPECT_EQ(RecentNames(), "4.pxg 6.pxg 5.pxg 3.pxg 2.pxg");
 }
 
-TEST_F(MainWindow, ClosingTheMainWindowAsksEveryModifiedGraph) {
-  qobject_cast<TFunc2DWindow*>(SavedGraph("a.pxg"))->ZoomIn();
-  form.New2DCartisian1Click()->ZoomIn();  // never saved: no question
-  messages->QueueAnswer(TMsgAnswer::Cancel);
-  EXPECT_FALSE(form.close());
-  Settle();
-  EXPECT_EQ(Windows(), 2);
-  messages->QueueAnswer(TMsgAnswer::No);
-  EXPECT_TRUE(form.close());
-  Settle();
-  EXPECT_EQ(Told(messages), "C|YNC|Save Changes To Graph a.pxg?\nC|YNC|Save Changes To Graph a.pxg?\n");
-  EXPECT_EQ(Windows(), 0);
-  EXPECT_EQ(form.RecentFiles().size(), 1);
+// Exit asks about every modified graph before it closes any: a Cancel or a failed save
+// keeps every window open, and what was saved on the way stays saved.
+TEST_F(MainWindow, ExitAsksEveryModifiedGraphBeforeClosingAny) {
+  const struct {
+    const char* what;
+    std::vector<TMsgAnswer> answers;
+    bool saveFails;
+    bool exits;
+    std::string told;
+    bool firstModified;  // afterwards, when the program runs on
+  } rows[] = {
+      {"cancel the second",
+       {TMsgAnswer::No, TMsgAnswer::Cancel},
+       false,
+       false,
+       "C|YNC|Save Changes To Graph a.pxg?\nC|YNC|Save Changes To Graph c.pxg?\n",
+       true},
+      {"save the first, cancel the second",
+       {TMsgAnswer::Yes, TMsgAnswer::Cancel},
+       false,
+       false,
+       "C|YNC|Save Changes To Graph a.pxg?\nC|YNC|Save Changes To Graph c.pxg?\n",
+       false},
+      {"a save fails",
+       {TMsgAnswer::Yes},
+       true,
+       false,
+       "C|YNC|Save Changes To Graph a.pxg?\nE|AR|Error Creating File\n",
+       true},
+      {"no to both",
+       {TMsgAnswer::No, TMsgAnswer::No},
+       false,
+       true,
+       "C|YNC|Save Changes To Graph a.pxg?\nC|YNC|Save Changes To Graph c.pxg?\n",
+       true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    form.show();  // again after the last row's exit
+    TFuncGraphWindow* first = SavedGraph("a.pxg");
+    SavedGraph("b.pxg");  // unmodified: no question, and it waits for the others
+    TFuncGraphWindow* third = SavedGraph("c.pxg");
+    first->ZoomIn();
+    third->ZoomIn();
+    if (row.saveFails) std::filesystem::remove_all(dir.Path(""));
+    messages->shown.clear();
+    for (const TMsgAnswer a : row.answers) messages->QueueAnswer(a);
+    EXPECT_EQ(form.close(), row.exits);
+    Settle();
+    EXPECT_EQ(Told(messages), row.told);
+    EXPECT_EQ(Windows(), row.exits ? 0 : 3);
+    if (row.exits) continue;
+    EXPECT_EQ(first->Modified, row.firstModified);
+    for (QMdiSubWindow* sub : form.MdiArea->subWindowList())
+      qobject_cast<TFuncGraphWindow*>(sub->widget())->Modified = false;
+    std::filesystem::create_directories(dir.Path(""));
+    ASSERT_TRUE(form.close());
+    Settle();
+  }
+}
+
+// The Window menu lists the open graphs by caption, the active one checked; the first
+// nine take digit keys, which clash with nothing in that menu.
+TEST_F(MainWindow, TheWindowMenuListsTheOpenGraphs) {
+  for (int i = 0; i < 10; ++i) SavedGraph(std::to_string(i) + ".pxg");
+  QMenu* menu = nullptr;
+  for (QAction* a : form.menuBar()->actions())
+    if (a->text() == "&Window") menu = a->menu();
+  ASSERT_NE(menu, nullptr);
+  emit menu->aboutToShow();
+  QStringList listed, checked;
+  for (QAction* a : menu->actions()) {
+    if (!a->isCheckable()) continue;
+    listed << a->text();
+    if (a->isChecked()) checked << a->text();
+  }
+  ASSERT_EQ(listed.size(), 10);
+  EXPECT_EQ(listed[0], "&1 2D Cartesian - [0.pxg]");
+  EXPECT_EQ(listed[8], "&9 2D Cartesian - [8.pxg]");
+  EXPECT_EQ(listed[9], "10 2D Cartesian - [9.pxg]");
+  EXPECT_EQ(checked, QStringList{"10 2D Cartesian - [9.pxg]"});
+  for (QAction* a : menu->actions())
+    if (a->text() == "&3 2D Cartesian - [2.pxg]") a->trigger();
+  EXPECT_EQ(form.ActiveGraphWindow()->windowTitle(), "2D Cartesian - [2.pxg]");
+  emit menu->aboutToShow();  // built anew: one entry each
+  const QList<QAction*> items = menu->actions();
+  EXPECT_EQ(std::count_if(items.begin(), items.end(), [](QAction* a) { return a->isCheckable(); }), 10);
+}
+
+// Cascade keeps each window at the size its bitmap needs while the area has room.
+TEST_F(MainWindow, CascadedWindowsKeepTheirBitmapsSize) {
+  form.resize(1200, 900);
+  QCoreApplication::processEvents();
+  for (int i = 0; i < 3; ++i) form.New2DCartisian1Click();
+  const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
+  for (QMdiSubWindow* sub : subs) sub->resize(200, 150);
+  MenuItem("&Window", "Casca&de")->trigger();
+  QCoreApplication::processEvents();
+  for (QMdiSubWindow* sub : subs) {
+    const QSize shown = qobject_cast<TFuncGraphWindow*>(sub->widget())->ScrollBox1->viewport()->size();
+    EXPECT_GE(shown.width(), 500);
+    EXPECT_GE(shown.height(), 500);
+  }
+  EXPECT_LT(subs[0]->pos().x(), subs[1]->pos().x());
+}
+
+// Delete, like Ctrl+Del, deletes the selected label; in the in-place editor it deletes a
+// character.
+TEST_F(MainWindow, DeleteRemovesTheSelectedLabelAndEditsTextInTheEditor) {
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  TFuncGraphWindow* w = form.New2DCartisian1Click();
+  form.LabelToolMode = ltText;
+  w->MouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
+  w->MouseUp(Qt::LeftButton, Qt::NoModifier, 20, 20);
+  form.LabelToolMode = 0;
+  QTest::keyClicks(w->TextEditor, "abc");
+  QTest::keyClick(w->TextEditor, Qt::Key_Home);
+  QTest::keyClick(w->TextEditor, Qt::Key_Delete);
+  EXPECT_EQ(w->TextEditor->Text(), "bc");
+  QTest::keyClick(w->TextEditor, Qt::Key_Return);
+  ASSERT_EQ(w->Labels().size(), 1u);
+  w->SelectTop();
+  QTest::keyClick(w->ScreenImage, Qt::Key_Delete);
+  EXPECT_TRUE(w->Labels().empty());
 }
 
 }  // namespace

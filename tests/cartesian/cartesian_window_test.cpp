@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <array>
 #include <functional>
@@ -142,16 +143,31 @@ TEST_F(Window2D, ShiftDragSelectsARegionDrawnByNotXor) {
   EXPECT_EQ(window.LabelMode, lmIdle);
 }
 
-TEST_F(Window2D, TheMouseAndActivationFillTheStatusLineAndClosingClearsIt) {
+// The panels describe the active window alone: the mouse over another window, or that
+// window redrawing, changes nothing there.
+TEST_F(Window2D, TheStatusLineDescribesTheActiveWindowOnly) {
   std::array<std::string, 3> panels;
   TStatusLine status([&panels](int panel, const std::string& text) { panels[panel] = text; });
+  auto& other = *new TFunc2DWindow;  // deleted once closed
+  other.NewDefaultSize();
   window.SetStatusLine(&status);
+  other.SetStatusLine(&status);
+  window.MouseMove(Qt::NoButton, Qt::NoModifier, 284, 214);  // not active yet
+  EXPECT_EQ(panels, (std::array<std::string, 3>{}));
+  window.Activated();
   window.MouseMove(Qt::NoButton, Qt::NoModifier, 284, 214);
   EXPECT_EQ(std::tuple(window.MouseX, window.MouseY), std::tuple(284, 214));
-  EXPECT_EQ(panels, (std::array<std::string, 3>{"Zoom X:35 Y:35", "Center X:0 Y:0", "Mouse X:1 Y:1"}));
-  window.Activated();
-  EXPECT_EQ(std::tuple(window.MouseX, window.MouseY, panels[2]), std::tuple(-1, -1, std::string()));
-  EXPECT_TRUE(window.CanClose());
+  const std::array<std::string, 3> described = {"Zoom X:35 Y:35", "Center X:0 Y:0", "Mouse X:1 Y:1"};
+  EXPECT_EQ(panels, described);
+  other.MouseMove(Qt::NoButton, Qt::NoModifier, 10, 10);
+  other.ZoomIn();
+  EXPECT_EQ(panels, described);
+  other.Activated();
+  EXPECT_EQ(panels, (std::array<std::string, 3>{"Zoom X:40 Y:40", "Center X:0 Y:0", ""}));
+  EXPECT_TRUE(other.close());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(panels, (std::array<std::string, 3>{}));
+  window.MouseMove(Qt::NoButton, Qt::NoModifier, 284, 214);  // nothing is active now
   EXPECT_EQ(panels, (std::array<std::string, 3>{}));
   window.SetStatusLine(nullptr);
 }

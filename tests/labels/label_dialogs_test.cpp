@@ -87,6 +87,7 @@ TEST(LabelDialogs, OkWritesTheLabelBack) {
   auto box = MakeLabel<TDrawInclosedShape>(owner, {50, 40}, {10, 10}, int(ltRectangle));
   {
     TShapeLabelDlg dialog(*box);
+    EXPECT_EQ(dialog.windowTitle(), "Edit Rectangle/Ellipse/Round Rectangle Label");
     EXPECT_EQ(dialog.TopLeft.Value(), (TPoint{10, 10}));  // the sorted corners
     dialog.Pen.Styles->button(psClear)->click();
     dialog.Pen.Width->setValue(4);
@@ -123,6 +124,7 @@ TEST(LabelDialogs, OkWritesTheLabelBack) {
   auto fill = std::make_unique<TDrawFloodFill>(owner);
   {
     TFloodFillDlg dialog(*fill);
+    EXPECT_EQ(dialog.Brush.Styles->button(bsDiagCross)->text(), "Diagonal Cross Brush");
     dialog.Brush.Styles->button(bsHorizontal)->click();
     dialog.Location.X->setValue(-20);  // a seed off the bitmap is allowed
     dialog.reject();

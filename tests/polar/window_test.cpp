@@ -39,6 +39,7 @@ TEST(PolarWindow, ViewCommandsStepZoomAndClampTheCentre) {
   TFuncPolarWindow window;
   window.SetStatusLine(&status);
   window.NewDefaultSize();
+  window.Activated();
   EXPECT_EQ(window.windowTitle(), "Polar Graph Window");
   EXPECT_EQ(window.ViewCommands(), unsigned(vcScroll));
   EXPECT_EQ(panels[0], "Zoom: 35");
@@ -205,6 +206,31 @@ TEST(PolarFunctionDialog, OkRefusesBadBoundsAndDefinitions) {
     EXPECT_EQ(Texts(*messages), row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
     EXPECT_EQ(func.Samples, row.message ? 1000 : 20);
     EXPECT_EQ(func.HiBoundText, row.message ? "2pi" : "10000pi");
+  }
+}
+
+// A typed count of samples lies in 10..100000; a count read from a file stays as long as
+// the field is left alone.
+TEST(PolarFunctionDialog, SamplesAreCheckedWhenTyped) {
+  const char* const refused = "Error: Samples must be >= 10 and <= 100,000";
+  const struct {
+    int stored, typed;
+    const char* message;
+  } rows[] = {{1000, 5, refused},        {1000, 100001, refused}, {1000, 10, nullptr},      {1000, 100000, nullptr},
+              {200000, 200000, nullptr}, {-5, -5, nullptr},       {200000, 150000, refused}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.typed);
+    TScopedScriptedMessages messages;
+    TFuncPolarObj func;
+    func.Func.SetExpression("1");
+    func.Samples = row.stored;
+    TAddPolarFuncDlg dlg(func, false);
+    EXPECT_EQ(dlg.ESamples->value(), row.stored);
+    dlg.ESamples->setValue(row.typed);
+    dlg.accept();
+    EXPECT_EQ(Texts(*messages), row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+    EXPECT_EQ(func.Samples, row.message ? row.stored : row.typed);
+    EXPECT_EQ(dlg.focusWidget(), row.message ? dlg.ESamples : dlg.focusWidget());
   }
 }
 

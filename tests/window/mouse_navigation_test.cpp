@@ -21,6 +21,7 @@ class MouseNavigation : public ::testing::Test {
   MouseNavigation() : status([this](int panel, const std::string& text) { panels[panel] = text; }) {
     window.NewDefaultSize();
     window.SetStatusLine(&status);
+    window.Activated();
   }
   ~MouseNavigation() override { window.SetStatusLine(nullptr); }
   void Send(QEvent& event) { QApplication::sendEvent(window.ScreenImage, &event); }
