@@ -102,7 +102,7 @@ void Redraw(benchmark::State& state, void (*make)(TGraph3DDoc&), int size, bool 
   make(doc);
   TBitmap bitmap(size, size);
   for (auto _ : state) {
-    if (rotate) doc.View.rotateY = RotateAngle(doc.View.rotateY, true);
+    if (rotate) doc.View.rotateY = RotateAngle(doc.View.rotateY, true, TZoom3DSettings{}.rotationAmount);
     doc.Render(bitmap);
     benchmark::ClobberMemory();
   }

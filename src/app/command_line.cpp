@@ -13,10 +13,8 @@
 
 #include "app/headless_files.h"
 #include "app/main_window.h"
-#include "cartesian/cartesian_window.h"
 #include "expr/calculation.h"
 #include "expr/math_function.h"
-#include "graph3d/graph3d_window.h"
 #include "labels/label_dialogs.h"
 #include "platform/canvas.h"
 #include "platform/dialog_controls.h"
@@ -25,7 +23,7 @@
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
-#include "polar/polar_window.h"
+#include "window/graph_kinds.h"
 
 namespace plotix {
 
@@ -201,12 +199,6 @@ int RunGui(int& argc, char** argv) {
 }
 
 }  // namespace
-
-void RegisterGraphKinds() {
-  RegisterCartesianGraphs();
-  RegisterPolarGraphs();
-  RegisterGraph3DGraphs();
-}
 
 int PlotixMain(int argc, char** argv) {
   // A write beyond the file size limit then fails with an error that the save reports,

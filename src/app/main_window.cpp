@@ -27,6 +27,7 @@
 #include "app/label_tool_bar.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"
+#include "cartesian/cartesian_document.h"
 #include "expr/calculator_dialog.h"
 #include "expr/trig_fixup_dialog.h"
 #include "files/graph_file.h"
@@ -87,12 +88,8 @@ void TMainForm::BuildMenus() {
   };
 
   QMenu* file = fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
-  const char* newCaptions[] = {"New &2D Cartesian", "New &Polar", "New &3D Cartesian"};
-  for (int i = 0; i < 3; ++i) {
-    const auto kind = TGraphKind(gk2DCartesian + i);
-    NewActions[i] = add(file, newCaptions[i], [this, kind] { NewGraphClick(kind); });
-    NewActions[i]->setEnabled(IsGraphKindRegistered(kind));
-  }
+  for (const TGraphKindEntry& kind : GraphKinds())
+    NewActions << add(file, kind.newCommand.c_str(), [this, code = kind.fileCode] { NewGraphClick(code); });
   file->addSeparator();
   add(file, "&Open File...", [this] { OpenFile1Click(); });
   SaveAction = add(
@@ -152,9 +149,10 @@ void TMainForm::BuildMenus() {
   // New settings objects copy the default font, so later graphs take the new one.
   add(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
   add(advanced, "&Status Line Settings...", [this] { StatusLineSettings(); });
-  add(advanced, "2D And Polar Zoom Hot Key Settings...", [this] { TZoom2DHotKeyDlg::Edit(this); });
-  QAction* hotKeys3D = add(advanced, "3D Zoom Hot Key Settings...", [this] { EditGlobalSettings(gk3D, this); });
-  hotKeys3D->setEnabled(HasGlobalSettings(gk3D));
+  add(advanced, "2D And Polar Zoom Hot Key Settings...", [this] { TZoom2DHotKeyDlg::Edit(this, settings_.zoom2D); });
+  for (const TGraphKindEntry& kind : GraphKinds())
+    if (kind.globalSettings)
+      add(advanced, kind.globalSettingsCommand.c_str(), [this, edit = kind.globalSettings] { edit(this, settings_); });
   // Graphs are not redrawn here: the setting applies to every later evaluation.
   add(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
 
@@ -200,6 +198,13 @@ void TMainForm::BuildToolBar() {
   GraphToolBar->setObjectName(QStringLiteral("GraphToolBar"));
   GraphToolBar->setIconSize(QSize(kToolBarIconSize, kToolBarIconSize));
   using B = TGraphButton;
+  for (const TGraphKindEntry& kind : GraphKinds()) {
+    const QString hint = QString::fromStdString(kind.newHint);
+    QAction* button = GraphToolBar->addAction(GraphKindIcon(kind), hint);
+    button->setToolTip(hint);
+    connect(button, &QAction::triggered, NewActions[NewButtons.size()], &QAction::trigger);
+    NewButtons << button;
+  }
   for (int i = 0; i < kGraphButtonCount; ++i) {
     const auto b = B(i);
     const QString hint = QString::fromLatin1(ButtonHint(b));
@@ -208,11 +213,6 @@ void TMainForm::BuildToolBar() {
     GraphButtons[i] = action;
     if (b == B::Open || b == B::CenterBitmap || b == B::ZoomXIn || b == B::RotateXMinus)
       GraphToolBar->insertSeparator(action);
-  }
-  for (int i = 0; i < 3; ++i) {
-    QAction* button = GraphButtons[int(B::New2D) + i];
-    button->setEnabled(NewActions[i]->isEnabled());
-    connect(button, &QAction::triggered, NewActions[i], &QAction::trigger);
   }
   connect(Button(B::Open), &QAction::triggered, this, [this] { OpenFile1Click(); });
   connect(Button(B::Save), &QAction::triggered, this, [this] { SaveFile1Click(); });
@@ -303,13 +303,14 @@ bool TMainForm::CheckWindowLimit() {
 
 void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->SetStatusLine(status_.get());
+  window->SetProgramSettings(&settings_);
   window->CurrentLabelTool = [this] { return LabelToolMode; };
   window->LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return LabelToolBar->Attributes; };
   window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
   connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);
-  sub->setWindowIcon(ButtonIcon(TGraphButton(int(TGraphButton::New2D) + window->GraphKind() - gk2DCartesian)));
+  if (const TGraphKindEntry* kind = FindGraphKind(window->GraphKind())) sub->setWindowIcon(GraphKindIcon(*kind));
   ++windowCount_;
   UpdateWindowCommands();
   sub->show();
@@ -382,10 +383,14 @@ void TMainForm::RebuildWindowList() {
   }
 }
 
-TFuncGraphWindow* TMainForm::NewGraphClick(TGraphKind kind) {
+TFuncGraphWindow* TMainForm::New2DCartisian1Click() { return NewGraphClick(k2DCartesianCode); }
+
+TFuncGraphWindow* TMainForm::NewGraphClick(std::int32_t kind) {
   if (!CheckWindowLimit()) return nullptr;
   TFuncGraphWindow* window = NewGraphWindow(kind);
+  if (!window) return nullptr;
   window->SetStatusLine(status_.get());
+  window->SetProgramSettings(&settings_);
   if (!window->NewDefaultSize()) return nullptr;
   AddGraphWindow(window);
   return window;
@@ -395,8 +400,9 @@ bool TMainForm::OpenGraphFile(const std::string& fileName) {
   TReadGraphFile reader;
   if (!reader.Open(fileName)) return false;
   if (!CheckGraphKind(reader)) return false;
-  TFuncGraphWindow* window = NewGraphWindow(TGraphKind(reader.GraphKind()));
+  TFuncGraphWindow* window = NewGraphWindow(reader.GraphKind());
   window->SetStatusLine(status_.get());
+  window->SetProgramSettings(&settings_);
   if (!window->LoadGraph(reader)) {
     window->deleteLater();  // a failed sizing has already closed it
     windowCount_ = int(MdiArea->subWindowList().size());
@@ -536,7 +542,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::StatusLineSettings() {
-  if (!TStatusLineDlg::Edit(this)) return;
+  if (!TStatusLineDlg::Edit(this, settings_)) return;
   OnActive([](TFuncGraphWindow* w) { w->UpdateViewStatus(); });
 }
 

@@ -12,8 +12,8 @@
 
 #include "app/recent_files.h"
 #include "app/tool_bar_icons.h"
-#include "files/graph_file.h"
 #include "platform/limits.h"
+#include "window/program_settings.h"
 
 class QAction;
 class QActionGroup;
@@ -39,8 +39,8 @@ class TMainForm : public QMainWindow {
 
   // ---- commands ----
   // A new window of the kind with a 500 x 500 bitmap; null at the window limit.
-  TFuncGraphWindow* NewGraphClick(TGraphKind kind);
-  TFuncGraphWindow* New2DCartisian1Click() { return NewGraphClick(gk2DCartesian); }
+  TFuncGraphWindow* NewGraphClick(std::int32_t kind);
+  TFuncGraphWindow* New2DCartisian1Click();
   void OpenFile1Click();
   bool SaveFile1Click();
   bool SaveFileAs1Click();
@@ -56,13 +56,15 @@ class TMainForm : public QMainWindow {
   int GraphWindowCount() const { return windowCount_; }
   const QStringList& RecentFiles() const { return recentFiles_.Names(); }
   TStatusLine& Status() { return *status_; }
+  TProgramSettings& Settings() { return settings_; }
 
   QMdiArea* MdiArea;
   QToolBar* GraphToolBar;
   std::array<QAction*, kGraphButtonCount> GraphButtons{};
   std::array<QLabel*, 3> StatusPanels{};
   // Menu items the tests and the window-dependent rules reach by role.
-  std::array<QAction*, 3> NewActions{};  // by graph kind, 2D first
+  QList<QAction*> NewActions;  // by graph kind, as the kinds registered
+  QList<QAction*> NewButtons;
   QAction* SaveAction;
   QAction* SaveAsAction;
   QAction* CloseAction;
@@ -123,6 +125,7 @@ class TMainForm : public QMainWindow {
   template <class F>
   void OnActive(F command);
 
+  TProgramSettings settings_;
   std::unique_ptr<TStatusLine> status_;
   int windowCount_ = 0;
   TRecentFiles recentFiles_;

@@ -6,11 +6,9 @@
 
 namespace plotix {
 
-// The graph tool bar's buttons, in their order on the bar.
+// The graph tool bar's buttons, in their order on the bar after each graph kind's
+// new-graph button.
 enum class TGraphButton {
-  New2D,
-  NewPolar,
-  New3D,
   Open,
   Save,
   CenterFunction,

@@ -11,9 +11,12 @@
 
 namespace plotix {
 
+// The kind's number in graph files.
+constexpr std::int32_t k2DCartesianCode = 1;
+
 class TGraph2DDoc : public TGraphDoc {
  public:
-  TGraph2DDoc() : TGraphDoc(gk2DCartesian) {}
+  TGraph2DDoc() : TGraphDoc(k2DCartesianCode) {}
 
   TView2D View;
   TSetting2DObj Settings;

@@ -1,6 +1,8 @@
 #include "cartesian/cartesian_window.h"
 
 #include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 
 #include "cartesian/function_dialog.h"
@@ -47,8 +49,22 @@ bool TFunc2DWindow::EditGraphSettings() {
   return true;
 }
 
+namespace {
+const TStatusModeChoice kViewMode{"2D/View", "View Center", kFlatViewModes, 0};
+const TStatusModeChoice kMouseMode{"2D/Mouse", "Mouse Position", kFlatMouseModes, 0};
+
+int Mode(const TProgramSettings& settings, const TStatusModeChoice& choice) {
+  return settings.StatusMode(choice.key, choice.defaultMode);
+}
+}  // namespace
+
 void TFunc2DWindow::UpdateViewStatus() {
-  if (TStatusLine* status = StatusLine()) status->Update2D(Doc.View, BitmapHeight(), BitmapWidth(), MouseY, MouseX);
+  TStatusLine* status = StatusLine();
+  if (!status) return;
+  const TView2D& v = Doc.View;
+  status->SetPanel(0, "Zoom X:" + StatusS8(v.zoomX) + " Y:" + StatusS8(v.zoomY));
+  status->ShowFlatView(v.zoomX, v.zoomY, v.centerX, v.centerY, Mode(Settings(), kViewMode),
+                       Mode(Settings(), kMouseMode), BitmapHeight(), BitmapWidth(), MouseY, MouseX);
 }
 
 bool TFunc2DWindow::AddFunction() {
@@ -64,8 +80,8 @@ bool TFunc2DWindow::StepZooms(bool in) {
   TView2D& v = Doc.View;
   Extended x = v.zoomX, y = v.zoomY;
   const auto step = in ? ZoomStepIn : ZoomStepOut;
-  const bool changedX = step(x);
-  const bool changedY = step(y);
+  const bool changedX = step(x, Settings().zoom2D);
+  const bool changedY = step(y, Settings().zoom2D);
   if (!changedX && !changedY) return false;
   const bool inside = in ? x < kMaxZoom && y < kMaxZoom : x > kMinZoom && y > kMinZoom;
   if (x != y && inside) {
@@ -82,7 +98,7 @@ bool TFunc2DWindow::StepZooms(bool in) {
 
 bool TFunc2DWindow::StepZoom(TAxis axis, bool in) {
   Extended& zoom = axis == TAxis::X ? Doc.View.zoomX : Doc.View.zoomY;
-  return in ? ZoomStepIn(zoom) : ZoomStepOut(zoom);
+  return in ? ZoomStepIn(zoom, Settings().zoom2D) : ZoomStepOut(zoom, Settings().zoom2D);
 }
 
 void TFunc2DWindow::ZoomIn() {
@@ -126,7 +142,25 @@ void TFunc2DWindow::SetYZoomEqualToX() {
 }
 
 void RegisterCartesianGraphs() {
-  RegisterGraphKind(gk2DCartesian, {[] { return std::make_unique<TGraph2DDoc>(); }, [] { return new TFunc2DWindow; }});
+  TGraphKindEntry kind;
+  kind.fileCode = k2DCartesianCode;
+  kind.name = "2D Cartesian";
+  kind.newCommand = "New &2D Cartesian";
+  kind.newHint = "New 2D Cartesian Graph";
+  kind.drawIcon = [](QPainter& p) {  // axes and a curve
+    p.drawLine(QPointF(5, 15.5), QPointF(19, 15.5));
+    p.drawLine(QPointF(11.5, 8), QPointF(11.5, 21));
+    p.setPen(QPen(QColor(220, 0, 0), 1.5));
+    QPainterPath curve(QPointF(5, 20));
+    curve.cubicTo(QPointF(9, 6), QPointF(13, 24), QPointF(19, 9));
+    p.drawPath(curve);
+  };
+  kind.helpPage = "cartesian.md";
+  kind.statusTitle = "2D Cartesian Settings";
+  kind.statusModes = {kViewMode, kMouseMode};
+  kind.newDocument = [] { return std::make_unique<TGraph2DDoc>(); };
+  kind.newWindow = [] { return new TFunc2DWindow; };
+  RegisterGraphKind(std::move(kind));
   RegisterFunc2DDialog(Dialogs());
 }
 

@@ -18,8 +18,6 @@ namespace plotix {
 // been shown already), and by records that find the file inconsistent.
 struct TGraphFileAbort {};
 
-enum TGraphKind : std::int32_t { gk2DCartesian = 1, gkPolar = 2, gk3D = 3 };
-
 constexpr std::int32_t kFileFormatVersion = 2;
 constexpr int kFileHeaderEnd = 63;  // first content byte
 constexpr int kMinGraphFileSize = 66;

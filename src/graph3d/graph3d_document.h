@@ -11,9 +11,12 @@
 
 namespace plotix {
 
+// The kind's number in graph files.
+constexpr std::int32_t k3DCartesianCode = 3;
+
 class TGraph3DDoc : public TGraphDoc {
  public:
-  TGraph3DDoc() : TGraphDoc(gk3D) {}
+  TGraph3DDoc() : TGraphDoc(k3DCartesianCode) {}
 
   TView3D View;
   TSettings3DObj Settings;

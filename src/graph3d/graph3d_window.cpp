@@ -1,6 +1,7 @@
 #include "graph3d/graph3d_window.h"
 
 #include <QMenu>
+#include <QPainter>
 
 #include "graph3d/function_dialog.h"
 #include "graph3d/hot_key_dialog.h"
@@ -51,10 +52,34 @@ bool TFunc3DWindow::EditGraphSettings() {
   return true;
 }
 
+namespace {
+const TStatusModeChoice kMouseMode{"3D/Mouse",
+                                   "3D Mouse Position Settings",
+                                   {"Graph Cartesian", "Pixels From Center", "Bitmap Pixels", "Don't Show"},
+                                   3};
+}  // namespace
+
 void TFunc3DWindow::UpdateViewStatus() {
+  TStatusLine* status = StatusLine();
+  if (!status) return;
   const TView3D& v = Doc.View;
-  if (TStatusLine* status = StatusLine())
-    status->Update3D(v.rotateX, v.rotateY, v.rotateZ, v.zoom, BitmapHeight(), BitmapWidth(), MouseY, MouseX);
+  status->SetPanel(0, "Zoom: " + std::to_string(v.zoom));
+  status->SetPanel(1, "Rotate X:" + StatusS15(v.rotateX) + " Y:" + StatusS15(v.rotateY) + " Z:" + StatusS15(v.rotateZ));
+  const int mode = Settings().StatusMode(kMouseMode.key, kMouseMode.defaultMode);
+  if (!MouseOnBitmap(MouseX, MouseY, BitmapWidth(), BitmapHeight()) || mode == 3) {
+    status->SetPanel(2, "");
+    return;
+  }
+  const int mx = MouseX - (BitmapWidth() / 2 - 1), my = (BitmapHeight() / 2 - 1) - MouseY;
+  switch (mode) {
+    case 0:
+      status->SetPanel(2, "Mouse X:" + StatusS15(static_cast<Extended>(mx) / v.zoom) +
+                              " Y:" + StatusS15(static_cast<Extended>(my) / v.zoom));
+      break;
+    case 1: status->SetPanel(2, "Mouse(Pix) X:" + std::to_string(mx) + " Y:" + std::to_string(my)); break;
+    case 2: status->SetPanel(2, "Mouse W:" + std::to_string(MouseX) + " H:" + std::to_string(MouseY)); break;
+    default: status->SetPanel(2, ""); break;
+  }
 }
 
 void TFunc3DWindow::FunctionsChanged(bool appended) {
@@ -73,16 +98,16 @@ void TFunc3DWindow::ChangeView() {
 }
 
 void TFunc3DWindow::ZoomIn() {
-  if (Zoom3DStepIn(Doc.View.zoom)) RenderGraph();
+  if (Zoom3DStepIn(Doc.View.zoom, Settings().zoom3D)) RenderGraph();
 }
 
 void TFunc3DWindow::ZoomOut() {
-  if (Zoom3DStepOut(Doc.View.zoom)) RenderGraph();
+  if (Zoom3DStepOut(Doc.View.zoom, Settings().zoom3D)) RenderGraph();
 }
 
 void TFunc3DWindow::Rotate(TAxis axis, bool plus) {
   Extended& angle = Doc.View.Angle(int(axis));
-  angle = RotateAngle(angle, plus);
+  angle = RotateAngle(angle, plus, Settings().zoom3D.rotationAmount);
   RenderGraph();
 }
 
@@ -103,8 +128,27 @@ void TFunc3DWindow::CenterFunctionView() {
 }
 
 void RegisterGraph3DGraphs() {
-  RegisterGraphKind(gk3D, {[] { return std::make_unique<TGraph3DDoc>(); }, [] { return new TFunc3DWindow; },
-                           [](QWidget* parent) { TZoom3DHotKeyDlg::Edit(parent); }});
+  TGraphKindEntry kind;
+  kind.fileCode = k3DCartesianCode;
+  kind.name = "3D Cartesian";
+  kind.newCommand = "New &3D Cartesian";
+  kind.newHint = "New 3D Cartesian Graph";
+  kind.drawIcon = [](QPainter& p) {  // three axes and a line across them
+    p.drawLine(QPointF(11.5, 15.5), QPointF(11.5, 8));
+    p.drawLine(QPointF(11.5, 15.5), QPointF(19, 19));
+    p.drawLine(QPointF(11.5, 15.5), QPointF(4.5, 20));
+    p.setPen(QPen(QColor(220, 0, 0), 1.5));
+    p.drawLine(QPointF(6, 12), QPointF(17, 12));
+  };
+  kind.helpPage = "graph3d.md";
+  kind.statusModes = {kMouseMode};
+  kind.newDocument = [] { return std::make_unique<TGraph3DDoc>(); };
+  kind.newWindow = [] { return new TFunc3DWindow; };
+  kind.globalSettingsCommand = "3D Zoom Hot Key Settings...";
+  kind.globalSettings = [](QWidget* parent, TProgramSettings& settings) {
+    TZoom3DHotKeyDlg::Edit(parent, settings.zoom3D);
+  };
+  RegisterGraphKind(std::move(kind));
   RegisterFunc3DDialog(Dialogs());
   RegisterRotateDialog(Dialogs());
 }

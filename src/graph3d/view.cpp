@@ -9,39 +9,31 @@
 
 namespace plotix {
 
-const char* const kZoom3DRangeNames[kZoom3DRanges] = {"1,000 to 500", "500 to 200", "200 to 20", "20 to 1"};
-
-TZoom3DSettings& Zoom3DSettings() {
-  static TZoom3DSettings settings;
-  return settings;
-}
-
-bool Zoom3DStepIn(std::int32_t& zoom) {
+bool Zoom3DStepIn(std::int32_t& zoom, const TZoom3DSettings& steps) {
   if (zoom >= kMax3DZoom) {
     zoom = kMax3DZoom;
     return false;
   }
-  const auto& inc = Zoom3DSettings().increments;
+  const auto& inc = steps.increments;
   const int step = zoom >= 500 ? inc[0] : zoom >= 200 ? inc[1] : zoom >= 20 ? inc[2] : inc[3];
   const std::int32_t old = zoom;
   zoom = std::clamp(zoom + std::abs(step), kMin3DZoom, kMax3DZoom);
   return zoom != old;
 }
 
-bool Zoom3DStepOut(std::int32_t& zoom) {
+bool Zoom3DStepOut(std::int32_t& zoom, const TZoom3DSettings& steps) {
   if (zoom < 2) {
     zoom = kMin3DZoom;
     return false;
   }
-  const auto& inc = Zoom3DSettings().increments;
+  const auto& inc = steps.increments;
   const int step = zoom > 500 ? inc[0] : zoom > 200 ? inc[1] : zoom > 20 ? inc[2] : inc[3];
   const std::int32_t old = zoom;
   zoom = std::clamp(zoom - std::abs(step), kMin3DZoom, kMax3DZoom);
   return zoom != old;
 }
 
-Extended RotateAngle(Extended angle, bool plus) {
-  const Extended amount = Zoom3DSettings().rotationAmount;
+Extended RotateAngle(Extended angle, bool plus, Extended amount) {
   angle += plus ? amount : -amount;
   if (angle >= 360)
     angle -= 360;

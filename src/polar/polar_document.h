@@ -8,9 +8,12 @@
 
 namespace plotix {
 
+// The kind's number in graph files.
+constexpr std::int32_t kPolarCode = 2;
+
 class TGraphPolarDoc : public TGraphDoc {
  public:
-  TGraphPolarDoc() : TGraphDoc(gkPolar) {}
+  TGraphPolarDoc() : TGraphDoc(kPolarCode) {}
 
   TPolarView View;
   TSettingPolarObj Settings;

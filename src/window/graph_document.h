@@ -50,13 +50,14 @@ class TDocLabelOwner : public TLabelOwner {
 
 class TGraphDoc {
  public:
-  explicit TGraphDoc(TGraphKind kind) : kind_(kind) {}
+  // kind: the graph kind's number in graph files.
+  explicit TGraphDoc(std::int32_t kind) : kind_(kind) {}
   virtual ~TGraphDoc();
   // Labels hold on to LabelOwner, so a document stays where it was made.
   TGraphDoc(const TGraphDoc&) = delete;
   TGraphDoc& operator=(const TGraphDoc&) = delete;
 
-  TGraphKind Kind() const { return kind_; }
+  std::int32_t Kind() const { return kind_; }
   // The colour the bitmap is cleared with.
   virtual TColor BackColor() const = 0;
   // Whether a function of the graph is drawn in the colour.
@@ -98,7 +99,7 @@ class TGraphDoc {
   static int ReadFunctionCount(TReadGraphFile& reader, std::size_t format1Bytes, std::size_t format2Bytes);
 
  private:
-  TGraphKind kind_;
+  std::int32_t kind_;
 };
 
 // Opens a graph file into a document of the file's kind. False, with the document

@@ -22,7 +22,6 @@
 #include "window/bitmap_size_dialog.h"
 #include "window/mouse_navigation.h"
 #include "window/status_line.h"
-#include "window/zoom_steps.h"
 
 namespace plotix {
 
@@ -200,7 +199,7 @@ bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
 }
 
 void TFuncGraphWindow::Scroll(TDirection direction) {
-  const int step = Zoom2DSettings().scrollAmount;
+  const int step = Settings().zoom2D.scrollAmount;
   const TOffset d = DirectionOffset(direction, step, step);
   MoveView(d.dx, d.dy);
 }

@@ -17,6 +17,7 @@
 #include "platform/colour.h"
 #include "window/function_list_dialog.h"
 #include "window/graph_document.h"
+#include "window/program_settings.h"
 
 class QKeySequence;
 class QMenu;
@@ -163,7 +164,7 @@ class TFuncGraphWindow : public QWidget {
   virtual void FunctionsChanged(bool /*appended*/) {}
 
   TGraphDoc& Document() const { return *document_; }
-  TGraphKind GraphKind() const { return document_->Kind(); }
+  std::int32_t GraphKind() const { return document_->Kind(); }
   int BitmapWidth() const { return document_->BitmapWidth; }
   int BitmapHeight() const { return document_->BitmapHeight; }
 
@@ -213,6 +214,9 @@ class TFuncGraphWindow : public QWidget {
   // describes this window; null otherwise.
   void SetStatusLine(TStatusLine* status) { statusLine_ = status; }
   TStatusLine* StatusLine() const;
+  // The program's settings (the main window's); the defaults until it hands them over.
+  void SetProgramSettings(const TProgramSettings* settings) { settings_ = settings; }
+  const TProgramSettings& Settings() const { return *settings_; }
   // The main window's current label tool (0 off, 1..7 the label kinds, kRegionTool), the
   // attributes new labels take, and its "Resize Labels Mode" check mark.
   std::function<int()> CurrentLabelTool = [] { return 0; };
@@ -343,6 +347,7 @@ class TFuncGraphWindow : public QWidget {
   std::unique_ptr<TGraphDoc> document_;
   std::string fileName_;
   TStatusLine* statusLine_ = nullptr;
+  const TProgramSettings* settings_ = &DefaultProgramSettings();
   bool closeAnswered_ = false;
   TDrawText* editLabel_ = nullptr;  // the label the in-place editor is open on
   // The label commands of both menus with the test that enables each.

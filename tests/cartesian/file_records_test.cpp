@@ -239,7 +239,7 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
               std::tuple(std::string("Y=f(x)=42"), 500, Extended(35), std::size_t(0)));
   }
   TBytes polar = TParts().File();  // another kind is not opened as 2D
-  polar[53] = gkPolar;
+  polar[53] = 2;                   // the polar kind
   const std::uint16_t headerSum = Sum(polar, 0, 61);
   polar[61] = std::uint8_t(headerSum);
   polar[62] = std::uint8_t(headerSum >> 8);

@@ -44,7 +44,7 @@ class File3D : public ::testing::Test {
  protected:
   std::string Put(const TBytes& content, int version = 2) {
     const std::string path = dir.Path("g.pxg");
-    WriteBytes(path, GraphFile(content, version, gk3D));
+    WriteBytes(path, GraphFile(content, version, k3DCartesianCode));
     return path;
   }
 

@@ -48,7 +48,7 @@ TBytes Format2(const TPolarFile& p) {
         .LStr("2pi")
         .LStr(p.expression);
   b.I32(0);  // labels
-  return GraphFile(b.bytes, 2, gkPolar);
+  return GraphFile(b.bytes, 2, kPolarCode);
 }
 
 class FilePolar : public ::testing::Test {
@@ -124,7 +124,7 @@ TEST_F(FilePolar, Format1FilesAreConverted) {
   b.I16(1).Zeros(4).SStr("-pi", 50).SStr("pi", 50).Ext(-kPolarPi).Ext(kPolarPi).I16(500).I32(0xFF).I16(2);
   b.Byte(0).SStr("theta", 255).I16(0).I16(0);  // the expression, no labels, no flood fills
   doc.Settings.LabelFormat = 3;
-  ASSERT_TRUE(Open(GraphFile(b.bytes, 1, gkPolar)));
+  ASSERT_TRUE(Open(GraphFile(b.bytes, 1, kPolarCode)));
   EXPECT_EQ(doc.BitmapWidth, 400);
   EXPECT_EQ(doc.View.CenterX, 100000);
   EXPECT_EQ(doc.View.CenterY, -7);

@@ -43,7 +43,6 @@ TEST(PolarWindow, ViewCommandsStepZoomAndClampTheCentre) {
   EXPECT_EQ(window.windowTitle(), "Polar Graph Window");
   EXPECT_EQ(window.ViewCommands(), unsigned(vcScroll));
   EXPECT_EQ(panels[0], "Zoom: 35");
-  Zoom2DSettings().scrollAmount = 10;
   using W = TFuncPolarWindow;
   const struct {
     const char* name;

@@ -11,7 +11,7 @@ namespace plotix {
 
 class TPlainDoc : public TGraphDoc {
  public:
-  TPlainDoc() : TGraphDoc(gk2DCartesian) {}
+  TPlainDoc() : TGraphDoc(1) {}
   TColor BackColor() const override { return color; }
   bool IsColorUsed(TColor) const override { return false; }
   int FunctionCount() const override { return 0; }
