@@ -576,8 +576,9 @@ void TMainForm::ShowHelpContents() {
 
 void TMainForm::ShowAbout() {
   QMessageBox::about(this, QStringLiteral("About Plotix"),
-                     QStringLiteral("<h3>Plotix %1</h3><p>A function grapher: 2D Cartesian graphs "
-                                    "of y = f(x), saved in Plotix files.</p>")
+                     QStringLiteral("<h3>Plotix %1</h3><p>A function grapher: 2D Cartesian, polar and 3D "
+                                    "graphs of functions typed as text, evaluated in 80-bit precision and "
+                                    "saved in Plotix files.</p>")
                          .arg(QStringLiteral(PLOTIX_VERSION)));
 }
 
