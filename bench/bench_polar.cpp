@@ -15,7 +15,7 @@
 #include "bench_medians.h"
 #include "platform/canvas.h"
 #include "polar/polar_document.h"
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
 
 namespace plotix {
 namespace {

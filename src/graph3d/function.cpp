@@ -10,7 +10,7 @@
 #include "files/graph_file.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
 
 namespace plotix {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
 #include "window/view_mapping.h"
 
 namespace plotix {

@@ -4,7 +4,7 @@
 
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
 
 namespace plotix {
 
@@ -29,7 +29,6 @@ class TPolarPlotter {
   bool Inside(const TPolarPoint& p) const {
     return p.x >= m_.left && p.x <= m_.right && p.y >= m_.bottom && p.y <= m_.top;
   }
-  bool Clip(TPolarPoint& a, TPolarPoint& b) const;
   void Append(const TPolarPoint& p);
   void Flush();
 
@@ -40,35 +39,6 @@ class TPolarPlotter {
   TPoint batch_[kBatchSize];
   int count_ = 0;
 };
-
-// Cuts the segment to the visible rectangle; false when nothing of it is visible.
-bool TPolarPlotter::Clip(TPolarPoint& a, TPolarPoint& b) const {
-  const Extended L = m_.left, R = m_.right, B = m_.bottom, T = m_.top;
-  if (!Inside(a) && !Inside(b) &&
-      (std::max(a.x, b.x) < L || std::min(a.x, b.x) > R || std::max(a.y, b.y) < B || std::min(a.y, b.y) > T))
-    return false;
-  if (a.x == b.x) {
-    a.y = std::clamp(a.y, B, T);
-    b.y = std::clamp(b.y, B, T);
-  } else if (a.y == b.y) {
-    a.x = std::clamp(a.x, L, R);
-    b.x = std::clamp(b.x, L, R);
-  } else {
-    // An end beyond an edge moves along the line to it.
-    const Extended slope = (b.y - a.y) / (b.x - a.x);
-    for (TPolarPoint* p : {&a, &b}) {
-      const Extended edge = p->x < L ? L : p->x > R ? R : p->x;
-      p->y += (edge - p->x) * slope;
-      p->x = edge;
-    }
-    for (TPolarPoint* p : {&a, &b}) {
-      const Extended edge = p->y > T ? T : p->y < B ? B : p->y;
-      p->x += (edge - p->y) / slope;
-      p->y = edge;
-    }
-  }
-  return Inside(a) && Inside(b);
-}
 
 // The line primitive leaves the last pixel unpainted; a width-1 line paints it itself.
 void TPolarPlotter::Flush() {
@@ -116,7 +86,7 @@ void TPolarPlotter::Run() {
       Append(cur);
     } else {
       TPolarPoint a = prev, b = cur;
-      if (!Clip(a, b)) {
+      if (!ClipSegment(a, b, m_.left, m_.right, m_.bottom, m_.top, [](Extended v) { return v; })) {
         Flush();
       } else {
         if (!prevInside) {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "expr/number_format.h"
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
 #include "window/view_mapping.h"
 
 namespace plotix {
