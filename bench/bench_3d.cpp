@@ -31,10 +31,10 @@ void DefaultGraph(TGraph3DDoc& doc) {
   auto f = std::make_unique<TFunc3DObj>();
   f->Func.SetExpression("x^2-y^2");
   f->Func.Compile();
-  doc.Functions.push_back(std::move(f));
-  doc.View.rotateX = -60;
-  doc.View.rotateZ = 30;
-  doc.View.zoom = 100;
+  doc.Functions().push_back(std::move(f));
+  doc.View().RotateX = -60;
+  doc.View().RotateZ = 30;
+  doc.View().Zoom = 100;
   doc.RebuildMeshes();
 }
 
@@ -54,11 +54,11 @@ void FullGraph(TGraph3DDoc& doc) {
     f->CircleDetail = 98;
     f->Circles = 100;
     f->LineDetail = 0;
-    doc.Functions.push_back(std::move(f));
+    doc.Functions().push_back(std::move(f));
   }
-  doc.View.rotateX = -60;
-  doc.View.rotateZ = 30;
-  doc.View.zoom = 110;
+  doc.View().RotateX = -60;
+  doc.View().RotateZ = 30;
+  doc.View().Zoom = 110;
   doc.RebuildMeshes();
 }
 
@@ -67,9 +67,9 @@ void BM_BuildFullStore(benchmark::State& state) {
   FullGraph(doc);
   for (auto _ : state) {
     doc.RebuildMeshes();
-    benchmark::DoNotOptimize(doc.Lines.PointCount());
+    benchmark::DoNotOptimize(doc.Lines().PointCount());
   }
-  state.counters["lines"] = doc.Lines.LineCount();
+  state.counters["lines"] = doc.Lines().LineCount();
 }
 BENCHMARK(BM_BuildFullStore)->Unit(benchmark::kMillisecond);
 
@@ -79,13 +79,13 @@ void BM_BuildFullStore_LinearSearch(benchmark::State& state) {
   TGraph3DDoc doc;
   FullGraph(doc);
   std::vector<int> starts;  // the first point of each function
-  doc.Lines.Clear();
-  for (std::size_t i = 0; i < doc.Functions.size(); ++i) {
-    starts.push_back(doc.Lines.PointCount());
-    if (!doc.Functions[i]->BuildMesh(int(i), doc.Lines)) break;
+  doc.Lines().Clear();
+  for (std::size_t i = 0; i < doc.Functions().size(); ++i) {
+    starts.push_back(doc.Lines().PointCount());
+    if (!doc.Functions()[i]->BuildMesh(int(i), doc.Lines())) break;
   }
-  starts.push_back(doc.Lines.PointCount());
-  const TLineObj& store = doc.Lines;
+  starts.push_back(doc.Lines().PointCount());
+  const TLineObj& store = doc.Lines();
   for (auto _ : state) {
     long long equal = 0;
     for (std::size_t f = 0; f + 1 < starts.size(); ++f)
@@ -102,7 +102,7 @@ void Redraw(benchmark::State& state, void (*make)(TGraph3DDoc&), int size, bool 
   make(doc);
   TBitmap bitmap(size, size);
   for (auto _ : state) {
-    if (rotate) doc.View.rotateY = RotateAngle(doc.View.rotateY, true, TZoom3DSettings{}.rotationAmount);
+    if (rotate) doc.View().RotateY = RotateAngle(doc.View().RotateY, true, TZoom3DSettings{}.rotationAmount);
     doc.Render(bitmap);
     benchmark::ClobberMemory();
   }
@@ -115,14 +115,14 @@ void PlainRedraw(benchmark::State& state, void (*make)(TGraph3DDoc&), int size) 
   TGraph3DDoc doc;
   make(doc);
   TBitmap bitmap(size, size);
-  TLineObj& store = doc.Lines;
+  TLineObj& store = doc.Lines();
   TCanvas& canvas = bitmap.Canvas();
   std::vector<std::uint32_t*> rows(static_cast<std::size_t>(size));
   for (int y = 0; y < size; ++y) rows[std::size_t(y)] = canvas.ScanLine(y);
   for (auto _ : state) {
     canvas.Brush() = {0xFFFFFF, bsSolid};
     canvas.FillRect({0, 0, size, size});
-    store.Project(RotationOf(doc.View), doc.View.zoom, size / 2, size / 2);
+    store.Project(RotationOf(doc.View()), doc.View().Zoom, size / 2, size / 2);
     for (int i = 0; i < store.LineCount(); ++i) {
       const TLinePoint& a = store.Point(store.Line(i).PointA);
       const TLinePoint& b = store.Point(store.Line(i).PointB);

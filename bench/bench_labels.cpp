@@ -37,7 +37,7 @@ struct TLabelledGraph {
   TLabelledGraph(int strokes, int fills) : status([](int, const std::string&) {}) {
     window.SetStatusLine(&status);
     window.SetBitmapSize(kSize, kSize);
-    TLabelOwner& owner = window.Document().LabelOwner;
+    TLabelOwner& owner = window.Document().LabelOwner();
     std::mt19937 random(7);
     std::uniform_int_distribution<int> at(0, kSize - 1), extent(5, 80);
     for (int i = 0; i < kLabels - 1; ++i) {

@@ -31,7 +31,7 @@ const TFuncSpec kFunctions[] = {
 };
 
 void Fill(TGraph2DDoc& doc, int count) {
-  doc.Functions.clear();
+  doc.Functions().clear();
   for (int i = 0; i < count; ++i) {
     const TFuncSpec& spec = kFunctions[i % 10];
     auto f = std::make_unique<TFunc2DObj>();
@@ -39,7 +39,7 @@ void Fill(TGraph2DDoc& doc, int count) {
     f->Func.Compile();
     f->AsymptoteFixUp = spec.asymptote;
     f->ExtraAccuracy = spec.extra;
-    doc.Functions.push_back(std::move(f));
+    doc.Functions().push_back(std::move(f));
   }
 }
 
@@ -67,9 +67,9 @@ BENCHMARK(BM_Redraw)
 void BM_EvaluateOnly(benchmark::State& state) {
   TGraph2DDoc doc;
   Fill(doc, static_cast<int>(state.range(1)));
-  const TMapping2D map(doc.View, static_cast<int>(state.range(0)), 500);
+  const TMapping2D map(doc.View(), static_cast<int>(state.range(0)), 500);
   for (auto _ : state) {
-    for (auto& f : doc.Functions) {
+    for (auto& f : doc.Functions()) {
       for (int col = -1; col <= map.width; ++col) {
         Extended y = 0;
         benchmark::DoNotOptimize(f->Func.ValueAt(map.XOfCol(col), y));

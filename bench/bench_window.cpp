@@ -23,10 +23,10 @@ void BM_WindowRedraw10(benchmark::State& state) {
     auto f = std::make_unique<TFunc2DObj>();
     f->Func.SetExpression(text);
     f->Func.Compile();
-    window.Doc.Functions.push_back(std::move(f));
+    window.Doc().Functions().push_back(std::move(f));
   }
-  window.Doc.Functions[3]->AsymptoteFixUp = true;
-  window.Doc.Functions[4]->ExtraAccuracy = true;
+  window.Doc().Functions()[3]->AsymptoteFixUp = true;
+  window.Doc().Functions()[4]->ExtraAccuracy = true;
   window.show();
   QApplication::processEvents();
   for (auto _ : state) {

@@ -26,11 +26,11 @@ bool IsPictureFileName(const std::string& fileName) {
 int RenderGraphFile(const std::string& graphFile, const std::string& pictureFile, int depth) {
   const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(graphFile);
   if (!doc) return 1;
-  TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight);
+  TBitmap bitmap(doc->BitmapWidth(), doc->BitmapHeight());
   if (depth == 0) depth = bitmap.Depth();
   bitmap.SetDepth(depth);
-  if (bitmap.Width() != doc->BitmapWidth || bitmap.Height() != doc->BitmapHeight) {
-    std::cerr << "plotix: no memory for a " << doc->BitmapWidth << " x " << doc->BitmapHeight << " bitmap\n";
+  if (bitmap.Width() != doc->BitmapWidth() || bitmap.Height() != doc->BitmapHeight()) {
+    std::cerr << "plotix: no memory for a " << doc->BitmapWidth() << " x " << doc->BitmapHeight() << " bitmap\n";
     return 1;
   }
   doc->RenderWithLabels(bitmap);

@@ -6,7 +6,7 @@
 
 #include "cartesian/function.h"
 #include "cartesian/settings.h"
-#include "window/graph_document.h"
+#include "window/kind_document.h"
 #include "window/view_mapping.h"
 
 namespace plotix {
@@ -14,24 +14,17 @@ namespace plotix {
 // The kind's number in graph files.
 constexpr std::int32_t k2DCartesianCode = 1;
 
-class TGraph2DDoc : public TGraphDoc {
+class TGraph2DDoc : public TKindDoc<TView2D, TSetting2DObj, TFunc2DObj> {
  public:
-  TGraph2DDoc() : TGraphDoc(k2DCartesianCode) {}
+  TGraph2DDoc();
 
-  TView2D View;
-  TSetting2DObj Settings;
-  TFuncList<TFunc2DObj> Functions;
-
-  TColor BackColor() const override { return Settings.BackColor; }
-  bool IsColorUsed(TColor color) const override { return UsesColor(Functions, color); }
-  int FunctionCount() const override { return int(Functions.size()); }
+  TColor BackColor() const override { return settings_.BackColor; }
   // The background, the axes, then every function in list order.
   void Render(TBitmap& bitmap) override;
 
  protected:
-  void WriteBody(TWriteGraphFile& writer) const override;
-  std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const override;
-  void TakeBody(TBody& body) override;
+  void WriteView(TWriteGraphFile& writer) const override;
+  void ReadView(TReadGraphFile& reader, TView2D& view, bool& centerChanged) const override;
 };
 
 }  // namespace plotix

@@ -4,6 +4,7 @@
 // undefined points, the vertical-asymptote fix-up and the refinement near
 // undefined points.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ class TFunc2DObj : public TBaseFuncObj {
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc2DObj>(*this); }
 };
 
 // Draws one function on the canvas with the mapping of the current redraw.

@@ -38,11 +38,22 @@ class TBaseFuncObj {
   // Writes the current-format record; reads the record of the file's format.
   virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
   virtual void LoadFromFile(TReadGraphFile& reader) = 0;
+  // A copy of the object, of its own class.
+  virtual std::unique_ptr<TBaseFuncObj> Clone() const = 0;
 };
 
 // A graph window's function list: the window owns its objects.
 template <class T>
 using TFuncList = std::vector<std::unique_ptr<T>>;
+
+// A copy of every function of the list, in its order.
+template <class T>
+TFuncList<T> CloneFunctions(const TFuncList<T>& functions) {
+  TFuncList<T> copies;
+  copies.reserve(functions.size());
+  for (const auto& f : functions) copies.emplace_back(static_cast<T*>(f->Clone().release()));
+  return copies;
+}
 
 // True when a function of the list is drawn in the colour.
 template <class T>

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "expr/function_object.h"
@@ -76,6 +77,7 @@ class TFunc3DObj : public TBaseFunc3DObj {
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc3DObj>(*this); }
   bool BuildMesh(int position, TLineObj& store) override;
 };
 
@@ -98,6 +100,7 @@ class TFuncRotateObj : public TBaseFunc3DObj {
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncRotateObj>(*this); }
   bool BuildMesh(int position, TLineObj& store) override;
 };
 

@@ -45,7 +45,7 @@ Extended RotateAngle(Extended angle, bool plus, Extended amount) {
 Extended ReduceAngle(Extended angle) { return fmodl(angle, 360); }
 
 TRotation RotationOf(const TView3D& view) {
-  const Extended x = DegToRad(view.rotateX), y = DegToRad(view.rotateY), z = DegToRad(view.rotateZ);
+  const Extended x = DegToRad(view.RotateX), y = DegToRad(view.RotateY), z = DegToRad(view.RotateZ);
   const auto fixed = [](Extended v) { return TFixed(RoundToPixel(v * (1 << kFixedShift))); };
   return {fixed(cosl(x)), fixed(cosl(y)), fixed(cosl(z)), fixed(sinl(x)), fixed(sinl(y)), fixed(sinl(z))};
 }

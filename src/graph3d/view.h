@@ -16,10 +16,11 @@ constexpr int kMax3DZoom = 1000;
 
 // Stored in graph files as three extended angles and the zoom.
 struct TView3D {
-  Extended rotateX = 0, rotateY = 0, rotateZ = 0;  // degrees, each within (-360, 360)
-  std::int32_t zoom = 20;                          // pixels per graph unit, 1..1000
+  Extended RotateX = 0, RotateY = 0, RotateZ = 0;  // degrees, each within (-360, 360)
+  std::int32_t Zoom = 20;                          // pixels per graph unit, 1..1000
 
-  Extended& Angle(int axis) { return axis == 0 ? rotateX : axis == 1 ? rotateY : rotateZ; }
+  Extended& Angle(int axis) { return axis == 0 ? RotateX : axis == 1 ? RotateY : RotateZ; }
+  bool operator==(const TView3D&) const = default;
 };
 
 // One zoom step in or out within 1..1000; true when the zoom changed.

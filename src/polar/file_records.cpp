@@ -26,8 +26,6 @@ constexpr std::size_t kFormat1FunctionBytes = 134 + 257;  // the record and its 
 // Format 2: the fixed block, two texts and the expression text.
 constexpr std::size_t kFormat2FunctionBytes = 32 + 4 + 4 + 4;
 
-constexpr const char* kCenterChanged = "The Graph View Center Has Been Changed For Compatibility Reasons.";
-
 void Require(bool condition) {
   if (!condition) GraphLoadError();
 }
@@ -129,19 +127,6 @@ void ReadFunction2(TReadGraphFile& r, TFuncPolarObj& f) {
   f.HiBoundText = r.ReadLongString(kMaxExpressionLength);
 }
 
-// Format 1 centres beyond ±100000 are moved to the limit (and the user told so later).
-void ReadView(TReadGraphFile& r, TPolarView& view, bool& centerChanged) {
-  view.Zoom = r.ReadExtended();
-  const Extended cx = r.ReadExtended();
-  const Extended cy = r.ReadExtended();
-  Require(Finite(view.Zoom) && ClampZoom(view.Zoom) == view.Zoom);
-  Require(!std::isnan(cx) && !std::isnan(cy));
-  view.CenterX = ClampCenter(cx);
-  view.CenterY = ClampCenter(cy);
-  centerChanged = view.CenterX != cx || view.CenterY != cy;
-  Require(!centerChanged || r.FormatVersion() == 1);
-}
-
 }  // namespace
 
 // ---- settings ----------------------------------------------------------------
@@ -206,44 +191,25 @@ void TFuncPolarObj::LoadFromFile(TReadGraphFile& r) {
 
 // ---- the document ------------------------------------------------------------
 
-namespace {
-struct TPolarBody : TGraphDoc::TBody {
-  TPolarView view;
-  bool centerChanged = false;
-  TSettingPolarObj settings;
-  TFuncList<TFuncPolarObj> functions;
-};
-}  // namespace
+TGraphPolarDoc::TGraphPolarDoc() : TKindDoc(kPolarCode, kFormat1FunctionBytes, kFormat2FunctionBytes) {}
 
-void TGraphPolarDoc::WriteBody(TWriteGraphFile& w) const {
-  w.WriteExtended(View.Zoom);
-  w.WriteExtended(View.CenterX);
-  w.WriteExtended(View.CenterY);
-  Settings.SaveToFile(w);
-  w.WriteInt32(static_cast<std::int32_t>(Functions.size()));
-  for (const auto& f : Functions) f->SaveToFile(w);
+void TGraphPolarDoc::WriteView(TWriteGraphFile& w) const {
+  w.WriteExtended(view_.Zoom);
+  w.WriteExtended(view_.CenterX);
+  w.WriteExtended(view_.CenterY);
 }
 
-std::unique_ptr<TGraphDoc::TBody> TGraphPolarDoc::ReadBody(TReadGraphFile& r) const {
-  auto body = std::make_unique<TPolarBody>();
-  ReadView(r, body->view, body->centerChanged);
-  body->settings.LoadFromFile(r);
-  const int count = ReadFunctionCount(r, kFormat1FunctionBytes, kFormat2FunctionBytes);
-  body->functions.reserve(std::size_t(count));
-  for (int i = 0; i < count; ++i) {
-    auto f = std::make_unique<TFuncPolarObj>();
-    f->LoadFromFile(r);
-    body->functions.push_back(std::move(f));
-  }
-  return body;
-}
-
-void TGraphPolarDoc::TakeBody(TBody& read) {
-  auto& body = static_cast<TPolarBody&>(read);
-  if (body.centerChanged) ShowMessage(TMsgKind::Information, kCenterChanged, TMsgButtons::OK);
-  View = body.view;
-  Settings = std::move(body.settings);
-  Functions = std::move(body.functions);
+// Format 1 centres beyond ±100000 are moved to the limit (and the user told so later).
+void TGraphPolarDoc::ReadView(TReadGraphFile& r, TPolarView& view, bool& centerChanged) const {
+  view.Zoom = r.ReadExtended();
+  const Extended cx = r.ReadExtended();
+  const Extended cy = r.ReadExtended();
+  Require(Finite(view.Zoom) && ClampZoom(view.Zoom) == view.Zoom);
+  Require(!std::isnan(cx) && !std::isnan(cy));
+  view.CenterX = ClampCenter(cx);
+  view.CenterY = ClampCenter(cy);
+  centerChanged = view.CenterX != cx || view.CenterY != cy;
+  Require(!centerChanged || r.FormatVersion() == 1);
 }
 
 }  // namespace plotix

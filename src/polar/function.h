@@ -3,6 +3,7 @@
 // bounds, each defined point mapped to pixels, the line broken at undefined points and
 // clipped where it leaves the view.
 
+#include <memory>
 #include <string>
 
 #include "expr/function_object.h"
@@ -50,6 +51,7 @@ class TFuncPolarObj : public TBaseFuncObj {
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncPolarObj>(*this); }
 };
 
 // Draws one function on the canvas with the mapping of the current redraw.

@@ -64,7 +64,7 @@ class TGraphDoc {
   virtual bool IsColorUsed(TColor color) const = 0;
   virtual int FunctionCount() const = 0;
   // A graph with a function or a label holds the user's work: closing it unsaved asks.
-  bool IsWorthSaving() const { return FunctionCount() > 0 || !Labels.empty(); }
+  bool IsWorthSaving() const { return FunctionCount() > 0 || !labels_.empty(); }
   // Clears the bitmap with the background colour, draws the kind's frame, then every
   // function in list order, so later functions lie on top.
   virtual void Render(TBitmap& bitmap) = 0;
@@ -77,15 +77,28 @@ class TGraphDoc {
   // the reader. All or nothing: after a failure the document is unchanged.
   bool LoadGraph(TReadGraphFile& reader);
 
+  int BitmapWidth() const { return bitmapWidth_; }
+  int BitmapHeight() const { return bitmapHeight_; }
+  void SetBitmapSize(int width, int height);
+
+  // ---- the labels, drawn on LabelOwner's canvas in list order ----
+  const TLabelList& Labels() const { return labels_; }
+  TDocLabelOwner& LabelOwner() { return labelOwner_; }
+  // A new label on top of the others.
+  void AddLabel(std::unique_ptr<TDrawBaseClass> label);
+  void InsertLabel(int index, std::unique_ptr<TDrawBaseClass> label);
+  std::unique_ptr<TDrawBaseClass> TakeLabel(int index);
+  // The label at from goes to index to, the others keeping their order.
+  void MoveLabel(int from, int to);
+  // A whole new list (an edited copy, or one taken back); the old one is returned.
+  TLabelList SetLabels(TLabelList labels);
+  // The label a mouse gesture or its dialog changes in place.
+  TDrawBaseClass& EditLabel(int index) { return *labels_[std::size_t(index)]; }
+
   // What the kind stores between the bitmap size and the labels: view, settings, functions.
   struct TBody {
     virtual ~TBody() = default;
   };
-
-  int BitmapWidth = kDefaultBitmapSize;
-  int BitmapHeight = kDefaultBitmapSize;
-  TDocLabelOwner LabelOwner{*this};
-  TLabelList Labels;  // drawn on LabelOwner's canvas
 
  protected:
   virtual void WriteBody(TWriteGraphFile& writer) const = 0;
@@ -100,6 +113,10 @@ class TGraphDoc {
 
  private:
   std::int32_t kind_;
+  int bitmapWidth_ = kDefaultBitmapSize;
+  int bitmapHeight_ = kDefaultBitmapSize;
+  TDocLabelOwner labelOwner_{*this};
+  TLabelList labels_;
 };
 
 // Opens a graph file into a document of the file's kind. False, with the document

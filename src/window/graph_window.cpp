@@ -95,7 +95,7 @@ TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget*
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(ScrollBox1);
-  document_->LabelOwner.SetTarget(&ScreenBitmap);
+  document_->LabelOwner().SetTarget(&ScreenBitmap);
   BuildLabelMenus();
   FunctionMenu = new QMenu(QStringLiteral("F&unction"), this);
   ViewMenu = new QMenu(QStringLiteral("&View"), this);
@@ -145,8 +145,7 @@ bool TFuncGraphWindow::SetBitmapSize(int width, int height) {
   const bool screenOk = ScreenBitmap.SetSize(width, height);
   const bool graphOk = GraphBitmap.SetSize(width, height);
   if (!screenOk || !graphOk) GraphBitmap.SetSize(ScreenBitmap.Width(), ScreenBitmap.Height());
-  document_->BitmapWidth = ScreenBitmap.Width();
-  document_->BitmapHeight = ScreenBitmap.Height();
+  document_->SetBitmapSize(ScreenBitmap.Width(), ScreenBitmap.Height());
   const char* failure = nullptr;
   if (GraphBitmap.Width() != BitmapWidth() || GraphBitmap.Height() != BitmapHeight())
     failure = "Unknown Error";
@@ -189,9 +188,11 @@ bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
     close();
     return false;
   }
-  document_->BitmapWidth = ScreenBitmap.Width();
-  document_->BitmapHeight = ScreenBitmap.Height();
-  if (smaller) std::erase_if(document_->Labels, [](const auto& label) { return !label->IsOnBitmap(); });
+  document_->SetBitmapSize(ScreenBitmap.Width(), ScreenBitmap.Height());
+  if (smaller) {
+    for (int i = int(Labels().size()) - 1; i >= 0; --i)
+      if (!Labels()[std::size_t(i)]->IsOnBitmap()) document_->TakeLabel(i);
+  }
   ScreenImage->SyncSize();
   CenterBitmap();
   RenderGraph();

@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "labels/label_list.h"
 #include "platform/canvas.h"
 #include "platform/colour.h"
-#include "window/function_list_dialog.h"
 #include "window/graph_document.h"
 #include "window/program_settings.h"
 
@@ -159,14 +159,10 @@ class TFuncGraphWindow : public QWidget {
   // The menus the main window shows while this window is active: the kind's, then "&Label".
   QList<QMenu*> MenuBarMenus() const { return WindowMenus() << LabelMenu; }
 
-  // The function list changed, just before the redraw: one function appended at its end,
-  // or the list edited. For kinds that keep what they draw from their functions.
-  virtual void FunctionsChanged(bool /*appended*/) {}
-
-  TGraphDoc& Document() const { return *document_; }
+  const TGraphDoc& Document() const { return *document_; }
   std::int32_t GraphKind() const { return document_->Kind(); }
-  int BitmapWidth() const { return document_->BitmapWidth; }
-  int BitmapHeight() const { return document_->BitmapHeight; }
+  int BitmapWidth() const { return document_->BitmapWidth(); }
+  int BitmapHeight() const { return document_->BitmapHeight(); }
 
   // ---- operations used by the main window ----
   // Sizes both bitmaps, centres the scroll box and redraws; false (after a message,
@@ -224,7 +220,11 @@ class TFuncGraphWindow : public QWidget {
   std::function<bool()> ResizeLabelsMode = [] { return false; };
 
   // ---- labels (the commands of the "&Label" menu and the label pop-up menu) ----
-  TLabelList& Labels() const { return document_->Labels; }
+  const TLabelList& Labels() const { return document_->Labels(); }
+  // What labels of this window draw on.
+  TLabelOwner& LabelOwner() { return document_->LabelOwner(); }
+  // A label on top of the others, drawn at once.
+  void AddLabel(std::unique_ptr<TDrawBaseClass> label);
   // Leaves the mode and selects the label at index, showing its markers; nothing when it
   // is selected already. An index off the list only leaves the mode.
   void SelectLabel(int index);
@@ -293,29 +293,11 @@ class TFuncGraphWindow : public QWidget {
   void AddScrollCommands();
   void AddCenterCommand(const char* caption);
 
-  // A new function of the window: refused at the window's limit, else its add dialog with
-  // the first free colour; on OK it is appended and the window redraws.
-  template <class T, class U>
-  bool AddFunction(TFuncList<T>& functions, std::unique_ptr<U> function) {
-    if (!CheckFunctionLimit(functions.size())) return false;
-    if (!function->NewDialog(ChooseNewFunctionColor(int(functions.size())))) return false;
-    functions.push_back(std::move(function));
-    FunctionsChanged(true);
-    RenderGraph();
-    return true;
-  }
-  // The function list dialog; the window redraws when anything changed.
-  template <class T>
-  void EditFunctionList(TFuncList<T>& functions) {
-    const TFuncListChanges changes = TFuncListDlg::Edit(this, functions);
-    if (!changes.modified && !changes.deleted && !changes.moved) return;
-    FunctionsChanged(false);
-    RenderGraph();
-  }
-
- private:
+  TGraphDoc& MutableDocument() { return *document_; }
   // False, after the message, when the window holds the most functions it may.
   bool CheckFunctionLimit(std::size_t count) const;
+
+ private:
   TPoint ClampToBitmap(int x, int y) const;
   // Not-xor, so drawing it twice restores the picture.
   void DrawRegionRect();

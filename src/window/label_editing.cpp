@@ -261,8 +261,7 @@ void TFuncGraphWindow::CreateLabelAt(int tool, int x, int y) {
   }
   std::unique_ptr<TDrawBaseClass> made;
   try {
-    made = CreateLabel(tool, document_->LabelOwner);
-    Labels().reserve(Labels().size() + 1);
+    made = CreateLabel(tool, document_->LabelOwner());
   } catch (const std::bad_alloc&) {
     made.reset();
   }
@@ -272,7 +271,7 @@ void TFuncGraphWindow::CreateLabelAt(int tool, int x, int y) {
   }
   made->SetAttributes(attributes);
   TDrawBaseClass& label = *made;
-  Labels().push_back(std::move(made));
+  document_->AddLabel(std::move(made));
   ScreenImage->update();
   if (tool == ltFloodFill) {
     label.MouseAction(x, y, mpCreatePress);  // fills at once; nothing is selected
@@ -323,6 +322,12 @@ void TFuncGraphWindow::HitTest(int x, int y) {
 
 // ---- commands ------------------------------------------------------------------------
 
+void TFuncGraphWindow::AddLabel(std::unique_ptr<TDrawBaseClass> label) {
+  LeaveMode();
+  document_->AddLabel(std::move(label));
+  RedrawLabels();
+}
+
 void TFuncGraphWindow::SelectLabel(int index) {
   if (LabelMode == lmSelected && index == SelectedIndex) return;
   LeaveMode();
@@ -344,18 +349,17 @@ void TFuncGraphWindow::SelectPrevious() {
 
 // The selection follows the label to its new place.
 void TFuncGraphWindow::SendSelectedToFront() {
-  TLabelList& labels = Labels();
-  if (LabelMode != lmSelected || SelectedIndex + 1 >= int(labels.size())) return;
-  std::rotate(labels.begin() + SelectedIndex, labels.begin() + SelectedIndex + 1, labels.end());
-  SelectedIndex = int(labels.size()) - 1;
+  const int last = int(Labels().size()) - 1;
+  if (LabelMode != lmSelected || SelectedIndex >= last) return;
+  document_->MoveLabel(SelectedIndex, last);
+  SelectedIndex = last;
   Modified = true;
   RedrawLabels();
 }
 
 void TFuncGraphWindow::SendSelectedToBack() {
-  TLabelList& labels = Labels();
   if (LabelMode != lmSelected || SelectedIndex <= 0) return;
-  std::rotate(labels.begin(), labels.begin() + SelectedIndex, labels.begin() + SelectedIndex + 1);
+  document_->MoveLabel(SelectedIndex, 0);
   SelectedIndex = 0;
   Modified = true;
   RedrawLabels();
@@ -399,24 +403,24 @@ void TFuncGraphWindow::EditSelectedInPlace() {
 void TFuncGraphWindow::EditLabelList() {
   const int current = LabelMode == lmSelected ? SelectedIndex : -1;
   LeaveMode();
-  const TLabelListDlg::TOutcome outcome = TLabelListDlg::Edit(this, Labels(), current);
-  const TDrawBaseClass* chosen = outcome.select >= 0 ? Labels()[std::size_t(outcome.select)].get() : nullptr;
-  // A label's own dialog changed it even when the list is cancelled; a text label whose
-  // text was emptied there goes, as it would from "Edit Selected".
-  if (outcome.modified) {
-    std::erase_if(Labels(), [&chosen](const auto& label) {
+  TLabelListDlg::TOutcome outcome = TLabelListDlg::Edit(this, Labels(), current);
+  if (outcome.labels) {
+    TLabelList& labels = *outcome.labels;
+    const TDrawBaseClass* chosen = outcome.select >= 0 ? labels[std::size_t(outcome.select)].get() : nullptr;
+    // A text label whose text was emptied in its dialog goes, as it would from "Edit Selected".
+    std::erase_if(labels, [&chosen](const auto& label) {
       const auto* text = dynamic_cast<const TDrawText*>(label.get());
       if (!text || !text->Text.empty()) return false;
       if (text == chosen) chosen = nullptr;
       return true;
     });
-  }
-  if (outcome.modified || outcome.rearranged) {
+    const auto at = std::find_if(labels.begin(), labels.end(), [chosen](const auto& l) { return l.get() == chosen; });
+    outcome.select = chosen ? int(at - labels.begin()) : -1;
+    document_->SetLabels(std::move(labels));
     Modified = true;
     RedrawLabels();
   }
-  const auto at = std::find_if(Labels().begin(), Labels().end(), [chosen](const auto& l) { return l.get() == chosen; });
-  if (chosen) SelectLabel(int(at - Labels().begin()));
+  if (outcome.select >= 0) SelectLabel(outcome.select);
 }
 
 void TFuncGraphWindow::DeleteSelected() {
@@ -437,13 +441,15 @@ void TFuncGraphWindow::DeleteAll(bool fills, bool others) {
   if (ShowMessage(TMsgKind::Confirmation, question, TMsgButtons::YesNo) != TMsgAnswer::Yes) return;
   LeaveMode();  // takes the selected label's markers down while it still exists
   Modified = true;
-  std::erase_if(Labels(), doomed);
+  for (int i = int(Labels().size()) - 1; i >= 0; --i)
+    if (doomed(Labels()[std::size_t(i)])) document_->TakeLabel(i);
   RedrawLabels();
 }
 
 void TFuncGraphWindow::RemoveLabel(const TDrawBaseClass* label) {
   SelectedIndex = -1;
-  std::erase_if(Labels(), [label](const auto& l) { return l.get() == label; });
+  const auto at = std::find_if(Labels().begin(), Labels().end(), [label](const auto& l) { return l.get() == label; });
+  if (at != Labels().end()) document_->TakeLabel(int(at - Labels().begin()));
 }
 
 // ---- in-place text editor ---------------------------------------------------------

@@ -60,7 +60,7 @@ class CommandLineFiles : public ::testing::Test {
   // The picture the graph window would show, drawn in this process.
   QImage Expected(int depth) {
     const auto doc = OpenGraphDocument(graph);
-    TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight, depth);
+    TBitmap bitmap(doc->BitmapWidth(), doc->BitmapHeight(), depth);
     doc->RenderWithLabels(bitmap);
     return bitmap.Image();
   }

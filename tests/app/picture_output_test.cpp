@@ -88,20 +88,23 @@ TEST_F(Picture, ResizingDeletesLabelsLeftOffTheBitmapAndSnapsToTheDepth) {
   for (const auto& [p1, p2] : {std::pair{TPoint{10, 10}, TPoint{50, 50}},
                                {TPoint{250, 150}, TPoint{400, 400}},
                                {TPoint{350, 250}, TPoint{450, 480}}}) {
-    window.Doc.Labels.push_back(std::make_unique<TDrawInclosedShape>(window.Doc.LabelOwner, ltRectangle));
-    dynamic_cast<TDrawInclosedShape&>(*window.Doc.Labels.back()).P1 = p1;
-    dynamic_cast<TDrawInclosedShape&>(*window.Doc.Labels.back()).P2 = p2;
+    auto box = std::make_unique<TDrawInclosedShape>(window.LabelOwner(), ltRectangle);
+    box->P1 = p1;
+    box->P2 = p2;
+    window.AddLabel(std::move(box));
   }
   window.Modified = false;
   ASSERT_TRUE(window.SetBitmapAttributes(300, 200, 32));
-  EXPECT_EQ(std::tuple(window.Doc.BitmapWidth, window.ScreenBitmap.Width(), window.GraphBitmap.Height()),
+  EXPECT_EQ(std::tuple(window.Doc().BitmapWidth(), window.ScreenBitmap.Width(), window.GraphBitmap.Height()),
             std::tuple(300, 300, 200));
-  EXPECT_EQ(window.Doc.Labels.size(), 2u);  // the third has no corner on 300 x 200
+  EXPECT_EQ(window.Doc().Labels().size(), 2u);  // the third has no corner on 300 x 200
   EXPECT_TRUE(window.Modified);
-  EXPECT_EQ(window.GraphBitmap.Canvas().Pixel(150, 30), window.Doc.Settings.Y.AxisColor);  // redrawn, centred
-  ASSERT_TRUE(window.SetBitmapAttributes(600, 600, 32));                                   // growing deletes nothing
-  EXPECT_EQ(window.Doc.Labels.size(), 2u);
-  window.Doc.Settings.BackColor = RGBColor(200, 150, 100);
+  EXPECT_EQ(window.GraphBitmap.Canvas().Pixel(150, 30), window.Doc().Settings().Y.AxisColor);  // redrawn, centred
+  ASSERT_TRUE(window.SetBitmapAttributes(600, 600, 32));  // growing deletes nothing
+  EXPECT_EQ(window.Doc().Labels().size(), 2u);
+  TSetting2DObj settings = window.Doc().Settings();
+  settings.BackColor = RGBColor(200, 150, 100);
+  window.SetSettings(settings);
   for (const int depth : {4, 8, 16}) {
     ASSERT_TRUE(window.SetBitmapAttributes(100, 80, depth));
     EXPECT_EQ(std::tuple(window.GraphBitmap.Depth(), window.ScreenBitmap.Canvas().Pixel(3, 3)),

@@ -40,14 +40,14 @@ class Window2D : public ::testing::Test {
     command();
     return window.Modified;
   }
-  TView2D& View() { return window.Doc.View; }
+  const TView2D& View() const { return window.Doc().View(); }
 
   TScopedScriptedMessages messages;
   TScopedDialogService dialogs;
   TFunc2DWindow window;
 };
 
-// Each row: a view command, the view before and after it ({zoomX, zoomY, centerX, centerY});
+// Each row: a view command, the view before and after it ({ZoomX, ZoomY, CenterX, CenterY});
 // the window redraws exactly when the view changes.
 TEST_F(Window2D, ViewCommandsZoomScrollAndPageWithinTheLimits) {
   using W = TFunc2DWindow;
@@ -70,8 +70,8 @@ TEST_F(Window2D, ViewCommandsZoomScrollAndPageWithinTheLimits) {
       {[](W& w) { w.CenterFunctionView(); }, {35, 35, 30, -40}, {35, 35, 0, 0}},
   };
   for (const auto& r : rows) {
-    View() = r.before;
-    const auto fields = [](const TView2D& v) { return std::tuple(v.zoomX, v.zoomY, v.centerX, v.centerY); };
+    window.SetView(r.before);
+    const auto fields = [](const TView2D& v) { return std::tuple(v.ZoomX, v.ZoomY, v.CenterX, v.CenterY); };
     EXPECT_EQ(Redraws([&] { r.command(window); }), fields(r.before) != fields(r.after));
     EXPECT_EQ(fields(View()), fields(r.after)) << &r - rows;
   }
@@ -84,16 +84,19 @@ TEST_F(Window2D, NewFunctionsTakeTheFirstFreeColourUpTo252) {
   EXPECT_EQ(gOffered, std::vector<TColor>({0xFF0000, 0x0000FF, 0x008000, 0x000080, 0x800000, 0x008080, 0x800080,
                                            0x808000, 0x808080, 0xC0C0C0, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x000000,
                                            0xFFFFFF, 0xFF0000, 0x0000FF}));
-  window.Doc.Functions.erase(window.Doc.Functions.begin(), window.Doc.Functions.begin() + 16);
-  window.Doc.Settings.BackColor = 0xFF0000;
-  window.RenderGraph();
+  TFuncList<TFunc2DObj> last = CloneFunctions(window.Doc().Functions());
+  last.erase(last.begin(), last.begin() + 16);
+  window.SetFunctions(std::move(last));
+  TSetting2DObj settings = window.Doc().Settings();
+  settings.BackColor = 0xFF0000;
+  window.SetSettings(settings);
   EXPECT_EQ(window.ChooseNewFunctionColor(1), 0x008000u);  // blue is used, red is the background
 
-  while (window.Doc.Functions.size() < 251u) window.Doc.Functions.push_back(std::make_unique<TFunc2DObj>());
+  while (window.Doc().Functions().size() < 251u) window.AppendFunction(std::make_unique<TFunc2DObj>());
   EXPECT_TRUE(window.AddFunction());
   gOffered.clear();
   EXPECT_FALSE(window.AddFunction());
-  EXPECT_EQ(window.Doc.Functions.size(), 252u);
+  EXPECT_EQ(window.Doc().Functions().size(), 252u);
   EXPECT_TRUE(gOffered.empty());  // no dialog
   EXPECT_EQ(Told(messages), "E|OK|This Window Can Not Accept More Than 252 Functions\n");
 }
@@ -110,7 +113,7 @@ TEST_F(Window2D, TheCloseQuestionAndTheCaptionFollowTheFile) {
   EXPECT_EQ(Told(messages), "");
   for (const TMsgAnswer answer : {TMsgAnswer::Cancel, TMsgAnswer::No, TMsgAnswer::Yes}) {
     window.ZoomIn();
-    const Extended zoom = View().zoomX;
+    const Extended zoom = View().ZoomX;
     messages->shown.clear();
     messages->QueueAnswer(answer);
     EXPECT_EQ(window.CanClose(), answer != TMsgAnswer::Cancel);
@@ -118,7 +121,7 @@ TEST_F(Window2D, TheCloseQuestionAndTheCaptionFollowTheFile) {
     EXPECT_EQ(window.Modified, answer != TMsgAnswer::Yes);
     TGraph2DDoc reread;
     ASSERT_TRUE(OpenGraph(path, reread));
-    EXPECT_EQ(reread.View.zoomX == zoom, answer == TMsgAnswer::Yes);
+    EXPECT_EQ(reread.View().ZoomX == zoom, answer == TMsgAnswer::Yes);
   }
 }
 

@@ -194,7 +194,7 @@ TEST(Change2DViewDialog, AZoomOutsideTheRangeAsksWhatToDo) {
   };
   for (const auto& r : rows) {
     TView2D view;
-    view.centerX = view.centerY = 70;
+    view.CenterX = view.CenterY = 70;
     TChange2DViewDlg dlg(view);
     TEditMathConst* field = r.x ? dlg.EXViewZoom : dlg.EYViewZoom;
     field->setText(r.text);

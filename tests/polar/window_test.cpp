@@ -60,12 +60,12 @@ TEST(PolarWindow, ViewCommandsStepZoomAndClampTheCentre) {
       {"centre", [](W& w) { w.CenterFunctionView(); }, {35, 3, -4}, {35, 0, 0}},
   };
   for (const auto& row : rows) {
-    window.Doc.View = row.start;
+    window.SetView(row.start);
     window.Modified = false;
     row.command(window);
-    EXPECT_EQ(window.Doc.View.Zoom, row.want.Zoom) << row.name;
-    EXPECT_EQ(window.Doc.View.CenterX, row.want.CenterX) << row.name;
-    EXPECT_EQ(window.Doc.View.CenterY, row.want.CenterY) << row.name;
+    EXPECT_EQ(window.Doc().View().Zoom, row.want.Zoom) << row.name;
+    EXPECT_EQ(window.Doc().View().CenterX, row.want.CenterX) << row.name;
+    EXPECT_EQ(window.Doc().View().CenterY, row.want.CenterY) << row.name;
     EXPECT_EQ(window.Modified, row.start.Zoom != row.want.Zoom || row.start.CenterX != row.want.CenterX ||
                                    row.start.CenterY != row.want.CenterY)
         << row.name << ": redrawn only when the view changed";
@@ -88,9 +88,9 @@ TEST(PolarWindow, NewFunctionsGoThroughTheirDialog) {
   EXPECT_TRUE(window.AddPolarFunction());
   EXPECT_TRUE(window.AddPolarFunction());
   EXPECT_EQ(offered, (std::vector<TColor>{0xFF0000, 0x0000FF}));
-  ASSERT_EQ(window.Doc.Functions.size(), 2u);
-  EXPECT_EQ(window.Doc.Functions[0]->GetDescription(), "R=f(Theta)=theta");
-  EXPECT_FALSE(window.Doc.Functions[1]->ModifyDialog());
+  ASSERT_EQ(window.Doc().Functions().size(), 2u);
+  EXPECT_EQ(window.Doc().Functions()[0]->GetDescription(), "R=f(Theta)=theta");
+  EXPECT_FALSE(window.Doc().Functions()[1]->ModifyDialog());
 }
 
 TEST(PolarSettingsDialog, TheAxisListIsReadWholeOnLeavingAndOnOk) {

@@ -30,19 +30,19 @@ class LabelEditing : public ::testing::Test {
 
   template <class T, class... Args>
   T& Add(TPoint p1, TPoint p2, Args... args) {
-    auto label = std::make_unique<T>(window.Document().LabelOwner, args...);
+    auto label = std::make_unique<T>(window.LabelOwner(), args...);
     label->P1 = p1;
     label->P2 = p2;
     T& added = *label;
-    window.Labels().push_back(std::move(label));
+    window.Doc().AddLabel(std::move(label));
     return added;
   }
   TDrawInclosedShape& AddBox(TPoint p1, TPoint p2) { return Add<TDrawInclosedShape>(p1, p2, int(ltRectangle)); }
   TDrawFloodFill& AddFill(TPoint seed) {
-    auto fill = std::make_unique<TDrawFloodFill>(window.Document().LabelOwner);
+    auto fill = std::make_unique<TDrawFloodFill>(window.LabelOwner());
     fill->Seed = seed;
     TDrawFloodFill& added = *fill;
-    window.Labels().push_back(std::move(fill));
+    window.Doc().AddLabel(std::move(fill));
     return added;
   }
   // Press, moves through the points, release at the last.
@@ -56,7 +56,7 @@ class LabelEditing : public ::testing::Test {
   // The graph with its labels over it: no band or marker.
   QImage Clean() {
     TBitmap bitmap(window.BitmapWidth(), window.BitmapHeight());
-    window.Document().RenderWithLabels(bitmap);
+    window.Doc().RenderWithLabels(bitmap);
     return bitmap.Image();
   }
 
@@ -88,7 +88,7 @@ TEST_F(LabelEditing, DragsCreateMoveAndResizeBoxes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "tool " << c.tool << " keys " << int(c.keys) << " resize " << c.resize);
-    window.Labels().clear();
+    window.Doc().SetLabels({});
     AddBox({100, 100}, {200, 160});
     window.RedrawLabels();
     tool = c.tool;
@@ -157,7 +157,7 @@ TEST_F(LabelEditing, CommandsFollowTheSelectedLabel) {
   };
   for (const auto& c : cases) {
     window.LeaveMode();
-    window.Labels().clear();
+    window.Doc().SetLabels({});
     for (int i = 0; i < 3; ++i) AddBox({10 + 50 * i, 10}, {40 + 50 * i, 40});
     std::vector<const TDrawBaseClass*> originals;
     for (const auto& l : window.Labels()) originals.push_back(l.get());
@@ -187,7 +187,7 @@ TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
   };
   for (const auto& c : cases) {
     window.LeaveMode();
-    window.Labels().clear();
+    window.Doc().SetLabels({});
     AddBox({10, 10}, {40, 40});
     AddFill({20, 20});  // inside the box
     AddBox({60, 10}, {90, 40});
@@ -212,8 +212,7 @@ TEST_F(LabelEditing, NewLabelsStopAtTheLimitAndFillsNeedANewColour) {
   attributes.BrushColor = kWhite;
   window.MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);  // white on white: nothing
   EXPECT_TRUE(window.Labels().empty());
-  for (int i = 0; i < kMaxLabels; ++i)
-    window.Labels().push_back(std::make_unique<TDrawLine>(window.Document().LabelOwner));
+  for (int i = 0; i < kMaxLabels; ++i) window.Doc().AddLabel(std::make_unique<TDrawLine>(window.LabelOwner()));
   tool = ltRectangle;
   window.MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);
   ASSERT_EQ(messages->shown.size(), 1u);

@@ -41,7 +41,7 @@ class TPlainWindow : public TFuncGraphWindow {
   unsigned ViewCommands() const override { return 0; }
   QList<QMenu*> WindowMenus() const override { return {}; }
   bool AllocateExtra(int, int) override { return !extraFails; }
-  TPlainDoc& Doc() { return static_cast<TPlainDoc&>(Document()); }
+  TPlainDoc& Doc() { return static_cast<TPlainDoc&>(MutableDocument()); }
   bool extraFails = false;
 };
 

@@ -16,9 +16,9 @@ TEST(ViewMapping, OriginExtentsAndRoundingToEven) {
             std::vector<Extended>({249, -250, 250, -249, 2750}));
   EXPECT_EQ(std::tuple(m.Col(0.5L), m.Col(1.5L), m.Col(-0.5L)), std::tuple(250, 252, 250));
   TView2D v;  // changing the zoom keeps the pixel centre: the graph point there moves
-  v.centerX = 350;
+  v.CenterX = 350;
   EXPECT_EQ(TMapping2D(v, 500, 500).XOfCol(250), 10);
-  v.zoomX = 40;
+  v.ZoomX = 40;
   EXPECT_EQ(TMapping2D(v, 500, 500).XOfCol(250), 8.75L);
   EXPECT_EQ(std::tuple(ClampCenter(250000), ClampCenter(-250000), RoundToPixel(1e30L)),
             std::tuple(Extended(100000), Extended(-100000), 1000000000));
