@@ -175,9 +175,9 @@ void TMainForm::BuildMenus() {
         OnActive([](TFuncGraphWindow* w) {
           w->LeaveMode();
           // A refresh shows the same graph again: it does not count as a change.
-          const bool modified = w->Modified;
+          const bool modified = w->IsModified();
           w->RenderGraph();
-          w->Modified = modified;
+          w->SetModified(modified);
         });
       },
       QKeySequence(Qt::CTRL | Qt::Key_F2));
@@ -328,7 +328,7 @@ QSize TMainForm::FittingSize(const QMdiSubWindow* sub) const {
   const auto* window = qobject_cast<const TFuncGraphWindow*>(sub->widget());
   if (!window) return sub->size();
   // What the frame, the title and the scroll box's border take, without scroll bars.
-  const QSize around = sub->size() - window->ScrollBox1->maximumViewportSize();
+  const QSize around = sub->size() - window->ScrollBox()->maximumViewportSize();
   const QSize wanted = QSize(window->BitmapWidth(), window->BitmapHeight()) + around;
   return wanted.boundedTo(MdiArea->viewport()->size().expandedTo(QSize(200, 150)));
 }

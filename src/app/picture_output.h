@@ -19,7 +19,7 @@ TRect NormalizedRect(const TRect& rect);
 // A new bitmap of the source's depth, |right - left| + 1 by |bottom - top| + 1 pixels,
 // holding the source from the region's top-left corner through its bottom-right one.
 // Null when the pixels can not be had.
-std::unique_ptr<TBitmap> MakeRegionBitmap(TBitmap& source, const TRect& region);
+std::unique_ptr<TBitmap> MakeRegionBitmap(const TBitmap& source, const TRect& region);
 
 // Where a print puts a bitmap of width x height on the page at percent: at 100 pixel for
 // pixel at the top left (target is the bitmap's own box), otherwise stretched onto

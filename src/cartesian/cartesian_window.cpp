@@ -16,10 +16,10 @@ namespace plotix {
 TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()));
 
-  AddCommand(FunctionMenu, "&New 2D Function...", [this] { AddFunction(); });
-  AddCommand(FunctionMenu, "&Edit Function List...", [this] { EditFunctionList(); });
+  AddCommand(FunctionMenu(), "&New 2D Function...", [this] { AddFunction(); });
+  AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
 
-  QMenu* v = ViewMenu;
+  QMenu* v = ViewMenu();
   AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
   AddZoomCommands();
   AddCommand(
@@ -54,7 +54,8 @@ void TFunc2DWindow::UpdateViewStatus() {
   const TView2D& v = Doc().View();
   status->SetPanel(0, "Zoom X:" + StatusS8(v.ZoomX) + " Y:" + StatusS8(v.ZoomY));
   status->ShowFlatView(v.ZoomX, v.ZoomY, v.CenterX, v.CenterY, Mode(Settings(), kViewMode),
-                       Mode(Settings(), kMouseMode), BitmapHeight(), BitmapWidth(), MouseY, MouseX);
+                       Mode(Settings(), kMouseMode), BitmapHeight(), BitmapWidth(), MousePosition().y,
+                       MousePosition().x);
 }
 
 bool TFunc2DWindow::AddFunction() { return TKindWindow::AddFunction(std::make_unique<TFunc2DObj>()); }

@@ -15,11 +15,11 @@ namespace plotix {
 TFunc3DWindow::TFunc3DWindow(QWidget* parent) : TKindWindow(parent) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()));
 
-  AddCommand(FunctionMenu, "New &2D Rotation (X,Y)...", [this] { AddRotated(); });
-  AddCommand(FunctionMenu, "New &3D Function (X,Y,Z)...", [this] { AddSurface(); });
-  AddCommand(FunctionMenu, "&Edit Function List...", [this] { EditFunctionList(); });
+  AddCommand(FunctionMenu(), "New &2D Rotation (X,Y)...", [this] { AddRotated(); });
+  AddCommand(FunctionMenu(), "New &3D Function (X,Y,Z)...", [this] { AddSurface(); });
+  AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
 
-  QMenu* v = ViewMenu;
+  QMenu* v = ViewMenu();
   AddCommand(v, "C&hange View...", [this] { ChangeView(); });
   AddZoomCommands();
   v->addSeparator();
@@ -56,18 +56,19 @@ void TFunc3DWindow::UpdateViewStatus() {
   status->SetPanel(0, "Zoom: " + std::to_string(v.Zoom));
   status->SetPanel(1, "Rotate X:" + StatusS15(v.RotateX) + " Y:" + StatusS15(v.RotateY) + " Z:" + StatusS15(v.RotateZ));
   const int mode = Settings().StatusMode(kMouseMode.key, kMouseMode.defaultMode);
-  if (!MouseOnBitmap(MouseX, MouseY, BitmapWidth(), BitmapHeight()) || mode == 3) {
+  const TPoint mouse = MousePosition();
+  if (!MouseOnBitmap(mouse.x, mouse.y, BitmapWidth(), BitmapHeight()) || mode == 3) {
     status->SetPanel(2, "");
     return;
   }
-  const int mx = MouseX - (BitmapWidth() / 2 - 1), my = (BitmapHeight() / 2 - 1) - MouseY;
+  const int mx = mouse.x - (BitmapWidth() / 2 - 1), my = (BitmapHeight() / 2 - 1) - mouse.y;
   switch (mode) {
     case 0:
       status->SetPanel(2, "Mouse X:" + StatusS15(static_cast<Extended>(mx) / v.Zoom) +
                               " Y:" + StatusS15(static_cast<Extended>(my) / v.Zoom));
       break;
     case 1: status->SetPanel(2, "Mouse(Pix) X:" + std::to_string(mx) + " Y:" + std::to_string(my)); break;
-    case 2: status->SetPanel(2, "Mouse W:" + std::to_string(MouseX) + " H:" + std::to_string(MouseY)); break;
+    case 2: status->SetPanel(2, "Mouse W:" + std::to_string(mouse.x) + " H:" + std::to_string(mouse.y)); break;
     default: status->SetPanel(2, ""); break;
   }
 }

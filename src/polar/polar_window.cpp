@@ -13,10 +13,10 @@ namespace plotix {
 TFuncPolarWindow::TFuncPolarWindow(QWidget* parent) : TKindWindow(parent) {
   setWindowTitle(QStringLiteral("Polar Graph Window"));
 
-  AddCommand(FunctionMenu, "&New Polar Function...", [this] { AddPolarFunction(); });
-  AddCommand(FunctionMenu, "&Edit Function List...", [this] { EditFunctionList(); });
+  AddCommand(FunctionMenu(), "&New Polar Function...", [this] { AddPolarFunction(); });
+  AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
 
-  AddCommand(ViewMenu, "Change Vie&w...", [this] { ChangeView(); });
+  AddCommand(ViewMenu(), "Change Vie&w...", [this] { ChangeView(); });
   AddZoomCommands();
   AddScrollCommands();
   AddCenterCommand("&Center Function View");
@@ -39,7 +39,7 @@ void TFuncPolarWindow::UpdateViewStatus() {
   const TPolarView& v = Doc().View();
   status->SetPanel(0, "Zoom: " + StatusS8(v.Zoom));
   status->ShowFlatView(v.Zoom, v.Zoom, v.CenterX, v.CenterY, Mode(Settings(), kViewMode), Mode(Settings(), kMouseMode),
-                       BitmapHeight(), BitmapWidth(), MouseY, MouseX);
+                       BitmapHeight(), BitmapWidth(), MousePosition().y, MousePosition().x);
 }
 
 bool TFuncPolarWindow::AddPolarFunction() { return AddFunction(std::make_unique<TFuncPolarObj>()); }

@@ -36,9 +36,9 @@ class Window2D : public ::testing::Test {
   }
   // Runs a command and tells whether it redrew (a redraw marks the graph modified).
   bool Redraws(const std::function<void()>& command) {
-    window.Modified = false;
+    window.SetModified(false);
     command();
-    return window.Modified;
+    return window.IsModified();
   }
   const TView2D& View() const { return window.Doc().View(); }
 
@@ -107,7 +107,7 @@ TEST_F(Window2D, TheCloseQuestionAndTheCaptionFollowTheFile) {
   testbytes::TScratchDir dir;
   const std::string path = dir.Path("a.pxg");
   ASSERT_TRUE(window.SaveAs(path));
-  EXPECT_FALSE(window.Modified);
+  EXPECT_FALSE(window.IsModified());
   EXPECT_EQ(window.windowTitle(), "2D Cartesian - [a.pxg]");
   EXPECT_TRUE(window.CanClose());  // saved and unchanged
   EXPECT_EQ(Told(messages), "");
@@ -118,7 +118,7 @@ TEST_F(Window2D, TheCloseQuestionAndTheCaptionFollowTheFile) {
     messages->QueueAnswer(answer);
     EXPECT_EQ(window.CanClose(), answer != TMsgAnswer::Cancel);
     EXPECT_EQ(Told(messages), "C|YNC|Save Changes To Graph a.pxg?\n");
-    EXPECT_EQ(window.Modified, answer != TMsgAnswer::Yes);
+    EXPECT_EQ(window.IsModified(), answer != TMsgAnswer::Yes);
     TGraph2DDoc reread;
     ASSERT_TRUE(OpenGraph(path, reread));
     EXPECT_EQ(reread.View().ZoomX == zoom, answer == TMsgAnswer::Yes);
@@ -126,24 +126,24 @@ TEST_F(Window2D, TheCloseQuestionAndTheCaptionFollowTheFile) {
 }
 
 TEST_F(Window2D, ShiftDragSelectsARegionDrawnByNotXor) {
-  const QImage before = window.ScreenBitmap.Image();
+  const QImage before = window.ScreenPicture().Image();
   window.MouseDown(Qt::LeftButton, Qt::ShiftModifier, 50, 40);
-  EXPECT_EQ(window.LabelMode, lmRegionDrag);
+  EXPECT_EQ(window.LabelEditor().Mode(), lmRegionDrag);
   window.MouseMove(Qt::LeftButton, Qt::ShiftModifier, 10, 600);
   window.MouseUp(Qt::LeftButton, Qt::ShiftModifier, 10, 600);
-  EXPECT_EQ(window.LabelMode, lmRegionShown);
-  EXPECT_EQ(window.SelectionRect, (TRect{10, 40, 50, 499}));  // normalised and clamped
-  EXPECT_EQ(window.GraphBitmap.Image(), before);              // only the screen copy shows it
-  int black = 0;                                              // a dotted edge: on white every other pixel turns black
-  for (int x = 10; x <= 50; ++x) black += window.ScreenBitmap.Canvas().Pixel(x, 40) == 0x000000u;
+  EXPECT_EQ(window.LabelEditor().Mode(), lmRegionShown);
+  EXPECT_EQ(window.Region(), (TRect{10, 40, 50, 499}));  // normalised and clamped
+  EXPECT_EQ(window.GraphPicture().Image(), before);      // only the screen copy shows it
+  int black = 0;                                         // a dotted edge: on white every other pixel turns black
+  for (int x = 10; x <= 50; ++x) black += window.ScreenPicture().Canvas().Pixel(x, 40) == 0x000000u;
   EXPECT_EQ(black, 21);
   window.RenderGraph();  // a redraw keeps the region; leaving the mode removes it exactly
-  EXPECT_NE(window.ScreenBitmap.Image(), before);
+  EXPECT_NE(window.ScreenPicture().Image(), before);
   window.LeaveMode();
-  EXPECT_EQ(window.LabelMode, lmIdle);
-  EXPECT_EQ(window.ScreenBitmap.Image(), before);
+  EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
+  EXPECT_EQ(window.ScreenPicture().Image(), before);
   window.MouseDown(Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, 20, 20);  // Shift alone, no other key
-  EXPECT_EQ(window.LabelMode, lmIdle);
+  EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
 }
 
 // The panels describe the active window alone: the mouse over another window, or that
@@ -159,7 +159,7 @@ TEST_F(Window2D, TheStatusLineDescribesTheActiveWindowOnly) {
   EXPECT_EQ(panels, (std::array<std::string, 3>{}));
   window.Activated();
   window.MouseMove(Qt::NoButton, Qt::NoModifier, 284, 214);
-  EXPECT_EQ(std::tuple(window.MouseX, window.MouseY), std::tuple(284, 214));
+  EXPECT_EQ(std::tuple(window.MousePosition().x, window.MousePosition().y), std::tuple(284, 214));
   const std::array<std::string, 3> described = {"Zoom X:35 Y:35", "Center X:0 Y:0", "Mouse X:1 Y:1"};
   EXPECT_EQ(panels, described);
   other.MouseMove(Qt::NoButton, Qt::NoModifier, 10, 10);

@@ -34,9 +34,9 @@ class Window3D : public ::testing::Test {
     window.NewDefaultSize();
   }
   bool Redraws(const std::function<void()>& command) {
-    window.Modified = false;
+    window.SetModified(false);
     command();
-    return window.Modified;
+    return window.IsModified();
   }
 
   TScopedScriptedMessages messages;
@@ -47,7 +47,7 @@ class Window3D : public ::testing::Test {
 TEST_F(Window3D, NewFunctionsAddTheirMeshes) {
   EXPECT_EQ(window.windowTitle(), "3D Cartesian");
   QStringList items;
-  for (QAction* a : window.FunctionMenu->actions()) items << a->text();
+  for (QAction* a : window.FunctionMenu()->actions()) items << a->text();
   EXPECT_TRUE(items.contains("&Edit Function List...")) << items.join("|").toStdString();
   ASSERT_TRUE(window.AddSurface());
   EXPECT_EQ(window.Doc().Lines().LineCount(), 183);

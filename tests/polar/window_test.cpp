@@ -61,13 +61,13 @@ TEST(PolarWindow, ViewCommandsStepZoomAndClampTheCentre) {
   };
   for (const auto& row : rows) {
     window.SetView(row.start);
-    window.Modified = false;
+    window.SetModified(false);
     row.command(window);
     EXPECT_EQ(window.Doc().View().Zoom, row.want.Zoom) << row.name;
     EXPECT_EQ(window.Doc().View().CenterX, row.want.CenterX) << row.name;
     EXPECT_EQ(window.Doc().View().CenterY, row.want.CenterY) << row.name;
-    EXPECT_EQ(window.Modified, row.start.Zoom != row.want.Zoom || row.start.CenterX != row.want.CenterX ||
-                                   row.start.CenterY != row.want.CenterY)
+    EXPECT_EQ(window.IsModified(), row.start.Zoom != row.want.Zoom || row.start.CenterX != row.want.CenterX ||
+                                       row.start.CenterY != row.want.CenterY)
         << row.name << ": redrawn only when the view changed";
   }
   EXPECT_EQ(panels[1], "Center R:0 T:0d");

@@ -21,8 +21,8 @@ TEST(GraphWindow, ARedrawOutOfMemoryIsToldAndTheWindowStaysUsable) {
   window.Doc().fail = true;
   window.RenderGraph();
   EXPECT_EQ(Told(messages), "E|OK|Out of Memory\n");
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);                // the busy cursor came down
-  EXPECT_EQ(window.ScreenBitmap.Canvas().Pixel(10, 10), 0x00FF00u);  // what was drawn is shown
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);                   // the busy cursor came down
+  EXPECT_EQ(window.ScreenPicture().Canvas().Pixel(10, 10), 0x00FF00u);  // what was drawn is shown
   window.Doc().fail = false;
   window.RenderGraph();
   EXPECT_EQ(messages->shown.size(), 1u);
@@ -49,9 +49,9 @@ TEST(GraphWindow, BitmapsThatCanNotBeHadCloseTheWindow) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window.isNull(), *r.told != 0);
     if (!window) continue;
-    EXPECT_EQ(std::tuple(window->BitmapWidth(), window->GraphBitmap.Width(), window->ScreenBitmap.Height()),
+    EXPECT_EQ(std::tuple(window->BitmapWidth(), window->GraphPicture().Width(), window->ScreenPicture().Height()),
               std::tuple(640, 640, 480));
-    EXPECT_FALSE(window->Modified);
+    EXPECT_FALSE(window->IsModified());
     delete window;
   }
 }

@@ -52,7 +52,7 @@ class LabelEditing : public ::testing::Test {
     for (++p; p != path.end(); ++p) window.MouseMove(Qt::LeftButton, keys, p->x, p->y);
     window.MouseUp(Qt::LeftButton, keys, path.end()[-1].x, path.end()[-1].y);
   }
-  TColor At(int x, int y) { return window.ScreenBitmap.Canvas().Pixel(x, y); }
+  TColor At(int x, int y) { return window.ScreenPicture().Canvas().Pixel(x, y); }
   // The graph with its labels over it: no band or marker.
   QImage Clean() {
     TBitmap bitmap(window.BitmapWidth(), window.BitmapHeight());
@@ -96,9 +96,9 @@ TEST_F(LabelEditing, DragsCreateMoveAndResizeBoxes) {
     Drag(c.path, c.keys);
     const auto& box = static_cast<const TDrawLabel&>(*window.Labels().back());
     EXPECT_EQ((TRect{box.P1.x, box.P1.y, box.P2.x, box.P2.y}), c.box);
-    EXPECT_EQ(window.LabelMode, c.mode);
+    EXPECT_EQ(window.LabelEditor().Mode(), c.mode);
     if (c.mode == lmIdle) {
-      EXPECT_EQ(window.ScreenBitmap.Image(), Clean());  // no band, no marker left
+      EXPECT_EQ(window.ScreenPicture().Image(), Clean());  // no band, no marker left
     }
   }
 }
@@ -117,7 +117,7 @@ TEST_F(LabelEditing, RubberBandsEraseTheLabelAndFollowTheMouse) {
   // A region whose release comes without a move shows once.
   window.MouseDown(Qt::LeftButton, Qt::ShiftModifier, 50, 50);
   window.MouseUp(Qt::LeftButton, Qt::ShiftModifier, 80, 90);
-  EXPECT_EQ(window.SelectionRect, (TRect{50, 50, 80, 90}));
+  EXPECT_EQ(window.Region(), (TRect{50, 50, 80, 90}));
   EXPECT_NE(At(50, 60), kWhite);
 }
 
@@ -138,15 +138,15 @@ TEST_F(LabelEditing, LaterLabelsWinTiesAndASelectedFillKeepsTheSelection) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.click.x << "," << c.click.y);
-    window.SelectLabel(c.selected);
+    window.LabelEditor().SelectLabel(c.selected);
     window.MouseDown(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
     window.MouseUp(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
-    EXPECT_EQ(window.SelectedIndex, c.expected);
+    EXPECT_EQ(window.LabelEditor().SelectedIndex(), c.expected);
   }
 }
 
 TEST_F(LabelEditing, CommandsFollowTheSelectedLabel) {
-  using W = TFuncGraphWindow;
+  using W = TLabelEditor;
   const struct {
     int select;
     void (W::*command)();
@@ -161,19 +161,19 @@ TEST_F(LabelEditing, CommandsFollowTheSelectedLabel) {
     for (int i = 0; i < 3; ++i) AddBox({10 + 50 * i, 10}, {40 + 50 * i, 40});
     std::vector<const TDrawBaseClass*> originals;
     for (const auto& l : window.Labels()) originals.push_back(l.get());
-    window.SelectLabel(c.select);
-    (window.*c.command)();
-    window.DeleteSelected();
+    window.LabelEditor().SelectLabel(c.select);
+    (window.LabelEditor().*c.command)();
+    window.LabelEditor().DeleteSelected();
     std::vector<int> remaining;
     for (const auto& l : window.Labels())
       remaining.push_back(int(std::find(originals.begin(), originals.end(), l.get()) - originals.begin()));
     EXPECT_EQ(remaining, c.remaining) << c.select;
-    EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+    EXPECT_EQ(window.ScreenPicture().Image(), Clean());
   }
 }
 
 TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
-  using W = TFuncGraphWindow;
+  using W = TLabelEditor;
   const struct {
     void (W::*command)();
     const char* question;
@@ -192,17 +192,17 @@ TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
     AddFill({20, 20});  // inside the box
     AddBox({60, 10}, {90, 40});
     window.RedrawLabels();
-    window.SelectLabel(0);
+    window.LabelEditor().SelectLabel(0);
     messages->shown.clear();
     messages->QueueAnswer(c.answer);
-    (window.*c.command)();
+    (window.LabelEditor().*c.command)();
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_EQ(messages->shown[0].text, c.question);
     EXPECT_EQ(messages->shown[0].buttons, TMsgButtons::YesNo);
     EXPECT_EQ(window.Labels().size(), c.remaining);
     if (c.answer == TMsgAnswer::Yes) {
-      EXPECT_EQ(window.LabelMode, lmIdle);
-      EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+      EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
+      EXPECT_EQ(window.ScreenPicture().Image(), Clean());
     }
   }
 }
@@ -233,26 +233,26 @@ TEST_F(LabelEditing, TheInPlaceEditorCommitsOrRemovesItsLabel) {
     tool = ltText;
     window.MouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
     window.MouseUp(Qt::LeftButton, Qt::NoModifier, 20, 20);
-    EXPECT_EQ(window.LabelMode, lmTextEdit);
-    QTest::keyClicks(window.TextEditor, c.typed);
+    EXPECT_EQ(window.LabelEditor().Mode(), lmTextEdit);
+    QTest::keyClicks(window.LabelEditor().TextEditor(), c.typed);
     tool = 0;
     if (c.closeKey)
-      QTest::keyClick(window.TextEditor, Qt::Key(c.closeKey));
+      QTest::keyClick(window.LabelEditor().TextEditor(), Qt::Key(c.closeKey));
     else
       window.MouseDown(Qt::LeftButton, Qt::NoModifier, 450, 450);
-    EXPECT_EQ(window.LabelMode, lmIdle);
+    EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
     ASSERT_EQ(window.Labels().size(), before + (c.text ? 1 : 0));
     if (c.text) {
       EXPECT_EQ(static_cast<const TDrawText&>(*window.Labels().back()).Text, c.text);
     }
-    EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+    EXPECT_EQ(window.ScreenPicture().Image(), Clean());
   }
   // Opened on a selected label and closed unchanged: no marker stays behind.
-  window.SelectLabel(int(window.Labels().size()) - 1);
-  window.EditSelectedInPlace();
-  EXPECT_EQ(window.LabelMode, lmTextEdit);
-  window.TextEditor->Close();
-  EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+  window.LabelEditor().SelectLabel(int(window.Labels().size()) - 1);
+  window.LabelEditor().EditSelectedInPlace();
+  EXPECT_EQ(window.LabelEditor().Mode(), lmTextEdit);
+  window.LabelEditor().TextEditor()->Close();
+  EXPECT_EQ(window.ScreenPicture().Image(), Clean());
 }
 
 TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
@@ -267,8 +267,8 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
     return true;
   });
   // A Modify in the list stays when the list is cancelled.
-  window.SelectLabel(0);
-  window.Modified = false;
+  window.LabelEditor().SelectLabel(0);
+  window.SetModified(false);
   OnNextModal([](QWidget* modal) {
     auto* list = qobject_cast<TLabelListDlg*>(modal);
     ASSERT_NE(list, nullptr);
@@ -276,9 +276,9 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
     list->ModifyClick();
     list->reject();
   });
-  window.EditLabelList();
-  EXPECT_TRUE(window.Modified);
-  EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+  window.LabelEditor().EditLabelList();
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_EQ(window.ScreenPicture().Image(), Clean());
   EXPECT_NE(At(50, 10), kWhite);
   // A text label emptied in its dialog goes, from the list too; a chosen label is selected.
   Add<TDrawText>({300, 300}, {300, 300}).Text = "y";
@@ -289,13 +289,13 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
     list->LabelListBox->setCurrentRow(0);
     list->SelectButton->click();
   });
-  window.EditLabelList();
+  window.LabelEditor().EditLabelList();
   EXPECT_EQ(window.Labels().size(), 2u);
-  EXPECT_EQ(window.SelectedIndex, 0);
-  window.SelectLabel(1);
-  window.EditSelected();
+  EXPECT_EQ(window.LabelEditor().SelectedIndex(), 0);
+  window.LabelEditor().SelectLabel(1);
+  window.LabelEditor().EditSelected();
   EXPECT_EQ(window.Labels().size(), 1u);
-  EXPECT_EQ(window.LabelMode, lmIdle);
+  EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
 }
 
 }  // namespace

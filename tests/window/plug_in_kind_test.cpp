@@ -103,7 +103,7 @@ TEST_F(PlugInKind, IsOfferedDrawnCommandedAndClosed) {
   TFuncGraphWindow* w = form->ActiveGraphWindow();
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->GraphKind(), kStripesCode);
-  const auto pixel = [w](int x) { return w->ScreenBitmap.Canvas().Pixel(x, 100); };
+  const auto pixel = [w](int x) { return w->ScreenPicture().Canvas().Pixel(x, 100); };
   EXPECT_EQ(std::tuple(pixel(5), pixel(25)), std::tuple(0x000000u, 0xFFFFFFu));
   EXPECT_EQ(form->StatusPanels[0]->text(), "Stripes: 1");
 
