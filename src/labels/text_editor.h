@@ -31,7 +31,6 @@ class TCustomTextEdit : public QWidget {
   bool IsOpen() const { return open_; }
   std::string Text() const { return QString::fromStdU32String(text_).toStdString(); }
   int CaretIndex() const { return caretIndex_; }
-  int CaretX() const { return caretX_; }
 
   // The editor's top-left corner and size once it is shown.
   std::function<void(TCustomTextEdit&, TPoint, int width, int height)> OnOpened;

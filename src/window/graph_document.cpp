@@ -75,6 +75,9 @@ bool TGraphDoc::SaveGraph(const std::string& fileName) const {
     WriteLabelList(w, labels_);
   } catch (const TGraphFileAbort&) {
     return false;  // the writer discards the unfinished file
+  } catch (const std::bad_alloc&) {
+    ShowMessage(TMsgKind::Error, "Out of Memory", TMsgButtons::OK);
+    return false;
   }
   return w.Close();
 }

@@ -71,7 +71,8 @@ class TGraphDoc {
   // Render, then every label over it in list order: the picture a graph window shows.
   void RenderWithLabels(TBitmap& bitmap);
 
-  // Writes the graph file; false after a failure the user has been told of.
+  // Writes the graph file; false after a failure the user has been told of (the file
+  // that was there stays as it was).
   bool SaveGraph(const std::string& fileName) const;
   // Reads the content of an opened file of this kind for its format version and closes
   // the reader. All or nothing: after a failure the document is unchanged.

@@ -1,5 +1,5 @@
-// What every graph window does whatever its kind: a redraw or a bitmap that runs out of
-// memory is told, and the window stays usable or is closed.
+// What every graph window does whatever its kind: a redraw, a save or a bitmap that runs
+// out of memory is told, and the window stays usable or is closed.
 #include "window/graph_window.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "../files/file_fixtures.h"
 #include "../told.h"
 #include "plain_window.h"
 
@@ -26,6 +27,22 @@ TEST(GraphWindow, ARedrawOutOfMemoryIsToldAndTheWindowStaysUsable) {
   window.Doc().fail = false;
   window.RenderGraph();
   EXPECT_EQ(messages->shown.size(), 1u);
+}
+
+TEST(GraphWindow, ASaveOutOfMemoryIsToldAndKeepsTheOldFile) {
+  TScopedScriptedMessages messages;
+  testbytes::TScratchDir dir;
+  TPlainWindow window;
+  ASSERT_TRUE(window.NewDefaultSize());
+  ASSERT_TRUE(window.SaveAs(dir.Path("g.pxg")));
+  const testbytes::TBytes saved = testbytes::ReadBytes(dir.Path("g.pxg"));
+  window.Doc().failSave = true;
+  window.SetModified(true);
+  EXPECT_FALSE(window.Save());
+  EXPECT_EQ(Told(messages), "E|OK|Out of Memory\n");
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_EQ(testbytes::ReadBytes(dir.Path("g.pxg")), saved);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"g.pxg"});  // no temporary file left
 }
 
 TEST(GraphWindow, BitmapsThatCanNotBeHadCloseTheWindow) {

@@ -21,10 +21,13 @@ class TPlainDoc : public TGraphDoc {
     if (fail) throw std::bad_alloc();
   }
   TColor color = 0xFFFFFF;
-  bool fail = false;
+  bool fail = false;      // drawing runs out of memory
+  bool failSave = false;  // so does saving
 
  protected:
-  void WriteBody(TWriteGraphFile&) const override {}
+  void WriteBody(TWriteGraphFile&) const override {
+    if (failSave) throw std::bad_alloc();
+  }
   std::unique_ptr<TBody> ReadBody(TReadGraphFile&) const override { return nullptr; }
   void TakeBody(TBody&) override {}
 };
