@@ -129,8 +129,8 @@ void ReadFunction1(TReadGraphFile& r, TFunc2DObj& f) {
   f.LoBound = r.ReadExtended();
   f.HiBound = r.ReadExtended();
   f.AsymptoteFixUp = r.ReadBool();
-  f.Color = r.ReadColor();
-  f.Width = r.ReadInt16();
+  f.Style.Color = r.ReadColor();
+  f.Style.Width = r.ReadInt16();
 }
 
 void ReadFunction2(TReadGraphFile& r, TFunc2DObj& f) {
@@ -140,8 +140,8 @@ void ReadFunction2(TReadGraphFile& r, TFunc2DObj& f) {
   f.HiBound = r.ReadExtended();
   f.AsymptoteFixUp = r.ReadBool();
   f.ExtraAccuracy = r.ReadBool();
-  f.Color = r.ReadColor();
-  f.Width = r.ReadInt32();
+  f.Style.Color = r.ReadColor();
+  f.Style.Width = r.ReadInt32();
   f.LoBoundText = r.ReadLongString(kMaxExpressionLength);
   f.HiBoundText = r.ReadLongString(kMaxExpressionLength);
   const int lines = r.CheckCount(r.ReadInt32(), kMaxSpecialValues, 4);
@@ -193,8 +193,8 @@ void TFunc2DObj::SaveToFile(TWriteGraphFile& w) const {
   w.WriteExtended(HiBound);
   w.WriteBool(AsymptoteFixUp);
   w.WriteBool(ExtraAccuracy);
-  w.WriteColor(Color);
-  w.WriteInt32(Width);
+  w.WriteColor(Style.Color);
+  w.WriteInt32(Style.Width);
   w.WriteLongString(LoBoundText);
   w.WriteLongString(HiBoundText);
   w.WriteInt32(static_cast<std::int32_t>(SpecialXLines.size()));
@@ -209,7 +209,7 @@ void TFunc2DObj::LoadFromFile(TReadGraphFile& r) {
     ReadFunction1(r, *this);
   else
     ReadFunction2(r, *this);
-  Require(Width >= kMinPenWidth && Width <= kMaxPenWidth);
+  Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
   Require((LoBoundEmpty || InBounds(LoBound)) && (HiBoundEmpty || InBounds(HiBound)));
   Func.ReadFromFile(r);
 }

@@ -43,8 +43,6 @@ class TFunc2DObj : public TBaseFuncObj {
   bool ExtraAccuracy = false;
   std::vector<std::string> SpecialXLines;
   std::vector<Extended> SpecialX;  // strictly ascending
-  TColor Color = 0xFF0000;
-  std::int32_t Width = 1;
 
   std::string GetDescription() const override { return "Y=f(x)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;

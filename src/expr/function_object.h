@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "expr/math_function.h"
-#include "platform/colour.h"
+#include "platform/plot_style.h"
 
 namespace plotix {
 
@@ -29,6 +29,9 @@ class TMathGraphFunc : public TMathFunction {
 class TBaseFuncObj {
  public:
   virtual ~TBaseFuncObj() = default;
+
+  TPlotStyle Style;  // 3D functions draw one-pixel lines and keep the width unused
+
   // The graph kind's prefix ("Y=f(x)=", ...) followed by the expression text.
   virtual std::string GetDescription() const = 0;
   // Takes the colour and runs the add dialog; true on OK.
@@ -58,7 +61,7 @@ TFuncList<T> CloneFunctions(const TFuncList<T>& functions) {
 // True when a function of the list is drawn in the colour.
 template <class T>
 bool UsesColor(const TFuncList<T>& functions, TColor color) {
-  return std::any_of(functions.begin(), functions.end(), [color](const auto& f) { return f->Color == color; });
+  return std::any_of(functions.begin(), functions.end(), [color](const auto& f) { return f->Style.Color == color; });
 }
 
 }  // namespace plotix

@@ -50,7 +50,6 @@ class TMathRotateFunc : public TMathGraphFunc {
 
 class TBaseFunc3DObj : public TBaseFuncObj {
  public:
-  TColor Color = 0xFF0000;
   bool RoundDown = false;  // values beyond ±700 drawn at ±700 rather than left out
 
   // Adds the mesh to the store with palette index `position` (the place in the list).

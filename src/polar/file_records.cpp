@@ -113,16 +113,16 @@ void ReadFunction1(TReadGraphFile& r, TFuncPolarObj& f) {
   f.LoBound = r.ReadExtended();
   f.HiBound = r.ReadExtended();
   f.Samples = r.ReadInt16();
-  f.Color = r.ReadColor();
-  f.Width = r.ReadInt16();
+  f.Style.Color = r.ReadColor();
+  f.Style.Width = r.ReadInt16();
 }
 
 void ReadFunction2(TReadGraphFile& r, TFuncPolarObj& f) {
   f.LoBound = r.ReadExtended();
   f.HiBound = r.ReadExtended();
   f.Samples = r.ReadInt32();
-  f.Color = r.ReadColor();
-  f.Width = r.ReadInt32();
+  f.Style.Color = r.ReadColor();
+  f.Style.Width = r.ReadInt32();
   f.LoBoundText = r.ReadLongString(kMaxExpressionLength);
   f.HiBoundText = r.ReadLongString(kMaxExpressionLength);
 }
@@ -172,8 +172,8 @@ void TFuncPolarObj::SaveToFile(TWriteGraphFile& w) const {
   w.WriteExtended(LoBound);
   w.WriteExtended(HiBound);
   w.WriteInt32(Samples);
-  w.WriteColor(Color);
-  w.WriteInt32(Width);
+  w.WriteColor(Style.Color);
+  w.WriteInt32(Style.Width);
   w.WriteLongString(LoBoundText);
   w.WriteLongString(HiBoundText);
   Func.WriteToFile(w);
@@ -184,7 +184,7 @@ void TFuncPolarObj::LoadFromFile(TReadGraphFile& r) {
     ReadFunction1(r, *this);
   else
     ReadFunction2(r, *this);
-  Require(PenWidth(Width));
+  Require(PenWidth(Style.Width));
   Require(Finite(LoBound) && Finite(HiBound));
   Func.ReadFromFile(r);
 }

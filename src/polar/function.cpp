@@ -21,7 +21,7 @@ struct TPolarPoint {
 class TPolarPlotter {
  public:
   TPolarPlotter(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map)
-      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Width == 1) {}
+      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1) {}
 
   void Run();
 
@@ -43,7 +43,7 @@ class TPolarPlotter {
 // The line primitive leaves the last pixel unpainted; a width-1 line paints it itself.
 void TPolarPlotter::Flush() {
   if (count_ >= 2) c_.Polyline(batch_, count_);
-  if (count_ >= 1 && widthIsOne_) c_.SetPixel(batch_[count_ - 1].x, batch_[count_ - 1].y, f_.Color);
+  if (count_ >= 1 && widthIsOne_) c_.SetPixel(batch_[count_ - 1].x, batch_[count_ - 1].y, f_.Style.Color);
   count_ = 0;
 }
 
@@ -57,8 +57,8 @@ void TPolarPlotter::Append(const TPolarPoint& p) {
 }
 
 void TPolarPlotter::Run() {
-  c_.Pen().color = f_.Color;
-  c_.Pen().width = f_.Width;
+  c_.Pen().color = f_.Style.Color;
+  c_.Pen().width = f_.Style.Width;
   if (!(f_.LoBound < f_.HiBound) || f_.Samples <= 0) return;
   const Extended lo = f_.LoBound, range = f_.HiBound - f_.LoBound;
   const Extended zoom = m_.zoomX;
@@ -113,7 +113,7 @@ TMathPolarFunc::TMathPolarFunc() {
 }
 
 bool TFuncPolarObj::NewDialog(TColor color) {
-  Color = color;
+  Style.Color = color;
   return Dialogs().Run(*this, true);
 }
 

@@ -43,8 +43,6 @@ class TFuncPolarObj : public TBaseFuncObj {
   Extended LoBound = 0;
   Extended HiBound = 2 * kPolarPi;
   std::int32_t Samples = 1000;  // theta steps; a count <= 0 draws nothing
-  TColor Color = 0xFF0000;
-  std::int32_t Width = 1;
 
   std::string GetDescription() const override { return "R=f(Theta)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;

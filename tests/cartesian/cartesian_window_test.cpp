@@ -22,7 +22,7 @@ namespace {
 // Stands in for the function dialog: takes the offered colour and a fixed definition.
 std::vector<TColor> gOffered;
 bool ScriptedFuncDialog(TFunc2DObj& func, bool addMode) {
-  if (addMode) gOffered.push_back(func.Color);
+  if (addMode) gOffered.push_back(func.Style.Color);
   func.Func.SetExpression("x");
   return func.Func.Compile();
 }

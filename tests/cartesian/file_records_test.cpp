@@ -105,8 +105,8 @@ TEST_F(File2D, EveryFieldComesBack) {
   f.AsymptoteFixUp = f.ExtraAccuracy = true;
   f.SpecialXLines = {"0", "pi/2", "-1"};
   f.SpecialX = {-1, 0, 3.14159L / 2};
-  f.Color = 0x00AA00;
-  f.Width = 10;
+  f.Style.Color = 0x00AA00;
+  f.Style.Width = 10;
   doc.AddFunction(std::move(function));
   doc.AddLabel(CreateLabel(ltText, doc.LabelOwner()));
   const std::string path = dir.Path("all.pxg");
@@ -164,7 +164,7 @@ TEST_F(File2D, FormatOneOpensConverted) {
   ASSERT_EQ(doc.Functions().size(), 2u);
   const TFunc2DObj& f = *doc.Functions()[0];
   EXPECT_EQ(std::tuple(f.Func.Expression(), f.LoBoundText, f.LoBoundEmpty, f.LoBound, f.HiBoundEmpty, f.AsymptoteFixUp,
-                       f.ExtraAccuracy, f.Color, f.Width),
+                       f.ExtraAccuracy, f.Style.Color, f.Style.Width),
             std::tuple(std::string("x^2"), std::string("-1"), false, Extended(-1), true, true, false, 0xFF00FFu, 3));
   EXPECT_EQ(doc.Functions()[1]->GetDescription(), "Y=f(x)=sin(x)");
 }

@@ -162,8 +162,8 @@ TEST_F(Render2D, RunsJoinAndLaterFunctionsLieOnTop) {
   for (int col = 0; col < 500; ++col) EXPECT_GT(Count(kBlue, col, 0, col + 1, 500), 0) << col;
   functions.clear();
   TFunc2DObj& wide = Add("0");
-  wide.Color = 0x0000FF;
-  wide.Width = 5;
+  wide.Style.Color = 0x0000FF;
+  wide.Style.Width = 5;
   Add("0");
   Render();
   EXPECT_EQ(std::tuple(At(100, 250), At(100, 248)), std::tuple(kBlue, TColor(0x0000FF)));

@@ -131,7 +131,7 @@ TEST_F(File3D, ReadsFormat1) {
   const auto& rotated = dynamic_cast<const TFuncRotateObj&>(*doc.Functions()[1]);
   EXPECT_EQ(rotated.Axis, raYAxis);
   EXPECT_EQ(rotated.PointTexts[2], "1");
-  EXPECT_EQ(rotated.Color, 0x0000FFu);
+  EXPECT_EQ(rotated.Style.Color, 0x0000FFu);
 }
 
 // Five functions of about 20000 lines each: the fourth fills the store.

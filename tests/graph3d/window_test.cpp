@@ -53,8 +53,8 @@ TEST_F(Window3D, NewFunctionsAddTheirMeshes) {
   EXPECT_EQ(window.Doc().Lines().LineCount(), 183);
   ASSERT_TRUE(window.AddSurface());
   EXPECT_EQ(window.Doc().Lines().LineCount(), 363);
-  EXPECT_EQ(window.Doc().Functions()[1]->Color, 0x0000FFu);       // red: the first took blue
-  window.SetFunctions(CloneFunctions(window.Doc().Functions()));  // the meshes built anew
+  EXPECT_EQ(window.Doc().Functions()[1]->Style.Color, 0x0000FFu);  // red: the first took blue
+  window.SetFunctions(CloneFunctions(window.Doc().Functions()));   // the meshes built anew
   EXPECT_EQ(window.Doc().Lines().LineCount(), 363);
 }
 

@@ -101,8 +101,8 @@ TEST_F(FilePolar, WritesTheLayoutAndResavesByteForByte) {
   doc.SetSettings(s);
   doc.SetView({0.5L, -99999.5L, 12});
   f->Samples = 77;
-  f->Color = 0x123456;
-  f->Width = 10;
+  f->Style.Color = 0x123456;
+  f->Style.Width = 10;
   f->LoBound = -3;
   f->LoBoundText = "-3";
   TFuncList<TFuncPolarObj> functions;
@@ -147,7 +147,7 @@ TEST_F(FilePolar, Format1FilesAreConverted) {
   ASSERT_EQ(doc.Functions().size(), 1u);
   EXPECT_EQ(doc.Functions()[0]->Samples, 500);
   EXPECT_EQ(doc.Functions()[0]->HiBoundText, "pi");
-  EXPECT_EQ(doc.Functions()[0]->Width, 2);
+  EXPECT_EQ(doc.Functions()[0]->Style.Width, 2);
   EXPECT_EQ(doc.Functions()[0]->Func.Expression(), "theta");
 }
 

@@ -79,7 +79,7 @@ TEST(PolarWindow, NewFunctionsGoThroughTheirDialog) {
   TScopedDialogService dialogs;
   std::vector<TColor> offered;
   dialogs->Register<TFuncPolarObj>([&](TFuncPolarObj& f, bool addMode) {
-    offered.push_back(f.Color);
+    offered.push_back(f.Style.Color);
     f.Func.SetExpression("theta");
     return addMode && f.Func.Compile();
   });
