@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/headless_files.h"
 #include "app/main_window.h"
@@ -32,7 +33,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: plotix [FILE]\n"
     "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
-    "       plotix --render FILE.pxg OUT.bmp|OUT.png [--depth 4|8|15|16|24|32]\n"
+    "       plotix --render FILE.pxg OUT.bmp|OUT.png [FILE.pxg OUT ...] [--depth 4|8|15|16|24|32]\n"
     "       plotix --resave IN.pxg OUT.pxg\n"
     "       plotix --help | --version\n";
 
@@ -46,7 +47,9 @@ constexpr const char* kOptionHelp =
     "  --trig RANGE[,plain]  trigonometry fix-up range 0..5 (default 2); \",plain\" turns\n"
     "                        exact values off\n"
     "  --render FILE OUT     draw the graph file with its labels at its bitmap size and\n"
-    "                        write the picture as a .bmp or .png file\n"
+    "                        write the picture as a .bmp or .png file; more FILE OUT\n"
+    "                        pairs draw them all in one run, on every core, each\n"
+    "                        failure told under its file's name\n"
     "  --depth BITS          colour depth of the picture (default 32)\n"
     "  --resave IN OUT       open a graph file of either format and save it in the\n"
     "                        current one\n"
@@ -58,8 +61,9 @@ constexpr const char* kOptionHelp =
 struct TCommandLine {
   enum TMode { Gui, Help, Version, Calc, Render, Resave } mode = Gui;
   std::string function;
-  std::string inFile, outFile;  // --render and --resave
-  int depth = 0;                // --render; 0: the bitmap's
+  std::string inFile, outFile;     // --resave
+  std::vector<TRenderJob> render;  // --render
+  int depth = 0;                   // --render; 0: the bitmap's
   std::string xText = "0";
   std::string zText = "0";
   bool scientific = false;
@@ -130,13 +134,24 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
         (name == "--x" ? cl.xText : cl.zText) = value;
         calcOnly = true;
       }
-    } else if (name == "--render" || name == "--resave") {
+    } else if (name == "--render") {
       if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
-      if (!setMode(name == "--render" ? TCommandLine::Render : TCommandLine::Resave)) return "more than one mode given";
+      if (!setMode(TCommandLine::Render)) return "more than one mode given";
+      cl.render.push_back({value, argv[++i]});
+      // More pairs follow up to the next option.
+      while (i + 1 < argc && std::string_view(argv[i + 1]).substr(0, 2) != "--") {
+        if (i + 2 >= argc || std::string_view(argv[i + 2]).substr(0, 2) == "--")
+          return "--render needs a picture file for " + std::string(argv[i + 1]);
+        cl.render.push_back({argv[i + 1], argv[i + 2]});
+        i += 2;
+      }
+      for (const TRenderJob& job : cl.render)
+        if (!IsPictureFileName(job.pictureFile)) return "--render writes a .bmp or .png file";
+    } else if (name == "--resave") {
+      if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
+      if (!setMode(TCommandLine::Resave)) return "more than one mode given";
       cl.inFile = value;
       cl.outFile = argv[++i];
-      if (cl.mode == TCommandLine::Render && !IsPictureFileName(cl.outFile))
-        return "--render writes a .bmp or .png file";
     } else if (name == "--depth") {
       if (!takeValue()) return name + " needs a value";
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), cl.depth);
@@ -226,7 +241,7 @@ int PlotixMain(int argc, char** argv) {
       // PNG and BMP are built into Qt: without plugin folders writing a picture loads no
       // image plugins to ask them about the format.
       QCoreApplication::setLibraryPaths({});
-      return cl.mode == TCommandLine::Render ? RenderGraphFile(cl.inFile, cl.outFile, cl.depth)
+      return cl.mode == TCommandLine::Render ? RenderGraphFiles(cl.render, cl.depth)
                                              : ResaveGraphFile(cl.inFile, cl.outFile);
     }
   }

@@ -84,8 +84,10 @@ struct TTextCache {
   std::size_t bytes = 0;  // held by the texts of all fonts
 };
 
+// One per thread: drawings on worker threads each keep their own, so none waits for
+// another and a text's raster is never changed under a drawing that stamps it.
 TTextCache& TextCache() {
-  static TTextCache cache;
+  thread_local TTextCache cache;
   return cache;
 }
 
@@ -140,7 +142,7 @@ void Rasterise(const TFontRasters& f, const QString& text, const QRect& area, TT
   r.runs.clear();
   // The mask's memory is kept from one text to the next: fresh pages for every text cost
   // more than drawing it.
-  static std::vector<uchar> buffer;
+  thread_local std::vector<uchar> buffer;
   const qsizetype stride = (qsizetype(area.width()) + 3) & ~qsizetype(3);  // rows start on 32-bit words
   buffer.assign(std::size_t(stride) * std::size_t(area.height()), 0);
   QImage mask(buffer.data(), area.width(), area.height(), stride, QImage::Format_Alpha8);
