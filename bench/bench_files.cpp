@@ -33,12 +33,12 @@ void Fill(TGraph2DDoc& doc) {
       f->SpecialXLines.push_back(std::to_string(k));
       f->SpecialX.push_back(k);
     }
-    doc.Functions().push_back(std::move(f));
+    doc.AddFunction(std::move(f));
   }
   for (int i = 0; i < kMaxLabels; ++i) {
     const int code = i % 7 + 1;
-    doc.Labels().push_back(CreateLabel(code, doc.LabelOwner()));
-    TDrawBaseClass& label = *doc.Labels().back();
+    doc.AddLabel(CreateLabel(code, doc.LabelOwner()));
+    TDrawBaseClass& label = doc.EditLabel(i);
     const int x = i % 400, y = (i * 7) % 400;
     if (auto* text = dynamic_cast<TDrawText*>(&label)) {
       text->SetText({x, y}, "Label " + std::to_string(i), DefaultFont());
@@ -99,7 +99,7 @@ void BM_OpenRenderResaveLargeTexts(benchmark::State& state) {
   for (int f = 0; f < kFiles; ++f) {
     files.push_back(std::make_unique<TScratchGraph>("plotix-bench-texts-" + std::to_string(f) + ".pxg"));
     TGraph2DDoc& doc = files[f]->doc;
-    doc.BitmapWidth() = doc.BitmapHeight() = size;
+    doc.SetBitmapSize(size, size);
     TFontDesc font = DefaultFont();
     font.size = 512 - f;
     for (int i = 0; i < labels; ++i) {
@@ -107,7 +107,7 @@ void BM_OpenRenderResaveLargeTexts(benchmark::State& state) {
       for (int k = 0, v = i; k < length; ++k, v /= 26) letters += char('A' + v % 26);
       auto text = std::make_unique<TDrawText>(doc.LabelOwner());
       text->SetText({(i * 37) % size - 100, (i * 53) % size - 300}, letters, font);
-      doc.Labels().push_back(std::move(text));
+      doc.AddLabel(std::move(text));
     }
     if (!doc.SaveGraph(files[f]->path) || std::filesystem::file_size(files[f]->path) > 65536)
       return state.SkipWithError("no such file");

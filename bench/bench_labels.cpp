@@ -37,7 +37,8 @@ struct TLabelledGraph {
   TLabelledGraph(int strokes, int fills) : status([](int, const std::string&) {}) {
     window.SetStatusLine(&status);
     window.SetBitmapSize(kSize, kSize);
-    TLabelOwner& owner = window.Document().LabelOwner();
+    TLabelOwner& owner = window.LabelOwner();
+    TLabelList labels;
     std::mt19937 random(7);
     std::uniform_int_distribution<int> at(0, kSize - 1), extent(5, 80);
     for (int i = 0; i < kLabels - 1; ++i) {
@@ -61,12 +62,13 @@ struct TLabelledGraph {
           shape.P2 = {x + extent(random), y + extent(random)};
         }
       }
-      window.Labels().push_back(std::move(label));
+      labels.push_back(std::move(label));
     }
     auto box = CreateLabel(ltRectangle, owner);
     static_cast<TDrawLabel&>(*box).P1 = {20, 20};
     static_cast<TDrawLabel&>(*box).P2 = {120, 80};
-    window.Labels().push_back(std::move(box));
+    labels.push_back(std::move(box));
+    window.LabelEditor().SetLabels(std::move(labels));
     window.RenderGraph();
   }
   TStatusLine status;

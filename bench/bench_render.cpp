@@ -31,7 +31,7 @@ const TFuncSpec kFunctions[] = {
 };
 
 void Fill(TGraph2DDoc& doc, int count) {
-  doc.Functions().clear();
+  TFuncList<TFunc2DObj> functions;
   for (int i = 0; i < count; ++i) {
     const TFuncSpec& spec = kFunctions[i % 10];
     auto f = std::make_unique<TFunc2DObj>();
@@ -39,8 +39,9 @@ void Fill(TGraph2DDoc& doc, int count) {
     f->Func.Compile();
     f->AsymptoteFixUp = spec.asymptote;
     f->ExtraAccuracy = spec.extra;
-    doc.Functions().push_back(std::move(f));
+    functions.push_back(std::move(f));
   }
+  doc.SetFunctions(std::move(functions));
 }
 
 // The whole redraw.

@@ -340,6 +340,12 @@ void TLabelEditor::AddLabel(std::unique_ptr<TDrawBaseClass> label) {
   Redraw();
 }
 
+void TLabelEditor::SetLabels(TLabelList labels) {
+  LeaveMode();
+  window_.document_->SetLabels(std::move(labels));
+  Redraw();
+}
+
 void TLabelEditor::SelectLabel(int index) {
   if (mode_ == lmSelected && index == selected_) return;
   LeaveMode();
@@ -430,9 +436,7 @@ void TLabelEditor::EditLabelList() {
     });
     const auto at = std::find_if(labels.begin(), labels.end(), [chosen](const auto& l) { return l.get() == chosen; });
     outcome.select = chosen ? int(at - labels.begin()) : -1;
-    window_.document_->SetLabels(std::move(labels));
-    window_.modified_ = true;
-    Redraw();
+    SetLabels(std::move(labels));
   }
   if (outcome.select >= 0) SelectLabel(outcome.select);
 }

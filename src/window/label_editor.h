@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "labels/label_list.h"
 #include "platform/canvas.h"
 
 class QAction;
@@ -77,6 +78,8 @@ class TLabelEditor : public QObject {
   // ---- the commands of the "&Label" menu and the label pop-up menu ----
   // A label on top of the others, drawn at once.
   void AddLabel(std::unique_ptr<TDrawBaseClass> label);
+  // A whole new label list (the list dialog's, or one taken back), drawn at once.
+  void SetLabels(TLabelList labels);
   // Leaves the mode and selects the label at index, showing its markers; nothing when it
   // is selected already. An index off the list only leaves the mode.
   void SelectLabel(int index);

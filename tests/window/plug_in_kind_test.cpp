@@ -10,6 +10,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QAbstractButton>
+#include <QLabel>
 #include <QPainter>
 
 #include "../told.h"
