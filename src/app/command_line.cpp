@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QSettings>
 #include <charconv>
 #include <csignal>
 #include <iostream>
@@ -205,7 +206,7 @@ int RunGui(int& argc, char** argv) {
   LoadRegionalFromSystem();
   TDialogTitleFit titles;
   app.installEventFilter(&titles);
-  TMainForm form;
+  TMainForm form(std::make_unique<QSettings>(QStringLiteral("Plotix"), QStringLiteral("Plotix")));
   form.show();
   // FILE: opened when it names an existing file; anything else is quietly ignored.
   const QStringList args = QApplication::arguments();

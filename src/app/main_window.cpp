@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBrowser>
@@ -27,6 +28,7 @@
 #include "app/label_tool_bar.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"
+#include "app/settings_store.h"
 #include "cartesian/cartesian_document.h"
 #include "expr/calculator_dialog.h"
 #include "expr/trig_fixup_dialog.h"
@@ -59,7 +61,8 @@ unsigned ButtonCommandGroup(TGraphButton b) {
 
 // ---- construction ------------------------------------------------------------
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), MdiArea(new QMdiArea) {
+TMainForm::TMainForm(std::unique_ptr<QSettings> store, QWidget* parent)
+    : QMainWindow(parent), MdiArea(new QMdiArea), store_(std::move(store)) {
   setWindowTitle(QStringLiteral("Plotix"));
   setCentralWidget(MdiArea);
   MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -71,6 +74,16 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), MdiArea(new QMdiAre
   connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
   UpdateWindowCommands();
   ShowKindButtons(nullptr);
+  if (store_) LoadSettings(*store_, *this);
+}
+
+void TMainForm::SetRecentFiles(const QStringList& names) {
+  recentFiles_.SetNames(names);
+  RebuildRecentMenu();
+}
+
+void TMainForm::StoreSettings() const {
+  if (store_) SaveSettings(*store_, *this);
 }
 
 // The graph windows go first, while the menus and panels they use still exist.
@@ -100,10 +113,13 @@ void TMainForm::BuildMenus() {
   SaveBitmapAction = add(file, "Save As &Bitmap File...",
                          [this] { OnActive([this](TFuncGraphWindow* w) { SaveBitmapFile(this, *w); }); });
   PrintScaleAction = add(file, "Print Sca&le...", [this] {
-    if (TPrintScaleDlg::Edit(this) == TPrintScaleAnswer::Print)
-      OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); });
+    const TPrintScaleAnswer answer = TPrintScaleDlg::Edit(this, settings_.printScale);
+    if (answer != TPrintScaleAnswer::Cancel) StoreSettings();
+    if (answer == TPrintScaleAnswer::Print)
+      OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w, settings_.printScale); });
   });
-  PrintAction = add(file, "P&rint...", [this] { OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); }); });
+  PrintAction = add(file, "P&rint...",
+                    [this] { OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w, settings_.printScale); }); });
   file->addSeparator();
   add(file, "E&xit", [this] { close(); });
   RecentSeparator = file->addSeparator();
@@ -139,22 +155,33 @@ void TMainForm::BuildMenus() {
   ResizeLabelsAction = tools->addAction(QStringLiteral("&Resize Labels Mode"));
   ResizeLabelsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   ResizeLabelsAction->setCheckable(true);
+  connect(ResizeLabelsAction, &QAction::triggered, this, &TMainForm::StoreSettings);
   add(tools, "Label Tool Bar Text &Font...", [this] { LabelToolBar->PickTextFont(); });
   tools->addSeparator();
   add(tools, "Function &Calculator...", [this] { TCaculatorDlg::Execute(this); });
   QMenu* advanced = tools->addMenu(QStringLiteral("&Advanced Global Settings"));
-  FlatToolBarsAction = add(advanced, "Flat Tool Bars &Effect", [this](bool on) { SetFlatToolBars(on); });
+  // Each of these settings is stored as soon as it changed.
+  const auto setting = [this, &add](QMenu* menu, const char* caption, std::function<void()> command) {
+    return add(menu, caption, [this, command] {
+      command();
+      StoreSettings();
+    });
+  };
+  FlatToolBarsAction = setting(advanced, "Flat Tool Bars &Effect", [] {});
   FlatToolBarsAction->setCheckable(true);
   FlatToolBarsAction->setChecked(true);
+  connect(FlatToolBarsAction, &QAction::toggled, this, &TMainForm::SetFlatToolBars);
   // New settings objects copy the default font, so later graphs take the new one.
-  add(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
+  setting(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
   add(advanced, "&Status Line Settings...", [this] { StatusLineSettings(); });
-  add(advanced, "2D And Polar Zoom Hot Key Settings...", [this] { TZoom2DHotKeyDlg::Edit(this, settings_.zoom2D); });
+  setting(advanced, "2D And Polar Zoom Hot Key Settings...",
+          [this] { TZoom2DHotKeyDlg::Edit(this, settings_.zoom2D); });
   for (const TGraphKindEntry& kind : GraphKinds())
     if (kind.globalSettings)
-      add(advanced, kind.globalSettingsCommand.c_str(), [this, edit = kind.globalSettings] { edit(this, settings_); });
+      setting(advanced, kind.globalSettingsCommand.c_str(),
+              [this, edit = kind.globalSettings] { edit(this, settings_); });
   // Graphs are not redrawn here: the setting applies to every later evaluation.
-  add(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
+  setting(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
 
   QMenu* window = windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
   add(window, "&Tile", [this] { MdiArea->tileSubWindows(); });
@@ -441,6 +468,7 @@ void TMainForm::WindowClosing(TFuncGraphWindow* window) {
   if (!window->FileName().empty()) {
     recentFiles_.Add(QString::fromStdString(window->FileName()));
     RebuildRecentMenu();
+    StoreSettings();
   }
   windowCount_ = std::max(0, windowCount_ - 1);
   UpdateWindowCommands();
@@ -489,6 +517,7 @@ void TMainForm::OpenRecentFile(int index) {
   if (!OpenGraphFile(name.toStdString())) return;
   recentFiles_.Remove(name);
   RebuildRecentMenu();
+  StoreSettings();
 }
 
 void TMainForm::RebuildRecentMenu() {
@@ -518,6 +547,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     sub->close();
   }
   if (HelpDialog) HelpDialog->close();
+  StoreSettings();
   event->accept();
 }
 
@@ -543,6 +573,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::StatusLineSettings() {
   if (!TStatusLineDlg::Edit(this, settings_)) return;
+  StoreSettings();
   OnActive([](TFuncGraphWindow* w) { w->UpdateViewStatus(); });
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSettings>
 #include <QStringList>
 #include <array>
 #include <memory>
@@ -34,7 +35,8 @@ class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TMainForm(QWidget* parent = nullptr);
+  // With a store, the settings it holds are taken at once and kept there as they change.
+  explicit TMainForm(std::unique_ptr<QSettings> store = nullptr, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // ---- commands ----
@@ -57,6 +59,10 @@ class TMainForm : public QMainWindow {
   const QStringList& RecentFiles() const { return recentFiles_.Names(); }
   TStatusLine& Status() { return *status_; }
   TProgramSettings& Settings() { return settings_; }
+  const TProgramSettings& Settings() const { return settings_; }
+  void SetRecentFiles(const QStringList& names);
+  // Writes the settings to the store, if there is one.
+  void StoreSettings() const;
 
   QMdiArea* MdiArea;
   QToolBar* GraphToolBar;
@@ -126,6 +132,7 @@ class TMainForm : public QMainWindow {
   void OnActive(F command);
 
   TProgramSettings settings_;
+  std::unique_ptr<QSettings> store_;
   std::unique_ptr<TStatusLine> status_;
   int windowCount_ = 0;
   TRecentFiles recentFiles_;

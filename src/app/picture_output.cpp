@@ -115,7 +115,7 @@ bool EditRegionByCoordinates(QWidget* parent, TFuncGraphWindow& window) {
   return true;
 }
 
-bool PrintGraph(QWidget* parent, TFuncGraphWindow& window) {
+bool PrintGraph(QWidget* parent, TFuncGraphWindow& window, int percent) {
   QPrinter printer(QPrinter::ScreenResolution);
   QPrintDialog dialog(&printer, parent);
   const bool shown = window.RegionShown();
@@ -123,7 +123,7 @@ bool PrintGraph(QWidget* parent, TFuncGraphWindow& window) {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   if (shown) dialog.setPrintRange(QAbstractPrintDialog::Selection);
   if (dialog.exec() != QDialog::Accepted) return false;
-  return PrintWindowPicture(window, printer, dialog.printRange() == QAbstractPrintDialog::Selection, PrintScale());
+  return PrintWindowPicture(window, printer, dialog.printRange() == QAbstractPrintDialog::Selection, percent);
 }
 
 bool PrintWindowPicture(TFuncGraphWindow& window, QPrinter& printer, bool selection, int percent) {

@@ -40,8 +40,9 @@ bool CopyBitmapToClipboard(QWidget* parent, TFuncGraphWindow& window);
 // "Bitmap Region &Dialog...": true when the typed region is shown.
 bool EditRegionByCoordinates(QWidget* parent, TFuncGraphWindow& window);
 
-// "P&rint...": the print dialog, then one page at PrintScale(). False when cancelled or failed.
-bool PrintGraph(QWidget* parent, TFuncGraphWindow& window);
+// "P&rint...": the print dialog, then one page at the scale in percent. False when cancelled
+// or failed.
+bool PrintGraph(QWidget* parent, TFuncGraphWindow& window, int percent);
 // Prints the window's picture, or its region when selection is set and a region is shown,
 // as one page on a printer already set up.
 bool PrintWindowPicture(TFuncGraphWindow& window, QPrinter& printer, bool selection, int percent);

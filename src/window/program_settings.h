@@ -16,6 +16,7 @@ struct TProgramSettings {
   // The display mode of each status line panel a graph kind offers choices for, by the
   // key the kind gives it; a mode not stored here is the kind's default.
   std::map<std::string, int> statusModes;
+  int printScale = 100;  // percent, 25..500
 
   int StatusMode(const std::string& key, int fallback) const {
     const auto found = statusModes.find(key);

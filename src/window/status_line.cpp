@@ -12,11 +12,6 @@ namespace {
 constexpr std::size_t kCachedLength = 75;
 }  // namespace
 
-const std::vector<std::string> kFlatViewModes = {"Graph Cartesian", "Graph Polar (Degrees)", "Graph Polar (Radians)",
-                                                 "Pixels From Center"};
-const std::vector<std::string> kFlatMouseModes = {"Graph Cartesian", "Graph Polar (Degrees)", "Graph Polar (Radians)",
-                                                  "Pixels From Center", "Bitmap Pixels"};
-
 bool MouseOnBitmap(int mouseX, int mouseY, int width, int height) {
   return mouseX >= 0 && mouseX < width && mouseY >= 0 && mouseY < height;
 }

@@ -17,9 +17,12 @@ std::string StatusS15(Extended value);  // width 15, 5 decimals, trimmed
 std::string StatusS8(Extended value);   // width 8, 6 decimals, trimmed
 
 // The modes of a flat view's centre panel: 0 graph Cartesian, 1 polar degrees, 2 polar
-// radians, 3 pixels from centre; the mouse panel has those and 4 bitmap pixels.
-extern const std::vector<std::string> kFlatViewModes;
-extern const std::vector<std::string> kFlatMouseModes;
+// radians, 3 pixels from centre; the mouse panel has those and 4 bitmap pixels. Inline, so
+// that the kinds' own lists made from them at start-up find them made.
+inline const std::vector<std::string> kFlatViewModes = {"Graph Cartesian", "Graph Polar (Degrees)",
+                                                        "Graph Polar (Radians)", "Pixels From Center"};
+inline const std::vector<std::string> kFlatMouseModes = {
+    "Graph Cartesian", "Graph Polar (Degrees)", "Graph Polar (Radians)", "Pixels From Center", "Bitmap Pixels"};
 
 bool MouseOnBitmap(int mouseX, int mouseY, int width, int height);
 
