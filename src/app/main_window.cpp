@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -62,7 +64,7 @@ unsigned ButtonCommandGroup(TGraphButton b) {
 // ---- construction ------------------------------------------------------------
 
 TMainForm::TMainForm(std::unique_ptr<QSettings> store, QWidget* parent)
-    : QMainWindow(parent), MdiArea(new QMdiArea), store_(std::move(store)) {
+    : QMainWindow(parent), MdiArea(new QMdiArea), history_(new QUndoGroup(this)), store_(std::move(store)) {
   setWindowTitle(QStringLiteral("Plotix"));
   setCentralWidget(MdiArea);
   MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -125,6 +127,26 @@ void TMainForm::BuildMenus() {
   RecentSeparator = file->addSeparator();
   for (int i = 0; i < kMaxRecentFiles; ++i) RecentActions[i] = add(file, "", [this, i] { OpenRecentFile(i); });
   RebuildRecentMenu();
+
+  // The active graph window's history; each command says what it takes back or makes again.
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  UndoAction = add(
+      edit, "&Undo", [this] { OnActive([](TFuncGraphWindow* w) { w->Undo(); }); }, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  RedoAction = add(edit, "&Redo", [this] { OnActive([](TFuncGraphWindow* w) { w->Redo(); }); });
+  RedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  UndoAction->setIcon(HistoryIcon(false));
+  RedoAction->setIcon(HistoryIcon(true));
+  const auto follow = [](QAction* action, const char* caption) {
+    return [action, caption](const QString& what) {
+      action->setText(QString::fromLatin1(caption) + (what.isEmpty() ? QString() : QLatin1Char(' ') + what));
+    };
+  };
+  connect(history_, &QUndoGroup::undoTextChanged, this, follow(UndoAction, "&Undo"));
+  connect(history_, &QUndoGroup::redoTextChanged, this, follow(RedoAction, "&Redo"));
+  connect(history_, &QUndoGroup::canUndoChanged, UndoAction, &QAction::setEnabled);
+  connect(history_, &QUndoGroup::canRedoChanged, RedoAction, &QAction::setEnabled);
+  UndoAction->setEnabled(false);
+  RedoAction->setEnabled(false);
 
   QMenu* graph = menuBar()->addMenu(QStringLiteral("&Graph"));
   GraphSettingsAction =
@@ -201,10 +223,7 @@ void TMainForm::BuildMenus() {
       [this] {
         OnActive([](TFuncGraphWindow* w) {
           w->LeaveMode();
-          // A refresh shows the same graph again: it does not count as a change.
-          const bool modified = w->IsModified();
           w->RenderGraph();
-          w->SetModified(modified);
         });
       },
       QKeySequence(Qt::CTRL | Qt::Key_F2));
@@ -243,6 +262,7 @@ void TMainForm::BuildToolBar() {
   }
   connect(Button(B::Open), &QAction::triggered, this, [this] { OpenFile1Click(); });
   connect(Button(B::Save), &QAction::triggered, this, [this] { SaveFile1Click(); });
+  GraphToolBar->insertActions(Button(B::CenterFunction), {UndoAction, RedoAction});
   connect(Button(B::CenterBitmap), &QAction::triggered, CenterBitmapAction, &QAction::trigger);
 
   // The view commands go to the active window's operation of the same name.
@@ -331,6 +351,7 @@ bool TMainForm::CheckWindowLimit() {
 void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->SetStatusLine(status_.get());
   window->SetProgramSettings(&settings_);
+  history_->addStack(window->History());
   window->CurrentLabelTool = [this] { return LabelToolMode; };
   window->LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return LabelToolBar->Attributes; };
   window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
@@ -484,6 +505,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* subWindow) {
   if (!window) return;  // deactivation: the menus stay until a window closes or another comes
   MergeWindowMenus(window);
   if (GraphToolBar->isVisible()) ShowKindButtons(window);
+  history_->setActiveStack(window->History());
   window->Activated();
 }
 

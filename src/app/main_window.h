@@ -24,6 +24,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QUndoGroup;
 
 namespace plotix {
 
@@ -71,6 +72,8 @@ class TMainForm : public QMainWindow {
   // Menu items the tests and the window-dependent rules reach by role.
   QList<QAction*> NewActions;  // by graph kind, as the kinds registered
   QList<QAction*> NewButtons;
+  QAction* UndoAction;  // "&Undo" and "&Redo" + what they take back or make again
+  QAction* RedoAction;
   QAction* SaveAction;
   QAction* SaveAsAction;
   QAction* CloseAction;
@@ -132,6 +135,7 @@ class TMainForm : public QMainWindow {
   void OnActive(F command);
 
   TProgramSettings settings_;
+  QUndoGroup* history_;  // the active window's history
   std::unique_ptr<QSettings> store_;
   std::unique_ptr<TStatusLine> status_;
   int windowCount_ = 0;

@@ -122,6 +122,19 @@ void SaveDisk(QPainter& p) {
   p.drawRect(QRectF(13.5, 3.5, 2, 5));
 }
 
+// A curved arrow turning back to the left (undo) or on to the right (redo).
+void TurnBack(QPainter& p, bool redo) {
+  if (redo) p.setTransform(QTransform(-1, 0, 0, 1, 24, 0));
+  p.setPen(QPen(kArrowBlue, 2.5, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath path(QPointF(19, 19));
+  path.cubicTo(QPointF(21, 9), QPointF(12, 5), QPointF(7, 9));
+  p.drawPath(path);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kArrowBlue);
+  p.drawPolygon(QPolygonF{{2, 11}, {9, 4}, {10, 13}});
+}
+
 void House(QPainter& p) {
   p.setPen(QPen(kInk, 1.5));
   p.setBrush(QColor(200, 60, 40));
@@ -172,6 +185,15 @@ void Rotate(QPainter& p, const QString& axis, bool plus) {
 }  // namespace
 
 const char* ButtonHint(TGraphButton button) { return kHints[int(button)]; }
+
+QIcon HistoryIcon(bool redo) {
+  QPixmap pixmap(kToolBarIconSize, kToolBarIconSize);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  TurnBack(p, redo);
+  return QIcon(pixmap);
+}
 
 QIcon ButtonIcon(TGraphButton id) {
   QPixmap pixmap(kToolBarIconSize, kToolBarIconSize);

@@ -39,5 +39,7 @@ constexpr int kToolBarIconSize = 24;
 
 const char* ButtonHint(TGraphButton button);
 QIcon ButtonIcon(TGraphButton button);
+// The icons of the "&Undo" and "&Redo" commands, which sit after "Save File".
+QIcon HistoryIcon(bool redo);
 
 }  // namespace plotix

@@ -94,8 +94,7 @@ void TFunc3DWindow::Rotate(TAxis axis, bool plus) {
   TView3D v = Doc().View();
   Extended& angle = v.Angle(int(axis));
   angle = RotateAngle(angle, plus, Settings().zoom3D.rotationAmount);
-  MutableDoc().SetView(v);
-  RenderGraph();
+  ShowView(v);
 }
 
 void TFunc3DWindow::DragView(int dx, int dy) {

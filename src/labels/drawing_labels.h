@@ -100,7 +100,9 @@ class TDrawBaseClass {
   bool MarkerShown = false;
 
  protected:
-  TDrawBaseClass(const TDrawBaseClass&) = default;
+  // A copy is not on the screen: it shows no markers.
+  TDrawBaseClass(const TDrawBaseClass& other)
+      : MoveOrigin(other.MoveOrigin), DownPoint(other.DownPoint), owner_(other.owner_) {}
   TCanvas& Canvas() const { return owner_->Canvas(); }
   bool OnBitmap(TPoint p) const;
   // Markers are drawn only within 10 pixels of the bitmap.

@@ -22,21 +22,28 @@ class TFuncListDlg : public QDialog {
   // The functions in the window's order; the dialog changes the list, never the window's.
   explicit TFuncListDlg(std::vector<TBaseFuncObj*> functions, QWidget* parent = nullptr);
 
+  // The list the graph should have, and what the user did to it ("Delete Function").
+  template <class T>
+  struct TEdited {
+    TFuncList<T> functions;
+    QString what;
+  };
+
   // Shows the dialog modally on a copy of the list and returns the list the graph should
   // have, or nothing when nothing changed. OK keeps the dialog's order and leaves the
   // deleted functions out; a function's own modify dialog changes it even when the list
   // is then cancelled.
   template <class T>
-  static std::optional<TFuncList<T>> Edit(QWidget* parent, const TFuncList<T>& functions) {
+  static std::optional<TEdited<T>> Edit(QWidget* parent, const TFuncList<T>& functions) {
     TFuncList<T> copies = CloneFunctions(functions);
     std::vector<TBaseFuncObj*> items;
     for (const auto& f : copies) items.push_back(f.get());
     TFuncListDlg dialog(std::move(items), parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    const bool rearranged = accepted && (dialog.rows_->Deleted() || dialog.rows_->Moved());
-    if (!rearranged && !dialog.modified_) return std::nullopt;
-    if (rearranged) Reorder(copies, dialog.rows_->Order());
-    return copies;
+    const bool deleted = accepted && dialog.rows_->Deleted(), moved = accepted && dialog.rows_->Moved();
+    if (!deleted && !moved && !dialog.modified_) return std::nullopt;
+    if (deleted || moved) Reorder(copies, dialog.rows_->Order());
+    return TEdited<T>{std::move(copies), What(deleted, moved, dialog.modified_)};
   }
 
   // Run the selected function's modify dialog; delete it.
@@ -52,6 +59,9 @@ class TFuncListDlg : public QDialog {
   QDialogButtonBox* Buttons;
 
  private:
+  // The history's words for one edit of the list.
+  static QString What(bool deleted, bool moved, bool modified);
+
   std::vector<TBaseFuncObj*> functions_;  // in the window's order
   TOrderedListBox* rows_;
   bool modified_ = false;

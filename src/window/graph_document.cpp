@@ -60,6 +60,11 @@ void TGraphDoc::MoveLabel(int from, int to) {
     std::rotate(at(to), at(from), at(from + 1));
 }
 
+std::unique_ptr<TDrawBaseClass> TGraphDoc::ReplaceLabel(int index, std::unique_ptr<TDrawBaseClass> label) {
+  std::swap(label, labels_[std::size_t(index)]);
+  return label;
+}
+
 TLabelList TGraphDoc::SetLabels(TLabelList labels) {
   std::swap(labels, labels_);
   return labels;

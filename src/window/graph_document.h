@@ -93,6 +93,8 @@ class TGraphDoc {
   void MoveLabel(int from, int to);
   // A whole new list (an edited copy, or one taken back); the old one is returned.
   TLabelList SetLabels(TLabelList labels);
+  // Another label in the place of the one at index, which is returned.
+  std::unique_ptr<TDrawBaseClass> ReplaceLabel(int index, std::unique_ptr<TDrawBaseClass> label);
   // The label a mouse gesture or its dialog changes in place.
   TDrawBaseClass& EditLabel(int index) { return *labels_[std::size_t(index)]; }
 

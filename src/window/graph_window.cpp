@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -20,6 +21,7 @@
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
 #include "window/bitmap_size_dialog.h"
+#include "window/graph_step.h"
 #include "window/mouse_navigation.h"
 #include "window/status_line.h"
 
@@ -83,6 +85,7 @@ TBusyCursor::~TBusyCursor() { QApplication::restoreOverrideCursor(); }
 TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget* parent)
     : QWidget(parent),
       document_(std::move(document)),
+      history_(new QUndoStack(this)),
       graphBitmap_(1, 1),
       screenBitmap_(1, 1),
       scrollBox_(new QScrollArea) {
@@ -109,6 +112,25 @@ TFuncGraphWindow::~TFuncGraphWindow() {
 
 QWidget* TFuncGraphWindow::ScreenImage() const { return screenImage_; }
 
+void TFuncGraphWindow::Undo() {
+  LeaveMode();
+  history_->undo();
+}
+
+void TFuncGraphWindow::Redo() {
+  LeaveMode();
+  history_->redo();
+}
+
+void TFuncGraphWindow::Record(TGraphStep* step) { history_->push(step); }
+
+bool TFuncGraphWindow::IsModified() const { return !history_->isClean() || viewChanged_; }
+
+void TFuncGraphWindow::SetModified(bool modified) {
+  viewChanged_ = modified;
+  if (!modified) history_->setClean();
+}
+
 QList<QMenu*> TFuncGraphWindow::MenuBarMenus() const { return WindowMenus() << labelEditor_->Menu(); }
 
 void TFuncGraphWindow::RedrawLabels() { labelEditor_->Redraw(); }
@@ -134,7 +156,6 @@ bool TFuncGraphWindow::IsColorUsed(TColor color) const {
 }
 
 void TFuncGraphWindow::RenderGraph() {
-  modified_ = true;
   bool outOfMemory = false;
   {
     TBusyCursor busy;
@@ -169,7 +190,6 @@ bool TFuncGraphWindow::SetBitmapSize(int width, int height) {
   screenImage_->SyncSize();
   CenterBitmap();
   RenderGraph();
-  modified_ = false;
   return true;
 }
 
@@ -179,10 +199,59 @@ bool TFuncGraphWindow::ChangeBitmapAttributes() {
   return SetBitmapAttributes(width, height, depth);
 }
 
+namespace {
+
+struct TBitmapAttributes {
+  int width, height, depth;
+};
+
+}  // namespace
+
+// "Change Bitmap Size/Colors": the size and depth before and after, and the labels that a
+// smaller bitmap left off, held while they are out.
+class TBitmapStep : public TGraphStep {
+ public:
+  TBitmapStep(TFuncGraphWindow& window, TBitmapAttributes before, TBitmapAttributes after)
+      : TGraphStep(window, QStringLiteral("Change Bitmap Size/Colors")), before_(before), after_(after) {}
+
+ protected:
+  void Undo() override {
+    if (!window_.ResizeBitmaps(before_.width, before_.height, before_.depth)) return;
+    for (std::size_t i = 0; i < removed_.size(); ++i) Document().InsertLabel(removed_[i], std::move(held_[i]));
+    held_.clear();
+    window_.Redisplay();
+  }
+  void Redo() override {
+    if (!window_.ResizeBitmaps(after_.width, after_.height, after_.depth)) return;
+    removed_.clear();
+    held_.clear();
+    for (int i = 0; i < int(window_.Labels().size()); ++i)
+      if (!window_.Labels()[std::size_t(i)]->IsOnBitmap()) removed_.push_back(i);
+    held_.resize(removed_.size());
+    for (std::size_t i = removed_.size(); i-- > 0;) held_[i] = Document().TakeLabel(removed_[i]);
+    window_.Redisplay();
+  }
+
+ private:
+  TBitmapAttributes before_, after_;
+  std::vector<int> removed_;  // the labels' places before, ascending
+  TLabelList held_;
+};
+
 bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
-  modified_ = true;
   LeaveMode();
-  const bool smaller = width < BitmapWidth() || height < BitmapHeight();
+  Record(new TBitmapStep(*this, {BitmapWidth(), BitmapHeight(), graphBitmap_.Depth()}, {width, height, depth}));
+  // A failure has closed the window.
+  return BitmapWidth() == width && BitmapHeight() == height && graphBitmap_.Depth() == depth;
+}
+
+void TFuncGraphWindow::Redisplay() {
+  screenImage_->SyncSize();
+  CenterBitmap();
+  RenderGraph();
+}
+
+bool TFuncGraphWindow::ResizeBitmaps(int width, int height, int depth) {
   for (TBitmap* bitmap : {&screenBitmap_, &graphBitmap_}) {
     bitmap->SetDepth(depth);
     bitmap->SetSize(width, height);
@@ -199,13 +268,6 @@ bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
     return false;
   }
   document_->SetBitmapSize(screenBitmap_.Width(), screenBitmap_.Height());
-  if (smaller) {
-    for (int i = int(Labels().size()) - 1; i >= 0; --i)
-      if (!Labels()[std::size_t(i)]->IsOnBitmap()) document_->TakeLabel(i);
-  }
-  screenImage_->SyncSize();
-  CenterBitmap();
-  RenderGraph();
   return true;
 }
 
@@ -228,14 +290,14 @@ void TFuncGraphWindow::CenterBitmap() {
 bool TFuncGraphWindow::Save() {
   LeaveMode();
   if (!SaveGraph(fileName_)) return false;
-  modified_ = false;
+  SetModified(false);
   return true;
 }
 
 bool TFuncGraphWindow::SaveAs(const std::string& fileName) {
   LeaveMode();
   if (!SaveGraph(fileName)) return false;
-  modified_ = false;
+  SetModified(false);
   SetFileName(fileName);
   return true;
 }
@@ -255,7 +317,7 @@ bool TFuncGraphWindow::AskSaveAs() {
 bool TFuncGraphWindow::CanClose() {
   LeaveMode();
   const bool saved = !fileName_.empty();
-  if (modified_ && (saved || document_->IsWorthSaving())) {
+  if (IsModified() && (saved || document_->IsWorthSaving())) {
     // A graph that was never saved is named by its caption.
     const QString name = saved ? QFileInfo(QString::fromStdString(fileName_)).fileName() : windowTitle();
     switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + name.toStdString() + "?",

@@ -23,10 +23,12 @@
 class QKeySequence;
 class QMenu;
 class QScrollArea;
+class QUndoStack;
 
 namespace plotix {
 
 class TCustomTextEdit;
+class TGraphStep;
 class TReadGraphFile;
 class TStatusLine;
 class TFuncGraphWindow;
@@ -221,9 +223,18 @@ class TFuncGraphWindow : public QWidget {
   TPoint MousePosition() const { return {mouseX_, mouseY_}; }
   void TrackMouse(int x, int y);
 
-  // The graph has changes not saved (a redraw counts as one).
-  bool IsModified() const { return modified_; }
-  void SetModified(bool modified) { modified_ = modified; }
+  // ---- the history ("&Undo", "&Redo") and the modified mark ----
+  QUndoStack* History() const { return history_; }
+  // The last step taken back or made again; the label operation in progress ends first.
+  void Undo();
+  void Redo();
+  // A step of the history; one made already (a gesture, a dialog) is marked done.
+  void Record(TGraphStep* step);
+  // The graph differs from the file: its history is away from where it was saved, or the
+  // view changed since (view changes are no steps, but the file holds the view).
+  bool IsModified() const;
+  // False: the graph is as saved; true: something outside the history changed.
+  void SetModified(bool modified);
   // What the window shows (the graph with the labels over it), and the graph alone.
   const TBitmap& ScreenPicture() const { return screenBitmap_; }
   const TBitmap& GraphPicture() const { return graphBitmap_; }
@@ -258,13 +269,21 @@ class TFuncGraphWindow : public QWidget {
 
  private:
   friend class TLabelEditor;
+  friend class TGraphStep;
+  friend class TBitmapStep;
+  // New size and depth for both bitmaps and the document; false (after a message, with
+  // the window closed) when the bitmaps can not be had.
+  bool ResizeBitmaps(int width, int height, int depth);
+  // The bitmap shown anew after its size changed: centred and redrawn.
+  void Redisplay();
 
   std::unique_ptr<TGraphDoc> document_;
   std::string fileName_;
   TStatusLine* statusLine_ = nullptr;
   const TProgramSettings* settings_ = &DefaultProgramSettings();
   bool closeAnswered_ = false;
-  bool modified_ = false;
+  QUndoStack* history_;
+  bool viewChanged_ = false;
   int mouseX_ = -1, mouseY_ = -1;
   TColor backgroundColor_ = 0xFFFFFF;
   TBitmap graphBitmap_;

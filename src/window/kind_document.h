@@ -38,6 +38,13 @@ class TKindDoc : public TGraphDoc {
     functions_.push_back(std::move(function));
     FunctionsChanged(true);
   }
+  // The last function, taken out of the list.
+  std::unique_ptr<TFunc> TakeLastFunction() {
+    std::unique_ptr<TFunc> last = std::move(functions_.back());
+    functions_.pop_back();
+    FunctionsChanged(false);
+    return last;
+  }
   // A whole new list (the function list dialog's, or one taken back); the old one is
   // returned.
   TFuncList<TFunc> SetFunctions(TFuncList<TFunc> functions) {

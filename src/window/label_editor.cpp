@@ -15,6 +15,7 @@
 #include "labels/text_editor.h"
 #include "labels/tool_attributes.h"
 #include "platform/message_box.h"
+#include "window/graph_step.h"
 #include "window/graph_window.h"
 
 namespace plotix {
@@ -24,6 +25,19 @@ namespace {
 constexpr int kSelectReach = 6;  // a label nearer than this is hit
 
 bool IsFloodFill(const TDrawBaseClass& label) { return dynamic_cast<const TDrawFloodFill*>(&label) != nullptr; }
+
+// The history's words for drawing a new label.
+const char* CreatedWhat(const TDrawBaseClass& label) {
+  if (dynamic_cast<const TDrawFloodFill*>(&label)) return "Flood Fill";
+  if (dynamic_cast<const TDrawLine*>(&label)) return "Draw Line";
+  if (dynamic_cast<const TDrawFreeHand*>(&label)) return "Draw Free Hand";
+  if (dynamic_cast<const TDrawText*>(&label)) return "Type Text";
+  switch (static_cast<const TDrawInclosedShape&>(label).Kind) {
+    case ltEllipse: return "Draw Ellipse";
+    case ltRoundRect: return "Draw Round Rectangle";
+    default: return "Draw Rectangle";
+  }
+}
 
 const TToolBarAttribClass& DefaultAttributes() {
   static const TToolBarAttribClass attributes;
@@ -108,7 +122,6 @@ void TLabelEditor::UpdateLabelCommands() {
 // ---- drawing -----------------------------------------------------------------------
 
 void TLabelEditor::Redraw() {
-  window_.modified_ = true;
   if (mode_ == lmCreate || mode_ == lmMoving) {
     mode_ = lmIdle;
     selected_ = -1;
@@ -131,8 +144,13 @@ void TLabelEditor::LeaveMode() {
   switch (mode_) {
     case lmTextEdit: textEditor_->Close(); break;
     case lmCreate:
+      // The label stays as far as it was drawn.
+      RecordCreated(selected_);
+      mode_ = lmIdle;
+      Redraw();
+      break;
     case lmMoving:
-      window_.modified_ = true;
+      gestureBefore_.reset();  // an unfinished move is dropped
       mode_ = lmIdle;
       Redraw();
       break;
@@ -238,10 +256,16 @@ void TLabelEditor::LeftButtonUp(int x, int y) {
   switch (mode_) {
     case lmCreate:
     case lmMoving: {
-      const int phase = mode_ == lmCreate ? mpCreateRelease : moveOnly_ ? mpMoveRelease : mpResizeRelease;
+      const bool creating = mode_ == lmCreate;
+      const int phase = creating ? mpCreateRelease : moveOnly_ ? mpMoveRelease : mpResizeRelease;
+      const int index = selected_;
       mode_ = lmIdle;
       selected_ = -1;
       if (label) label->MouseAction(x, y, phase);
+      if (creating)
+        RecordCreated(index);
+      else if (label && gestureBefore_)
+        RecordChange(moveOnly_ ? "Move Label" : "Resize Label", index, std::move(gestureBefore_), label->Clone());
       Redraw();
       break;
     }
@@ -253,7 +277,6 @@ void TLabelEditor::LeftButtonUp(int x, int y) {
 }
 
 void TLabelEditor::CreateLabelAt(int tool, int x, int y) {
-  window_.modified_ = true;
   LeaveMode();
   if (window_.Labels().size() >= std::size_t(kMaxLabels)) {
     ShowMessage(TMsgKind::Error, "This Window Can Not Accept More Than " + std::to_string(kMaxLabels) + " Labels",
@@ -287,12 +310,14 @@ void TLabelEditor::CreateLabelAt(int tool, int x, int y) {
   window_.screenImage_->update();
   if (tool == ltFloodFill) {
     label.MouseAction(x, y, mpCreatePress);  // fills at once; nothing is selected
+    RecordCreated(int(window_.Labels().size()) - 1);
     return;
   }
   if (tool == ltText) {
     auto& text = static_cast<TDrawText&>(label);
     text.SetText({x, y}, "", attributes.Font);
     OpenTextEditor(text);
+    editBefore_.reset();  // a new label: typing makes it
     return;
   }
   selected_ = int(window_.Labels().size()) - 1;
@@ -328,6 +353,7 @@ void TLabelEditor::HitTest(int x, int y) {
   }
   SelectLabel(best);
   TDrawBaseClass& label = *labels[std::size_t(best)];
+  gestureBefore_ = label.Clone();
   label.MouseAction(x, y, moveOnly_ ? mpPressMove : mpPressResize);
   window_.screenImage_->update();
 }
@@ -336,14 +362,26 @@ void TLabelEditor::HitTest(int x, int y) {
 
 void TLabelEditor::AddLabel(std::unique_ptr<TDrawBaseClass> label) {
   LeaveMode();
-  window_.document_->AddLabel(std::move(label));
-  Redraw();
+  window_.Record(new TLabelChangeStep(window_, QStringLiteral("Add Label"), int(window_.Labels().size()), nullptr,
+                                      std::move(label)));
 }
 
-void TLabelEditor::SetLabels(TLabelList labels) {
+void TLabelEditor::SetLabels(TLabelList labels, const QString& what) {
   LeaveMode();
-  window_.document_->SetLabels(std::move(labels));
-  Redraw();
+  window_.Record(new TLabelListStep(window_, what, std::move(labels)));
+}
+
+void TLabelEditor::RecordCreated(int index) {
+  if (index < 0 || index >= int(window_.Labels().size())) return;
+  const TDrawBaseClass& label = *window_.Labels()[std::size_t(index)];
+  RecordChange(CreatedWhat(label), index, nullptr, label.Clone());
+}
+
+void TLabelEditor::RecordChange(const char* what, int index, std::unique_ptr<TDrawBaseClass> before,
+                                std::unique_ptr<TDrawBaseClass> after) {
+  auto* step = new TLabelChangeStep(window_, QString::fromLatin1(what), index, std::move(before), std::move(after));
+  step->MarkDone();
+  window_.Record(step);
 }
 
 void TLabelEditor::SelectLabel(int index) {
@@ -371,24 +409,19 @@ void TLabelEditor::SelectPrevious() {
 void TLabelEditor::SendSelectedToFront() {
   const int last = int(window_.Labels().size()) - 1;
   if (mode_ != lmSelected || selected_ >= last) return;
-  window_.document_->MoveLabel(selected_, last);
-  selected_ = last;
-  window_.modified_ = true;
-  Redraw();
+  window_.Record(new TLabelMoveStep(window_, QStringLiteral("Send Label to Front"), selected_, last));
+  SelectLabel(last);
 }
 
 void TLabelEditor::SendSelectedToBack() {
   if (mode_ != lmSelected || selected_ <= 0) return;
-  window_.document_->MoveLabel(selected_, 0);
-  selected_ = 0;
-  window_.modified_ = true;
-  Redraw();
+  window_.Record(new TLabelMoveStep(window_, QStringLiteral("Send Label to Back"), selected_, 0));
+  SelectLabel(0);
 }
 
 void TLabelEditor::ShowFloodFillLocations() {
   LeaveMode();
   if (window_.Labels().empty()) return;
-  window_.modified_ = true;
   if (std::any_of(window_.Labels().begin(), window_.Labels().end(), [](const auto& l) { return IsFloodFill(*l); })) {
     ToggleFillLocations();
     mode_ = lmFillLocations;
@@ -406,11 +439,16 @@ void TLabelEditor::EditSelected() {
   } else if (mode_ == lmSelected) {
     label = Selected();
   }
-  if (!label || !label->EditDialog()) return;
-  window_.modified_ = true;
+  if (!label) return;
+  const int index = IndexOf(label);
+  std::unique_ptr<TDrawBaseClass> before = label->Clone();
+  if (!label->EditDialog()) return;
   if (const auto* text = dynamic_cast<const TDrawText*>(label); text && text->Text.empty()) {
     if (mode_ == lmSelected) mode_ = lmIdle;
     RemoveLabel(label);
+    RecordChange("Delete Label", index, std::move(before), nullptr);
+  } else {
+    RecordChange("Edit Label", index, std::move(before), label->Clone());
   }
   Redraw();
 }
@@ -436,18 +474,16 @@ void TLabelEditor::EditLabelList() {
     });
     const auto at = std::find_if(labels.begin(), labels.end(), [chosen](const auto& l) { return l.get() == chosen; });
     outcome.select = chosen ? int(at - labels.begin()) : -1;
-    SetLabels(std::move(labels));
+    SetLabels(std::move(labels), QStringLiteral("Edit Label List"));
   }
   if (outcome.select >= 0) SelectLabel(outcome.select);
 }
 
 void TLabelEditor::DeleteSelected() {
   if (mode_ != lmSelected) return;
-  TDrawBaseClass* label = Selected();
-  mode_ = lmIdle;
-  window_.modified_ = true;
-  RemoveLabel(label);
-  Redraw();
+  const int index = selected_;
+  LeaveMode();
+  window_.Record(new TLabelsRemovedStep(window_, QStringLiteral("Delete Label"), {index}));
 }
 
 void TLabelEditor::DeleteAll(bool fills, bool others) {
@@ -458,10 +494,19 @@ void TLabelEditor::DeleteAll(bool fills, bool others) {
                                    : "Delete All Labels And Flood Fills From This Window?";
   if (ShowMessage(TMsgKind::Confirmation, question, TMsgButtons::YesNo) != TMsgAnswer::Yes) return;
   LeaveMode();  // takes the selected label's markers down while it still exists
-  window_.modified_ = true;
-  for (int i = int(window_.Labels().size()) - 1; i >= 0; --i)
-    if (doomed(window_.Labels()[std::size_t(i)])) window_.document_->TakeLabel(i);
-  Redraw();
+  std::vector<int> indexes;
+  for (int i = 0; i < int(window_.Labels().size()); ++i)
+    if (doomed(window_.Labels()[std::size_t(i)])) indexes.push_back(i);
+  const char* what = !fills    ? "Delete All Labels"
+                     : !others ? "Delete All Flood Fills"
+                               : "Delete All Labels And Flood Fills";
+  window_.Record(new TLabelsRemovedStep(window_, QString::fromLatin1(what), std::move(indexes)));
+}
+
+int TLabelEditor::IndexOf(const TDrawBaseClass* label) const {
+  const auto at = std::find_if(window_.Labels().begin(), window_.Labels().end(),
+                               [label](const auto& l) { return l.get() == label; });
+  return int(at - window_.Labels().begin());
 }
 
 void TLabelEditor::RemoveLabel(const TDrawBaseClass* label) {
@@ -531,8 +576,8 @@ void TLabelEditor::FixRegion(int x, int y) {
 void TLabelEditor::OpenTextEditor(TDrawText& label) {
   LeaveMode();
   mode_ = lmTextEdit;
-  window_.modified_ = true;
   editLabel_ = &label;
+  editBefore_ = label.Clone();
   textEditor_->Open(label.P1, label.Text, label.Font);
 }
 
@@ -548,17 +593,23 @@ void TLabelEditor::TextEditorOpened(TPoint topLeft, int width, int height) {
 }
 
 // Always redraws: the picture under the editor was changed when it opened.
+// The typing is one step: a new label's "Type Text", an existing one's "Edit Text".
 void TLabelEditor::TextEditorClosed() {
   TDrawText* label = std::exchange(editLabel_, nullptr);
+  std::unique_ptr<TDrawBaseClass> before = std::move(editBefore_);
   mode_ = lmIdle;
-  window_.modified_ = true;
   if (label) {
+    const int index = IndexOf(label);
     const std::string text = textEditor_->Text();
     if (text.empty()) {
       RemoveLabel(label);
+      if (before) RecordChange("Edit Text", index, std::move(before), nullptr);
     } else {
       label->SetText(label->P1, text, label->Font);
       label->FitOnBitmap();
+      const auto* was = static_cast<const TDrawText*>(before.get());
+      if (!was || was->Text != label->Text || was->P1 != label->P1)
+        RecordChange(was ? "Edit Text" : "Type Text", index, std::move(before), label->Clone());
     }
   }
   Redraw();

@@ -6,6 +6,7 @@
 // change it makes to the labels goes through the document's operations.
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -79,7 +80,7 @@ class TLabelEditor : public QObject {
   // A label on top of the others, drawn at once.
   void AddLabel(std::unique_ptr<TDrawBaseClass> label);
   // A whole new label list (the list dialog's, or one taken back), drawn at once.
-  void SetLabels(TLabelList labels);
+  void SetLabels(TLabelList labels, const QString& what = QStringLiteral("Change Labels"));
   // Leaves the mode and selects the label at index, showing its markers; nothing when it
   // is selected already. An index off the list only leaves the mode.
   void SelectLabel(int index);
@@ -115,6 +116,11 @@ class TLabelEditor : public QObject {
   void TextEditorOpened(TPoint topLeft, int width, int height);
   void TextEditorClosed();
   void RemoveLabel(const TDrawBaseClass* label);
+  int IndexOf(const TDrawBaseClass* label) const;
+  // Steps made already: a label drawn at index, or one changed there (null: absent).
+  void RecordCreated(int index);
+  void RecordChange(const char* what, int index, std::unique_ptr<TDrawBaseClass> before,
+                    std::unique_ptr<TDrawBaseClass> after);
   void DeleteAll(bool fills, bool others);
   TPoint ClampToBitmap(int x, int y) const;
   // Not-xor, so drawing it twice restores the picture.
@@ -127,11 +133,13 @@ class TLabelEditor : public QObject {
   TFuncGraphWindow& window_;
   TLabelMode mode_ = lmIdle;
   int selected_ = -1;
-  bool tracking_ = false;           // the left button went down on the bitmap; the gesture goes on
-  bool moveOnly_ = true;            // the gesture moves the label; else it may resize it
-  bool doubleClicked_ = false;      // read and cleared on the next press
-  TRect region_;                    // left, top: first corner; right, bottom: second corner
-  TDrawText* editLabel_ = nullptr;  // the label the in-place editor is open on
+  bool tracking_ = false;                          // the left button went down on the bitmap; the gesture goes on
+  bool moveOnly_ = true;                           // the gesture moves the label; else it may resize it
+  bool doubleClicked_ = false;                     // read and cleared on the next press
+  TRect region_;                                   // left, top: first corner; right, bottom: second corner
+  TDrawText* editLabel_ = nullptr;                 // the label the in-place editor is open on
+  std::unique_ptr<TDrawBaseClass> editBefore_;     // that label before the typing; null when new
+  std::unique_ptr<TDrawBaseClass> gestureBefore_;  // the selected label before its move or resize
   TCustomTextEdit* textEditor_;
   QMenu* menu_;
   QMenu* popup_;

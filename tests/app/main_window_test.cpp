@@ -79,9 +79,9 @@ TEST_F(MainWindow, CommandsMenusAndButtonsFollowTheOpenWindows) {
     SCOPED_TRACE(windows);
     for (QAction* a : commands) EXPECT_EQ(a->isEnabled(), windows > 0) << a->text().toStdString();
     EXPECT_TRUE(form.NewActions[0]->isEnabled());
-    EXPECT_EQ(MenuTitles(),
-              (windows ? QStringList{"&File", "&Graph", "F&unction", "&View", "&Label", "&Tools", "&Window", "&Help"}
-                       : QStringList{"&File", "&Graph", "&Tools", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(), (windows ? QStringList{"&File", "&Edit", "&Graph", "F&unction", "&View", "&Label", "&Tools",
+                                                   "&Window", "&Help"}
+                                     : QStringList{"&File", "&Edit", "&Graph", "&Tools", "&Window", "&Help"}));
     for (const TGraphButton b : {TGraphButton::ZoomXIn, TGraphButton::ScrollUp, TGraphButton::PageRight})
       EXPECT_EQ(form.GraphButtons[int(b)]->isVisible(), windows > 0) << int(b);
     EXPECT_FALSE(form.GraphButtons[int(TGraphButton::RotateXMinus)]->isVisible());  // no 3D window

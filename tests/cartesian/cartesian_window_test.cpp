@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QUndoStack>
 #include <array>
 #include <functional>
 
@@ -173,6 +174,71 @@ TEST_F(Window2D, TheStatusLineDescribesTheActiveWindowOnly) {
   window.MouseMove(Qt::NoButton, Qt::NoModifier, 284, 214);  // nothing is active now
   EXPECT_EQ(panels, (std::array<std::string, 3>{}));
   window.SetStatusLine(nullptr);
+}
+
+// Settings and function changes are steps: undone, the file and the picture are as before,
+// redone, as after. A view change is no step but marks the graph modified; a save marks
+// the place in the history where the graph is unmodified.
+TEST_F(Window2D, SettingsAndFunctionChangesUndoAndRedo) {
+  testbytes::TScratchDir dir;
+  const std::string path = dir.Path("a.pxg");
+  const auto state = [&] {
+    EXPECT_TRUE(window.Doc().SaveGraph(path));
+    return std::pair(testbytes::ReadBytes(path), window.GraphPicture().Image());
+  };
+  const auto function = [](const char* expression) {
+    auto f = std::make_unique<TFunc2DObj>();
+    f->Func.SetExpression(expression);
+    EXPECT_TRUE(f->Func.Compile());
+    return f;
+  };
+  window.AppendFunction(function("x"));
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"Change Graph Settings",
+       [&] {
+         TSetting2DObj settings = window.Doc().Settings();
+         settings.BackColor = 0x00FFFF;
+         window.SetSettings(settings);
+       }},
+      {"Add Function", [&] { window.AppendFunction(function("x^2")); }},
+      {"Edit Function List",
+       [&] {
+         TFuncList<TFunc2DObj> list;
+         list.push_back(function("-x"));
+         window.SetFunctions(std::move(list));
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(window.SaveAs(path));
+    const int steps = window.History()->count();
+    const auto before = state();
+    c.change();
+    EXPECT_EQ(window.History()->count(), steps + 1);
+    EXPECT_EQ(window.History()->undoText(), c.what);
+    const auto after = state();
+    EXPECT_NE(after.first, before.first);
+    EXPECT_NE(after.second, before.second);
+    EXPECT_TRUE(window.IsModified());
+    window.Undo();
+    EXPECT_EQ(state(), before);
+    EXPECT_FALSE(window.IsModified());
+    window.Redo();
+    EXPECT_EQ(state(), after);
+    EXPECT_TRUE(window.IsModified());
+  }
+  const int steps = window.History()->count();
+  window.ZoomIn();
+  EXPECT_EQ(window.History()->count(), steps);
+  EXPECT_TRUE(window.IsModified());
+  // A change after an undo drops what could have been redone.
+  window.Undo();
+  window.AppendFunction(function("1"));
+  EXPECT_FALSE(window.History()->canRedo());
+  EXPECT_EQ(window.Doc().Functions().size(), 3u);  // x, x^2 and 1
 }
 
 }  // namespace

@@ -5,7 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QUndoStack>
+#include <functional>
 
+#include "../files/file_fixtures.h"
 #include "../modal.h"
 #include "labels/label_list_dialog.h"
 #include "labels/text_editor.h"
@@ -296,6 +299,84 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
   window.LabelEditor().EditSelected();
   EXPECT_EQ(window.Labels().size(), 1u);
   EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
+}
+
+// Every change a user makes to the labels is one step of the history: undone, the graph is
+// as it was before (file and picture, no marker left), redone, as it was after; the
+// modified mark follows.
+TEST_F(LabelEditing, EachChangeIsOneStepThatUndoesAndRedoes) {
+  testbytes::TScratchDir dir;
+  const auto state = [&] {
+    EXPECT_TRUE(window.Doc().SaveGraph(dir.Path("g.pxg")));
+    return std::pair(testbytes::ReadBytes(dir.Path("g.pxg")), Clean());
+  };
+  auto& editor = window.LabelEditor();
+  dialogs->Register<TDrawInclosedShape>([](TDrawInclosedShape& box, bool) {
+    box.P2 = {250, 250};
+    return true;
+  });
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"Draw Rectangle",
+       [&] {
+         tool = ltRectangle, Drag({{10, 10}, {60, 50}});
+       }},
+      {"Draw Free Hand",
+       [&] {
+         tool = ltFreeHand, Drag({{300, 300}, {310, 320}, {330, 300}});
+       }},
+      {"Flood Fill",
+       [&] {
+         tool = ltFloodFill, attributes.BrushColor = 0xFF, Drag({{150, 130}});
+       }},
+      {"Move Label",
+       [&] {
+         Drag({{100, 130}, {120, 150}});
+       }},
+      {"Resize Label",
+       [&] {
+         Drag({{100, 100}, {90, 80}}, Qt::ControlModifier);
+       }},
+      {"Send Label to Front", [&] { editor.SelectLabel(0), editor.SendSelectedToFront(); }},
+      {"Send Label to Back", [&] { editor.SelectLabel(1), editor.SendSelectedToBack(); }},
+      {"Delete Label", [&] { editor.SelectLabel(1), editor.DeleteSelected(); }},
+      {"Edit Label", [&] { editor.SelectLabel(0), editor.EditSelected(); }},
+      {"Delete All Labels", [&] { messages->QueueAnswer(TMsgAnswer::Yes), editor.DeleteAllLabels(); }},
+      {"Type Text",
+       [&] {
+         tool = ltText, Drag({{20, 20}});
+         QTest::keyClicks(editor.TextEditor(), "ab");
+         QTest::keyClick(editor.TextEditor(), Qt::Key_Return);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    window.LeaveMode();
+    window.Doc().SetLabels({});
+    AddBox({100, 100}, {200, 160});
+    AddBox({300, 100}, {400, 160});
+    window.RedrawLabels();
+    window.History()->clear();
+    window.SetModified(false);
+    tool = 0;
+    const auto before = state();
+    c.change();
+    ASSERT_EQ(window.History()->count(), 1);
+    EXPECT_EQ(window.History()->undoText(), c.what);
+    EXPECT_TRUE(window.IsModified());
+    const auto after = state();
+    EXPECT_NE(after, before);
+    window.Undo();
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(window.ScreenPicture().Image(), Clean());
+    EXPECT_FALSE(window.IsModified());
+    window.Redo();
+    EXPECT_EQ(state(), after);
+    EXPECT_EQ(window.ScreenPicture().Image(), Clean());
+    EXPECT_TRUE(window.IsModified());
+  }
 }
 
 }  // namespace
