@@ -120,11 +120,24 @@ const std::vector<Extended>& Sweep() {
                 r);
 }
 
-// A power with an exponent that is no integer, which the library computes the slow way.
+// Powers with an exponent that is no integer, which the library computes the slow way;
+// 1.37 has no shortcut at all.
 [[gnu::always_inline]] inline bool FloorPower(Extended x, Extended& r) {
   Extended p;
   if (!Pow(fabsl(x), 1.5L, p)) return false;
   return Finish(p, r);
+}
+
+[[gnu::always_inline]] inline bool FloorPower137(Extended x, Extended& r) {
+  Extended p;
+  if (!Pow(fabsl(x), 1.37L, p)) return false;
+  return Finish(p, r);
+}
+
+// What a power costs when it is written as a product with a square root.
+[[gnu::always_inline]] inline bool FloorSqrtProduct(Extended x, Extended& r) {
+  const Extended a = fabsl(x);
+  return Finish(a * sqrtl(a), r);
 }
 
 using TFloorFunc = bool (*)(Extended, Extended&);
@@ -161,6 +174,9 @@ const TCase kCases[] = {
     {"sine_quotient", "(x^2/sin(2*pi/x))-x/2", "(x^2/sin(2*_pi/x))-x/2", true, FloorSineQuotient,
      BM_Floor<FloorSineQuotient>},
     {"power", "abs(x)^1.5", "abs(x)^1.5", true, FloorPower, BM_Floor<FloorPower>},
+    {"power137", "abs(x)^1.37", "abs(x)^1.37", true, FloorPower137, BM_Floor<FloorPower137>},
+    {"sqrt_product", "abs(x)*sqrt(abs(x))", "abs(x)*sqrt(abs(x))", true, FloorSqrtProduct,
+     BM_Floor<FloorSqrtProduct>},
     {"fractions", "1/(x+1)+2/(x+2)+3/(x+3)", "1/(x+1)+2/(x+2)+3/(x+3)", false, FloorFractions,
      BM_Floor<FloorFractions>},
     {"sum20", "x+2x+3x+4x+5x+6x+7x+8x+9x+10x+11x+12x+13x+14x+15x+16x+17x+18x+19x+20x",
