@@ -1,5 +1,6 @@
 #include "expr/math_function.h"
 
+#include <algorithm>
 #include <new>
 
 #include "expr/compiler.h"
@@ -80,6 +81,16 @@ bool TMathFunction::Compile() {
   }
   state_ = 2;
   return true;
+}
+
+void TMathFunction::EvaluateBatch(std::span<const int> slots, const Extended* xs, std::size_t count, Extended* results,
+                                  std::uint8_t* errors) {
+  if (state_ != 2) {
+    std::fill(results, results + count, 0);
+    std::fill(errors, errors + count, meUnknown);
+    return;
+  }
+  evaluator_.EvaluateBatch(*prepared_, values_.data(), slots, xs, count, results, errors);
 }
 
 bool TMathFunction::EvaluateOther() {

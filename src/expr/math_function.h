@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,15 @@ class TMathFunction {
     }
     return EvaluateOther();
   }
+
+  // Evaluates at `count` points: the variables of `slots` take xs[i], the others their
+  // current values; one result (0 where undefined) and one error code per point, as
+  // Evaluate would give them. Result() and ErrorCode() stay as they were.
+  void EvaluateBatch(std::span<const int> slots, const Extended* xs, std::size_t count, Extended* results,
+                     std::uint8_t* errors);
+  // The compiled program made ready to run, for evaluators on other threads to share
+  // (with values of their own); null unless compiled.
+  std::shared_ptr<const TPreparedProgram> Prepared() const { return state_ == 2 ? prepared_ : nullptr; }
 
   Extended Result() const { return result_; }
   int ErrorCode() const { return error_; }
