@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "expr/math_function.h"
+#include "expr/power.h"
 
 #ifdef PLOTIX_HAVE_MUPARSER
 #include <muParser.h>
@@ -58,7 +59,7 @@ const std::vector<Extended>& Sweep() {
     return true;
   }
   if (a > 0) {
-    r = powl(a, b);
+    r = truncl(b) == b ? powl(a, b) : plotix::PowerOfPositive(a, b);
     return true;
   }
   if (truncl(b) != b) return false;

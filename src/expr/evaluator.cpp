@@ -76,7 +76,7 @@ template <int K>
     out = l / r;
   } else {
     if (__builtin_expect(!IsFinite(l) || !IsFinite(r), 0)) return kSlow;
-    out = cls >= 0 ? PowerByConstant(l, r, cls, err) : Power(l, r, err);
+    out = Power(l, r, err, cls);
     if (err) return kFail;
   }
   return kOk;

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "expr/math_codes.h"
+#include "expr/power.h"
 #include "expr/trig_fixup.h"
 
 namespace plotix::mathlib {
@@ -16,7 +17,14 @@ namespace plotix::mathlib {
 constexpr Extended kPi = 3.14159265358979323846264338327950288L;
 
 inline bool IsFinite(Extended v) { return fabsl(v) <= LDBL_MAX; }
-inline bool IsIntegral(Extended v) { return truncl(v) == v; }
+// Below 2^62, adding and taking away 1.5 * 2^63 rounds to an integer without the
+// rounding-mode switch that truncl costs; above it, every extended value is an integer or
+// a half.
+inline bool IsIntegral(Extended v) {
+  constexpr Extended kShift = 0x1.8p63L;
+  if (fabsl(v) < 0x1p62L) return (v + kShift) - kShift == v;
+  return truncl(v) == v;
+}
 
 inline Extended ArcSinRoutine(Extended x, int& err) {
   if (x == 1) return kPi / 2;
@@ -152,20 +160,19 @@ inline Extended ArcCosRoutine(Extended x, int& err) {
   return 0;
 }
 
-// What the power rule needs to know of an exponent: worked out once for a constant one,
-// and only for a negative base otherwise.
+// What the power rule needs to know of an exponent: worked out once for a constant one.
 enum TExponentClass : std::int32_t { ecIntegral = 1, ecEven = 2 };
 
 inline std::int32_t ExponentClass(Extended b) {
   return (IsIntegral(b) ? ecIntegral : 0) | (IsIntegral(b / 2) ? ecEven : 0);
 }
 
-// 0 to a negative power is a division by zero. The library's power is exact where the
-// result is representable (10^18, 16^0.5); e^(b ln a) loses the last digits, which
-// sin(10^18) would turn into a wrong angle. A square is the one rounded product the
-// library would return, without the call.
-template <class ClassOfB>
-[[gnu::always_inline]] inline Extended PowerRule(Extended a, Extended b, int& err, ClassOfB classOfB) {
+// a^b, the exponent's class given (for a constant) or -1 (to be worked out where needed).
+// 0 to a negative power is a division by zero. Integer powers come from the library's
+// powl, exact where the result is representable (10^18); the others from
+// PowerOfPositive, as exact (16^0.5 is 4) and several times faster. A square is the one
+// rounded product powl would return, without the call.
+[[gnu::always_inline]] inline Extended Power(Extended a, Extended b, int& err, std::int32_t cls = -1) {
   if (b == 2) return a * a;
   if (a == 0) {
     if (b == 0)
@@ -175,8 +182,11 @@ template <class ClassOfB>
     return 0;
   }
   if (b == 0) return 1;
-  if (a > 0) return powl(a, b);
-  const std::int32_t cls = classOfB();
+  if (a > 0) {
+    const bool integral = cls >= 0 ? (cls & ecIntegral) != 0 : IsIntegral(b);
+    return integral ? powl(a, b) : PowerOfPositive(a, b);
+  }
+  if (cls < 0) cls = ExponentClass(b);
   if (!(cls & ecIntegral)) {
     err = meBadExponential;
     return 0;
@@ -185,15 +195,6 @@ template <class ClassOfB>
   if (b == -1) return 1 / a;
   const Extended r = powl(-a, b);
   return (cls & ecEven) ? r : -r;
-}
-
-[[gnu::always_inline]] inline Extended Power(Extended a, Extended b, int& err) {
-  return PowerRule(a, b, err, [b] { return ExponentClass(b); });
-}
-
-// The power rule with a constant exponent of the given class.
-[[gnu::always_inline]] inline Extended PowerByConstant(Extended a, Extended b, std::int32_t cls, int& err) {
-  return PowerRule(a, b, err, [cls] { return cls; });
 }
 
 // One of the five operators (mcAdd..mcPow) on a and b.

@@ -121,6 +121,16 @@ TEST_F(MathEvaluate, RunTimeConditionsBecomeErrorsWithoutPosition) {
       {"csch(x)", 1e-4940L, kFail, meOverflow},  // 1e4940 is beyond the range
       {"exp(x)", -20000, 0},                     // underflow is silent
       {"x+1", 1e4900L, 1e4900L + 1},
+      {"x^1.5", 1e3300L, kFail, meOverflow},
+      {"x^1.5", 1e-3300L, 0},
+      // The first condition of the run is reported, also where a later step would
+      // hide the overflow: a division, a power or a function of it, or a later failure.
+      {"1/(x*x)", 1e3000L, kFail, meOverflow},
+      {"(x*x)^0", 1e3000L, kFail, meOverflow},
+      {"arctan(exp(x))", 20000, kFail, meOverflow},
+      {"exp(x)-exp(x)", 20000, kFail, meOverflow},
+      {"exp(x)+sqrt(-x)", 20000, kFail, meOverflow},
+      {"exp(x)+1/(x-20000)", 20000, kFail, meOverflow},
   };
   for (const auto& c : cases) Check(c);
 
