@@ -104,6 +104,7 @@ TEST_F(MathEvaluate, PowerRule) {
       {"x^1", -2, -2},
       {"x^0", 5, 1},
       {"x^0.5", 16, 4},
+      {"x^1.37", 0, 0},
       {"2^x", -1, 0.5L},
       {"x^x", 0, kFail, meBadExponential},
       {"(-x)^x", 2, 4},
@@ -183,7 +184,9 @@ TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
                                 // second-register steps: push, push, operator, operator
                                 "X+2*X-X/4", "X+2/X", "X-X^X", "X*3.3-pi*X", "X/(X*0)", "X-(-8)^X",
                                 // a constant or variable before such a pair
-                                "1-X^2", "2/(X+1)", "pi*X^2+1", "X^(X+1)", "X-(X/(X-1))", "4-X*X-X"};
+                                "1-X^2", "2/(X+1)", "pi*X^2+1", "X^(X+1)", "X-(X/(X-1))", "4-X*X-X",
+                                // such a pair, then a function; four operands in a row
+                                "2+sin(3*X)", "X*2*2+(3-(4-(5-X)))"};
   const char* const points[] = {"-2.5", "-1", "-0.5", "0", "1", "3.75"};
   for (const char* body : bodies) {
     TMathFunction f = Make(body);

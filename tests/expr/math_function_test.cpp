@@ -42,13 +42,18 @@ struct TErrorCase {
 };
 
 TEST(MathCompile, ErrorsCarryTheirCodeAndPositionInTheTypedText) {
+  // SINUS is SIN, then U is nothing; a byte that is no UTF-8 is one character.
+  // clang-format off
   const TErrorCase cases[] = {
       {"", meEmpty, 0},          {"x+1,5", meIllegalChar, 4},
       {"1.2.3", meBadNumber, 1}, {"sin x", meNoOpenParen, 1},
       {"(x", meParentheses, 0},  {"x*", meSyntax, 2},
-      {"z", meUnknownSymbol, 1}, {"sinus(x)", meUnknownSymbol, 4},  // SIN, then U is nothing
-      {"x+1/0", meDivByZero, 4}, {"x\xe9+1", meIllegalChar, 2},     // a byte that is no UTF-8 is one character
+      {"z", meUnknownSymbol, 1}, {"sinus(x)", meUnknownSymbol, 4},
+      {"x+1/0", meDivByZero, 4}, {"()", meSyntax, 2},
+      {"x\xe9+1", meIllegalChar, 2}, {"x+\xc3", meIllegalChar, 3},
   };
+  // clang-format on
+
   for (const auto& c : cases) {
     TMathFunction f = MakeX(c.text);
     EXPECT_EQ(std::tuple(f.State(), f.ErrorCode(), f.ErrorPosition(), f.Program().size()),
