@@ -49,48 +49,35 @@ const char* const kBodies[] = {"x^3-2x",           "1/x",    "sqrt(1-x^2)",   "t
                                "abs(x)^1.37-x",    "x^x",    "x+2x+3x-4x/5x", "sin(x*pi)+1", "ln(x)+1/(x-2)",
                                "fact(x)-(-x)^0.5", "2^(x^3)"};
 
-std::vector<Extended> Points() {
-  std::vector<Extended> xs = {0, 2, -1, 1, 110, 1e3000L, -1e3000L, 4000};
-  for (int i = -300; i <= 300; ++i) xs.push_back(i / 7.0L);
-  return xs;
-}
-
 struct TOutcome {
   Extended value;
   int error;
   bool operator==(const TOutcome& o) const { return error == o.error && std::memcmp(&value, &o.value, 10) == 0; }
 };
 
-// Each function point by point, the one way every other must match.
-std::vector<std::vector<TOutcome>> SinglePointOutcomes(std::vector<TMathFunction>& functions) {
-  std::vector<std::vector<TOutcome>> all;
-  for (TMathFunction& f : functions) {
-    all.emplace_back();
-    for (const Extended x : Points()) {
-      f.Value(0) = x;
-      f.Evaluate();
-      all.back().push_back({f.Result(), f.ErrorCode()});
-    }
-  }
-  return all;
-}
-
-std::vector<TMathFunction> Functions() {
-  std::vector<TMathFunction> functions;
-  for (const char* body : kBodies) {
-    functions.emplace_back();
-    functions.back().SetVariableCount(1);
-    functions.back().SetVariableName(0, "X");
-    functions.back().SetExpression(body);
-    EXPECT_TRUE(functions.back().Compile()) << body;
-  }
-  return functions;
+TMathFunction OfX(const char* body) {
+  TMathFunction f;
+  f.SetVariableCount(1);
+  f.SetVariableName(0, "X");
+  f.SetExpression(body);
+  EXPECT_TRUE(f.Compile()) << body;
+  return f;
 }
 
 TEST(MathEvaluator, BatchesAndThreadsGiveEveryPointItsSinglePointResult) {
-  std::vector<TMathFunction> functions = Functions();
-  const std::vector<std::vector<TOutcome>> expected = SinglePointOutcomes(functions);
-  const std::vector<Extended> xs = Points();
+  std::vector<Extended> xs = {0, 2, -1, 1, 110, 1e3000L, -1e3000L, 4000};
+  for (int i = -300; i <= 300; ++i) xs.push_back(i / 7.0L);
+  std::vector<TMathFunction> functions;
+  std::vector<std::vector<TOutcome>> expected;  // point by point: what every other way must give
+  for (const char* body : kBodies) {
+    TMathFunction& f = functions.emplace_back(OfX(body));
+    std::vector<TOutcome>& outcomes = expected.emplace_back();
+    for (const Extended x : xs) {
+      f.Value(0) = x;
+      f.Evaluate();
+      outcomes.push_back({f.Result(), f.ErrorCode()});
+    }
+  }
   const int slot = 0;
   for (const int threads : {1, 2, 8}) {
     // Every function split into `threads` ranges, each range on its own thread.
@@ -116,11 +103,7 @@ TEST(MathEvaluator, BatchesAndThreadsGiveEveryPointItsSinglePointResult) {
 }
 
 TEST(MathEvaluator, ABatchKeepsOneFixupSettingWhileTheUserChangesIt) {
-  TMathFunction f;
-  f.SetVariableCount(1);
-  f.SetVariableName(0, "X");
-  f.SetExpression("sin(x)");
-  ASSERT_TRUE(f.Compile());
+  TMathFunction f = OfX("sin(x)");
   std::vector<Extended> multiples;  // of pi: 0 under the fix-up, small residues without it
   for (int k = 1; k <= 2000; ++k) multiples.push_back(k * 3.14159265358979323846264338327950288L);
   std::atomic<bool> done = false;
