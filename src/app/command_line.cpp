@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
 #include <charconv>
 #include <csignal>
 #include <iostream>
@@ -211,6 +213,11 @@ int RunGui(int& argc, char** argv) {
   // FILE: opened when it names an existing file; anything else is quietly ignored.
   const QStringList args = QApplication::arguments();
   if (args.size() > 1 && QFileInfo(args[1]).isFile()) form.OpenGraphFile(args[1].toStdString());
+  const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+  form.StartRecovery(std::make_unique<TRecoveryStore>(dataFolder + "/recovery"),
+                     std::chrono::seconds(form.Settings().recoverySeconds));
+  // Asked once the main window is on the screen.
+  QTimer::singleShot(0, &form, &TMainForm::OfferRecovery);
   return QApplication::exec();
 }
 

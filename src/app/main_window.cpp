@@ -91,7 +91,8 @@ void TMainForm::StoreSettings() const {
 // The graph windows go first, while the menus and panels they use still exist.
 TMainForm::~TMainForm() {
   MdiArea->disconnect(this);
-  qDeleteAll(MdiArea->subWindowList());
+  // Windows closed but not yet deleted too: every one goes before the status line.
+  qDeleteAll(MdiArea->findChildren<QMdiSubWindow*>());
 }
 
 void TMainForm::BuildMenus() {
@@ -356,6 +357,7 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return LabelToolBar->Attributes; };
   window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
+  connect(window, &TFuncGraphWindow::Saved, this, &TMainForm::RemoveRecovery);
   connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);
   if (const TGraphKindEntry* kind = FindGraphKind(window->GraphKind())) sub->setWindowIcon(GraphKindIcon(*kind));
@@ -444,10 +446,10 @@ TFuncGraphWindow* TMainForm::NewGraphClick(std::int32_t kind) {
   return window;
 }
 
-bool TMainForm::OpenGraphFile(const std::string& fileName) {
+TFuncGraphWindow* TMainForm::ReadGraphWindow(const std::string& fileName) {
   TReadGraphFile reader;
-  if (!reader.Open(fileName)) return false;
-  if (!CheckGraphKind(reader)) return false;
+  if (!reader.Open(fileName)) return nullptr;
+  if (!CheckGraphKind(reader)) return nullptr;
   TFuncGraphWindow* window = NewGraphWindow(reader.GraphKind());
   window->SetStatusLine(status_.get());
   window->SetProgramSettings(&settings_);
@@ -455,8 +457,14 @@ bool TMainForm::OpenGraphFile(const std::string& fileName) {
     window->deleteLater();  // a failed sizing has already closed it
     windowCount_ = int(MdiArea->subWindowList().size());
     UpdateWindowCommands();
-    return false;
+    return nullptr;
   }
+  return window;
+}
+
+bool TMainForm::OpenGraphFile(const std::string& fileName) {
+  TFuncGraphWindow* window = ReadGraphWindow(fileName);
+  if (!window) return false;
   window->SetFileName(fileName);
   AddGraphWindow(window);
   return true;
@@ -486,6 +494,7 @@ void TMainForm::CloseFile1Click() {
 }
 
 void TMainForm::WindowClosing(TFuncGraphWindow* window) {
+  RemoveRecovery(window);
   if (!window->FileName().empty()) {
     recentFiles_.Add(QString::fromStdString(window->FileName()));
     RebuildRecentMenu();

@@ -8,10 +8,14 @@
 #include <QSettings>
 #include <QStringList>
 #include <array>
+#include <chrono>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/recent_files.h"
+#include "app/recovery_store.h"
 #include "app/tool_bar_icons.h"
 #include "platform/limits.h"
 #include "window/program_settings.h"
@@ -23,6 +27,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
 class QUndoGroup;
 
@@ -64,6 +69,19 @@ class TMainForm : public QMainWindow {
   void SetRecentFiles(const QStringList& names);
   // Writes the settings to the store, if there is one.
   void StoreSettings() const;
+
+  // ---- recovery after a crash ----
+  // From now on every modified graph is written to the store each interval.
+  void StartRecovery(std::unique_ptr<TRecoveryStore> store, std::chrono::milliseconds interval);
+  TRecoveryStore* Recovery() const { return recovery_.get(); }
+  // Writes each modified graph now, and removes the files of those no longer modified.
+  void WriteRecovery();
+  // "Recover Unsaved Graphs", when graphs were left over from a crash.
+  void OfferRecovery();
+  // Opens the graphs marked true, newest first while the window limit allows, each
+  // modified under its old file name or caption, and deletes those marked false; the
+  // rest wait for the next start.
+  void RecoverGraphs(const std::vector<TLeftOverGraph>& graphs, const std::vector<bool>& open);
 
   QMdiArea* MdiArea;
   QToolBar* GraphToolBar;
@@ -109,6 +127,10 @@ class TMainForm : public QMainWindow {
   // Counts a new window in, shows it in the MDI area and activates it.
   void AddGraphWindow(TFuncGraphWindow* window);
   bool CheckWindowLimit();
+  // A window of the file's kind with the file read into it, not yet added; null after
+  // a failure.
+  TFuncGraphWindow* ReadGraphWindow(const std::string& fileName);
+  void RemoveRecovery(const TFuncGraphWindow* window);
   // The size a window needs for its whole bitmap, within the MDI area.
   QSize FittingSize(const QMdiSubWindow* sub) const;
   // Where a window of the size goes after `last` (null: the first): one title bar down
@@ -148,6 +170,11 @@ class TMainForm : public QMainWindow {
   QList<QAction*> windowCommands_;  // disabled while no graph window is open
 
   QPointer<QMdiSubWindow> lastPlaced_;  // the newest graph window, while it is open
+
+  std::unique_ptr<TRecoveryStore> recovery_;
+  QTimer* recoveryTimer_ = nullptr;
+  std::map<const TFuncGraphWindow*, int> recoverySlots_;  // windows with recovery files
+  int lastRecoverySlot_ = 0;
 };
 
 }  // namespace plotix

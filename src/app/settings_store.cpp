@@ -94,6 +94,7 @@ void LoadSettings(QSettings& store, TMainForm& form) {
         s.statusModes[choice.key] = IntIn(store, key, 0, int(choice.names.size()) - 1, choice.defaultMode);
     }
   s.printScale = IntIn(store, "print/scale", kMinPrintScale, kMaxPrintScale, defaults.printScale);
+  s.recoverySeconds = IntIn(store, "recovery/intervalSeconds", 5, 86400, defaults.recoverySeconds);
 
   int range = 0;
   bool exact = true;
@@ -129,6 +130,7 @@ void SaveSettings(QSettings& store, const TMainForm& form) {
     store.setValue(QString("hotKeys/zoom3D%1").arg(i + 1), s.zoom3D.increments[i]);
   for (const auto& [key, mode] : s.statusModes) store.setValue("statusLine/" + QString::fromStdString(key), mode);
   store.setValue("print/scale", s.printScale);
+  store.setValue("recovery/intervalSeconds", s.recoverySeconds);
   int range = 0;
   bool exact = true;
   GetTrigFixup(range, exact);

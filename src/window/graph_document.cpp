@@ -70,14 +70,25 @@ TLabelList TGraphDoc::SetLabels(TLabelList labels) {
   return labels;
 }
 
+void TGraphDoc::WriteContent(TWriteGraphFile& w) const {
+  w.WriteInt32(bitmapHeight_);
+  w.WriteInt32(bitmapWidth_);
+  WriteBody(w);
+  WriteLabelList(w, labels_);
+}
+
+std::vector<std::uint8_t> TGraphDoc::GraphBytes() const {
+  TWriteGraphFile w;
+  w.OpenInMemory(kind_);
+  WriteContent(w);
+  return w.TakeBytes();
+}
+
 bool TGraphDoc::SaveGraph(const std::string& fileName) const {
   TWriteGraphFile w;
   if (!w.Open(fileName, kind_)) return false;
   try {
-    w.WriteInt32(bitmapHeight_);
-    w.WriteInt32(bitmapWidth_);
-    WriteBody(w);
-    WriteLabelList(w, labels_);
+    WriteContent(w);
   } catch (const TGraphFileAbort&) {
     return false;  // the writer discards the unfinished file
   } catch (const std::bad_alloc&) {

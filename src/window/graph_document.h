@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "files/graph_file.h"
 #include "labels/drawing_labels.h"
@@ -74,6 +75,8 @@ class TGraphDoc {
   // Writes the graph file; false after a failure the user has been told of (the file
   // that was there stays as it was).
   bool SaveGraph(const std::string& fileName) const;
+  // The bytes SaveGraph would write, built in memory.
+  std::vector<std::uint8_t> GraphBytes() const;
   // Reads the content of an opened file of this kind for its format version and closes
   // the reader. All or nothing: after a failure the document is unchanged.
   bool LoadGraph(TReadGraphFile& reader);
@@ -115,6 +118,9 @@ class TGraphDoc {
   static int ReadFunctionCount(TReadGraphFile& reader, std::size_t format1Bytes, std::size_t format2Bytes);
 
  private:
+  // The size, the kind's body and the labels, after the header.
+  void WriteContent(TWriteGraphFile& writer) const;
+
   std::int32_t kind_;
   int bitmapWidth_ = kDefaultBitmapSize;
   int bitmapHeight_ = kDefaultBitmapSize;

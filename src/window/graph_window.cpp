@@ -291,6 +291,7 @@ bool TFuncGraphWindow::Save() {
   LeaveMode();
   if (!SaveGraph(fileName_)) return false;
   SetModified(false);
+  emit Saved(this);
   return true;
 }
 
@@ -299,6 +300,7 @@ bool TFuncGraphWindow::SaveAs(const std::string& fileName) {
   if (!SaveGraph(fileName)) return false;
   SetModified(false);
   SetFileName(fileName);
+  emit Saved(this);
   return true;
 }
 

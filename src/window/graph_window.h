@@ -250,6 +250,8 @@ class TFuncGraphWindow : public QWidget {
   void RegionStarted(TFuncGraphWindow* window);
   // A redraw finished: the main window repaints its status bar.
   void Rendered();
+  // The graph was written to its file.
+  void Saved(const TFuncGraphWindow* window);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

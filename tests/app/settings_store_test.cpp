@@ -50,6 +50,7 @@ TEST_F(SettingsStore, WhatOneRunLeavesTheNextFinds) {
     s.zoom3D.increments[0] = 42;
     s.statusModes["2D/Mouse"] = 4;
     s.printScale = 250;
+    s.recoverySeconds = 17;
     SetTrigFixup(4, false);
     DefaultFont() = {"DejaVu Sans Mono", 0, fsItalic, 11};
     first.LabelToolBar->SetAttributes(attributes);
@@ -63,8 +64,8 @@ TEST_F(SettingsStore, WhatOneRunLeavesTheNextFinds) {
   TMainForm next(Store());
   const TProgramSettings& s = next.Settings();
   EXPECT_EQ(std::tuple(s.zoom2D.increments[4], s.zoom2D.scrollAmount, s.zoom3D.rotationAmount, s.zoom3D.increments[0],
-                       s.StatusMode("2D/Mouse", 0), s.printScale),
-            std::tuple(0.0375L, 33, 7.5L, 42, 4, 250));
+                       s.StatusMode("2D/Mouse", 0), s.printScale, s.recoverySeconds),
+            std::tuple(0.0375L, 33, 7.5L, 42, 4, 250, 17));
   int range = 0;
   bool exact = true;
   GetTrigFixup(range, exact);
@@ -91,6 +92,7 @@ TEST_F(SettingsStore, ValuesOutOfRangeAreReadAsTheirDefaults) {
              {"hotKeys/zoom3D1", "101"},
              {"statusLine/2D/View", "4"},
              {"print/scale", "24"},
+             {"recovery/intervalSeconds", "4"},
              {"trigonometry/range", "6"},
              {"trigonometry/exact", "maybe"},
              {"fonts/default/size", "513"},
@@ -103,9 +105,10 @@ TEST_F(SettingsStore, ValuesOutOfRangeAreReadAsTheirDefaults) {
   const TProgramSettings& s = form.Settings();
   const TProgramSettings defaults;
   EXPECT_EQ(s.zoom2D.increments, defaults.zoom2D.increments);
-  EXPECT_EQ(std::tuple(s.zoom2D.scrollAmount, s.zoom3D.rotationAmount, s.zoom3D.increments[0], s.printScale),
+  EXPECT_EQ(std::tuple(s.zoom2D.scrollAmount, s.zoom3D.rotationAmount, s.zoom3D.increments[0], s.printScale,
+                       s.recoverySeconds),
             std::tuple(defaults.zoom2D.scrollAmount, defaults.zoom3D.rotationAmount, defaults.zoom3D.increments[0],
-                       defaults.printScale));
+                       defaults.printScale, defaults.recoverySeconds));
   EXPECT_EQ(s.StatusMode("2D/View", -1), 0);
   int range = 0;
   bool exact = false;
