@@ -108,6 +108,13 @@ TEST_F(Recovery, AModifiedGraphsFilesGoOnceNothingIsLeftToLose) {
     form.Recovery()->WaitForWrites();
     EXPECT_TRUE(Files().isEmpty());
   }
+  // Writes and removals land in the order asked for.
+  for (int i = 0; i < 20; ++i) {
+    form.Recovery()->Write(99, std::vector<std::uint8_t>(100000, 1), "", "");
+    form.Recovery()->Remove(99);
+  }
+  form.Recovery()->WaitForWrites();
+  EXPECT_TRUE(Files().isEmpty());
   NewGraph(form)->AppendFunction(Function("x"));
   form.WriteRecovery();
   form.StartRecovery(nullptr, std::chrono::hours(1));  // a normal exit
@@ -157,6 +164,11 @@ TEST_F(Recovery, AProgramKilledOutrightLosesAtMostOneInterval) {
 
 TEST_F(Recovery, TheNewestCheckedGraphsOpenUpToTheWindowLimitAndTheRestWait) {
   LeaveGraphs(18);
+  // What writes cut short leave is not offered, and goes: an info without its graph, a
+  // graph without its info, an info without a time.
+  for (const char* name : {"40.info", "41.pxg", "42.pxg"})
+    QFile(folder + "/99999999-1_" + name).open(QIODevice::WriteOnly);
+  QSettings(folder + "/99999999-1_42.info", QSettings::IniFormat).setValue("caption", "no time");
   TMainForm form;
   form.StartRecovery(Store(), std::chrono::hours(1));
   const std::vector<TLeftOverGraph> graphs = form.Recovery()->TakeLeftOvers();
@@ -180,6 +192,7 @@ TEST_F(Recovery, TheNewestCheckedGraphsOpenUpToTheWindowLimitAndTheRestWait) {
   const std::vector<TLeftOverGraph> next = Store()->TakeLeftOvers();
   ASSERT_EQ(next.size(), 1u);
   EXPECT_EQ(next[0].caption, "Graph 1");
+  EXPECT_EQ(QDir(folder).entryList({"99999999-1_*"}).size(), 2);
 }
 
 TEST_F(Recovery, TheDialogRecoversDiscardsOrKeepsForLater) {
@@ -197,6 +210,7 @@ TEST_F(Recovery, TheDialogRecoversDiscardsOrKeepsForLater) {
       auto* dialog = qobject_cast<TRecoverDlg*>(modal);
       ASSERT_TRUE(dialog);
       EXPECT_EQ(dialog->windowTitle(), "Recover Unsaved Graphs");
+      EXPECT_TRUE(dialog->RecoverButton->isDefault());
       ASSERT_EQ(dialog->List->count(), 3);
       EXPECT_TRUE(dialog->List->item(0)->text().startsWith("Graph 3"));
       dialog->List->item(2)->setCheckState(Qt::Unchecked);
