@@ -1,13 +1,20 @@
 // The desktop program's own speed: a 2D window's redraw with 10 functions including
-// the copy to the screen and the repaint, and start-up to a shown main window.
+// the copy to the screen and the repaint, a heavy polar redraw in the background, and
+// start-up to a shown main window.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/main_window.h"
 #include "cartesian/cartesian_window.h"
+#include "platform/limits.h"
+#include "polar/polar_window.h"
 
 namespace plotix {
 namespace {
@@ -37,6 +44,48 @@ void BM_WindowRedraw10(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WindowRedraw10)->Unit(benchmark::kMillisecond);
+
+// The most a polar window may hold, 252 functions of 100000 samples, drawn in the
+// background while a 10 ms timer runs on the GUI thread. Counter: the timer's worst
+// lateness in ms, the longest the window could not answer.
+void BM_PolarHeavyInBackground(benchmark::State& state) {
+  TProgramSettings settings;
+  settings.drawInBackground = true;
+  TFuncPolarWindow window;
+  window.SetProgramSettings(&settings);
+  window.NewDefaultSize();
+  window.FinishDrawing();
+  TFuncList<TFuncPolarObj> functions;
+  for (int i = 0; i < kMaxFunctions; ++i) {
+    auto f = std::make_unique<TFuncPolarObj>();
+    f->Func.SetExpression(i % 2 ? "2+cos(5theta)" : "3sin(3theta)");
+    f->Func.Compile();
+    f->Samples = 100000;
+    functions.push_back(std::move(f));
+  }
+  window.SetFunctions(std::move(functions));
+  window.FinishDrawing();
+  qint64 worst = 0;
+  QElapsedTimer tick;
+  QTimer timer;
+  timer.setInterval(10);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    worst = std::max(worst, tick.elapsed() - 10);
+    tick.start();
+  });
+  for (auto _ : state) {
+    QEventLoop loop;
+    QObject::connect(&window, &TFuncGraphWindow::Rendered, &loop, &QEventLoop::quit);
+    worst = 0;
+    tick.start();
+    timer.start();
+    window.RenderGraph();
+    loop.exec();
+    timer.stop();
+  }
+  state.counters["worst_block_ms"] = double(worst);
+}
+BENCHMARK(BM_PolarHeavyInBackground)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_StartUp(benchmark::State& state) {
   for (auto _ : state) {

@@ -209,6 +209,7 @@ int RunGui(int& argc, char** argv) {
   TDialogTitleFit titles;
   app.installEventFilter(&titles);
   TMainForm form(std::make_unique<QSettings>(QStringLiteral("Plotix"), QStringLiteral("Plotix")));
+  form.Settings().drawInBackground = true;
   form.show();
   // FILE: opened when it names an existing file; anything else is quietly ignored.
   const QStringList args = QApplication::arguments();

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QSettings>
@@ -319,6 +320,30 @@ void TMainForm::BuildStatusBar() {
     statusBar()->addWidget(panel);
   }
   statusBar()->installEventFilter(this);
+  // The active window's drawing, while it takes long enough to show.
+  DrawingBar = new QProgressBar;
+  DrawingBar->setRange(0, 100);
+  DrawingBar->setMaximumWidth(160);
+  CancelDrawingButton = new QToolButton;
+  CancelDrawingButton->setText(QStringLiteral("Cancel"));
+  CancelDrawingButton->setToolTip(QStringLiteral("Stop drawing and keep the last picture (Esc)"));
+  connect(CancelDrawingButton, &QToolButton::clicked, this,
+          [this] { OnActive([](TFuncGraphWindow* w) { w->CancelDrawing(); }); });
+  for (QWidget* widget : {static_cast<QWidget*>(DrawingBar), static_cast<QWidget*>(CancelDrawingButton)}) {
+    statusBar()->addPermanentWidget(widget);
+    widget->hide();
+  }
+  LayoutStatusPanels();
+}
+
+void TMainForm::ShowDrawingProgress(TFuncGraphWindow* window) {
+  if (window && window != ActiveGraphWindow()) return;
+  const int percent = window ? window->DrawingPercent() : -1;
+  const bool shown = percent >= 0;
+  if (shown) DrawingBar->setValue(percent);
+  if (shown == DrawingBar->isVisibleTo(this)) return;
+  DrawingBar->setVisible(shown);
+  CancelDrawingButton->setVisible(shown);
   LayoutStatusPanels();
 }
 
@@ -358,6 +383,7 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
   connect(window, &TFuncGraphWindow::Saved, this, &TMainForm::RemoveRecovery);
+  connect(window, &TFuncGraphWindow::DrawingProgress, this, &TMainForm::ShowDrawingProgress);
   connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);
   if (const TGraphKindEntry* kind = FindGraphKind(window->GraphKind())) sub->setWindowIcon(GraphKindIcon(*kind));
@@ -504,6 +530,7 @@ void TMainForm::WindowClosing(TFuncGraphWindow* window) {
   UpdateWindowCommands();
   // The window activated next brings its own menus and buttons.
   if (ActiveGraphWindow() == window) {
+    ShowDrawingProgress(nullptr);
     if (GraphToolBar->isVisible()) ShowKindButtons(nullptr);
     MergeWindowMenus(nullptr);
   }
@@ -515,6 +542,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* subWindow) {
   MergeWindowMenus(window);
   if (GraphToolBar->isVisible()) ShowKindButtons(window);
   history_->setActiveStack(window->History());
+  ShowDrawingProgress(window);
   window->Activated();
 }
 
@@ -588,7 +616,8 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TMainForm::LayoutStatusPanels() {
-  const int client = width();
+  int client = width();
+  if (DrawingBar->isVisibleTo(this)) client -= DrawingBar->sizeHint().width() + CancelDrawingButton->sizeHint().width();
   const int panelWidth = client > 450 ? client / 3 : 150;
   for (QLabel* panel : StatusPanels) panel->setFixedWidth(panelWidth);
 }

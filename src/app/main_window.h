@@ -27,8 +27,10 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QProgressBar;
 class QTimer;
 class QToolBar;
+class QToolButton;
 class QUndoGroup;
 
 namespace plotix {
@@ -87,6 +89,8 @@ class TMainForm : public QMainWindow {
   QToolBar* GraphToolBar;
   std::array<QAction*, kGraphButtonCount> GraphButtons{};
   std::array<QLabel*, 3> StatusPanels{};
+  QProgressBar* DrawingBar;  // beside them, with its Cancel button, while the active window draws
+  QToolButton* CancelDrawingButton;
   // Menu items the tests and the window-dependent rules reach by role.
   QList<QAction*> NewActions;  // by graph kind, as the kinds registered
   QList<QAction*> NewButtons;
@@ -149,6 +153,8 @@ class TMainForm : public QMainWindow {
   // Shows the active window's own menus between the main window's.
   void MergeWindowMenus(TFuncGraphWindow* window);
   void RebuildRecentMenu();
+  // The progress of the window's drawing, when it is the active one (null: none).
+  void ShowDrawingProgress(TFuncGraphWindow* window);
   void LayoutStatusPanels();
   void SetFlatToolBars(bool flat);
   void StatusLineSettings();

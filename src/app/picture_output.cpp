@@ -26,11 +26,12 @@ constexpr const char* kBitmapTitle = "Save As Bitmap File";
 constexpr const char* kBitmapFilter = "Bitmap File (*.bmp)|*.bmp|PNG Files (*.png)|*.png";
 constexpr const char* kBitmapExt = "bmp";
 
-// Runs use on the window's picture (the labels over the graph, without a region's
-// outline), or on a copy of the shown region when region is set. A shown region stays
+// Runs use on the window's picture of the document as it is now (the labels over the
+// graph, without a region's outline), or on a copy of the shown region when region is set. A shown region stays
 // shown afterwards, so it can be used again.
 template <class F>
 bool WithPicture(TFuncGraphWindow& window, bool region, F use) {
+  window.FinishDrawing();
   const bool shown = window.RegionShown();
   const TRect rect = window.Region();
   window.LeaveMode();

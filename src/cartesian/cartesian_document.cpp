@@ -2,6 +2,7 @@
 
 #include "cartesian/axes.h"
 #include "platform/canvas.h"
+#include "platform/drawing_job.h"
 
 namespace plotix {
 
@@ -11,7 +12,11 @@ void TGraph2DDoc::Render(TBitmap& bitmap) {
   ClearBackground2D(settings_, canvas, map);
   DrawAxes2D(settings_, canvas, map);
   canvas.Pen().style = psSolid;
-  for (auto& f : functions_) Plot2DFunction(*f, canvas, map);
+  const int count = int(functions_.size());
+  for (int i = 0; i < count; ++i) {
+    DrawingStep(i, count);
+    Plot2DFunction(*functions_[std::size_t(i)], canvas, map);
+  }
 }
 
 }  // namespace plotix

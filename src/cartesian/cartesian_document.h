@@ -23,6 +23,7 @@ class TGraph2DDoc : public TKindDoc<TView2D, TSetting2DObj, TFunc2DObj> {
   void Render(TBitmap& bitmap) override;
 
  protected:
+  std::unique_ptr<TKindDoc> NewEmpty() const override { return std::make_unique<TGraph2DDoc>(); }
   void WriteView(TWriteGraphFile& writer) const override;
   void ReadView(TReadGraphFile& reader, TView2D& view, bool& centerChanged) const override;
 };

@@ -28,6 +28,8 @@ class TGraph3DDoc : public TKindDoc<TView3D, TSettings3DObj, TBaseFunc3DObj> {
   bool AllocateRenderer(int width, int height) { return renderer_.Allocate(width, height); }
 
  protected:
+  std::unique_ptr<TKindDoc> NewEmpty() const override { return std::make_unique<TGraph3DDoc>(); }
+  void CopyDrawnState(TKindDoc& copy) const override { static_cast<TGraph3DDoc&>(copy).lines_ = lines_; }
   void WriteView(TWriteGraphFile& writer) const override;
   void ReadView(TReadGraphFile& reader, TView3D& view, bool& centerChanged) const override;
   // Surfaces and rotated functions: a type code before each record.

@@ -7,6 +7,8 @@
 #include <new>
 #include <string>
 
+#include "platform/drawing_job.h"
+
 namespace plotix {
 
 namespace {
@@ -142,6 +144,7 @@ void T3DRenderer::Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& s
   int colorIndex = -1;
   std::uint32_t rgb = 0;
   for (int i = 0; i < store.LineCount(); ++i) {
+    if (i % 4096 == 0) DrawingStep(i, store.LineCount());
     if (i < kAxisLineCount && !settings.Axes[std::size_t(i)].ShowAxisLine) continue;
     const TLineRec& line = store.Line(i);
     const TLinePoint& a = store.Point(line.PointA);

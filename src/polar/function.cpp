@@ -12,18 +12,14 @@ namespace {
 
 constexpr int kBatchSize = 128;
 
-// A point in pixels from the pole, y up.
-struct TPolarPoint {
-  Extended x = 0, y = 0;
-};
-
-// One function's redraw: the visible rectangle and the batch of points not yet drawn.
+// One function's drawing from its samples: the visible rectangle and the batch of points
+// not yet drawn.
 class TPolarPlotter {
  public:
-  TPolarPlotter(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map)
+  TPolarPlotter(const TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map)
       : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1) {}
 
-  void Run();
+  void Run(const TPolarSamples& samples);
 
  private:
   bool Inside(const TPolarPoint& p) const {
@@ -32,7 +28,7 @@ class TPolarPlotter {
   void Append(const TPolarPoint& p);
   void Flush();
 
-  TFuncPolarObj& f_;
+  const TFuncPolarObj& f_;
   TCanvas& c_;
   const TMapping2D& m_;
   const bool widthIsOne_;
@@ -56,29 +52,18 @@ void TPolarPlotter::Append(const TPolarPoint& p) {
   count_ = 1;
 }
 
-void TPolarPlotter::Run() {
+void TPolarPlotter::Run(const TPolarSamples& samples) {
   c_.Pen().color = f_.Style.Color;
   c_.Pen().width = f_.Style.Width;
-  if (!(f_.LoBound < f_.HiBound) || f_.Samples <= 0) return;
-  const Extended lo = f_.LoBound, range = f_.HiBound - f_.LoBound;
-  const Extended zoom = m_.zoomX;
-  // A file may hold more samples than the dialog offers; they would only hold the redraw
-  // up, so the drawing stops at the most the dialog gives while the file keeps its count.
-  const int samples = std::min(f_.Samples, kMaxPolarSamples);
-
   bool prevDefined = false, prevInside = false;
   TPolarPoint prev;
-  for (int i = 0; i <= samples; ++i) {
-    // Each step from the bounds, so no rounding piles up along the way.
-    const Extended theta = lo + range * i / samples;
-    Extended r;
-    if (!f_.Func.ValueAt(theta, r)) {
+  for (const TPolarSample& sample : samples) {
+    if (!sample.defined) {
       Flush();
       prevDefined = false;
       continue;
     }
-    TPolarPoint cur;
-    ToCartesian(theta, zoom * r, cur.x, cur.y);
+    const TPolarPoint cur = sample.point;
     const bool curInside = Inside(cur);
     if (!prevDefined) {
       if (curInside) Append(cur);
@@ -119,8 +104,31 @@ bool TFuncPolarObj::NewDialog(TColor color) {
 
 bool TFuncPolarObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
+TPolarSamples SamplePolarFunction(TFuncPolarObj& f, const TMapping2D& map) {
+  TPolarSamples samples;
+  if (!(f.LoBound < f.HiBound) || f.Samples <= 0) return samples;
+  const Extended lo = f.LoBound, range = f.HiBound - f.LoBound;
+  // A file may hold more samples than the dialog offers; they would only hold the redraw
+  // up, so the drawing stops at the most the dialog gives while the file keeps its count.
+  const int count = std::min(f.Samples, kMaxPolarSamples);
+  samples.resize(std::size_t(count) + 1);
+  for (int i = 0; i <= count; ++i) {
+    // Each step from the bounds, so no rounding piles up along the way.
+    const Extended theta = lo + range * i / count;
+    TPolarSample& sample = samples[std::size_t(i)];
+    Extended r;
+    sample.defined = f.Func.ValueAt(theta, r);
+    if (sample.defined) ToCartesian(theta, map.zoomX * r, sample.point.x, sample.point.y);
+  }
+  return samples;
+}
+
+void DrawPolarSamples(const TFuncPolarObj& func, const TPolarSamples& samples, TCanvas& canvas, const TMapping2D& map) {
+  TPolarPlotter(func, canvas, map).Run(samples);
+}
+
 void PlotPolarFunction(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map) {
-  TPolarPlotter(func, canvas, map).Run();
+  DrawPolarSamples(func, SamplePolarFunction(func, map), canvas, map);
 }
 
 }  // namespace plotix

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "expr/function_object.h"
 #include "window/view_mapping.h"
@@ -52,7 +53,23 @@ class TFuncPolarObj : public TBaseFuncObj {
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncPolarObj>(*this); }
 };
 
-// Draws one function on the canvas with the mapping of the current redraw.
+// A point in pixels from the pole, y up, at one sample of a function: where the function
+// is defined.
+struct TPolarPoint {
+  Extended x = 0, y = 0;
+};
+struct TPolarSample {
+  TPolarPoint point;
+  bool defined = false;
+};
+using TPolarSamples = std::vector<TPolarSample>;
+
+// A redraw in two parts, so that functions can be sampled on several threads and drawn in
+// their order: every sample of the function from its lower to its upper bound (the
+// evaluation, the only part that touches the function's evaluator), then the drawing.
+TPolarSamples SamplePolarFunction(TFuncPolarObj& func, const TMapping2D& map);
+void DrawPolarSamples(const TFuncPolarObj& func, const TPolarSamples& samples, TCanvas& canvas, const TMapping2D& map);
+// Both, for one function.
 void PlotPolarFunction(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map);
 
 }  // namespace plotix

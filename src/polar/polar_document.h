@@ -20,6 +20,7 @@ class TGraphPolarDoc : public TKindDoc<TPolarView, TSettingPolarObj, TFuncPolarO
   void Render(TBitmap& bitmap) override;
 
  protected:
+  std::unique_ptr<TKindDoc> NewEmpty() const override { return std::make_unique<TGraphPolarDoc>(); }
   void WriteView(TWriteGraphFile& writer) const override;
   void ReadView(TReadGraphFile& reader, TPolarView& view, bool& centerChanged) const override;
 };

@@ -71,6 +71,9 @@ class TGraphDoc {
   virtual void Render(TBitmap& bitmap) = 0;
   // Render, then every label over it in list order: the picture a graph window shows.
   void RenderWithLabels(TBitmap& bitmap);
+  // A copy of what Render draws (bitmap size, view, settings, functions; no labels), to
+  // draw on another thread while this document goes on changing.
+  virtual std::unique_ptr<TGraphDoc> CloneForDrawing() const = 0;
 
   // Writes the graph file; false after a failure the user has been told of (the file
   // that was there stays as it was).

@@ -4,12 +4,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QThreadPool>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -103,9 +107,13 @@ TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget*
   functionMenu_ = new QMenu(QStringLiteral("F&unction"), this);
   viewMenu_ = new QMenu(QStringLiteral("&View"), this);
   screenImage_->installEventFilter(new TMouseNavigation(*this));
+  drawingTimer_ = new QTimer(this);
+  drawingTimer_->setInterval(100);
+  connect(drawingTimer_, &QTimer::timeout, this, &TFuncGraphWindow::ShowDrawingProgress);
 }
 
 TFuncGraphWindow::~TFuncGraphWindow() {
+  if (drawing_) drawing_->cancelled = true;
   delete labelEditor_;  // it closes its text editor while the window is whole
   if (StatusLine()) statusLine_->SetSubject(nullptr);
 }
@@ -156,6 +164,94 @@ bool TFuncGraphWindow::IsColorUsed(TColor color) const {
 }
 
 void TFuncGraphWindow::RenderGraph() {
+  if (Settings().drawInBackground)
+    StartDrawing();
+  else
+    DrawNow();
+}
+
+void TFuncGraphWindow::FinishDrawing() {
+  if (drawing_) DrawNow();
+}
+
+void TFuncGraphWindow::CancelDrawing() {
+  if (drawing_) drawing_->cancelled = true;
+  EndDrawing();
+}
+
+void TFuncGraphWindow::EndDrawing() {
+  drawing_.reset();
+  drawingTimer_->stop();
+  if (drawingPercent_ < 0) return;
+  drawingPercent_ = -1;
+  emit DrawingProgress(this);
+}
+
+void TFuncGraphWindow::StartDrawing() {
+  if (drawing_) drawing_->cancelled = true;
+  std::shared_ptr<TGraphDoc> copy;
+  try {
+    copy = document_->CloneForDrawing();
+  } catch (const std::bad_alloc&) {
+    DrawNow();  // reports the shortage
+    return;
+  }
+  auto job = std::make_shared<TDrawingJob>();
+  drawing_ = job;
+  drawingClock_.start();
+  drawingTimer_->start();
+  const int width = graphBitmap_.Width(), height = graphBitmap_.Height(), depth = graphBitmap_.Depth();
+  QThreadPool::globalInstance()->start([job, copy, width, height, depth, window = QPointer(this)] {
+    bool outOfMemory = false;
+    TBitmap picture(width, height, depth);
+    try {
+      const TDrawingScope scope(*job);
+      copy->Render(picture);
+    } catch (const TDrawingCancelled&) {
+      return;
+    } catch (const std::bad_alloc&) {
+      outOfMemory = true;  // the picture as far as it was drawn
+    }
+    QMetaObject::invokeMethod(
+        qApp,
+        [job, image = picture.Image(), outOfMemory, window] {
+          if (window) window->DrawingDone(job, image, outOfMemory);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void TFuncGraphWindow::DrawingDone(const std::shared_ptr<TDrawingJob>& job, const QImage& picture, bool outOfMemory) {
+  if (job != drawing_) return;  // given up, or followed by another
+  EndDrawing();
+  if (picture.size() == graphBitmap_.Image().size()) graphBitmap_.Image() = picture;
+  backgroundColor_ = document_->BackColor();
+  RedrawLabels();
+  if (outOfMemory) ShowMessage(TMsgKind::Error, "Out of Memory", TMsgButtons::OK);
+  UpdateViewStatus();
+  emit Rendered();
+}
+
+// Shown once a drawing has taken long enough for a user to wonder.
+void TFuncGraphWindow::ShowDrawingProgress() {
+  if (!drawing_ || drawingClock_.elapsed() < 300) return;
+  const int total = std::max(1, drawing_->total.load());
+  const int percent = std::clamp(100 * drawing_->done.load() / total, 0, 100);
+  if (percent == drawingPercent_) return;
+  drawingPercent_ = percent;
+  emit DrawingProgress(this);
+}
+
+void TFuncGraphWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && drawing_)
+    CancelDrawing();
+  else
+    QWidget::keyPressEvent(event);
+}
+
+void TFuncGraphWindow::DrawNow() {
+  if (drawing_) drawing_->cancelled = true;
+  EndDrawing();
   bool outOfMemory = false;
   {
     TBusyCursor busy;

@@ -5,6 +5,7 @@
 // defines the operations through which the main window and the menus drive any kind of
 // graph.
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "labels/label_list.h"
 #include "platform/canvas.h"
 #include "platform/colour.h"
+#include "platform/drawing_job.h"
 #include "window/graph_document.h"
 #include "window/label_editor.h"
 #include "window/program_settings.h"
@@ -23,6 +25,7 @@
 class QKeySequence;
 class QMenu;
 class QScrollArea;
+class QTimer;
 class QUndoStack;
 
 namespace plotix {
@@ -105,7 +108,9 @@ class TFuncGraphWindow : public QWidget {
   // Reads the body of an opened file and closes the reader; sizes the bitmaps on success.
   virtual bool LoadGraph(TReadGraphFile& reader);
   virtual bool IsColorUsed(TColor color) const;
-  // Draws the document on the graph bitmap and the labels over its screen copy.
+  // Draws the document on the graph bitmap and the labels over its screen copy; with
+  // drawInBackground the drawing runs on a worker thread from a copy of the document and
+  // the window shows the last finished picture until it is done.
   virtual void RenderGraph();
   virtual bool EditGraphSettings() = 0;
   virtual void UpdateViewStatus() = 0;
@@ -223,6 +228,15 @@ class TFuncGraphWindow : public QWidget {
   TPoint MousePosition() const { return {mouseX_, mouseY_}; }
   void TrackMouse(int x, int y);
 
+  // ---- drawing in the background ----
+  bool IsDrawing() const { return bool(drawing_); }
+  // The drawing in progress finished now, so that the picture shows the document as it is.
+  void FinishDrawing();
+  // The drawing in progress given up; the last finished picture stays.
+  void CancelDrawing();
+  // How far the drawing in progress is, once it has taken long enough to show; -1 else.
+  int DrawingPercent() const { return drawingPercent_; }
+
   // ---- the history ("&Undo", "&Redo") and the modified mark ----
   QUndoStack* History() const { return history_; }
   // The last step taken back or made again; the label operation in progress ends first.
@@ -252,9 +266,13 @@ class TFuncGraphWindow : public QWidget {
   void Rendered();
   // The graph was written to its file.
   void Saved(const TFuncGraphWindow* window);
+  // DrawingPercent changed.
+  void DrawingProgress(TFuncGraphWindow* window);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Esc that nothing inside took cancels the drawing in progress.
+  void keyPressEvent(QKeyEvent* event) override;
 
   // A menu command of the window: the label operation in progress ends before it runs.
   QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command, const QKeySequence& shortcut);
@@ -278,6 +296,11 @@ class TFuncGraphWindow : public QWidget {
   bool ResizeBitmaps(int width, int height, int depth);
   // The bitmap shown anew after its size changed: centred and redrawn.
   void Redisplay();
+  void DrawNow();
+  void StartDrawing();
+  void DrawingDone(const std::shared_ptr<TDrawingJob>& job, const QImage& picture, bool outOfMemory);
+  void EndDrawing();
+  void ShowDrawingProgress();
 
   std::unique_ptr<TGraphDoc> document_;
   std::string fileName_;
@@ -295,6 +318,10 @@ class TFuncGraphWindow : public QWidget {
   QMenu* functionMenu_;
   QMenu* viewMenu_;
   TLabelEditor* labelEditor_;
+  std::shared_ptr<TDrawingJob> drawing_;  // the drawing in progress
+  QElapsedTimer drawingClock_;
+  QTimer* drawingTimer_;
+  int drawingPercent_ = -1;
 };
 
 // Shows the busy cursor for the life of the scope, also when a redraw fails.

@@ -53,6 +53,15 @@ class TKindDoc : public TGraphDoc {
     return functions;
   }
 
+  std::unique_ptr<TGraphDoc> CloneForDrawing() const final {
+    std::unique_ptr<TKindDoc> copy = NewEmpty();
+    copy->SetBitmapSize(BitmapWidth(), BitmapHeight());
+    copy->view_ = view_;
+    copy->settings_ = settings_;
+    copy->functions_ = CloneFunctions(functions_);
+    CopyDrawnState(*copy);
+    return copy;
+  }
   bool IsColorUsed(TColor color) const override { return UsesColor(functions_, color); }
   int FunctionCount() const override { return int(functions_.size()); }
 
@@ -69,6 +78,10 @@ class TKindDoc : public TGraphDoc {
     else
       return std::make_unique<TFunc>();
   }
+  // An empty document of the same kind.
+  virtual std::unique_ptr<TKindDoc> NewEmpty() const = 0;
+  // What the kind keeps from its functions, for CloneForDrawing.
+  virtual void CopyDrawnState(TKindDoc& /*copy*/) const {}
   // The list changed: one function appended at its end, or the whole list. For kinds
   // that keep what they draw from their functions.
   virtual void FunctionsChanged(bool /*appended*/) {}

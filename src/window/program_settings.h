@@ -17,6 +17,9 @@ struct TProgramSettings {
   // key the kind gives it; a mode not stored here is the kind's default.
   std::map<std::string, int> statusModes;
   int printScale = 100;  // percent, 25..500
+  // Redraws run on a worker thread while the window stays usable; off, each redraw ends
+  // before the command that caused it (the tests, the headless modes).
+  bool drawInBackground = false;
   int recoverySeconds = 60;  // between the recovery writes of modified graphs, 5..86400
 
   int StatusMode(const std::string& key, int fallback) const {

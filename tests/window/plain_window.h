@@ -1,10 +1,13 @@
 #pragma once
 // A graph window of no particular kind: its document fills the bitmap with one colour and
-// can be told to run out of memory while drawing or while getting its buffers.
+// can be told to run out of memory while drawing or while getting its buffers, or to take
+// a while drawing.
 
+#include <QThread>
 #include <memory>
 #include <new>
 
+#include "platform/drawing_job.h"
 #include "window/graph_window.h"
 
 namespace plotix {
@@ -18,10 +21,22 @@ class TPlainDoc : public TGraphDoc {
   void Render(TBitmap& bitmap) override {
     bitmap.Canvas().Brush() = {color, bsSolid};
     bitmap.Canvas().FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+    for (int i = 0; i < steps; ++i) {
+      DrawingStep(i, steps);
+      QThread::msleep(10);
+    }
     if (fail) throw std::bad_alloc();
+  }
+  std::unique_ptr<TGraphDoc> CloneForDrawing() const override {
+    auto copy = std::make_unique<TPlainDoc>();
+    copy->color = color;
+    copy->fail = fail;
+    copy->steps = steps;
+    return copy;
   }
   TColor color = 0xFFFFFF;
   bool fail = false;      // drawing runs out of memory
+  int steps = 0;          // of 10 ms each: a drawing that takes a while
   bool failSave = false;  // so does saving
 
  protected:

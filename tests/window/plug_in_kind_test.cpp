@@ -41,6 +41,11 @@ class TStripesDoc : public TGraphDoc {
     c.Brush() = {0x000000, bsSolid};
     for (int i = 0; i < stripes; ++i) c.FillRect({20 * i, 0, 20 * i + 10, bitmap.Height()});
   }
+  std::unique_ptr<TGraphDoc> CloneForDrawing() const override {
+    auto copy = std::make_unique<TStripesDoc>();
+    copy->stripes = stripes;
+    return copy;
+  }
   int stripes = 1;
 
  protected:
