@@ -198,6 +198,7 @@ void TFuncGraphWindow::StartDrawing() {
   }
   auto job = std::make_shared<TDrawingJob>();
   drawing_ = job;
+  UpdateViewStatus();  // the view being drawn
   drawingClock_.start();
   drawingTimer_->start();
   const int width = graphBitmap_.Width(), height = graphBitmap_.Height(), depth = graphBitmap_.Depth();
