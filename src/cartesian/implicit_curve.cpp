@@ -19,10 +19,9 @@ constexpr Extended kMayHide = 1;
 // A lattice point where |F| is this near zero against its rise to the neighbours touches zero.
 constexpr Extended kTouch = 0.5L;
 constexpr Extended kRootTolerance = 1.0L / 1024;  // pixels
-constexpr int kMaxRootSteps = 30;
-// Where |F| at the crossing found is above this share of the larger end, F grew towards the
-// sign change: a pole or a jump, not a zero.
-constexpr Extended kShrunk = 0.5L;
+// Where |F| at the narrowed bracket's ends is not below this share of |F| at the edge's
+// ends, F did not come down towards the sign change: a pole or a jump, not a zero.
+constexpr Extended kShrunk = 0.25L;
 constexpr int kUnknown = -2, kNone = -1;
 
 struct TValue {
@@ -105,8 +104,8 @@ class TImplicitTracer {
   std::vector<TValue> coarse_;
   std::vector<Extended> spread_;  // the steepest step from each coarse point to a neighbour
   std::vector<int> slot_;         // each block's index in blocks_, or kNone
-  std::deque<TBlock> blocks_;  // refined blocks stay where they are while more are added
-  std::vector<int> queue_;  // blocks to refine, in the order they were found
+  std::deque<TBlock> blocks_;     // refined blocks stay where they are while more are added
+  std::vector<int> queue_;        // blocks to refine, in the order they were found
   std::vector<TCrossing> crossings_;
   std::vector<TImplicitSample> batch_;
   std::vector<int> pending_;  // the lattice points of a block in batch_
@@ -236,33 +235,37 @@ int TImplicitTracer::Crossing(int bx, int by, int u, int v, bool alongY) {
 }
 
 // The zero of F on the edge from lattice point (i, j) whose ends have the values fa and fb
-// of opposite signs: false position with the Illinois weights until a step moves less than
-// the tolerance. Where |F| there is not well below the ends, F grew towards the sign change:
-// a pole or a jump, not a zero.
+// of opposite signs: false position with the Illinois weights until the bracket is within
+// the tolerance, and the crossing by false position in it. A step that would move the end
+// that moved last by less than half the tolerance moves it by that half, past the zero if it
+// is that near, which closes the bracket; where two steps did not halve the bracket, the
+// next halves it.
 int TImplicitTracer::Locate(Extended i, Extended j, bool alongY, Extended fa, Extended fb) {
-  Extended lo = 0, hi = 1, wlo = fa, whi = fb, s = fa == 0 ? 0 : 1, fs = fa == 0 ? fa : fb;
-  int lastMoved = 0;  // -1 the low end, 1 the high end
-  for (int step = 0; step < kMaxRootSteps && fs != 0; ++step) {
-    const Extended next = lo + (hi - lo) * wlo / (wlo - whi);
-    const bool settled = step > 0 && fabsl(next - s) <= kRootTolerance;
-    s = next;
+  Extended lo = 0, hi = 1, flo = fa, fhi = fb, wlo = fa, whi = fb;
+  Extended widths[2] = {2, 2};  // the bracket two steps and one step ago
+  int lastMoved = 0;            // -1 the low end, 1 the high end
+  for (int step = 0; hi - lo > kRootTolerance && flo != 0 && fhi != 0; ++step) {
+    Extended s = lo + (hi - lo) * wlo / (wlo - whi);
+    if (lastMoved == -1 && s - lo < kRootTolerance / 2) s = lo + kRootTolerance / 2;
+    if (lastMoved == 1 && hi - s < kRootTolerance / 2) s = hi - kRootTolerance / 2;
+    if (hi - lo > widths[step % 2] / 2) s = (lo + hi) / 2;
+    widths[step % 2] = hi - lo;
     const TValue f = Evaluate(alongY ? i : i + s, alongY ? j + s : j);
     if (!f.defined) return kNone;
-    fs = f.f;
-    if ((fs < 0) == (fa < 0)) {
+    if ((f.f < 0) == (fa < 0)) {
       lo = s;
-      wlo = fs;
+      flo = wlo = f.f;
       if (lastMoved == -1) whi /= 2;
       lastMoved = -1;
     } else {
       hi = s;
-      whi = fs;
+      fhi = whi = f.f;
       if (lastMoved == 1) wlo /= 2;
       lastMoved = 1;
     }
-    if (settled) break;
   }
-  if (fabsl(fs) > kShrunk * std::max(fabsl(fa), fabsl(fb))) return kNone;
+  if (flo != 0 && fhi != 0 && fabsl(flo) + fabsl(fhi) > kShrunk * (fabsl(fa) + fabsl(fb))) return kNone;
+  const Extended s = flo == 0 ? lo : fhi == 0 ? hi : lo + (hi - lo) * flo / (flo - fhi);
   crossings_.emplace_back().p = {i - kMargin + (alongY ? 0 : s), j - kMargin + (alongY ? s : 0)};
   return static_cast<int>(crossings_.size()) - 1;
 }
