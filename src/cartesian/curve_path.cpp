@@ -24,9 +24,11 @@ bool ClipSegment(TCurvePoint a, TCurvePoint b, const TCurveRect& rect, Extended&
 }
 
 void TClippedPath::Add(TCurvePoint p) {
+  const bool inside = bitmap_.Holds(p);
   if (!hasPrev_) {
-    if (p.x >= bitmap_.left && p.x <= bitmap_.right && p.y >= bitmap_.top && p.y <= bitmap_.bottom)
-      open_.push_back(p);
+    if (inside) open_.push_back(p);
+  } else if (inside && !open_.empty()) {
+    open_.push_back(p);  // the open polyline ends at prev_, inside too
   } else {
     Extended t0, t1;
     const TCurvePoint a = prev_;

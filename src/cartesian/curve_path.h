@@ -25,6 +25,7 @@ inline TCurvePoint BitmapPoint(const TMapping2D& map, Extended x, Extended y) {
 // A rectangle in bitmap pixels, its sides included.
 struct TCurveRect {
   Extended left = 0, top = 0, right = 0, bottom = 0;
+  bool Holds(TCurvePoint p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
 };
 
 // The part of the segment a-b within the rectangle, as the segment parameters t0 < t1 of

@@ -10,8 +10,8 @@ namespace plotix {
 
 namespace {
 
-constexpr int kSplitBatch = 64;       // intervals split per evaluation batch
-constexpr Extended kMaxGap = 1;       // pixels between neighbouring points of a piece
+constexpr int kSplitBatch = 64;        // intervals split per evaluation batch
+constexpr Extended kMaxGap = 1;        // pixels between neighbouring points of a piece
 constexpr Extended kNoShrink = 0.75L;  // a half that keeps this much of its interval's gap
 constexpr int kJumpSplits = 3;         // splits in a row that leave the gap this wide: a jump
 constexpr int kMaxDepth = 40;          // halvings of a base step, so a step never reaches zero
@@ -40,7 +40,10 @@ struct TInterval {
   bool operator<(const TInterval& o) const { return size < o.size || (size == o.size && left > o.left); }
 };
 
-Extended Distance(TCurvePoint a, TCurvePoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
+// Squares cannot overflow for any point near enough to matter; hypotl costs several times more.
+Extended Distance(TCurvePoint a, TCurvePoint b) {
+  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
+}
 
 class TParametricTracer {
  public:
@@ -57,7 +60,7 @@ class TParametricTracer {
   void Offer(int left, int right, int depth, int streak, Extended runOn);
   bool Visible(TCurvePoint a, TCurvePoint b) const {
     Extended t0, t1;
-    return ClipSegment(a, b, near_, t0, t1);
+    return near_.Holds(a) || near_.Holds(b) || ClipSegment(a, b, near_, t0, t1);
   }
   Extended Gap(int a, int b) const { return Distance(nodes_[a].p, nodes_[b].p); }
   void Split(const TInterval& v, int mid);

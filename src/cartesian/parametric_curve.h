@@ -10,7 +10,7 @@
 
 namespace plotix {
 
-constexpr int kParametricBaseSamples = 1000;                       // even steps over the t range
+constexpr int kParametricBaseSamples = 1000;                        // even steps over the t range
 constexpr int kParametricMaxSamples = 16 * kParametricBaseSamples;  // evaluations in all
 
 // One t: the tracer fills t, the evaluator the values and whether each is defined.
