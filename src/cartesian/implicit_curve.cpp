@@ -167,8 +167,10 @@ void TImplicitTracer::Enqueue(int bx, int by) {
 // The block's lattice values, shared with the coarse lattice and refined neighbours; then
 // its cells; and its neighbours wherever the curve leaves it.
 void TImplicitTracer::Refine(int bx, int by) {
-  const TBlock *left = Neighbour(bx - 1, by), *right = Neighbour(bx + 1, by), *below = Neighbour(bx, by - 1),
-               *above = Neighbour(bx, by + 1);
+  // Blocks are refined mostly in rows from the first, so the values a block shares with
+  // others are taken from those to its left and below; on its other sides F is evaluated
+  // again, to the same values.
+  const TBlock *left = Neighbour(bx - 1, by), *below = Neighbour(bx, by - 1);
   slot_[by * blocksX_ + bx] = static_cast<int>(blocks_.size());
   TBlock& block = blocks_.emplace_back();
   std::fill(std::begin(block.edge), std::end(block.edge), kUnknown);
@@ -181,12 +183,8 @@ void TImplicitTracer::Refine(int bx, int by) {
         value = Coarse(bx + u / kCell, by + v / kCell);
       else if (u == 0 && left)
         value = left->v[v * kSide + kCell];
-      else if (u == kCell && right)
-        value = right->v[v * kSide];
       else if (v == 0 && below)
         value = below->v[kCell * kSide + u];
-      else if (v == kCell && above)
-        value = above->v[u];
       else {
         pending_.push_back(v * kSide + u);
         batch_.push_back(At(bx * kCell + u, by * kCell + v));
@@ -236,7 +234,7 @@ int TImplicitTracer::Crossing(int bx, int by, int u, int v, bool alongY) {
 
 // The zero of F on the edge from lattice point (i, j) whose ends have the values fa and fb
 // of opposite signs: false position with the Illinois weights until the bracket is within
-// the tolerance, and the crossing by false position in it. A step that would move the end
+// the tolerance, and the crossing in its middle. A step that would move the end
 // that moved last by less than half the tolerance moves it by that half, past the zero if it
 // is that near, which closes the bracket; where two steps did not halve the bracket, the
 // next halves it.
@@ -265,7 +263,7 @@ int TImplicitTracer::Locate(Extended i, Extended j, bool alongY, Extended fa, Ex
     }
   }
   if (flo != 0 && fhi != 0 && fabsl(flo) + fabsl(fhi) > kShrunk * (fabsl(fa) + fabsl(fb))) return kNone;
-  const Extended s = flo == 0 ? lo : fhi == 0 ? hi : lo + (hi - lo) * flo / (flo - fhi);
+  const Extended s = flo == 0 ? lo : fhi == 0 ? hi : (lo + hi) / 2;
   crossings_.emplace_back().p = {i - kMargin + (alongY ? 0 : s), j - kMargin + (alongY ? s : 0)};
   return static_cast<int>(crossings_.size()) - 1;
 }
@@ -291,9 +289,8 @@ void TImplicitTracer::March(int bx, int by, int u, int v) {
     Join(ends[0], ends[1]);
     return;
   }
-  TValue centre = Evaluate(bx * kCell + u + 0.5L, by * kCell + v + 0.5L);
-  if (!centre.defined) centre.f = (c[0]->f + c[1]->f + c[2]->f + c[3]->f) / 4;
-  if ((centre.f < 0) == (c[0]->f < 0)) {
+  const TValue centre = Evaluate(bx * kCell + u + 0.5L, by * kCell + v + 0.5L);
+  if ((centre.defined && centre.f < 0) == (c[0]->f < 0)) {
     Join(x[0], x[1]);  // corners 0 and 2 are joined through the centre
     Join(x[2], x[3]);
   } else {
