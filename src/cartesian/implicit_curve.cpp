@@ -233,17 +233,16 @@ int TImplicitTracer::Crossing(int bx, int by, int u, int v, bool alongY) {
 }
 
 // The zero of F on the edge from lattice point (i, j) whose ends have the values fa and fb
-// of opposite signs: false position with the Illinois weights until the bracket is within
-// the tolerance, and the crossing in its middle. A step that would move the end
-// that moved last by less than half the tolerance moves it by that half, past the zero if it
-// is that near, which closes the bracket; where two steps did not halve the bracket, the
-// next halves it.
+// of opposite signs: false position until the bracket is within the tolerance, and the
+// crossing in its middle. A step that would move the end that moved last by less than half
+// the tolerance moves it by that half instead, past the zero if it is that near, which closes
+// the bracket; where two steps did not halve the bracket, the next halves it.
 int TImplicitTracer::Locate(Extended i, Extended j, bool alongY, Extended fa, Extended fb) {
-  Extended lo = 0, hi = 1, flo = fa, fhi = fb, wlo = fa, whi = fb;
+  Extended lo = 0, hi = 1, flo = fa, fhi = fb;
   Extended widths[2] = {2, 2};  // the bracket two steps and one step ago
   int lastMoved = 0;            // -1 the low end, 1 the high end
   for (int step = 0; hi - lo > kRootTolerance && flo != 0 && fhi != 0; ++step) {
-    Extended s = lo + (hi - lo) * wlo / (wlo - whi);
+    Extended s = lo + (hi - lo) * flo / (flo - fhi);
     if (lastMoved == -1 && s - lo < kRootTolerance / 2) s = lo + kRootTolerance / 2;
     if (lastMoved == 1 && hi - s < kRootTolerance / 2) s = hi - kRootTolerance / 2;
     if (hi - lo > widths[step % 2] / 2) s = (lo + hi) / 2;
@@ -252,13 +251,11 @@ int TImplicitTracer::Locate(Extended i, Extended j, bool alongY, Extended fa, Ex
     if (!f.defined) return kNone;
     if ((f.f < 0) == (fa < 0)) {
       lo = s;
-      flo = wlo = f.f;
-      if (lastMoved == -1) whi /= 2;
+      flo = f.f;
       lastMoved = -1;
     } else {
       hi = s;
-      fhi = whi = f.f;
-      if (lastMoved == 1) wlo /= 2;
+      fhi = f.f;
       lastMoved = 1;
     }
   }
