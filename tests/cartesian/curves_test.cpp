@@ -83,6 +83,7 @@ TGraphCurve Graph(std::function<Extended(Extended)> y) {
   return [y](Extended t) { return std::pair{t, y(t)}; };
 }
 const TGraphCurve kDiagonal = Graph([](Extended x) { return x; }), kAntidiagonal = Graph([](Extended x) { return -x; });
+const TGraphCurve kAxisX = Graph([](Extended) { return 0; }), kAxisY = [](Extended t) { return std::pair{0.0L, t}; };
 
 struct TImplicitCase {
   const char* equation;
@@ -127,6 +128,9 @@ TEST(ImplicitCurve, DrawsWhereFChangesSign) {
       {"x^3+y^3=3xy", [](Extended x, Extended y) { return x * x * x + y * y * y - 3 * x * y; },
        {{folium, -0.87L, 1e4}, {folium, -1e4, -1.13L}}, icDrawn, 1},
       {"x^2=y^2", [](Extended x, Extended y) { return x * x - y * y; }, {{kDiagonal, -8, 8}, {kAntidiagonal, -8, 8}}, icDrawn, 2},
+      {"xy=0", [](Extended x, Extended y) { return x * y; }, {{kAxisX, -8, 8}, {kAxisY, -8, 8}}, icDrawn, 2},
+      {"xy=0 turned", [](Extended x, Extended y) { return x * y; }, {{kAxisX, -8, 8}, {kAxisY, -8, 8}}, icDrawn, 2, 0,
+       Mapping(500, 35, 0.7L, 0.21L)},
       {"x^2=y^2 on the lattice", [](Extended x, Extended y) { return x * x - y * y; },
        {{kDiagonal, -8, 8}, {kAntidiagonal, -8, 8}}, icDrawn, 2, 0, kOnLattice},
       {"y^2=x^3-x", [](Extended x, Extended y) { return y * y - x * x * x + x; },
@@ -174,7 +178,8 @@ struct TParametricCase {
 TEST(ParametricCurve, JoinsPointsAPixelApartAndBreaksWhereUndefinedAndAtJumps) {
   const TGraphCurve lissajous = [](Extended t) { return std::pair{6 * sinl(3 * t), 6 * sinl(4 * t)}; };
   const TGraphCurve tangent = [](Extended t) { return std::pair{tanl(t), t}; };
-  const auto root = Graph(sqrtl), hole = Graph([](Extended t) { return sqrtl(t * t - 1); });
+  const auto root = Graph(sqrtl), hole = Graph([](Extended t) { return sqrtl(t * t - 1); }),
+             dot = Graph([](Extended t) { return sqrtl(-t * t); });
   // 41 branches 10 pixels apart, 20000 pixels of curve in view: more than 16000 points can close.
   const TGraphCurve comb = [](Extended t) { return std::pair{t / 6.4L - 9.8L, tanl(t)}; };
   std::vector<TPiece> teeth;
@@ -183,13 +188,14 @@ TEST(ParametricCurve, JoinsPointsAPixelApartAndBreaksWhereUndefinedAndAtJumps) {
   // clang-format off
   const TParametricCase cases[] = {
       {"2cos t, 2sin t", Circle(2), 0, 2 * kPi, {{Circle(2), 0, 2 * kPi}}, 1, kParametricBaseSamples + 1},
-      {"6sin 3t, 6sin 4t", lissajous, 0, 2 * kPi, {{lissajous, 0, 2 * kPi}}, 1, 7000},
-      {"3cos t, 3sin t seen closely", Circle(3), -kPi, kPi, {{Circle(3), -0.2L, 0.2L}}, 1, 2000, 1, Mapping(500, 1000, 3000)},
+      {"6sin 3t, 6sin 4t", lissajous, 0, 2 * kPi, {{lissajous, 0, 2 * kPi}}, 1, 6500},
+      {"3cos t, 3sin t seen closely", Circle(3), -kPi, kPi, {{Circle(3), -0.2L, 0.2L}}, 1, 1850, 1, Mapping(500, 1000, 3000)},
       {"tan t, t", tangent, 0, 2 * kPi, {{tangent, 0, kPi / 2 - 0.1L}, {tangent, kPi / 2 + 0.1L, 3 * kPi / 2 - 0.1L},
-       {tangent, 3 * kPi / 2 + 0.1L, 2 * kPi}}, 3, 2000},
+       {tangent, 3 * kPi / 2 + 0.1L, 2 * kPi}}, 3, 1900},
       {"t/6.4-9.8, tan t", comb, 0, 40 * kPi, teeth, 41, kParametricMaxSamples, 2, Mapping(500, 20)},
-      {"t, sqrt t", root, -2, 2, {{root, 0, 2}}, 1, 1200},
-      {"t, sqrt(t^2-1)", hole, -3, 3, {{hole, -3, -1}, {hole, 1, 3}}, 2, 1200},
+      {"t, sqrt t", root, -2, 2, {{root, 0, 2}}, 1, 1020},
+      {"t, sqrt(t^2-1)", hole, -3, 3, {{hole, -3, -1}, {hole, 1, 3}}, 2, 1030},
+      {"t, sqrt(-t^2)", dot, -1, 1, {{dot, 0, 0}}, 1, 1090},
   };
   // clang-format on
   for (const TParametricCase& c : cases) {
