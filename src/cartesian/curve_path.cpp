@@ -23,27 +23,22 @@ bool ClipSegment(TCurvePoint a, TCurvePoint b, const TCurveRect& rect, Extended&
   return t0 < t1;
 }
 
+// The open polyline, where there is one, ends at prev_, inside the bitmap.
 void TClippedPath::Add(TCurvePoint p) {
-  const bool inside = bitmap_.Holds(p);
+  Extended t0, t1;
   if (!hasPrev_) {
-    if (inside) open_.push_back(p);
-  } else if (inside && !open_.empty()) {
-    open_.push_back(p);  // the open polyline ends at prev_, inside too
+    if (bitmap_.Holds(p)) open_.push_back(p);
+  } else if (!open_.empty() && bitmap_.Holds(p)) {
+    open_.push_back(p);
+  } else if (!ClipSegment(prev_, p, bitmap_, t0, t1)) {
+    Close();
   } else {
-    Extended t0, t1;
     const TCurvePoint a = prev_;
     const auto at = [&](Extended t) { return TCurvePoint{a.x + t * (p.x - a.x), a.y + t * (p.y - a.y)}; };
-    if (!ClipSegment(a, p, bitmap_, t0, t1)) {
-      Close();
-    } else {
-      if (t0 > 0 || open_.empty()) {
-        Close();
-        open_.push_back(at(t0));
-      }
-      // The end itself where it is inside, so a point inside is never moved by rounding.
-      open_.push_back(t1 < 1 ? at(t1) : p);
-      if (t1 < 1) Close();
-    }
+    if (open_.empty()) open_.push_back(at(t0));
+    // The end itself where it is inside, so a point inside is never moved by rounding.
+    open_.push_back(t1 < 1 ? at(t1) : p);
+    if (t1 < 1) Close();
   }
   prev_ = p;
   hasPrev_ = true;

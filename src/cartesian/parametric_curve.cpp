@@ -132,7 +132,6 @@ TCurvePath TParametricTracer::Run(Extended from, Extended to) {
   TClippedPath path(map_.width, map_.height);
   if (!(from < to)) return path.Take();
   const int n = kParametricBaseSamples;
-  nodes_.reserve(kParametricMaxSamples);
   for (int i = 0; i <= n; ++i) {
     // Each t from the bounds, so no rounding piles up along the way.
     TNode& node = nodes_.emplace_back();
