@@ -266,8 +266,7 @@ int TImplicitTracer::Locate(Extended i, Extended j, bool alongY, Extended fa, Ex
 }
 
 // Marching squares on the 1-pixel cell at (u, v) of the block: its sign changes joined in
-// pairs around it; where all four edges change, the sign at the centre says which corners
-// the curve separates.
+// pairs around it.
 void TImplicitTracer::March(int bx, int by, int u, int v) {
   const TValue* w = blocks_[slot_[by * blocksX_ + bx]].v;
   const TValue* c[4] = {&w[v * kSide + u], &w[v * kSide + u + 1], &w[(v + 1) * kSide + u + 1], &w[(v + 1) * kSide + u]};
@@ -286,9 +285,10 @@ void TImplicitTracer::March(int bx, int by, int u, int v) {
     Join(ends[0], ends[1]);
     return;
   }
-  const TValue centre = Evaluate(bx * kCell + u + 0.5L, by * kCell + v + 0.5L);
-  if ((centre.defined && centre.f < 0) == (c[0]->f < 0)) {
-    Join(x[0], x[1]);  // corners 0 and 2 are joined through the centre
+  // The bilinear surface through the corners joins the opposite corners whose values have
+  // the larger product; the curve keeps the other two apart.
+  if (c[0]->f * c[2]->f > c[1]->f * c[3]->f) {
+    Join(x[0], x[1]);
     Join(x[2], x[3]);
   } else {
     Join(x[3], x[0]);
