@@ -142,6 +142,7 @@ TEST(ImplicitCurve, DrawsWhereFChangesSign) {
       {"1/(x-y)=0", [](Extended x, Extended y) { return 1 / (x - y); }, {}, icNothingInView},
       {"1/(x-y)=0 on the lattice", [](Extended x, Extended y) { return 1 / (x - y); }, {}, icNothingInView, 0, 0, kOnLattice},
       {"x^2+y^2=-1", [](Extended x, Extended y) { return x * x + y * y + 1; }, {}, icNothingInView},
+      {"x^2+y^2=-0.001", [](Extended x, Extended y) { return x * x + y * y + 0.001L; }, {}, icNothingInView},
       {"sqrt(-1-x^2)=y", [](Extended x, Extended y) { return sqrtl(-1 - x * x) - y; }, {}, icNothingInView},
       {"(x-y)^2=0", [](Extended x, Extended y) { return (x - y) * (x - y); }, {}, icNotDrawable, 0, 0, kOnLattice},
       {"x^2+y^2=0", [](Extended x, Extended y) { return x * x + y * y; }, {}, icNotDrawable},
@@ -162,6 +163,23 @@ TEST(ImplicitCurve, DrawsWhereFChangesSign) {
     EXPECT_LE(evaluations, c.evaluations ? c.evaluations : evaluations);
     ExpectTraces(curve.Path, c.truth, c.map);
   }
+}
+
+// Where the curve passes between the corners of a cell twice, its branches stay apart as
+// they are: each branch of xy = e keeps to its quadrants, whatever the cell.
+TEST(ImplicitCurve, KeepsCloseBranchesApart) {
+  for (const Extended e : {1e-6L, -1e-6L})
+    for (const TMapping2D& map : {Mapping(500), Mapping(500, 35, 0.7L, 0.21L), Mapping(500, 35, 0.21L, 0.7L)}) {
+      const TImplicitCurve curve = TraceImplicitCurve(
+          [&](std::span<TImplicitSample> batch) {
+            for (TImplicitSample& s : batch) s.f = s.x * s.y - e, s.defined = true;
+          },
+          map);
+      const TCurvePoint o = BitmapPoint(map, 0, 0);
+      ASSERT_EQ(curve.Path.size(), 2u);
+      for (const TCurvePolyline& line : curve.Path)
+        EXPECT_GT((line.front().x + line.back().x - 2 * o.x) * (2 * o.y - line.front().y - line.back().y) * e, 0);
+    }
 }
 
 struct TParametricCase {
