@@ -19,6 +19,7 @@ constexpr Extended kMayHide = 1;
 // A lattice point where |F| is this near zero against its rise to the neighbours touches zero.
 constexpr Extended kTouch = 0.5L;
 constexpr Extended kRootTolerance = 1.0L / 1024;  // pixels
+constexpr Extended kPoleWidth = 1.0L / 16;        // pixels: a bracket this narrow shows a pole
 // Where |F| at the narrowed bracket's ends is not below this share of |F| at the edge's
 // ends, F did not come down towards the sign change: a pole or a jump, not a zero.
 constexpr Extended kShrunk = 0.25L;
@@ -258,6 +259,8 @@ int TImplicitTracer::Locate(Extended i, Extended j, bool alongY, Extended fa, Ex
       fhi = f.f;
       lastMoved = 1;
     }
+    // Near enough, F has come down towards a zero; towards a pole it has only grown.
+    if (hi - lo < kPoleWidth && fabsl(flo) + fabsl(fhi) > fabsl(fa) + fabsl(fb)) return kNone;
   }
   if (flo != 0 && fhi != 0 && fabsl(flo) + fabsl(fhi) > kShrunk * (fabsl(fa) + fabsl(fb))) return kNone;
   const Extended s = flo == 0 ? lo : fhi == 0 ? hi : (lo + hi) / 2;

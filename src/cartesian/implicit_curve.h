@@ -5,9 +5,11 @@
 // the crossings joined into polylines.
 //
 // What it cannot draw: a curve where F comes to zero without changing sign, such as
-// (x-y)^2 = 0 or x^2+y^2 = 0; parts of a curve in a region where F is undefined at the
-// corners of the 8-pixel cells around it; loops and close pairs of branches less than a
-// pixel across, which may be missed or joined.
+// (x-y)^2 = 0 or x^2+y^2 = 0 (the status says so when nothing else is drawn); a curve in a
+// patch where F is defined that holds no corner of the 8-pixel cells; loops and pairs of
+// branches less than a pixel across, which may be missed or drawn as one; the last pixel of
+// a curve running into a region where F is undefined. A sign change where |F| grows or
+// keeps its size, at a pole or a jump, is not a curve.
 
 #include <cstdint>
 #include <functional>
@@ -32,7 +34,7 @@ using TImplicitEvaluator = std::function<void(std::span<TImplicitSample> batch)>
 
 enum TImplicitStatus : std::uint8_t {
   icDrawn,          // the path holds the curve's visible part
-  icNothingInView,  // F does not change sign in the view, or only across a pole
+  icNothingInView,  // F is undefined all over the view, or changes sign only across poles
   icNotDrawable,    // F comes to zero in the view without changing sign
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // Tracing a parametric curve x(t), y(t) into bitmap polylines: sampled evenly in t, then
-// subdivided where consecutive visible points lie more than a pixel apart, broken where
-// x(t) or y(t) is undefined and across jumps, clipped to the bitmap.
+// subdivided where consecutive visible points lie more than a pixel apart, widest gap first,
+// up to 16 times the base samples in all; broken where x(t) or y(t) is undefined, and across
+// a jump: a gap that three halvings in a row left nearly as wide; clipped to the bitmap.
 
 #include <functional>
 #include <span>
