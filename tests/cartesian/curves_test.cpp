@@ -47,23 +47,23 @@ Extended Farthest(const TPoints& from, const TPoints& to, const TMapping2D& m) {
     const int px = RoundToPixel(p.x), py = RoundToPixel(p.y);
     if (px < 1 || py < 1 || px > m.width - 2 || py > m.height - 2) continue;
     Extended best = 9;
-    for (int y = std::max(py - 2, 0); y <= std::min(py + 2, m.height - 1); ++y)
-      for (int x = std::max(px - 2, 0); x <= std::min(px + 2, m.width - 1); ++x)
-        for (int k = first[cell(x, y)]; k < first[cell(x, y) + 1]; ++k)
-          best = std::min(best, fmaxl(fabsl(px - sorted[k].x), fabsl(py - sorted[k].y)));
+    for (int y = std::max(py - 2, 0); y <= std::min(py + 2, m.height - 1); ++y)  // columns px - 2 to px + 2
+      for (int k = first[cell(std::max(px - 2, 0), y)]; k < first[cell(std::min(px + 2, m.width - 1), y) + 1]; ++k)
+        best = std::min(best, fmaxl(fabsl(px - sorted[k].x), fabsl(py - sorted[k].y)));
     worst = std::max(worst, best);
   }
   return worst;
 }
 
 // No stray lines and no gaps: the drawn polylines, with points between their points a
-// quarter pixel apart, against the true curve.
-void ExpectTraces(const TCurvePath& path, const std::vector<TPiece>& pieces, const TMapping2D& m) {
+// quarter pixel apart, against the true curve; and no corners: their points at most `gap` apart.
+void ExpectTraces(const TCurvePath& path, const std::vector<TPiece>& pieces, const TMapping2D& m, Extended gap) {
   TPoints truth, drawn;
   for (const auto& [c, t0, t1] : pieces) Trace(c, m, t0, t1, truth);
   for (const TCurvePolyline& line : path)
     for (std::size_t i = 0; i < line.size(); ++i) {
       const TCurvePoint a = line[i], b = line[std::min(i + 1, line.size() - 1)];
+      EXPECT_LE(Distance(a, b), gap);
       for (int k = 0, steps = std::max(1, int(std::ceil(4 * Distance(a, b)))); k < steps; ++k)
         drawn.push_back({a.x + (b.x - a.x) * k / steps, a.y + (b.y - a.y) * k / steps});
     }
@@ -83,15 +83,13 @@ TGraphCurve Graph(std::function<Extended(Extended)> y) {
   return [y](Extended t) { return std::pair{t, y(t)}; };
 }
 const TGraphCurve kDiagonal = Graph([](Extended x) { return x; }), kAntidiagonal = Graph([](Extended x) { return -x; });
-const TGraphCurve kAxisX = Graph([](Extended) { return 0; }), kAxisY = [](Extended t) { return std::pair{0.0L, t}; };
 
 struct TImplicitCase {
   const char* equation;
   std::function<Extended(Extended x, Extended y)> f;  // undefined where not finite
   std::vector<TPiece> truth;
   TImplicitStatus status = icDrawn;
-  std::size_t pieces = 0;  // polylines, where the count is known
-  int evaluations = 0;     // at most, where it is known
+  std::size_t pieces = 0, evaluations = 0;  // polylines, and evaluations at most, where known
   TMapping2D map = Mapping(500);
 };
 
@@ -106,7 +104,7 @@ TEST(ImplicitCurve, DrawsWhereFChangesSign) {
     return std::pair{r * cosl(t), r * sinl(t)};
   };
   const TGraphCurve folium = [](Extended t) { return std::pair{3 * t / (1 + t * t * t), 3 * t * t / (1 + t * t * t)}; };
-  const auto cubic = [](Extended x) { return sqrtl(x * x * x - x); };
+  const auto cubic = [](Extended sign) { return Graph([sign](Extended x) { return sign * sqrtl(x * x * x - x); }); };
   const auto hyperbola = [](Extended c) { return Graph([c](Extended x) { return c / x; }); };
   std::vector<TPiece> sinXY, tanX;  // xy = pi/6 or 5pi/6 plus whole turns; y = tan x
   for (int k = -4; k <= 4; ++k)
@@ -128,20 +126,15 @@ TEST(ImplicitCurve, DrawsWhereFChangesSign) {
       {"x^3+y^3=3xy", [](Extended x, Extended y) { return x * x * x + y * y * y - 3 * x * y; },
        {{folium, -0.87L, 1e4}, {folium, -1e4, -1.13L}}, icDrawn, 1},
       {"x^2=y^2", [](Extended x, Extended y) { return x * x - y * y; }, {{kDiagonal, -8, 8}, {kAntidiagonal, -8, 8}}, icDrawn, 2},
-      {"xy=0", [](Extended x, Extended y) { return x * y; }, {{kAxisX, -8, 8}, {kAxisY, -8, 8}}, icDrawn, 2},
-      {"xy=0 turned", [](Extended x, Extended y) { return x * y; }, {{kAxisX, -8, 8}, {kAxisY, -8, 8}}, icDrawn, 2, 0,
-       Mapping(500, 35, 0.7L, 0.21L)},
       {"x^2=y^2 on the lattice", [](Extended x, Extended y) { return x * x - y * y; },
        {{kDiagonal, -8, 8}, {kAntidiagonal, -8, 8}}, icDrawn, 2, 0, kOnLattice},
       {"y^2=x^3-x", [](Extended x, Extended y) { return y * y - x * x * x + x; },
-       {{Graph(cubic), -1, 0}, {Graph([&](Extended x) { return -cubic(x); }), -1, 0}, {Graph(cubic), 1, 4},
-        {Graph([&](Extended x) { return -cubic(x); }), 1, 4}}, icDrawn, 2},
+       {{cubic(1), -1, 0}, {cubic(-1), -1, 0}, {cubic(1), 1, 4}, {cubic(-1), 1, 4}}, icDrawn, 2},
       {"sin(xy)=0.5", [](Extended x, Extended y) { return sinl(x * y) - 0.5L; }, sinXY, icDrawn, 0, 0, Mapping(300)},
       {"tan(x)=y", [](Extended x, Extended y) { return tanl(x) - y; }, tanX, icDrawn, 5, 126000},
       {"sqrt(x)=sqrt(y)", [](Extended x, Extended y) { return sqrtl(x) - sqrtl(y); }, {{kDiagonal, 0, 8}}, icDrawn, 1},
       {"1/(x-y)=0", [](Extended x, Extended y) { return 1 / (x - y); }, {}, icNothingInView, 0, 44500},
       {"1/(x-y)=0 on the lattice", [](Extended x, Extended y) { return 1 / (x - y); }, {}, icNothingInView, 0, 0, kOnLattice},
-      {"x^2+y^2=-1", [](Extended x, Extended y) { return x * x + y * y + 1; }, {}, icNothingInView},
       {"x^2+y^2=-0.001", [](Extended x, Extended y) { return x * x + y * y + 0.001L; }, {}, icNothingInView},
       {"sqrt(-1-x^2)=y", [](Extended x, Extended y) { return sqrtl(-1 - x * x) - y; }, {}, icNothingInView},
       {"(x-y)^2=0", [](Extended x, Extended y) { return (x - y) * (x - y); }, {}, icNotDrawable, 0, 0, kOnLattice},
@@ -150,7 +143,7 @@ TEST(ImplicitCurve, DrawsWhereFChangesSign) {
   // clang-format on
   for (const TImplicitCase& c : cases) {
     SCOPED_TRACE(c.equation);
-    int evaluations = 0;
+    std::size_t evaluations = 0;
     const TImplicitCurve curve = TraceImplicitCurve(
         [&](std::span<TImplicitSample> batch) {
           for (TImplicitSample& s : batch) s.defined = std::isfinite(s.f = c.f(s.x, s.y));
@@ -161,7 +154,19 @@ TEST(ImplicitCurve, DrawsWhereFChangesSign) {
     EXPECT_EQ(curve.Path.empty(), c.status != icDrawn);
     EXPECT_EQ(curve.Path.size(), c.pieces ? c.pieces : curve.Path.size());
     EXPECT_LE(evaluations, c.evaluations ? c.evaluations : evaluations);
-    ExpectTraces(curve.Path, c.truth, c.map);
+    ExpectTraces(curve.Path, c.truth, c.map, sqrtl(2));
+    // Crossings on the curve to a hundredth of a pixel, for pictures drawn at a larger scale.
+    const TMapping2D& m = c.map;
+    const auto f = [&](TCurvePoint p, Extended dx, Extended dy) {
+      return c.f((p.x + dx - m.halfW + m.centerX) / m.zoomX, (m.centerY + m.halfH - p.y - dy) / m.zoomY);
+    };
+    Extended worst = 0;  // not raised where F is undefined beside the crossing
+    for (const TCurvePolyline& line : curve.Path)
+      for (const TCurvePoint p : line)
+        if (p.x > 0 && p.y > 0 && p.x < m.width - 1 && p.y < m.height - 1)
+          worst = std::max(worst, fabsl(f(p, 0, 0)) /
+                                      (fabsl(f(p, 0.5L, 0) - f(p, -0.5L, 0)) + fabsl(f(p, 0, 0.5L) - f(p, 0, -0.5L))));
+    EXPECT_LE(worst, 0.01L);
   }
 }
 
@@ -187,9 +192,8 @@ struct TParametricCase {
   TGraphCurve xy;
   Extended from, to;
   std::vector<TPiece> truth;
-  std::size_t pieces;
-  int evaluations;   // at most
-  Extended gap = 1;  // the most between neighbouring points
+  std::size_t pieces, evaluations;  // evaluations at most
+  Extended gap = 1;                 // the most between neighbouring points
   TMapping2D map = Mapping(500);
 };
 
@@ -218,24 +222,19 @@ TEST(ParametricCurve, JoinsPointsAPixelApartAndBreaksWhereUndefinedAndAtJumps) {
   // clang-format on
   for (const TParametricCase& c : cases) {
     SCOPED_TRACE(c.curve);
-    int evaluations = 0;
+    std::size_t evaluations = 0;
     const TCurvePath path = TraceParametricCurve(
         [&](std::span<TParametricSample> batch) {
           for (TParametricSample& s : batch) {
             std::tie(s.x, s.y) = c.xy(s.t);
-            s.xDefined = !std::isnan(s.x);
-            s.yDefined = !std::isnan(s.y);
+            s.xDefined = !std::isnan(s.x), s.yDefined = !std::isnan(s.y);
           }
           evaluations += batch.size();
         },
         c.from, c.to, c.map);
     EXPECT_EQ(path.size(), c.pieces);
     EXPECT_LE(evaluations, c.evaluations);
-    Extended gap = 0;
-    for (const TCurvePolyline& line : path)
-      for (std::size_t i = 1; i < line.size(); ++i) gap = std::max(gap, Distance(line[i - 1], line[i]));
-    EXPECT_LE(gap, c.gap);
-    ExpectTraces(path, c.truth, c.map);
+    ExpectTraces(path, c.truth, c.map, c.gap);
   }
 }
 
