@@ -34,7 +34,7 @@ using TImplicitEvaluator = std::function<void(std::span<TImplicitSample> batch)>
 
 enum TImplicitStatus : std::uint8_t {
   icDrawn,          // the path holds the curve's visible part
-  icNothingInView,  // F is undefined all over the view, or changes sign only across poles
+  icNothingInView,  // F changes sign in the view only across poles, if at all, or is undefined
   icNotDrawable,    // F comes to zero in the view without changing sign
 };
 
