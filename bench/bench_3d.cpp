@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "bench_medians.h"
-#include "graph3d/graph3d_document.h"
+#include "graph3d/function.h"
+#include "graph3d/render.h"
 #include "platform/canvas.h"
 #include "platform/message_box.h"
 
@@ -26,21 +27,37 @@ class TQuietMessages : public TMsgHandler {
   TMsgAnswer Show(TMsgKind, const std::string&, TMsgButtons buttons) override { return CancellingAnswer(buttons); }
 };
 
+// What a 3D document draws: its functions' meshes in the store, the settings and the view.
+struct TGraph {
+  TFuncList<TBaseFunc3DObj> functions;
+  TSettings3DObj settings;
+  TView3D view;
+  TLineObj lines;
+  T3DRenderer renderer;
+
+  // Every function's mesh in list order, as a new function list builds them.
+  void RebuildMeshes() {
+    lines.Clear();
+    for (std::size_t i = 0; i < functions.size(); ++i)
+      if (!functions[i]->BuildMesh(int(i), lines)) break;
+  }
+};
+
 // The default window: one default surface, 500 x 500.
-void DefaultGraph(TGraph3DDoc& doc) {
+void DefaultGraph(TGraph& doc) {
   auto f = std::make_unique<TFunc3DObj>();
   f->Func.SetExpression("x^2-y^2");
   f->Func.Compile();
-  doc.Functions.push_back(std::move(f));
-  doc.View.rotateX = -60;
-  doc.View.rotateZ = 30;
-  doc.View.zoom = 100;
+  doc.functions.push_back(std::move(f));
+  doc.view.RotateX = -60;
+  doc.view.RotateZ = 30;
+  doc.view.Zoom = 100;
   doc.RebuildMeshes();
 }
 
 // Four of the largest rotated functions (two lines with 98 detail, 100 circles: 199 turns
 // of 100 points, about 20000 lines each); the fourth fills the store.
-void FullGraph(TGraph3DDoc& doc) {
+void FullGraph(TGraph& doc) {
   const char* texts[] = {"1+x/3", "2+sin(x)/2", "3-x/4", "0.5+x^2/8"};
   for (const char* text : texts) {
     auto f = std::make_unique<TFuncRotateObj>();
@@ -54,38 +71,38 @@ void FullGraph(TGraph3DDoc& doc) {
     f->CircleDetail = 98;
     f->Circles = 100;
     f->LineDetail = 0;
-    doc.Functions.push_back(std::move(f));
+    doc.functions.push_back(std::move(f));
   }
-  doc.View.rotateX = -60;
-  doc.View.rotateZ = 30;
-  doc.View.zoom = 110;
+  doc.view.RotateX = -60;
+  doc.view.RotateZ = 30;
+  doc.view.Zoom = 110;
   doc.RebuildMeshes();
 }
 
 void BM_BuildFullStore(benchmark::State& state) {
-  TGraph3DDoc doc;
+  TGraph doc;
   FullGraph(doc);
   for (auto _ : state) {
     doc.RebuildMeshes();
-    benchmark::DoNotOptimize(doc.Lines.PointCount());
+    benchmark::DoNotOptimize(doc.lines.PointCount());
   }
-  state.counters["lines"] = doc.Lines.LineCount();
+  state.counters["lines"] = doc.lines.LineCount();
 }
 BENCHMARK(BM_BuildFullStore)->Unit(benchmark::kMillisecond);
 
 // What the newest-first linear search costs on the same store: every point of a function
 // compared with the points of that function stored before it.
 void BM_BuildFullStore_LinearSearch(benchmark::State& state) {
-  TGraph3DDoc doc;
+  TGraph doc;
   FullGraph(doc);
   std::vector<int> starts;  // the first point of each function
-  doc.Lines.Clear();
-  for (std::size_t i = 0; i < doc.Functions.size(); ++i) {
-    starts.push_back(doc.Lines.PointCount());
-    if (!doc.Functions[i]->BuildMesh(int(i), doc.Lines)) break;
+  doc.lines.Clear();
+  for (std::size_t i = 0; i < doc.functions.size(); ++i) {
+    starts.push_back(doc.lines.PointCount());
+    if (!doc.functions[i]->BuildMesh(int(i), doc.lines)) break;
   }
-  starts.push_back(doc.Lines.PointCount());
-  const TLineObj& store = doc.Lines;
+  starts.push_back(doc.lines.PointCount());
+  const TLineObj& store = doc.lines;
   for (auto _ : state) {
     long long equal = 0;
     for (std::size_t f = 0; f + 1 < starts.size(); ++f)
@@ -97,32 +114,32 @@ void BM_BuildFullStore_LinearSearch(benchmark::State& state) {
 BENCHMARK(BM_BuildFullStore_LinearSearch)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A full redraw: background, projection, edges with the hidden-line rule, axis labels.
-void Redraw(benchmark::State& state, void (*make)(TGraph3DDoc&), int size, bool rotate) {
-  TGraph3DDoc doc;
+void Redraw(benchmark::State& state, void (*make)(TGraph&), int size, bool rotate) {
+  TGraph doc;
   make(doc);
   TBitmap bitmap(size, size);
   for (auto _ : state) {
-    if (rotate) doc.View.rotateY = RotateAngle(doc.View.rotateY, true);
-    doc.Render(bitmap);
+    if (rotate) doc.view.RotateY = RotateAngle(doc.view.RotateY, true, TZoom3DSettings{}.rotationAmount);
+    doc.renderer.Draw(bitmap, doc.lines, doc.settings, doc.view);
     benchmark::ClobberMemory();
   }
-  const double pixels = double(doc.Renderer.PixelsVisited());
+  const double pixels = double(doc.renderer.PixelsVisited());
   state.counters["pixels"] = pixels;
 }
 
 // The same lines projected and drawn with a plain Bresenham loop, no depth test.
-void PlainRedraw(benchmark::State& state, void (*make)(TGraph3DDoc&), int size) {
-  TGraph3DDoc doc;
+void PlainRedraw(benchmark::State& state, void (*make)(TGraph&), int size) {
+  TGraph doc;
   make(doc);
   TBitmap bitmap(size, size);
-  TLineObj& store = doc.Lines;
+  TLineObj& store = doc.lines;
   TCanvas& canvas = bitmap.Canvas();
   std::vector<std::uint32_t*> rows(static_cast<std::size_t>(size));
   for (int y = 0; y < size; ++y) rows[std::size_t(y)] = canvas.ScanLine(y);
   for (auto _ : state) {
     canvas.Brush() = {0xFFFFFF, bsSolid};
     canvas.FillRect({0, 0, size, size});
-    store.Project(RotationOf(doc.View), doc.View.zoom, size / 2, size / 2);
+    store.Project(RotationOf(doc.view), doc.view.Zoom, size / 2, size / 2);
     for (int i = 0; i < store.LineCount(); ++i) {
       const TLinePoint& a = store.Point(store.Line(i).PointA);
       const TLinePoint& b = store.Point(store.Line(i).PointB);

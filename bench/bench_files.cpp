@@ -33,12 +33,12 @@ void Fill(TGraph2DDoc& doc) {
       f->SpecialXLines.push_back(std::to_string(k));
       f->SpecialX.push_back(k);
     }
-    doc.Functions.push_back(std::move(f));
+    doc.AddFunction(std::move(f));
   }
   for (int i = 0; i < kMaxLabels; ++i) {
     const int code = i % 7 + 1;
-    doc.Labels.push_back(CreateLabel(code, doc.LabelOwner));
-    TDrawBaseClass& label = *doc.Labels.back();
+    doc.AddLabel(CreateLabel(code, doc.LabelOwner()));
+    TDrawBaseClass& label = doc.EditLabel(i);
     const int x = i % 400, y = (i * 7) % 400;
     if (auto* text = dynamic_cast<TDrawText*>(&label)) {
       text->SetText({x, y}, "Label " + std::to_string(i), DefaultFont());
@@ -82,7 +82,7 @@ void BM_OpenGraph(benchmark::State& state) {
   big.doc.SaveGraph(big.path);
   for (auto _ : state) {
     TGraph2DDoc doc;
-    if (!OpenGraph(big.path, doc) || doc.Labels.size() != kMaxLabels) state.SkipWithError("open failed");
+    if (!OpenGraph(big.path, doc) || doc.Labels().size() != kMaxLabels) state.SkipWithError("open failed");
   }
 }
 BENCHMARK(BM_OpenGraph)->Unit(benchmark::kMillisecond);
@@ -99,15 +99,15 @@ void BM_OpenRenderResaveLargeTexts(benchmark::State& state) {
   for (int f = 0; f < kFiles; ++f) {
     files.push_back(std::make_unique<TScratchGraph>("plotix-bench-texts-" + std::to_string(f) + ".pxg"));
     TGraph2DDoc& doc = files[f]->doc;
-    doc.BitmapWidth = doc.BitmapHeight = size;
+    doc.SetBitmapSize(size, size);
     TFontDesc font = DefaultFont();
     font.size = 512 - f;
     for (int i = 0; i < labels; ++i) {
       std::string letters;
       for (int k = 0, v = i; k < length; ++k, v /= 26) letters += char('A' + v % 26);
-      auto text = std::make_unique<TDrawText>(doc.LabelOwner);
+      auto text = std::make_unique<TDrawText>(doc.LabelOwner());
       text->SetText({(i * 37) % size - 100, (i * 53) % size - 300}, letters, font);
-      doc.Labels.push_back(std::move(text));
+      doc.AddLabel(std::move(text));
     }
     if (!doc.SaveGraph(files[f]->path) || std::filesystem::file_size(files[f]->path) > 65536)
       return state.SkipWithError("no such file");
@@ -116,7 +116,7 @@ void BM_OpenRenderResaveLargeTexts(benchmark::State& state) {
   for (auto _ : state) {
     TGraph2DDoc doc;
     TBitmap bitmap;
-    if (!OpenGraph(files[f]->path, doc) || !bitmap.SetSize(doc.BitmapWidth, doc.BitmapHeight))
+    if (!OpenGraph(files[f]->path, doc) || !bitmap.SetSize(doc.BitmapWidth(), doc.BitmapHeight()))
       return state.SkipWithError("open failed");
     doc.RenderWithLabels(bitmap);
     if (!doc.SaveGraph(files[f++]->path)) return state.SkipWithError("save failed");

@@ -1,10 +1,12 @@
 // Label editing on a 1000 x 1000 2D graph holding 2000 labels: one mouse move of a drag,
-// a click's hit test with long free-hand strokes among the labels, and a full redraw.
+// the memory of a long history of drags, a click's hit test with long free-hand strokes among the labels, and a full redraw.
 // Baselines in the same run: a mouse move with no gesture (the status line alone) and a
 // redraw without labels.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QUndoStack>
+#include <malloc.h>
 
 #include <cmath>
 #include <memory>
@@ -37,7 +39,8 @@ struct TLabelledGraph {
   TLabelledGraph(int strokes, int fills) : status([](int, const std::string&) {}) {
     window.SetStatusLine(&status);
     window.SetBitmapSize(kSize, kSize);
-    TLabelOwner& owner = window.Document().LabelOwner;
+    TLabelOwner& owner = window.LabelOwner();
+    TLabelList labels;
     std::mt19937 random(7);
     std::uniform_int_distribution<int> at(0, kSize - 1), extent(5, 80);
     for (int i = 0; i < kLabels - 1; ++i) {
@@ -61,12 +64,13 @@ struct TLabelledGraph {
           shape.P2 = {x + extent(random), y + extent(random)};
         }
       }
-      window.Labels().push_back(std::move(label));
+      labels.push_back(std::move(label));
     }
     auto box = CreateLabel(ltRectangle, owner);
     static_cast<TDrawLabel&>(*box).P1 = {20, 20};
     static_cast<TDrawLabel&>(*box).P2 = {120, 80};
-    window.Labels().push_back(std::move(box));
+    labels.push_back(std::move(box));
+    window.LabelEditor().SetLabels(std::move(labels));
     window.RenderGraph();
   }
   TStatusLine status;
@@ -97,6 +101,29 @@ void BM_DragMove(benchmark::State& state) {
   w.MouseUp(Qt::LeftButton, Qt::NoModifier, 30, 50);
 }
 BENCHMARK(BM_DragMove)->Unit(benchmark::kMicrosecond);
+
+// The history of 1000 drags of the rectangle: each step holds where it moved, not a copy
+// of the 2000 labels. Counter: the heap the history grew by, in MB.
+void BM_HistoryOf1000Drags(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    TLabelledGraph graph(0, 0);
+    TFunc2DWindow& w = graph.window;
+    const std::size_t before = ::mallinfo2().uordblks;
+    state.ResumeTiming();
+    for (int i = 0; i < 1000; ++i) {
+      const int x = 20 + (i & 1) * 40;  // the box's left edge, dragged 40 to the right and back
+      w.MouseDown(Qt::LeftButton, Qt::NoModifier, x, 50);
+      w.MouseMove(Qt::LeftButton, Qt::NoModifier, x + 20, 50);
+      w.MouseUp(Qt::LeftButton, Qt::NoModifier, x + (i & 1 ? -40 : 40), 50);
+    }
+    state.PauseTiming();
+    state.counters["MB"] = double(::mallinfo2().uordblks - before) / 1e6;
+    state.counters["steps"] = w.History()->count();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_HistoryOf1000Drags)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // A click in the middle: every label is measured, the strokes point by point where their
 // blocks come near.

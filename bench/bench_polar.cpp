@@ -14,8 +14,8 @@
 
 #include "bench_medians.h"
 #include "platform/canvas.h"
+#include "platform/geometry.h"
 #include "polar/polar_document.h"
-#include "window/polar_conversions.h"
 
 namespace plotix {
 namespace {
@@ -26,14 +26,15 @@ const char* const kFunctions[] = {
 constexpr int kSamples = 1000;
 
 void Fill(TGraphPolarDoc& doc, int count, int samples = kSamples) {
-  doc.Functions.clear();
+  TFuncList<TFuncPolarObj> functions;
   for (int i = 0; i < count; ++i) {
     auto f = std::make_unique<TFuncPolarObj>();
     f->Func.SetExpression(kFunctions[i % 10]);
     f->Func.Compile();
     f->Samples = samples;
-    doc.Functions.push_back(std::move(f));
+    functions.push_back(std::move(f));
   }
+  doc.SetFunctions(std::move(functions));
 }
 
 // The whole redraw of the default window.
@@ -53,9 +54,9 @@ void BM_PlotOnly(benchmark::State& state) {
   TGraphPolarDoc doc;
   Fill(doc, static_cast<int>(state.range(0)));
   TBitmap bitmap(500, 500);
-  const TMapping2D map = PolarMapping(doc.View, 500, 500);
+  const TMapping2D map = PolarMapping(doc.View(), 500, 500);
   for (auto _ : state) {
-    for (auto& f : doc.Functions) PlotPolarFunction(*f, bitmap.Canvas(), map);
+    for (auto& f : doc.Functions()) PlotPolarFunction(*f, bitmap.Canvas(), map);
     benchmark::ClobberMemory();
   }
 }
@@ -67,7 +68,7 @@ void BM_BareLoop(benchmark::State& state) {
   TGraphPolarDoc doc;
   Fill(doc, static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    for (auto& f : doc.Functions) {
+    for (auto& f : doc.Functions()) {
       const Extended lo = f->LoBound, range = f->HiBound - f->LoBound;
       for (int i = 0; i <= kSamples; ++i) {
         const Extended theta = lo + range * i / kSamples;
@@ -85,10 +86,12 @@ BENCHMARK(BM_BareLoop)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
 // 360 rays, a tick every 5 pixels as circles (1) or dashes (0), every tick labelled.
 void BM_WorstGrid(benchmark::State& state) {
   TGraphPolarDoc doc;
-  StandardAxisList(alIntervals, 1, doc.Settings.AxisCount, doc.Settings.AxisAngles);
-  doc.Settings.TickIncrement = 1;
-  doc.View.Zoom = 5;
-  doc.Settings.TickMarkType = state.range(0) ? ptCircles : ptDashes;
+  TSettingPolarObj settings;
+  StandardAxisList(alIntervals, 1, settings.AxisCount, settings.AxisAngles);
+  settings.TickIncrement = 1;
+  settings.TickMarkType = state.range(0) ? ptCircles : ptDashes;
+  doc.SetSettings(settings);
+  doc.SetView({5, 0, 0});
   TBitmap bitmap(2000, 2000);
   for (auto _ : state) {
     doc.Render(bitmap);

@@ -19,14 +19,16 @@ const char* const kFunctions[] = {
 void BM_WindowRedraw10(benchmark::State& state) {
   TFunc2DWindow window;
   window.NewDefaultSize();
+  TFuncList<TFunc2DObj> functions;
   for (const char* text : kFunctions) {
     auto f = std::make_unique<TFunc2DObj>();
     f->Func.SetExpression(text);
     f->Func.Compile();
-    window.Doc.Functions.push_back(std::move(f));
+    functions.push_back(std::move(f));
   }
-  window.Doc.Functions[3]->AsymptoteFixUp = true;
-  window.Doc.Functions[4]->ExtraAccuracy = true;
+  functions[3]->AsymptoteFixUp = true;
+  functions[4]->ExtraAccuracy = true;
+  window.SetFunctions(std::move(functions));
   window.show();
   QApplication::processEvents();
   for (auto _ : state) {

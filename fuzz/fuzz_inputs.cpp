@@ -123,7 +123,7 @@ std::string ReplayGraphFile(const std::uint8_t* data, std::size_t size) {
   files->Files[kInput] = std::move(bytes);
   const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(kInput);
   if (!doc) return "";
-  TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight);
+  TBitmap bitmap(doc->BitmapWidth(), doc->BitmapHeight());
   doc->RenderWithLabels(bitmap);
   if (!doc->SaveGraph(kSaved)) return "a graph that loaded was not saved";
   const std::unique_ptr<TGraphDoc> again = OpenGraphDocument(kSaved);

@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QFont>
 
-#include "app/command_line.h"
 #include "labels/label_dialogs.h"
 #include "platform/dialog_service.h"
 #include "platform/font_substitutes.h"
+#include "window/graph_kinds.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

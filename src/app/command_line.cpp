@@ -4,19 +4,21 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
 #include <charconv>
 #include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/headless_files.h"
 #include "app/main_window.h"
-#include "cartesian/cartesian_window.h"
 #include "expr/calculation.h"
 #include "expr/math_function.h"
-#include "graph3d/graph3d_window.h"
 #include "labels/label_dialogs.h"
 #include "platform/canvas.h"
 #include "platform/dialog_controls.h"
@@ -25,7 +27,7 @@
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
-#include "polar/polar_window.h"
+#include "window/graph_kinds.h"
 
 namespace plotix {
 
@@ -34,7 +36,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: plotix [FILE]\n"
     "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
-    "       plotix --render FILE.pxg OUT.bmp|OUT.png [--depth 4|8|15|16|24|32]\n"
+    "       plotix --render FILE.pxg OUT.bmp|OUT.png [FILE.pxg OUT ...] [--depth 4|8|15|16|24|32]\n"
     "       plotix --resave IN.pxg OUT.pxg\n"
     "       plotix --help | --version\n";
 
@@ -48,7 +50,9 @@ constexpr const char* kOptionHelp =
     "  --trig RANGE[,plain]  trigonometry fix-up range 0..5 (default 2); \",plain\" turns\n"
     "                        exact values off\n"
     "  --render FILE OUT     draw the graph file with its labels at its bitmap size and\n"
-    "                        write the picture as a .bmp or .png file\n"
+    "                        write the picture as a .bmp or .png file; more FILE OUT\n"
+    "                        pairs draw them all in one run, on every core, each\n"
+    "                        failure told under its file's name\n"
     "  --depth BITS          colour depth of the picture (default 32)\n"
     "  --resave IN OUT       open a graph file of either format and save it in the\n"
     "                        current one\n"
@@ -60,8 +64,9 @@ constexpr const char* kOptionHelp =
 struct TCommandLine {
   enum TMode { Gui, Help, Version, Calc, Render, Resave } mode = Gui;
   std::string function;
-  std::string inFile, outFile;  // --render and --resave
-  int depth = 0;                // --render; 0: the bitmap's
+  std::string inFile, outFile;     // --resave
+  std::vector<TRenderJob> render;  // --render
+  int depth = 0;                   // --render; 0: the bitmap's
   std::string xText = "0";
   std::string zText = "0";
   bool scientific = false;
@@ -132,13 +137,24 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
         (name == "--x" ? cl.xText : cl.zText) = value;
         calcOnly = true;
       }
-    } else if (name == "--render" || name == "--resave") {
+    } else if (name == "--render") {
       if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
-      if (!setMode(name == "--render" ? TCommandLine::Render : TCommandLine::Resave)) return "more than one mode given";
+      if (!setMode(TCommandLine::Render)) return "more than one mode given";
+      cl.render.push_back({value, argv[++i]});
+      // More pairs follow up to the next option.
+      while (i + 1 < argc && std::string_view(argv[i + 1]).substr(0, 2) != "--") {
+        if (i + 2 >= argc || std::string_view(argv[i + 2]).substr(0, 2) == "--")
+          return "--render needs a picture file for " + std::string(argv[i + 1]);
+        cl.render.push_back({argv[i + 1], argv[i + 2]});
+        i += 2;
+      }
+      for (const TRenderJob& job : cl.render)
+        if (!IsPictureFileName(job.pictureFile)) return "--render writes a .bmp or .png file";
+    } else if (name == "--resave") {
+      if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
+      if (!setMode(TCommandLine::Resave)) return "more than one mode given";
       cl.inFile = value;
       cl.outFile = argv[++i];
-      if (cl.mode == TCommandLine::Render && !IsPictureFileName(cl.outFile))
-        return "--render writes a .bmp or .png file";
     } else if (name == "--depth") {
       if (!takeValue()) return name + " needs a value";
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), cl.depth);
@@ -192,21 +208,20 @@ int RunGui(int& argc, char** argv) {
   LoadRegionalFromSystem();
   TDialogTitleFit titles;
   app.installEventFilter(&titles);
-  TMainForm form;
+  TMainForm form(std::make_unique<QSettings>(QStringLiteral("Plotix"), QStringLiteral("Plotix")));
   form.show();
   // FILE: opened when it names an existing file; anything else is quietly ignored.
   const QStringList args = QApplication::arguments();
   if (args.size() > 1 && QFileInfo(args[1]).isFile()) form.OpenGraphFile(args[1].toStdString());
+  const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+  form.StartRecovery(std::make_unique<TRecoveryStore>(dataFolder + "/recovery"),
+                     std::chrono::seconds(form.Settings().recoverySeconds));
+  // Asked once the main window is on the screen.
+  QTimer::singleShot(0, &form, &TMainForm::OfferRecovery);
   return QApplication::exec();
 }
 
 }  // namespace
-
-void RegisterGraphKinds() {
-  RegisterCartesianGraphs();
-  RegisterPolarGraphs();
-  RegisterGraph3DGraphs();
-}
 
 int PlotixMain(int argc, char** argv) {
   // A write beyond the file size limit then fails with an error that the save reports,
@@ -234,7 +249,7 @@ int PlotixMain(int argc, char** argv) {
       // PNG and BMP are built into Qt: without plugin folders writing a picture loads no
       // image plugins to ask them about the format.
       QCoreApplication::setLibraryPaths({});
-      return cl.mode == TCommandLine::Render ? RenderGraphFile(cl.inFile, cl.outFile, cl.depth)
+      return cl.mode == TCommandLine::Render ? RenderGraphFiles(cl.render, cl.depth)
                                              : ResaveGraphFile(cl.inFile, cl.outFile);
     }
   }

@@ -4,9 +4,6 @@
 
 namespace plotix {
 
-// Registers every graph kind the program offers (document, window, dialogs).
-void RegisterGraphKinds();
-
 // Exit status: 0 success, 1 a failure the mode reports (such as an error text), 2 bad usage.
 int PlotixMain(int argc, char** argv);
 

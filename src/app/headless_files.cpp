@@ -2,9 +2,13 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <atomic>
 #include <iostream>
+#include <thread>
 
 #include "platform/canvas.h"
+#include "platform/message_box.h"
 #include "platform/picture_file.h"
 #include "window/graph_document.h"
 #include "window/graph_kinds.h"
@@ -23,22 +27,51 @@ bool IsPictureFileName(const std::string& fileName) {
   return HasExtension(fileName, ".bmp") || HasExtension(fileName, ".png");
 }
 
-int RenderGraphFile(const std::string& graphFile, const std::string& pictureFile, int depth) {
-  const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(graphFile);
-  if (!doc) return 1;
-  TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight);
+namespace {
+
+// One job; its messages go to `lines` as they would to stderr.
+bool RenderGraphFile(const TRenderJob& job, int depth, std::vector<std::string>& lines) {
+  TCapturedMessages messages;
+  const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(job.graphFile);
+  const auto fail = [&](const std::string& problem) {
+    lines = messages.Lines();
+    if (!problem.empty()) lines.push_back("plotix: " + problem);
+    return false;
+  };
+  if (!doc) return fail("");
+  TBitmap bitmap(doc->BitmapWidth(), doc->BitmapHeight());
   if (depth == 0) depth = bitmap.Depth();
   bitmap.SetDepth(depth);
-  if (bitmap.Width() != doc->BitmapWidth || bitmap.Height() != doc->BitmapHeight) {
-    std::cerr << "plotix: no memory for a " << doc->BitmapWidth << " x " << doc->BitmapHeight << " bitmap\n";
-    return 1;
-  }
+  if (bitmap.Width() != doc->BitmapWidth() || bitmap.Height() != doc->BitmapHeight())
+    return fail("no memory for a " + std::to_string(doc->BitmapWidth()) + " x " + std::to_string(doc->BitmapHeight()) +
+                " bitmap");
   doc->RenderWithLabels(bitmap);
-  if (!WritePictureFile(bitmap.Image(), depth, pictureFile)) {
-    std::cerr << "plotix: can not write " << pictureFile << '\n';
-    return 1;
+  if (!WritePictureFile(bitmap.Image(), depth, job.pictureFile)) return fail("can not write " + job.pictureFile);
+  lines = messages.Lines();
+  return true;
+}
+
+}  // namespace
+
+int RenderGraphFiles(const std::vector<TRenderJob>& jobs, int depth) {
+  std::vector<std::vector<std::string>> lines(jobs.size());
+  std::vector<char> rendered(jobs.size(), false);
+  std::atomic<std::size_t> next = 0;
+  const auto work = [&] {
+    for (std::size_t i; (i = next++) < jobs.size();) rendered[i] = RenderGraphFile(jobs[i], depth, lines[i]);
+  };
+  const std::size_t threads = std::min<std::size_t>(jobs.size(), std::max(1u, std::thread::hardware_concurrency()));
+  std::vector<std::thread> workers;
+  for (std::size_t t = 1; t < threads; ++t) workers.emplace_back(work);
+  work();
+  for (std::thread& w : workers) w.join();
+  int status = 0;
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    for (const std::string& line : lines[i])
+      std::cerr << (jobs.size() > 1 ? jobs[i].graphFile + ": " : std::string()) << line << '\n';
+    if (!rendered[i]) status = 1;
   }
-  return 0;
+  return status;
 }
 
 int ResaveGraphFile(const std::string& from, const std::string& to) {

@@ -4,13 +4,21 @@
 // QGuiApplication for fonts; messages go through the installed message handler.
 
 #include <string>
+#include <vector>
 
 namespace plotix {
 
-// Draws the graph with its labels at its stored bitmap size and writes a .bmp (of that
-// colour depth; 0 for the depth of a new graph bitmap) or .png picture. Returns the exit
-// status: 0, or 1 after a failure.
-int RenderGraphFile(const std::string& graphFile, const std::string& pictureFile, int depth);
+// One graph file and the picture to draw it into.
+struct TRenderJob {
+  std::string graphFile, pictureFile;
+};
+
+// Draws each graph with its labels at its stored bitmap size and writes a .bmp (of that
+// colour depth; 0 for the depth of a new graph bitmap) or .png picture, the files on
+// every core at once. A file that fails does not stop the others; with more than one
+// file its messages come under its name, in the order of the jobs. Returns the exit
+// status: 0, or 1 when any failed.
+int RenderGraphFiles(const std::vector<TRenderJob>& jobs, int depth);
 
 // Opens a graph file of either format and saves it in the current one. Exit status 0 or 1.
 int ResaveGraphFile(const std::string& from, const std::string& to);

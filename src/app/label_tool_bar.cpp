@@ -237,6 +237,18 @@ void TLabelToolBar::PickTextFont() {
   FontFields->SetFont(Attributes.Font);
 }
 
+void TLabelToolBar::SetAttributes(const TToolBarAttribClass& attributes) {
+  Attributes = attributes;
+  const QSignalBlocker blockWidth(PenWidth), blockFont(FontFields);
+  PenColor->SetColor(attributes.PenColor);
+  BrushColor->SetColor(attributes.BrushColor);
+  PenStyleButton(attributes.PenStyle)->setChecked(true);
+  BrushStyleButton(attributes.BrushStyle)->setChecked(true);
+  PenWidth->setValue(attributes.PenWidth);
+  PenWidthNumber->setNum(attributes.PenWidth);
+  FontFields->SetFont(attributes.Font);
+}
+
 void TLabelToolBar::SetFlat(bool flat) {
   for (QAction* action : actions())
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) button->setAutoRaise(flat);

@@ -26,6 +26,8 @@ class TLabelToolBar : public QToolBar {
   // The font dialog on the text font; the font controls show the choice.
   void PickTextFont();
   void SetFlat(bool flat);
+  // New attributes, shown on the bar's controls.
+  void SetAttributes(const TToolBarAttribClass& attributes);
   // The button of a tool (0 off, 1..7 the label kinds) or of a pen or brush style code.
   QAction* ToolButton(int tool) const;
   QAction* PenStyleButton(int style) const;

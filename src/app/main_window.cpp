@@ -14,12 +14,15 @@
 #include <QMessageBox>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -27,6 +30,8 @@
 #include "app/label_tool_bar.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"
+#include "app/settings_store.h"
+#include "cartesian/cartesian_document.h"
 #include "expr/calculator_dialog.h"
 #include "expr/trig_fixup_dialog.h"
 #include "files/graph_file.h"
@@ -58,7 +63,8 @@ unsigned ButtonCommandGroup(TGraphButton b) {
 
 // ---- construction ------------------------------------------------------------
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), MdiArea(new QMdiArea) {
+TMainForm::TMainForm(std::unique_ptr<QSettings> store, QWidget* parent)
+    : QMainWindow(parent), MdiArea(new QMdiArea), history_(new QUndoGroup(this)), store_(std::move(store)) {
   setWindowTitle(QStringLiteral("Plotix"));
   setCentralWidget(MdiArea);
   MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -70,12 +76,23 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), MdiArea(new QMdiAre
   connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
   UpdateWindowCommands();
   ShowKindButtons(nullptr);
+  if (store_) LoadSettings(*store_, *this);
+}
+
+void TMainForm::SetRecentFiles(const QStringList& names) {
+  recentFiles_.SetNames(names);
+  RebuildRecentMenu();
+}
+
+void TMainForm::StoreSettings() const {
+  if (store_) SaveSettings(*store_, *this);
 }
 
 // The graph windows go first, while the menus and panels they use still exist.
 TMainForm::~TMainForm() {
   MdiArea->disconnect(this);
-  qDeleteAll(MdiArea->subWindowList());
+  // Windows closed but not yet deleted too: every one goes before the status line.
+  qDeleteAll(MdiArea->findChildren<QMdiSubWindow*>());
 }
 
 void TMainForm::BuildMenus() {
@@ -87,12 +104,8 @@ void TMainForm::BuildMenus() {
   };
 
   QMenu* file = fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
-  const char* newCaptions[] = {"New &2D Cartesian", "New &Polar", "New &3D Cartesian"};
-  for (int i = 0; i < 3; ++i) {
-    const auto kind = TGraphKind(gk2DCartesian + i);
-    NewActions[i] = add(file, newCaptions[i], [this, kind] { NewGraphClick(kind); });
-    NewActions[i]->setEnabled(IsGraphKindRegistered(kind));
-  }
+  for (const TGraphKindEntry& kind : GraphKinds())
+    NewActions << add(file, kind.newCommand.c_str(), [this, code = kind.fileCode] { NewGraphClick(code); });
   file->addSeparator();
   add(file, "&Open File...", [this] { OpenFile1Click(); });
   SaveAction = add(
@@ -103,15 +116,38 @@ void TMainForm::BuildMenus() {
   SaveBitmapAction = add(file, "Save As &Bitmap File...",
                          [this] { OnActive([this](TFuncGraphWindow* w) { SaveBitmapFile(this, *w); }); });
   PrintScaleAction = add(file, "Print Sca&le...", [this] {
-    if (TPrintScaleDlg::Edit(this) == TPrintScaleAnswer::Print)
-      OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); });
+    const TPrintScaleAnswer answer = TPrintScaleDlg::Edit(this, settings_.printScale);
+    if (answer != TPrintScaleAnswer::Cancel) StoreSettings();
+    if (answer == TPrintScaleAnswer::Print)
+      OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w, settings_.printScale); });
   });
-  PrintAction = add(file, "P&rint...", [this] { OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w); }); });
+  PrintAction = add(file, "P&rint...",
+                    [this] { OnActive([this](TFuncGraphWindow* w) { PrintGraph(this, *w, settings_.printScale); }); });
   file->addSeparator();
   add(file, "E&xit", [this] { close(); });
   RecentSeparator = file->addSeparator();
   for (int i = 0; i < kMaxRecentFiles; ++i) RecentActions[i] = add(file, "", [this, i] { OpenRecentFile(i); });
   RebuildRecentMenu();
+
+  // The active graph window's history; each command says what it takes back or makes again.
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  UndoAction = add(
+      edit, "&Undo", [this] { OnActive([](TFuncGraphWindow* w) { w->Undo(); }); }, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  RedoAction = add(edit, "&Redo", [this] { OnActive([](TFuncGraphWindow* w) { w->Redo(); }); });
+  RedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  UndoAction->setIcon(HistoryIcon(false));
+  RedoAction->setIcon(HistoryIcon(true));
+  const auto follow = [](QAction* action, const char* caption) {
+    return [action, caption](const QString& what) {
+      action->setText(QString::fromLatin1(caption) + (what.isEmpty() ? QString() : QLatin1Char(' ') + what));
+    };
+  };
+  connect(history_, &QUndoGroup::undoTextChanged, this, follow(UndoAction, "&Undo"));
+  connect(history_, &QUndoGroup::redoTextChanged, this, follow(RedoAction, "&Redo"));
+  connect(history_, &QUndoGroup::canUndoChanged, UndoAction, &QAction::setEnabled);
+  connect(history_, &QUndoGroup::canRedoChanged, RedoAction, &QAction::setEnabled);
+  UndoAction->setEnabled(false);
+  RedoAction->setEnabled(false);
 
   QMenu* graph = menuBar()->addMenu(QStringLiteral("&Graph"));
   GraphSettingsAction =
@@ -142,21 +178,33 @@ void TMainForm::BuildMenus() {
   ResizeLabelsAction = tools->addAction(QStringLiteral("&Resize Labels Mode"));
   ResizeLabelsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   ResizeLabelsAction->setCheckable(true);
+  connect(ResizeLabelsAction, &QAction::triggered, this, &TMainForm::StoreSettings);
   add(tools, "Label Tool Bar Text &Font...", [this] { LabelToolBar->PickTextFont(); });
   tools->addSeparator();
   add(tools, "Function &Calculator...", [this] { TCaculatorDlg::Execute(this); });
   QMenu* advanced = tools->addMenu(QStringLiteral("&Advanced Global Settings"));
-  FlatToolBarsAction = add(advanced, "Flat Tool Bars &Effect", [this](bool on) { SetFlatToolBars(on); });
+  // Each of these settings is stored as soon as it changed.
+  const auto setting = [this, &add](QMenu* menu, const char* caption, std::function<void()> command) {
+    return add(menu, caption, [this, command] {
+      command();
+      StoreSettings();
+    });
+  };
+  FlatToolBarsAction = setting(advanced, "Flat Tool Bars &Effect", [] {});
   FlatToolBarsAction->setCheckable(true);
   FlatToolBarsAction->setChecked(true);
+  connect(FlatToolBarsAction, &QAction::toggled, this, &TMainForm::SetFlatToolBars);
   // New settings objects copy the default font, so later graphs take the new one.
-  add(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
+  setting(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
   add(advanced, "&Status Line Settings...", [this] { StatusLineSettings(); });
-  add(advanced, "2D And Polar Zoom Hot Key Settings...", [this] { TZoom2DHotKeyDlg::Edit(this); });
-  QAction* hotKeys3D = add(advanced, "3D Zoom Hot Key Settings...", [this] { EditGlobalSettings(gk3D, this); });
-  hotKeys3D->setEnabled(HasGlobalSettings(gk3D));
+  setting(advanced, "2D And Polar Zoom Hot Key Settings...",
+          [this] { TZoom2DHotKeyDlg::Edit(this, settings_.zoom2D); });
+  for (const TGraphKindEntry& kind : GraphKinds())
+    if (kind.globalSettings)
+      setting(advanced, kind.globalSettingsCommand.c_str(),
+              [this, edit = kind.globalSettings] { edit(this, settings_); });
   // Graphs are not redrawn here: the setting applies to every later evaluation.
-  add(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
+  setting(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
 
   QMenu* window = windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
   add(window, "&Tile", [this] { MdiArea->tileSubWindows(); });
@@ -176,10 +224,7 @@ void TMainForm::BuildMenus() {
       [this] {
         OnActive([](TFuncGraphWindow* w) {
           w->LeaveMode();
-          // A refresh shows the same graph again: it does not count as a change.
-          const bool modified = w->Modified;
           w->RenderGraph();
-          w->Modified = modified;
         });
       },
       QKeySequence(Qt::CTRL | Qt::Key_F2));
@@ -200,6 +245,13 @@ void TMainForm::BuildToolBar() {
   GraphToolBar->setObjectName(QStringLiteral("GraphToolBar"));
   GraphToolBar->setIconSize(QSize(kToolBarIconSize, kToolBarIconSize));
   using B = TGraphButton;
+  for (const TGraphKindEntry& kind : GraphKinds()) {
+    const QString hint = QString::fromStdString(kind.newHint);
+    QAction* button = GraphToolBar->addAction(GraphKindIcon(kind), hint);
+    button->setToolTip(hint);
+    connect(button, &QAction::triggered, NewActions[NewButtons.size()], &QAction::trigger);
+    NewButtons << button;
+  }
   for (int i = 0; i < kGraphButtonCount; ++i) {
     const auto b = B(i);
     const QString hint = QString::fromLatin1(ButtonHint(b));
@@ -209,13 +261,9 @@ void TMainForm::BuildToolBar() {
     if (b == B::Open || b == B::CenterBitmap || b == B::ZoomXIn || b == B::RotateXMinus)
       GraphToolBar->insertSeparator(action);
   }
-  for (int i = 0; i < 3; ++i) {
-    QAction* button = GraphButtons[int(B::New2D) + i];
-    button->setEnabled(NewActions[i]->isEnabled());
-    connect(button, &QAction::triggered, NewActions[i], &QAction::trigger);
-  }
   connect(Button(B::Open), &QAction::triggered, this, [this] { OpenFile1Click(); });
   connect(Button(B::Save), &QAction::triggered, this, [this] { SaveFile1Click(); });
+  GraphToolBar->insertActions(Button(B::CenterFunction), {UndoAction, RedoAction});
   connect(Button(B::CenterBitmap), &QAction::triggered, CenterBitmapAction, &QAction::trigger);
 
   // The view commands go to the active window's operation of the same name.
@@ -303,13 +351,16 @@ bool TMainForm::CheckWindowLimit() {
 
 void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->SetStatusLine(status_.get());
+  window->SetProgramSettings(&settings_);
+  history_->addStack(window->History());
   window->CurrentLabelTool = [this] { return LabelToolMode; };
   window->LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return LabelToolBar->Attributes; };
   window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
+  connect(window, &TFuncGraphWindow::Saved, this, &TMainForm::RemoveRecovery);
   connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);
-  sub->setWindowIcon(ButtonIcon(TGraphButton(int(TGraphButton::New2D) + window->GraphKind() - gk2DCartesian)));
+  if (const TGraphKindEntry* kind = FindGraphKind(window->GraphKind())) sub->setWindowIcon(GraphKindIcon(*kind));
   ++windowCount_;
   UpdateWindowCommands();
   sub->show();
@@ -327,7 +378,7 @@ QSize TMainForm::FittingSize(const QMdiSubWindow* sub) const {
   const auto* window = qobject_cast<const TFuncGraphWindow*>(sub->widget());
   if (!window) return sub->size();
   // What the frame, the title and the scroll box's border take, without scroll bars.
-  const QSize around = sub->size() - window->ScrollBox1->maximumViewportSize();
+  const QSize around = sub->size() - window->ScrollBox()->maximumViewportSize();
   const QSize wanted = QSize(window->BitmapWidth(), window->BitmapHeight()) + around;
   return wanted.boundedTo(MdiArea->viewport()->size().expandedTo(QSize(200, 150)));
 }
@@ -382,27 +433,38 @@ void TMainForm::RebuildWindowList() {
   }
 }
 
-TFuncGraphWindow* TMainForm::NewGraphClick(TGraphKind kind) {
+TFuncGraphWindow* TMainForm::New2DCartisian1Click() { return NewGraphClick(k2DCartesianCode); }
+
+TFuncGraphWindow* TMainForm::NewGraphClick(std::int32_t kind) {
   if (!CheckWindowLimit()) return nullptr;
   TFuncGraphWindow* window = NewGraphWindow(kind);
+  if (!window) return nullptr;
   window->SetStatusLine(status_.get());
+  window->SetProgramSettings(&settings_);
   if (!window->NewDefaultSize()) return nullptr;
   AddGraphWindow(window);
   return window;
 }
 
-bool TMainForm::OpenGraphFile(const std::string& fileName) {
+TFuncGraphWindow* TMainForm::ReadGraphWindow(const std::string& fileName) {
   TReadGraphFile reader;
-  if (!reader.Open(fileName)) return false;
-  if (!CheckGraphKind(reader)) return false;
-  TFuncGraphWindow* window = NewGraphWindow(TGraphKind(reader.GraphKind()));
+  if (!reader.Open(fileName)) return nullptr;
+  if (!CheckGraphKind(reader)) return nullptr;
+  TFuncGraphWindow* window = NewGraphWindow(reader.GraphKind());
   window->SetStatusLine(status_.get());
+  window->SetProgramSettings(&settings_);
   if (!window->LoadGraph(reader)) {
     window->deleteLater();  // a failed sizing has already closed it
     windowCount_ = int(MdiArea->subWindowList().size());
     UpdateWindowCommands();
-    return false;
+    return nullptr;
   }
+  return window;
+}
+
+bool TMainForm::OpenGraphFile(const std::string& fileName) {
+  TFuncGraphWindow* window = ReadGraphWindow(fileName);
+  if (!window) return false;
   window->SetFileName(fileName);
   AddGraphWindow(window);
   return true;
@@ -432,9 +494,11 @@ void TMainForm::CloseFile1Click() {
 }
 
 void TMainForm::WindowClosing(TFuncGraphWindow* window) {
+  RemoveRecovery(window);
   if (!window->FileName().empty()) {
     recentFiles_.Add(QString::fromStdString(window->FileName()));
     RebuildRecentMenu();
+    StoreSettings();
   }
   windowCount_ = std::max(0, windowCount_ - 1);
   UpdateWindowCommands();
@@ -450,6 +514,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* subWindow) {
   if (!window) return;  // deactivation: the menus stay until a window closes or another comes
   MergeWindowMenus(window);
   if (GraphToolBar->isVisible()) ShowKindButtons(window);
+  history_->setActiveStack(window->History());
   window->Activated();
 }
 
@@ -483,6 +548,7 @@ void TMainForm::OpenRecentFile(int index) {
   if (!OpenGraphFile(name.toStdString())) return;
   recentFiles_.Remove(name);
   RebuildRecentMenu();
+  StoreSettings();
 }
 
 void TMainForm::RebuildRecentMenu() {
@@ -512,6 +578,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     sub->close();
   }
   if (HelpDialog) HelpDialog->close();
+  StoreSettings();
   event->accept();
 }
 
@@ -536,7 +603,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::StatusLineSettings() {
-  if (!TStatusLineDlg::Edit(this)) return;
+  if (!TStatusLineDlg::Edit(this, settings_)) return;
+  StoreSettings();
   OnActive([](TFuncGraphWindow* w) { w->UpdateViewStatus(); });
 }
 
@@ -570,8 +638,9 @@ void TMainForm::ShowHelpContents() {
 
 void TMainForm::ShowAbout() {
   QMessageBox::about(this, QStringLiteral("About Plotix"),
-                     QStringLiteral("<h3>Plotix %1</h3><p>A function grapher: 2D Cartesian graphs "
-                                    "of y = f(x), saved in Plotix files.</p>")
+                     QStringLiteral("<h3>Plotix %1</h3><p>A function grapher: 2D Cartesian, polar and 3D "
+                                    "graphs of functions typed as text, evaluated in 80-bit precision and "
+                                    "saved in Plotix files.</p>")
                          .arg(QStringLiteral(PLOTIX_VERSION)));
 }
 

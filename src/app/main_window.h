@@ -5,15 +5,20 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSettings>
 #include <QStringList>
 #include <array>
+#include <chrono>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/recent_files.h"
+#include "app/recovery_store.h"
 #include "app/tool_bar_icons.h"
-#include "files/graph_file.h"
 #include "platform/limits.h"
+#include "window/program_settings.h"
 
 class QAction;
 class QActionGroup;
@@ -22,7 +27,9 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
+class QUndoGroup;
 
 namespace plotix {
 
@@ -34,13 +41,14 @@ class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TMainForm(QWidget* parent = nullptr);
+  // With a store, the settings it holds are taken at once and kept there as they change.
+  explicit TMainForm(std::unique_ptr<QSettings> store = nullptr, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // ---- commands ----
   // A new window of the kind with a 500 x 500 bitmap; null at the window limit.
-  TFuncGraphWindow* NewGraphClick(TGraphKind kind);
-  TFuncGraphWindow* New2DCartisian1Click() { return NewGraphClick(gk2DCartesian); }
+  TFuncGraphWindow* NewGraphClick(std::int32_t kind);
+  TFuncGraphWindow* New2DCartisian1Click();
   void OpenFile1Click();
   bool SaveFile1Click();
   bool SaveFileAs1Click();
@@ -56,13 +64,34 @@ class TMainForm : public QMainWindow {
   int GraphWindowCount() const { return windowCount_; }
   const QStringList& RecentFiles() const { return recentFiles_.Names(); }
   TStatusLine& Status() { return *status_; }
+  TProgramSettings& Settings() { return settings_; }
+  const TProgramSettings& Settings() const { return settings_; }
+  void SetRecentFiles(const QStringList& names);
+  // Writes the settings to the store, if there is one.
+  void StoreSettings() const;
+
+  // ---- recovery after a crash ----
+  // From now on every modified graph is written to the store each interval.
+  void StartRecovery(std::unique_ptr<TRecoveryStore> store, std::chrono::milliseconds interval);
+  TRecoveryStore* Recovery() const { return recovery_.get(); }
+  // Writes each modified graph now, and removes the files of those no longer modified.
+  void WriteRecovery();
+  // "Recover Unsaved Graphs", when graphs were left over from a crash.
+  void OfferRecovery();
+  // Opens the graphs marked true, newest first while the window limit allows, each
+  // modified under its old file name or caption, and deletes those marked false; the
+  // rest wait for the next start.
+  void RecoverGraphs(const std::vector<TLeftOverGraph>& graphs, const std::vector<bool>& open);
 
   QMdiArea* MdiArea;
   QToolBar* GraphToolBar;
   std::array<QAction*, kGraphButtonCount> GraphButtons{};
   std::array<QLabel*, 3> StatusPanels{};
   // Menu items the tests and the window-dependent rules reach by role.
-  std::array<QAction*, 3> NewActions{};  // by graph kind, 2D first
+  QList<QAction*> NewActions;  // by graph kind, as the kinds registered
+  QList<QAction*> NewButtons;
+  QAction* UndoAction;  // "&Undo" and "&Redo" + what they take back or make again
+  QAction* RedoAction;
   QAction* SaveAction;
   QAction* SaveAsAction;
   QAction* CloseAction;
@@ -98,6 +127,10 @@ class TMainForm : public QMainWindow {
   // Counts a new window in, shows it in the MDI area and activates it.
   void AddGraphWindow(TFuncGraphWindow* window);
   bool CheckWindowLimit();
+  // A window of the file's kind with the file read into it, not yet added; null after
+  // a failure.
+  TFuncGraphWindow* ReadGraphWindow(const std::string& fileName);
+  void RemoveRecovery(const TFuncGraphWindow* window);
   // The size a window needs for its whole bitmap, within the MDI area.
   QSize FittingSize(const QMdiSubWindow* sub) const;
   // Where a window of the size goes after `last` (null: the first): one title bar down
@@ -123,6 +156,9 @@ class TMainForm : public QMainWindow {
   template <class F>
   void OnActive(F command);
 
+  TProgramSettings settings_;
+  QUndoGroup* history_;  // the active window's history
+  std::unique_ptr<QSettings> store_;
   std::unique_ptr<TStatusLine> status_;
   int windowCount_ = 0;
   TRecentFiles recentFiles_;
@@ -134,6 +170,11 @@ class TMainForm : public QMainWindow {
   QList<QAction*> windowCommands_;  // disabled while no graph window is open
 
   QPointer<QMdiSubWindow> lastPlaced_;  // the newest graph window, while it is open
+
+  std::unique_ptr<TRecoveryStore> recovery_;
+  QTimer* recoveryTimer_ = nullptr;
+  std::map<const TFuncGraphWindow*, int> recoverySlots_;  // windows with recovery files
+  int lastRecoverySlot_ = 0;
 };
 
 }  // namespace plotix

@@ -32,16 +32,16 @@ constexpr const char* kBitmapExt = "bmp";
 template <class F>
 bool WithPicture(TFuncGraphWindow& window, bool region, F use) {
   const bool shown = window.RegionShown();
-  const TRect rect = window.SelectionRect;
+  const TRect rect = window.Region();
   window.LeaveMode();
   bool done = false;
   if (region && shown) {
-    if (const std::unique_ptr<TBitmap> copy = MakeRegionBitmap(window.ScreenBitmap, rect))
+    if (const std::unique_ptr<TBitmap> copy = MakeRegionBitmap(window.ScreenPicture(), rect))
       done = use(*copy);
     else
       ShowMessage(TMsgKind::Error, "Out of Memory", TMsgButtons::OK);
   } else {
-    done = use(window.ScreenBitmap);
+    done = use(window.ScreenPicture());
   }
   if (shown) window.ShowRegion(rect);
   return done;
@@ -66,7 +66,7 @@ TRect NormalizedRect(const TRect& r) {
   return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom)};
 }
 
-std::unique_ptr<TBitmap> MakeRegionBitmap(TBitmap& source, const TRect& region) {
+std::unique_ptr<TBitmap> MakeRegionBitmap(const TBitmap& source, const TRect& region) {
   const TRect r = NormalizedRect(region);
   const int width = r.right - r.left + 1, height = r.bottom - r.top + 1;
   auto bitmap = std::make_unique<TBitmap>(width, height, source.Depth());
@@ -107,7 +107,7 @@ bool CopyBitmapToClipboard(QWidget* parent, TFuncGraphWindow& window) {
 }
 
 bool EditRegionByCoordinates(QWidget* parent, TFuncGraphWindow& window) {
-  TRect rect = NormalizedRect(window.SelectionRect);
+  TRect rect = NormalizedRect(window.Region());
   if (!TSelectedRegionDlg::Edit(parent, rect, window.RegionShown(), window.BitmapWidth(), window.BitmapHeight()))
     return false;
   emit window.RegionStarted(&window);
@@ -115,7 +115,7 @@ bool EditRegionByCoordinates(QWidget* parent, TFuncGraphWindow& window) {
   return true;
 }
 
-bool PrintGraph(QWidget* parent, TFuncGraphWindow& window) {
+bool PrintGraph(QWidget* parent, TFuncGraphWindow& window, int percent) {
   QPrinter printer(QPrinter::ScreenResolution);
   QPrintDialog dialog(&printer, parent);
   const bool shown = window.RegionShown();
@@ -123,7 +123,7 @@ bool PrintGraph(QWidget* parent, TFuncGraphWindow& window) {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   if (shown) dialog.setPrintRange(QAbstractPrintDialog::Selection);
   if (dialog.exec() != QDialog::Accepted) return false;
-  return PrintWindowPicture(window, printer, dialog.printRange() == QAbstractPrintDialog::Selection, PrintScale());
+  return PrintWindowPicture(window, printer, dialog.printRange() == QAbstractPrintDialog::Selection, percent);
 }
 
 bool PrintWindowPicture(TFuncGraphWindow& window, QPrinter& printer, bool selection, int percent) {

@@ -19,7 +19,7 @@ TRect NormalizedRect(const TRect& rect);
 // A new bitmap of the source's depth, |right - left| + 1 by |bottom - top| + 1 pixels,
 // holding the source from the region's top-left corner through its bottom-right one.
 // Null when the pixels can not be had.
-std::unique_ptr<TBitmap> MakeRegionBitmap(TBitmap& source, const TRect& region);
+std::unique_ptr<TBitmap> MakeRegionBitmap(const TBitmap& source, const TRect& region);
 
 // Where a print puts a bitmap of width x height on the page at percent: at 100 pixel for
 // pixel at the top left (target is the bitmap's own box), otherwise stretched onto
@@ -40,8 +40,9 @@ bool CopyBitmapToClipboard(QWidget* parent, TFuncGraphWindow& window);
 // "Bitmap Region &Dialog...": true when the typed region is shown.
 bool EditRegionByCoordinates(QWidget* parent, TFuncGraphWindow& window);
 
-// "P&rint...": the print dialog, then one page at PrintScale(). False when cancelled or failed.
-bool PrintGraph(QWidget* parent, TFuncGraphWindow& window);
+// "P&rint...": the print dialog, then one page at the scale in percent. False when cancelled
+// or failed.
+bool PrintGraph(QWidget* parent, TFuncGraphWindow& window, int percent);
 // Prints the window's picture, or its region when selection is set and a region is shown,
 // as one page on a printer already set up.
 bool PrintWindowPicture(TFuncGraphWindow& window, QPrinter& printer, bool selection, int percent);

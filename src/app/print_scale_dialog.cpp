@@ -12,11 +12,6 @@
 
 namespace plotix {
 
-int& PrintScale() {
-  static int percent = 100;
-  return percent;
-}
-
 TPrintScaleDlg::TPrintScaleDlg(int percent, QWidget* parent)
     : QDialog(parent),
       EScale(new QSpinBox),
@@ -44,10 +39,10 @@ TPrintScaleDlg::TPrintScaleDlg(int percent, QWidget* parent)
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-TPrintScaleAnswer TPrintScaleDlg::Edit(QWidget* parent) {
-  TPrintScaleDlg dialog(PrintScale(), parent);
+TPrintScaleAnswer TPrintScaleDlg::Edit(QWidget* parent, int& percent) {
+  TPrintScaleDlg dialog(percent, parent);
   if (dialog.exec() != QDialog::Accepted) return TPrintScaleAnswer::Cancel;
-  PrintScale() = dialog.EScale->value();
+  percent = dialog.EScale->value();
   return dialog.PrintChosen ? TPrintScaleAnswer::Print : TPrintScaleAnswer::Ok;
 }
 

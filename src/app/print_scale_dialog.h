@@ -12,9 +12,6 @@ namespace plotix {
 constexpr int kMinPrintScale = 25;
 constexpr int kMaxPrintScale = 500;
 
-// The print scale in percent for the whole program run (25..500, at first 100).
-int& PrintScale();
-
 enum class TPrintScaleAnswer { Cancel, Ok, Print };
 
 class TPrintScaleDlg : public QDialog {
@@ -23,8 +20,9 @@ class TPrintScaleDlg : public QDialog {
  public:
   explicit TPrintScaleDlg(int percent, QWidget* parent = nullptr);
 
-  // Shows the dialog on PrintScale(); OK and "&Print" store the new percentage.
-  static TPrintScaleAnswer Edit(QWidget* parent);
+  // Shows the dialog on the print scale in percent (25..500); OK and "&Print" store the
+  // new percentage.
+  static TPrintScaleAnswer Edit(QWidget* parent, int& percent);
 
   QSpinBox* EScale;
   QPushButton* PrintButton;

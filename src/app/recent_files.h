@@ -15,6 +15,8 @@ class TRecentFiles {
   // The file was opened again.
   void Remove(const QString& fileName) { names_.removeOne(fileName); }
   const QStringList& Names() const { return names_; }
+  // The list as it was kept from an earlier run, newest first.
+  void SetNames(const QStringList& names) { names_ = names.mid(0, kMaxRecentFiles); }
   // The menu item of entry index (0-based): its number, an access key where that clashes
   // with nothing in the File menu, and the name without folders.
   QString MenuText(int index) const;

@@ -10,9 +10,6 @@ namespace plotix {
 namespace {
 
 constexpr const char* kHints[kGraphButtonCount] = {
-    "New 2D Cartesian Graph",
-    "New Polar Graph",
-    "New 3D Cartesian Graph",
     "Open File",
     "Save File",
     "Center Function View",
@@ -105,39 +102,6 @@ void AxisZoom(QPainter& p, bool xAxis, bool in) {
   if (in) p.drawLine(s - QPointF(0, 3.5), s + QPointF(0, 3.5));
 }
 
-// A sheet of paper with a folded corner, the new-graph mark.
-void Page(QPainter& p) {
-  p.setPen(QPen(kInk, 1));
-  p.setBrush(Qt::white);
-  p.drawPolygon(QPolygonF{{3.5, 1.5}, {15.5, 1.5}, {20.5, 6.5}, {20.5, 22.5}, {3.5, 22.5}});
-  p.drawPolyline(QPolygonF{{15.5, 1.5}, {15.5, 6.5}, {20.5, 6.5}});
-}
-
-void NewGraph(QPainter& p, TGraphButton kind) {
-  Page(p);
-  p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(120, 120, 120), 1));
-  if (kind == TGraphButton::New2D) {
-    p.drawLine(QPointF(5, 15.5), QPointF(19, 15.5));
-    p.drawLine(QPointF(11.5, 8), QPointF(11.5, 21));
-    p.setPen(QPen(QColor(220, 0, 0), 1.5));
-    QPainterPath curve(QPointF(5, 20));
-    curve.cubicTo(QPointF(9, 6), QPointF(13, 24), QPointF(19, 9));
-    p.drawPath(curve);
-  } else if (kind == TGraphButton::NewPolar) {
-    p.drawLine(QPointF(5, 15.5), QPointF(19, 15.5));
-    p.drawLine(QPointF(11.5, 9), QPointF(11.5, 22));
-    p.setPen(QPen(QColor(220, 0, 0), 1.5));
-    p.drawEllipse(QPointF(11.5, 15.5), 5, 5);
-  } else {
-    p.drawLine(QPointF(11.5, 15.5), QPointF(11.5, 8));
-    p.drawLine(QPointF(11.5, 15.5), QPointF(19, 19));
-    p.drawLine(QPointF(11.5, 15.5), QPointF(4.5, 20));
-    p.setPen(QPen(QColor(220, 0, 0), 1.5));
-    p.drawLine(QPointF(6, 12), QPointF(17, 12));
-  }
-}
-
 void OpenFolder(QPainter& p) {
   p.setPen(QPen(QColor(120, 80, 0), 1));
   p.setBrush(QColor(240, 200, 80));
@@ -156,6 +120,19 @@ void SaveDisk(QPainter& p) {
   p.drawRect(QRectF(6.5, 14.5, 11, 7));
   p.setBrush(QColor(40, 80, 170));
   p.drawRect(QRectF(13.5, 3.5, 2, 5));
+}
+
+// A curved arrow turning back to the left (undo) or on to the right (redo).
+void TurnBack(QPainter& p, bool redo) {
+  if (redo) p.setTransform(QTransform(-1, 0, 0, 1, 24, 0));
+  p.setPen(QPen(kArrowBlue, 2.5, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath path(QPointF(19, 19));
+  path.cubicTo(QPointF(21, 9), QPointF(12, 5), QPointF(7, 9));
+  p.drawPath(path);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kArrowBlue);
+  p.drawPolygon(QPolygonF{{2, 11}, {9, 4}, {10, 13}});
 }
 
 void House(QPainter& p) {
@@ -209,6 +186,15 @@ void Rotate(QPainter& p, const QString& axis, bool plus) {
 
 const char* ButtonHint(TGraphButton button) { return kHints[int(button)]; }
 
+QIcon HistoryIcon(bool redo) {
+  QPixmap pixmap(kToolBarIconSize, kToolBarIconSize);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  TurnBack(p, redo);
+  return QIcon(pixmap);
+}
+
 QIcon ButtonIcon(TGraphButton id) {
   QPixmap pixmap(kToolBarIconSize, kToolBarIconSize);
   pixmap.fill(Qt::transparent);
@@ -216,9 +202,6 @@ QIcon ButtonIcon(TGraphButton id) {
   p.setRenderHint(QPainter::Antialiasing);
   using B = TGraphButton;
   switch (id) {
-    case B::New2D:
-    case B::NewPolar:
-    case B::New3D: NewGraph(p, id); break;
     case B::Open: OpenFolder(p); break;
     case B::Save: SaveDisk(p); break;
     case B::CenterFunction: House(p); break;

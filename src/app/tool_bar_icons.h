@@ -6,11 +6,9 @@
 
 namespace plotix {
 
-// The graph tool bar's buttons, in their order on the bar.
+// The graph tool bar's buttons, in their order on the bar after each graph kind's
+// new-graph button.
 enum class TGraphButton {
-  New2D,
-  NewPolar,
-  New3D,
   Open,
   Save,
   CenterFunction,
@@ -41,5 +39,7 @@ constexpr int kToolBarIconSize = 24;
 
 const char* ButtonHint(TGraphButton button);
 QIcon ButtonIcon(TGraphButton button);
+// The icons of the "&Undo" and "&Redo" commands, which sit after "Save File".
+QIcon HistoryIcon(bool redo);
 
 }  // namespace plotix

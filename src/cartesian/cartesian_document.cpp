@@ -7,11 +7,11 @@ namespace plotix {
 
 void TGraph2DDoc::Render(TBitmap& bitmap) {
   TCanvas& canvas = bitmap.Canvas();
-  const TMapping2D map(View, bitmap.Width(), bitmap.Height());
-  ClearBackground2D(Settings, canvas, map);
-  DrawAxes2D(Settings, canvas, map);
+  const TMapping2D map(view_, bitmap.Width(), bitmap.Height());
+  ClearBackground2D(settings_, canvas, map);
+  DrawAxes2D(settings_, canvas, map);
   canvas.Pen().style = psSolid;
-  for (auto& f : Functions) Plot2DFunction(*f, canvas, map);
+  for (auto& f : functions_) Plot2DFunction(*f, canvas, map);
 }
 
 }  // namespace plotix

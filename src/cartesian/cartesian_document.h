@@ -6,29 +6,25 @@
 
 #include "cartesian/function.h"
 #include "cartesian/settings.h"
-#include "window/graph_document.h"
+#include "window/kind_document.h"
 #include "window/view_mapping.h"
 
 namespace plotix {
 
-class TGraph2DDoc : public TGraphDoc {
+// The kind's number in graph files.
+constexpr std::int32_t k2DCartesianCode = 1;
+
+class TGraph2DDoc : public TKindDoc<TView2D, TSetting2DObj, TFunc2DObj> {
  public:
-  TGraph2DDoc() : TGraphDoc(gk2DCartesian) {}
+  TGraph2DDoc();
 
-  TView2D View;
-  TSetting2DObj Settings;
-  TFuncList<TFunc2DObj> Functions;
-
-  TColor BackColor() const override { return Settings.BackColor; }
-  bool IsColorUsed(TColor color) const override { return UsesColor(Functions, color); }
-  int FunctionCount() const override { return int(Functions.size()); }
+  TColor BackColor() const override { return settings_.BackColor; }
   // The background, the axes, then every function in list order.
   void Render(TBitmap& bitmap) override;
 
  protected:
-  void WriteBody(TWriteGraphFile& writer) const override;
-  std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const override;
-  void TakeBody(TBody& body) override;
+  void WriteView(TWriteGraphFile& writer) const override;
+  void ReadView(TReadGraphFile& reader, TView2D& view, bool& centerChanged) const override;
 };
 
 }  // namespace plotix

@@ -1,11 +1,11 @@
 #include "cartesian/cartesian_window.h"
 
 #include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 
 #include "cartesian/function_dialog.h"
-#include "cartesian/settings_dialog.h"
-#include "cartesian/view_dialog.h"
 #include "platform/dialog_service.h"
 #include "window/graph_kinds.h"
 #include "window/status_line.h"
@@ -13,14 +13,13 @@
 
 namespace plotix {
 
-TFunc2DWindow::TFunc2DWindow(QWidget* parent)
-    : TFuncGraphWindow(std::make_unique<TGraph2DDoc>(), parent), Doc(static_cast<TGraph2DDoc&>(Document())) {
+TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()));
 
-  AddCommand(FunctionMenu, "&New 2D Function...", [this] { AddFunction(); });
-  AddCommand(FunctionMenu, "&Edit Function List...", [this] { EditFunctionList(Doc.Functions); });
+  AddCommand(FunctionMenu(), "&New 2D Function...", [this] { AddFunction(); });
+  AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
 
-  QMenu* v = ViewMenu;
+  QMenu* v = ViewMenu();
   AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
   AddZoomCommands();
   AddCommand(
@@ -40,93 +39,110 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent)
 
 TFunc2DWindow::~TFunc2DWindow() = default;
 
-bool TFunc2DWindow::EditGraphSettings() {
-  LeaveMode();
-  if (!TSettings2DDlg::Edit(this, Doc.Settings)) return false;
-  RenderGraph();
-  return true;
+namespace {
+const TStatusModeChoice kViewMode{"2D/View", "View Center", kFlatViewModes, 0};
+const TStatusModeChoice kMouseMode{"2D/Mouse", "Mouse Position", kFlatMouseModes, 0};
+
+int Mode(const TProgramSettings& settings, const TStatusModeChoice& choice) {
+  return settings.StatusMode(choice.key, choice.defaultMode);
 }
+}  // namespace
 
 void TFunc2DWindow::UpdateViewStatus() {
-  if (TStatusLine* status = StatusLine()) status->Update2D(Doc.View, BitmapHeight(), BitmapWidth(), MouseY, MouseX);
+  TStatusLine* status = StatusLine();
+  if (!status) return;
+  const TView2D& v = Doc().View();
+  status->SetPanel(0, "Zoom X:" + StatusS8(v.ZoomX) + " Y:" + StatusS8(v.ZoomY));
+  status->ShowFlatView(v.ZoomX, v.ZoomY, v.CenterX, v.CenterY, Mode(Settings(), kViewMode),
+                       Mode(Settings(), kMouseMode), BitmapHeight(), BitmapWidth(), MousePosition().y,
+                       MousePosition().x);
 }
 
-bool TFunc2DWindow::AddFunction() {
-  return TFuncGraphWindow::AddFunction(Doc.Functions, std::make_unique<TFunc2DObj>());
-}
-
-void TFunc2DWindow::ChangeView() {
-  if (TChange2DViewDlg::Edit(this, Doc.View)) RenderGraph();
-}
+bool TFunc2DWindow::AddFunction() { return TKindWindow::AddFunction(std::make_unique<TFunc2DObj>()); }
 
 // Unequal zooms keep their difference: both move by the smaller of the two steps.
-bool TFunc2DWindow::StepZooms(bool in) {
-  TView2D& v = Doc.View;
-  Extended x = v.zoomX, y = v.zoomY;
+TView2D TFunc2DWindow::StepZooms(bool in) const {
+  TView2D v = Doc().View();
+  Extended x = v.ZoomX, y = v.ZoomY;
   const auto step = in ? ZoomStepIn : ZoomStepOut;
-  const bool changedX = step(x);
-  const bool changedY = step(y);
-  if (!changedX && !changedY) return false;
+  const bool changedX = step(x, Settings().zoom2D);
+  const bool changedY = step(y, Settings().zoom2D);
+  if (!changedX && !changedY) return v;
   const bool inside = in ? x < kMaxZoom && y < kMaxZoom : x > kMinZoom && y > kMinZoom;
   if (x != y && inside) {
-    const Extended dX = std::fabs(x - v.zoomX), dY = std::fabs(y - v.zoomY);
+    const Extended dX = std::fabs(x - v.ZoomX), dY = std::fabs(y - v.ZoomY);
     if (dX > dY)
-      x = ClampZoom(in ? v.zoomX + dY : v.zoomX - dY);
+      x = ClampZoom(in ? v.ZoomX + dY : v.ZoomX - dY);
     else
-      y = ClampZoom(in ? v.zoomY + dX : v.zoomY - dX);
+      y = ClampZoom(in ? v.ZoomY + dX : v.ZoomY - dX);
   }
-  v.zoomX = x;
-  v.zoomY = y;
-  return true;
+  v.ZoomX = x;
+  v.ZoomY = y;
+  return v;
 }
 
-bool TFunc2DWindow::StepZoom(TAxis axis, bool in) {
-  Extended& zoom = axis == TAxis::X ? Doc.View.zoomX : Doc.View.zoomY;
-  return in ? ZoomStepIn(zoom) : ZoomStepOut(zoom);
+TView2D TFunc2DWindow::StepZoom(TAxis axis, bool in) const {
+  TView2D v = Doc().View();
+  Extended& zoom = axis == TAxis::X ? v.ZoomX : v.ZoomY;
+  in ? ZoomStepIn(zoom, Settings().zoom2D) : ZoomStepOut(zoom, Settings().zoom2D);
+  return v;
 }
 
-void TFunc2DWindow::ZoomIn() {
-  if (StepZooms(true)) RenderGraph();
-}
+void TFunc2DWindow::ZoomIn() { SetView(StepZooms(true)); }
 
-void TFunc2DWindow::ZoomOut() {
-  if (StepZooms(false)) RenderGraph();
-}
+void TFunc2DWindow::ZoomOut() { SetView(StepZooms(false)); }
 
-void TFunc2DWindow::ZoomAxis(TAxis axis, bool in) {
-  if (StepZoom(axis, in)) RenderGraph();
-}
+void TFunc2DWindow::ZoomAxis(TAxis axis, bool in) { SetView(StepZoom(axis, in)); }
 
 // The point under the pointer keeps its pixel.
 void TFunc2DWindow::WheelZoom(TPoint at, bool in, TZoomAxes axes) {
-  const TView2D before = Doc.View;
-  if (!(axes == TZoomAxes::Both ? StepZooms(in) : StepZoom(axes == TZoomAxes::X ? TAxis::X : TAxis::Y, in))) return;
-  TView2D& v = Doc.View;
-  v.centerX = CenterAfterZoom(before.centerX, at.x - BitmapWidth() / 2, v.zoomX / before.zoomX);
-  v.centerY = CenterAfterZoom(before.centerY, BitmapHeight() / 2 - at.y, v.zoomY / before.zoomY);
-  RenderGraph();
+  const TView2D& before = Doc().View();
+  TView2D v = axes == TZoomAxes::Both ? StepZooms(in) : StepZoom(axes == TZoomAxes::X ? TAxis::X : TAxis::Y, in);
+  if (v.ZoomX == before.ZoomX && v.ZoomY == before.ZoomY) return;
+  v.CenterX = CenterAfterZoom(before.CenterX, at.x - BitmapWidth() / 2, v.ZoomX / before.ZoomX);
+  v.CenterY = CenterAfterZoom(before.CenterY, BitmapHeight() / 2 - at.y, v.ZoomY / before.ZoomY);
+  SetView(v);
 }
 
-void TFunc2DWindow::CenterFunctionView() { MoveView(-Doc.View.centerX, -Doc.View.centerY); }
+void TFunc2DWindow::CenterFunctionView() { MoveView(-Doc().View().CenterX, -Doc().View().CenterY); }
 
 void TFunc2DWindow::MoveView(Extended dx, Extended dy) {
-  if (MoveCenter(Doc.View.centerX, Doc.View.centerY, dx, dy)) RenderGraph();
+  TView2D v = Doc().View();
+  if (MoveCenter(v.CenterX, v.CenterY, dx, dy)) SetView(v);
 }
 
 void TFunc2DWindow::SetXZoomEqualToY() {
-  if (Doc.View.zoomX == Doc.View.zoomY) return;
-  Doc.View.zoomX = Doc.View.zoomY;
-  RenderGraph();
+  TView2D v = Doc().View();
+  v.ZoomX = v.ZoomY;
+  SetView(v);
 }
 
 void TFunc2DWindow::SetYZoomEqualToX() {
-  if (Doc.View.zoomX == Doc.View.zoomY) return;
-  Doc.View.zoomY = Doc.View.zoomX;
-  RenderGraph();
+  TView2D v = Doc().View();
+  v.ZoomY = v.ZoomX;
+  SetView(v);
 }
 
 void RegisterCartesianGraphs() {
-  RegisterGraphKind(gk2DCartesian, {[] { return std::make_unique<TGraph2DDoc>(); }, [] { return new TFunc2DWindow; }});
+  TGraphKindEntry kind;
+  kind.fileCode = k2DCartesianCode;
+  kind.name = "2D Cartesian";
+  kind.newCommand = "New &2D Cartesian";
+  kind.newHint = "New 2D Cartesian Graph";
+  kind.drawIcon = [](QPainter& p) {  // axes and a curve
+    p.drawLine(QPointF(5, 15.5), QPointF(19, 15.5));
+    p.drawLine(QPointF(11.5, 8), QPointF(11.5, 21));
+    p.setPen(QPen(QColor(220, 0, 0), 1.5));
+    QPainterPath curve(QPointF(5, 20));
+    curve.cubicTo(QPointF(9, 6), QPointF(13, 24), QPointF(19, 9));
+    p.drawPath(curve);
+  };
+  kind.helpPage = "cartesian.md";
+  kind.statusTitle = "2D Cartesian Settings";
+  kind.statusModes = {kViewMode, kMouseMode};
+  kind.newDocument = [] { return std::make_unique<TGraph2DDoc>(); };
+  kind.newWindow = [] { return new TFunc2DWindow; };
+  RegisterGraphKind(std::move(kind));
   RegisterFunc2DDialog(Dialogs());
 }
 

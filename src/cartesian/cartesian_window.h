@@ -3,11 +3,13 @@
 // "F&unction" and "&View" menus: functions, zoom, scroll, page and centre.
 
 #include "cartesian/cartesian_document.h"
-#include "window/graph_window.h"
+#include "cartesian/settings_dialog.h"
+#include "cartesian/view_dialog.h"
+#include "window/kind_window.h"
 
 namespace plotix {
 
-class TFunc2DWindow : public TFuncGraphWindow {
+class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DViewDlg> {
   Q_OBJECT
 
  public:
@@ -15,7 +17,6 @@ class TFunc2DWindow : public TFuncGraphWindow {
   ~TFunc2DWindow() override;
 
   std::string GetGraphTypeName() const override { return "2D Cartesian"; }
-  bool EditGraphSettings() override;
   void UpdateViewStatus() override;
   void ZoomIn() override;
   void ZoomOut() override;
@@ -28,16 +29,14 @@ class TFunc2DWindow : public TFuncGraphWindow {
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddFunction();
-  void ChangeView();
   void SetXZoomEqualToY();
   void SetYZoomEqualToX();
 
-  TGraph2DDoc& Doc;
-
  private:
-  // One zoom step of both axes, or of one, without redrawing; true when a zoom changed.
-  bool StepZooms(bool in);
-  bool StepZoom(TAxis axis, bool in);
+  // The view one zoom step in or out, of both axes or of one; the same view when no
+  // zoom could change.
+  TView2D StepZooms(bool in) const;
+  TView2D StepZoom(TAxis axis, bool in) const;
 };
 
 // Makes 2D Cartesian graphs known to the program: their document, window and dialogs.

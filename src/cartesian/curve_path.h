@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/extended.h"
+#include "platform/geometry.h"
 #include "window/view_mapping.h"
 
 namespace plotix {
@@ -28,9 +29,11 @@ struct TCurveRect {
   bool Holds(TCurvePoint p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
 };
 
-// The part of the segment a-b within the rectangle, as the segment parameters t0 < t1 of
-// its ends; false when none of it lies within.
-bool ClipSegment(TCurvePoint a, TCurvePoint b, const TCurveRect& rect, Extended& t0, Extended& t1);
+// Cuts the segment a-b to the rectangle, unrounded; an end inside stays as it is. False
+// when none of it lies within.
+inline bool ClipToRect(TCurvePoint& a, TCurvePoint& b, const TCurveRect& rect) {
+  return ClipSegment(a, b, rect.left, rect.right, rect.top, rect.bottom, [](long double v) { return Extended(v); });
+}
 
 // Collects a curve's pieces clipped to the bitmap: the points of a continuous piece are
 // added in order and Break ends the piece. A piece that leaves the bitmap and comes back

@@ -25,8 +25,6 @@ constexpr std::size_t kFormat1FunctionBytes = 135 + 257;  // the record and its 
 // Format 2: the fixed block, two texts, two counts and the expression text.
 constexpr std::size_t kFormat2FunctionBytes = 32 + 4 + 4 + 4 + 4 + 4;
 
-constexpr const char* kCenterChanged = "The Graph View Center Has Been Changed For Compatibility Reasons.";
-
 void Require(bool condition) {
   if (!condition) GraphLoadError();
 }
@@ -131,8 +129,8 @@ void ReadFunction1(TReadGraphFile& r, TFunc2DObj& f) {
   f.LoBound = r.ReadExtended();
   f.HiBound = r.ReadExtended();
   f.AsymptoteFixUp = r.ReadBool();
-  f.Color = r.ReadColor();
-  f.Width = r.ReadInt16();
+  f.Style.Color = r.ReadColor();
+  f.Style.Width = r.ReadInt16();
 }
 
 void ReadFunction2(TReadGraphFile& r, TFunc2DObj& f) {
@@ -142,8 +140,8 @@ void ReadFunction2(TReadGraphFile& r, TFunc2DObj& f) {
   f.HiBound = r.ReadExtended();
   f.AsymptoteFixUp = r.ReadBool();
   f.ExtraAccuracy = r.ReadBool();
-  f.Color = r.ReadColor();
-  f.Width = r.ReadInt32();
+  f.Style.Color = r.ReadColor();
+  f.Style.Width = r.ReadInt32();
   f.LoBoundText = r.ReadLongString(kMaxExpressionLength);
   f.HiBoundText = r.ReadLongString(kMaxExpressionLength);
   const int lines = r.CheckCount(r.ReadInt32(), kMaxSpecialValues, 4);
@@ -156,26 +154,6 @@ void ReadFunction2(TReadGraphFile& r, TFunc2DObj& f) {
     Require(Finite(x) && (f.SpecialX.empty() || f.SpecialX.back() < x));
     f.SpecialX.push_back(x);
   }
-}
-
-void ReadView(TReadGraphFile& r, TView2D& view, bool& centerChanged) {
-  if (r.FormatVersion() == 1) {
-    view.zoomX = view.zoomY = r.ReadExtended();
-    const Extended cx = r.ReadExtended();
-    const Extended cy = r.ReadExtended();
-    Require(!std::isnan(cx) && !std::isnan(cy));
-    view.centerX = ClampCenter(cx);
-    view.centerY = ClampCenter(cy);
-    centerChanged = view.centerX != cx || view.centerY != cy;
-  } else {
-    view.zoomX = r.ReadExtended();
-    view.zoomY = r.ReadExtended();
-    view.centerX = r.ReadExtended();
-    view.centerY = r.ReadExtended();
-    Require(Finite(view.centerX) && ClampCenter(view.centerX) == view.centerX);
-    Require(Finite(view.centerY) && ClampCenter(view.centerY) == view.centerY);
-  }
-  for (const Extended zoom : {view.zoomX, view.zoomY}) Require(Finite(zoom) && ClampZoom(zoom) == zoom);
 }
 
 }  // namespace
@@ -215,8 +193,8 @@ void TFunc2DObj::SaveToFile(TWriteGraphFile& w) const {
   w.WriteExtended(HiBound);
   w.WriteBool(AsymptoteFixUp);
   w.WriteBool(ExtraAccuracy);
-  w.WriteColor(Color);
-  w.WriteInt32(Width);
+  w.WriteColor(Style.Color);
+  w.WriteInt32(Style.Width);
   w.WriteLongString(LoBoundText);
   w.WriteLongString(HiBoundText);
   w.WriteInt32(static_cast<std::int32_t>(SpecialXLines.size()));
@@ -231,52 +209,41 @@ void TFunc2DObj::LoadFromFile(TReadGraphFile& r) {
     ReadFunction1(r, *this);
   else
     ReadFunction2(r, *this);
-  Require(Width >= kMinPenWidth && Width <= kMaxPenWidth);
+  Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
   Require((LoBoundEmpty || InBounds(LoBound)) && (HiBoundEmpty || InBounds(HiBound)));
   Func.ReadFromFile(r);
 }
 
 // ---- the document ------------------------------------------------------------
 
-namespace {
-struct T2DBody : TGraphDoc::TBody {
-  TView2D view;
-  bool centerChanged = false;
-  TSetting2DObj settings;
-  TFuncList<TFunc2DObj> functions;
-};
-}  // namespace
+TGraph2DDoc::TGraph2DDoc() : TKindDoc(k2DCartesianCode, kFormat1FunctionBytes, kFormat2FunctionBytes) {}
 
-void TGraph2DDoc::WriteBody(TWriteGraphFile& w) const {
-  w.WriteExtended(View.zoomX);
-  w.WriteExtended(View.zoomY);
-  w.WriteExtended(View.centerX);
-  w.WriteExtended(View.centerY);
-  Settings.SaveToFile(w);
-  w.WriteInt32(static_cast<std::int32_t>(Functions.size()));
-  for (const auto& f : Functions) f->SaveToFile(w);
+void TGraph2DDoc::WriteView(TWriteGraphFile& w) const {
+  w.WriteExtended(view_.ZoomX);
+  w.WriteExtended(view_.ZoomY);
+  w.WriteExtended(view_.CenterX);
+  w.WriteExtended(view_.CenterY);
 }
 
-std::unique_ptr<TGraphDoc::TBody> TGraph2DDoc::ReadBody(TReadGraphFile& r) const {
-  auto body = std::make_unique<T2DBody>();
-  ReadView(r, body->view, body->centerChanged);
-  body->settings.LoadFromFile(r);
-  const int count = ReadFunctionCount(r, kFormat1FunctionBytes, kFormat2FunctionBytes);
-  body->functions.reserve(count);
-  for (int i = 0; i < count; ++i) {
-    auto f = std::make_unique<TFunc2DObj>();
-    f->LoadFromFile(r);
-    body->functions.push_back(std::move(f));
+// Format 1 centres beyond ±100000 are moved to the limit (and the user told so later).
+void TGraph2DDoc::ReadView(TReadGraphFile& r, TView2D& view, bool& centerChanged) const {
+  if (r.FormatVersion() == 1) {
+    view.ZoomX = view.ZoomY = r.ReadExtended();
+    const Extended cx = r.ReadExtended();
+    const Extended cy = r.ReadExtended();
+    Require(!std::isnan(cx) && !std::isnan(cy));
+    view.CenterX = ClampCenter(cx);
+    view.CenterY = ClampCenter(cy);
+    centerChanged = view.CenterX != cx || view.CenterY != cy;
+  } else {
+    view.ZoomX = r.ReadExtended();
+    view.ZoomY = r.ReadExtended();
+    view.CenterX = r.ReadExtended();
+    view.CenterY = r.ReadExtended();
+    Require(Finite(view.CenterX) && ClampCenter(view.CenterX) == view.CenterX);
+    Require(Finite(view.CenterY) && ClampCenter(view.CenterY) == view.CenterY);
   }
-  return body;
-}
-
-void TGraph2DDoc::TakeBody(TBody& read) {
-  auto& body = static_cast<T2DBody&>(read);
-  if (body.centerChanged) ShowMessage(TMsgKind::Information, kCenterChanged, TMsgButtons::OK);
-  View = body.view;
-  Settings = std::move(body.settings);
-  Functions = std::move(body.functions);
+  for (const Extended zoom : {view.ZoomX, view.ZoomY}) Require(Finite(zoom) && ClampZoom(zoom) == zoom);
 }
 
 }  // namespace plotix

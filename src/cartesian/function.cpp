@@ -25,7 +25,7 @@ struct TSample {
 class TPlotter {
  public:
   TPlotter(TFunc2DObj& func, TCanvas& canvas, const TMapping2D& map)
-      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Width == 1) {}
+      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1) {}
 
   void Run();
 
@@ -120,7 +120,7 @@ bool TPlotter::Next() {
 void TPlotter::Line(TPoint from, TPoint to) {
   c_.MoveTo(from.x, from.y);
   c_.LineTo(to.x, to.y);
-  if (widthIsOne_) c_.SetPixel(to.x, to.y, f_.Color);
+  if (widthIsOne_) c_.SetPixel(to.x, to.y, f_.Style.Color);
 }
 
 void TPlotter::Dot(TPoint p) { Line(p, p); }
@@ -130,7 +130,7 @@ void TPlotter::DrawPoints(int count) {
     Dot(run_[0]);
   } else if (count >= 2) {
     c_.Polyline(run_, count);
-    if (widthIsOne_) c_.SetPixel(run_[count - 1].x, run_[count - 1].y, f_.Color);
+    if (widthIsOne_) c_.SetPixel(run_[count - 1].x, run_[count - 1].y, f_.Style.Color);
   }
 }
 
@@ -258,8 +258,8 @@ void TPlotter::Refine() {
 }
 
 void TPlotter::Run() {
-  c_.Pen().color = f_.Color;
-  c_.Pen().width = f_.Width;
+  c_.Pen().color = f_.Style.Color;
+  c_.Pen().width = f_.Style.Width;
 
   const bool hasLo = !f_.LoBoundEmpty, hasHi = !f_.HiBoundEmpty;
   const Extended loS = f_.LoBound * m_.zoomX, hiS = f_.HiBound * m_.zoomX;
@@ -317,7 +317,7 @@ TMath2DFunc::TMath2DFunc() {
 }
 
 bool TFunc2DObj::NewDialog(TColor color) {
-  Color = color;
+  Style.Color = color;
   return Dialogs().Run(*this, true);
 }
 

@@ -4,6 +4,7 @@
 // undefined points, the vertical-asymptote fix-up and the refinement near
 // undefined points.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,14 +43,13 @@ class TFunc2DObj : public TBaseFuncObj {
   bool ExtraAccuracy = false;
   std::vector<std::string> SpecialXLines;
   std::vector<Extended> SpecialX;  // strictly ascending
-  TColor Color = 0xFF0000;
-  std::int32_t Width = 1;
 
   std::string GetDescription() const override { return "Y=f(x)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc2DObj>(*this); }
 };
 
 // Draws one function on the canvas with the mapping of the current redraw.

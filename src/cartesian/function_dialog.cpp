@@ -48,8 +48,7 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
       EHiBoundStr(new TEditMathConst),
       EAsymFixUp(new QCheckBox(QStringLiteral("Vertical Asymptote Fix Up."))),
       EExtraUndefAccuracy(new QCheckBox(QStringLiteral("Near Undefined Points."))),
-      EFuncColorSample(new TColorSampleButton),
-      ColorButton1(new QPushButton(QStringLiteral("&Color..."))),
+      Style(new TPlotStyleRow(true)),
       EForcePointsMemo(new QPlainTextEdit),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       func_(func) {
@@ -80,14 +79,7 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   drawingLayout->addWidget(EAsymFixUp, 0, 1, 1, 2);
   drawingLayout->addWidget(new QLabel(QStringLiteral("Attempt Extra Drawing Accuracy")), 1, 0);
   drawingLayout->addWidget(EExtraUndefAccuracy, 1, 1, 1, 2);
-  drawingLayout->addWidget(new QLabel(QStringLiteral("Color")), 2, 0);
-  drawingLayout->addLayout(ColorRow(EFuncColorSample, ColorButton1), 2, 1, 1, 2);
-  ELineWidth = SizeScrollBar(LineWidthLabel);
-  auto* widthLabel = new QLabel(QStringLiteral("Line Width"));
-  widthLabel->setBuddy(ELineWidth);
-  drawingLayout->addWidget(widthLabel, 3, 0);
-  drawingLayout->addWidget(ELineWidth, 3, 1);
-  drawingLayout->addWidget(LineWidthLabel, 3, 2);
+  drawingLayout->addWidget(Style, 2, 0, 1, 3);
   drawingLayout->setColumnStretch(1, 1);
 
   auto* left = new QVBoxLayout;
@@ -117,9 +109,7 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   EHiBoundStr->setText(QString::fromStdString(func.HiBoundText));
   EAsymFixUp->setChecked(func.AsymptoteFixUp);
   EExtraUndefAccuracy->setChecked(func.ExtraAccuracy);
-  EFuncColorSample->SetColor(func.Color);
-  ELineWidth->setValue(func.Width);
-  LineWidthLabel->setNum(ELineWidth->value());
+  Style->SetStyle(func.Style);
   QStringList lines;
   for (const std::string& line : func.SpecialXLines) lines << QString::fromStdString(line);
   EForcePointsMemo->setPlainText(lines.join(QLatin1Char('\n')));
@@ -179,8 +169,7 @@ void TAdd2DFuncDlg::accept() {
   func_.HiBound = EHiBoundStr->Value();
   func_.AsymptoteFixUp = EAsymFixUp->isChecked();
   func_.ExtraAccuracy = EExtraUndefAccuracy->isChecked();
-  func_.Color = EFuncColorSample->Color();
-  func_.Width = ELineWidth->value();
+  func_.Style = Style->Style();
   if (specialChanged_) {
     func_.SpecialXLines = MemoLines(EForcePointsMemo);
     func_.SpecialX = special_;

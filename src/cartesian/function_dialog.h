@@ -19,6 +19,7 @@ class QScrollBar;
 namespace plotix {
 
 class TColorSampleButton;
+class TPlotStyleRow;
 class TDialogService;
 class TEditMathConst;
 
@@ -41,10 +42,7 @@ class TAdd2DFuncDlg : public QDialog {
   TEditMathConst* EHiBoundStr;
   QCheckBox* EAsymFixUp;
   QCheckBox* EExtraUndefAccuracy;
-  TColorSampleButton* EFuncColorSample;
-  QPushButton* ColorButton1;
-  QScrollBar* ELineWidth;
-  QLabel* LineWidthLabel;
+  TPlotStyleRow* Style;
   QPlainTextEdit* EForcePointsMemo;
   QDialogButtonBox* Buttons;
 

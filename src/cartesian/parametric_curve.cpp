@@ -59,8 +59,7 @@ class TParametricTracer {
   void Evaluate(std::size_t first);
   void Offer(int left, int right, int depth, int streak, Extended runOn);
   bool Visible(TCurvePoint a, TCurvePoint b) const {
-    Extended t0, t1;
-    return near_.Holds(a) || near_.Holds(b) || ClipSegment(a, b, near_, t0, t1);
+    return near_.Holds(a) || near_.Holds(b) || ClipToRect(a, b, near_);
   }
   Extended Gap(int a, int b) const { return Distance(nodes_[a].p, nodes_[b].p); }
   void Split(const TInterval& v, int mid);

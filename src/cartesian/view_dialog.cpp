@@ -22,8 +22,8 @@ TChange2DViewDlg::TChange2DViewDlg(TView2D& view, QWidget* parent)
       EYViewZoom(ViewField("Y Axis Zoom")),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       view_(view),
-      zoomX_(view.zoomX),
-      zoomY_(view.zoomY) {
+      zoomX_(view.ZoomX),
+      zoomY_(view.ZoomY) {
   setWindowTitle(QStringLiteral("Change 2D Cartesian View"));
 
   auto* cartesian = new QGroupBox(QStringLiteral("View Center (Graph Units From Center)"));
@@ -56,8 +56,8 @@ TChange2DViewDlg::TChange2DViewDlg(TView2D& view, QWidget* parent)
 
   EXViewZoom->setText(ViewText(zoomX_));
   EYViewZoom->setText(ViewText(zoomY_));
-  EPixelsX->setValue(RoundToPixel(view.centerX));
-  EPixelsY->setValue(RoundToPixel(view.centerY));
+  EPixelsX->setValue(RoundToPixel(view.CenterX));
+  EPixelsY->setValue(RoundToPixel(view.CenterY));
   RefreshCartesian();
 }
 
@@ -91,10 +91,10 @@ bool TChange2DViewDlg::ZoomExit(TEditMathConst* field) {
 
 void TChange2DViewDlg::accept() {
   if (!exits_->LeaveEdited()) return;
-  view_.zoomX = zoomX_;
-  view_.zoomY = zoomY_;
-  view_.centerX = EPixelsX->value();
-  view_.centerY = EPixelsY->value();
+  view_.ZoomX = zoomX_;
+  view_.ZoomY = zoomY_;
+  view_.CenterX = EPixelsX->value();
+  view_.CenterY = EPixelsY->value();
   QDialog::accept();
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "expr/math_function.h"
-#include "platform/colour.h"
+#include "platform/plot_style.h"
 
 namespace plotix {
 
@@ -29,6 +29,9 @@ class TMathGraphFunc : public TMathFunction {
 class TBaseFuncObj {
  public:
   virtual ~TBaseFuncObj() = default;
+
+  TPlotStyle Style;  // 3D functions draw one-pixel lines and keep the width unused
+
   // The graph kind's prefix ("Y=f(x)=", ...) followed by the expression text.
   virtual std::string GetDescription() const = 0;
   // Takes the colour and runs the add dialog; true on OK.
@@ -38,16 +41,27 @@ class TBaseFuncObj {
   // Writes the current-format record; reads the record of the file's format.
   virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
   virtual void LoadFromFile(TReadGraphFile& reader) = 0;
+  // A copy of the object, of its own class.
+  virtual std::unique_ptr<TBaseFuncObj> Clone() const = 0;
 };
 
 // A graph window's function list: the window owns its objects.
 template <class T>
 using TFuncList = std::vector<std::unique_ptr<T>>;
 
+// A copy of every function of the list, in its order.
+template <class T>
+TFuncList<T> CloneFunctions(const TFuncList<T>& functions) {
+  TFuncList<T> copies;
+  copies.reserve(functions.size());
+  for (const auto& f : functions) copies.emplace_back(static_cast<T*>(f->Clone().release()));
+  return copies;
+}
+
 // True when a function of the list is drawn in the colour.
 template <class T>
 bool UsesColor(const TFuncList<T>& functions, TColor color) {
-  return std::any_of(functions.begin(), functions.end(), [color](const auto& f) { return f->Color == color; });
+  return std::any_of(functions.begin(), functions.end(), [color](const auto& f) { return f->Style.Color == color; });
 }
 
 }  // namespace plotix

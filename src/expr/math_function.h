@@ -1,111 +1,27 @@
 #pragma once
-// TMathFunction: one function definition compiled into a postfix program and
-// evaluated in extended precision, every failure an error code, never an exception.
+// TMathFunction: one function definition with its variables, compiled into a postfix
+// program and evaluated in extended precision, every failure an error code, never an
+// exception. The stages live in their own files: token_reader (text to tokens),
+// symbol_table (names), compiler (tokens to a folded postfix program), postfix_program
+// (the program as a value), evaluator (fast and checked runs), function_library (the
+// routines and the power rule) and trig_fixup.
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "expr/evaluator.h"
+#include "expr/math_codes.h"
+#include "expr/postfix_program.h"
+#include "expr/trig_fixup.h"
 #include "platform/extended.h"
 
 namespace plotix {
 
-// Token codes: 1..51 are positions in the symbol table.
-enum TMathCode : std::int32_t {
-  mcOpen = 1,
-  mcClose = 2,
-  mcAdd = 3,
-  mcSub = 4,
-  mcMul = 5,
-  mcDiv = 6,
-  mcPow = 7,
-  mcDegToRad = 8,
-  mcRadToDeg,
-  mcGradToRad,
-  mcRadToGrad,
-  mcCycleToRad,
-  mcRadToCycle,
-  mcArcSinh = 14,
-  mcArcCosh,
-  mcArcTanh,
-  mcArcCsch,
-  mcArcSech,
-  mcArcCoth,
-  mcArcSin = 20,
-  mcArcCos,
-  mcArcTan,
-  mcArcCsc,
-  mcArcSec,
-  mcArcCot,
-  mcSinh = 26,
-  mcCosh,
-  mcTanh,
-  mcCsch,
-  mcSech,
-  mcCoth,
-  mcSin = 32,
-  mcCos,
-  mcTan,
-  mcCsc,
-  mcSec,
-  mcCot,
-  mcExp = 38,
-  mcGrInt,
-  mcInt,
-  mcSqrt,
-  mcSquare,
-  mcTrunc,
-  mcRound,
-  mcFrac,
-  mcAbs,
-  mcLn,
-  mcLog,
-  mcFact = 49,
-  mcPi = 50,
-  mcE = 51,
-  mcNumber = 1000,
-  mcVariable = 5000,
-};
-
-// Error codes; MathErrorText gives their words.
-enum TMathError : std::uint8_t {
-  meNone = 0,
-  meEmpty = 1,
-  meTooLong = 2,
-  meIllegalChar = 3,
-  meSyntax = 4,
-  meBadNumber = 5,
-  meParentheses = 6,
-  meNoOpenParen = 7,
-  meUnknownSymbol = 8,
-  meOutOfMemory = 9,
-  meUnknown = 10,
-  meDivByZero = 11,
-  meDomain = 12,
-  meBadExponential = 13,
-  meFactorialTooBig = 14,
-  meOverflow = 15,
-  meUnderflow = 16,
-  meInvalidOp = 17,
-};
-
-constexpr int kMaxExpressionLength = 1000;
-constexpr int kMathTableSize = 2016;  // records in each compile table and the evaluation stack
-
-// One record of a postfix program (and of the working token table while compiling).
-struct TPostFixRec {
-  std::int32_t code = 0;
-  std::int32_t varIndex = 0;  // for mcVariable
-  std::int32_t position = 0;  // 1-based character in the text; 0 when made by the compiler
-  Extended value = 0;         // for mcNumber
-};
-
-using TMathPostFixArray = std::vector<TPostFixRec>;
 using TMathStringsArray = std::vector<std::string>;
 using TMathValuesArray = std::vector<Extended>;
-
-// The code's words, followed by " at Character " and the position when it is 1 or more.
-std::string MathErrorText(int code, int position);
 
 class TMathFunction {
  public:
@@ -117,6 +33,7 @@ class TMathFunction {
   }
   virtual ~TMathFunction() = default;
 
+  // Copies everything but the evaluation state; the copy runs on its own variables.
   virtual void Assign(const TMathFunction& source);
 
   void SetExpression(const std::string& text);
@@ -131,54 +48,44 @@ class TMathFunction {
   bool Compile();
   bool Evaluate() {
     if (state_ == 2 && hasVariables_) {
-      error_ = meNone;
-      return RunFast();
+      error_ = static_cast<std::uint8_t>(evaluator_.Evaluate(*prepared_, values_.data(), result_));
+      return error_ == meNone;
     }
     return EvaluateOther();
   }
+
+  // Evaluates at `count` points: the variables of `slots` take xs[i], the others their
+  // current values; one result (0 where undefined) and one error code per point, as
+  // Evaluate would give them. Result() and ErrorCode() stay as they were.
+  void EvaluateBatch(std::span<const int> slots, const Extended* xs, std::size_t count, Extended* results,
+                     std::uint8_t* errors);
+  // The compiled program made ready to run, for evaluators on other threads to share
+  // (with values of their own); null unless compiled.
+  std::shared_ptr<const TPreparedProgram> Prepared() const { return state_ == 2 ? prepared_ : nullptr; }
 
   Extended Result() const { return result_; }
   int ErrorCode() const { return error_; }
   int ErrorPosition() const { return errorPos_; }
   std::string GetErrorText() const { return MathErrorText(error_, errorPos_); }
   int State() const { return state_; }  // 0 not compiled, 1 failed, 2 compiled
-  bool HasVariables() const { return hasVariables_; }
-  const TMathPostFixArray& Program() const { return program_; }
-
-  // One step of the fast form derived from the program.
-  struct TExecOp {
-    std::int32_t op;
-    std::int32_t index;  // variable index, or the class of a constant exponent
-    Extended value;      // an extended constant
-    double dvalue;       // the same constant when a double holds it exactly (loads faster)
-  };
+  // The compiled program; empty unless compiled with variables.
+  const TMathPostFixArray& Program() const { return program_.Records(); }
 
  private:
   void Fail(int code, int position);
-  bool RunChecked(const TMathPostFixArray& program, Extended& result, int& error) const;
-  void BuildExec();
-  bool RunFast();
   bool EvaluateOther();
 
   std::string text_;
   TMathStringsArray names_;
   TMathValuesArray values_;
-  TMathPostFixArray program_;
-  std::vector<TExecOp> exec_;
+  TMathProgram program_;
+  std::shared_ptr<const TPreparedProgram> prepared_;  // shared by copies: it never changes
+  TMathEvaluator evaluator_;
   std::uint8_t state_ = 0;
   Extended result_ = 0;
   bool hasVariables_ = false;
   std::uint8_t error_ = meNone;
   std::int32_t errorPos_ = 0;
 };
-
-// The trigonometry fix-up: makes sine and cosine exact zeros at multiples of pi and
-// odd multiples of pi/2 within a range. range 0..5 (0 = none); at start 2 and exact.
-void SetTrigFixup(int range, bool exact);
-void GetTrigFixup(int& range, bool& exact);
-
-// The current sine and cosine routines (with the fix-up applied).
-Extended FixedSin(Extended x);
-Extended FixedCos(Extended x);
 
 }  // namespace plotix

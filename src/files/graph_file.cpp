@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "files/file_io.h"
 #include "platform/limits.h"
@@ -383,6 +384,7 @@ void TWriteGraphFile::Abandon() {
   temp_.clear();
   pending_.clear();
   written_ = 0;
+  inMemory_ = false;
 }
 
 bool TWriteGraphFile::Open(const std::string& fileName, std::int32_t graphKind) {
@@ -395,7 +397,25 @@ bool TWriteGraphFile::Open(const std::string& fileName, std::int32_t graphKind) 
   }
   target_ = LinkTarget(fileName);
   if (!CreateTemp()) return false;
+  WriteHeader(graphKind);
+  return true;
+}
 
+void TWriteGraphFile::OpenInMemory(std::int32_t graphKind) {
+  checksum_ = 0;
+  Abandon();
+  inMemory_ = true;
+  WriteHeader(graphKind);
+}
+
+std::vector<std::uint8_t> TWriteGraphFile::TakeBytes() {
+  pending_.push_back(static_cast<std::uint8_t>(checksum_));
+  pending_.push_back(static_cast<std::uint8_t>(checksum_ >> 8));
+  inMemory_ = false;
+  return std::exchange(pending_, {});
+}
+
+void TWriteGraphFile::WriteHeader(std::int32_t graphKind) {
   const auto signature = Signature();
   WriteRaw(signature.data(), signature.size());
   std::uint8_t versionText[11];
@@ -408,7 +428,6 @@ bool TWriteGraphFile::Open(const std::string& fileName, std::int32_t graphKind) 
   WriteInt32(0);
   const std::uint8_t headerSum[2] = {static_cast<std::uint8_t>(checksum_), static_cast<std::uint8_t>(checksum_ >> 8)};
   WriteRaw(headerSum, 2);
-  return true;
 }
 
 bool TWriteGraphFile::CheckExisting(const std::string& fileName) {
@@ -524,7 +543,7 @@ void TWriteGraphFile::WriteRaw(const void* buffer, std::size_t n) {
   const auto* bytes = static_cast<const std::uint8_t*>(buffer);
   pending_.insert(pending_.end(), bytes, bytes + n);
   checksum_ = AddToSum(checksum_, bytes, n);
-  if (pending_.size() >= kWriteBuffer) Flush();
+  if (!inMemory_ && pending_.size() >= kWriteBuffer) Flush();
 }
 
 void TWriteGraphFile::WriteByte(std::uint8_t value) { WriteRaw(&value, 1); }

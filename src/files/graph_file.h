@@ -18,8 +18,6 @@ namespace plotix {
 // been shown already), and by records that find the file inconsistent.
 struct TGraphFileAbort {};
 
-enum TGraphKind : std::int32_t { gk2DCartesian = 1, gkPolar = 2, gk3D = 3 };
-
 constexpr std::int32_t kFileFormatVersion = 2;
 constexpr int kFileHeaderEnd = 63;  // first content byte
 constexpr int kMinGraphFileSize = 66;
@@ -106,6 +104,10 @@ class TWriteGraphFile {
   // Writes the file checksum and only then replaces the target file.
   bool Close();
   bool IsOpen() const { return fd_ >= 0; }
+  // The same file built in memory: nothing on disk, no question asked.
+  void OpenInMemory(std::int32_t graphKind);
+  // The whole file written since OpenInMemory, its checksum included.
+  std::vector<std::uint8_t> TakeBytes();
 
   void WriteRaw(const void* buffer, std::size_t n);
   void WriteByte(std::uint8_t value);
@@ -124,8 +126,10 @@ class TWriteGraphFile {
   bool CreateTemp();
   void Flush();  // the pending bytes to the file, Abort or Retry
   void Abandon();
+  void WriteHeader(std::int32_t graphKind);
 
   int fd_ = -1;
+  bool inMemory_ = false;
   std::string target_, temp_;
   std::uint16_t checksum_ = 0;
   std::vector<std::uint8_t> pending_;

@@ -97,7 +97,7 @@ void TMath3DFunc::ReadFromFile(TReadGraphFile& r) {
 
 void TFunc3DObj::SaveToFile(TWriteGraphFile& w) const {
   w.WriteInt32(ftSurface);
-  w.WriteColor(Color);
+  w.WriteColor(Style.Color);
   for (const TSurfaceVariable& v : Vars) {
     w.WriteExtended(v.Lo);
     w.WriteExtended(v.Hi);
@@ -118,7 +118,7 @@ void TFunc3DObj::LoadFromFile(TReadGraphFile& r) {
     Require(orientation >= orX && orientation <= orZ);
     Func.SetOrientation(TOrientation(orientation));
     r.Skip(4);
-    Color = r.ReadColor();
+    Style.Color = r.ReadColor();
     for (TSurfaceVariable& v : Vars) {
       v.LoText = r.ReadShortString(kFormat1TextField);
       v.HiText = r.ReadShortString(kFormat1TextField);
@@ -129,7 +129,7 @@ void TFunc3DObj::LoadFromFile(TReadGraphFile& r) {
     }
     RoundDown = r.ReadBool();
   } else {
-    Color = r.ReadColor();
+    Style.Color = r.ReadColor();
     for (TSurfaceVariable& v : Vars) {
       v.Lo = r.ReadExtended();
       v.Hi = r.ReadExtended();
@@ -161,7 +161,7 @@ void TFuncRotateObj::SaveToFile(TWriteGraphFile& w) const {
   w.WriteInt32(CircleDetail);
   w.WriteInt32(Lines);
   w.WriteInt32(LineDetail);
-  w.WriteColor(Color);
+  w.WriteColor(Style.Color);
   w.WriteBool(RoundDown);
   w.WriteLongString(LoText);
   w.WriteLongString(HiText);
@@ -193,7 +193,7 @@ void TFuncRotateObj::LoadFromFile(TReadGraphFile& r) {
     Lines = r.ReadInt32();
     LineDetail = r.ReadInt32();
   }
-  Color = r.ReadColor();
+  Style.Color = r.ReadColor();
   RoundDown = r.ReadBool();
   if (r.FormatVersion() != 1) {
     LoText = r.ReadLongString(kMaxExpressionLength);

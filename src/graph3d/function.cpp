@@ -9,8 +9,8 @@
 
 #include "files/graph_file.h"
 #include "platform/dialog_service.h"
+#include "platform/geometry.h"
 #include "platform/message_box.h"
-#include "window/polar_conversions.h"
 
 namespace plotix {
 
@@ -148,14 +148,14 @@ std::string TMath3DFunc::Prefix() const {
 // ---- TFunc3DObj --------------------------------------------------------------
 
 bool TFunc3DObj::NewDialog(TColor color) {
-  Color = color;
+  Style.Color = color;
   return Dialogs().Run(*this, true);
 }
 
 bool TFunc3DObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
 bool TFunc3DObj::BuildMesh(int position, TLineObj& store) {
-  store.SetPaletteColor(position, Color);
+  store.SetPaletteColor(position, Style.Color);
   store.MarkFunctionStart();
   TGrid grid = SurfaceGrid(Vars[0].Lines, Vars[0].Detail, Vars[1].Lines, Vars[1].Detail);
   grid.rowLinesUpTo = grid.rows;
@@ -176,14 +176,14 @@ bool TFunc3DObj::BuildMesh(int position, TLineObj& store) {
 // ---- TFuncRotateObj ----------------------------------------------------------
 
 bool TFuncRotateObj::NewDialog(TColor color) {
-  Color = color;
+  Style.Color = color;
   return Dialogs().Run(*this, true);
 }
 
 bool TFuncRotateObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
 bool TFuncRotateObj::BuildMesh(int position, TLineObj& store) {
-  store.SetPaletteColor(position, Color);
+  store.SetPaletteColor(position, Style.Color);
   store.MarkFunctionStart();
   TGrid grid = RotateGrid(Lines, LineDetail, Circles, CircleDetail);
   if (grid.rows <= 0 || grid.columns <= 0) return true;

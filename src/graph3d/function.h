@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "expr/function_object.h"
@@ -49,7 +50,6 @@ class TMathRotateFunc : public TMathGraphFunc {
 
 class TBaseFunc3DObj : public TBaseFuncObj {
  public:
-  TColor Color = 0xFF0000;
   bool RoundDown = false;  // values beyond ±700 drawn at ±700 rather than left out
 
   // Adds the mesh to the store with palette index `position` (the place in the list).
@@ -76,6 +76,7 @@ class TFunc3DObj : public TBaseFunc3DObj {
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc3DObj>(*this); }
   bool BuildMesh(int position, TLineObj& store) override;
 };
 
@@ -98,6 +99,7 @@ class TFuncRotateObj : public TBaseFunc3DObj {
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncRotateObj>(*this); }
   bool BuildMesh(int position, TLineObj& store) override;
 };
 

@@ -52,8 +52,7 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
     : QDialog(parent),
       EOrientation(new QComboBox),
       EUserFuncStr(new QLineEdit),
-      EFuncColorSample(new TColorSampleButton),
-      ColorButton(new QPushButton(QStringLiteral("&Color..."))),
+      Style(new TPlotStyleRow(false)),
       ERoundDown(new QRadioButton(QStringLiteral("Round Down"))),
       EDontDraw(new QRadioButton(QStringLiteral("Don't Draw"))),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
@@ -94,8 +93,8 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
     c.EHiBound->setText(QString::fromStdString(func.Vars[v].HiText));
   }
 
-  QHBoxLayout* appearance = ColorRow(EFuncColorSample, ColorButton);
-  appearance->insertWidget(0, new QLabel(QStringLiteral("Color")));
+  auto* appearance = new QHBoxLayout;
+  appearance->addWidget(Style);
   auto* beyond = new QGroupBox(QStringLiteral("Values > 700"));
   auto* beyondLayout = new QHBoxLayout(beyond);
   beyondLayout->addWidget(ERoundDown);
@@ -115,7 +114,7 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));
-  EFuncColorSample->SetColor(func.Color);
+  Style->SetStyle(func.Style);
   (func.RoundDown ? ERoundDown : EDontDraw)->setChecked(true);
   SetOrientation(orientation_);
 
@@ -178,7 +177,7 @@ void TAdd3DFuncDlg::accept() {
     var.HiText = c.EHiBound->text().toStdString();
     var.Hi = c.EHiBound->Value();
   }
-  func_.Color = EFuncColorSample->Color();
+  func_.Style = Style->Style();
   func_.RoundDown = ERoundDown->isChecked();
   QDialog::accept();
 }

@@ -20,6 +20,7 @@ class QSpinBox;
 namespace plotix {
 
 class TColorSampleButton;
+class TPlotStyleRow;
 class TDialogService;
 class TEditMathConst;
 
@@ -61,8 +62,7 @@ class TAdd3DFuncDlg : public QDialog {
   };
   QComboBox* EOrientation;  // also the caption of the definition
   QLineEdit* EUserFuncStr;
-  TColorSampleButton* EFuncColorSample;
-  QPushButton* ColorButton;
+  TPlotStyleRow* Style;
   std::array<TVariableControls, 2> Vars{};
   QRadioButton* ERoundDown;
   QRadioButton* EDontDraw;

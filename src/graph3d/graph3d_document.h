@@ -7,36 +7,38 @@
 #include "graph3d/render.h"
 #include "graph3d/settings.h"
 #include "graph3d/view.h"
-#include "window/graph_document.h"
+#include "window/kind_document.h"
 
 namespace plotix {
 
-class TGraph3DDoc : public TGraphDoc {
+// The kind's number in graph files.
+constexpr std::int32_t k3DCartesianCode = 3;
+
+class TGraph3DDoc : public TKindDoc<TView3D, TSettings3DObj, TBaseFunc3DObj> {
  public:
-  TGraph3DDoc() : TGraphDoc(gk3D) {}
+  TGraph3DDoc();
 
-  TView3D View;
-  TSettings3DObj Settings;
-  TFuncList<TBaseFunc3DObj> Functions;
-  TLineObj Lines;  // the meshes of Functions, in list order
-  T3DRenderer Renderer;
-
-  TColor BackColor() const override { return Settings.BackColor; }
-  bool IsColorUsed(TColor color) const override { return UsesColor(Functions, color); }
-  int FunctionCount() const override { return int(Functions.size()); }
+  TColor BackColor() const override { return settings_.BackColor; }
   // The background, then the edges and axis labels with hidden parts left out.
   void Render(TBitmap& bitmap) override;
 
-  // Adds the mesh of the last function to the store.
-  void AppendMesh();
-  // Clears the store and builds every function's mesh in list order. A full store is
-  // reported once: building stops at the first function that did not fit.
-  void RebuildMeshes();
+  // The meshes of the functions, in list order.
+  const TLineObj& Lines() const { return lines_; }
+  // Per-size buffers of the hidden-line decision; false when they can not be had.
+  bool AllocateRenderer(int width, int height) { return renderer_.Allocate(width, height); }
 
  protected:
-  void WriteBody(TWriteGraphFile& writer) const override;
-  std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const override;
-  void TakeBody(TBody& body) override;
+  void WriteView(TWriteGraphFile& writer) const override;
+  void ReadView(TReadGraphFile& reader, TView3D& view, bool& centerChanged) const override;
+  // Surfaces and rotated functions: a type code before each record.
+  std::unique_ptr<TBaseFunc3DObj> NewFunction(TReadGraphFile& reader) const override;
+  // A function appended adds its mesh to the store; a new list rebuilds them all. A full
+  // store is reported once: building stops at the first function that did not fit.
+  void FunctionsChanged(bool appended) override;
+
+ private:
+  TLineObj lines_;
+  T3DRenderer renderer_;
 };
 
 }  // namespace plotix

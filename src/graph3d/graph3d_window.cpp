@@ -1,27 +1,25 @@
 #include "graph3d/graph3d_window.h"
 
 #include <QMenu>
+#include <QPainter>
 
 #include "graph3d/function_dialog.h"
 #include "graph3d/hot_key_dialog.h"
 #include "graph3d/rotate_dialog.h"
-#include "graph3d/settings_dialog.h"
-#include "graph3d/view_dialog.h"
 #include "platform/dialog_service.h"
 #include "window/graph_kinds.h"
 #include "window/status_line.h"
 
 namespace plotix {
 
-TFunc3DWindow::TFunc3DWindow(QWidget* parent)
-    : TFuncGraphWindow(std::make_unique<TGraph3DDoc>(), parent), Doc(static_cast<TGraph3DDoc&>(Document())) {
+TFunc3DWindow::TFunc3DWindow(QWidget* parent) : TKindWindow(parent) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()));
 
-  AddCommand(FunctionMenu, "New &2D Rotation (X,Y)...", [this] { AddRotated(); });
-  AddCommand(FunctionMenu, "New &3D Function (X,Y,Z)...", [this] { AddSurface(); });
-  AddCommand(FunctionMenu, "&Edit Function List...", [this] { EditFunctionList(Doc.Functions); });
+  AddCommand(FunctionMenu(), "New &2D Rotation (X,Y)...", [this] { AddRotated(); });
+  AddCommand(FunctionMenu(), "New &3D Function (X,Y,Z)...", [this] { AddSurface(); });
+  AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
 
-  QMenu* v = ViewMenu;
+  QMenu* v = ViewMenu();
   AddCommand(v, "C&hange View...", [this] { ChangeView(); });
   AddZoomCommands();
   v->addSeparator();
@@ -42,69 +40,98 @@ TFunc3DWindow::TFunc3DWindow(QWidget* parent)
 
 TFunc3DWindow::~TFunc3DWindow() = default;
 
-bool TFunc3DWindow::AllocateExtra(int width, int height) { return Doc.Renderer.Allocate(width, height); }
+bool TFunc3DWindow::AllocateExtra(int width, int height) { return MutableDoc().AllocateRenderer(width, height); }
 
-bool TFunc3DWindow::EditGraphSettings() {
-  LeaveMode();
-  if (!TSettings3DDlg::Edit(this, Doc.Settings)) return false;
-  RenderGraph();
-  return true;
-}
+namespace {
+const TStatusModeChoice kMouseMode{"3D/Mouse",
+                                   "3D Mouse Position Settings",
+                                   {"Graph Cartesian", "Pixels From Center", "Bitmap Pixels", "Don't Show"},
+                                   3};
+}  // namespace
 
 void TFunc3DWindow::UpdateViewStatus() {
-  const TView3D& v = Doc.View;
-  if (TStatusLine* status = StatusLine())
-    status->Update3D(v.rotateX, v.rotateY, v.rotateZ, v.zoom, BitmapHeight(), BitmapWidth(), MouseY, MouseX);
+  TStatusLine* status = StatusLine();
+  if (!status) return;
+  const TView3D& v = Doc().View();
+  status->SetPanel(0, "Zoom: " + std::to_string(v.Zoom));
+  status->SetPanel(1, "Rotate X:" + StatusS15(v.RotateX) + " Y:" + StatusS15(v.RotateY) + " Z:" + StatusS15(v.RotateZ));
+  const int mode = Settings().StatusMode(kMouseMode.key, kMouseMode.defaultMode);
+  const TPoint mouse = MousePosition();
+  if (!MouseOnBitmap(mouse.x, mouse.y, BitmapWidth(), BitmapHeight()) || mode == 3) {
+    status->SetPanel(2, "");
+    return;
+  }
+  const int mx = mouse.x - (BitmapWidth() / 2 - 1), my = (BitmapHeight() / 2 - 1) - mouse.y;
+  switch (mode) {
+    case 0:
+      status->SetPanel(2, "Mouse X:" + StatusS15(static_cast<Extended>(mx) / v.Zoom) +
+                              " Y:" + StatusS15(static_cast<Extended>(my) / v.Zoom));
+      break;
+    case 1: status->SetPanel(2, "Mouse(Pix) X:" + std::to_string(mx) + " Y:" + std::to_string(my)); break;
+    case 2: status->SetPanel(2, "Mouse W:" + std::to_string(mouse.x) + " H:" + std::to_string(mouse.y)); break;
+    default: status->SetPanel(2, ""); break;
+  }
 }
 
-void TFunc3DWindow::FunctionsChanged(bool appended) {
-  if (appended)
-    Doc.AppendMesh();
-  else
-    Doc.RebuildMeshes();
-}
+bool TFunc3DWindow::AddSurface() { return AddFunction(std::make_unique<TFunc3DObj>()); }
 
-bool TFunc3DWindow::AddSurface() { return AddFunction(Doc.Functions, std::make_unique<TFunc3DObj>()); }
-
-bool TFunc3DWindow::AddRotated() { return AddFunction(Doc.Functions, std::make_unique<TFuncRotateObj>()); }
-
-void TFunc3DWindow::ChangeView() {
-  if (TChange3DViewDlg::Edit(this, Doc.View)) RenderGraph();
-}
+bool TFunc3DWindow::AddRotated() { return AddFunction(std::make_unique<TFuncRotateObj>()); }
 
 void TFunc3DWindow::ZoomIn() {
-  if (Zoom3DStepIn(Doc.View.zoom)) RenderGraph();
+  TView3D v = Doc().View();
+  Zoom3DStepIn(v.Zoom, Settings().zoom3D);
+  SetView(v);
 }
 
 void TFunc3DWindow::ZoomOut() {
-  if (Zoom3DStepOut(Doc.View.zoom)) RenderGraph();
+  TView3D v = Doc().View();
+  Zoom3DStepOut(v.Zoom, Settings().zoom3D);
+  SetView(v);
 }
 
+// A turn always redraws, also one that comes back to the same angle.
 void TFunc3DWindow::Rotate(TAxis axis, bool plus) {
-  Extended& angle = Doc.View.Angle(int(axis));
-  angle = RotateAngle(angle, plus);
-  RenderGraph();
+  TView3D v = Doc().View();
+  Extended& angle = v.Angle(int(axis));
+  angle = RotateAngle(angle, plus, Settings().zoom3D.rotationAmount);
+  ShowView(v);
 }
 
 void TFunc3DWindow::DragView(int dx, int dy) {
-  TView3D& v = Doc.View;
-  const Extended x = ReduceAngle(v.rotateX + dy), y = ReduceAngle(v.rotateY + dx);
-  if (x == v.rotateX && y == v.rotateY) return;
-  v.rotateX = x;
-  v.rotateY = y;
-  RenderGraph();
+  TView3D v = Doc().View();
+  v.RotateX = ReduceAngle(v.RotateX + dy);
+  v.RotateY = ReduceAngle(v.RotateY + dx);
+  SetView(v);
 }
 
 void TFunc3DWindow::CenterFunctionView() {
-  TView3D& v = Doc.View;
-  if (v.rotateX == 0 && v.rotateY == 0 && v.rotateZ == 0) return;
-  v.rotateX = v.rotateY = v.rotateZ = 0;
-  RenderGraph();
+  TView3D v = Doc().View();
+  v.RotateX = v.RotateY = v.RotateZ = 0;
+  SetView(v);
 }
 
 void RegisterGraph3DGraphs() {
-  RegisterGraphKind(gk3D, {[] { return std::make_unique<TGraph3DDoc>(); }, [] { return new TFunc3DWindow; },
-                           [](QWidget* parent) { TZoom3DHotKeyDlg::Edit(parent); }});
+  TGraphKindEntry kind;
+  kind.fileCode = k3DCartesianCode;
+  kind.name = "3D Cartesian";
+  kind.newCommand = "New &3D Cartesian";
+  kind.newHint = "New 3D Cartesian Graph";
+  kind.drawIcon = [](QPainter& p) {  // three axes and a line across them
+    p.drawLine(QPointF(11.5, 15.5), QPointF(11.5, 8));
+    p.drawLine(QPointF(11.5, 15.5), QPointF(19, 19));
+    p.drawLine(QPointF(11.5, 15.5), QPointF(4.5, 20));
+    p.setPen(QPen(QColor(220, 0, 0), 1.5));
+    p.drawLine(QPointF(6, 12), QPointF(17, 12));
+  };
+  kind.helpPage = "graph3d.md";
+  kind.statusModes = {kMouseMode};
+  kind.newDocument = [] { return std::make_unique<TGraph3DDoc>(); };
+  kind.newWindow = [] { return new TFunc3DWindow; };
+  kind.globalSettingsCommand = "3D Zoom Hot Key Settings...";
+  kind.globalSettings = [](QWidget* parent, TProgramSettings& settings) {
+    TZoom3DHotKeyDlg::Edit(parent, settings.zoom3D);
+  };
+  RegisterGraphKind(std::move(kind));
   RegisterFunc3DDialog(Dialogs());
   RegisterRotateDialog(Dialogs());
 }

@@ -3,11 +3,13 @@
 // "F&unction" and "&View" menus: surfaces and rotated functions, rotation and zoom.
 
 #include "graph3d/graph3d_document.h"
-#include "window/graph_window.h"
+#include "graph3d/settings_dialog.h"
+#include "graph3d/view_dialog.h"
+#include "window/kind_window.h"
 
 namespace plotix {
 
-class TFunc3DWindow : public TFuncGraphWindow {
+class TFunc3DWindow : public TKindWindow<TGraph3DDoc, TSettings3DDlg, TChange3DViewDlg> {
   Q_OBJECT
 
  public:
@@ -17,7 +19,6 @@ class TFunc3DWindow : public TFuncGraphWindow {
   // The edge-index buffer follows the bitmap's size.
   bool AllocateExtra(int width, int height) override;
   std::string GetGraphTypeName() const override { return "3D Cartesian"; }
-  bool EditGraphSettings() override;
   void UpdateViewStatus() override;
   void ZoomIn() override;
   void ZoomOut() override;
@@ -29,14 +30,10 @@ class TFunc3DWindow : public TFuncGraphWindow {
   void WheelZoom(TPoint, bool in, TZoomAxes) override { in ? ZoomIn() : ZoomOut(); }
   // A degree per pixel: dragging right turns + about Y, dragging down + about X.
   void DragView(int dx, int dy) override;
-  void FunctionsChanged(bool appended) override;
 
   // The function dialogs on a new function; true when one was added (the window redrew).
   bool AddSurface();
   bool AddRotated();
-  void ChangeView();
-
-  TGraph3DDoc& Doc;
 };
 
 // Makes 3D Cartesian graphs known to the program: their document, window, dialogs and

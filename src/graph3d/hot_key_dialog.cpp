@@ -11,12 +11,12 @@
 
 namespace plotix {
 
-TZoom3DHotKeyDlg::TZoom3DHotKeyDlg(QWidget* parent)
+TZoom3DHotKeyDlg::TZoom3DHotKeyDlg(TZoom3DSettings& settings, QWidget* parent)
     : QDialog(parent),
       ERotateAmount(new TEditMathConst),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
+      settings_(settings) {
   setWindowTitle(QStringLiteral("Global 3D Cartesian: Hot Key Settings"));
-  const TZoom3DSettings& settings = Zoom3DSettings();
 
   TMathConstCheck& check = ERotateAmount->Check();
   check.emCtrlErrorName = "Rotation Amount";
@@ -49,16 +49,15 @@ TZoom3DHotKeyDlg::TZoom3DHotKeyDlg(QWidget* parent)
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-bool TZoom3DHotKeyDlg::Edit(QWidget* parent) {
-  TZoom3DHotKeyDlg dialog(parent);
+bool TZoom3DHotKeyDlg::Edit(QWidget* parent, TZoom3DSettings& settings) {
+  TZoom3DHotKeyDlg dialog(settings, parent);
   return dialog.exec() == QDialog::Accepted;
 }
 
 void TZoom3DHotKeyDlg::accept() {
   if (!ERotateAmount->ValidateOrComplain()) return;
-  TZoom3DSettings& settings = Zoom3DSettings();
-  settings.rotationAmount = ERotateAmount->Value();
-  for (std::size_t i = 0; i < EIncrements.size(); ++i) settings.increments[i] = EIncrements[i]->value();
+  settings_.rotationAmount = ERotateAmount->Value();
+  for (std::size_t i = 0; i < EIncrements.size(); ++i) settings_.increments[i] = EIncrements[i]->value();
   QDialog::accept();
 }
 

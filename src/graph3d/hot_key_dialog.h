@@ -18,10 +18,10 @@ class TZoom3DHotKeyDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TZoom3DHotKeyDlg(QWidget* parent = nullptr);
+  explicit TZoom3DHotKeyDlg(TZoom3DSettings& settings, QWidget* parent = nullptr);
 
-  // Shows the dialog modally on Zoom3DSettings(); true when OK stored it.
-  static bool Edit(QWidget* parent);
+  // Shows the dialog modally on the settings; true when OK stored them.
+  static bool Edit(QWidget* parent, TZoom3DSettings& settings);
 
   // Stores all five values when the rotation amount is valid; else keeps the dialog open.
   void accept() override;
@@ -29,6 +29,9 @@ class TZoom3DHotKeyDlg : public QDialog {
   TEditMathConst* ERotateAmount;
   std::array<QSpinBox*, kZoom3DRanges> EIncrements;  // highest range first
   QDialogButtonBox* Buttons;
+
+ private:
+  TZoom3DSettings& settings_;
 };
 
 }  // namespace plotix

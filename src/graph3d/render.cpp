@@ -123,8 +123,13 @@ void T3DRenderer::DrawEdge(int index, std::uint32_t rgb) {
 }
 
 void T3DRenderer::Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& settings, const TView3D& view) {
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Brush() = {settings.BackColor, bsSolid};
+  canvas.FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+  for (int axis = 0; axis < 3; ++axis)
+    store.SetPaletteColor(kAxisColorIndex + axis, settings.Axes[std::size_t(axis)].LineColor);
   visited_ = 0;
-  store.Project(RotationOf(view), view.zoom, bitmap.Width() / 2, bitmap.Height() / 2);
+  store.Project(RotationOf(view), view.Zoom, bitmap.Width() / 2, bitmap.Height() / 2);
   if (store.LineCount() <= kAxisLineCount) return;
   if ((bitmap.Width() != width_ || bitmap.Height() != height_) && !Allocate(bitmap.Width(), bitmap.Height()))
     throw std::bad_alloc();

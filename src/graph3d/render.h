@@ -20,8 +20,9 @@ class T3DRenderer {
 
   // The edge-index buffer for a bitmap of that size; false when it can not be had.
   bool Allocate(int width, int height);
-  // Projects the store for the view and draws its edges and axis labels onto the
-  // bitmap (already cleared). Draws nothing while the store holds only the axes.
+  // The whole picture: the bitmap cleared with the background colour, the axes given
+  // their colours, the store projected for the view, its edges and the axis labels
+  // drawn. Nothing but the background while the store holds only the axes.
   void Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& settings, const TView3D& view);
   // Pixels the edges of the last drawing passed through, painted or not.
   std::int64_t PixelsVisited() const { return visited_; }

@@ -30,8 +30,7 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
       LineGroup(new QGroupBox(QStringLiteral("Specified Rotation Line"))),
       ECircleDetail(new QSpinBox),
       ELineDetail(new QSpinBox),
-      EFuncColorSample(new TColorSampleButton),
-      ColorButton(new QPushButton(QStringLiteral("&Color..."))),
+      Style(new TPlotStyleRow(false)),
       ERoundDown(new QRadioButton(QStringLiteral("Round Down"))),
       EDontDraw(new QRadioButton(QStringLiteral("Don't Draw"))),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
@@ -91,9 +90,7 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
   appearanceGrid->addWidget(ELines, 1, 1);
   appearanceGrid->addWidget(new QLabel(QStringLiteral("Detail")), 1, 2);
   appearanceGrid->addWidget(ELineDetail, 1, 3);
-  QHBoxLayout* colorRow = ColorRow(EFuncColorSample, ColorButton);
-  colorRow->insertWidget(0, new QLabel(QStringLiteral("Color")));
-  appearanceGrid->addLayout(colorRow, 2, 0, 1, 4);
+  appearanceGrid->addWidget(Style, 2, 0, 1, 4);
 
   auto* beyond = new QGroupBox(QStringLiteral("Values > 700"));
   auto* beyondLayout = new QVBoxLayout(beyond);
@@ -129,7 +126,7 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
   ELineDetail->setValue(func.LineDetail);
   LimitDetail(ELines, ECircleDetail);
   LimitDetail(ECircles, ELineDetail);
-  EFuncColorSample->SetColor(func.Color);
+  Style->SetStyle(func.Style);
   (func.RoundDown ? ERoundDown : EDontDraw)->setChecked(true);
 
   FocusFirst(addMode, EUserFuncStr, Buttons);
@@ -169,7 +166,7 @@ void TAddRotateDlg::accept() {
   func_.CircleDetail = ECircleDetail->value();
   func_.Lines = ELines->value();
   func_.LineDetail = ELineDetail->value();
-  func_.Color = EFuncColorSample->Color();
+  func_.Style = Style->Style();
   func_.RoundDown = ERoundDown->isChecked();
   QDialog::accept();
 }

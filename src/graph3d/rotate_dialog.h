@@ -19,6 +19,7 @@ class QSpinBox;
 namespace plotix {
 
 class TColorSampleButton;
+class TPlotStyleRow;
 class TDialogService;
 class TEditMathConst;
 
@@ -44,8 +45,7 @@ class TAddRotateDlg : public QDialog {
   QSpinBox* ECircleDetail;  // limited by the lines
   QSpinBox* ELines;
   QSpinBox* ELineDetail;  // limited by the circles
-  TColorSampleButton* EFuncColorSample;
-  QPushButton* ColorButton;
+  TPlotStyleRow* Style;
   QRadioButton* ERoundDown;
   QRadioButton* EDontDraw;
   QDialogButtonBox* Buttons;

@@ -4,44 +4,36 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
 #include "window/view_mapping.h"
 
 namespace plotix {
 
-const char* const kZoom3DRangeNames[kZoom3DRanges] = {"1,000 to 500", "500 to 200", "200 to 20", "20 to 1"};
-
-TZoom3DSettings& Zoom3DSettings() {
-  static TZoom3DSettings settings;
-  return settings;
-}
-
-bool Zoom3DStepIn(std::int32_t& zoom) {
+bool Zoom3DStepIn(std::int32_t& zoom, const TZoom3DSettings& steps) {
   if (zoom >= kMax3DZoom) {
     zoom = kMax3DZoom;
     return false;
   }
-  const auto& inc = Zoom3DSettings().increments;
+  const auto& inc = steps.increments;
   const int step = zoom >= 500 ? inc[0] : zoom >= 200 ? inc[1] : zoom >= 20 ? inc[2] : inc[3];
   const std::int32_t old = zoom;
   zoom = std::clamp(zoom + std::abs(step), kMin3DZoom, kMax3DZoom);
   return zoom != old;
 }
 
-bool Zoom3DStepOut(std::int32_t& zoom) {
+bool Zoom3DStepOut(std::int32_t& zoom, const TZoom3DSettings& steps) {
   if (zoom < 2) {
     zoom = kMin3DZoom;
     return false;
   }
-  const auto& inc = Zoom3DSettings().increments;
+  const auto& inc = steps.increments;
   const int step = zoom > 500 ? inc[0] : zoom > 200 ? inc[1] : zoom > 20 ? inc[2] : inc[3];
   const std::int32_t old = zoom;
   zoom = std::clamp(zoom - std::abs(step), kMin3DZoom, kMax3DZoom);
   return zoom != old;
 }
 
-Extended RotateAngle(Extended angle, bool plus) {
-  const Extended amount = Zoom3DSettings().rotationAmount;
+Extended RotateAngle(Extended angle, bool plus, Extended amount) {
   angle += plus ? amount : -amount;
   if (angle >= 360)
     angle -= 360;
@@ -53,7 +45,7 @@ Extended RotateAngle(Extended angle, bool plus) {
 Extended ReduceAngle(Extended angle) { return fmodl(angle, 360); }
 
 TRotation RotationOf(const TView3D& view) {
-  const Extended x = DegToRad(view.rotateX), y = DegToRad(view.rotateY), z = DegToRad(view.rotateZ);
+  const Extended x = DegToRad(view.RotateX), y = DegToRad(view.RotateY), z = DegToRad(view.RotateZ);
   const auto fixed = [](Extended v) { return TFixed(RoundToPixel(v * (1 << kFixedShift))); };
   return {fixed(cosl(x)), fixed(cosl(y)), fixed(cosl(z)), fixed(sinl(x)), fixed(sinl(y)), fixed(sinl(z))};
 }

@@ -1,12 +1,13 @@
 #pragma once
-// The 3D view (three rotation angles and a zoom), the hot-key amounts every 3D window
-// shares, and the rules that rotate and zoom a view one step.
+// The 3D view (three rotation angles and a zoom) and the rules that rotate and zoom a
+// view one step by the hot key amounts.
 
 #include <array>
 #include <cstdint>
 
 #include "graph3d/line_store.h"
 #include "platform/extended.h"
+#include "window/zoom_steps.h"
 
 namespace plotix {
 
@@ -15,31 +16,18 @@ constexpr int kMax3DZoom = 1000;
 
 // Stored in graph files as three extended angles and the zoom.
 struct TView3D {
-  Extended rotateX = 0, rotateY = 0, rotateZ = 0;  // degrees, each within (-360, 360)
-  std::int32_t zoom = 20;                          // pixels per graph unit, 1..1000
+  Extended RotateX = 0, RotateY = 0, RotateZ = 0;  // degrees, each within (-360, 360)
+  std::int32_t Zoom = 20;                          // pixels per graph unit, 1..1000
 
-  Extended& Angle(int axis) { return axis == 0 ? rotateX : axis == 1 ? rotateY : rotateZ; }
+  Extended& Angle(int axis) { return axis == 0 ? RotateX : axis == 1 ? RotateY : RotateZ; }
+  bool operator==(const TView3D&) const = default;
 };
-
-constexpr int kZoom3DRanges = 4;
-constexpr int kMinZoom3DIncrement = 1;
-constexpr int kMaxZoom3DIncrement = 100;
-constexpr Extended kMaxRotationAmount = 360;
-// The zoom ranges, highest first, as the hot key dialog labels their increments.
-extern const char* const kZoom3DRangeNames[kZoom3DRanges];
-
-// Application-wide, kept while the program runs.
-struct TZoom3DSettings {
-  Extended rotationAmount = 3;  // degrees, 0 < amount <= 360
-  std::array<int, kZoom3DRanges> increments = {20, 10, 5, 2};
-};
-TZoom3DSettings& Zoom3DSettings();
 
 // One zoom step in or out within 1..1000; true when the zoom changed.
-bool Zoom3DStepIn(std::int32_t& zoom);
-bool Zoom3DStepOut(std::int32_t& zoom);
+bool Zoom3DStepIn(std::int32_t& zoom, const TZoom3DSettings& steps);
+bool Zoom3DStepOut(std::int32_t& zoom, const TZoom3DSettings& steps);
 // Turns an angle by the rotation amount, back into (-360, 360).
-Extended RotateAngle(Extended angle, bool plus);
+Extended RotateAngle(Extended angle, bool plus, Extended amount);
 // An angle as typed, brought into (-360, 360) keeping its sign: 725 gives 5.
 Extended ReduceAngle(Extended angle);
 

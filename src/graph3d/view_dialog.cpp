@@ -34,7 +34,7 @@ TChange3DViewDlg::TChange3DViewDlg(TView3D& view, QWidget* parent)
   }
 
   EZoom->setRange(kMin3DZoom, kMax3DZoom);
-  EZoom->setValue(view.zoom);
+  EZoom->setValue(view.Zoom);
   auto* zoom = new QGroupBox(QStringLiteral("Current Zoom"));
   auto* zoomForm = new QFormLayout(zoom);
   zoomForm->addRow(QStringLiteral("(Pixels Per Graph Unit)"), EZoom);
@@ -58,7 +58,7 @@ void TChange3DViewDlg::accept() {
   for (TEditMathConst* field : EAngles)
     if (!field->ValidateOrComplain()) return;
   for (int axis = 0; axis < 3; ++axis) view_.Angle(axis) = ReduceAngle(EAngles[std::size_t(axis)]->Value());
-  view_.zoom = EZoom->value();
+  view_.Zoom = EZoom->value();
   QDialog::accept();
 }
 

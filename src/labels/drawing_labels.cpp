@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "labels/segment_clip.h"
 #include "labels/tool_attributes.h"
 #include "platform/dialog_service.h"
+#include "platform/geometry.h"
 
 namespace plotix {
 
@@ -619,7 +619,9 @@ void TDrawLine::ToggleMarker() {
 }
 
 bool TDrawLine::TouchesBitmap(TPoint a, TPoint b) const {
-  return Clipline(a, b, Owner().BitmapWidth() - 1, Owner().BitmapHeight() - 1);
+  // A rounded coordinate far off the bitmap stays far off without overflowing an int.
+  const auto round = [](long double v) { return int(std::rintl(std::clamp(v, -0x1p30L, 0x1p30L))); };
+  return ClipSegment(a, b, 0, Owner().BitmapWidth() - 1, 0, Owner().BitmapHeight() - 1, round);
 }
 
 // ---- TDrawText -----------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,9 +72,10 @@ class TDrawBaseClass {
  public:
   explicit TDrawBaseClass(TLabelOwner& owner) : owner_(&owner) {}
   virtual ~TDrawBaseClass() = default;
-  TDrawBaseClass(const TDrawBaseClass&) = delete;
   TDrawBaseClass& operator=(const TDrawBaseClass&) = delete;
 
+  // A copy of the label, of its own class, on the same owner.
+  virtual std::unique_ptr<TDrawBaseClass> Clone() const = 0;
   virtual void Draw() = 0;
   virtual void MouseAction(int x, int y, int phase) = 0;
   // How far (x, y) is from the label; the window selects below 6.
@@ -98,6 +100,9 @@ class TDrawBaseClass {
   bool MarkerShown = false;
 
  protected:
+  // A copy is not on the screen: it shows no markers.
+  TDrawBaseClass(const TDrawBaseClass& other)
+      : MoveOrigin(other.MoveOrigin), DownPoint(other.DownPoint), owner_(other.owner_) {}
   TCanvas& Canvas() const { return owner_->Canvas(); }
   bool OnBitmap(TPoint p) const;
   // Markers are drawn only within 10 pixels of the bitmap.
@@ -112,6 +117,7 @@ class TDrawBaseClass {
 
 class TDrawFloodFill : public TDrawBaseClass {
  public:
+  std::unique_ptr<TDrawBaseClass> Clone() const override { return std::make_unique<TDrawFloodFill>(*this); }
   explicit TDrawFloodFill(TLabelOwner& owner) : TDrawBaseClass(owner) {}
 
   void Draw() override;
@@ -192,6 +198,7 @@ class TDrawShape : public TDrawLabel {
 // Rectangle, ellipse or rounded rectangle (kind 3, 4, 5).
 class TDrawInclosedShape : public TDrawShape {
  public:
+  std::unique_ptr<TDrawBaseClass> Clone() const override { return std::make_unique<TDrawInclosedShape>(*this); }
   TDrawInclosedShape(TLabelOwner& owner, int kind) : TDrawShape(owner), Kind(kind) {}
 
   void MouseAction(int x, int y, int phase) override;
@@ -222,6 +229,7 @@ struct TFreeHandBlock {
 
 class TDrawFreeHand : public TDrawShape {
  public:
+  std::unique_ptr<TDrawBaseClass> Clone() const override { return std::make_unique<TDrawFreeHand>(*this); }
   explicit TDrawFreeHand(TLabelOwner& owner) : TDrawShape(owner), blocks_(1) {}
 
   void MouseAction(int x, int y, int phase) override;
@@ -262,6 +270,7 @@ class TDrawFreeHand : public TDrawShape {
 
 class TDrawLine : public TDrawShape {
  public:
+  std::unique_ptr<TDrawBaseClass> Clone() const override { return std::make_unique<TDrawLine>(*this); }
   using TDrawShape::TDrawShape;
 
   void MouseAction(int x, int y, int phase) override;
@@ -281,6 +290,7 @@ class TDrawLine : public TDrawShape {
 
 class TDrawText : public TDrawLabel {
  public:
+  std::unique_ptr<TDrawBaseClass> Clone() const override { return std::make_unique<TDrawText>(*this); }
   explicit TDrawText(TLabelOwner& owner) : TDrawLabel(owner), Font(DefaultFont()) {}
 
   void MouseAction(int x, int y, int phase) override;

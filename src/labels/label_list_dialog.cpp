@@ -56,19 +56,23 @@ TLabelListDlg::TLabelListDlg(std::vector<TDrawBaseClass*> labels, int current, Q
   LabelListBox->setFocus();
 }
 
-TLabelListDlg::TOutcome TLabelListDlg::Edit(QWidget* parent, TLabelList& labels, int current) {
+TLabelListDlg::TOutcome TLabelListDlg::Edit(QWidget* parent, const TLabelList& labels, int current) {
+  TLabelList copies;
+  copies.reserve(labels.size());
   std::vector<TDrawBaseClass*> items;
-  for (const auto& label : labels) items.push_back(label.get());
-  TLabelListDlg dialog(std::move(items), current, parent);
-  TOutcome outcome;
-  outcome.accepted = dialog.exec() == QDialog::Accepted;
-  outcome.modified = dialog.modified_;
-  if (!outcome.accepted) return outcome;
-  if (dialog.rows_->Deleted() || dialog.rows_->Moved()) {
-    Reorder(labels, dialog.rows_->Order());
-    outcome.rearranged = true;
+  for (const auto& label : labels) {
+    copies.push_back(label->Clone());
+    items.push_back(copies.back().get());
   }
-  if (dialog.select_ && dialog.rows_->CurrentItem() >= 0) outcome.select = dialog.LabelListBox->currentRow();
+  TLabelListDlg dialog(std::move(items), current, parent);
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  const bool rearranged = accepted && (dialog.rows_->Deleted() || dialog.rows_->Moved());
+  TOutcome outcome;
+  if (accepted && dialog.select_ && dialog.rows_->CurrentItem() >= 0)
+    outcome.select = dialog.LabelListBox->currentRow();
+  if (!rearranged && !dialog.modified_) return outcome;
+  if (rearranged) Reorder(copies, dialog.rows_->Order());
+  outcome.labels = std::move(copies);
   return outcome;
 }
 

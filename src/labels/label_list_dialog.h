@@ -3,6 +3,7 @@
 // window, and can close by selecting one.
 
 #include <QDialog>
+#include <optional>
 #include <vector>
 
 #include "labels/label_list.h"
@@ -19,20 +20,19 @@ class TLabelListDlg : public QDialog {
   Q_OBJECT
 
  public:
-  // What the dialog did to the window's list.
+  // What the dialog did.
   struct TOutcome {
-    bool accepted = false;
-    bool modified = false;    // a label's own dialog changed it (kept on Cancel too)
-    bool rearranged = false;  // labels deleted or moved (only on OK)
-    int select = -1;          // "OK/Select": the chosen label's index in the new list
+    // The list the graph should have, when anything changed: a label's own dialog
+    // changes it even when the list is then cancelled; deletes and moves count on OK.
+    std::optional<TLabelList> labels;
+    int select = -1;  // "OK/Select": the chosen label's index in the new list
   };
 
   // The dialog starts on label `current` (else the first).
   TLabelListDlg(std::vector<TDrawBaseClass*> labels, int current, QWidget* parent = nullptr);
 
-  // Shows the dialog modally. OK puts the list in the dialog's order and frees the
-  // deleted labels; Cancel leaves the list as it was.
-  static TOutcome Edit(QWidget* parent, TLabelList& labels, int current);
+  // Shows the dialog modally on a copy of the list.
+  static TOutcome Edit(QWidget* parent, const TLabelList& labels, int current);
 
   void ModifyClick();
   void DeleteClick() { rows_->DeleteCurrent(); }

@@ -33,6 +33,8 @@ void TCustomTextEdit::Open(TPoint point, const std::string& text, const TFontDes
   open_ = true;
   font_ = font;
   text_ = QString::fromStdString(text).toStdU32String();
+  undone_.clear();
+  redone_.clear();
   move(point.x - kMargin, point.y - kMargin);
   Resize();
   SetCaret(int(text_.size()));
@@ -92,7 +94,22 @@ int TCustomTextEdit::NearestCaretIndex(int x) {
   return best;
 }
 
+void TCustomTextEdit::Remember() {
+  undone_.push_back({text_, caretIndex_});
+  redone_.clear();
+}
+
+void TCustomTextEdit::Restore(std::vector<TState>& from, std::vector<TState>& to) {
+  if (from.empty()) return;
+  to.push_back({text_, caretIndex_});
+  text_ = from.back().text;
+  Resize();
+  SetCaret(from.back().caret);
+  from.pop_back();
+}
+
 void TCustomTextEdit::Insert(const std::u32string& typed) {
+  Remember();
   for (const char32_t c : typed) {
     if (IsIgnored(c) || int(text_.size()) >= kMaxTyped) continue;
     text_.insert(std::size_t(caretIndex_), 1, c);
@@ -101,25 +118,38 @@ void TCustomTextEdit::Insert(const std::u32string& typed) {
   }
 }
 
-// Keys without Ctrl or Alt edit the text, even where a command has them as its
-// shortcut (Delete deletes the selected label outside the editor).
+// Keys without Ctrl or Alt edit the text, even where a command has them as its shortcut
+// (Delete deletes the selected label outside the editor); undo and redo take back the
+// typing here, not a step of the graph's history.
 bool TCustomTextEdit::event(QEvent* event) {
-  if (event->type() == QEvent::ShortcutOverride &&
-      !(static_cast<QKeyEvent*>(event)->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-    event->accept();
-    return true;
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || key->matches(QKeySequence::Undo) ||
+        key->matches(QKeySequence::Redo) || key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
+      event->accept();
+      return true;
+    }
   }
   return QWidget::event(event);
 }
 
 void TCustomTextEdit::keyPressEvent(QKeyEvent* event) {
   const int length = int(text_.size());
+  if (event->matches(QKeySequence::Undo)) {
+    Restore(undone_, redone_);
+    return;
+  }
+  if (event->matches(QKeySequence::Redo) || event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
+    Restore(redone_, undone_);
+    return;
+  }
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape: Close(); break;
     case Qt::Key_Backspace:
       if (caretIndex_ > 0) {
+        Remember();
         text_.erase(std::size_t(caretIndex_ - 1), 1);
         Resize();
         SetCaret(caretIndex_ - 1);
@@ -127,6 +157,7 @@ void TCustomTextEdit::keyPressEvent(QKeyEvent* event) {
       break;
     case Qt::Key_Delete:
       if (caretIndex_ < length) {
+        Remember();
         text_.erase(std::size_t(caretIndex_), 1);
         Resize();
         SetCaret(caretIndex_);

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/font_description.h"
@@ -31,7 +32,6 @@ class TCustomTextEdit : public QWidget {
   bool IsOpen() const { return open_; }
   std::string Text() const { return QString::fromStdU32String(text_).toStdString(); }
   int CaretIndex() const { return caretIndex_; }
-  int CaretX() const { return caretX_; }
 
   // The editor's top-left corner and size once it is shown.
   std::function<void(TCustomTextEdit&, TPoint, int width, int height)> OnOpened;
@@ -55,6 +55,15 @@ class TCustomTextEdit : public QWidget {
   // The index whose caret position is nearest x; the earlier one on a tie.
   int NearestCaretIndex(int x);
   void Insert(const std::u32string& typed);
+
+  // The editor's own undo and redo of its typing: each edit remembers the text before it.
+  struct TState {
+    std::u32string text;
+    int caret;
+  };
+  void Remember();
+  void Restore(std::vector<TState>& from, std::vector<TState>& to);
+  std::vector<TState> undone_, redone_;
 
   std::u32string text_;  // one element per character
   TFontDesc font_;

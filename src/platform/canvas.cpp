@@ -1,8 +1,6 @@
 #include "platform/canvas.h"
 
-#include <QFontMetrics>
 #include <QPainter>
-#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <climits>
@@ -10,73 +8,18 @@
 #include <cstdint>
 #include <cstring>
 #include <numbers>
-#include <unordered_map>
 #include <vector>
+
+#include "platform/raster_pixels.h"
 
 namespace plotix {
 namespace {
 
-using Int64 = std::int64_t;
+using namespace raster;
 using Int128 = __int128;
 
-constexpr QRgb kOpaque = 0xFF000000u;
 // The largest bitmap: 2^28 pixels, one GiB of 32-bit image.
 constexpr Int64 kMaxPixels = Int64(1) << 28;
-
-QRgb ToRgb(TColor c) { return kOpaque | QRgb(RedOf(c)) << 16 | QRgb(GreenOf(c)) << 8 | QRgb(BlueOf(c)); }
-TColor FromRgb(QRgb p) { return RGBColor(qRed(p), qGreen(p), qBlue(p)); }
-
-int SquaredDistance(TColor a, TColor b) {
-  const int dr = RedOf(a) - RedOf(b), dg = GreenOf(a) - GreenOf(b), db = BlueOf(a) - BlueOf(b);
-  return dr * dr + dg * dg + db * db;
-}
-
-// For each 8-bit channel value, the nearest value a channel of `bits` bits holds,
-// expanded back to 8 bits by bit replication (5 bits: v becomes (v << 3) | (v >> 2)).
-std::array<std::uint8_t, 256> ChannelTable(int bits) {
-  std::array<std::uint8_t, 256> table{};
-  for (int c = 0; c < 256; ++c) {
-    int best = 0;
-    for (int v = 0; v < (1 << bits); ++v) {
-      const int expanded = (v << (8 - bits)) | (v >> (2 * bits - 8));
-      if (std::abs(expanded - c) < std::abs(best - c)) best = expanded;
-    }
-    table[c] = std::uint8_t(best);
-  }
-  return table;
-}
-
-const std::array<std::uint8_t, 256>& Channel5() {
-  static const auto table = ChannelTable(5);
-  return table;
-}
-
-const std::array<std::uint8_t, 256>& Channel6() {
-  static const auto table = ChannelTable(6);
-  return table;
-}
-
-template <std::size_t N>
-int NearestIndex(TColor color, const std::array<TColor, N>& palette) {
-  int best = 0;
-  for (std::size_t i = 1; i < N; ++i)
-    if (SquaredDistance(color, palette[i]) < SquaredDistance(color, palette[best])) best = int(i);
-  return best;
-}
-
-// The palettes as QImage pixels, for writing them.
-template <std::size_t N>
-std::array<QRgb, N> AsRgb(const std::array<TColor, N>& palette) {
-  std::array<QRgb, N> out{};
-  std::transform(palette.begin(), palette.end(), out.begin(), ToRgb);
-  return out;
-}
-
-const QRgb* PaletteRgb(int depth) {
-  static const auto rgb4 = AsRgb(Palette4());
-  static const auto rgb8 = AsRgb(Palette8());
-  return depth == 4 ? rgb4.data() : rgb8.data();
-}
 
 // Divisions rounding up and down, for b > 0; in 64 bits when the operands are small
 // enough not to overflow there, which is far faster than 128-bit division.
@@ -89,91 +32,6 @@ Int128 CeilDiv(Int128 a, Int128 b) {
   return a >= 0 ? (a + b - 1) / b : -((-a) / b);
 }
 Int128 FloorDiv(Int128 a, Int128 b) { return -CeilDiv(-a, b); }
-
-// Writes one colour into a bitmap at its depth, by copy or by not-xor. At 4 and 8 bits
-// not-xor works on palette indices, as on a palette device: the result stays a palette
-// colour and drawing twice still restores the pixel.
-class TPixelWriter {
- public:
-  TPixelWriter(TBitmap& bitmap, TColor color, bool notXor)
-      : bits_(bitmap.Image().bits()),
-        stride_(bitmap.Image().bytesPerLine()),
-        width_(bitmap.Width()),
-        height_(bitmap.Height()),
-        depth_(bitmap.Depth()) {
-    const TColor snapped = SnapColor(color, depth_);
-    rgb_ = ToRgb(snapped);
-    if (!notXor) {
-      mode_ = Mode::Copy;
-    } else if (depth_ == 4 || depth_ == 8) {
-      mode_ = Mode::NotXorIndex;
-      index_ = PaletteIndex(snapped, depth_);
-      indexMask_ = depth_ == 4 ? 15 : 255;
-      palette_ = PaletteRgb(depth_);
-    } else {
-      mode_ = Mode::NotXor;
-    }
-  }
-
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  QRgb* Row(Int64 y) const { return reinterpret_cast<QRgb*>(bits_ + y * stride_); }
-
-  void Write(QRgb& p) const {
-    switch (mode_) {
-      case Mode::Copy: p = rgb_; break;
-      case Mode::NotXor: p = ~(rgb_ ^ p) | kOpaque; break;
-      case Mode::NotXorIndex: p = palette_[~(index_ ^ PaletteIndex(FromRgb(p), depth_)) & indexMask_]; break;
-    }
-  }
-
-  void Put(Int64 x, Int64 y) const {
-    if (x >= 0 && x < width_ && y >= 0 && y < height_) Write(Row(y)[x]);
-  }
-
-  // Pixels x1..x2 of row y (clipped); with a hatch only those the 8 x 8 pattern sets,
-  // the pattern aligned to the bitmap's origin.
-  void Span(Int64 y, Int64 x1, Int64 x2, const std::uint8_t* hatch = nullptr) const {
-    if (y < 0 || y >= height_) return;
-    x1 = std::max<Int64>(x1, 0);
-    x2 = std::min<Int64>(x2, width_ - 1);
-    QRgb* row = Row(y);
-    if (!hatch) {
-      for (Int64 x = x1; x <= x2; ++x) Write(row[x]);
-      return;
-    }
-    const unsigned bits = hatch[y & 7];
-    for (Int64 x = x1; x <= x2; ++x)
-      if (bits & (0x80u >> (x & 7))) Write(row[x]);
-  }
-
- private:
-  enum class Mode { Copy, NotXor, NotXorIndex };
-  uchar* bits_;
-  Int64 stride_;
-  int width_, height_, depth_;
-  QRgb rgb_ = 0;
-  Mode mode_ = Mode::Copy;
-  int index_ = 0, indexMask_ = 0;
-  const QRgb* palette_ = nullptr;
-};
-
-// Hatch brushes, 8 x 8, one byte per row, the high bit at the left.
-constexpr std::uint8_t kHatches[6][8] = {
-    {0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00},  // horizontal
-    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},  // vertical
-    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // forward diagonal, down to the right
-    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // backward diagonal, up to the right
-    {0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08, 0x08},  // cross
-    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
-};
-
-// The hatch of a brush style, nullptr for solid; false when the brush paints nothing.
-bool BrushPattern(int style, const std::uint8_t*& hatch) {
-  hatch = nullptr;
-  if (style >= bsHorizontal && style <= bsDiagCross) hatch = kHatches[style - bsHorizontal];
-  return style == bsSolid || hatch;
-}
 
 // The cosmetic pen patterns over a period of 24 pixels (bit j set: pixel j is drawn).
 constexpr std::uint32_t PatternOf(std::initializer_list<int> runs) {
@@ -240,11 +98,6 @@ void WalkLine(TPoint a, TPoint b, int width, int height, Plot plot) {
     if (rem >= 2 * n) rem -= 2 * n, ++k;
   }
 }
-
-struct TSpan {
-  Int64 y, x1, x2;
-  bool operator<(const TSpan& o) const { return y != o.y ? y < o.y : x1 < o.x1; }
-};
 
 // Writes spans once per pixel even where they overlap (so not-xor sees each pixel once).
 void WriteMerged(std::vector<TSpan>& spans, const TPixelWriter& writer) {
@@ -327,72 +180,6 @@ QRect ToQRect(const TRect& r) {
 }
 
 }  // namespace
-
-bool IsValidDepth(int depth) {
-  return depth == 4 || depth == 8 || depth == 15 || depth == 16 || depth == 24 || depth == 32;
-}
-
-const std::array<TColor, 16>& Palette4() {
-  static const std::array<TColor, 16> palette = {
-      0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-      0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
-  };
-  return palette;
-}
-
-// The 8-bit palette: entries 0..107 are the 6 x 6 x 6 colour cube (levels 0, 51, ...,
-// 255; index 36r + 6g + b) with a red level below 3, 148..255 the rest of the cube in
-// the same order; 108..114 maroon, green, olive, navy, purple, teal and grey of the VGA
-// set, 115 a dark grey 3F3F3F, 116..127 twelve more greys; 128..147 mirror 108..127 as
-// complements (so 140 is VGA silver C0C0C0). Entry 255 - i is the complement of entry i.
-const std::array<TColor, 256>& Palette8() {
-  static const std::array<TColor, 256> palette = [] {
-    std::array<TColor, 256> p{};
-    for (int i = 0; i < 108; ++i) p[i] = RGBColor(i / 36 * 51, i / 6 % 6 * 51, i % 6 * 51);
-    const TColor extra[20] = {
-        0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080, 0x3F3F3F, 0x090909, 0x111111,
-        0x1A1A1A, 0x222222, 0x2B2B2B, 0x474747, 0x4F4F4F, 0x565656, 0x5E5E5E, 0x6C6C6C, 0x727272, 0x797979,
-    };
-    std::copy(std::begin(extra), std::end(extra), p.begin() + 108);
-    for (int i = 0; i < 128; ++i) p[255 - i] = ~p[i] & 0xFFFFFF;
-    return p;
-  }();
-  return palette;
-}
-
-int PaletteIndex(TColor color, int depth) {
-  color &= 0xFFFFFF;
-  if (depth == 4) return NearestIndex(color, Palette4());
-  static const std::unordered_map<TColor, int> exact = [] {
-    std::unordered_map<TColor, int> map;
-    for (int i = 0; i < 256; ++i) map.emplace(Palette8()[i], i);
-    return map;
-  }();
-  const auto found = exact.find(color);
-  return found != exact.end() ? found->second : NearestIndex(color, Palette8());
-}
-
-TColor SnapColor(TColor color, int depth) {
-  color &= 0xFFFFFF;
-  switch (depth) {
-    case 4: return Palette4()[PaletteIndex(color, 4)];
-    case 8: return Palette8()[PaletteIndex(color, 8)];
-    case 15: return RGBColor(Channel5()[RedOf(color)], Channel5()[GreenOf(color)], Channel5()[BlueOf(color)]);
-    case 16: return RGBColor(Channel5()[RedOf(color)], Channel6()[GreenOf(color)], Channel5()[BlueOf(color)]);
-    default: return color;
-  }
-}
-
-QFont MakeQFont(const TFontDesc& desc) {
-  QFont font(QString::fromStdString(desc.name));
-  font.setPixelSize(std::max(1, int(std::lround(desc.size * 96.0 / 72.0))));
-  font.setBold(desc.style & fsBold);
-  font.setItalic(desc.style & fsItalic);
-  font.setUnderline(desc.style & fsUnderline);
-  font.setStrikeOut(desc.style & fsStrikeOut);
-  font.setStyleStrategy(QFont::NoAntialias);
-  return font;
-}
 
 // ---- TBitmap -----------------------------------------------------------------
 
@@ -602,198 +389,6 @@ void TCanvas::FillRect(const TRect& rect) {
   for (Int64 y = std::max(rect.top, 0); y <= y2; ++y) writer.Span(y, rect.left, Int64(rect.right) - 1, hatch);
 }
 
-namespace {
-
-// Text is laid out and rasterised once per font and text and then only stamped: tick
-// labels repeat on every redraw, and laying out text through Qt costs far more than the
-// pixels. A text label may be millions of pixels wide, so offsets are 32-bit, widths
-// are summed in 64 bits, and only the part of a large text that meets the bitmap is
-// rasterised.
-
-// Qt places glyphs in 26.6 fixed point, which wraps beyond 2^25 pixels: a long text is
-// laid out in pieces of at most this many UTF-16 units, placed one after another.
-constexpr qsizetype kPieceLength = 1024;
-// Texts whose reach holds at most this many pixels (a line of ordinary text) are
-// rasterised whole, so that one raster serves wherever they are drawn; larger ones only
-// where they meet the bitmap: a file may hold a thousand short texts at 512 points.
-constexpr Int64 kWholeRasterPixels = Int64(1) << 16;
-// Once the cached texts hold more than this, the next new text empties the cache.
-constexpr std::size_t kTextCacheBytes = std::size_t(32) << 20;
-// Fonts whose layouts are kept at once.
-constexpr std::size_t kCachedFonts = 64;
-
-struct TInkRun {
-  std::int32_t y, x1, x2;  // pixels x1..x2 of row y, from the cell's top-left corner
-};
-
-struct TTextPiece {
-  qsizetype from, length;  // UTF-16 units of the text
-  Int64 x;                 // the piece's cell starts this far right of the text's
-  QRect reach;             // where the piece may paint, from the text cell's top-left
-};
-
-struct TTextRaster {
-  Int64 width = 0;  // horizontal advance
-  QRect reach;      // where the text may paint: its cell and its glyphs' bounds
-  std::vector<TTextPiece> pieces;
-  QRect area;  // the part of reach that runs cover
-  std::vector<TInkRun> runs;
-};
-
-struct TFontRasters {
-  QFont font;
-  QFontMetrics metrics;
-  std::unordered_map<std::string, TTextRaster> texts;
-  explicit TFontRasters(const TFontDesc& desc) : font(MakeQFont(desc)), metrics(font) {}
-};
-
-struct TFontDescHash {
-  std::size_t operator()(const TFontDesc& d) const {
-    return std::hash<std::string>()(d.name) ^ (std::size_t(d.size) << 8) ^ (std::size_t(d.style) << 4);
-  }
-};
-
-struct TTextCache {
-  std::unordered_map<TFontDesc, std::unique_ptr<TFontRasters>, TFontDescHash> fonts;
-  std::size_t bytes = 0;  // held by the texts of all fonts
-};
-
-TTextCache& TextCache() {
-  static TTextCache cache;
-  return cache;
-}
-
-std::size_t HeldBytes(const std::string& text, const TTextRaster& r) {
-  return sizeof(TTextRaster) + text.size() + r.pieces.size() * sizeof(TTextPiece) + r.runs.size() * sizeof(TInkRun);
-}
-
-int SaturatedInt(Int64 v) { return int(std::clamp<Int64>(v, INT_MIN, INT_MAX)); }
-
-// The colour is not part of the key: it is applied when the raster is stamped.
-TFontRasters& RastersFor(const TFontDesc& desc) {
-  TTextCache& cache = TextCache();
-  TFontDesc key = desc;
-  key.color = 0;
-  auto it = cache.fonts.find(key);
-  if (it == cache.fonts.end()) {
-    if (cache.fonts.size() >= kCachedFonts) {
-      cache.fonts.clear();
-      cache.bytes = 0;
-    }
-    it = cache.fonts.emplace(key, std::make_unique<TFontRasters>(key)).first;
-  }
-  return *it->second;
-}
-
-// Widths and glyph bounds from the font's metrics; pieces end on character boundaries.
-void LayOut(const TFontRasters& f, const QString& text, TTextRaster& r) {
-  QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
-  for (qsizetype from = 0; from < text.size();) {
-    qsizetype to = text.size();
-    if (to - from > kPieceLength) {
-      // Pieces end between characters, unless one character is longer than a piece.
-      graphemes.setPosition(from + kPieceLength);
-      const qsizetype end = graphemes.isAtBoundary() ? graphemes.position() : graphemes.toPreviousBoundary();
-      to = end > from ? end : from + kPieceLength;
-    }
-    const QString piece = text.mid(from, to - from);
-    const int advance = f.metrics.horizontalAdvance(piece);
-    // Glyphs may reach outside the cell (italics, accents).
-    const QRect cell(SaturatedInt(r.width), 0, advance, f.metrics.height());
-    const QRect ink = f.metrics.boundingRect(piece).translated(cell.left(), f.metrics.ascent());
-    r.pieces.push_back({from, to - from, r.width, cell.united(ink).adjusted(-2, -2, 2, 2)});
-    r.reach = r.reach.united(r.pieces.back().reach);
-    r.width += advance;
-    from = to;
-  }
-}
-
-// The runs of the text's pixels within area (a part of its reach).
-void Rasterise(const TFontRasters& f, const QString& text, const QRect& area, TTextRaster& r) {
-  r.area = area;
-  r.runs.clear();
-  // The mask's memory is kept from one text to the next: fresh pages for every text cost
-  // more than drawing it.
-  static std::vector<uchar> buffer;
-  const qsizetype stride = (qsizetype(area.width()) + 3) & ~qsizetype(3);  // rows start on 32-bit words
-  buffer.assign(std::size_t(stride) * std::size_t(area.height()), 0);
-  QImage mask(buffer.data(), area.width(), area.height(), stride, QImage::Format_Alpha8);
-  {
-    QPainter painter(&mask);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(f.font);
-    painter.setPen(Qt::white);
-    for (const TTextPiece& p : r.pieces)
-      if (p.reach.intersects(area))
-        painter.drawText(QPoint(int(p.x - area.left()), f.metrics.ascent() - area.top()), text.mid(p.from, p.length));
-  }
-  // Ink is a byte of 128 or more; eight bytes are tested at once where they agree.
-  constexpr std::uint64_t kHigh = 0x8080808080808080u;
-  const auto highBits = [](const uchar* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return word & kHigh;
-  };
-  const int width = mask.width(), height = mask.height();
-  for (int my = 0; my < height; ++my) {
-    const uchar* row = mask.constScanLine(my);
-    for (int mx = 0; mx < width;) {
-      if (mx + 8 <= width && highBits(row + mx) == 0) {
-        mx += 8;
-        continue;
-      }
-      if (row[mx] < 128) {
-        ++mx;
-        continue;
-      }
-      const int start = mx;
-      while (mx + 8 <= width && highBits(row + mx) == kHigh) mx += 8;
-      while (mx < width && row[mx] >= 128) ++mx;
-      r.runs.push_back({my + area.top(), start + area.left(), mx - 1 + area.left()});
-    }
-  }
-}
-
-TTextRaster& TextFor(TFontRasters& f, const std::string& text) {
-  auto it = f.texts.find(text);
-  if (it != f.texts.end()) return it->second;
-  TTextCache& cache = TextCache();
-  if (cache.bytes > kTextCacheBytes) {
-    for (auto& [desc, fonts] : cache.fonts) fonts->texts.clear();
-    cache.bytes = 0;
-  }
-  TTextRaster& r = f.texts[text];
-  LayOut(f, QString::fromUtf8(text.data(), qsizetype(text.size())), r);
-  cache.bytes += HeldBytes(text, r);
-  return r;
-}
-
-}  // namespace
-
-void TCanvas::TextOut(int x, int y, const std::string& text) {
-  if (text.empty() || bitmap_.Width() == 0) return;
-  TFontRasters& f = RastersFor(font_);
-  TTextRaster& r = TextFor(f, text);
-  // The bitmap as seen from the text's cell.
-  constexpr Int64 kFar = Int64(1) << 30;
-  const QRect window(int(std::clamp<Int64>(-Int64(x), -kFar, kFar)), int(std::clamp<Int64>(-Int64(y), -kFar, kFar)),
-                     bitmap_.Width(), bitmap_.Height());
-  const QRect needed = r.reach.intersected(window);
-  if (needed.isEmpty()) return;
-  if (!r.area.contains(needed)) {
-    const std::size_t before = HeldBytes(text, r);
-    const bool whole = Int64(r.reach.width()) * r.reach.height() <= kWholeRasterPixels;
-    Rasterise(f, QString::fromUtf8(text.data(), qsizetype(text.size())), whole ? r.reach : needed, r);
-    TextCache().bytes += HeldBytes(text, r) - before;
-  }
-  const TPixelWriter writer(bitmap_, font_.color, false);
-  for (const TInkRun& run : r.runs) writer.Span(Int64(y) + run.y, Int64(x) + run.x1, Int64(x) + run.x2);
-}
-
-int TCanvas::TextWidth(const std::string& text) { return SaturatedInt(TextFor(RastersFor(font_), text).width); }
-
-int TCanvas::TextHeight(const std::string&) { return RastersFor(font_).metrics.height(); }
-
 TColor TCanvas::Pixel(int x, int y) const {
   const QImage& image = bitmap_.Image();
   if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return TColor(-1);
@@ -801,41 +396,6 @@ TColor TCanvas::Pixel(int x, int y) const {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) { TPixelWriter(bitmap_, color, false).Put(x, y); }
-
-void TCanvas::FloodFill(int x, int y) {
-  const std::uint8_t* hatch = nullptr;
-  const int width = bitmap_.Width(), height = bitmap_.Height();
-  if (!BrushPattern(brush_.style, hatch) || x < 0 || y < 0 || x >= width || y >= height) return;
-  // Find the whole region first, so that the fill's own pixels never extend or stop it.
-  const TPixelWriter writer(bitmap_, brush_.color, false);
-  const QRgb seed = writer.Row(y)[x] & 0xFFFFFF;
-  auto matches = [&](int px, int py) { return (writer.Row(py)[px] & 0xFFFFFF) == seed; };
-  std::vector<bool> seen(std::size_t(width) * height);
-  std::vector<TSpan> region;
-  std::vector<TPoint> stack{{x, y}};
-  while (!stack.empty()) {
-    const TPoint p = stack.back();
-    stack.pop_back();
-    const std::size_t rowStart = std::size_t(p.y) * width;
-    if (seen[rowStart + p.x] || !matches(p.x, p.y)) continue;
-    int x1 = p.x, x2 = p.x;
-    while (x1 > 0 && !seen[rowStart + x1 - 1] && matches(x1 - 1, p.y)) --x1;
-    while (x2 < width - 1 && !seen[rowStart + x2 + 1] && matches(x2 + 1, p.y)) ++x2;
-    for (int i = x1; i <= x2; ++i) seen[rowStart + i] = true;
-    region.push_back({p.y, x1, x2});
-    // One seed for every run of matching pixels above and below.
-    for (int ny : {p.y - 1, p.y + 1}) {
-      if (ny < 0 || ny >= height) continue;
-      bool inRun = false;
-      for (int i = x1; i <= x2; ++i) {
-        const bool fits = !seen[std::size_t(ny) * width + i] && matches(i, ny);
-        if (fits && !inRun) stack.push_back({i, ny});
-        inRun = fits;
-      }
-    }
-  }
-  for (const TSpan& s : region) writer.Span(s.y, s.x1, s.x2, hatch);
-}
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
   QRect to = ToQRect(dest), from = ToQRect(sourceRect);

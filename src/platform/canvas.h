@@ -89,6 +89,7 @@ class TBitmap {
   const QImage& Image() const { return image_; }
   QImage& Image() { return image_; }
   TCanvas& Canvas() { return *canvas_; }
+  const TCanvas& Canvas() const { return *canvas_; }
 
  private:
   QImage image_;

@@ -63,12 +63,11 @@ class TQtCommonDlgHandler : public TCommonDlgHandler {
 
 enum class TCommonDlgKind { Color, Font, OpenFile, SaveFile };
 
-// Records every request and answers from a queue; an empty queue, a queued Cancel or an
-// answer of the wrong kind cancels the dialog.
+// Records every request and answers from a queue; an empty queue or an answer of the
+// wrong kind cancels the dialog.
 class TScriptedCommonDlgHandler : public TCommonDlgHandler {
  public:
-  struct TCancel {};
-  using TAnswer = std::variant<TCancel, TColor, TFontDesc, std::string>;
+  using TAnswer = std::variant<TColor, TFontDesc, std::string>;
   struct TAsked {
     explicit TAsked(TCommonDlgKind k) : kind(k) {}
     TCommonDlgKind kind;
@@ -87,7 +86,6 @@ class TScriptedCommonDlgHandler : public TCommonDlgHandler {
   void QueueColor(TColor color) { answers_.emplace_back(color); }
   void QueueFont(const TFontDesc& font) { answers_.emplace_back(font); }
   void QueueFileName(const std::string& name) { answers_.emplace_back(name); }
-  void QueueCancel() { answers_.emplace_back(TCancel{}); }
 
   std::vector<TAsked> asked;
 

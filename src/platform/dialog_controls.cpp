@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/common_dialogs.h"
 #include "platform/limits.h"
 
 namespace plotix {
@@ -79,6 +80,32 @@ QScrollBar* SizeScrollBar(QLabel*& label, QHBoxLayout* layout) {
   }
   return bar;
 }
+
+TPlotStyleRow::TPlotStyleRow(bool withWidth, QWidget* parent)
+    : QWidget(parent), ColorSample(new TColorSampleButton), ColorButton(new QPushButton(QStringLiteral("&Color..."))) {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(new QLabel(QStringLiteral("Color")));
+  row->addLayout(ColorRow(ColorSample, ColorButton));
+  if (!withWidth) return;
+  WidthBar = SizeScrollBar(WidthLabel);
+  auto* widthLabel = new QLabel(QStringLiteral("Line Width"));
+  widthLabel->setBuddy(WidthBar);
+  row->addSpacing(12);
+  row->addWidget(widthLabel);
+  row->addWidget(WidthBar, 1);
+  row->addWidget(WidthLabel);
+}
+
+void TPlotStyleRow::SetStyle(const TPlotStyle& style) {
+  style_ = style;
+  ColorSample->SetColor(style.Color);
+  if (!WidthBar) return;
+  WidthBar->setValue(style.Width);
+  WidthLabel->setNum(WidthBar->value());
+}
+
+TPlotStyle TPlotStyleRow::Style() const { return {ColorSample->Color(), WidthBar ? WidthBar->value() : style_.Width}; }
 
 QString FontText(const TFontDesc& font) {
   QString text = QStringLiteral("%1, %2 pt").arg(QString::fromStdString(font.name)).arg(font.size);

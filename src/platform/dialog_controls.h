@@ -4,19 +4,23 @@
 
 #include <QObject>
 #include <QString>
+#include <QWidget>
 #include <cstdint>
 
 #include "platform/font_description.h"
+#include "platform/plot_style.h"
 
 class QButtonGroup;
 class QDialogButtonBox;
 class QHBoxLayout;
 class QLabel;
 class QScrollBar;
+class QPushButton;
 class QSpinBox;
-class QWidget;
 
 namespace plotix {
+
+class TColorSampleButton;
 
 // Five exclusive speed buttons, one per pen style (0 solid, 1 dash, 2 dot, 3 dash-dot,
 // 4 dash-dot-dot, the style code being the button's id), added to the layout. The pressed
@@ -29,6 +33,25 @@ std::uint8_t CheckedPenStyle(const QButtonGroup* group);
 // A pen width scroll bar (1..10) with the label that shows its position, added to the layout
 // when there is one.
 QScrollBar* SizeScrollBar(QLabel*& label, QHBoxLayout* layout = nullptr);
+// The style row of every function dialog: "Color" with its sample and "&Color..." button,
+// and, where the kind draws wide lines, "Line Width" with its bar (1..10) and number.
+class TPlotStyleRow : public QWidget {
+ public:
+  explicit TPlotStyleRow(bool withWidth, QWidget* parent = nullptr);
+
+  void SetStyle(const TPlotStyle& style);
+  // The style shown; without a width bar the width set last stays.
+  TPlotStyle Style() const;
+
+  TColorSampleButton* ColorSample;
+  QPushButton* ColorButton;
+  QScrollBar* WidthBar = nullptr;
+  QLabel* WidthLabel = nullptr;
+
+ private:
+  TPlotStyle style_;
+};
+
 // "Face, 9 pt, Bold, Italic".
 QString FontText(const TFontDesc& font);
 

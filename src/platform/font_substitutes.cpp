@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QSet>
 
 namespace plotix {
 
@@ -27,10 +28,14 @@ const struct {
 
 }  // namespace
 
+// The installed families are listed once: asking for each name would have fontconfig
+// resolve it as an alias, which costs more than the whole start of a headless render.
 void InstallFontSubstitutes() {
+  QSet<QString> installed;
+  for (const QString& family : QFontDatabase::families()) installed.insert(family.toCaseFolded());
   for (const auto& s : kSubstitutes) {
     const QString classic = QString::fromLatin1(s.classic);
-    if (!QFontDatabase::hasFamily(classic)) QFont::insertSubstitution(classic, QString::fromLatin1(s.ours));
+    if (!installed.contains(classic.toCaseFolded())) QFont::insertSubstitution(classic, QString::fromLatin1(s.ours));
   }
 }
 

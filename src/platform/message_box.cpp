@@ -1,6 +1,7 @@
 #include "platform/message_box.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace plotix {
 
@@ -43,8 +44,18 @@ TMsgAnswer CancellingAnswer(TMsgButtons buttons) {
   return TMsgAnswer::Cancel;
 }
 
+namespace {
+thread_local TCapturedMessages* tCaptured = nullptr;
+}  // namespace
+
+TCapturedMessages::TCapturedMessages() : previous_(std::exchange(tCaptured, this)) {}
+TCapturedMessages::~TCapturedMessages() { tCaptured = previous_; }
+
 TMsgAnswer TStderrMsgHandler::Show(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
-  std::fprintf(stderr, "%s: %s\n", KindWord(kind), text.c_str());
+  if (tCaptured)
+    tCaptured->lines_.push_back(std::string(KindWord(kind)) + ": " + text);
+  else
+    std::fprintf(stderr, "%s: %s\n", KindWord(kind), text.c_str());
   return CancellingAnswer(buttons);
 }
 

@@ -34,6 +34,23 @@ class TStderrMsgHandler : public TMsgHandler {
   TMsgAnswer Show(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
 };
 
+// While one lives on a thread, that thread's messages to stderr are kept in it instead,
+// each line as stderr would have it: a batch prints them under the name of their file.
+class TCapturedMessages {
+ public:
+  TCapturedMessages();
+  ~TCapturedMessages();
+  TCapturedMessages(const TCapturedMessages&) = delete;
+  TCapturedMessages& operator=(const TCapturedMessages&) = delete;
+
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+ private:
+  friend class TStderrMsgHandler;
+  std::vector<std::string> lines_;
+  TCapturedMessages* previous_;
+};
+
 // Records every message and answers from a queue (the cancelling choice when the queue is empty).
 class TScriptedMsgHandler : public TMsgHandler {
  public:

@@ -26,8 +26,6 @@ constexpr std::size_t kFormat1FunctionBytes = 134 + 257;  // the record and its 
 // Format 2: the fixed block, two texts and the expression text.
 constexpr std::size_t kFormat2FunctionBytes = 32 + 4 + 4 + 4;
 
-constexpr const char* kCenterChanged = "The Graph View Center Has Been Changed For Compatibility Reasons.";
-
 void Require(bool condition) {
   if (!condition) GraphLoadError();
 }
@@ -115,31 +113,18 @@ void ReadFunction1(TReadGraphFile& r, TFuncPolarObj& f) {
   f.LoBound = r.ReadExtended();
   f.HiBound = r.ReadExtended();
   f.Samples = r.ReadInt16();
-  f.Color = r.ReadColor();
-  f.Width = r.ReadInt16();
+  f.Style.Color = r.ReadColor();
+  f.Style.Width = r.ReadInt16();
 }
 
 void ReadFunction2(TReadGraphFile& r, TFuncPolarObj& f) {
   f.LoBound = r.ReadExtended();
   f.HiBound = r.ReadExtended();
   f.Samples = r.ReadInt32();
-  f.Color = r.ReadColor();
-  f.Width = r.ReadInt32();
+  f.Style.Color = r.ReadColor();
+  f.Style.Width = r.ReadInt32();
   f.LoBoundText = r.ReadLongString(kMaxExpressionLength);
   f.HiBoundText = r.ReadLongString(kMaxExpressionLength);
-}
-
-// Format 1 centres beyond ±100000 are moved to the limit (and the user told so later).
-void ReadView(TReadGraphFile& r, TPolarView& view, bool& centerChanged) {
-  view.Zoom = r.ReadExtended();
-  const Extended cx = r.ReadExtended();
-  const Extended cy = r.ReadExtended();
-  Require(Finite(view.Zoom) && ClampZoom(view.Zoom) == view.Zoom);
-  Require(!std::isnan(cx) && !std::isnan(cy));
-  view.CenterX = ClampCenter(cx);
-  view.CenterY = ClampCenter(cy);
-  centerChanged = view.CenterX != cx || view.CenterY != cy;
-  Require(!centerChanged || r.FormatVersion() == 1);
 }
 
 }  // namespace
@@ -187,8 +172,8 @@ void TFuncPolarObj::SaveToFile(TWriteGraphFile& w) const {
   w.WriteExtended(LoBound);
   w.WriteExtended(HiBound);
   w.WriteInt32(Samples);
-  w.WriteColor(Color);
-  w.WriteInt32(Width);
+  w.WriteColor(Style.Color);
+  w.WriteInt32(Style.Width);
   w.WriteLongString(LoBoundText);
   w.WriteLongString(HiBoundText);
   Func.WriteToFile(w);
@@ -199,51 +184,32 @@ void TFuncPolarObj::LoadFromFile(TReadGraphFile& r) {
     ReadFunction1(r, *this);
   else
     ReadFunction2(r, *this);
-  Require(PenWidth(Width));
+  Require(PenWidth(Style.Width));
   Require(Finite(LoBound) && Finite(HiBound));
   Func.ReadFromFile(r);
 }
 
 // ---- the document ------------------------------------------------------------
 
-namespace {
-struct TPolarBody : TGraphDoc::TBody {
-  TPolarView view;
-  bool centerChanged = false;
-  TSettingPolarObj settings;
-  TFuncList<TFuncPolarObj> functions;
-};
-}  // namespace
+TGraphPolarDoc::TGraphPolarDoc() : TKindDoc(kPolarCode, kFormat1FunctionBytes, kFormat2FunctionBytes) {}
 
-void TGraphPolarDoc::WriteBody(TWriteGraphFile& w) const {
-  w.WriteExtended(View.Zoom);
-  w.WriteExtended(View.CenterX);
-  w.WriteExtended(View.CenterY);
-  Settings.SaveToFile(w);
-  w.WriteInt32(static_cast<std::int32_t>(Functions.size()));
-  for (const auto& f : Functions) f->SaveToFile(w);
+void TGraphPolarDoc::WriteView(TWriteGraphFile& w) const {
+  w.WriteExtended(view_.Zoom);
+  w.WriteExtended(view_.CenterX);
+  w.WriteExtended(view_.CenterY);
 }
 
-std::unique_ptr<TGraphDoc::TBody> TGraphPolarDoc::ReadBody(TReadGraphFile& r) const {
-  auto body = std::make_unique<TPolarBody>();
-  ReadView(r, body->view, body->centerChanged);
-  body->settings.LoadFromFile(r);
-  const int count = ReadFunctionCount(r, kFormat1FunctionBytes, kFormat2FunctionBytes);
-  body->functions.reserve(std::size_t(count));
-  for (int i = 0; i < count; ++i) {
-    auto f = std::make_unique<TFuncPolarObj>();
-    f->LoadFromFile(r);
-    body->functions.push_back(std::move(f));
-  }
-  return body;
-}
-
-void TGraphPolarDoc::TakeBody(TBody& read) {
-  auto& body = static_cast<TPolarBody&>(read);
-  if (body.centerChanged) ShowMessage(TMsgKind::Information, kCenterChanged, TMsgButtons::OK);
-  View = body.view;
-  Settings = std::move(body.settings);
-  Functions = std::move(body.functions);
+// Format 1 centres beyond ±100000 are moved to the limit (and the user told so later).
+void TGraphPolarDoc::ReadView(TReadGraphFile& r, TPolarView& view, bool& centerChanged) const {
+  view.Zoom = r.ReadExtended();
+  const Extended cx = r.ReadExtended();
+  const Extended cy = r.ReadExtended();
+  Require(Finite(view.Zoom) && ClampZoom(view.Zoom) == view.Zoom);
+  Require(!std::isnan(cx) && !std::isnan(cy));
+  view.CenterX = ClampCenter(cx);
+  view.CenterY = ClampCenter(cy);
+  centerChanged = view.CenterX != cx || view.CenterY != cy;
+  Require(!centerChanged || r.FormatVersion() == 1);
 }
 
 }  // namespace plotix

@@ -4,7 +4,7 @@
 
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
 
 namespace plotix {
 
@@ -21,7 +21,7 @@ struct TPolarPoint {
 class TPolarPlotter {
  public:
   TPolarPlotter(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map)
-      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Width == 1) {}
+      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1) {}
 
   void Run();
 
@@ -29,7 +29,6 @@ class TPolarPlotter {
   bool Inside(const TPolarPoint& p) const {
     return p.x >= m_.left && p.x <= m_.right && p.y >= m_.bottom && p.y <= m_.top;
   }
-  bool Clip(TPolarPoint& a, TPolarPoint& b) const;
   void Append(const TPolarPoint& p);
   void Flush();
 
@@ -41,39 +40,10 @@ class TPolarPlotter {
   int count_ = 0;
 };
 
-// Cuts the segment to the visible rectangle; false when nothing of it is visible.
-bool TPolarPlotter::Clip(TPolarPoint& a, TPolarPoint& b) const {
-  const Extended L = m_.left, R = m_.right, B = m_.bottom, T = m_.top;
-  if (!Inside(a) && !Inside(b) &&
-      (std::max(a.x, b.x) < L || std::min(a.x, b.x) > R || std::max(a.y, b.y) < B || std::min(a.y, b.y) > T))
-    return false;
-  if (a.x == b.x) {
-    a.y = std::clamp(a.y, B, T);
-    b.y = std::clamp(b.y, B, T);
-  } else if (a.y == b.y) {
-    a.x = std::clamp(a.x, L, R);
-    b.x = std::clamp(b.x, L, R);
-  } else {
-    // An end beyond an edge moves along the line to it.
-    const Extended slope = (b.y - a.y) / (b.x - a.x);
-    for (TPolarPoint* p : {&a, &b}) {
-      const Extended edge = p->x < L ? L : p->x > R ? R : p->x;
-      p->y += (edge - p->x) * slope;
-      p->x = edge;
-    }
-    for (TPolarPoint* p : {&a, &b}) {
-      const Extended edge = p->y > T ? T : p->y < B ? B : p->y;
-      p->x += (edge - p->y) / slope;
-      p->y = edge;
-    }
-  }
-  return Inside(a) && Inside(b);
-}
-
 // The line primitive leaves the last pixel unpainted; a width-1 line paints it itself.
 void TPolarPlotter::Flush() {
   if (count_ >= 2) c_.Polyline(batch_, count_);
-  if (count_ >= 1 && widthIsOne_) c_.SetPixel(batch_[count_ - 1].x, batch_[count_ - 1].y, f_.Color);
+  if (count_ >= 1 && widthIsOne_) c_.SetPixel(batch_[count_ - 1].x, batch_[count_ - 1].y, f_.Style.Color);
   count_ = 0;
 }
 
@@ -87,8 +57,8 @@ void TPolarPlotter::Append(const TPolarPoint& p) {
 }
 
 void TPolarPlotter::Run() {
-  c_.Pen().color = f_.Color;
-  c_.Pen().width = f_.Width;
+  c_.Pen().color = f_.Style.Color;
+  c_.Pen().width = f_.Style.Width;
   if (!(f_.LoBound < f_.HiBound) || f_.Samples <= 0) return;
   const Extended lo = f_.LoBound, range = f_.HiBound - f_.LoBound;
   const Extended zoom = m_.zoomX;
@@ -116,7 +86,7 @@ void TPolarPlotter::Run() {
       Append(cur);
     } else {
       TPolarPoint a = prev, b = cur;
-      if (!Clip(a, b)) {
+      if (!ClipSegment(a, b, m_.left, m_.right, m_.bottom, m_.top, [](Extended v) { return v; })) {
         Flush();
       } else {
         if (!prevInside) {
@@ -143,7 +113,7 @@ TMathPolarFunc::TMathPolarFunc() {
 }
 
 bool TFuncPolarObj::NewDialog(TColor color) {
-  Color = color;
+  Style.Color = color;
   return Dialogs().Run(*this, true);
 }
 

@@ -3,6 +3,7 @@
 // bounds, each defined point mapped to pixels, the line broken at undefined points and
 // clipped where it leaves the view.
 
+#include <memory>
 #include <string>
 
 #include "expr/function_object.h"
@@ -42,14 +43,13 @@ class TFuncPolarObj : public TBaseFuncObj {
   Extended LoBound = 0;
   Extended HiBound = 2 * kPolarPi;
   std::int32_t Samples = 1000;  // theta steps; a count <= 0 draws nothing
-  TColor Color = 0xFF0000;
-  std::int32_t Width = 1;
 
   std::string GetDescription() const override { return "R=f(Theta)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncPolarObj>(*this); }
 };
 
 // Draws one function on the canvas with the mapping of the current redraw.

@@ -39,8 +39,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
       ELoBoundStr(new TEditMathConst),
       EHiBoundStr(new TEditMathConst),
       ESamples(new QSpinBox),
-      EFuncColorSample(new TColorSampleButton),
-      ColorButton1(new QPushButton(QStringLiteral("&Color..."))),
+      Style(new TPlotStyleRow(true)),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)),
       func_(func) {
   setWindowTitle(addMode ? QStringLiteral("Add Polar Function") : QStringLiteral("Modify Polar Function"));
@@ -73,14 +72,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   samplesLabel->setBuddy(ESamples);
   propertiesLayout->addWidget(samplesLabel, 0, 0);
   propertiesLayout->addWidget(ESamples, 0, 1);
-  propertiesLayout->addWidget(new QLabel(QStringLiteral("Color")), 1, 0);
-  propertiesLayout->addLayout(ColorRow(EFuncColorSample, ColorButton1), 1, 1, 1, 2);
-  ELineWidth = SizeScrollBar(LineWidthLabel);
-  auto* widthLabel = new QLabel(QStringLiteral("Line Width"));
-  widthLabel->setBuddy(ELineWidth);
-  propertiesLayout->addWidget(widthLabel, 2, 0);
-  propertiesLayout->addWidget(ELineWidth, 2, 1);
-  propertiesLayout->addWidget(LineWidthLabel, 2, 2);
+  propertiesLayout->addWidget(Style, 1, 0, 1, 3);
   propertiesLayout->setColumnStretch(1, 1);
 
   auto* layout = new QVBoxLayout(this);
@@ -103,9 +95,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   ELoBoundStr->setText(QString::fromStdString(func.LoBoundText));
   EHiBoundStr->setText(QString::fromStdString(func.HiBoundText));
   ESamples->setValue(func.Samples);
-  EFuncColorSample->SetColor(func.Color);
-  ELineWidth->setValue(func.Width);
-  LineWidthLabel->setNum(ELineWidth->value());
+  Style->SetStyle(func.Style);
 
   FocusFirst(addMode, EUserFuncStr, Buttons);
 }
@@ -136,8 +126,7 @@ void TAddPolarFuncDlg::accept() {
   func_.HiBoundText = EHiBoundStr->text().toStdString();
   func_.HiBound = EHiBoundStr->Value();
   func_.Samples = ESamples->value();
-  func_.Color = EFuncColorSample->Color();
-  func_.Width = ELineWidth->value();
+  func_.Style = Style->Style();
   QDialog::accept();
 }
 

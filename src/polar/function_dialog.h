@@ -16,6 +16,7 @@ class QSpinBox;
 namespace plotix {
 
 class TColorSampleButton;
+class TPlotStyleRow;
 class TDialogService;
 class TEditMathConst;
 
@@ -37,10 +38,7 @@ class TAddPolarFuncDlg : public QDialog {
   TEditMathConst* ELoBoundStr;
   TEditMathConst* EHiBoundStr;
   QSpinBox* ESamples;
-  TColorSampleButton* EFuncColorSample;
-  QPushButton* ColorButton1;
-  QScrollBar* ELineWidth;
-  QLabel* LineWidthLabel;
+  TPlotStyleRow* Style;
   QDialogButtonBox* Buttons;
 
  private:

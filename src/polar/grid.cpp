@@ -8,8 +8,8 @@
 
 #include "expr/number_format.h"
 #include "platform/canvas.h"
+#include "platform/geometry.h"
 #include "polar/settings.h"
-#include "window/polar_conversions.h"
 #include "window/view_mapping.h"
 
 namespace plotix {
@@ -28,14 +28,6 @@ struct TPolarPoint {
 };
 
 Extended Distance(const TPolarPoint& p) { return hypotl(p.x, p.y); }
-
-// The angle in degrees of a point seen from the pole, in [0, 360), exact on the axes.
-Extended PointAngle(Extended x, Extended y) {
-  if (x == 0) return y > 0 ? 90 : y < 0 ? 270 : 0;
-  if (y == 0) return x < 0 ? 180 : 0;
-  const Extended a = RadToDeg(atanl(fabsl(y) / fabsl(x)));
-  return x > 0 ? (y > 0 ? a : 360 - a) : (y > 0 ? 180 - a : 180 + a);
-}
 
 // Whether angle a lies between two corner angles; a span from the first to the fourth
 // quadrant wraps through 0.
@@ -92,10 +84,10 @@ TPolarGrid::TPolarGrid(const TSettingPolarObj& settings, TCanvas& canvas, const 
       T_(map.top),
       B_(map.bottom),
       poleInside_(L_ <= 0 && 0 <= R_ && B_ <= 0 && 0 <= T_),
-      angleLT_(PointAngle(L_, T_)),
-      angleRT_(PointAngle(R_, T_)),
-      angleLB_(PointAngle(L_, B_)),
-      angleRB_(PointAngle(R_, B_)),
+      angleLT_(PointAngle(L_, T_, TAngleUnit::Degrees)),
+      angleRT_(PointAngle(R_, T_, TAngleUnit::Degrees)),
+      angleLB_(PointAngle(L_, B_, TAngleUnit::Degrees)),
+      angleRB_(PointAngle(R_, B_, TAngleUnit::Degrees)),
       restrictPixels_(settings.RestrictRadius ? map.zoomX * fabsl(settings.RestrictRadiusAmount) : 0),
       step_(map.zoomX * settings.TickIncrement) {
   const int count = std::clamp(settings.AxisCount, 0, kMaxAxisAngles);

@@ -7,11 +7,11 @@ namespace plotix {
 
 void TGraphPolarDoc::Render(TBitmap& bitmap) {
   TCanvas& canvas = bitmap.Canvas();
-  const TMapping2D map = PolarMapping(View, bitmap.Width(), bitmap.Height());
-  ClearBackgroundPolar(Settings, canvas, map);
-  DrawPolarGrid(Settings, canvas, map);
+  const TMapping2D map = PolarMapping(view_, bitmap.Width(), bitmap.Height());
+  ClearBackgroundPolar(settings_, canvas, map);
+  DrawPolarGrid(settings_, canvas, map);
   canvas.Pen().style = psSolid;
-  for (auto& f : Functions) PlotPolarFunction(*f, canvas, map);
+  for (auto& f : functions_) PlotPolarFunction(*f, canvas, map);
 }
 
 }  // namespace plotix

@@ -4,28 +4,24 @@
 
 #include "polar/function.h"
 #include "polar/settings.h"
-#include "window/graph_document.h"
+#include "window/kind_document.h"
 
 namespace plotix {
 
-class TGraphPolarDoc : public TGraphDoc {
+// The kind's number in graph files.
+constexpr std::int32_t kPolarCode = 2;
+
+class TGraphPolarDoc : public TKindDoc<TPolarView, TSettingPolarObj, TFuncPolarObj> {
  public:
-  TGraphPolarDoc() : TGraphDoc(gkPolar) {}
+  TGraphPolarDoc();
 
-  TPolarView View;
-  TSettingPolarObj Settings;
-  TFuncList<TFuncPolarObj> Functions;
-
-  TColor BackColor() const override { return Settings.BackgroundColor; }
-  bool IsColorUsed(TColor color) const override { return UsesColor(Functions, color); }
-  int FunctionCount() const override { return int(Functions.size()); }
+  TColor BackColor() const override { return settings_.BackgroundColor; }
   // The background, the rays and ticks, then every function in list order.
   void Render(TBitmap& bitmap) override;
 
  protected:
-  void WriteBody(TWriteGraphFile& writer) const override;
-  std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const override;
-  void TakeBody(TBody& body) override;
+  void WriteView(TWriteGraphFile& writer) const override;
+  void ReadView(TReadGraphFile& reader, TPolarView& view, bool& centerChanged) const override;
 };
 
 }  // namespace plotix

@@ -3,11 +3,13 @@
 // "F&unction" and "&View" menus: functions, zoom, scroll, page and centre.
 
 #include "polar/polar_document.h"
-#include "window/graph_window.h"
+#include "polar/settings_dialog.h"
+#include "polar/view_dialog.h"
+#include "window/kind_window.h"
 
 namespace plotix {
 
-class TFuncPolarWindow : public TFuncGraphWindow {
+class TFuncPolarWindow : public TKindWindow<TGraphPolarDoc, TSettingsPolarDlg, TChangePolarViewDlg> {
   Q_OBJECT
 
  public:
@@ -15,7 +17,6 @@ class TFuncPolarWindow : public TFuncGraphWindow {
   ~TFuncPolarWindow() override;
 
   std::string GetGraphTypeName() const override { return "Polar"; }
-  bool EditGraphSettings() override;
   void UpdateViewStatus() override;
   void ZoomIn() override;
   void ZoomOut() override;
@@ -27,9 +28,6 @@ class TFuncPolarWindow : public TFuncGraphWindow {
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddPolarFunction();
-  void ChangeView();
-
-  TGraphPolarDoc& Doc;
 };
 
 // Makes polar graphs known to the program: their document, window and dialogs.

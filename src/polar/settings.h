@@ -26,6 +26,8 @@ struct TPolarView {
   Extended Zoom = 35;    // pixels per graph unit
   Extended CenterX = 0;  // pixels right of the pole at the bitmap's centre
   Extended CenterY = 0;  // pixels above the pole
+
+  bool operator==(const TPolarView&) const = default;
 };
 
 // The flat mapping with one zoom: scaled units are pixels from the pole.

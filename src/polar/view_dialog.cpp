@@ -12,7 +12,7 @@
 
 #include "expr/math_const_edit.h"
 #include "platform/message_box.h"
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
 #include "window/view_fields.h"
 
 namespace plotix {

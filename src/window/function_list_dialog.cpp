@@ -54,6 +54,13 @@ TFuncListDlg::TFuncListDlg(std::vector<TBaseFuncObj*> functions, QWidget* parent
   FListBox->setFocus();
 }
 
+QString TFuncListDlg::What(bool deleted, bool moved, bool modified) {
+  if (deleted + moved + modified > 1) return QStringLiteral("Edit Function List");
+  return deleted ? QStringLiteral("Delete Function")
+         : moved ? QStringLiteral("Move Function")
+                 : QStringLiteral("Modify Function");
+}
+
 void TFuncListDlg::ModifyClick() {
   const int item = rows_->CurrentItem();
   if (item < 0 || !functions_[std::size_t(item)]->ModifyDialog()) return;

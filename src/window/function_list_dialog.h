@@ -2,6 +2,7 @@
 // TFuncListDlg: reorders, modifies and deletes the functions of a graph window of any kind.
 
 #include <QDialog>
+#include <optional>
 #include <vector>
 
 #include "expr/function_object.h"
@@ -14,13 +15,6 @@ class QToolButton;
 
 namespace plotix {
 
-// What the list dialog did; the window redraws when any is set.
-struct TFuncListChanges {
-  bool modified = false;
-  bool deleted = false;
-  bool moved = false;
-};
-
 class TFuncListDlg : public QDialog {
   Q_OBJECT
 
@@ -28,26 +22,33 @@ class TFuncListDlg : public QDialog {
   // The functions in the window's order; the dialog changes the list, never the window's.
   explicit TFuncListDlg(std::vector<TBaseFuncObj*> functions, QWidget* parent = nullptr);
 
-  // Shows the dialog modally. OK puts the window's list in the dialog's order and frees the
-  // deleted functions; Cancel leaves the list as it was. Modifications are made on the
-  // functions themselves, so they are reported (and kept) either way.
+  // The list the graph should have, and what the user did to it ("Delete Function").
   template <class T>
-  static TFuncListChanges Edit(QWidget* parent, TFuncList<T>& functions) {
+  struct TEdited {
+    TFuncList<T> functions;
+    QString what;
+  };
+
+  // Shows the dialog modally on a copy of the list and returns the list the graph should
+  // have, or nothing when nothing changed. OK keeps the dialog's order and leaves the
+  // deleted functions out; a function's own modify dialog changes it even when the list
+  // is then cancelled.
+  template <class T>
+  static std::optional<TEdited<T>> Edit(QWidget* parent, const TFuncList<T>& functions) {
+    TFuncList<T> copies = CloneFunctions(functions);
     std::vector<TBaseFuncObj*> items;
-    for (const auto& f : functions) items.push_back(f.get());
+    for (const auto& f : copies) items.push_back(f.get());
     TFuncListDlg dialog(std::move(items), parent);
-    if (dialog.exec() != QDialog::Accepted) return {dialog.Changes().modified, false, false};
-    if (dialog.rows_->Deleted() || dialog.rows_->Moved()) Reorder(functions, dialog.rows_->Order());
-    return dialog.Changes();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    const bool deleted = accepted && dialog.rows_->Deleted(), moved = accepted && dialog.rows_->Moved();
+    if (!deleted && !moved && !dialog.modified_) return std::nullopt;
+    if (deleted || moved) Reorder(copies, dialog.rows_->Order());
+    return TEdited<T>{std::move(copies), What(deleted, moved, dialog.modified_)};
   }
 
-  TFuncListChanges Changes() const { return {modified_, rows_->Deleted(), rows_->Moved()}; }
-
-  // Run the selected function's modify dialog; delete it; move it one place.
+  // Run the selected function's modify dialog; delete it.
   void ModifyClick();
   void DeleteClick() { rows_->DeleteCurrent(); }
-  void MoveUp() { rows_->MoveCurrent(-1); }
-  void MoveDown() { rows_->MoveCurrent(+1); }
 
   QListWidget* FListBox;
   QWidget* SpinButton1;  // the up and down buttons
@@ -58,6 +59,9 @@ class TFuncListDlg : public QDialog {
   QDialogButtonBox* Buttons;
 
  private:
+  // The history's words for one edit of the list.
+  static QString What(bool deleted, bool moved, bool modified);
+
   std::vector<TBaseFuncObj*> functions_;  // in the window's order
   TOrderedListBox* rows_;
   bool modified_ = false;

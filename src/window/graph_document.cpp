@@ -1,5 +1,6 @@
 #include "window/graph_document.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/canvas.h"
@@ -18,8 +19,8 @@ TCanvas& TDocLabelOwner::Canvas() {
   return scratch_->Canvas();
 }
 
-int TDocLabelOwner::BitmapWidth() const { return loadingWidth_ ? loadingWidth_ : doc_.BitmapWidth; }
-int TDocLabelOwner::BitmapHeight() const { return loadingHeight_ ? loadingHeight_ : doc_.BitmapHeight; }
+int TDocLabelOwner::BitmapWidth() const { return loadingWidth_ ? loadingWidth_ : doc_.BitmapWidth(); }
+int TDocLabelOwner::BitmapHeight() const { return loadingHeight_ ? loadingHeight_ : doc_.BitmapHeight(); }
 TColor TDocLabelOwner::BackgroundColor() const { return doc_.BackColor(); }
 
 // ---- TGraphDoc ---------------------------------------------------------------
@@ -28,22 +29,71 @@ TGraphDoc::~TGraphDoc() = default;
 
 void TGraphDoc::RenderWithLabels(TBitmap& bitmap) {
   Render(bitmap);
-  TBitmap* const previous = LabelOwner.Target();
-  LabelOwner.SetTarget(&bitmap);
-  DrawLabels(Labels);
-  LabelOwner.SetTarget(previous);
+  TBitmap* const previous = labelOwner_.Target();
+  labelOwner_.SetTarget(&bitmap);
+  DrawLabels(labels_);
+  labelOwner_.SetTarget(previous);
+}
+
+void TGraphDoc::SetBitmapSize(int width, int height) {
+  bitmapWidth_ = width;
+  bitmapHeight_ = height;
+}
+
+void TGraphDoc::AddLabel(std::unique_ptr<TDrawBaseClass> label) { labels_.push_back(std::move(label)); }
+
+void TGraphDoc::InsertLabel(int index, std::unique_ptr<TDrawBaseClass> label) {
+  labels_.insert(labels_.begin() + index, std::move(label));
+}
+
+std::unique_ptr<TDrawBaseClass> TGraphDoc::TakeLabel(int index) {
+  std::unique_ptr<TDrawBaseClass> label = std::move(labels_[std::size_t(index)]);
+  labels_.erase(labels_.begin() + index);
+  return label;
+}
+
+void TGraphDoc::MoveLabel(int from, int to) {
+  const auto at = [this](int i) { return labels_.begin() + i; };
+  if (from < to)
+    std::rotate(at(from), at(from + 1), at(to + 1));
+  else if (from > to)
+    std::rotate(at(to), at(from), at(from + 1));
+}
+
+std::unique_ptr<TDrawBaseClass> TGraphDoc::ReplaceLabel(int index, std::unique_ptr<TDrawBaseClass> label) {
+  std::swap(label, labels_[std::size_t(index)]);
+  return label;
+}
+
+TLabelList TGraphDoc::SetLabels(TLabelList labels) {
+  std::swap(labels, labels_);
+  return labels;
+}
+
+void TGraphDoc::WriteContent(TWriteGraphFile& w) const {
+  w.WriteInt32(bitmapHeight_);
+  w.WriteInt32(bitmapWidth_);
+  WriteBody(w);
+  WriteLabelList(w, labels_);
+}
+
+std::vector<std::uint8_t> TGraphDoc::GraphBytes() const {
+  TWriteGraphFile w;
+  w.OpenInMemory(kind_);
+  WriteContent(w);
+  return w.TakeBytes();
 }
 
 bool TGraphDoc::SaveGraph(const std::string& fileName) const {
   TWriteGraphFile w;
   if (!w.Open(fileName, kind_)) return false;
   try {
-    w.WriteInt32(BitmapHeight);
-    w.WriteInt32(BitmapWidth);
-    WriteBody(w);
-    WriteLabelList(w, Labels);
+    WriteContent(w);
   } catch (const TGraphFileAbort&) {
     return false;  // the writer discards the unfinished file
+  } catch (const std::bad_alloc&) {
+    ShowMessage(TMsgKind::Error, "Out of Memory", TMsgButtons::OK);
+    return false;
   }
   return w.Close();
 }
@@ -59,18 +109,17 @@ bool TGraphDoc::LoadGraph(TReadGraphFile& r) {
     TLabelList labels;
     {
       // Text labels are kept on the bitmap of the size just read.
-      LabelOwner.SetLoadingSize(width, height);
+      labelOwner_.SetLoadingSize(width, height);
       struct TRestore {
         TDocLabelOwner& owner;
         ~TRestore() { owner.SetLoadingSize(0, 0); }
-      } restore{LabelOwner};
-      ReadLabelList(r, LabelOwner, labels);
+      } restore{labelOwner_};
+      ReadLabelList(r, labelOwner_, labels);
     }
     if (!r.Close()) return false;
     TakeBody(*body);
-    BitmapHeight = height;
-    BitmapWidth = width;
-    Labels = std::move(labels);
+    SetBitmapSize(width, height);
+    labels_ = std::move(labels);
     return true;
   } catch (const TGraphFileAbort&) {
   } catch (const std::bad_alloc&) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "files/graph_file.h"
 #include "labels/drawing_labels.h"
@@ -50,41 +51,60 @@ class TDocLabelOwner : public TLabelOwner {
 
 class TGraphDoc {
  public:
-  explicit TGraphDoc(TGraphKind kind) : kind_(kind) {}
+  // kind: the graph kind's number in graph files.
+  explicit TGraphDoc(std::int32_t kind) : kind_(kind) {}
   virtual ~TGraphDoc();
   // Labels hold on to LabelOwner, so a document stays where it was made.
   TGraphDoc(const TGraphDoc&) = delete;
   TGraphDoc& operator=(const TGraphDoc&) = delete;
 
-  TGraphKind Kind() const { return kind_; }
+  std::int32_t Kind() const { return kind_; }
   // The colour the bitmap is cleared with.
   virtual TColor BackColor() const = 0;
   // Whether a function of the graph is drawn in the colour.
   virtual bool IsColorUsed(TColor color) const = 0;
   virtual int FunctionCount() const = 0;
   // A graph with a function or a label holds the user's work: closing it unsaved asks.
-  bool IsWorthSaving() const { return FunctionCount() > 0 || !Labels.empty(); }
+  bool IsWorthSaving() const { return FunctionCount() > 0 || !labels_.empty(); }
   // Clears the bitmap with the background colour, draws the kind's frame, then every
   // function in list order, so later functions lie on top.
   virtual void Render(TBitmap& bitmap) = 0;
   // Render, then every label over it in list order: the picture a graph window shows.
   void RenderWithLabels(TBitmap& bitmap);
 
-  // Writes the graph file; false after a failure the user has been told of.
+  // Writes the graph file; false after a failure the user has been told of (the file
+  // that was there stays as it was).
   bool SaveGraph(const std::string& fileName) const;
+  // The bytes SaveGraph would write, built in memory.
+  std::vector<std::uint8_t> GraphBytes() const;
   // Reads the content of an opened file of this kind for its format version and closes
   // the reader. All or nothing: after a failure the document is unchanged.
   bool LoadGraph(TReadGraphFile& reader);
+
+  int BitmapWidth() const { return bitmapWidth_; }
+  int BitmapHeight() const { return bitmapHeight_; }
+  void SetBitmapSize(int width, int height);
+
+  // ---- the labels, drawn on LabelOwner's canvas in list order ----
+  const TLabelList& Labels() const { return labels_; }
+  TDocLabelOwner& LabelOwner() { return labelOwner_; }
+  // A new label on top of the others.
+  void AddLabel(std::unique_ptr<TDrawBaseClass> label);
+  void InsertLabel(int index, std::unique_ptr<TDrawBaseClass> label);
+  std::unique_ptr<TDrawBaseClass> TakeLabel(int index);
+  // The label at from goes to index to, the others keeping their order.
+  void MoveLabel(int from, int to);
+  // A whole new list (an edited copy, or one taken back); the old one is returned.
+  TLabelList SetLabels(TLabelList labels);
+  // Another label in the place of the one at index, which is returned.
+  std::unique_ptr<TDrawBaseClass> ReplaceLabel(int index, std::unique_ptr<TDrawBaseClass> label);
+  // The label a mouse gesture or its dialog changes in place.
+  TDrawBaseClass& EditLabel(int index) { return *labels_[std::size_t(index)]; }
 
   // What the kind stores between the bitmap size and the labels: view, settings, functions.
   struct TBody {
     virtual ~TBody() = default;
   };
-
-  int BitmapWidth = kDefaultBitmapSize;
-  int BitmapHeight = kDefaultBitmapSize;
-  TDocLabelOwner LabelOwner{*this};
-  TLabelList Labels;  // drawn on LabelOwner's canvas
 
  protected:
   virtual void WriteBody(TWriteGraphFile& writer) const = 0;
@@ -98,7 +118,14 @@ class TGraphDoc {
   static int ReadFunctionCount(TReadGraphFile& reader, std::size_t format1Bytes, std::size_t format2Bytes);
 
  private:
-  TGraphKind kind_;
+  // The size, the kind's body and the labels, after the header.
+  void WriteContent(TWriteGraphFile& writer) const;
+
+  std::int32_t kind_;
+  int bitmapWidth_ = kDefaultBitmapSize;
+  int bitmapHeight_ = kDefaultBitmapSize;
+  TDocLabelOwner labelOwner_{*this};
+  TLabelList labels_;
 };
 
 // Opens a graph file into a document of the file's kind. False, with the document

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -20,9 +21,9 @@
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
 #include "window/bitmap_size_dialog.h"
+#include "window/graph_step.h"
 #include "window/mouse_navigation.h"
 #include "window/status_line.h"
-#include "window/zoom_steps.h"
 
 namespace plotix {
 
@@ -83,30 +84,60 @@ TBusyCursor::~TBusyCursor() { QApplication::restoreOverrideCursor(); }
 
 TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget* parent)
     : QWidget(parent),
-      ScrollBox1(new QScrollArea),
-      GraphBitmap(1, 1),
-      ScreenBitmap(1, 1),
-      document_(std::move(document)) {
+      document_(std::move(document)),
+      history_(new QUndoStack(this)),
+      graphBitmap_(1, 1),
+      screenBitmap_(1, 1),
+      scrollBox_(new QScrollArea) {
   setAttribute(Qt::WA_DeleteOnClose);
-  ScreenImage = new TScreenImage(*this, ScreenBitmap);
-  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-  ScrollBox1->setWidget(ScreenImage);
-  ScrollBox1->setAlignment(Qt::AlignCenter);
-  ScrollBox1->setBackgroundRole(QPalette::Dark);
+  screenImage_ = new TScreenImage(*this, screenBitmap_);
+  scrollBox_->setObjectName(QStringLiteral("scrollBox_"));
+  scrollBox_->setWidget(screenImage_);
+  scrollBox_->setAlignment(Qt::AlignCenter);
+  scrollBox_->setBackgroundRole(QPalette::Dark);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(ScrollBox1);
-  document_->LabelOwner.SetTarget(&ScreenBitmap);
-  BuildLabelMenus();
-  FunctionMenu = new QMenu(QStringLiteral("F&unction"), this);
-  ViewMenu = new QMenu(QStringLiteral("&View"), this);
-  ScreenImage->installEventFilter(new TMouseNavigation(*this));
+  layout->addWidget(scrollBox_);
+  document_->LabelOwner().SetTarget(&screenBitmap_);
+  labelEditor_ = new TLabelEditor(*this);
+  functionMenu_ = new QMenu(QStringLiteral("F&unction"), this);
+  viewMenu_ = new QMenu(QStringLiteral("&View"), this);
+  screenImage_->installEventFilter(new TMouseNavigation(*this));
 }
 
 TFuncGraphWindow::~TFuncGraphWindow() {
-  TextEditor->OnClosed = nullptr;
+  delete labelEditor_;  // it closes its text editor while the window is whole
   if (StatusLine()) statusLine_->SetSubject(nullptr);
 }
+
+QWidget* TFuncGraphWindow::ScreenImage() const { return screenImage_; }
+
+void TFuncGraphWindow::Undo() {
+  LeaveMode();
+  history_->undo();
+}
+
+void TFuncGraphWindow::Redo() {
+  LeaveMode();
+  history_->redo();
+}
+
+void TFuncGraphWindow::Record(TGraphStep* step) { history_->push(step); }
+
+bool TFuncGraphWindow::IsModified() const { return !history_->isClean() || viewChanged_; }
+
+void TFuncGraphWindow::SetModified(bool modified) {
+  viewChanged_ = modified;
+  if (!modified) history_->setClean();
+}
+
+QList<QMenu*> TFuncGraphWindow::MenuBarMenus() const { return WindowMenus() << labelEditor_->Menu(); }
+
+void TFuncGraphWindow::RedrawLabels() { labelEditor_->Redraw(); }
+void TFuncGraphWindow::LeaveMode() { labelEditor_->LeaveMode(); }
+bool TFuncGraphWindow::RegionShown() const { return labelEditor_->RegionShown(); }
+TRect TFuncGraphWindow::Region() const { return labelEditor_->Region(); }
+void TFuncGraphWindow::ShowRegion(const TRect& rect) { labelEditor_->ShowRegion(rect); }
 
 TStatusLine* TFuncGraphWindow::StatusLine() const {
   return statusLine_ && statusLine_->Describes(this) ? statusLine_ : nullptr;
@@ -121,17 +152,16 @@ bool TFuncGraphWindow::LoadGraph(TReadGraphFile& reader) {
 }
 
 bool TFuncGraphWindow::IsColorUsed(TColor color) const {
-  return color == BackgroundColor || document_->IsColorUsed(color);
+  return color == backgroundColor_ || document_->IsColorUsed(color);
 }
 
 void TFuncGraphWindow::RenderGraph() {
-  Modified = true;
   bool outOfMemory = false;
   {
     TBusyCursor busy;
-    BackgroundColor = document_->BackColor();
+    backgroundColor_ = document_->BackColor();
     try {
-      document_->Render(GraphBitmap);
+      document_->Render(graphBitmap_);
     } catch (const std::bad_alloc&) {
       outOfMemory = true;  // the picture stays as far as it was drawn
     }
@@ -143,13 +173,12 @@ void TFuncGraphWindow::RenderGraph() {
 }
 
 bool TFuncGraphWindow::SetBitmapSize(int width, int height) {
-  const bool screenOk = ScreenBitmap.SetSize(width, height);
-  const bool graphOk = GraphBitmap.SetSize(width, height);
-  if (!screenOk || !graphOk) GraphBitmap.SetSize(ScreenBitmap.Width(), ScreenBitmap.Height());
-  document_->BitmapWidth = ScreenBitmap.Width();
-  document_->BitmapHeight = ScreenBitmap.Height();
+  const bool screenOk = screenBitmap_.SetSize(width, height);
+  const bool graphOk = graphBitmap_.SetSize(width, height);
+  if (!screenOk || !graphOk) graphBitmap_.SetSize(screenBitmap_.Width(), screenBitmap_.Height());
+  document_->SetBitmapSize(screenBitmap_.Width(), screenBitmap_.Height());
   const char* failure = nullptr;
-  if (GraphBitmap.Width() != BitmapWidth() || GraphBitmap.Height() != BitmapHeight())
+  if (graphBitmap_.Width() != BitmapWidth() || graphBitmap_.Height() != BitmapHeight())
     failure = "Unknown Error";
   else if (BitmapWidth() != width || BitmapHeight() != height || !AllocateExtra(BitmapWidth(), BitmapHeight()))
     failure = "Out of Memory";  // no bitmap of the new size could be had
@@ -158,49 +187,92 @@ bool TFuncGraphWindow::SetBitmapSize(int width, int height) {
     close();
     return false;
   }
-  ScreenImage->SyncSize();
+  screenImage_->SyncSize();
   CenterBitmap();
   RenderGraph();
-  Modified = false;
   return true;
 }
 
 bool TFuncGraphWindow::ChangeBitmapAttributes() {
-  int width = BitmapWidth(), height = BitmapHeight(), depth = GraphBitmap.Depth();
+  int width = BitmapWidth(), height = BitmapHeight(), depth = graphBitmap_.Depth();
   if (!TBitmapAttribDlg::Edit(this, width, height, depth)) return false;
   return SetBitmapAttributes(width, height, depth);
 }
 
+namespace {
+
+struct TBitmapAttributes {
+  int width, height, depth;
+};
+
+}  // namespace
+
+// "Change Bitmap Size/Colors": the size and depth before and after, and the labels that a
+// smaller bitmap left off, held while they are out.
+class TBitmapStep : public TGraphStep {
+ public:
+  TBitmapStep(TFuncGraphWindow& window, TBitmapAttributes before, TBitmapAttributes after)
+      : TGraphStep(window, QStringLiteral("Change Bitmap Size/Colors")), before_(before), after_(after) {}
+
+ protected:
+  void Undo() override {
+    if (!window_.ResizeBitmaps(before_.width, before_.height, before_.depth)) return;
+    for (std::size_t i = 0; i < removed_.size(); ++i) Document().InsertLabel(removed_[i], std::move(held_[i]));
+    held_.clear();
+    window_.Redisplay();
+  }
+  void Redo() override {
+    if (!window_.ResizeBitmaps(after_.width, after_.height, after_.depth)) return;
+    removed_.clear();
+    held_.clear();
+    for (int i = 0; i < int(window_.Labels().size()); ++i)
+      if (!window_.Labels()[std::size_t(i)]->IsOnBitmap()) removed_.push_back(i);
+    held_.resize(removed_.size());
+    for (std::size_t i = removed_.size(); i-- > 0;) held_[i] = Document().TakeLabel(removed_[i]);
+    window_.Redisplay();
+  }
+
+ private:
+  TBitmapAttributes before_, after_;
+  std::vector<int> removed_;  // the labels' places before, ascending
+  TLabelList held_;
+};
+
 bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
-  Modified = true;
   LeaveMode();
-  const bool smaller = width < BitmapWidth() || height < BitmapHeight();
-  for (TBitmap* bitmap : {&ScreenBitmap, &GraphBitmap}) {
+  Record(new TBitmapStep(*this, {BitmapWidth(), BitmapHeight(), graphBitmap_.Depth()}, {width, height, depth}));
+  // A failure has closed the window.
+  return BitmapWidth() == width && BitmapHeight() == height && graphBitmap_.Depth() == depth;
+}
+
+void TFuncGraphWindow::Redisplay() {
+  screenImage_->SyncSize();
+  CenterBitmap();
+  RenderGraph();
+}
+
+bool TFuncGraphWindow::ResizeBitmaps(int width, int height, int depth) {
+  for (TBitmap* bitmap : {&screenBitmap_, &graphBitmap_}) {
     bitmap->SetDepth(depth);
     bitmap->SetSize(width, height);
   }
   const char* failure = nullptr;
-  if (GraphBitmap.Width() != ScreenBitmap.Width() || GraphBitmap.Height() != ScreenBitmap.Height() ||
-      GraphBitmap.Depth() != ScreenBitmap.Depth())
+  if (graphBitmap_.Width() != screenBitmap_.Width() || graphBitmap_.Height() != screenBitmap_.Height() ||
+      graphBitmap_.Depth() != screenBitmap_.Depth())
     failure = "Unknown Error";
-  else if (!AllocateExtra(ScreenBitmap.Width(), ScreenBitmap.Height()))
+  else if (!AllocateExtra(screenBitmap_.Width(), screenBitmap_.Height()))
     failure = "Out of Memory";
   if (failure) {
     ShowMessage(TMsgKind::Error, failure, TMsgButtons::OK);
     close();
     return false;
   }
-  document_->BitmapWidth = ScreenBitmap.Width();
-  document_->BitmapHeight = ScreenBitmap.Height();
-  if (smaller) std::erase_if(document_->Labels, [](const auto& label) { return !label->IsOnBitmap(); });
-  ScreenImage->SyncSize();
-  CenterBitmap();
-  RenderGraph();
+  document_->SetBitmapSize(screenBitmap_.Width(), screenBitmap_.Height());
   return true;
 }
 
 void TFuncGraphWindow::Scroll(TDirection direction) {
-  const int step = Zoom2DSettings().scrollAmount;
+  const int step = Settings().zoom2D.scrollAmount;
   const TOffset d = DirectionOffset(direction, step, step);
   MoveView(d.dx, d.dy);
 }
@@ -211,22 +283,24 @@ void TFuncGraphWindow::Page(TDirection direction) {
 }
 
 void TFuncGraphWindow::CenterBitmap() {
-  for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()})
+  for (QScrollBar* bar : {scrollBox_->horizontalScrollBar(), scrollBox_->verticalScrollBar()})
     bar->setValue(bar->maximum() / 2);
 }
 
 bool TFuncGraphWindow::Save() {
   LeaveMode();
   if (!SaveGraph(fileName_)) return false;
-  Modified = false;
+  SetModified(false);
+  emit Saved(this);
   return true;
 }
 
 bool TFuncGraphWindow::SaveAs(const std::string& fileName) {
   LeaveMode();
   if (!SaveGraph(fileName)) return false;
-  Modified = false;
+  SetModified(false);
   SetFileName(fileName);
+  emit Saved(this);
   return true;
 }
 
@@ -245,7 +319,7 @@ bool TFuncGraphWindow::AskSaveAs() {
 bool TFuncGraphWindow::CanClose() {
   LeaveMode();
   const bool saved = !fileName_.empty();
-  if (Modified && (saved || document_->IsWorthSaving())) {
+  if (IsModified() && (saved || document_->IsWorthSaving())) {
     // A graph that was never saved is named by its caption.
     const QString name = saved ? QFileInfo(QString::fromStdString(fileName_)).fileName() : windowTitle();
     switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + name.toStdString() + "?",
@@ -297,31 +371,31 @@ QAction* TFuncGraphWindow::AddCommand(QMenu* menu, const char* caption, std::fun
 }
 
 void TFuncGraphWindow::AddZoomCommands() {
-  ViewMenu->addSeparator();
+  viewMenu_->addSeparator();
   AddCommand(
-      ViewMenu, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
+      viewMenu_, "Zoom &In", [this] { ZoomIn(); }, Qt::Key_F3);
   AddCommand(
-      ViewMenu, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
+      viewMenu_, "Zoom &Out", [this] { ZoomOut(); }, Qt::Key_F4);
 }
 
 void TFuncGraphWindow::AddScrollCommands() {
   const char* const scrolls[] = {"Scroll View &Up", "Scroll View &Down", "Scroll View &Left", "Scroll View &Right"};
   const char* const pages[] = {"Page View U&p", "Page Vi&ew Down", "Page View Le&ft", "Page View Ri&ght"};
   const TDirection directions[] = {TDirection::Up, TDirection::Down, TDirection::Left, TDirection::Right};
-  ViewMenu->addSeparator();
+  viewMenu_->addSeparator();
   for (int i = 0; i < 4; ++i)
     AddCommand(
-        ViewMenu, scrolls[i], [this, d = directions[i]] { Scroll(d); }, Qt::Key(Qt::Key_F5 + i));
-  ViewMenu->addSeparator();
+        viewMenu_, scrolls[i], [this, d = directions[i]] { Scroll(d); }, Qt::Key(Qt::Key_F5 + i));
+  viewMenu_->addSeparator();
   for (int i = 0; i < 4; ++i)
     AddCommand(
-        ViewMenu, pages[i], [this, d = directions[i]] { Page(d); }, Qt::SHIFT | Qt::Key(Qt::Key_F5 + i));
+        viewMenu_, pages[i], [this, d = directions[i]] { Page(d); }, Qt::SHIFT | Qt::Key(Qt::Key_F5 + i));
 }
 
 void TFuncGraphWindow::AddCenterCommand(const char* caption) {
-  ViewMenu->addSeparator();
+  viewMenu_->addSeparator();
   AddCommand(
-      ViewMenu, caption, [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
+      viewMenu_, caption, [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
 }
 
 TColor TFuncGraphWindow::ChooseNewFunctionColor(int index) const {
@@ -332,83 +406,35 @@ TColor TFuncGraphWindow::ChooseNewFunctionColor(int index) const {
 
 void TFuncGraphWindow::Activated() {
   if (statusLine_) statusLine_->SetSubject(this);
-  MouseX = MouseY = -1;
+  TrackMouse(-1, -1);
+}
+
+void TFuncGraphWindow::TrackMouse(int x, int y) {
+  mouseX_ = x;
+  mouseY_ = y;
   UpdateViewStatus();
-}
-
-void TFuncGraphWindow::ShowRegion(const TRect& rect) {
-  LeaveMode();
-  LabelMode = lmRegionShown;
-  SelectionRect = {std::min(rect.left, rect.right), std::min(rect.top, rect.bottom), std::max(rect.left, rect.right),
-                   std::max(rect.top, rect.bottom)};
-  DrawRegionRect();
-  ScreenImage->update();
-}
-
-TPoint TFuncGraphWindow::ClampToBitmap(int x, int y) const {
-  return {std::clamp(x, 0, BitmapWidth() - 1), std::clamp(y, 0, BitmapHeight() - 1)};
-}
-
-void TFuncGraphWindow::DrawRegionRect() {
-  TCanvas& canvas = ScreenBitmap.Canvas();
-  const TPen pen = canvas.Pen();
-  const TBrush brush = canvas.Brush();
-  canvas.Pen() = {0x000000, 1, psDot, TPenMode::NotXor};
-  canvas.Brush().style = bsClear;
-  canvas.Rectangle(SelectionRect.left, SelectionRect.top, SelectionRect.right, SelectionRect.bottom);
-  canvas.Pen() = pen;
-  canvas.Brush() = brush;
-}
-
-void TFuncGraphWindow::StartRegion(int x, int y) {
-  LeaveMode();
-  emit RegionStarted(this);
-  const TPoint p = ClampToBitmap(x, y);
-  SelectionRect = {p.x, p.y, p.x, p.y};
-  LabelMode = lmRegionDrag;
-  DrawRegionRect();
-  ScreenImage->update();
-}
-
-void TFuncGraphWindow::DragRegion(int x, int y) {
-  DrawRegionRect();
-  const TPoint p = ClampToBitmap(x, y);
-  SelectionRect.right = p.x;
-  SelectionRect.bottom = p.y;
-  DrawRegionRect();
-  ScreenImage->update();
-}
-
-void TFuncGraphWindow::FixRegion(int x, int y) {
-  LabelMode = lmRegionShown;
-  DrawRegionRect();
-  const TPoint p = ClampToBitmap(x, y);
-  TRect& r = SelectionRect;
-  r = {std::min(r.left, p.x), std::min(r.top, p.y), std::max(r.left, p.x), std::max(r.top, p.y)};
-  DrawRegionRect();
-  ScreenImage->update();
 }
 
 void TFuncGraphWindow::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
   if (button == Qt::LeftButton)
-    LabelLeftButtonDown(modifiers, x, y);
+    labelEditor_->LeftButtonDown(modifiers, x, y);
   else if (button == Qt::RightButton)
-    LabelRightButtonDown(x, y);
-  MouseX = x;
-  MouseY = y;
+    labelEditor_->RightButtonDown(x, y);
+  mouseX_ = x;
+  mouseY_ = y;
 }
 
 void TFuncGraphWindow::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
-  LabelMouseMove(buttons, x, y);
-  MouseX = x;
-  MouseY = y;
-  UpdateViewStatus();
+  labelEditor_->MouseMove(buttons, x, y);
+  TrackMouse(x, y);
 }
 
 void TFuncGraphWindow::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-  if (button == Qt::LeftButton) LabelLeftButtonUp(x, y);
-  MouseX = x;
-  MouseY = y;
+  if (button == Qt::LeftButton) labelEditor_->LeftButtonUp(x, y);
+  mouseX_ = x;
+  mouseY_ = y;
 }
+
+void TFuncGraphWindow::MouseDoubleClick() { labelEditor_->DoubleClicked(); }
 
 }  // namespace plotix

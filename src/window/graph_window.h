@@ -13,18 +13,22 @@
 #include <utility>
 #include <vector>
 
+#include "labels/label_list.h"
 #include "platform/canvas.h"
 #include "platform/colour.h"
-#include "window/function_list_dialog.h"
 #include "window/graph_document.h"
+#include "window/label_editor.h"
+#include "window/program_settings.h"
 
 class QKeySequence;
 class QMenu;
 class QScrollArea;
+class QUndoStack;
 
 namespace plotix {
 
 class TCustomTextEdit;
+class TGraphStep;
 class TReadGraphFile;
 class TStatusLine;
 class TFuncGraphWindow;
@@ -55,21 +59,6 @@ class TScreenImage : public QWidget {
   TFuncGraphWindow& window_;
   TBitmap& bitmap_;
 };
-
-// The window's label modes: what a press, a drag and the label commands act on.
-enum TLabelModeBase : int {
-  lmIdle = 0,
-  lmTextEdit = 1,       // the in-place editor is open on a text label
-  lmCreate = 2,         // a new label is being dragged out
-  lmSelected = 3,       // a label is selected and shows its markers
-  lmMoving = 4,         // the selected label is being moved or resized
-  lmFillLocations = 5,  // every flood fill's location is marked
-  lmRegionDrag = 6,     // the region is being dragged out
-  lmRegionShown = 7,    // a region is selected and shown
-};
-
-// The main window's label tool that selects a region instead of drawing a label.
-constexpr int kRegionTool = 8;
 
 // The number of colours a new function may get, in the order they are offered.
 constexpr int kNewFuncColorCount = 15;
@@ -153,19 +142,15 @@ class TFuncGraphWindow : public QWidget {
   // 3D turns the view about its Y axis by dx and about its X axis by dy.
   virtual void DragView(int dx, int dy) { MoveView(-dx, dy); }
 
-  // The kind's own menus.
-  virtual QList<QMenu*> WindowMenus() const { return {FunctionMenu, ViewMenu}; }
+  // The kind's own menus: "F&unction" and "&View", which the kind fills.
+  virtual QList<QMenu*> WindowMenus() const { return {functionMenu_, viewMenu_}; }
   // The menus the main window shows while this window is active: the kind's, then "&Label".
-  QList<QMenu*> MenuBarMenus() const { return WindowMenus() << LabelMenu; }
+  QList<QMenu*> MenuBarMenus() const;
 
-  // The function list changed, just before the redraw: one function appended at its end,
-  // or the list edited. For kinds that keep what they draw from their functions.
-  virtual void FunctionsChanged(bool /*appended*/) {}
-
-  TGraphDoc& Document() const { return *document_; }
-  TGraphKind GraphKind() const { return document_->Kind(); }
-  int BitmapWidth() const { return document_->BitmapWidth; }
-  int BitmapHeight() const { return document_->BitmapHeight; }
+  const TGraphDoc& Document() const { return *document_; }
+  std::int32_t GraphKind() const { return document_->Kind(); }
+  int BitmapWidth() const { return document_->BitmapWidth(); }
+  int BitmapHeight() const { return document_->BitmapHeight(); }
 
   // ---- operations used by the main window ----
   // Sizes both bitmaps, centres the scroll box and redraws; false (after a message,
@@ -198,14 +183,14 @@ class TFuncGraphWindow : public QWidget {
   void CenterBitmap();
   // The window became the active one: the status line describes it, with no mouse position.
   void Activated();
-  // The screen copy from the graph bitmap, the labels over it, and the markers of the
-  // mode: the selected label's, the flood fill locations or the region. An unfinished
-  // creation or move is dropped.
+  // The screen copy from the graph bitmap and the labels over it, with the markers of the
+  // label operation in progress.
   void RedrawLabels();
-  // Ends the label operation in progress: commits the in-place editor, hides markers,
-  // removes a shown region, finishes a drag with a redraw.
+  // Ends the label operation in progress (TLabelEditor::LeaveMode).
   void LeaveMode();
-  bool RegionShown() const { return LabelMode == lmRegionShown; }
+  bool RegionShown() const;
+  // The selected region, corners normalised.
+  TRect Region() const;
   // Ends the label operation in progress and shows the region with corners normalised.
   void ShowRegion(const TRect& rect);
 
@@ -213,61 +198,50 @@ class TFuncGraphWindow : public QWidget {
   // describes this window; null otherwise.
   void SetStatusLine(TStatusLine* status) { statusLine_ = status; }
   TStatusLine* StatusLine() const;
+  // The program's settings (the main window's); the defaults until it hands them over.
+  void SetProgramSettings(const TProgramSettings* settings) { settings_ = settings; }
+  const TProgramSettings& Settings() const { return *settings_; }
   // The main window's current label tool (0 off, 1..7 the label kinds, kRegionTool), the
   // attributes new labels take, and its "Resize Labels Mode" check mark.
   std::function<int()> CurrentLabelTool = [] { return 0; };
   std::function<const TToolBarAttribClass&()> LabelToolAttributes;
   std::function<bool()> ResizeLabelsMode = [] { return false; };
 
-  // ---- labels (the commands of the "&Label" menu and the label pop-up menu) ----
-  TLabelList& Labels() const { return document_->Labels; }
-  // Leaves the mode and selects the label at index, showing its markers; nothing when it
-  // is selected already. An index off the list only leaves the mode.
-  void SelectLabel(int index);
-  void SelectTop() { SelectLabel(int(Labels().size()) - 1); }
-  // The next or previous label of the list, wrapping round; only while one is selected.
-  void SelectNext();
-  void SelectPrevious();
-  // The selected label to the end of the list (drawn last) or to its start.
-  void SendSelectedToFront();
-  void SendSelectedToBack();
-  void ShowFloodFillLocations();
-  // The selected label's dialog (or, while it is open, the in-place editor's label's).
-  void EditSelected();
-  // The in-place editor on the selected text label.
-  void EditSelectedInPlace();
-  void EditLabelList();
-  void DeleteSelected();
-  // Each asks first; labels is every label but the flood fills.
-  void DeleteAllLabels() { DeleteAll(false, true); }
-  void DeleteAllFloodFills() { DeleteAll(true, false); }
-  void DeleteAllLabelsAndFloodFills() { DeleteAll(true, true); }
+  // ---- labels ----
+  const TLabelList& Labels() const { return document_->Labels(); }
+  // What labels of this window draw on.
+  TLabelOwner& LabelOwner() { return document_->LabelOwner(); }
+  // The label gestures and the commands of the "&Label" menu and the label pop-up menu.
+  TLabelEditor& LabelEditor() const { return *labelEditor_; }
 
   // Mouse events over the screen copy, in bitmap pixels.
   void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
   void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
   void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
-  void MouseDoubleClick() { DoubleClicked = true; }
+  void MouseDoubleClick();
+  // Where the mouse is on the bitmap ((-1, -1): off it); the status line follows.
+  TPoint MousePosition() const { return {mouseX_, mouseY_}; }
+  void TrackMouse(int x, int y);
 
-  QScrollArea* ScrollBox1;
-  TScreenImage* ScreenImage;
-  TBitmap GraphBitmap;
-  TBitmap ScreenBitmap;  // what ScreenImage shows: the graph with the labels over it
-  TColor BackgroundColor = 0xFFFFFF;
-  int LabelMode = lmIdle;
-  TRect SelectionRect;  // left, top: first corner; right, bottom: second corner
-  int MouseX = -1;
-  int MouseY = -1;
-  bool Modified = false;
-  bool DoubleClicked = false;  // read and cleared by the label editing on the next press
-  int SelectedIndex = -1;      // the selected label (modes 2, 3, 4), else -1
-  bool Tracking = false;       // the left button went down on the bitmap; the gesture goes on
-  bool MoveOnly = true;        // the gesture moves the label; else it may resize it
-  TCustomTextEdit* TextEditor;
-  QMenu* LabelMenu;
-  QMenu* LabelPopup;
-  QMenu* FunctionMenu;  // "F&unction" and "&View": the kind fills them
-  QMenu* ViewMenu;
+  // ---- the history ("&Undo", "&Redo") and the modified mark ----
+  QUndoStack* History() const { return history_; }
+  // The last step taken back or made again; the label operation in progress ends first.
+  void Undo();
+  void Redo();
+  // A step of the history; one made already (a gesture, a dialog) is marked done.
+  void Record(TGraphStep* step);
+  // The graph differs from the file: its history is away from where it was saved, or the
+  // view changed since (view changes are no steps, but the file holds the view).
+  bool IsModified() const;
+  // False: the graph is as saved; true: something outside the history changed.
+  void SetModified(bool modified);
+  // What the window shows (the graph with the labels over it), and the graph alone.
+  const TBitmap& ScreenPicture() const { return screenBitmap_; }
+  const TBitmap& GraphPicture() const { return graphBitmap_; }
+  QWidget* ScreenImage() const;
+  QScrollArea* ScrollBox() const { return scrollBox_; }
+  QMenu* FunctionMenu() const { return functionMenu_; }
+  QMenu* ViewMenu() const { return viewMenu_; }
 
  signals:
   // The close question allowed closing; FileName() still tells the file.
@@ -276,6 +250,8 @@ class TFuncGraphWindow : public QWidget {
   void RegionStarted(TFuncGraphWindow* window);
   // A redraw finished: the main window repaints its status bar.
   void Rendered();
+  // The graph was written to its file.
+  void Saved(const TFuncGraphWindow* window);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -289,64 +265,36 @@ class TFuncGraphWindow : public QWidget {
   void AddScrollCommands();
   void AddCenterCommand(const char* caption);
 
-  // A new function of the window: refused at the window's limit, else its add dialog with
-  // the first free colour; on OK it is appended and the window redraws.
-  template <class T, class U>
-  bool AddFunction(TFuncList<T>& functions, std::unique_ptr<U> function) {
-    if (!CheckFunctionLimit(functions.size())) return false;
-    if (!function->NewDialog(ChooseNewFunctionColor(int(functions.size())))) return false;
-    functions.push_back(std::move(function));
-    FunctionsChanged(true);
-    RenderGraph();
-    return true;
-  }
-  // The function list dialog; the window redraws when anything changed.
-  template <class T>
-  void EditFunctionList(TFuncList<T>& functions) {
-    const TFuncListChanges changes = TFuncListDlg::Edit(this, functions);
-    if (!changes.modified && !changes.deleted && !changes.moved) return;
-    FunctionsChanged(false);
-    RenderGraph();
-  }
-
- private:
+  TGraphDoc& MutableDocument() { return *document_; }
   // False, after the message, when the window holds the most functions it may.
   bool CheckFunctionLimit(std::size_t count) const;
-  TPoint ClampToBitmap(int x, int y) const;
-  // Not-xor, so drawing it twice restores the picture.
-  void DrawRegionRect();
-  // The region gesture: its press, drag and release.
-  void StartRegion(int x, int y);
-  void DragRegion(int x, int y);
-  void FixRegion(int x, int y);
 
-  // ---- label editing (label_editing.cpp) ----
-  void BuildLabelMenus();
-  // Greys the label commands that have nothing to act on.
-  void UpdateLabelCommands();
-  void LabelLeftButtonDown(Qt::KeyboardModifiers modifiers, int x, int y);
-  void LabelRightButtonDown(int x, int y);
-  void LabelMouseMove(Qt::MouseButtons buttons, int x, int y);
-  void LabelLeftButtonUp(int x, int y);
-  // A new label of the tool at the press.
-  void CreateLabelAt(int tool, int x, int y);
-  // Selects the nearest label within reach and starts its gesture, else leaves the mode.
-  void HitTest(int x, int y);
-  TDrawBaseClass* Selected() const;
-  void ToggleFillLocations();
-  void OpenTextEditor(TDrawText& label);
-  void TextEditorOpened(TPoint topLeft, int width, int height);
-  void TextEditorClosed();
-  void RemoveLabel(const TDrawBaseClass* label);
-  void DeleteAll(bool fills, bool others);
+ private:
+  friend class TLabelEditor;
+  friend class TGraphStep;
+  friend class TBitmapStep;
+  // New size and depth for both bitmaps and the document; false (after a message, with
+  // the window closed) when the bitmaps can not be had.
+  bool ResizeBitmaps(int width, int height, int depth);
+  // The bitmap shown anew after its size changed: centred and redrawn.
+  void Redisplay();
 
   std::unique_ptr<TGraphDoc> document_;
   std::string fileName_;
   TStatusLine* statusLine_ = nullptr;
+  const TProgramSettings* settings_ = &DefaultProgramSettings();
   bool closeAnswered_ = false;
-  TDrawText* editLabel_ = nullptr;  // the label the in-place editor is open on
-  // The label commands of both menus with the test that enables each.
-  std::vector<std::pair<QAction*, std::function<bool()>>> labelCommands_;
+  QUndoStack* history_;
+  bool viewChanged_ = false;
+  int mouseX_ = -1, mouseY_ = -1;
+  TColor backgroundColor_ = 0xFFFFFF;
+  TBitmap graphBitmap_;
+  TBitmap screenBitmap_;  // what the screen image shows: the graph with the labels over it
+  QScrollArea* scrollBox_;
+  TScreenImage* screenImage_;
+  QMenu* functionMenu_;
+  QMenu* viewMenu_;
+  TLabelEditor* labelEditor_;
 };
 
 // Shows the busy cursor for the life of the scope, also when a redraw fails.

@@ -33,8 +33,7 @@ bool TMouseNavigation::eventFilter(QObject*, QEvent* event) {
         const bool in = wheelDelta_ > 0;
         wheelDelta_ -= in ? kNotch : -kNotch;
         window_.LeaveMode();
-        window_.MouseX = at.x;
-        window_.MouseY = at.y;
+        window_.TrackMouse(at.x, at.y);
         window_.WheelZoom(at, in, WheelAxes(wheel->modifiers()));
       }
       return true;
@@ -52,10 +51,8 @@ bool TMouseNavigation::eventFilter(QObject*, QEvent* event) {
       auto* mouse = static_cast<QMouseEvent*>(event);
       if (!dragging_) return false;
       const TPoint p = BitmapPixel(mouse->position());
-      window_.MouseX = p.x;
-      window_.MouseY = p.y;
       window_.DragView(p.x - dragPoint_.x, p.y - dragPoint_.y);
-      window_.UpdateViewStatus();  // also where a clamp kept the view
+      window_.TrackMouse(p.x, p.y);  // also where a clamp kept the view
       dragPoint_ = p;
       return true;
     }
@@ -66,8 +63,7 @@ bool TMouseNavigation::eventFilter(QObject*, QEvent* event) {
     }
     case QEvent::Leave:
       // No position on the bitmap any more: the status line's mouse panel clears.
-      window_.MouseX = window_.MouseY = -1;
-      window_.UpdateViewStatus();
+      window_.TrackMouse(-1, -1);
       return false;
     default: return false;
   }

@@ -3,21 +3,17 @@
 #include <cmath>
 
 #include "expr/number_format.h"
-#include "window/polar_conversions.h"
+#include "platform/geometry.h"
+#include "window/view_mapping.h"
 
 namespace plotix {
 
 namespace {
 constexpr std::size_t kCachedLength = 75;
+}  // namespace
 
 bool MouseOnBitmap(int mouseX, int mouseY, int width, int height) {
   return mouseX >= 0 && mouseX < width && mouseY >= 0 && mouseY < height;
-}
-}  // namespace
-
-TStatusModes& StatusModes() {
-  static TStatusModes modes;
-  return modes;
 }
 
 std::string StatusS15(Extended value) { return TrimmedFixed(value, 15, 5); }
@@ -42,8 +38,8 @@ void TStatusLine::ClearAll() {
   for (int i = 0; i < 3; ++i) SetPanel(i, "");
 }
 
-void TStatusLine::UpdateFlat(Extended zoomX, Extended zoomY, Extended centerX, Extended centerY, int viewMode,
-                             int mouseMode, int bitmapHeight, int bitmapWidth, int mouseY, int mouseX) {
+void TStatusLine::ShowFlatView(Extended zoomX, Extended zoomY, Extended centerX, Extended centerY, int viewMode,
+                               int mouseMode, int bitmapHeight, int bitmapWidth, int mouseY, int mouseX) {
   const Extended gx = centerX / zoomX, gy = centerY / zoomY;
   Extended r, t;
   ToPolar(gx, gy, r, t);
@@ -69,42 +65,6 @@ void TStatusLine::UpdateFlat(Extended zoomX, Extended zoomY, Extended centerX, E
     case 2: SetPanel(2, "Mouse R:" + StatusS15(r) + " T:" + StatusS15(t) + "r"); break;
     case 3: SetPanel(2, "Mouse(Pix) X:" + std::to_string(mx) + " Y:" + std::to_string(my)); break;
     case 4: SetPanel(2, "Mouse W:" + std::to_string(mouseX) + " H:" + std::to_string(mouseY)); break;
-    default: SetPanel(2, ""); break;
-  }
-}
-
-void TStatusLine::Update2D(const TView2D& view, int bitmapHeight, int bitmapWidth, int mouseY, int mouseX) {
-  SetPanel(0, "Zoom X:" + StatusS8(view.zoomX) + " Y:" + StatusS8(view.zoomY));
-  const TStatusModes& modes = StatusModes();
-  UpdateFlat(view.zoomX, view.zoomY, view.centerX, view.centerY, modes.view2D, modes.mouse2D, bitmapHeight, bitmapWidth,
-             mouseY, mouseX);
-}
-
-void TStatusLine::UpdatePolar(Extended zoom, Extended centerX, Extended centerY, int bitmapHeight, int bitmapWidth,
-                              int mouseY, int mouseX) {
-  SetPanel(0, "Zoom: " + StatusS8(zoom));
-  const TStatusModes& modes = StatusModes();
-  UpdateFlat(zoom, zoom, centerX, centerY, modes.viewPolar, modes.mousePolar, bitmapHeight, bitmapWidth, mouseY,
-             mouseX);
-}
-
-void TStatusLine::Update3D(Extended rotateX, Extended rotateY, Extended rotateZ, int zoom, int bitmapHeight,
-                           int bitmapWidth, int mouseY, int mouseX) {
-  SetPanel(0, "Zoom: " + std::to_string(zoom));
-  SetPanel(1, "Rotate X:" + StatusS15(rotateX) + " Y:" + StatusS15(rotateY) + " Z:" + StatusS15(rotateZ));
-  const int mode = StatusModes().mouse3D;
-  if (!MouseOnBitmap(mouseX, mouseY, bitmapWidth, bitmapHeight) || mode == 3) {
-    SetPanel(2, "");
-    return;
-  }
-  const int mx = mouseX - (bitmapWidth / 2 - 1), my = (bitmapHeight / 2 - 1) - mouseY;
-  switch (mode) {
-    case 0:
-      SetPanel(2, "Mouse X:" + StatusS15(static_cast<Extended>(mx) / zoom) +
-                      " Y:" + StatusS15(static_cast<Extended>(my) / zoom));
-      break;
-    case 1: SetPanel(2, "Mouse(Pix) X:" + std::to_string(mx) + " Y:" + std::to_string(my)); break;
-    case 2: SetPanel(2, "Mouse W:" + std::to_string(mouseX) + " H:" + std::to_string(mouseY)); break;
     default: SetPanel(2, ""); break;
   }
 }

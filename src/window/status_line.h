@@ -1,29 +1,30 @@
 #pragma once
-// The three status line panels that describe the active graph window: zoom, view
-// centre (or 3D rotation) and mouse position, with the display modes that choose
-// among the texts.
+// The three status line panels that describe the active graph window: zoom, view centre
+// (or 3D rotation) and mouse position. Each graph kind writes its own texts; the flat
+// kinds (2D Cartesian, polar) share the centre and mouse texts written here.
 
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "window/view_mapping.h"
+#include "platform/extended.h"
 
 namespace plotix {
-
-// Application-wide display modes, kept while the program runs.
-struct TStatusModes {
-  int view2D = 0;   // 0 graph Cartesian, 1 polar degrees, 2 polar radians, 3 pixels from centre
-  int mouse2D = 0;  // the same, and 4 bitmap pixels
-  int viewPolar = 1;
-  int mousePolar = 1;
-  int mouse3D = 3;  // 0 graph Cartesian, 1 pixels from centre, 2 bitmap pixels, 3 not shown
-};
-TStatusModes& StatusModes();
 
 // The number texts of the panels.
 std::string StatusS15(Extended value);  // width 15, 5 decimals, trimmed
 std::string StatusS8(Extended value);   // width 8, 6 decimals, trimmed
+
+// The modes of a flat view's centre panel: 0 graph Cartesian, 1 polar degrees, 2 polar
+// radians, 3 pixels from centre; the mouse panel has those and 4 bitmap pixels. Inline, so
+// that the kinds' own lists made from them at start-up find them made.
+inline const std::vector<std::string> kFlatViewModes = {"Graph Cartesian", "Graph Polar (Degrees)",
+                                                        "Graph Polar (Radians)", "Pixels From Center"};
+inline const std::vector<std::string> kFlatMouseModes = {
+    "Graph Cartesian", "Graph Polar (Degrees)", "Graph Polar (Radians)", "Pixels From Center", "Bitmap Pixels"};
+
+bool MouseOnBitmap(int mouseX, int mouseY, int width, int height);
 
 class TStatusLine {
  public:
@@ -39,16 +40,12 @@ class TStatusLine {
   void SetSubject(const void* window) { subject_ = window; }
   bool Describes(const void* window) const { return window && subject_ == window; }
 
-  void Update2D(const TView2D& view, int bitmapHeight, int bitmapWidth, int mouseY, int mouseX);
-  void UpdatePolar(Extended zoom, Extended centerX, Extended centerY, int bitmapHeight, int bitmapWidth, int mouseY,
-                   int mouseX);
-  void Update3D(Extended rotateX, Extended rotateY, Extended rotateZ, int zoom, int bitmapHeight, int bitmapWidth,
-                int mouseY, int mouseX);
+  // The centre and mouse panels of a flat view (centre in scaled units) in the given
+  // modes; the mouse panel is empty while the mouse is off the bitmap.
+  void ShowFlatView(Extended zoomX, Extended zoomY, Extended centerX, Extended centerY, int viewMode, int mouseMode,
+                    int bitmapHeight, int bitmapWidth, int mouseY, int mouseX);
 
  private:
-  void UpdateFlat(Extended zoomX, Extended zoomY, Extended centerX, Extended centerY, int viewMode, int mouseMode,
-                  int bitmapHeight, int bitmapWidth, int mouseY, int mouseX);
-
   TPanelSink sink_;
   std::array<std::string, 3> cache_;
   std::array<bool, 3> known_{};

@@ -7,65 +7,42 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "window/status_line.h"
+#include "window/graph_kinds.h"
+#include "window/program_settings.h"
 
 namespace plotix {
 
-namespace {
-const QStringList kViewModes = {"Graph Cartesian", "Graph Polar (Degrees)", "Graph Polar (Radians)",
-                                "Pixels From Center"};
-const QStringList kMouseModes = kViewModes + QStringList{"Bitmap Pixels"};
-const QStringList kMouse3DModes = {"Graph Cartesian", "Pixels From Center", "Bitmap Pixels", "Don't Show"};
-
-// A titled group of radio buttons whose ids are their positions, the current one checked.
-QGroupBox* RadioGroup(const QString& title, const QStringList& names, int current, QButtonGroup* buttons) {
-  auto* group = new QGroupBox(title);
-  auto* layout = new QVBoxLayout(group);
-  for (int i = 0; i < names.size(); ++i) {
-    auto* button = new QRadioButton(names[i]);
-    buttons->addButton(button, i);
-    layout->addWidget(button);
-  }
-  layout->addStretch();
-  if (QAbstractButton* button = buttons->button(current)) button->setChecked(true);
-  return group;
-}
-
-// A graph kind's pair of groups side by side under the kind's title.
-QGroupBox* KindGroup(const QString& title, std::initializer_list<QGroupBox*> groups) {
-  auto* kind = new QGroupBox(title);
-  auto* layout = new QHBoxLayout(kind);
-  for (QGroupBox* group : groups) layout->addWidget(group);
-  return kind;
-}
-
-void StoreChecked(const QButtonGroup* buttons, int& mode) {
-  if (buttons->checkedId() >= 0) mode = buttons->checkedId();
-}
-}  // namespace
-
-TStatusLineDlg::TStatusLineDlg(QWidget* parent)
+TStatusLineDlg::TStatusLineDlg(TProgramSettings& settings, QWidget* parent)
     : QDialog(parent),
-      View2DGroup(new QButtonGroup(this)),
-      Mouse2DGroup(new QButtonGroup(this)),
-      ViewPolarGroup(new QButtonGroup(this)),
-      MousePolarGroup(new QButtonGroup(this)),
-      Mouse3DGroup(new QButtonGroup(this)),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
+      settings_(settings) {
   setWindowTitle(QStringLiteral("Status Line Settings"));
-  const TStatusModes& modes = StatusModes();
-
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(
-      KindGroup(QStringLiteral("2D Cartesian Settings"),
-                {RadioGroup(QStringLiteral("View Center"), kViewModes, modes.view2D, View2DGroup),
-                 RadioGroup(QStringLiteral("Mouse Position"), kMouseModes, modes.mouse2D, Mouse2DGroup)}));
-  layout->addWidget(
-      KindGroup(QStringLiteral("Polar Settings"),
-                {RadioGroup(QStringLiteral("View Center"), kViewModes, modes.viewPolar, ViewPolarGroup),
-                 RadioGroup(QStringLiteral("Mouse Position"), kMouseModes, modes.mousePolar, MousePolarGroup)}));
-  layout->addWidget(
-      RadioGroup(QStringLiteral("3D Mouse Position Settings"), kMouse3DModes, modes.mouse3D, Mouse3DGroup));
+  for (const TGraphKindEntry& kind : GraphKinds()) {
+    if (kind.statusModes.empty()) continue;
+    // A kind's choices side by side under its title, or each alone under its own.
+    QBoxLayout* row = layout;
+    if (!kind.statusTitle.empty()) {
+      auto* box = new QGroupBox(QString::fromStdString(kind.statusTitle));
+      row = new QHBoxLayout(box);
+      layout->addWidget(box);
+    }
+    for (const TStatusModeChoice& choice : kind.statusModes) {
+      auto* group = new QGroupBox(QString::fromStdString(choice.title));
+      auto* buttons = new QButtonGroup(this);
+      auto* column = new QVBoxLayout(group);
+      for (std::size_t i = 0; i < choice.names.size(); ++i) {
+        auto* button = new QRadioButton(QString::fromStdString(choice.names[i]));
+        buttons->addButton(button, int(i));
+        column->addWidget(button);
+      }
+      column->addStretch();
+      if (QAbstractButton* current = buttons->button(settings.StatusMode(choice.key, choice.defaultMode)))
+        current->setChecked(true);
+      row->addWidget(group);
+      Groups.emplace_back(&choice, buttons);
+    }
+  }
   layout->addWidget(Buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -73,18 +50,14 @@ TStatusLineDlg::TStatusLineDlg(QWidget* parent)
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-bool TStatusLineDlg::Edit(QWidget* parent) {
-  TStatusLineDlg dialog(parent);
+bool TStatusLineDlg::Edit(QWidget* parent, TProgramSettings& settings) {
+  TStatusLineDlg dialog(settings, parent);
   return dialog.exec() == QDialog::Accepted;
 }
 
 void TStatusLineDlg::accept() {
-  TStatusModes& modes = StatusModes();
-  StoreChecked(View2DGroup, modes.view2D);
-  StoreChecked(Mouse2DGroup, modes.mouse2D);
-  StoreChecked(ViewPolarGroup, modes.viewPolar);
-  StoreChecked(MousePolarGroup, modes.mousePolar);
-  StoreChecked(Mouse3DGroup, modes.mouse3D);
+  for (const auto& [choice, buttons] : Groups)
+    if (buttons->checkedId() >= 0) settings_.statusModes[choice->key] = buttons->checkedId();
   QDialog::accept();
 }
 

@@ -1,32 +1,35 @@
 #pragma once
-// The "Status Line Settings" dialog: which texts the status line shows for the view
-// centre and the mouse position of each graph kind.
+// The "Status Line Settings" dialog: which text each graph kind's status line panels show
+// (the view centre, the mouse position), as each kind offers.
 
 #include <QDialog>
+#include <vector>
 
 class QButtonGroup;
 class QDialogButtonBox;
 
 namespace plotix {
 
+struct TProgramSettings;
+struct TStatusModeChoice;
+
 class TStatusLineDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TStatusLineDlg(QWidget* parent = nullptr);
+  TStatusLineDlg(TProgramSettings& settings, QWidget* parent = nullptr);
 
-  // Shows the dialog modally on StatusModes(); true when OK stored them.
-  static bool Edit(QWidget* parent);
+  // Shows the dialog modally on the settings; true when OK stored them.
+  static bool Edit(QWidget* parent, TProgramSettings& settings);
 
   void accept() override;
 
-  // Button ids are the mode values.
-  QButtonGroup* View2DGroup;
-  QButtonGroup* Mouse2DGroup;
-  QButtonGroup* ViewPolarGroup;
-  QButtonGroup* MousePolarGroup;
-  QButtonGroup* Mouse3DGroup;
+  // One group per choice, the kinds in their order; button ids are the mode values.
+  std::vector<std::pair<const TStatusModeChoice*, QButtonGroup*>> Groups;
   QDialogButtonBox* Buttons;
+
+ private:
+  TProgramSettings& settings_;
 };
 
 }  // namespace plotix

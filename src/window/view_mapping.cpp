@@ -35,10 +35,10 @@ int RoundToPixel(Extended value) {
 }
 
 TMapping2D::TMapping2D(const TView2D& view, int w, int h)
-    : zoomX(view.zoomX),
-      zoomY(view.zoomY),
-      centerX(view.centerX),
-      centerY(view.centerY),
+    : zoomX(view.ZoomX),
+      zoomY(view.ZoomY),
+      centerX(view.CenterX),
+      centerY(view.CenterY),
       width(w),
       height(h),
       halfW(w / 2),

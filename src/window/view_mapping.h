@@ -14,10 +14,12 @@ constexpr Extended kCenterLimit = 100000;
 
 // Stored in graph files as four extended values in this order.
 struct TView2D {
-  Extended zoomX = 35;
-  Extended zoomY = 35;
-  Extended centerX = 0;  // scaled x at the bitmap's centre column
-  Extended centerY = 0;  // scaled y at the bitmap's centre row
+  Extended ZoomX = 35;
+  Extended ZoomY = 35;
+  Extended CenterX = 0;  // scaled x at the bitmap's centre column
+  Extended CenterY = 0;  // scaled y at the bitmap's centre row
+
+  bool operator==(const TView2D&) const = default;
 };
 
 Extended ClampCenter(Extended center);

@@ -13,12 +13,12 @@
 
 namespace plotix {
 
-TZoom2DHotKeyDlg::TZoom2DHotKeyDlg(QWidget* parent)
+TZoom2DHotKeyDlg::TZoom2DHotKeyDlg(TZoom2DSettings& settings, QWidget* parent)
     : QDialog(parent),
       EScrollAmt(new QSpinBox),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
+      settings_(settings) {
   setWindowTitle(QStringLiteral("Global 2D Cartesian and Polar: Zoom Hot Key Settings"));
-  const TZoom2DSettings& settings = Zoom2DSettings();
 
   auto* increments = new QGroupBox(QStringLiteral("Zoom Increments"));
   auto* form = new QFormLayout(increments);
@@ -55,17 +55,16 @@ TZoom2DHotKeyDlg::TZoom2DHotKeyDlg(QWidget* parent)
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-bool TZoom2DHotKeyDlg::Edit(QWidget* parent) {
-  TZoom2DHotKeyDlg dialog(parent);
+bool TZoom2DHotKeyDlg::Edit(QWidget* parent, TZoom2DSettings& settings) {
+  TZoom2DHotKeyDlg dialog(settings, parent);
   return dialog.exec() == QDialog::Accepted;
 }
 
 void TZoom2DHotKeyDlg::accept() {
   for (TEditMathConst* edit : Edits)
     if (!edit->ValidateOrComplain()) return;
-  TZoom2DSettings& settings = Zoom2DSettings();
-  for (std::size_t row = 0; row < Edits.size(); ++row) settings.increments[row] = Edits[row]->Value();
-  settings.scrollAmount = EScrollAmt->value();
+  for (std::size_t row = 0; row < Edits.size(); ++row) settings_.increments[row] = Edits[row]->Value();
+  settings_.scrollAmount = EScrollAmt->value();
   QDialog::accept();
 }
 

@@ -18,10 +18,10 @@ class TZoom2DHotKeyDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TZoom2DHotKeyDlg(QWidget* parent = nullptr);
+  explicit TZoom2DHotKeyDlg(TZoom2DSettings& settings, QWidget* parent = nullptr);
 
-  // Shows the dialog modally on Zoom2DSettings(); true when OK stored it.
-  static bool Edit(QWidget* parent);
+  // Shows the dialog modally on the settings; true when OK stored them.
+  static bool Edit(QWidget* parent, TZoom2DSettings& settings);
 
   // Validates the increments in order and stores them; a failure keeps the dialog open.
   void accept() override;
@@ -29,6 +29,9 @@ class TZoom2DHotKeyDlg : public QDialog {
   std::array<TEditMathConst*, kZoomRows> Edits;  // Edit1 .. Edit6
   QSpinBox* EScrollAmt;
   QDialogButtonBox* Buttons;
+
+ private:
+  TZoom2DSettings& settings_;
 };
 
 }  // namespace plotix

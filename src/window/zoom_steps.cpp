@@ -4,6 +4,8 @@
 
 namespace plotix {
 
+const char* const kZoom3DRangeNames[kZoom3DRanges] = {"1,000 to 500", "500 to 200", "200 to 20", "20 to 1"};
+
 const char* const kZoomRangeNames[kZoomRows] = {
     "10,000 to 1,000", "1,000 to 100", "100 to 20", "20 to 1", "1 to 0.01", "0.01 to 0.0001",
 };
@@ -13,12 +15,7 @@ namespace {
 constexpr Extended kRangeFloor[kZoomRows] = {1000, 100, 20, 1, 0.01L, kMinZoom};
 }  // namespace
 
-TZoom2DSettings& Zoom2DSettings() {
-  static TZoom2DSettings settings;
-  return settings;
-}
-
-bool ZoomStepIn(Extended& z) {
+bool ZoomStepIn(Extended& z, const TZoom2DSettings& steps) {
   const Extended old = z;
   if (z >= kMaxZoom) {
     z = kMaxZoom;
@@ -28,12 +25,12 @@ bool ZoomStepIn(Extended& z) {
   int row = 0;
   while (row < kZoomRows - 1 && z < kRangeFloor[row]) ++row;
   const Extended cap = row == 0 ? kMaxZoom : kRangeFloor[row - 1];
-  z += Zoom2DSettings().increments[row];
+  z += steps.increments[row];
   if (z > cap) z = cap;
   return z != old;
 }
 
-bool ZoomStepOut(Extended& z) {
+bool ZoomStepOut(Extended& z, const TZoom2DSettings& steps) {
   const Extended old = z;
   if (z <= kMinZoom) {
     z = kMinZoom;
@@ -42,7 +39,7 @@ bool ZoomStepOut(Extended& z) {
   // Zooming out, a value on a range's lower end belongs to the range below.
   int row = 0;
   while (row < kZoomRows - 1 && z <= kRangeFloor[row]) ++row;
-  z -= Zoom2DSettings().increments[row];
+  z -= steps.increments[row];
   if (z < kRangeFloor[row]) z = kRangeFloor[row];
   return z != old;
 }

@@ -42,11 +42,14 @@ TEST(CommandLine, HelpVersionAndBadUsage) {
   EXPECT_EQ(std::tuple(version.out, version.status), std::tuple(std::string("Plotix " PLOTIX_VERSION "\n"), 0));
   const TRun help = RunPlotix({"--help"});
   EXPECT_EQ(std::tuple(help.status, help.err), std::tuple(0, std::string()));
-  for (const char* usage : {"usage: plotix [FILE]", "--render FILE.pxg OUT.bmp|OUT.png [--depth 4|8|15|16|24|32]"})
+  for (const char* usage :
+       {"usage: plotix [FILE]", "--render FILE.pxg OUT.bmp|OUT.png [FILE.pxg OUT ...] [--depth 4|8|15|16|24|32]"})
     EXPECT_NE(help.out.find(usage), std::string::npos) << usage;
   const QStringList rows[] = {{"--bogus"},
                               {"--calc", "x", "--trig", "6"},
                               {"--render", "a.pxg", "b.gif"},
+                              {"--render", "a.pxg", "b.png", "c.pxg"},
+                              {"--render", "a.pxg", "b.png", "c.pxg", "d.gif"},
                               {"--render", "a.pxg", "b.png", "--resave", "a.pxg", "c.pxg"}};
   for (const auto& args : rows) {
     const TRun run = RunPlotix(args);
@@ -60,7 +63,7 @@ class CommandLineFiles : public ::testing::Test {
   // The picture the graph window would show, drawn in this process.
   QImage Expected(int depth) {
     const auto doc = OpenGraphDocument(graph);
-    TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight, depth);
+    TBitmap bitmap(doc->BitmapWidth(), doc->BitmapHeight(), depth);
     doc->RenderWithLabels(bitmap);
     return bitmap.Image();
   }
@@ -79,6 +82,27 @@ TEST_F(CommandLineFiles, RenderWritesThePictureWithItsLabelsAtTheDepthAsked) {
     EXPECT_EQ(RunPlotix({"--render", Q(graph), Q(bmp), "--depth", QString::number(depth)}).status, 0);
     const QByteArray want = EncodeBmp(Expected(depth), depth);
     EXPECT_EQ(ReadBytes(bmp), TBytes(want.begin(), want.end())) << depth;
+  }
+}
+
+// Many pairs in one run: each picture as the single file's render, a failure told under
+// its file's name in the order given, the others still drawn.
+TEST_F(CommandLineFiles, ABatchDrawsEveryFileItCanAndNamesTheOnesItCanNot) {
+  QStringList args = {"--render"};
+  std::vector<std::string> graphs;
+  for (int i = 0; i < 6; ++i) graphs.push_back(i == 3 ? dir.Path("missing.pxg") : graph);
+  for (std::size_t i = 0; i < graphs.size(); ++i) args << Q(graphs[i]) << Q(dir.Path(std::to_string(i) + ".bmp"));
+  args << "--depth"
+       << "16";
+  const TRun run = RunPlotix(args);
+  EXPECT_EQ(std::tuple(run.status, run.err), std::tuple(1, graphs[3] + ": Error: Error Opening File\n"));
+  const QByteArray want = EncodeBmp(Expected(16), 16);
+  for (std::size_t i = 0; i < graphs.size(); ++i) {
+    if (i == 3) {
+      EXPECT_FALSE(std::filesystem::exists(dir.Path("3.bmp")));
+      continue;
+    }
+    EXPECT_EQ(ReadBytes(dir.Path(std::to_string(i) + ".bmp")), TBytes(want.begin(), want.end())) << i;
   }
 }
 

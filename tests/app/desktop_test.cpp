@@ -65,8 +65,8 @@ TEST_F(Desktop, ClosingUnsavedWorkAsksFirst) {
     SCOPED_TRACE(&row - rows);
     auto* w = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
     w->ZoomIn();  // modified
-    if (row.work == Function) w->Doc.Functions.push_back(std::make_unique<TFunc2DObj>());
-    if (row.work == Label) w->Doc.Labels.push_back(CreateLabel(ltRectangle, w->Doc.LabelOwner));
+    if (row.work == Function) w->AppendFunction(std::make_unique<TFunc2DObj>());
+    if (row.work == Label) w->LabelEditor().AddLabel(CreateLabel(ltRectangle, w->LabelOwner()));
     messages->shown.clear();
     if (row.work != Nothing) messages->QueueAnswer(row.answer);
     if (row.saveAs) dialogs->QueueFileName(dir.Path(row.saveAs));

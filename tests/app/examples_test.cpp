@@ -32,7 +32,7 @@ TEST(Examples, RenderToThePinnedPictures) {
   for (const auto& row : rows) {
     const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(ExamplePath(row.file).toStdString());
     ASSERT_TRUE(doc) << row.file;
-    TBitmap bitmap(doc->BitmapWidth, doc->BitmapHeight);
+    TBitmap bitmap(doc->BitmapWidth(), doc->BitmapHeight());
     doc->RenderWithLabels(bitmap);
     const QByteArray hash = QCryptographicHash::hash(EncodeBmp(bitmap.Image(), 32), QCryptographicHash::Sha256);
     EXPECT_EQ(hash.toHex().toStdString(), row.sha256) << row.file;

@@ -79,9 +79,9 @@ TEST_F(MainWindow, CommandsMenusAndButtonsFollowTheOpenWindows) {
     SCOPED_TRACE(windows);
     for (QAction* a : commands) EXPECT_EQ(a->isEnabled(), windows > 0) << a->text().toStdString();
     EXPECT_TRUE(form.NewActions[0]->isEnabled());
-    EXPECT_EQ(MenuTitles(),
-              (windows ? QStringList{"&File", "&Graph", "F&unction", "&View", "&Label", "&Tools", "&Window", "&Help"}
-                       : QStringList{"&File", "&Graph", "&Tools", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(), (windows ? QStringList{"&File", "&Edit", "&Graph", "F&unction", "&View", "&Label", "&Tools",
+                                                   "&Window", "&Help"}
+                                     : QStringList{"&File", "&Edit", "&Graph", "&Tools", "&Window", "&Help"}));
     for (const TGraphButton b : {TGraphButton::ZoomXIn, TGraphButton::ScrollUp, TGraphButton::PageRight})
       EXPECT_EQ(form.GraphButtons[int(b)]->isVisible(), windows > 0) << int(b);
     EXPECT_FALSE(form.GraphButtons[int(TGraphButton::RotateXMinus)]->isVisible());  // no 3D window
@@ -155,7 +155,7 @@ TEST_F(MainWindow, SaveAsksForANameOnceAndOpenShowsTheFileInTheCaption) {
       std::tuple(TCommonDlgKind::OpenFile, std::string("Open A Plotix File"), std::string("Plotix File(*.pxg)|*.pxg")));
   ASSERT_EQ(Windows(), 1);
   EXPECT_EQ(form.ActiveGraphWindow()->windowTitle(), "2D Cartesian - [a.pxg]");
-  EXPECT_FALSE(form.ActiveGraphWindow()->Modified);
+  EXPECT_FALSE(form.ActiveGraphWindow()->IsModified());
   EXPECT_EQ(Told(messages), "");
 }
 
@@ -238,9 +238,9 @@ TEST_F(MainWindow, ExitAsksEveryModifiedGraphBeforeClosingAny) {
     EXPECT_EQ(Told(messages), row.told);
     EXPECT_EQ(Windows(), row.exits ? 0 : 3);
     if (row.exits) continue;
-    EXPECT_EQ(first->Modified, row.firstModified);
+    EXPECT_EQ(first->IsModified(), row.firstModified);
     for (QMdiSubWindow* sub : form.MdiArea->subWindowList())
-      qobject_cast<TFuncGraphWindow*>(sub->widget())->Modified = false;
+      qobject_cast<TFuncGraphWindow*>(sub->widget())->SetModified(false);
     std::filesystem::create_directories(dir.Path(""));
     ASSERT_TRUE(form.close());
     Settle();
@@ -285,7 +285,7 @@ TEST_F(MainWindow, CascadedWindowsKeepTheirBitmapsSize) {
   MenuItem("&Window", "Casca&de")->trigger();
   QCoreApplication::processEvents();
   for (QMdiSubWindow* sub : subs) {
-    const QSize shown = qobject_cast<TFuncGraphWindow*>(sub->widget())->ScrollBox1->viewport()->size();
+    const QSize shown = qobject_cast<TFuncGraphWindow*>(sub->widget())->ScrollBox()->viewport()->size();
     EXPECT_GE(shown.width(), 500);
     EXPECT_GE(shown.height(), 500);
   }
@@ -302,14 +302,14 @@ TEST_F(MainWindow, DeleteRemovesTheSelectedLabelAndEditsTextInTheEditor) {
   w->MouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
   w->MouseUp(Qt::LeftButton, Qt::NoModifier, 20, 20);
   form.LabelToolMode = 0;
-  QTest::keyClicks(w->TextEditor, "abc");
-  QTest::keyClick(w->TextEditor, Qt::Key_Home);
-  QTest::keyClick(w->TextEditor, Qt::Key_Delete);
-  EXPECT_EQ(w->TextEditor->Text(), "bc");
-  QTest::keyClick(w->TextEditor, Qt::Key_Return);
+  QTest::keyClicks(w->LabelEditor().TextEditor(), "abc");
+  QTest::keyClick(w->LabelEditor().TextEditor(), Qt::Key_Home);
+  QTest::keyClick(w->LabelEditor().TextEditor(), Qt::Key_Delete);
+  EXPECT_EQ(w->LabelEditor().TextEditor()->Text(), "bc");
+  QTest::keyClick(w->LabelEditor().TextEditor(), Qt::Key_Return);
   ASSERT_EQ(w->Labels().size(), 1u);
-  w->SelectTop();
-  QTest::keyClick(w->ScreenImage, Qt::Key_Delete);
+  w->LabelEditor().SelectTop();
+  QTest::keyClick(w->ScreenImage(), Qt::Key_Delete);
   EXPECT_TRUE(w->Labels().empty());
 }
 

@@ -72,11 +72,7 @@ TEST(PictureRegion, RegionsHoldBothCornersAndPrintsArePlacedByTheScale) {
 
 class Picture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    window.NewDefaultSize();
-    PaintHalves(window.GraphBitmap);
-    window.RedrawLabels();
-  }
+  void SetUp() override { window.NewDefaultSize(); }
 
   TScopedScriptedMessages messages;
   TScopedScriptedCommonDlgs dialogs;
@@ -88,23 +84,26 @@ TEST_F(Picture, ResizingDeletesLabelsLeftOffTheBitmapAndSnapsToTheDepth) {
   for (const auto& [p1, p2] : {std::pair{TPoint{10, 10}, TPoint{50, 50}},
                                {TPoint{250, 150}, TPoint{400, 400}},
                                {TPoint{350, 250}, TPoint{450, 480}}}) {
-    window.Doc.Labels.push_back(std::make_unique<TDrawInclosedShape>(window.Doc.LabelOwner, ltRectangle));
-    dynamic_cast<TDrawInclosedShape&>(*window.Doc.Labels.back()).P1 = p1;
-    dynamic_cast<TDrawInclosedShape&>(*window.Doc.Labels.back()).P2 = p2;
+    auto box = std::make_unique<TDrawInclosedShape>(window.LabelOwner(), ltRectangle);
+    box->P1 = p1;
+    box->P2 = p2;
+    window.LabelEditor().AddLabel(std::move(box));
   }
-  window.Modified = false;
+  window.SetModified(false);
   ASSERT_TRUE(window.SetBitmapAttributes(300, 200, 32));
-  EXPECT_EQ(std::tuple(window.Doc.BitmapWidth, window.ScreenBitmap.Width(), window.GraphBitmap.Height()),
+  EXPECT_EQ(std::tuple(window.Doc().BitmapWidth(), window.ScreenPicture().Width(), window.GraphPicture().Height()),
             std::tuple(300, 300, 200));
-  EXPECT_EQ(window.Doc.Labels.size(), 2u);  // the third has no corner on 300 x 200
-  EXPECT_TRUE(window.Modified);
-  EXPECT_EQ(window.GraphBitmap.Canvas().Pixel(150, 30), window.Doc.Settings.Y.AxisColor);  // redrawn, centred
-  ASSERT_TRUE(window.SetBitmapAttributes(600, 600, 32));                                   // growing deletes nothing
-  EXPECT_EQ(window.Doc.Labels.size(), 2u);
-  window.Doc.Settings.BackColor = RGBColor(200, 150, 100);
+  EXPECT_EQ(window.Doc().Labels().size(), 2u);  // the third has no corner on 300 x 200
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_EQ(window.GraphPicture().Canvas().Pixel(150, 30), window.Doc().Settings().Y.AxisColor);  // redrawn, centred
+  ASSERT_TRUE(window.SetBitmapAttributes(600, 600, 32));  // growing deletes nothing
+  EXPECT_EQ(window.Doc().Labels().size(), 2u);
+  TSetting2DObj settings = window.Doc().Settings();
+  settings.BackColor = RGBColor(200, 150, 100);
+  window.SetSettings(settings);
   for (const int depth : {4, 8, 16}) {
     ASSERT_TRUE(window.SetBitmapAttributes(100, 80, depth));
-    EXPECT_EQ(std::tuple(window.GraphBitmap.Depth(), window.ScreenBitmap.Canvas().Pixel(3, 3)),
+    EXPECT_EQ(std::tuple(window.GraphPicture().Depth(), window.ScreenPicture().Canvas().Pixel(3, 3)),
               std::tuple(depth, SnapColor(RGBColor(200, 150, 100), depth)));
   }
 }
@@ -118,19 +117,18 @@ TEST_F(Picture, FilesAndTheClipboardGetTheWholeBitmapOrTheRegionAsAsked) {
               std::tuple(std::string("Save As Bitmap File"), std::string("bmp")));
     const testbytes::TBytes bytes = testbytes::ReadBytes(dir.Path("g.bmp"));
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
-              EncodeBmp(window.ScreenBitmap.Image(), depth));
+              EncodeBmp(window.ScreenPicture().Image(), depth));
   }
   ASSERT_TRUE(window.SetBitmapAttributes(500, 500, 32));
-  PaintHalves(window.GraphBitmap);
-  window.RedrawLabels();
-  window.ShowRegion({260, 40, 240, 10});  // corners in any order
-  const QImage whole = window.GraphBitmap.Image().copy();
+  window.ShowRegion({260, 40, 240, 10});  // corners in any order: the y axis and a tick in it
+  const QImage whole = window.GraphPicture().Image().copy();
   dialogs->QueueFileName(dir.Path("region.bmp"));
   AnswerArea("Area to Save to File", true);
   ASSERT_TRUE(SaveBitmapFile(nullptr, window));
   const QImage region(QString::fromStdString(dir.Path("region.bmp")));
   EXPECT_EQ(region.convertToFormat(QImage::Format_RGB32), whole.copy(240, 10, 21, 31));  // without its outline
-  EXPECT_EQ(std::tuple(window.LabelMode, window.SelectionRect), std::tuple(lmRegionShown, TRect{240, 10, 260, 40}));
+  EXPECT_EQ(std::tuple(window.LabelEditor().Mode(), window.Region()),
+            std::tuple(lmRegionShown, TRect{240, 10, 260, 40}));
   QClipboard* clipboard = QGuiApplication::clipboard();
   AnswerArea("Area to Paste to Clipboard", true);
   ASSERT_TRUE(CopyBitmapToClipboard(nullptr, window));

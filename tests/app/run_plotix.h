@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStringList>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace plotix {
 
@@ -14,10 +16,12 @@ struct TRun {
   int status = -1;
 };
 
-inline TRun RunPlotix(const QStringList& args) {
+// extra: environment variables set for the run.
+inline TRun RunPlotix(const QStringList& args, const std::vector<std::pair<const char*, std::string>>& extra = {}) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+  for (const auto& [name, value] : extra) env.insert(QString::fromLatin1(name), QString::fromStdString(value));
   process.setProcessEnvironment(env);
   process.start(PLOTIX_EXE, args);
   if (!process.waitForFinished(30000)) {

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QUndoStack>
 #include <array>
 #include <functional>
 
@@ -22,7 +23,7 @@ namespace {
 // Stands in for the function dialog: takes the offered colour and a fixed definition.
 std::vector<TColor> gOffered;
 bool ScriptedFuncDialog(TFunc2DObj& func, bool addMode) {
-  if (addMode) gOffered.push_back(func.Color);
+  if (addMode) gOffered.push_back(func.Style.Color);
   func.Func.SetExpression("x");
   return func.Func.Compile();
 }
@@ -36,18 +37,18 @@ class Window2D : public ::testing::Test {
   }
   // Runs a command and tells whether it redrew (a redraw marks the graph modified).
   bool Redraws(const std::function<void()>& command) {
-    window.Modified = false;
+    window.SetModified(false);
     command();
-    return window.Modified;
+    return window.IsModified();
   }
-  TView2D& View() { return window.Doc.View; }
+  const TView2D& View() const { return window.Doc().View(); }
 
   TScopedScriptedMessages messages;
   TScopedDialogService dialogs;
   TFunc2DWindow window;
 };
 
-// Each row: a view command, the view before and after it ({zoomX, zoomY, centerX, centerY});
+// Each row: a view command, the view before and after it ({ZoomX, ZoomY, CenterX, CenterY});
 // the window redraws exactly when the view changes.
 TEST_F(Window2D, ViewCommandsZoomScrollAndPageWithinTheLimits) {
   using W = TFunc2DWindow;
@@ -70,8 +71,8 @@ TEST_F(Window2D, ViewCommandsZoomScrollAndPageWithinTheLimits) {
       {[](W& w) { w.CenterFunctionView(); }, {35, 35, 30, -40}, {35, 35, 0, 0}},
   };
   for (const auto& r : rows) {
-    View() = r.before;
-    const auto fields = [](const TView2D& v) { return std::tuple(v.zoomX, v.zoomY, v.centerX, v.centerY); };
+    window.SetView(r.before);
+    const auto fields = [](const TView2D& v) { return std::tuple(v.ZoomX, v.ZoomY, v.CenterX, v.CenterY); };
     EXPECT_EQ(Redraws([&] { r.command(window); }), fields(r.before) != fields(r.after));
     EXPECT_EQ(fields(View()), fields(r.after)) << &r - rows;
   }
@@ -84,16 +85,19 @@ TEST_F(Window2D, NewFunctionsTakeTheFirstFreeColourUpTo252) {
   EXPECT_EQ(gOffered, std::vector<TColor>({0xFF0000, 0x0000FF, 0x008000, 0x000080, 0x800000, 0x008080, 0x800080,
                                            0x808000, 0x808080, 0xC0C0C0, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x000000,
                                            0xFFFFFF, 0xFF0000, 0x0000FF}));
-  window.Doc.Functions.erase(window.Doc.Functions.begin(), window.Doc.Functions.begin() + 16);
-  window.Doc.Settings.BackColor = 0xFF0000;
-  window.RenderGraph();
+  TFuncList<TFunc2DObj> last = CloneFunctions(window.Doc().Functions());
+  last.erase(last.begin(), last.begin() + 16);
+  window.SetFunctions(std::move(last));
+  TSetting2DObj settings = window.Doc().Settings();
+  settings.BackColor = 0xFF0000;
+  window.SetSettings(settings);
   EXPECT_EQ(window.ChooseNewFunctionColor(1), 0x008000u);  // blue is used, red is the background
 
-  while (window.Doc.Functions.size() < 251u) window.Doc.Functions.push_back(std::make_unique<TFunc2DObj>());
+  while (window.Doc().Functions().size() < 251u) window.AppendFunction(std::make_unique<TFunc2DObj>());
   EXPECT_TRUE(window.AddFunction());
   gOffered.clear();
   EXPECT_FALSE(window.AddFunction());
-  EXPECT_EQ(window.Doc.Functions.size(), 252u);
+  EXPECT_EQ(window.Doc().Functions().size(), 252u);
   EXPECT_TRUE(gOffered.empty());  // no dialog
   EXPECT_EQ(Told(messages), "E|OK|This Window Can Not Accept More Than 252 Functions\n");
 }
@@ -104,43 +108,43 @@ TEST_F(Window2D, TheCloseQuestionAndTheCaptionFollowTheFile) {
   testbytes::TScratchDir dir;
   const std::string path = dir.Path("a.pxg");
   ASSERT_TRUE(window.SaveAs(path));
-  EXPECT_FALSE(window.Modified);
+  EXPECT_FALSE(window.IsModified());
   EXPECT_EQ(window.windowTitle(), "2D Cartesian - [a.pxg]");
   EXPECT_TRUE(window.CanClose());  // saved and unchanged
   EXPECT_EQ(Told(messages), "");
   for (const TMsgAnswer answer : {TMsgAnswer::Cancel, TMsgAnswer::No, TMsgAnswer::Yes}) {
     window.ZoomIn();
-    const Extended zoom = View().zoomX;
+    const Extended zoom = View().ZoomX;
     messages->shown.clear();
     messages->QueueAnswer(answer);
     EXPECT_EQ(window.CanClose(), answer != TMsgAnswer::Cancel);
     EXPECT_EQ(Told(messages), "C|YNC|Save Changes To Graph a.pxg?\n");
-    EXPECT_EQ(window.Modified, answer != TMsgAnswer::Yes);
+    EXPECT_EQ(window.IsModified(), answer != TMsgAnswer::Yes);
     TGraph2DDoc reread;
     ASSERT_TRUE(OpenGraph(path, reread));
-    EXPECT_EQ(reread.View.zoomX == zoom, answer == TMsgAnswer::Yes);
+    EXPECT_EQ(reread.View().ZoomX == zoom, answer == TMsgAnswer::Yes);
   }
 }
 
 TEST_F(Window2D, ShiftDragSelectsARegionDrawnByNotXor) {
-  const QImage before = window.ScreenBitmap.Image();
+  const QImage before = window.ScreenPicture().Image();
   window.MouseDown(Qt::LeftButton, Qt::ShiftModifier, 50, 40);
-  EXPECT_EQ(window.LabelMode, lmRegionDrag);
+  EXPECT_EQ(window.LabelEditor().Mode(), lmRegionDrag);
   window.MouseMove(Qt::LeftButton, Qt::ShiftModifier, 10, 600);
   window.MouseUp(Qt::LeftButton, Qt::ShiftModifier, 10, 600);
-  EXPECT_EQ(window.LabelMode, lmRegionShown);
-  EXPECT_EQ(window.SelectionRect, (TRect{10, 40, 50, 499}));  // normalised and clamped
-  EXPECT_EQ(window.GraphBitmap.Image(), before);              // only the screen copy shows it
-  int black = 0;                                              // a dotted edge: on white every other pixel turns black
-  for (int x = 10; x <= 50; ++x) black += window.ScreenBitmap.Canvas().Pixel(x, 40) == 0x000000u;
+  EXPECT_EQ(window.LabelEditor().Mode(), lmRegionShown);
+  EXPECT_EQ(window.Region(), (TRect{10, 40, 50, 499}));  // normalised and clamped
+  EXPECT_EQ(window.GraphPicture().Image(), before);      // only the screen copy shows it
+  int black = 0;                                         // a dotted edge: on white every other pixel turns black
+  for (int x = 10; x <= 50; ++x) black += window.ScreenPicture().Canvas().Pixel(x, 40) == 0x000000u;
   EXPECT_EQ(black, 21);
   window.RenderGraph();  // a redraw keeps the region; leaving the mode removes it exactly
-  EXPECT_NE(window.ScreenBitmap.Image(), before);
+  EXPECT_NE(window.ScreenPicture().Image(), before);
   window.LeaveMode();
-  EXPECT_EQ(window.LabelMode, lmIdle);
-  EXPECT_EQ(window.ScreenBitmap.Image(), before);
+  EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
+  EXPECT_EQ(window.ScreenPicture().Image(), before);
   window.MouseDown(Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, 20, 20);  // Shift alone, no other key
-  EXPECT_EQ(window.LabelMode, lmIdle);
+  EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
 }
 
 // The panels describe the active window alone: the mouse over another window, or that
@@ -156,7 +160,7 @@ TEST_F(Window2D, TheStatusLineDescribesTheActiveWindowOnly) {
   EXPECT_EQ(panels, (std::array<std::string, 3>{}));
   window.Activated();
   window.MouseMove(Qt::NoButton, Qt::NoModifier, 284, 214);
-  EXPECT_EQ(std::tuple(window.MouseX, window.MouseY), std::tuple(284, 214));
+  EXPECT_EQ(std::tuple(window.MousePosition().x, window.MousePosition().y), std::tuple(284, 214));
   const std::array<std::string, 3> described = {"Zoom X:35 Y:35", "Center X:0 Y:0", "Mouse X:1 Y:1"};
   EXPECT_EQ(panels, described);
   other.MouseMove(Qt::NoButton, Qt::NoModifier, 10, 10);
@@ -170,6 +174,71 @@ TEST_F(Window2D, TheStatusLineDescribesTheActiveWindowOnly) {
   window.MouseMove(Qt::NoButton, Qt::NoModifier, 284, 214);  // nothing is active now
   EXPECT_EQ(panels, (std::array<std::string, 3>{}));
   window.SetStatusLine(nullptr);
+}
+
+// Settings and function changes are steps: undone, the file and the picture are as before,
+// redone, as after. A view change is no step but marks the graph modified; a save marks
+// the place in the history where the graph is unmodified.
+TEST_F(Window2D, SettingsAndFunctionChangesUndoAndRedo) {
+  testbytes::TScratchDir dir;
+  const std::string path = dir.Path("a.pxg");
+  const auto state = [&] {
+    EXPECT_TRUE(window.Doc().SaveGraph(path));
+    return std::pair(testbytes::ReadBytes(path), window.GraphPicture().Image());
+  };
+  const auto function = [](const char* expression) {
+    auto f = std::make_unique<TFunc2DObj>();
+    f->Func.SetExpression(expression);
+    EXPECT_TRUE(f->Func.Compile());
+    return f;
+  };
+  window.AppendFunction(function("x"));
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"Change Graph Settings",
+       [&] {
+         TSetting2DObj settings = window.Doc().Settings();
+         settings.BackColor = 0x00FFFF;
+         window.SetSettings(settings);
+       }},
+      {"Add Function", [&] { window.AppendFunction(function("x^2")); }},
+      {"Edit Function List",
+       [&] {
+         TFuncList<TFunc2DObj> list;
+         list.push_back(function("-x"));
+         window.SetFunctions(std::move(list));
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(window.SaveAs(path));
+    const int steps = window.History()->count();
+    const auto before = state();
+    c.change();
+    EXPECT_EQ(window.History()->count(), steps + 1);
+    EXPECT_EQ(window.History()->undoText(), c.what);
+    const auto after = state();
+    EXPECT_NE(after.first, before.first);
+    EXPECT_NE(after.second, before.second);
+    EXPECT_TRUE(window.IsModified());
+    window.Undo();
+    EXPECT_EQ(state(), before);
+    EXPECT_FALSE(window.IsModified());
+    window.Redo();
+    EXPECT_EQ(state(), after);
+    EXPECT_TRUE(window.IsModified());
+  }
+  const int steps = window.History()->count();
+  window.ZoomIn();
+  EXPECT_EQ(window.History()->count(), steps);
+  EXPECT_TRUE(window.IsModified());
+  // A change after an undo drops what could have been redone.
+  window.Undo();
+  window.AppendFunction(function("1"));
+  EXPECT_FALSE(window.History()->canRedo());
+  EXPECT_EQ(window.Doc().Functions().size(), 3u);  // x, x^2 and 1
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "expr/number_format.h"
 #include "fields.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
 namespace {
@@ -152,9 +153,9 @@ TEST(Add2DFuncDialog, OkStoresTheFunctionAndCancelNothing) {
     dlg.EHiBoundStr->setText("1");
     dlg.EAsymFixUp->setChecked(true);
     dlg.EExtraUndefAccuracy->setChecked(true);
-    dlg.ELineWidth->setValue(3);
+    dlg.Style->WidthBar->setValue(3);
     dialogs->QueueColor(0x00FF00);
-    dlg.ColorButton1->click();
+    dlg.Style->ColorButton->click();
     EXPECT_EQ(dialogs->asked.at(0).color, 0xFF0000u);  // the chooser starts at the function's colour
     dlg.EForcePointsMemo->setPlainText("3\n1\n2\n1\npi/2\n");
     TScopedScriptedMessages messages;
@@ -168,8 +169,7 @@ TEST(Add2DFuncDialog, OkStoresTheFunctionAndCancelNothing) {
       want.HiBoundText = "1";
       want.LoBound = 0;  // an empty bound holds 0
       want.AsymptoteFixUp = want.ExtraAccuracy = true;
-      want.Width = 3;
-      want.Color = 0x00FF00;
+      want.Style = {0x00FF00, 3};
       want.SpecialXLines = {"3", "1", "2", "1", "pi/2"};
       want.SpecialX = {1, kPi / 2, 2, 3};  // sorted, each once
     }
@@ -194,7 +194,7 @@ TEST(Change2DViewDialog, AZoomOutsideTheRangeAsksWhatToDo) {
   };
   for (const auto& r : rows) {
     TView2D view;
-    view.centerX = view.centerY = 70;
+    view.CenterX = view.CenterY = 70;
     TChange2DViewDlg dlg(view);
     TEditMathConst* field = r.x ? dlg.EXViewZoom : dlg.EYViewZoom;
     field->setText(r.text);

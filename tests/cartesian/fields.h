@@ -21,7 +21,8 @@ inline auto SettingsFields(const TSetting2DObj& s) {
 
 inline auto FunctionFields(const TFunc2DObj& f) {
   return std::tuple(f.Func.Expression(), f.LoBoundText, f.HiBoundText, f.LoBoundEmpty, f.HiBoundEmpty, f.LoBound,
-                    f.HiBound, f.AsymptoteFixUp, f.ExtraAccuracy, f.SpecialXLines, f.SpecialX, f.Color, f.Width);
+                    f.HiBound, f.AsymptoteFixUp, f.ExtraAccuracy, f.SpecialXLines, f.SpecialX, f.Style.Color,
+                    f.Style.Width);
 }
 
 }  // namespace plotix

@@ -62,12 +62,11 @@ class File2D : public ::testing::Test {
     WriteBytes(dir.Path("g.pxg"), bytes);
     return dir.Path("g.pxg");
   }
-  static TFunc2DObj& AddFunction(TGraph2DDoc& doc, const std::string& text) {
+  static std::unique_ptr<TFunc2DObj> Function(const std::string& text) {
     auto f = std::make_unique<TFunc2DObj>();
     f->Func.SetExpression(text);
     EXPECT_TRUE(f->Func.Compile());
-    doc.Functions.push_back(std::move(f));
-    return *doc.Functions.back();
+    return f;
   }
 
   TScratchDir dir;
@@ -85,10 +84,9 @@ TEST_F(File2D, ANewGraphSavesAsExactlyTheseBytes) {
 
 TEST_F(File2D, EveryFieldComesBack) {
   TGraph2DDoc doc;
-  doc.BitmapWidth = 640;
-  doc.BitmapHeight = 480;
-  doc.View = {12.5L, 70, -300.25L, 99999};
-  TSetting2DObj& s = doc.Settings;
+  doc.SetBitmapSize(640, 480);
+  doc.SetView({12.5L, 70, -300.25L, 99999});
+  TSetting2DObj s;
   s.X = {false,        "-2*pi", false, -2 * 3.14159L, "7", false, 7,    0x0000FF, 3, 1, ttGridLines, 0x00FF00, "pi/4",
          3.14159L / 4, 8,       4,     false,         2,   false, true, 3};
   s.Y = {true,     "",     true,  0, "1e3", false, 1000, 0x123456, 10,    3, ttGridMarks,
@@ -96,7 +94,9 @@ TEST_F(File2D, EveryFieldComesBack) {
   s.BackColor = 0x0A0B0C;
   s.XLabelFont = {"DejaVu Serif", 0x0000FF, fsBold | fsItalic, 12};
   s.YLabelFont = {"DejaVu Sans Mono", 0x00FF00, fsUnderline | fsStrikeOut, 7};
-  TFunc2DObj& f = AddFunction(doc, "x^3-2x");
+  doc.SetSettings(s);
+  std::unique_ptr<TFunc2DObj> function = Function("x^3-2x");
+  TFunc2DObj& f = *function;
   f.LoBoundText = "-π";  // texts are kept as typed, in UTF-8
   f.LoBoundEmpty = f.HiBoundEmpty = false;
   f.LoBound = -3.14159L;
@@ -105,24 +105,25 @@ TEST_F(File2D, EveryFieldComesBack) {
   f.AsymptoteFixUp = f.ExtraAccuracy = true;
   f.SpecialXLines = {"0", "pi/2", "-1"};
   f.SpecialX = {-1, 0, 3.14159L / 2};
-  f.Color = 0x00AA00;
-  f.Width = 10;
-  doc.Labels.push_back(CreateLabel(ltText, doc.LabelOwner));
+  f.Style.Color = 0x00AA00;
+  f.Style.Width = 10;
+  doc.AddFunction(std::move(function));
+  doc.AddLabel(CreateLabel(ltText, doc.LabelOwner()));
   const std::string path = dir.Path("all.pxg");
   ASSERT_TRUE(doc.SaveGraph(path));
 
   TGraph2DDoc back;
   ASSERT_TRUE(OpenGraph(path, back));
   EXPECT_EQ(Told(messages), "");
-  EXPECT_EQ(std::tuple(back.BitmapWidth, back.BitmapHeight, back.View.zoomX, back.View.zoomY, back.View.centerX,
-                       back.View.centerY),
+  EXPECT_EQ(std::tuple(back.BitmapWidth(), back.BitmapHeight(), back.View().ZoomX, back.View().ZoomY,
+                       back.View().CenterX, back.View().CenterY),
             std::tuple(640, 480, 12.5L, Extended(70), -300.25L, Extended(99999)));
-  EXPECT_EQ(SettingsFields(back.Settings), SettingsFields(doc.Settings));
-  ASSERT_EQ(back.Functions.size(), 1u);
-  EXPECT_EQ(FunctionFields(*back.Functions[0]), FunctionFields(*doc.Functions[0]));
-  EXPECT_EQ(back.Functions[0]->Func.State(), 2);  // compiled
-  ASSERT_EQ(back.Labels.size(), 1u);
-  EXPECT_EQ(&back.Labels[0]->Owner(), &back.LabelOwner);
+  EXPECT_EQ(SettingsFields(back.Settings()), SettingsFields(doc.Settings()));
+  ASSERT_EQ(back.Functions().size(), 1u);
+  EXPECT_EQ(FunctionFields(*back.Functions()[0]), FunctionFields(*doc.Functions()[0]));
+  EXPECT_EQ(back.Functions()[0]->Func.State(), 2);  // compiled
+  ASSERT_EQ(back.Labels().size(), 1u);
+  EXPECT_EQ(&back.Labels()[0]->Owner(), &back.LabelOwner());
 }
 
 // Format 1: one zoom, one axis description, one font, short texts, labels with the flood
@@ -144,9 +145,9 @@ TEST_F(File2D, FormatOneOpensConverted) {
   TGraph2DDoc doc;
   ASSERT_TRUE(OpenGraph(Put(Format1File(250000, -5)), doc));
   EXPECT_EQ(Told(messages), "I|OK|The Graph View Center Has Been Changed For Compatibility Reasons.\n");
-  EXPECT_EQ(
-      std::tuple(doc.BitmapHeight, doc.BitmapWidth, doc.View.zoomX, doc.View.zoomY, doc.View.centerX, doc.View.centerY),
-      std::tuple(300, 400, Extended(20), Extended(20), Extended(100000), Extended(-5)));
+  EXPECT_EQ(std::tuple(doc.BitmapHeight(), doc.BitmapWidth(), doc.View().ZoomX, doc.View().ZoomY, doc.View().CenterX,
+                       doc.View().CenterY),
+            std::tuple(300, 400, Extended(20), Extended(20), Extended(100000), Extended(-5)));
   TAxisSettings axis;  // the defaults, with what format 1 holds
   axis.AxisColor = 0x0000FF;
   axis.AxisWidth = 2;
@@ -159,13 +160,13 @@ TEST_F(File2D, FormatOneOpensConverted) {
   axis.ShowLabels = false;
   axis.LabelDecimals = 2;
   const TFontDesc font{"DejaVu Serif", 0x112233, fsBold, 10};
-  EXPECT_EQ(SettingsFields(doc.Settings), std::tuple(AxisFields(axis), AxisFields(axis), 0xEEEEEEu, font, font));
-  ASSERT_EQ(doc.Functions.size(), 2u);
-  const TFunc2DObj& f = *doc.Functions[0];
+  EXPECT_EQ(SettingsFields(doc.Settings()), std::tuple(AxisFields(axis), AxisFields(axis), 0xEEEEEEu, font, font));
+  ASSERT_EQ(doc.Functions().size(), 2u);
+  const TFunc2DObj& f = *doc.Functions()[0];
   EXPECT_EQ(std::tuple(f.Func.Expression(), f.LoBoundText, f.LoBoundEmpty, f.LoBound, f.HiBoundEmpty, f.AsymptoteFixUp,
-                       f.ExtraAccuracy, f.Color, f.Width),
+                       f.ExtraAccuracy, f.Style.Color, f.Style.Width),
             std::tuple(std::string("x^2"), std::string("-1"), false, Extended(-1), true, true, false, 0xFF00FFu, 3));
-  EXPECT_EQ(doc.Functions[1]->GetDescription(), "Y=f(x)=sin(x)");
+  EXPECT_EQ(doc.Functions()[1]->GetDescription(), "Y=f(x)=sin(x)");
 }
 
 // One axis block with one field changed: offset and bytes within the 60-byte block.
@@ -225,21 +226,22 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
     SCOPED_TRACE(r.what);
     messages->shown.clear();
     TGraph2DDoc doc;
-    AddFunction(doc, "42");
+    doc.AddFunction(Function("42"));
     EXPECT_EQ(OpenGraph(Put(r.parts.File()), doc), r.opens);
     EXPECT_EQ(Told(messages), r.opens ? "" : r.told);
     if (r.opens) {
-      EXPECT_EQ(doc.Functions.size(), std::size_t(r.parts.functionCount));
-      EXPECT_EQ(doc.Settings.X.AxisStyle, psSolid);
+      EXPECT_EQ(doc.Functions().size(), std::size_t(r.parts.functionCount));
+      EXPECT_EQ(doc.Settings().X.AxisStyle, psSolid);
       continue;
     }
     // Nothing half-made: the document is as it was.
-    ASSERT_EQ(doc.Functions.size(), 1u);
-    EXPECT_EQ(std::tuple(doc.Functions[0]->GetDescription(), doc.BitmapWidth, doc.View.zoomX, doc.Labels.size()),
-              std::tuple(std::string("Y=f(x)=42"), 500, Extended(35), std::size_t(0)));
+    ASSERT_EQ(doc.Functions().size(), 1u);
+    EXPECT_EQ(
+        std::tuple(doc.Functions()[0]->GetDescription(), doc.BitmapWidth(), doc.View().ZoomX, doc.Labels().size()),
+        std::tuple(std::string("Y=f(x)=42"), 500, Extended(35), std::size_t(0)));
   }
   TBytes polar = TParts().File();  // another kind is not opened as 2D
-  polar[53] = gkPolar;
+  polar[53] = 2;                   // the polar kind
   const std::uint16_t headerSum = Sum(polar, 0, 61);
   polar[61] = std::uint8_t(headerSum);
   polar[62] = std::uint8_t(headerSum >> 8);

@@ -18,15 +18,21 @@ class Render2D : public ::testing::Test {
     auto f = std::make_unique<TFunc2DObj>();
     f->Func.SetExpression(text);
     EXPECT_TRUE(f->Func.Compile()) << text;
-    doc.Functions.push_back(std::move(f));
-    return *doc.Functions.back();
+    functions.push_back(std::move(f));
+    return *functions.back();
   }
   void HideAxes() {
-    doc.Settings.X.ShowAxisLines = doc.Settings.Y.ShowAxisLines = false;
-    doc.Settings.X.TickType = doc.Settings.Y.TickType = ttNone;
+    settings.X.ShowAxisLines = settings.Y.ShowAxisLines = false;
+    settings.X.TickType = settings.Y.TickType = ttNone;
   }
   TColor At(int x, int y) { return bitmap.Canvas().Pixel(x, y); }
-  void Render() { doc.Render(bitmap); }
+  // The graph the test set up, drawn through the document's operations.
+  void Render() {
+    doc.SetView(view);
+    doc.SetSettings(settings);
+    doc.SetFunctions(CloneFunctions(functions));
+    doc.Render(bitmap);
+  }
   // Pixels of a colour within a rectangle (right and bottom exclusive).
   int Count(TColor color, int left, int top, int right, int bottom) {
     int n = 0;
@@ -38,6 +44,9 @@ class Render2D : public ::testing::Test {
     return Count(kWhite, left, top, right, bottom) != (right - left) * (bottom - top);
   }
 
+  TView2D view;
+  TSetting2DObj settings;
+  TFuncList<TFunc2DObj> functions;
   TGraph2DDoc doc;
   TBitmap bitmap;
 };
@@ -61,9 +70,9 @@ TEST_F(Render2D, DefaultAxesHaveTicksEvery35PixelsAndLabelsButNoneAtZero) {
 }
 
 TEST_F(Render2D, AxisEndLimitsShortenTheAxisAndItsTicks) {
-  doc.Settings.X.LimitLoEmpty = doc.Settings.Y.LimitHiEmpty = false;
-  doc.Settings.X.LimitLo = 0;
-  doc.Settings.Y.LimitHi = 2;
+  settings.X.LimitLoEmpty = settings.Y.LimitHiEmpty = false;
+  settings.X.LimitLo = 0;
+  settings.Y.LimitHi = 2;
   Render();
   EXPECT_EQ(std::tuple(At(250, 250), At(499, 250), At(249, 250)), std::tuple(kBlack, kBlack, kWhite));
   EXPECT_EQ(std::tuple(At(215, 245), At(285, 245)), std::tuple(kWhite, kBlack));  // no tick at x = -1
@@ -72,21 +81,21 @@ TEST_F(Render2D, AxisEndLimitsShortenTheAxisAndItsTicks) {
 }
 
 TEST_F(Render2D, GridLinesAndMarks) {
-  doc.Settings.X.TickType = doc.Settings.Y.TickType = ttGridLines;
+  settings.X.TickType = settings.Y.TickType = ttGridLines;
   Render();
   // Dotted lines at every multiple across the whole height, labels beside them.
   EXPECT_GT(Count(kBlack, 285, 0, 286, 500), 100);
   EXPECT_LT(Count(kBlack, 285, 0, 286, 500), 400);
   EXPECT_TRUE(Painted(286, 251, 300, 266) && Painted(200, 251, 214, 266) && Painted(251, 200, 270, 214));
   EXPECT_FALSE(Painted(270, 251, 284, 266) || Painted(216, 251, 230, 266));
-  doc.View.centerY = 1000;  // away from y = 0 the x axis and its labels go, the grid stays
-  doc.Settings.Y.TickType = ttTickMarks;
+  view.CenterY = 1000;  // away from y = 0 the x axis and its labels go, the grid stays
+  settings.Y.TickType = ttTickMarks;
   Render();
   EXPECT_LE(Count(kBlack, 0, 250, 240, 251), 7);
   EXPECT_GT(Count(kBlack, 285, 0, 286, 500), 100);
   EXPECT_EQ(Count(kBlack, 287, 0, 300, 500), 0);
-  doc.View.centerY = 0;
-  doc.Settings.X.TickType = ttGridMarks;  // a vertical mark of +-5 at each grid point
+  view.CenterY = 0;
+  settings.X.TickType = ttGridMarks;  // a vertical mark of +-5 at each grid point
   Render();
   EXPECT_EQ(std::tuple(At(285, 210), At(285, 220), At(285, 221), At(286, 215)),
             std::tuple(kBlack, kBlack, kWhite, kWhite));
@@ -98,10 +107,10 @@ TEST_F(Render2D, AsymptotesBreakTheRunOrAreFixedUp) {
   Render();
   EXPECT_EQ(Count(kBlue, 250, 0, 251, 500), 0);
   EXPECT_LT(Count(kBlue, 249, 100, 252, 400), 5);
-  doc.View.centerX = 0.5L;  // no column on x = 0: the jump is drawn unless fixed up
+  view.CenterX = 0.5L;  // no column on x = 0: the jump is drawn unless fixed up
   Render();
   EXPECT_GT(Count(kBlue, 248, 0, 252, 500), 450);
-  doc.Functions[0]->AsymptoteFixUp = true;
+  functions[0]->AsymptoteFixUp = true;
   Render();
   EXPECT_LT(Count(kBlue, 248, 100, 252, 400), 5);
   EXPECT_GT(Count(kBlue, 0, 0, 248, 500), 100);
@@ -110,7 +119,7 @@ TEST_F(Render2D, AsymptotesBreakTheRunOrAreFixedUp) {
 
 TEST_F(Render2D, ExtraAccuracyAndSpecialValuesReachTheUndefinedEdge) {
   HideAxes();
-  doc.View.centerX = 0.5L;
+  view.CenterX = 0.5L;
   TFunc2DObj& f = Add("sqrt(x)");
   Render();
   EXPECT_EQ(std::tuple(At(250, 249), At(250, 250)), std::tuple(kWhite, kWhite));
@@ -138,7 +147,7 @@ TEST_F(Render2D, BoundsAndSpecialValuesAtTheEnds) {
     EXPECT_EQ(Count(kBlue, 0, 0, 500, 500), r.pixels) << double(r.lo);
   }
   TFunc2DObj& g = Add("(x-1.97)*3500");
-  doc.Functions.erase(doc.Functions.begin());
+  functions.erase(functions.begin());
   g.HiBoundEmpty = false;
   g.HiBound = 1.9857L;  // the last column is 319 (x = 1.9714)
   g.SpecialX = {1.985L};
@@ -151,10 +160,10 @@ TEST_F(Render2D, RunsJoinAndLaterFunctionsLieOnTop) {
   Add("x/5");
   Render();
   for (int col = 0; col < 500; ++col) EXPECT_GT(Count(kBlue, col, 0, col + 1, 500), 0) << col;
-  doc.Functions.clear();
+  functions.clear();
   TFunc2DObj& wide = Add("0");
-  wide.Color = 0x0000FF;
-  wide.Width = 5;
+  wide.Style.Color = 0x0000FF;
+  wide.Style.Width = 5;
   Add("0");
   Render();
   EXPECT_EQ(std::tuple(At(100, 250), At(100, 248)), std::tuple(kBlue, TColor(0x0000FF)));

@@ -66,6 +66,8 @@ TEST_F(MathEvaluate, FunctionsAndTheirDomains) {
       {"arccos(x)", -2, kFail, meDomain},
       {"arccsc(x)", 2, kPi / 6},
       {"arcsec(x)", 0, kFail, meDomain},
+      {"arcsech(x)", 0, kFail, meDomain},
+      {"arccot(x)", -1, 3 * kPi / 4},
       {"sinh(x)", 1, (e - 1 / e) / 2},
       {"csch(x)", 0, kFail, meDomain},
       {"coth(x)", 0, kFail, meDomain},
@@ -102,6 +104,7 @@ TEST_F(MathEvaluate, PowerRule) {
       {"x^1", -2, -2},
       {"x^0", 5, 1},
       {"x^0.5", 16, 4},
+      {"x^1.37", 0, 0},
       {"2^x", -1, 0.5L},
       {"x^x", 0, kFail, meBadExponential},
       {"(-x)^x", 2, 4},
@@ -121,6 +124,16 @@ TEST_F(MathEvaluate, RunTimeConditionsBecomeErrorsWithoutPosition) {
       {"csch(x)", 1e-4940L, kFail, meOverflow},  // 1e4940 is beyond the range
       {"exp(x)", -20000, 0},                     // underflow is silent
       {"x+1", 1e4900L, 1e4900L + 1},
+      {"x^1.5", 1e3300L, kFail, meOverflow},
+      {"x^1.5", 1e-3300L, 0},
+      // The first condition of the run is reported, also where a later step would
+      // hide the overflow: a division, a power or a function of it, or a later failure.
+      {"1/(x*x)", 1e3000L, kFail, meOverflow},
+      {"(x*x)^0", 1e3000L, kFail, meOverflow},
+      {"arctan(exp(x))", 20000, kFail, meOverflow},
+      {"exp(x)-exp(x)", 20000, kFail, meOverflow},
+      {"exp(x)+sqrt(-x)", 20000, kFail, meOverflow},
+      {"exp(x)+1/(x-20000)", 20000, kFail, meOverflow},
   };
   for (const auto& c : cases) Check(c);
 
@@ -171,7 +184,9 @@ TEST_F(MathEvaluate, EvaluatorAgreesWithCompileTimeEvaluation) {
                                 // second-register steps: push, push, operator, operator
                                 "X+2*X-X/4", "X+2/X", "X-X^X", "X*3.3-pi*X", "X/(X*0)", "X-(-8)^X",
                                 // a constant or variable before such a pair
-                                "1-X^2", "2/(X+1)", "pi*X^2+1", "X^(X+1)", "X-(X/(X-1))", "4-X*X-X"};
+                                "1-X^2", "2/(X+1)", "pi*X^2+1", "X^(X+1)", "X-(X/(X-1))", "4-X*X-X",
+                                // such a pair, then a function; four operands in a row
+                                "2+sin(3*X)", "X*2*2+(3-(4-(5-X)))"};
   const char* const points[] = {"-2.5", "-1", "-0.5", "0", "1", "3.75"};
   for (const char* body : bodies) {
     TMathFunction f = Make(body);
@@ -208,6 +223,7 @@ TEST_F(MathEvaluate, TrigFixupMakesMultiplesOfPiExact) {
       {2, true, "cos(10001*pi/2)", true},
       {2, true, "cos(pi/2+0.00000000000000001)", false},
       {1, true, "sin(2000*pi)", false},
+      {1, true, "sin(pi+0.000000000000000001)", false},
       {0, true, "sin(pi)", false},
       {0, false, "cos(pi/2)", false},
       {5, false, "sin(10000000*pi)", true},

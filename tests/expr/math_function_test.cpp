@@ -42,13 +42,18 @@ struct TErrorCase {
 };
 
 TEST(MathCompile, ErrorsCarryTheirCodeAndPositionInTheTypedText) {
+  // SINUS is SIN, then U is nothing; a byte that is no UTF-8 is one character.
+  // clang-format off
   const TErrorCase cases[] = {
       {"", meEmpty, 0},          {"x+1,5", meIllegalChar, 4},
       {"1.2.3", meBadNumber, 1}, {"sin x", meNoOpenParen, 1},
       {"(x", meParentheses, 0},  {"x*", meSyntax, 2},
-      {"z", meUnknownSymbol, 1}, {"sinus(x)", meUnknownSymbol, 4},  // SIN, then U is nothing
-      {"x+1/0", meDivByZero, 4},
+      {"z", meUnknownSymbol, 1}, {"sinus(x)", meUnknownSymbol, 4},
+      {"x+1/0", meDivByZero, 4}, {"()", meSyntax, 2},
+      {"x\xe9+1", meIllegalChar, 2}, {"x+\xc3", meIllegalChar, 3},
   };
+  // clang-format on
+
   for (const auto& c : cases) {
     TMathFunction f = MakeX(c.text);
     EXPECT_EQ(std::tuple(f.State(), f.ErrorCode(), f.ErrorPosition(), f.Program().size()),
@@ -60,6 +65,9 @@ TEST(MathCompile, ErrorsCarryTheirCodeAndPositionInTheTypedText) {
 TEST(MathCompile, LengthLimitCountsCharactersIncludingSpaces) {
   EXPECT_EQ(MakeX(std::string(1001, ' ')).GetErrorText(), "Expressions May Not Be Longer Than 1000 Characters");
   EXPECT_EQ(MakeX("x" + std::string(999, ' ')).ErrorCode(), meNone);
+  std::string accents;  // 600 characters in 1200 bytes
+  for (int i = 0; i < 600; ++i) accents += "\xc3\xa9";
+  EXPECT_EQ(MakeX(accents).ErrorCode(), meIllegalChar);
   std::string sum = "1";
   while (sum.size() < 999) sum += "+1";
   EXPECT_EQ(MakeX(sum + "x").State(), 2);
@@ -104,6 +112,9 @@ TEST(MathCompile, RewritingPassesGiveTheLanguagesMeaning) {
       {"sin(x)^2", kPi / 2, 1},
       {"x/-2", 4, -2},
       {".5x", 4, 2},
+      {"2*-x^sin(x)", 2, -2 * powl(2, sinl(2))},
+      {"x+sqrt(4)", 3, 5},  // folded to x 2 +
+      {"x*2^10", 3, 3072},
   };
   for (const auto& c : cases) {
     TMathFunction f = MakeX(c.text);

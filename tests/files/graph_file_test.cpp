@@ -79,7 +79,7 @@ TEST_F(GraphFileTest, EveryPrimitiveHasItsBytesAndReadsBack) {
         w.WriteLongString("x^2 · π");
         w.WriteFont2(font);
       },
-      gk3D));
+      3));
   TBuilder b;
   b.Byte(255).Byte(1).I16(-12345).I32(std::numeric_limits<std::int32_t>::min()).I32(0x80000005);
   for (const Extended v : values) b.Ext(v);

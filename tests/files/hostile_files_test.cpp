@@ -54,7 +54,7 @@ TEST(HostileFiles, SavingThroughALinkWritesTheFileItNamesExistingOrNot) {
     fs::remove(dir.Path(c.written));
     fs::create_symlink(c.named, dir.Path(c.link));
     TWriteGraphFile w;
-    ASSERT_TRUE(w.Open(dir.Path(c.link), gk2DCartesian)) << c.link;
+    ASSERT_TRUE(w.Open(dir.Path(c.link), 1)) << c.link;
     w.WriteByte(5);
     EXPECT_TRUE(w.Close()) << c.link;
     EXPECT_TRUE(fs::is_symlink(dir.Path(c.link))) << c.link;
@@ -64,7 +64,7 @@ TEST(HostileFiles, SavingThroughALinkWritesTheFileItNamesExistingOrNot) {
   // A link that names itself names no file.
   fs::create_symlink("loop.pxg", dir.Path("loop.pxg"));
   TWriteGraphFile w;
-  EXPECT_FALSE(w.Open(dir.Path("loop.pxg"), gk2DCartesian));
+  EXPECT_FALSE(w.Open(dir.Path("loop.pxg"), 1));
   EXPECT_EQ(messages->shown.back().text, "Error Creating File");
   EXPECT_TRUE(fs::is_symlink(dir.Path("loop.pxg")));
 }

@@ -44,7 +44,7 @@ class File3D : public ::testing::Test {
  protected:
   std::string Put(const TBytes& content, int version = 2) {
     const std::string path = dir.Path("g.pxg");
-    WriteBytes(path, GraphFile(content, version, gk3D));
+    WriteBytes(path, GraphFile(content, version, k3DCartesianCode));
     return path;
   }
 
@@ -56,18 +56,18 @@ TEST_F(File3D, ReadsAndWritesBackTheSameBytes) {
   const std::string path = Put(Content2({}));
   TGraph3DDoc doc;
   ASSERT_TRUE(OpenGraph(path, doc));
-  EXPECT_EQ(doc.View.rotateZ, -30);
-  EXPECT_EQ(doc.Settings.Axes[2].LineColor, 0x800000u);
-  EXPECT_FALSE(doc.Settings.Axes[1].LabelMinusEnd);
-  ASSERT_EQ(doc.Functions.size(), 2u);
-  const auto& surface = dynamic_cast<const TFunc3DObj&>(*doc.Functions[0]);
+  EXPECT_EQ(doc.View().RotateZ, -30);
+  EXPECT_EQ(doc.Settings().Axes[2].LineColor, 0x800000u);
+  EXPECT_FALSE(doc.Settings().Axes[1].LabelMinusEnd);
+  ASSERT_EQ(doc.Functions().size(), 2u);
+  const auto& surface = dynamic_cast<const TFunc3DObj&>(*doc.Functions()[0]);
   EXPECT_EQ(surface.GetDescription(), "Z=f(x,y)=x*y");
   EXPECT_EQ(surface.Vars[1].Lo, -2);
-  const auto& rotated = dynamic_cast<const TFuncRotateObj&>(*doc.Functions[1]);
+  const auto& rotated = dynamic_cast<const TFuncRotateObj&>(*doc.Functions()[1]);
   EXPECT_EQ(rotated.Axis, raLine);
   EXPECT_EQ(rotated.Points[3], 2);
   EXPECT_EQ(rotated.LineDetail, 3);
-  EXPECT_GT(doc.Lines.LineCount(), 3);  // rebuilt
+  EXPECT_GT(doc.Lines().LineCount(), 3);  // rebuilt
   ASSERT_TRUE(doc.SaveGraph(dir.Path("again.pxg")));
   EXPECT_EQ(ReadBytes(dir.Path("again.pxg")), ReadBytes(path));
 }
@@ -86,7 +86,7 @@ TEST_F(File3D, RefusesWhatNoDialogCouldHaveMade) {
     EXPECT_FALSE(OpenGraph(Put(Content2(row)), doc));
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_EQ(messages->shown[0].text, "Error Loading File");
-    EXPECT_TRUE(doc.Functions.empty());
+    EXPECT_TRUE(doc.Functions().empty());
   }
 }
 
@@ -94,7 +94,7 @@ TEST_F(File3D, BringsTheZoomIntoRange) {
   for (const int zoom : {0, 1001}) {
     TGraph3DDoc doc;
     ASSERT_TRUE(OpenGraph(Put(Content2({.zoom = zoom})), doc));
-    EXPECT_EQ(doc.View.zoom, zoom == 0 ? 1 : 1000);
+    EXPECT_EQ(doc.View().Zoom, zoom == 0 ? 1 : 1000);
   }
 }
 
@@ -112,43 +112,44 @@ TEST_F(File3D, ReadsFormat1) {
   b.I16(0).I16(0);
   TGraph3DDoc doc;
   ASSERT_TRUE(OpenGraph(Put(b.bytes, 1), doc));
-  EXPECT_EQ(doc.BitmapHeight, 300);
-  EXPECT_EQ(doc.View.rotateY, 20);
-  EXPECT_EQ(doc.View.zoom, 1000);
-  for (const TAxis3DSettings& axis : doc.Settings.Axes) {
+  EXPECT_EQ(doc.BitmapHeight(), 300);
+  EXPECT_EQ(doc.View().RotateY, 20);
+  EXPECT_EQ(doc.View().Zoom, 1000);
+  for (const TAxis3DSettings& axis : doc.Settings().Axes) {
     EXPECT_EQ(axis.LineColor, 0x008000u);
     EXPECT_EQ(axis.LabelFont.size, 12);
     EXPECT_FALSE(axis.ShowPlusSign);
   }
-  EXPECT_FALSE(doc.Settings.Axes[1].ShowAxisLine);
-  EXPECT_FALSE(doc.Settings.Axes[2].LabelPlusEnd);
-  ASSERT_EQ(doc.Functions.size(), 2u);
-  const auto& surface = dynamic_cast<const TFunc3DObj&>(*doc.Functions[0]);
+  EXPECT_FALSE(doc.Settings().Axes[1].ShowAxisLine);
+  EXPECT_FALSE(doc.Settings().Axes[2].LabelPlusEnd);
+  ASSERT_EQ(doc.Functions().size(), 2u);
+  const auto& surface = dynamic_cast<const TFunc3DObj&>(*doc.Functions()[0]);
   EXPECT_EQ(surface.GetDescription(), "Y=f(x,z)=x+z");
   EXPECT_EQ(surface.Vars[0].Lines, 4);
   EXPECT_EQ(surface.Vars[1].HiText, "2");
   EXPECT_TRUE(surface.RoundDown);
-  const auto& rotated = dynamic_cast<const TFuncRotateObj&>(*doc.Functions[1]);
+  const auto& rotated = dynamic_cast<const TFuncRotateObj&>(*doc.Functions()[1]);
   EXPECT_EQ(rotated.Axis, raYAxis);
   EXPECT_EQ(rotated.PointTexts[2], "1");
-  EXPECT_EQ(rotated.Color, 0x0000FFu);
+  EXPECT_EQ(rotated.Style.Color, 0x0000FFu);
 }
 
 // Five functions of about 20000 lines each: the fourth fills the store.
 TEST_F(File3D, AFullStoreIsReportedOnce) {
   TGraph3DDoc doc;
+  TFuncList<TBaseFunc3DObj> functions;
   for (int i = 0; i < 5; ++i) {
     auto f = std::make_unique<TFuncRotateObj>();
     f->Func.SetExpression("1+x");
     ASSERT_TRUE(f->Func.Compile());
     f->Lines = f->Circles = 100;
     f->LineDetail = f->CircleDetail = 0;
-    doc.Functions.push_back(std::move(f));
+    functions.push_back(std::move(f));
   }
-  doc.RebuildMeshes();
+  doc.SetFunctions(std::move(functions));
   ASSERT_EQ(messages->shown.size(), 1u);
   EXPECT_EQ(messages->shown[0].text, "3D Window Full, Partial Function Will be Displayed");
-  EXPECT_EQ(doc.Lines.LineCount(), kMaxStoreCount);
+  EXPECT_EQ(doc.Lines().LineCount(), kMaxStoreCount);
 }
 
 }  // namespace

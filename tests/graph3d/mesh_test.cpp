@@ -154,12 +154,14 @@ TEST(View3D, ZoomAndRotationSteps) {
                {20, false, 18},  {500, false, 490}, {1, false, 1},  {1001, true, 1000}};
   for (const auto& z : zooms) {
     std::int32_t zoom = z.zoom;
-    EXPECT_EQ(z.in ? Zoom3DStepIn(zoom) : Zoom3DStepOut(zoom), z.want != z.zoom && z.zoom <= 1000) << z.zoom;
+    EXPECT_EQ(z.in ? Zoom3DStepIn(zoom, TZoom3DSettings{}) : Zoom3DStepOut(zoom, TZoom3DSettings{}),
+              z.want != z.zoom && z.zoom <= 1000)
+        << z.zoom;
     EXPECT_EQ(zoom, z.want) << z.zoom;
   }
-  EXPECT_EQ(RotateAngle(357, true), 0);
-  EXPECT_EQ(RotateAngle(-357, false), 0);
-  EXPECT_EQ(RotateAngle(10, false), 7);
+  EXPECT_EQ(RotateAngle(357, true, 3), 0);
+  EXPECT_EQ(RotateAngle(-357, false, 3), 0);
+  EXPECT_EQ(RotateAngle(10, false, 3), 7);
   EXPECT_EQ(ReduceAngle(725), 5);
   EXPECT_EQ(ReduceAngle(-725), -5);
 }

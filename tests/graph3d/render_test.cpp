@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "graph3d/graph3d_document.h"
+#include "graph3d/render.h"
 #include "platform/canvas.h"
 
 namespace plotix {
@@ -22,22 +22,23 @@ struct TEdgeRow {
 class Render3D : public ::testing::Test {
  protected:
   void Draw(const std::vector<TEdgeRow>& edges, const TView3D& view = {}, int depth = 32) {
-    doc.Settings.Axes[1].LineColor = kGreen;
-    doc.Settings.Axes[2].LineColor = kBlue;
-    doc.View = view;
+    settings.Axes[1].LineColor = kGreen;
+    settings.Axes[2].LineColor = kBlue;
     for (const TEdgeRow& e : edges) {
       std::int32_t a = kNoSlot, b = kNoSlot;
-      doc.Lines.AddLine({ToFixed(e.x1), ToFixed(e.y1), ToFixed(e.z1)}, a, {ToFixed(e.x2), ToFixed(e.y2), ToFixed(e.z2)},
-                        b, std::uint8_t(e.colorIndex));
+      lines.AddLine({ToFixed(e.x1), ToFixed(e.y1), ToFixed(e.z1)}, a, {ToFixed(e.x2), ToFixed(e.y2), ToFixed(e.z2)}, b,
+                    std::uint8_t(e.colorIndex));
     }
-    doc.Lines.SetPaletteColor(0, kRed);
-    doc.Lines.SetPaletteColor(1, kBlue);
+    lines.SetPaletteColor(0, kRed);
+    lines.SetPaletteColor(1, kBlue);
     bitmap.SetDepth(depth);
-    doc.Render(bitmap);
+    renderer.Draw(bitmap, lines, settings, view);
   }
   TColor Pixel(int x, int y) { return bitmap.Canvas().Pixel(x, y); }
 
-  TGraph3DDoc doc;
+  TLineObj lines;
+  TSettings3DObj settings;
+  T3DRenderer renderer;
   TBitmap bitmap{500, 500};
 };
 
@@ -49,13 +50,13 @@ TEST_F(Render3D, TheNearerEdgeKeepsACrossing) {
     TColor want;
   } cases[] = {{1, 0, kRed}, {-1, 0, kBlue}, {0, 0, kBlue}, {0.5L, -0.5L, kRed}};
   for (const auto& c : cases) {
-    doc.Lines.Clear();
-    for (TAxis3DSettings& axis : doc.Settings.Axes) axis.ShowAxisLine = false;
+    lines.Clear();
+    for (TAxis3DSettings& axis : settings.Axes) axis.ShowAxisLine = false;
     Draw({{-5, 0, c.depth0, 5, 0, c.depth0, 0}, {0, -5, c.depth1, 0, 5, c.depth1, 1}});
     EXPECT_EQ(Pixel(250, 250), c.want) << c.depth0 << " " << c.depth1;
   }
-  doc.Lines.Clear();
-  doc.Settings.Axes[0].ShowAxisLine = true;
+  lines.Clear();
+  settings.Axes[0].ShowAxisLine = true;
   Draw({{-1, 0, 0, 1, 0, 0, 0}});
   EXPECT_EQ(Pixel(260, 250), kBlack);
 }
@@ -70,7 +71,7 @@ TEST_F(Render3D, AnEdgeOnOnePixelHasTheDepthOfItsNearerEnd) {
 
 TEST_F(Render3D, WritesEachColourAsTheDepthHoldsIt) {
   for (const int depth : {32, 24, 16, 15, 8, 4}) {
-    doc.Lines.Clear();
+    lines.Clear();
     Draw({{-5, 3, 0, 5, 3, 0, 0}}, {}, depth);
     EXPECT_EQ(Pixel(260, 190), SnapColor(kRed, depth)) << depth;
     EXPECT_EQ(Pixel(250, 100), SnapColor(kWhite, depth)) << depth;
@@ -80,20 +81,20 @@ TEST_F(Render3D, WritesEachColourAsTheDepthHoldsIt) {
 // At 90 degrees about X and 45 about Y the +X and +Y ends meet on the screen, +Y nearer:
 // its label lies on top where the two overlap (the "+").
 TEST_F(Render3D, NearerAxisLabelsLieOnTop) {
-  doc.Settings.Axes[0].LabelFont.color = kRed;
-  doc.Settings.Axes[1].LabelFont.color = kBlue;
+  settings.Axes[0].LabelFont.color = kRed;
+  settings.Axes[1].LabelFont.color = kBlue;
   TView3D view;
-  view.rotateX = 90;
-  view.rotateY = 45;
-  view.zoom = 100;
+  view.RotateX = 90;
+  view.RotateY = 45;
+  view.Zoom = 100;
   Draw({{-1, 0, 0, 1, 0, 0, 0}, {0, -1, 0, 0, 1, 0, 0}}, view);
-  const TLinePoint& plusX = doc.Lines.Point(1);
-  const TLinePoint& plusY = doc.Lines.Point(3);
+  const TLinePoint& plusX = lines.Point(1);
+  const TLinePoint& plusY = lines.Point(3);
   ASSERT_EQ(plusX.ScreenX, plusY.ScreenX);
   ASSERT_EQ(plusX.ScreenY, plusY.ScreenY);
   ASSERT_LT(plusX.Depth, plusY.Depth);
   TCanvas& c = bitmap.Canvas();
-  c.Font() = doc.Settings.Axes[0].LabelFont;
+  c.Font() = settings.Axes[0].LabelFont;
   int blue = 0, red = 0;
   for (int y = plusX.ScreenY - c.TextHeight("+"); y < plusX.ScreenY; ++y)
     for (int x = plusX.ScreenX; x < plusX.ScreenX + c.TextWidth("+"); ++x) {
@@ -105,7 +106,7 @@ TEST_F(Render3D, NearerAxisLabelsLieOnTop) {
 }
 
 TEST_F(Render3D, AStoreWithTheAxesAloneDrawsTheBackground) {
-  doc.Settings.BackColor = kGreen;
+  settings.BackColor = kGreen;
   Draw({});
   for (const int p : {0, 250, 499}) EXPECT_EQ(Pixel(p, p), kGreen);
 }

@@ -34,9 +34,9 @@ class Window3D : public ::testing::Test {
     window.NewDefaultSize();
   }
   bool Redraws(const std::function<void()>& command) {
-    window.Modified = false;
+    window.SetModified(false);
     command();
-    return window.Modified;
+    return window.IsModified();
   }
 
   TScopedScriptedMessages messages;
@@ -47,30 +47,34 @@ class Window3D : public ::testing::Test {
 TEST_F(Window3D, NewFunctionsAddTheirMeshes) {
   EXPECT_EQ(window.windowTitle(), "3D Cartesian");
   QStringList items;
-  for (QAction* a : window.FunctionMenu->actions()) items << a->text();
+  for (QAction* a : window.FunctionMenu()->actions()) items << a->text();
   EXPECT_TRUE(items.contains("&Edit Function List...")) << items.join("|").toStdString();
   ASSERT_TRUE(window.AddSurface());
-  EXPECT_EQ(window.Doc.Lines.LineCount(), 183);
+  EXPECT_EQ(window.Doc().Lines().LineCount(), 183);
   ASSERT_TRUE(window.AddSurface());
-  EXPECT_EQ(window.Doc.Lines.LineCount(), 363);
-  EXPECT_EQ(window.Doc.Functions[1]->Color, 0x0000FFu);  // red: the first took blue
-  window.FunctionsChanged(false);
-  EXPECT_EQ(window.Doc.Lines.LineCount(), 363);
+  EXPECT_EQ(window.Doc().Lines().LineCount(), 363);
+  EXPECT_EQ(window.Doc().Functions()[1]->Style.Color, 0x0000FFu);  // red: the first took blue
+  window.SetFunctions(CloneFunctions(window.Doc().Functions()));   // the meshes built anew
+  EXPECT_EQ(window.Doc().Lines().LineCount(), 363);
 }
 
 TEST_F(Window3D, ViewCommandsRedrawWhenTheViewChanges) {
-  TView3D& v = window.Doc.View;
+  const TView3D& v = window.Doc().View();
   EXPECT_FALSE(Redraws([&] { window.CenterFunctionView(); }));
-  v.rotateX = 357;
+  TView3D start;
+  start.RotateX = 357;
+  window.SetView(start);
   EXPECT_TRUE(Redraws([&] { window.Rotate(TAxis::X, true); }));
-  EXPECT_EQ(v.rotateX, 0);
+  EXPECT_EQ(v.RotateX, 0);
   EXPECT_TRUE(Redraws([&] { window.Rotate(TAxis::Z, false); }));
   EXPECT_TRUE(Redraws([&] { window.CenterFunctionView(); }));
-  EXPECT_EQ(v.rotateZ, 0);
-  v.zoom = 1;
+  EXPECT_EQ(v.RotateZ, 0);
+  start = v;
+  start.Zoom = 1;
+  window.SetView(start);
   EXPECT_FALSE(Redraws([&] { window.ZoomOut(); }));
   EXPECT_TRUE(Redraws([&] { window.ZoomIn(); }));
-  EXPECT_EQ(v.zoom, 3);
+  EXPECT_EQ(v.Zoom, 3);
 }
 
 // A detail beyond what the wire lines allow is lowered as the dialog opens.

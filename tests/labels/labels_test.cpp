@@ -280,7 +280,7 @@ class LabelFile : public ::testing::Test {
  protected:
   std::string Save(const TLabelList& labels) {
     TWriteGraphFile writer;
-    EXPECT_TRUE(writer.Open(dir.Path("saved.pxg"), gk2DCartesian));
+    EXPECT_TRUE(writer.Open(dir.Path("saved.pxg"), 1));
     WriteLabelList(writer, labels);
     EXPECT_TRUE(writer.Close());
     return dir.Path("saved.pxg");

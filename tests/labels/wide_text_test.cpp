@@ -30,17 +30,17 @@ TEST(WideText, TheLongestTextInTheLargestFontIsDrawnSavedAndReadBack) {
   testbytes::TScratchDir dir;
   TScopedScriptedMessages messages;
   TGraph2DDoc doc;
-  auto label = std::make_unique<TDrawText>(doc.LabelOwner);
+  auto label = std::make_unique<TDrawText>(doc.LabelOwner());
   label->SetText({-1000, 100}, std::string(65535, 'W'), {"DejaVu Sans", kRed, 0, kMaxFontSize});
-  doc.Labels.push_back(std::move(label));
+  doc.AddLabel(std::move(label));
   ASSERT_TRUE(doc.SaveGraph(dir.Path("a.pxg")));
 
   TGraph2DDoc loaded;
   ASSERT_TRUE(OpenGraph(dir.Path("a.pxg"), loaded));
-  const auto& text = dynamic_cast<const TDrawText&>(*loaded.Labels.at(0));
+  const auto& text = dynamic_cast<const TDrawText&>(*loaded.Labels().at(0));
   EXPECT_EQ(text.P1, (TPoint{-1000, 100}));
   EXPECT_GT(text.P2.x, 40'000'000);  // beyond the 2^25 pixels Qt can place in one go
-  TBitmap bitmap(loaded.BitmapWidth, loaded.BitmapHeight);
+  TBitmap bitmap(loaded.BitmapWidth(), loaded.BitmapHeight());
   loaded.RenderWithLabels(bitmap);
   int red = 0;
   for (int y = 0; y < bitmap.Height(); ++y)

@@ -48,7 +48,7 @@ TBytes Format2(const TPolarFile& p) {
         .LStr("2pi")
         .LStr(p.expression);
   b.I32(0);  // labels
-  return GraphFile(b.bytes, 2, gkPolar);
+  return GraphFile(b.bytes, 2, kPolarCode);
 }
 
 class FilePolar : public ::testing::Test {
@@ -69,14 +69,13 @@ TEST_F(FilePolar, WritesTheLayoutAndResavesByteForByte) {
   auto f = std::make_unique<TFuncPolarObj>();
   f->Func.SetExpression("2cos(theta)");
   ASSERT_TRUE(f->Func.Compile());
-  doc.Functions.push_back(std::move(f));
+  doc.AddFunction(std::make_unique<TFuncPolarObj>(*f));
   const std::string path = dir.Path("new.pxg");
   ASSERT_TRUE(doc.SaveGraph(path));
   EXPECT_EQ(ReadBytes(path), Format2({}));
 
   // Every settings field away from its default survives a load and a save.
-  TSettingPolarObj& s = doc.Settings;
-  s = {};
+  TSettingPolarObj s;
   s.BackgroundColor = 0x010203;
   StandardAxisList(alIntervals, 7, s.AxisCount, s.AxisAngles);
   s.AxisAngles[359] = 12.5L;  // past the count: kept as held
@@ -99,19 +98,23 @@ TEST_F(FilePolar, WritesTheLayoutAndResavesByteForByte) {
   s.RestrictRadiusText = "ä2";
   s.RestrictRadiusAmount = 2;
   s.LabelFont = {"DejaVu Serif", 0x0000FF, fsBold | fsItalic, 12};
-  doc.View = {0.5L, -99999.5L, 12};
-  doc.Functions[0]->Samples = 77;
-  doc.Functions[0]->Color = 0x123456;
-  doc.Functions[0]->Width = 10;
-  doc.Functions[0]->LoBound = -3;
-  doc.Functions[0]->LoBoundText = "-3";
+  doc.SetSettings(s);
+  doc.SetView({0.5L, -99999.5L, 12});
+  f->Samples = 77;
+  f->Style.Color = 0x123456;
+  f->Style.Width = 10;
+  f->LoBound = -3;
+  f->LoBoundText = "-3";
+  TFuncList<TFuncPolarObj> functions;
+  functions.push_back(std::move(f));
+  doc.SetFunctions(std::move(functions));
   ASSERT_TRUE(doc.SaveGraph(path));
   TGraphPolarDoc again;
   ASSERT_TRUE(OpenGraph(path, again));
   const std::string copy = dir.Path("copy.pxg");
   ASSERT_TRUE(again.SaveGraph(copy));
   EXPECT_EQ(ReadBytes(copy), ReadBytes(path));
-  EXPECT_EQ(again.Settings.AxisCount, 52);
+  EXPECT_EQ(again.Settings().AxisCount, 52);
   EXPECT_TRUE(messages->shown.empty());
 }
 
@@ -123,14 +126,16 @@ TEST_F(FilePolar, Format1FilesAreConverted) {
   b.Byte(1).SStr("3", 50).Ext(3).Font1("DejaVu Sans", 0, 0, 10);
   b.I16(1).Zeros(4).SStr("-pi", 50).SStr("pi", 50).Ext(-kPolarPi).Ext(kPolarPi).I16(500).I32(0xFF).I16(2);
   b.Byte(0).SStr("theta", 255).I16(0).I16(0);  // the expression, no labels, no flood fills
-  doc.Settings.LabelFormat = 3;
-  ASSERT_TRUE(Open(GraphFile(b.bytes, 1, gkPolar)));
-  EXPECT_EQ(doc.BitmapWidth, 400);
-  EXPECT_EQ(doc.View.CenterX, 100000);
-  EXPECT_EQ(doc.View.CenterY, -7);
+  TSettingPolarObj before;
+  before.LabelFormat = 3;
+  doc.SetSettings(before);
+  ASSERT_TRUE(Open(GraphFile(b.bytes, 1, kPolarCode)));
+  EXPECT_EQ(doc.BitmapWidth(), 400);
+  EXPECT_EQ(doc.View().CenterX, 100000);
+  EXPECT_EQ(doc.View().CenterY, -7);
   ASSERT_EQ(messages->shown.size(), 1u);
   EXPECT_EQ(messages->shown[0].text, "The Graph View Center Has Been Changed For Compatibility Reasons.");
-  const TSettingPolarObj& s = doc.Settings;
+  const TSettingPolarObj& s = doc.Settings();
   EXPECT_EQ(s.AxisCount, 2);  // 90, 270 and 90 again
   EXPECT_EQ(s.AxisAngles[1], 270);
   EXPECT_EQ(s.TickIncrementText, "0.5");
@@ -139,11 +144,11 @@ TEST_F(FilePolar, Format1FilesAreConverted) {
   EXPECT_EQ(s.RestrictRadiusAmount, 3);
   EXPECT_EQ(s.LabelFormat, 0);
   EXPECT_TRUE(s.LabelComma);
-  ASSERT_EQ(doc.Functions.size(), 1u);
-  EXPECT_EQ(doc.Functions[0]->Samples, 500);
-  EXPECT_EQ(doc.Functions[0]->HiBoundText, "pi");
-  EXPECT_EQ(doc.Functions[0]->Width, 2);
-  EXPECT_EQ(doc.Functions[0]->Func.Expression(), "theta");
+  ASSERT_EQ(doc.Functions().size(), 1u);
+  EXPECT_EQ(doc.Functions()[0]->Samples, 500);
+  EXPECT_EQ(doc.Functions()[0]->HiBoundText, "pi");
+  EXPECT_EQ(doc.Functions()[0]->Style.Width, 2);
+  EXPECT_EQ(doc.Functions()[0]->Func.Expression(), "theta");
 }
 
 TEST_F(FilePolar, ContentsBeyondTheLimitsAreRefusedOrRepaired) {
@@ -185,7 +190,7 @@ TEST_F(FilePolar, ContentsBeyondTheLimitsAreRefusedOrRepaired) {
     if (!row.opens) {
       ASSERT_EQ(messages->shown.size(), 1u) << row.what;
       EXPECT_EQ(messages->shown[0].text, "Error Loading File") << row.what;
-      EXPECT_TRUE(loaded.Functions.empty()) << row.what;
+      EXPECT_TRUE(loaded.Functions().empty()) << row.what;
     }
   }
 
@@ -194,10 +199,10 @@ TEST_F(FilePolar, ContentsBeyondTheLimitsAreRefusedOrRepaired) {
   p.angles = {400, 10, 10, -90, -1e-20L};
   p.samples = 1000000;
   ASSERT_TRUE(Open(Format2(p)));
-  const TAxisAngles& a = doc.Settings.AxisAngles;
-  EXPECT_EQ(std::vector<Extended>(a.begin(), a.begin() + doc.Settings.AxisCount),
+  const TAxisAngles& a = doc.Settings().AxisAngles;
+  EXPECT_EQ(std::vector<Extended>(a.begin(), a.begin() + doc.Settings().AxisCount),
             (std::vector<Extended>{0, 10, 40, 270}));
-  EXPECT_EQ(doc.Functions[0]->Samples, 1000000);  // kept for the file; the drawing stops at 100000
+  EXPECT_EQ(doc.Functions()[0]->Samples, 1000000);  // kept for the file; the drawing stops at 100000
 }
 
 }  // namespace

@@ -26,12 +26,19 @@ class RenderPolar : public ::testing::Test {
     f->LoBound = lo;
     f->HiBound = hi;
     f->Samples = samples;
-    doc.Functions.push_back(std::move(f));
-    return *doc.Functions.back();
+    functions.push_back(std::move(f));
+    return *functions.back();
   }
   void NoGrid() {
-    doc.Settings.AxisCount = 0;
-    doc.Settings.TickMarkType = ptNoTicks;
+    settings.AxisCount = 0;
+    settings.TickMarkType = ptNoTicks;
+  }
+  // The graph the test set up, drawn through the document's operations.
+  void Render() {
+    doc.SetView(view);
+    doc.SetSettings(settings);
+    doc.SetFunctions(CloneFunctions(functions));
+    doc.Render(bitmap);
   }
   TColor At(int x, int y) { return bitmap.Canvas().Pixel(x, y); }
   int Count(TColor color, int left, int top, int right, int bottom) {
@@ -41,12 +48,15 @@ class RenderPolar : public ::testing::Test {
     return n;
   }
 
+  TPolarView view;
+  TSettingPolarObj settings;
+  TFuncList<TFuncPolarObj> functions;
   TGraphPolarDoc doc;
   TBitmap bitmap;
 };
 
 TEST_F(RenderPolar, DefaultGridHasEightRaysWithLabelledDashesEvery35Pixels) {
-  doc.Render(bitmap);
+  Render();
   // Rays from the pole to the border; the 0 degree ray ends on column 499.
   for (const auto& [x, y] : {std::pair{499, 250}, {0, 250}, {250, 0}, {250, 499}, {499, 1}, {0, 0}, {1, 499}})
     EXPECT_EQ(At(x, y), kBlack) << x << "," << y;
@@ -61,23 +71,23 @@ TEST_F(RenderPolar, DefaultGridHasEightRaysWithLabelledDashesEvery35Pixels) {
 }
 
 TEST_F(RenderPolar, TicksNeedFivePixelsAndTheRestrictedRadiusEndsRaysAndCircles) {
-  doc.View.Zoom = 4.9L;
-  doc.Render(bitmap);
+  view.Zoom = 4.9L;
+  Render();
   EXPECT_EQ(Count(kBlack, 260, 251, 500, 256), 0);
 
-  doc.View.Zoom = 35;
-  doc.Settings.RestrictRadius = true;
-  doc.Settings.RestrictRadiusAmount = -2;  // its size counts
-  doc.Settings.TickMarkType = ptCircles;
-  doc.Settings.ShowLabels = false;
-  doc.Render(bitmap);
+  view.Zoom = 35;
+  settings.RestrictRadius = true;
+  settings.RestrictRadiusAmount = -2;  // its size counts
+  settings.TickMarkType = ptCircles;
+  settings.ShowLabels = false;
+  Render();
   EXPECT_EQ(At(320, 250), kBlack);
   EXPECT_EQ(At(321, 250), kWhite);
   EXPECT_EQ(At(250, 179), kWhite);
   // The circle of radius 35 spans columns 215..285 exactly; the one of 70 still shows.
   NoGrid();
-  doc.Settings.TickMarkType = ptCircles;
-  doc.Render(bitmap);
+  settings.TickMarkType = ptCircles;
+  Render();
   for (const auto& [x, y, color] : {std::tuple{285, 250, kBlack},
                                     {215, 250, kBlack},
                                     {250, 215, kBlack},
@@ -91,25 +101,25 @@ TEST_F(RenderPolar, TicksNeedFivePixelsAndTheRestrictedRadiusEndsRaysAndCircles)
 
 TEST_F(RenderPolar, RaysOutsideThePoleAndAlongAnEdge) {
   // The pole 1000 pixels right of the view's centre: only the 180 degree ray crosses it.
-  doc.View.CenterX = -1000;
-  doc.Settings.ShowLabels = false;
-  doc.Render(bitmap);
+  view.CenterX = -1000;
+  settings.ShowLabels = false;
+  Render();
   EXPECT_EQ(Count(kBlack, 0, 250, 500, 251), 500);
   EXPECT_EQ(Count(kBlack, 0, 0, 500, 240) + Count(kBlack, 0, 261, 500, 500), 0);
   // The same ray lying along the top edge covers the whole edge.
-  doc.View.CenterY = -250;
-  doc.Render(bitmap);
+  view.CenterY = -250;
+  Render();
   EXPECT_EQ(Count(kBlack, 0, 0, 500, 1), 500);
 }
 
 TEST_F(RenderPolar, FarCircleIsOnlyItsVisibleArc) {
   // A circle of radius 100000 pixels crossing a view whose bottom edge runs through the pole.
   NoGrid();
-  doc.Settings.TickMarkType = ptCircles;
-  doc.Settings.ShowLabels = false;
-  doc.View = {10000, 100000, 249};
-  doc.Settings.TickIncrement = 10;
-  doc.Render(bitmap);
+  settings.TickMarkType = ptCircles;
+  settings.ShowLabels = false;
+  view = {10000, 100000, 249};
+  settings.TickIncrement = 10;
+  Render();
   EXPECT_EQ(At(249, 0), kBlack);
   EXPECT_EQ(At(250, 499), kBlack);
   EXPECT_EQ(Count(kBlack, 0, 0, 500, 500), Count(kBlack, 248, 0, 252, 500));
@@ -117,10 +127,10 @@ TEST_F(RenderPolar, FarCircleIsOnlyItsVisibleArc) {
 
 TEST_F(RenderPolar, PointsMapRoundingHalfToEvenAndEitherVariableName) {
   NoGrid();
-  doc.View.Zoom = 1;
+  view.Zoom = 1;
   Add("0.5", 0, 1e-9L, 10);
   Add("x*0+2.5", 0, 1e-9L, 10);
-  doc.Render(bitmap);
+  Render();
   EXPECT_EQ(Count(kBlue, 0, 0, 500, 500), 2);
   EXPECT_EQ(At(250, 250), kBlue);
   EXPECT_EQ(At(252, 250), kBlue);
@@ -128,19 +138,19 @@ TEST_F(RenderPolar, PointsMapRoundingHalfToEvenAndEitherVariableName) {
 
 TEST_F(RenderPolar, BatchesJoinAndCurvesEndOnTheBorderWhereTheyLeave) {
   NoGrid();
-  doc.View.Zoom = 100;
+  view.Zoom = 100;
   // The line x = 100 pixels in 151 points: more than one batch of 128, no gap between.
   Add("1/cos(theta)", -1.1L, 1.1L, 150);
-  doc.Render(bitmap);
+  Render();
   EXPECT_EQ(Count(kBlue, 350, 250 - 196, 351, 250 + 197), 2 * 196 + 1);
   EXPECT_EQ(Count(kBlue, 0, 0, 500, 500), 2 * 196 + 1);
 
   // A circle of 300 pixels leaves the view on every side and comes back; nothing is drawn
   // along the border between.
-  doc.Functions.clear();
-  doc.View.Zoom = 1;
+  functions.clear();
+  view.Zoom = 1;
   Add("300");
-  doc.Render(bitmap);
+  Render();
   for (const auto& [x, y] :
        {std::pair{84, 0}, {416, 0}, {0, 84}, {0, 416}, {499, 83}, {499, 417}, {83, 499}, {417, 499}})
     EXPECT_EQ(At(x, y), kBlue) << x << "," << y;
@@ -155,7 +165,7 @@ TEST_F(RenderPolar, NothingForEmptyBoundsOrSampleCounts) {
   Add("1").Samples = 0;
   Add("1").Samples = -5;
   Add("sqrt(theta-3)");  // drawn only where defined
-  doc.Render(bitmap);
+  Render();
   EXPECT_EQ(Count(kBlue, 250, 0, 500, 250), 0);
   EXPECT_GT(Count(kBlue, 0, 250, 250, 500), 0);
 }

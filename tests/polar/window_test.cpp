@@ -43,7 +43,6 @@ TEST(PolarWindow, ViewCommandsStepZoomAndClampTheCentre) {
   EXPECT_EQ(window.windowTitle(), "Polar Graph Window");
   EXPECT_EQ(window.ViewCommands(), unsigned(vcScroll));
   EXPECT_EQ(panels[0], "Zoom: 35");
-  Zoom2DSettings().scrollAmount = 10;
   using W = TFuncPolarWindow;
   const struct {
     const char* name;
@@ -61,14 +60,14 @@ TEST(PolarWindow, ViewCommandsStepZoomAndClampTheCentre) {
       {"centre", [](W& w) { w.CenterFunctionView(); }, {35, 3, -4}, {35, 0, 0}},
   };
   for (const auto& row : rows) {
-    window.Doc.View = row.start;
-    window.Modified = false;
+    window.SetView(row.start);
+    window.SetModified(false);
     row.command(window);
-    EXPECT_EQ(window.Doc.View.Zoom, row.want.Zoom) << row.name;
-    EXPECT_EQ(window.Doc.View.CenterX, row.want.CenterX) << row.name;
-    EXPECT_EQ(window.Doc.View.CenterY, row.want.CenterY) << row.name;
-    EXPECT_EQ(window.Modified, row.start.Zoom != row.want.Zoom || row.start.CenterX != row.want.CenterX ||
-                                   row.start.CenterY != row.want.CenterY)
+    EXPECT_EQ(window.Doc().View().Zoom, row.want.Zoom) << row.name;
+    EXPECT_EQ(window.Doc().View().CenterX, row.want.CenterX) << row.name;
+    EXPECT_EQ(window.Doc().View().CenterY, row.want.CenterY) << row.name;
+    EXPECT_EQ(window.IsModified(), row.start.Zoom != row.want.Zoom || row.start.CenterX != row.want.CenterX ||
+                                       row.start.CenterY != row.want.CenterY)
         << row.name << ": redrawn only when the view changed";
   }
   EXPECT_EQ(panels[1], "Center R:0 T:0d");
@@ -80,7 +79,7 @@ TEST(PolarWindow, NewFunctionsGoThroughTheirDialog) {
   TScopedDialogService dialogs;
   std::vector<TColor> offered;
   dialogs->Register<TFuncPolarObj>([&](TFuncPolarObj& f, bool addMode) {
-    offered.push_back(f.Color);
+    offered.push_back(f.Style.Color);
     f.Func.SetExpression("theta");
     return addMode && f.Func.Compile();
   });
@@ -89,9 +88,9 @@ TEST(PolarWindow, NewFunctionsGoThroughTheirDialog) {
   EXPECT_TRUE(window.AddPolarFunction());
   EXPECT_TRUE(window.AddPolarFunction());
   EXPECT_EQ(offered, (std::vector<TColor>{0xFF0000, 0x0000FF}));
-  ASSERT_EQ(window.Doc.Functions.size(), 2u);
-  EXPECT_EQ(window.Doc.Functions[0]->GetDescription(), "R=f(Theta)=theta");
-  EXPECT_FALSE(window.Doc.Functions[1]->ModifyDialog());
+  ASSERT_EQ(window.Doc().Functions().size(), 2u);
+  EXPECT_EQ(window.Doc().Functions()[0]->GetDescription(), "R=f(Theta)=theta");
+  EXPECT_FALSE(window.Doc().Functions()[1]->ModifyDialog());
 }
 
 TEST(PolarSettingsDialog, TheAxisListIsReadWholeOnLeavingAndOnOk) {

@@ -1,5 +1,5 @@
-// What every graph window does whatever its kind: a redraw or a bitmap that runs out of
-// memory is told, and the window stays usable or is closed.
+// What every graph window does whatever its kind: a redraw, a save or a bitmap that runs
+// out of memory is told, and the window stays usable or is closed.
 #include "window/graph_window.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "../files/file_fixtures.h"
 #include "../told.h"
 #include "plain_window.h"
 
@@ -21,11 +22,27 @@ TEST(GraphWindow, ARedrawOutOfMemoryIsToldAndTheWindowStaysUsable) {
   window.Doc().fail = true;
   window.RenderGraph();
   EXPECT_EQ(Told(messages), "E|OK|Out of Memory\n");
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);                // the busy cursor came down
-  EXPECT_EQ(window.ScreenBitmap.Canvas().Pixel(10, 10), 0x00FF00u);  // what was drawn is shown
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);                   // the busy cursor came down
+  EXPECT_EQ(window.ScreenPicture().Canvas().Pixel(10, 10), 0x00FF00u);  // what was drawn is shown
   window.Doc().fail = false;
   window.RenderGraph();
   EXPECT_EQ(messages->shown.size(), 1u);
+}
+
+TEST(GraphWindow, ASaveOutOfMemoryIsToldAndKeepsTheOldFile) {
+  TScopedScriptedMessages messages;
+  testbytes::TScratchDir dir;
+  TPlainWindow window;
+  ASSERT_TRUE(window.NewDefaultSize());
+  ASSERT_TRUE(window.SaveAs(dir.Path("g.pxg")));
+  const testbytes::TBytes saved = testbytes::ReadBytes(dir.Path("g.pxg"));
+  window.Doc().failSave = true;
+  window.SetModified(true);
+  EXPECT_FALSE(window.Save());
+  EXPECT_EQ(Told(messages), "E|OK|Out of Memory\n");
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_EQ(testbytes::ReadBytes(dir.Path("g.pxg")), saved);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"g.pxg"});  // no temporary file left
 }
 
 TEST(GraphWindow, BitmapsThatCanNotBeHadCloseTheWindow) {
@@ -49,9 +66,9 @@ TEST(GraphWindow, BitmapsThatCanNotBeHadCloseTheWindow) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window.isNull(), *r.told != 0);
     if (!window) continue;
-    EXPECT_EQ(std::tuple(window->BitmapWidth(), window->GraphBitmap.Width(), window->ScreenBitmap.Height()),
+    EXPECT_EQ(std::tuple(window->BitmapWidth(), window->GraphPicture().Width(), window->ScreenPicture().Height()),
               std::tuple(640, 640, 480));
-    EXPECT_FALSE(window->Modified);
+    EXPECT_FALSE(window->IsModified());
     delete window;
   }
 }

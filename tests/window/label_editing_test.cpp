@@ -5,7 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QUndoStack>
+#include <functional>
 
+#include "../files/file_fixtures.h"
 #include "../modal.h"
 #include "labels/label_list_dialog.h"
 #include "labels/text_editor.h"
@@ -30,19 +33,19 @@ class LabelEditing : public ::testing::Test {
 
   template <class T, class... Args>
   T& Add(TPoint p1, TPoint p2, Args... args) {
-    auto label = std::make_unique<T>(window.Document().LabelOwner, args...);
+    auto label = std::make_unique<T>(window.LabelOwner(), args...);
     label->P1 = p1;
     label->P2 = p2;
     T& added = *label;
-    window.Labels().push_back(std::move(label));
+    window.Doc().AddLabel(std::move(label));
     return added;
   }
   TDrawInclosedShape& AddBox(TPoint p1, TPoint p2) { return Add<TDrawInclosedShape>(p1, p2, int(ltRectangle)); }
   TDrawFloodFill& AddFill(TPoint seed) {
-    auto fill = std::make_unique<TDrawFloodFill>(window.Document().LabelOwner);
+    auto fill = std::make_unique<TDrawFloodFill>(window.LabelOwner());
     fill->Seed = seed;
     TDrawFloodFill& added = *fill;
-    window.Labels().push_back(std::move(fill));
+    window.Doc().AddLabel(std::move(fill));
     return added;
   }
   // Press, moves through the points, release at the last.
@@ -52,11 +55,11 @@ class LabelEditing : public ::testing::Test {
     for (++p; p != path.end(); ++p) window.MouseMove(Qt::LeftButton, keys, p->x, p->y);
     window.MouseUp(Qt::LeftButton, keys, path.end()[-1].x, path.end()[-1].y);
   }
-  TColor At(int x, int y) { return window.ScreenBitmap.Canvas().Pixel(x, y); }
+  TColor At(int x, int y) { return window.ScreenPicture().Canvas().Pixel(x, y); }
   // The graph with its labels over it: no band or marker.
   QImage Clean() {
     TBitmap bitmap(window.BitmapWidth(), window.BitmapHeight());
-    window.Document().RenderWithLabels(bitmap);
+    window.Doc().RenderWithLabels(bitmap);
     return bitmap.Image();
   }
 
@@ -88,7 +91,7 @@ TEST_F(LabelEditing, DragsCreateMoveAndResizeBoxes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "tool " << c.tool << " keys " << int(c.keys) << " resize " << c.resize);
-    window.Labels().clear();
+    window.Doc().SetLabels({});
     AddBox({100, 100}, {200, 160});
     window.RedrawLabels();
     tool = c.tool;
@@ -96,9 +99,9 @@ TEST_F(LabelEditing, DragsCreateMoveAndResizeBoxes) {
     Drag(c.path, c.keys);
     const auto& box = static_cast<const TDrawLabel&>(*window.Labels().back());
     EXPECT_EQ((TRect{box.P1.x, box.P1.y, box.P2.x, box.P2.y}), c.box);
-    EXPECT_EQ(window.LabelMode, c.mode);
+    EXPECT_EQ(window.LabelEditor().Mode(), c.mode);
     if (c.mode == lmIdle) {
-      EXPECT_EQ(window.ScreenBitmap.Image(), Clean());  // no band, no marker left
+      EXPECT_EQ(window.ScreenPicture().Image(), Clean());  // no band, no marker left
     }
   }
 }
@@ -117,7 +120,7 @@ TEST_F(LabelEditing, RubberBandsEraseTheLabelAndFollowTheMouse) {
   // A region whose release comes without a move shows once.
   window.MouseDown(Qt::LeftButton, Qt::ShiftModifier, 50, 50);
   window.MouseUp(Qt::LeftButton, Qt::ShiftModifier, 80, 90);
-  EXPECT_EQ(window.SelectionRect, (TRect{50, 50, 80, 90}));
+  EXPECT_EQ(window.Region(), (TRect{50, 50, 80, 90}));
   EXPECT_NE(At(50, 60), kWhite);
 }
 
@@ -138,15 +141,15 @@ TEST_F(LabelEditing, LaterLabelsWinTiesAndASelectedFillKeepsTheSelection) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.click.x << "," << c.click.y);
-    window.SelectLabel(c.selected);
+    window.LabelEditor().SelectLabel(c.selected);
     window.MouseDown(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
     window.MouseUp(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
-    EXPECT_EQ(window.SelectedIndex, c.expected);
+    EXPECT_EQ(window.LabelEditor().SelectedIndex(), c.expected);
   }
 }
 
 TEST_F(LabelEditing, CommandsFollowTheSelectedLabel) {
-  using W = TFuncGraphWindow;
+  using W = TLabelEditor;
   const struct {
     int select;
     void (W::*command)();
@@ -157,23 +160,23 @@ TEST_F(LabelEditing, CommandsFollowTheSelectedLabel) {
   };
   for (const auto& c : cases) {
     window.LeaveMode();
-    window.Labels().clear();
+    window.Doc().SetLabels({});
     for (int i = 0; i < 3; ++i) AddBox({10 + 50 * i, 10}, {40 + 50 * i, 40});
     std::vector<const TDrawBaseClass*> originals;
     for (const auto& l : window.Labels()) originals.push_back(l.get());
-    window.SelectLabel(c.select);
-    (window.*c.command)();
-    window.DeleteSelected();
+    window.LabelEditor().SelectLabel(c.select);
+    (window.LabelEditor().*c.command)();
+    window.LabelEditor().DeleteSelected();
     std::vector<int> remaining;
     for (const auto& l : window.Labels())
       remaining.push_back(int(std::find(originals.begin(), originals.end(), l.get()) - originals.begin()));
     EXPECT_EQ(remaining, c.remaining) << c.select;
-    EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+    EXPECT_EQ(window.ScreenPicture().Image(), Clean());
   }
 }
 
 TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
-  using W = TFuncGraphWindow;
+  using W = TLabelEditor;
   const struct {
     void (W::*command)();
     const char* question;
@@ -187,22 +190,22 @@ TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
   };
   for (const auto& c : cases) {
     window.LeaveMode();
-    window.Labels().clear();
+    window.Doc().SetLabels({});
     AddBox({10, 10}, {40, 40});
     AddFill({20, 20});  // inside the box
     AddBox({60, 10}, {90, 40});
     window.RedrawLabels();
-    window.SelectLabel(0);
+    window.LabelEditor().SelectLabel(0);
     messages->shown.clear();
     messages->QueueAnswer(c.answer);
-    (window.*c.command)();
+    (window.LabelEditor().*c.command)();
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_EQ(messages->shown[0].text, c.question);
     EXPECT_EQ(messages->shown[0].buttons, TMsgButtons::YesNo);
     EXPECT_EQ(window.Labels().size(), c.remaining);
     if (c.answer == TMsgAnswer::Yes) {
-      EXPECT_EQ(window.LabelMode, lmIdle);
-      EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+      EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
+      EXPECT_EQ(window.ScreenPicture().Image(), Clean());
     }
   }
 }
@@ -212,8 +215,7 @@ TEST_F(LabelEditing, NewLabelsStopAtTheLimitAndFillsNeedANewColour) {
   attributes.BrushColor = kWhite;
   window.MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);  // white on white: nothing
   EXPECT_TRUE(window.Labels().empty());
-  for (int i = 0; i < kMaxLabels; ++i)
-    window.Labels().push_back(std::make_unique<TDrawLine>(window.Document().LabelOwner));
+  for (int i = 0; i < kMaxLabels; ++i) window.Doc().AddLabel(std::make_unique<TDrawLine>(window.LabelOwner()));
   tool = ltRectangle;
   window.MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);
   ASSERT_EQ(messages->shown.size(), 1u);
@@ -234,26 +236,26 @@ TEST_F(LabelEditing, TheInPlaceEditorCommitsOrRemovesItsLabel) {
     tool = ltText;
     window.MouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
     window.MouseUp(Qt::LeftButton, Qt::NoModifier, 20, 20);
-    EXPECT_EQ(window.LabelMode, lmTextEdit);
-    QTest::keyClicks(window.TextEditor, c.typed);
+    EXPECT_EQ(window.LabelEditor().Mode(), lmTextEdit);
+    QTest::keyClicks(window.LabelEditor().TextEditor(), c.typed);
     tool = 0;
     if (c.closeKey)
-      QTest::keyClick(window.TextEditor, Qt::Key(c.closeKey));
+      QTest::keyClick(window.LabelEditor().TextEditor(), Qt::Key(c.closeKey));
     else
       window.MouseDown(Qt::LeftButton, Qt::NoModifier, 450, 450);
-    EXPECT_EQ(window.LabelMode, lmIdle);
+    EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
     ASSERT_EQ(window.Labels().size(), before + (c.text ? 1 : 0));
     if (c.text) {
       EXPECT_EQ(static_cast<const TDrawText&>(*window.Labels().back()).Text, c.text);
     }
-    EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+    EXPECT_EQ(window.ScreenPicture().Image(), Clean());
   }
   // Opened on a selected label and closed unchanged: no marker stays behind.
-  window.SelectLabel(int(window.Labels().size()) - 1);
-  window.EditSelectedInPlace();
-  EXPECT_EQ(window.LabelMode, lmTextEdit);
-  window.TextEditor->Close();
-  EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+  window.LabelEditor().SelectLabel(int(window.Labels().size()) - 1);
+  window.LabelEditor().EditSelectedInPlace();
+  EXPECT_EQ(window.LabelEditor().Mode(), lmTextEdit);
+  window.LabelEditor().TextEditor()->Close();
+  EXPECT_EQ(window.ScreenPicture().Image(), Clean());
 }
 
 TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
@@ -268,8 +270,8 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
     return true;
   });
   // A Modify in the list stays when the list is cancelled.
-  window.SelectLabel(0);
-  window.Modified = false;
+  window.LabelEditor().SelectLabel(0);
+  window.SetModified(false);
   OnNextModal([](QWidget* modal) {
     auto* list = qobject_cast<TLabelListDlg*>(modal);
     ASSERT_NE(list, nullptr);
@@ -277,9 +279,9 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
     list->ModifyClick();
     list->reject();
   });
-  window.EditLabelList();
-  EXPECT_TRUE(window.Modified);
-  EXPECT_EQ(window.ScreenBitmap.Image(), Clean());
+  window.LabelEditor().EditLabelList();
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_EQ(window.ScreenPicture().Image(), Clean());
   EXPECT_NE(At(50, 10), kWhite);
   // A text label emptied in its dialog goes, from the list too; a chosen label is selected.
   Add<TDrawText>({300, 300}, {300, 300}).Text = "y";
@@ -290,13 +292,91 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
     list->LabelListBox->setCurrentRow(0);
     list->SelectButton->click();
   });
-  window.EditLabelList();
+  window.LabelEditor().EditLabelList();
   EXPECT_EQ(window.Labels().size(), 2u);
-  EXPECT_EQ(window.SelectedIndex, 0);
-  window.SelectLabel(1);
-  window.EditSelected();
+  EXPECT_EQ(window.LabelEditor().SelectedIndex(), 0);
+  window.LabelEditor().SelectLabel(1);
+  window.LabelEditor().EditSelected();
   EXPECT_EQ(window.Labels().size(), 1u);
-  EXPECT_EQ(window.LabelMode, lmIdle);
+  EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
+}
+
+// Every change a user makes to the labels is one step of the history: undone, the graph is
+// as it was before (file and picture, no marker left), redone, as it was after; the
+// modified mark follows.
+TEST_F(LabelEditing, EachChangeIsOneStepThatUndoesAndRedoes) {
+  testbytes::TScratchDir dir;
+  const auto state = [&] {
+    EXPECT_TRUE(window.Doc().SaveGraph(dir.Path("g.pxg")));
+    return std::pair(testbytes::ReadBytes(dir.Path("g.pxg")), Clean());
+  };
+  auto& editor = window.LabelEditor();
+  dialogs->Register<TDrawInclosedShape>([](TDrawInclosedShape& box, bool) {
+    box.P2 = {250, 250};
+    return true;
+  });
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"Draw Rectangle",
+       [&] {
+         tool = ltRectangle, Drag({{10, 10}, {60, 50}});
+       }},
+      {"Draw Free Hand",
+       [&] {
+         tool = ltFreeHand, Drag({{300, 300}, {310, 320}, {330, 300}});
+       }},
+      {"Flood Fill",
+       [&] {
+         tool = ltFloodFill, attributes.BrushColor = 0xFF, Drag({{150, 130}});
+       }},
+      {"Move Label",
+       [&] {
+         Drag({{100, 130}, {120, 150}});
+       }},
+      {"Resize Label",
+       [&] {
+         Drag({{100, 100}, {90, 80}}, Qt::ControlModifier);
+       }},
+      {"Send Label to Front", [&] { editor.SelectLabel(0), editor.SendSelectedToFront(); }},
+      {"Send Label to Back", [&] { editor.SelectLabel(1), editor.SendSelectedToBack(); }},
+      {"Delete Label", [&] { editor.SelectLabel(1), editor.DeleteSelected(); }},
+      {"Edit Label", [&] { editor.SelectLabel(0), editor.EditSelected(); }},
+      {"Delete All Labels", [&] { messages->QueueAnswer(TMsgAnswer::Yes), editor.DeleteAllLabels(); }},
+      {"Type Text",
+       [&] {
+         tool = ltText, Drag({{20, 20}});
+         QTest::keyClicks(editor.TextEditor(), "ab");
+         QTest::keyClick(editor.TextEditor(), Qt::Key_Return);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    window.LeaveMode();
+    window.Doc().SetLabels({});
+    AddBox({100, 100}, {200, 160});
+    AddBox({300, 100}, {400, 160});
+    window.RedrawLabels();
+    window.History()->clear();
+    window.SetModified(false);
+    tool = 0;
+    const auto before = state();
+    c.change();
+    ASSERT_EQ(window.History()->count(), 1);
+    EXPECT_EQ(window.History()->undoText(), c.what);
+    EXPECT_TRUE(window.IsModified());
+    const auto after = state();
+    EXPECT_NE(after, before);
+    window.Undo();
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(window.ScreenPicture().Image(), Clean());
+    EXPECT_FALSE(window.IsModified());
+    window.Redo();
+    EXPECT_EQ(state(), after);
+    EXPECT_EQ(window.ScreenPicture().Image(), Clean());
+    EXPECT_TRUE(window.IsModified());
+  }
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ class MouseNavigation : public ::testing::Test {
     window.Activated();
   }
   ~MouseNavigation() override { window.SetStatusLine(nullptr); }
-  void Send(QEvent& event) { QApplication::sendEvent(window.ScreenImage, &event); }
+  void Send(QEvent& event) { QApplication::sendEvent(window.ScreenImage(), &event); }
   void Wheel(QPointF at, int delta, Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QWheelEvent event(at, at, {}, {0, delta}, Qt::NoButton, keys, Qt::NoScrollPhase, false);
     Send(event);
@@ -35,8 +35,8 @@ class MouseNavigation : public ::testing::Test {
   }
   // The graph point drawn at a pixel of the 500 x 500 bitmap.
   std::pair<Extended, Extended> GraphAt(int x, int y) const {
-    const TView2D& v = window.Doc.View;
-    return {(v.centerX + (x - 250)) / v.zoomX, (v.centerY + (250 - y)) / v.zoomY};
+    const TView2D& v = window.Doc().View();
+    return {(v.CenterX + (x - 250)) / v.ZoomX, (v.CenterY + (250 - y)) / v.ZoomY};
   }
 
   TFunc2DWindow window;
@@ -55,13 +55,13 @@ TEST_F(MouseNavigation, WheelZoomsAboutThePointerWithTheKeysSteps) {
       {120, Qt::ControlModifier, 40, 35}, {-120, Qt::ShiftModifier, 35, 30},
   };
   for (const auto& row : rows) {
-    window.Doc.View = {35, 35, 700, -350};
-    window.Modified = false;
+    window.SetView({35, 35, 700, -350});
+    window.SetModified(false);
     const auto before = GraphAt(100, 400);
     Wheel({100.5, 400.5}, row.delta, row.keys);
-    EXPECT_EQ(window.Doc.View.zoomX, row.zoomX) << row.delta;
-    EXPECT_EQ(window.Doc.View.zoomY, row.zoomY) << row.delta;
-    EXPECT_EQ(window.Modified, row.zoomX != 35 || row.zoomY != 35);  // redrawn only on a change
+    EXPECT_EQ(window.Doc().View().ZoomX, row.zoomX) << row.delta;
+    EXPECT_EQ(window.Doc().View().ZoomY, row.zoomY) << row.delta;
+    EXPECT_EQ(window.IsModified(), row.zoomX != 35 || row.zoomY != 35);  // redrawn only on a change
     EXPECT_NEAR(double(GraphAt(100, 400).first), double(before.first), 1e-12);
     EXPECT_NEAR(double(GraphAt(100, 400).second), double(before.second), 1e-12);
     Wheel({100.5, 400.5}, -row.delta % 120);  // drops a pending half notch
@@ -75,11 +75,11 @@ TEST_F(MouseNavigation, MiddleDragMovesTheViewAndLeavingClearsTheMousePanel) {
   Mouse(QEvent::MouseMove, {120, 110}, Qt::NoButton, Qt::MiddleButton);
   Mouse(QEvent::MouseMove, {130, 80}, Qt::NoButton, Qt::MiddleButton);
   Mouse(QEvent::MouseButtonRelease, {130, 80}, Qt::MiddleButton, Qt::NoButton);
-  EXPECT_EQ(window.Doc.View.centerX, -30);
-  EXPECT_EQ(window.Doc.View.centerY, -20);
+  EXPECT_EQ(window.Doc().View().CenterX, -30);
+  EXPECT_EQ(window.Doc().View().CenterY, -20);
   EXPECT_EQ(GraphAt(130, 80), before);
   Mouse(QEvent::MouseMove, {200, 200}, Qt::NoButton, Qt::NoButton);  // released: no drag
-  EXPECT_EQ(window.Doc.View.centerX, -30);
+  EXPECT_EQ(window.Doc().View().CenterX, -30);
   EXPECT_FALSE(panels[2].empty());
   QEvent leave(QEvent::Leave);
   Send(leave);
@@ -90,41 +90,46 @@ TEST_F(MouseNavigation, MiddleDragMovesTheViewAndLeavingClearsTheMousePanel) {
 TEST(MouseNavigationKinds, PolarZoomsAboutThePointerAnd3DTurns) {
   TFuncPolarWindow polar;
   polar.NewDefaultSize();
-  polar.Doc.View = {35, 700, -350};
+  polar.SetView({35, 700, -350});
   QWheelEvent wheel({100.5, 400.5}, {100.5, 400.5}, {}, {0, 120}, Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase,
                     false);
-  QApplication::sendEvent(polar.ScreenImage, &wheel);
-  EXPECT_EQ(polar.Doc.View.Zoom, 40);
-  EXPECT_NEAR(double((polar.Doc.View.CenterX - 150) / 40), double((700 - 150) / 35.0L), 1e-12);
-  EXPECT_NEAR(double((polar.Doc.View.CenterY - 150) / 40), double((-350 - 150) / 35.0L), 1e-12);
+  QApplication::sendEvent(polar.ScreenImage(), &wheel);
+  EXPECT_EQ(polar.Doc().View().Zoom, 40);
+  EXPECT_NEAR(double((polar.Doc().View().CenterX - 150) / 40), double((700 - 150) / 35.0L), 1e-12);
+  EXPECT_NEAR(double((polar.Doc().View().CenterY - 150) / 40), double((-350 - 150) / 35.0L), 1e-12);
 
   TFunc3DWindow solid;
   solid.NewDefaultSize();
-  solid.Doc.View.rotateY = 359;
+  TView3D turned;
+  turned.RotateY = 359;
+  solid.SetView(turned);
   for (const auto& [type, at, held] : {std::tuple{QEvent::MouseButtonPress, QPointF(100, 100), Qt::MiddleButton},
                                        {QEvent::MouseMove, {102, 130}, Qt::MiddleButton},
                                        {QEvent::MouseButtonRelease, {102, 130}, Qt::NoButton}}) {
     QMouseEvent event(type, at, at, Qt::MiddleButton, held, Qt::NoModifier);
-    QApplication::sendEvent(solid.ScreenImage, &event);
+    QApplication::sendEvent(solid.ScreenImage(), &event);
   }
-  EXPECT_EQ(solid.Doc.View.rotateX, 30);
-  EXPECT_EQ(solid.Doc.View.rotateY, 1);
-  QApplication::sendEvent(solid.ScreenImage, &wheel);
-  EXPECT_EQ(solid.Doc.View.zoom, 25);
+  EXPECT_EQ(solid.Doc().View().RotateX, 30);
+  EXPECT_EQ(solid.Doc().View().RotateY, 1);
+  QApplication::sendEvent(solid.ScreenImage(), &wheel);
+  EXPECT_EQ(solid.Doc().View().Zoom, 25);
 }
 
 // At a device pixel ratio of 2 each bitmap pixel is a 2 x 2 block of screen pixels.
 TEST_F(MouseNavigation, DoubleDensityScreensShowAndHitWholePixels) {
   Mouse(QEvent::MouseMove, {10.5, 20.5}, Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(window.MouseX, 10);
-  EXPECT_EQ(window.MouseY, 20);
-  window.ScreenBitmap.Canvas().SetPixel(3, 4, 0x0000FF);
+  EXPECT_EQ(window.MousePosition().x, 10);
+  EXPECT_EQ(window.MousePosition().y, 20);
+  auto box = std::make_unique<TDrawInclosedShape>(window.LabelOwner(), ltRectangle);
+  box->P1 = {3, 4};
+  box->P2 = {7, 9};
+  window.LabelEditor().AddLabel(std::move(box));
   QImage screen(40, 40, QImage::Format_RGB32);
   screen.setDevicePixelRatio(2);
-  window.ScreenImage->render(&screen);
+  window.ScreenImage()->render(&screen);
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 40; ++x)
-      ASSERT_EQ(screen.pixel(x, y) & 0xFFFFFF, window.ScreenBitmap.Image().pixel(x / 2, y / 2) & 0xFFFFFF) << x << y;
+      ASSERT_EQ(screen.pixel(x, y) & 0xFFFFFF, window.ScreenPicture().Image().pixel(x / 2, y / 2) & 0xFFFFFF) << x << y;
 }
 
 }  // namespace

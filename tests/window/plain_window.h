@@ -11,7 +11,7 @@ namespace plotix {
 
 class TPlainDoc : public TGraphDoc {
  public:
-  TPlainDoc() : TGraphDoc(gk2DCartesian) {}
+  TPlainDoc() : TGraphDoc(1) {}
   TColor BackColor() const override { return color; }
   bool IsColorUsed(TColor) const override { return false; }
   int FunctionCount() const override { return 0; }
@@ -21,10 +21,13 @@ class TPlainDoc : public TGraphDoc {
     if (fail) throw std::bad_alloc();
   }
   TColor color = 0xFFFFFF;
-  bool fail = false;
+  bool fail = false;      // drawing runs out of memory
+  bool failSave = false;  // so does saving
 
  protected:
-  void WriteBody(TWriteGraphFile&) const override {}
+  void WriteBody(TWriteGraphFile&) const override {
+    if (failSave) throw std::bad_alloc();
+  }
   std::unique_ptr<TBody> ReadBody(TReadGraphFile&) const override { return nullptr; }
   void TakeBody(TBody&) override {}
 };
@@ -41,7 +44,7 @@ class TPlainWindow : public TFuncGraphWindow {
   unsigned ViewCommands() const override { return 0; }
   QList<QMenu*> WindowMenus() const override { return {}; }
   bool AllocateExtra(int, int) override { return !extraFails; }
-  TPlainDoc& Doc() { return static_cast<TPlainDoc&>(Document()); }
+  TPlainDoc& Doc() { return static_cast<TPlainDoc&>(MutableDocument()); }
   bool extraFails = false;
 };
 

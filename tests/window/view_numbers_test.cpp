@@ -16,9 +16,9 @@ TEST(ViewMapping, OriginExtentsAndRoundingToEven) {
             std::vector<Extended>({249, -250, 250, -249, 2750}));
   EXPECT_EQ(std::tuple(m.Col(0.5L), m.Col(1.5L), m.Col(-0.5L)), std::tuple(250, 252, 250));
   TView2D v;  // changing the zoom keeps the pixel centre: the graph point there moves
-  v.centerX = 350;
+  v.CenterX = 350;
   EXPECT_EQ(TMapping2D(v, 500, 500).XOfCol(250), 10);
-  v.zoomX = 40;
+  v.ZoomX = 40;
   EXPECT_EQ(TMapping2D(v, 500, 500).XOfCol(250), 8.75L);
   EXPECT_EQ(std::tuple(ClampCenter(250000), ClampCenter(-250000), RoundToPixel(1e30L)),
             std::tuple(Extended(100000), Extended(-100000), 1000000000));
@@ -27,7 +27,6 @@ TEST(ViewMapping, OriginExtentsAndRoundingToEven) {
 class StatusLine : public ::testing::Test {
  protected:
   StatusLine() : line([this](int panel, const std::string& text) { writes.push_back({panel, text}); }) {}
-  void TearDown() override { StatusModes() = TStatusModes{}; }
   std::string Last(int panel) const {
     for (auto it = writes.rbegin(); it != writes.rend(); ++it)
       if (it->first == panel) return it->second;
@@ -38,9 +37,7 @@ class StatusLine : public ::testing::Test {
   TStatusLine line;
 };
 
-TEST_F(StatusLine, TwoDTextsInEveryMode) {
-  line.Update2D(TView2D{}, 500, 500, -1, -1);
-  EXPECT_EQ(std::tuple(Last(0), Last(1), Last(2)), std::tuple("Zoom X:35 Y:35", "Center X:0 Y:0", ""));
+TEST_F(StatusLine, FlatViewTextsInEveryMode) {
   const struct {
     int mode, x, y;
     const char* mouse;
@@ -54,13 +51,10 @@ TEST_F(StatusLine, TwoDTextsInEveryMode) {
       {0, 500, 10, "", "Center X:0 Y:1"},  // off the bitmap
       {7, 10, 10, "", ""},
   };
-  TView2D view;
-  view.centerY = 35;
   for (const auto& r : rows) {
-    StatusModes().mouse2D = StatusModes().view2D = r.mode;
-    line.Update2D(TView2D{}, 500, 500, r.y, r.x);
+    line.ShowFlatView(35, 35, 0, 0, r.mode, r.mode, 500, 500, r.y, r.x);
     EXPECT_EQ(Last(2), r.mouse) << r.mode;
-    line.Update2D(view, 500, 500, -1, -1);
+    line.ShowFlatView(35, 35, 0, 35, r.mode, r.mode, 500, 500, -1, -1);
     EXPECT_EQ(Last(1), r.centre) << r.mode;
   }
 }
@@ -76,15 +70,17 @@ TEST(Zoom2D, StepsByRangeCappedAtTheRangeEnds) {
       {false, 0.01L, 0.0098L, true}, {false, 0.0001L, 0.0001L, false}, {false, 10000, 9500, true},
       {false, 20, 18, true},
   };
+  const TZoom2DSettings steps;
   for (const auto& r : rows) {
     Extended z = r.from;
-    EXPECT_EQ(r.in ? ZoomStepIn(z) : ZoomStepOut(z), r.changed) << (r.in ? "in from " : "out from ") << double(r.from);
+    EXPECT_EQ(r.in ? ZoomStepIn(z, steps) : ZoomStepOut(z, steps), r.changed)
+        << (r.in ? "in from " : "out from ") << double(r.from);
     EXPECT_NEAR(double(z), double(r.to), 1e-15) << (r.in ? "in from " : "out from ") << double(r.from);
   }
   std::vector<double> in, out;
   for (Extended a = 35, b = 35; in.size() < 14;) {
-    ZoomStepIn(a);
-    ZoomStepOut(b);
+    ZoomStepIn(a, steps);
+    ZoomStepOut(b, steps);
     in.push_back(double(a));
     out.push_back(double(b));
   }

@@ -1,0 +1,40 @@
+#pragma once
+// Every name the compiler knows, in one table: the owner's variables first, then the
+// built-ins (brackets and operators, the 42 functions, PI and E). At a position in the
+// text the compiler asks for the longest name that starts there, looking at the
+// variables before the built-ins, so a variable named E hides EXP.
+
+#include <string>
+#include <vector>
+
+#include "expr/postfix_program.h"
+
+namespace plotix {
+
+enum class TSymbolKind { Bracket, Operator, Function, Constant, Variable };
+
+struct TSymbol {
+  std::string name;  // upper case
+  TSymbolKind kind;
+  std::int32_t code;  // the token code; mcVariable for a variable
+  std::int32_t varIndex = 0;
+  Extended value = 0;  // a constant's value
+};
+
+class TSymbolTable {
+ public:
+  // The built-ins and the given variables (upper case; an empty name is never matched).
+  explicit TSymbolTable(const std::vector<std::string>& variableNames);
+
+  // The symbol whose name is the longest one starting at `at` among the variables, or
+  // else among the built-ins; null when no name starts there. Among equal names the
+  // one added first wins.
+  const TSymbol* Match(const std::u32string& text, std::size_t at) const;
+
+ private:
+  static const TSymbol* Longest(const std::vector<TSymbol>& symbols, const std::u32string& text, std::size_t at);
+
+  std::vector<TSymbol> variables_;
+};
+
+}  // namespace plotix

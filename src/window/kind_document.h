@@ -1,0 +1,123 @@
+#pragma once
+// The document of a graph kind: a view, settings and an ordered function list over the
+// document base's bitmap size and labels. Each part changes only through its own
+// operation, so every change a user makes passes through one; and the graph file's body
+// (view, settings, function count, functions) is read and written here for every kind.
+
+#include <memory>
+#include <type_traits>
+#include <utility>
+
+#include "expr/function_object.h"
+#include "files/graph_file.h"
+#include "platform/message_box.h"
+#include "window/graph_document.h"
+
+namespace plotix {
+
+template <class TViewT, class TSettingsT, class TFuncT>
+class TKindDoc : public TGraphDoc {
+ public:
+  using TView = TViewT;
+  using TSettings = TSettingsT;
+  using TFunc = TFuncT;
+
+  // kind: its number in graph files; format1Bytes, format2Bytes: the shortest function
+  // record of each format, which bound the function count a file may claim.
+  TKindDoc(std::int32_t kind, std::size_t format1Bytes, std::size_t format2Bytes)
+      : TGraphDoc(kind), format1Bytes_(format1Bytes), format2Bytes_(format2Bytes) {}
+
+  const TView& View() const { return view_; }
+  void SetView(const TView& view) { view_ = view; }
+  const TSettings& Settings() const { return settings_; }
+  void SetSettings(TSettings settings) { settings_ = std::move(settings); }
+
+  const TFuncList<TFunc>& Functions() const { return functions_; }
+  // A new function at the end of the list.
+  void AddFunction(std::unique_ptr<TFunc> function) {
+    functions_.push_back(std::move(function));
+    FunctionsChanged(true);
+  }
+  // The last function, taken out of the list.
+  std::unique_ptr<TFunc> TakeLastFunction() {
+    std::unique_ptr<TFunc> last = std::move(functions_.back());
+    functions_.pop_back();
+    FunctionsChanged(false);
+    return last;
+  }
+  // A whole new list (the function list dialog's, or one taken back); the old one is
+  // returned.
+  TFuncList<TFunc> SetFunctions(TFuncList<TFunc> functions) {
+    std::swap(functions, functions_);
+    FunctionsChanged(false);
+    return functions;
+  }
+
+  bool IsColorUsed(TColor color) const override { return UsesColor(functions_, color); }
+  int FunctionCount() const override { return int(functions_.size()); }
+
+ protected:
+  // The view record; reading it may move a format 1 centre into the limits, which the
+  // user is told of once the whole file has been read.
+  virtual void WriteView(TWriteGraphFile& writer) const = 0;
+  virtual void ReadView(TReadGraphFile& reader, TView& view, bool& centerChanged) const = 0;
+  // A function object for the next record; kinds with several function classes read a
+  // type code first.
+  virtual std::unique_ptr<TFunc> NewFunction(TReadGraphFile&) const {
+    if constexpr (std::is_abstract_v<TFunc>)
+      return nullptr;
+    else
+      return std::make_unique<TFunc>();
+  }
+  // The list changed: one function appended at its end, or the whole list. For kinds
+  // that keep what they draw from their functions.
+  virtual void FunctionsChanged(bool /*appended*/) {}
+
+  TView view_;
+  TSettings settings_;
+  TFuncList<TFunc> functions_;
+
+ private:
+  struct TKindBody : TBody {
+    TView view;
+    bool centerChanged = false;
+    TSettings settings;
+    TFuncList<TFunc> functions;
+  };
+
+  void WriteBody(TWriteGraphFile& writer) const final {
+    WriteView(writer);
+    settings_.SaveToFile(writer);
+    writer.WriteInt32(static_cast<std::int32_t>(functions_.size()));
+    for (const auto& f : functions_) f->SaveToFile(writer);
+  }
+
+  std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const final {
+    auto body = std::make_unique<TKindBody>();
+    ReadView(reader, body->view, body->centerChanged);
+    body->settings.LoadFromFile(reader);
+    const int count = ReadFunctionCount(reader, format1Bytes_, format2Bytes_);
+    body->functions.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+      std::unique_ptr<TFunc> f = NewFunction(reader);
+      f->LoadFromFile(reader);
+      body->functions.push_back(std::move(f));
+    }
+    return body;
+  }
+
+  void TakeBody(TBody& read) final {
+    auto& body = static_cast<TKindBody&>(read);
+    if (body.centerChanged)
+      ShowMessage(TMsgKind::Information, "The Graph View Center Has Been Changed For Compatibility Reasons.",
+                  TMsgButtons::OK);
+    view_ = body.view;
+    settings_ = std::move(body.settings);
+    functions_ = std::move(body.functions);
+    FunctionsChanged(false);
+  }
+
+  std::size_t format1Bytes_, format2Bytes_;
+};
+
+}  // namespace plotix

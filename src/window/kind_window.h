@@ -1,0 +1,153 @@
+#pragma once
+// The graph window of a kind with a view, settings and a function list (TKindDoc): what
+// every such window does the same way, through the document's own operations, each change
+// of its settings or functions one step of the window's history.
+
+#include <memory>
+#include <utility>
+
+#include "window/function_list_dialog.h"
+#include "window/graph_step.h"
+#include "window/graph_window.h"
+
+namespace plotix {
+
+// The settings before and after a change.
+template <class TDoc>
+class TSettingsStep : public TGraphStep {
+ public:
+  using TSettings = typename TDoc::TSettings;
+  TSettingsStep(TFuncGraphWindow& window, TSettings before, TSettings after)
+      : TGraphStep(window, QStringLiteral("Change Graph Settings")),
+        before_(std::move(before)),
+        after_(std::move(after)) {}
+
+ protected:
+  void Undo() override { Show(before_); }
+  void Redo() override { Show(after_); }
+
+ private:
+  void Show(const TSettings& settings) {
+    static_cast<TDoc&>(Document()).SetSettings(settings);
+    window_.RenderGraph();
+  }
+  TSettings before_, after_;
+};
+
+// A function appended to the list; held while it is taken back.
+template <class TDoc>
+class TFunctionAddedStep : public TGraphStep {
+ public:
+  using TFunc = typename TDoc::TFunc;
+  TFunctionAddedStep(TFuncGraphWindow& window, std::unique_ptr<TFunc> function)
+      : TGraphStep(window, QStringLiteral("Add Function")), held_(std::move(function)) {}
+
+ protected:
+  void Undo() override {
+    held_ = static_cast<TDoc&>(Document()).TakeLastFunction();
+    window_.RenderGraph();
+  }
+  void Redo() override {
+    static_cast<TDoc&>(Document()).AddFunction(std::move(held_));
+    window_.RenderGraph();
+  }
+
+ private:
+  std::unique_ptr<TFunc> held_;
+};
+
+// A whole new function list: the one not in the graph is held.
+template <class TDoc>
+class TFunctionListStep : public TGraphStep {
+ public:
+  using TFunc = typename TDoc::TFunc;
+  TFunctionListStep(TFuncGraphWindow& window, const QString& text, TFuncList<TFunc> functions)
+      : TGraphStep(window, text), held_(std::move(functions)) {}
+
+ protected:
+  void Undo() override { Swap(); }
+  void Redo() override { Swap(); }
+
+ private:
+  void Swap() {
+    held_ = static_cast<TDoc&>(Document()).SetFunctions(std::move(held_));
+    window_.RenderGraph();
+  }
+  TFuncList<TFunc> held_;
+};
+
+// TDoc: the kind's document; TSettingsDlg and TViewDlg: its dialogs, each with a static
+// Edit(QWidget* parent, T& value) that is true when OK stored a change.
+template <class TDoc, class TSettingsDlg, class TViewDlg>
+class TKindWindow : public TFuncGraphWindow {
+ public:
+  using TView = typename TDoc::TView;
+  using TFunc = typename TDoc::TFunc;
+
+  explicit TKindWindow(QWidget* parent) : TFuncGraphWindow(std::make_unique<TDoc>(), parent) {}
+
+  const TDoc& Doc() const { return static_cast<const TDoc&>(Document()); }
+
+  // The settings dialog; the graph redraws with what OK stored.
+  bool EditGraphSettings() override {
+    LeaveMode();
+    typename TDoc::TSettings settings = Doc().Settings();
+    if (!TSettingsDlg::Edit(this, settings)) return false;
+    SetSettings(std::move(settings));
+    return true;
+  }
+  // New settings, one step; the graph redraws.
+  void SetSettings(typename TDoc::TSettings settings) {
+    LeaveMode();
+    Record(new TSettingsStep<TDoc>(*this, Doc().Settings(), std::move(settings)));
+  }
+
+  // The view dialog; OK stores the view and redraws.
+  void ChangeView() {
+    TView view = Doc().View();
+    if (!TViewDlg::Edit(this, view)) return;
+    ShowView(view);
+  }
+
+  // A new view; the graph redraws when it differs. Views are no steps of the history, but
+  // the file holds them: the graph counts as modified.
+  void SetView(const TView& view) {
+    if (view != Doc().View()) ShowView(view);
+  }
+
+  // The add dialog on a new function with the first free colour; on OK it is appended
+  // and the graph redraws. Refused at the window's function limit.
+  bool AddFunction(std::unique_ptr<TFunc> function) {
+    if (!CheckFunctionLimit(Doc().Functions().size())) return false;
+    if (!function->NewDialog(ChooseNewFunctionColor(int(Doc().Functions().size())))) return false;
+    AppendFunction(std::move(function));
+    return true;
+  }
+  // A function at the end of the list, one step; the graph redraws.
+  void AppendFunction(std::unique_ptr<TFunc> function) {
+    LeaveMode();
+    Record(new TFunctionAddedStep<TDoc>(*this, std::move(function)));
+  }
+
+  // The function list dialog; the graph redraws when anything changed.
+  void EditFunctionList() {
+    if (auto edited = TFuncListDlg::Edit(this, Doc().Functions()))
+      SetFunctions(std::move(edited->functions), edited->what);
+  }
+  // A whole new function list, one step; the graph redraws.
+  void SetFunctions(TFuncList<TFunc> functions, const QString& what = QStringLiteral("Edit Function List")) {
+    LeaveMode();
+    Record(new TFunctionListStep<TDoc>(*this, what, std::move(functions)));
+  }
+
+ protected:
+  TDoc& MutableDoc() { return static_cast<TDoc&>(MutableDocument()); }
+  // The view, redrawn whether it changed or not.
+  void ShowView(const TView& view) {
+    MutableDoc().SetView(view);
+    SetModified(true);
+    RenderGraph();
+  }
+};
+
+}  // namespace plotix
