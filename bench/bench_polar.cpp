@@ -13,6 +13,7 @@
 #include <string>
 
 #include "bench_medians.h"
+#include "expr/math_function.h"
 #include "platform/canvas.h"
 #include "platform/drawing_job.h"
 #include "platform/geometry.h"
@@ -62,6 +63,22 @@ void BM_PlotOnly(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PlotOnly)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
+
+// The plotting of 10 functions with the trigonometry fix-up at its default range (2) and
+// off (0): its share of a polar redraw.
+void BM_PlotFixup(benchmark::State& state) {
+  TGraphPolarDoc doc;
+  Fill(doc, 10);
+  TBitmap bitmap(500, 500);
+  const TMapping2D map = PolarMapping(doc.View(), 500, 500);
+  SetTrigFixup(int(state.range(0)), true);
+  for (auto _ : state) {
+    for (auto& f : doc.Functions()) PlotPolarFunction(*f, bitmap.Canvas(), map);
+    benchmark::ClobberMemory();
+  }
+  SetTrigFixup(2, true);
+}
+BENCHMARK(BM_PlotFixup)->Arg(2)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // The baseline: the same evaluations and the point of every theta (its sine and cosine),
 // nothing drawn.
@@ -133,6 +150,8 @@ int main(int argc, char** argv) {
       std::printf("%2d: plot %.1f ns/sample, bare evaluation + sincos %.1f ns/sample, ratio %.2f\n", count,
                   1000 * plot / (count * points), 1000 * bare / (count * points), plot / bare);
   }
+  const double fixed = get("BM_PlotFixup/2"), plain = get("BM_PlotFixup/0");
+  if (fixed > 0) std::printf("trigonometry fix-up: %.0f%% of the plotting of 10 functions\n", 100 * (fixed - plain) / fixed);
   std::printf("2000x2000, 360 rays, labels: circles %.1f ms, dashes %.1f ms\n", get("BM_WorstGrid/1"),
               get("BM_WorstGrid/0"));
   benchmark::Shutdown();
