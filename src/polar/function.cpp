@@ -104,23 +104,25 @@ bool TFuncPolarObj::NewDialog(TColor color) {
 
 bool TFuncPolarObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
-TPolarSamples SamplePolarFunction(TFuncPolarObj& f, const TMapping2D& map) {
-  TPolarSamples samples;
-  if (!(f.LoBound < f.HiBound) || f.Samples <= 0) return samples;
-  const Extended lo = f.LoBound, range = f.HiBound - f.LoBound;
+int PolarSampleCount(const TFuncPolarObj& f) {
+  if (!(f.LoBound < f.HiBound) || f.Samples <= 0) return 0;
   // A file may hold more samples than the dialog offers; they would only hold the redraw
   // up, so the drawing stops at the most the dialog gives while the file keeps its count.
-  const int count = std::min(f.Samples, kMaxPolarSamples);
-  samples.resize(std::size_t(count) + 1);
-  for (int i = 0; i <= count; ++i) {
-    // Each step from the bounds, so no rounding piles up along the way.
-    const Extended theta = lo + range * i / count;
+  return std::min(f.Samples, kMaxPolarSamples) + 1;
+}
+
+void SamplePolarFunction(TFuncPolarObj& f, const TMapping2D& map, TPolarSamples& samples, int from, int to) {
+  const Extended lo = f.LoBound, range = f.HiBound - f.LoBound;
+  const int steps = PolarSampleCount(f) - 1;
+  for (int i = from; i < to; ++i) {
+    // Each step from the bounds, so no rounding piles up along the way, and any range of
+    // steps comes out the same wherever it is computed.
+    const Extended theta = lo + range * i / steps;
     TPolarSample& sample = samples[std::size_t(i)];
     Extended r;
     sample.defined = f.Func.ValueAt(theta, r);
     if (sample.defined) ToCartesian(theta, map.zoomX * r, sample.point.x, sample.point.y);
   }
-  return samples;
 }
 
 void DrawPolarSamples(const TFuncPolarObj& func, const TPolarSamples& samples, TCanvas& canvas, const TMapping2D& map) {
@@ -128,7 +130,9 @@ void DrawPolarSamples(const TFuncPolarObj& func, const TPolarSamples& samples, T
 }
 
 void PlotPolarFunction(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map) {
-  DrawPolarSamples(func, SamplePolarFunction(func, map), canvas, map);
+  TPolarSamples samples(std::size_t(PolarSampleCount(func)));
+  SamplePolarFunction(func, map, samples, 0, int(samples.size()));
+  DrawPolarSamples(func, samples, canvas, map);
 }
 
 }  // namespace plotix

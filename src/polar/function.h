@@ -64,10 +64,13 @@ struct TPolarSample {
 };
 using TPolarSamples = std::vector<TPolarSample>;
 
-// A redraw in two parts, so that functions can be sampled on several threads and drawn in
-// their order: every sample of the function from its lower to its upper bound (the
-// evaluation, the only part that touches the function's evaluator), then the drawing.
-TPolarSamples SamplePolarFunction(TFuncPolarObj& func, const TMapping2D& map);
+// A redraw in two parts, so that functions, or ranges of one, can be sampled on several
+// threads and drawn in their order: the samples from the lower to the upper bound (the
+// evaluation, the only part that touches the function's evaluator; one evaluator per
+// thread), then the drawing.
+int PolarSampleCount(const TFuncPolarObj& func);
+// Samples [from, to) into their places of `samples`, which holds PolarSampleCount.
+void SamplePolarFunction(TFuncPolarObj& func, const TMapping2D& map, TPolarSamples& samples, int from, int to);
 void DrawPolarSamples(const TFuncPolarObj& func, const TPolarSamples& samples, TCanvas& canvas, const TMapping2D& map);
 // Both, for one function.
 void PlotPolarFunction(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map);

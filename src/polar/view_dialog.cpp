@@ -11,8 +11,8 @@
 #include <cmath>
 
 #include "expr/math_const_edit.h"
-#include "platform/message_box.h"
 #include "platform/geometry.h"
+#include "platform/message_box.h"
 #include "window/view_fields.h"
 
 namespace plotix {
