@@ -24,6 +24,7 @@
 #include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
 #include "platform/font_substitutes.h"
+#include "platform/help_service.h"
 #include "platform/message_box.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
@@ -210,6 +211,7 @@ int RunGui(int& argc, char** argv) {
   app.installEventFilter(&titles);
   TMainForm form(std::make_unique<QSettings>(QStringLiteral("Plotix"), QStringLiteral("Plotix")));
   form.Settings().drawInBackground = true;
+  InstallHelpHandler([&form](const std::string& page) { form.ShowHelp(QString::fromStdString(page)); });
   form.show();
   // FILE: opened when it names an existing file; anything else is quietly ignored.
   const QStringList args = QApplication::arguments();
@@ -219,7 +221,9 @@ int RunGui(int& argc, char** argv) {
                      std::chrono::seconds(form.Settings().recoverySeconds));
   // Asked once the main window is on the screen.
   QTimer::singleShot(0, &form, &TMainForm::OfferRecovery);
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  InstallHelpHandler(nullptr);
+  return status;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -27,7 +28,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/help_text.h"
+#include "app/help_window.h"
 #include "app/label_tool_bar.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"
@@ -38,6 +39,7 @@
 #include "files/graph_file.h"
 #include "platform/common_dialogs.h"
 #include "platform/font_description.h"
+#include "platform/help_service.h"
 #include "platform/message_box.h"
 #include "window/graph_kinds.h"
 #include "window/graph_window.h"
@@ -320,6 +322,7 @@ void TMainForm::BuildStatusBar() {
     statusBar()->addWidget(panel);
   }
   statusBar()->installEventFilter(this);
+  qApp->installEventFilter(this);  // F1
   // The active window's drawing, while it takes long enough to show.
   DrawingBar = new QProgressBar;
   DrawingBar->setRange(0, 100);
@@ -605,7 +608,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     if (auto* window = qobject_cast<TFuncGraphWindow*>(sub->widget())) window->CloseAnswered();
     sub->close();
   }
-  if (HelpDialog) HelpDialog->close();
+  if (HelpWindow) HelpWindow->close();
   StoreSettings();
   event->accept();
 }
@@ -623,6 +626,14 @@ void TMainForm::LayoutStatusPanels() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // F1 anywhere in the program: the page of what has the focus. Taken before the shortcut
+  // of "Help &Contents...", which shows F1 but always opens the contents.
+  if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && static_cast<QKeyEvent*>(event)->modifiers() == 0) {
+    event->accept();
+    if (event->type() == QEvent::KeyPress) ShowContextHelp();
+    return true;
+  }
   if (event->type() == QEvent::MouseButtonDblClick &&
       (watched == statusBar() || std::find(StatusPanels.begin(), StatusPanels.end(), watched) != StatusPanels.end())) {
     StatusLineSettings();
@@ -645,24 +656,38 @@ void TMainForm::SetFlatToolBars(bool flat) {
 
 // ---- help --------------------------------------------------------------------
 
-void TMainForm::ShowHelpContents() {
-  if (!HelpDialog) {
-    HelpDialog = new QDialog(this);
-    HelpDialog->setObjectName(QStringLiteral("HelpDialog"));
-    HelpDialog->setWindowTitle(QStringLiteral("Plotix Help"));
-    auto* layout = new QVBoxLayout(HelpDialog);
-    auto* browser = new QTextBrowser;
-    browser->setObjectName(QStringLiteral("HelpText"));
-    browser->setHtml(QString::fromLatin1(kHelpHtml));
-    layout->addWidget(browser);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    connect(buttons, &QDialogButtonBox::rejected, HelpDialog, &QDialog::close);
-    layout->addWidget(buttons);
-    HelpDialog->resize(640, 600);
+void TMainForm::ShowHelpContents() { ShowHelp({}); }
+
+void TMainForm::ShowHelp(const QString& page) {
+  if (!HelpWindow) HelpWindow = new THelpWindow(this);
+  // A modal dialog blocks every window but its own: while one is open the help window
+  // belongs to it, and comes back here when it closes.
+  QWidget* modal = QApplication::activeModalWidget();
+  QWidget* owner = modal && modal != HelpWindow ? modal : this;
+  if (HelpWindow->parentWidget() != owner) {
+    HelpWindow->setParent(owner, Qt::Window);
+    if (auto* dialog = qobject_cast<QDialog*>(owner))
+      connect(dialog, &QDialog::finished, this, [this] {
+        if (!HelpWindow || HelpWindow->parentWidget() == this) return;
+        const bool shown = HelpWindow->isVisible();
+        HelpWindow->setParent(this, Qt::Window);
+        HelpWindow->setVisible(shown);
+      });
   }
-  HelpDialog->show();
-  HelpDialog->raise();
-  HelpDialog->activateWindow();
+  HelpWindow->ShowPage(page);
+  HelpWindow->show();
+  HelpWindow->raise();
+  HelpWindow->activateWindow();
+}
+
+// F1 opens the page of what has the focus: a dialog's own page, the active graph kind's,
+// or the contents.
+void TMainForm::ShowContextHelp() {
+  if (QWidget* modal = QApplication::activeModalWidget())
+    return ShowHelp(modal->property(kHelpPageProperty).toString());
+  const TFuncGraphWindow* window = ActiveGraphWindow();
+  const TGraphKindEntry* kind = window ? FindGraphKind(window->GraphKind()) : nullptr;
+  ShowHelp(kind ? QString::fromStdString(kind->helpPage) : QString());
 }
 
 void TMainForm::ShowAbout() {

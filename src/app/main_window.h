@@ -36,6 +36,7 @@ class QUndoGroup;
 namespace plotix {
 
 class TFuncGraphWindow;
+class THelpWindow;
 class TLabelToolBar;
 class TStatusLine;
 
@@ -60,6 +61,9 @@ class TMainForm : public QMainWindow {
   // Opens entry index (0-based) of the recent-file list; it leaves the list on success.
   void OpenRecentFile(int index);
   void ShowHelpContents();
+  // The manual at a page ("polar.md#change-polar-view"; the contents when empty).
+  void ShowHelp(const QString& page);
+  void ShowContextHelp();
   void ShowAbout();
 
   TFuncGraphWindow* ActiveGraphWindow() const;
@@ -114,7 +118,7 @@ class TMainForm : public QMainWindow {
   QAction* ResizeLabelsAction;  // checked: a plain drag resizes labels too
   std::array<QAction*, kMaxRecentFiles> RecentActions{};
   QAction* RecentSeparator;
-  QDialog* HelpDialog = nullptr;
+  QPointer<THelpWindow> HelpWindow;  // made when first asked for
   // 0 off, 1..7 the label kinds, kRegionTool (8) region selection.
   int LabelToolMode = 0;
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "expr/calculation.h"
-#include "platform/message_box.h"
+#include "platform/help_service.h"
 
 namespace plotix {
 
@@ -26,6 +26,7 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent)
       BClose(new QPushButton(QStringLiteral("&Close"))),
       BHelp(new QPushButton(QStringLiteral("Help"))) {
   setWindowTitle(QStringLiteral("Function Calculator"));
+  setProperty(kHelpPageProperty, "calculator.md#function-calculator");
 
   // Room for a typical definition and for most error texts in the result field.
   EFunctionStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 56);
@@ -88,12 +89,6 @@ void TCaculatorDlg::CalculateClick() {
   }
 }
 
-void TCaculatorDlg::HelpClick() {
-  ShowMessage(TMsgKind::Information,
-              "The Function Calculator evaluates a function of x and z at one point. Type the "
-              "function and the values of X and Z (constant expressions such as pi/2 are "
-              "allowed), then press Calculate; the result is shown with 18 significant digits "
-              "in decimal or scientific form.");
-}
+void TCaculatorDlg::HelpClick() { ShowHelp("calculator.md#function-calculator"); }
 
 }  // namespace plotix

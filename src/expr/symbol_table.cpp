@@ -45,6 +45,13 @@ bool MatchAt(const std::u32string& text, std::size_t at, const std::string& name
 
 }  // namespace
 
+std::vector<std::string> BuiltInNames() {
+  std::vector<std::string> names;
+  for (const TSymbol& s : BuiltIns())
+    if (s.kind == TSymbolKind::Function || s.kind == TSymbolKind::Constant) names.push_back(s.name);
+  return names;
+}
+
 TSymbolTable::TSymbolTable(const std::vector<std::string>& variableNames) {
   for (std::size_t i = 0; i < variableNames.size(); ++i)
     variables_.push_back({variableNames[i], TSymbolKind::Variable, mcVariable, static_cast<std::int32_t>(i)});

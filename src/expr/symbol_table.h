@@ -21,6 +21,9 @@ struct TSymbol {
   Extended value = 0;  // a constant's value
 };
 
+// The names of the built-in functions and constants, upper case.
+std::vector<std::string> BuiltInNames();
+
 class TSymbolTable {
  public:
   // The built-ins and the given variables (upper case; an empty name is never matched).

@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "expr/math_function.h"
-#include "platform/message_box.h"
+#include "platform/help_service.h"
 
 namespace plotix {
 
@@ -31,6 +31,7 @@ TTrigFixupSetDlg::TTrigFixupSetDlg(QWidget* parent)
       CBExact(new QCheckBox(QStringLiteral("Exact Values"))),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)) {
   setWindowTitle(QStringLiteral("Trigonometry Functions Rounding Error Fix Up"));
+  setProperty(kHelpPageProperty, "calculator.md#trigonometry-fix-up");
 
   auto* range = new QGroupBox(QStringLiteral("Fix Up Values Range"));
   auto* rangeLayout = new QVBoxLayout(range);
@@ -72,13 +73,6 @@ void TTrigFixupSetDlg::accept() {
   QDialog::accept();
 }
 
-void TTrigFixupSetDlg::HelpClick() {
-  ShowMessage(TMsgKind::Information,
-              "Sine and cosine of large multiples of pi carry rounding errors, so sin(1000*pi) "
-              "is not exactly 0. Within the chosen range the fix-up returns exact zeros for sine "
-              "at multiples of pi and for cosine at odd multiples of pi/2. With Exact Values "
-              "only arguments that are such multiples to the last digit give 0; without it every "
-              "result no larger than the rounding error does.");
-}
+void TTrigFixupSetDlg::HelpClick() { ShowHelp("calculator.md#trigonometry-fix-up"); }
 
 }  // namespace plotix

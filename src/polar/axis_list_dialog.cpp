@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "expr/math_const_edit.h"
-#include "platform/message_box.h"
+#include "platform/help_service.h"
 
 namespace plotix {
 
@@ -51,11 +51,8 @@ TStdAxisListDlg::TStdAxisListDlg(QWidget* parent)
 
   connect(Buttons, &QDialogButtonBox::accepted, this, &TStdAxisListDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] {
-    ShowMessage(TMsgKind::Information,
-                "Choose a ready-made list of axis angles. Specified Intervals draws an axis every given number "
-                "of degrees from 0, up to 360 axes.");
-  });
+  setProperty(kHelpPageProperty, "polar.md#axis-properties");
+  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelp("polar.md#axis-properties"); });
 }
 
 bool TStdAxisListDlg::Edit(QWidget* parent, std::int32_t& count, TAxisAngles& angles) {

@@ -16,6 +16,7 @@
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
+#include "platform/help_service.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
 
@@ -83,12 +84,9 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
 
   connect(Buttons, &QDialogButtonBox::accepted, this, &TAddPolarFuncDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] {
-    ShowMessage(TMsgKind::Information,
-                "Type r as a function of theta (THETA or X, in radians), for example 1+cos(theta). Theta runs "
-                "from the lower to the upper bound in the given number of equal steps; points where the function "
-                "is undefined are left out.");
-  });
+  setProperty(kHelpPageProperty, "polar.md#add-polar-function-and-modify-polar-function");
+  connect(Buttons, &QDialogButtonBox::helpRequested, this,
+          [] { ShowHelp("polar.md#add-polar-function-and-modify-polar-function"); });
 
   scratch_ = func.Func;
   EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));

@@ -23,6 +23,7 @@
 #include "expr/number_format.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
+#include "platform/help_service.h"
 #include "platform/message_box.h"
 #include "polar/axis_list_dialog.h"
 
@@ -178,12 +179,8 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
   connect(LabelFontButton, &QPushButton::clicked, this, &TSettingsPolarDlg::FontClick);
   connect(Buttons, &QDialogButtonBox::accepted, this, &TSettingsPolarDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] {
-    ShowMessage(TMsgKind::Information,
-                "The axis list holds one angle in degrees per line; the axes are drawn from the pole at these "
-                "angles. Tick marks are dashes across the axes or circles round the pole, spaced by the "
-                "increment in graph units. Restrict Radius ends the axes and circles at the given radius.");
-  });
+  setProperty(kHelpPageProperty, "polar.md#the-graph-settings-dialog");
+  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelp("polar.md#the-graph-settings-dialog"); });
 
   loading_ = true;
   ShowAxisList();

@@ -12,7 +12,7 @@
 
 #include "expr/math_const_edit.h"
 #include "platform/geometry.h"
-#include "platform/message_box.h"
+#include "platform/help_service.h"
 #include "window/view_fields.h"
 
 namespace plotix {
@@ -98,12 +98,8 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
   });
   connect(Buttons, &QDialogButtonBox::accepted, this, &TChangePolarViewDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] {
-    ShowMessage(TMsgKind::Information,
-                "Type the point to show at the centre of the bitmap in polar or Cartesian graph coordinates, or "
-                "in pixels from the pole; the other fields follow, snapped to whole pixels. The zoom is in pixels "
-                "per graph unit.");
-  });
+  setProperty(kHelpPageProperty, "polar.md#change-polar-view");
+  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelp("polar.md#change-polar-view"); });
 
   (ThetaInRadians() ? ERadians : EDegrees)->setChecked(true);
   EViewZoom->setText(ViewText(zoom_));

@@ -1,0 +1,118 @@
+// The manual inside the program: it names every built-in function, every numbered error
+// and every menu command; the help window's pages, links to sections, index and search;
+// F1 opens the page of what has the focus.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTreeWidget>
+
+#include "../modal.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "expr/calculator_dialog.h"
+#include "expr/math_codes.h"
+#include "expr/symbol_table.h"
+#include "platform/message_box.h"
+#include "window/graph_kinds.h"
+#include "window/graph_window.h"
+
+namespace plotix {
+namespace {
+
+// Every page's text, lower case.
+QString WholeManual() {
+  QString text;
+  for (const QString& page : QDir(QStringLiteral(":/manual")).entryList({QStringLiteral("*.md")})) {
+    QTextDocument document;
+    QFile file(":/manual/" + page);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    document.setMarkdown(QString::fromUtf8(file.readAll()));
+    text += document.toPlainText().toLower() + '\n';
+  }
+  return text;
+}
+
+QStringList MenuCommands(const QList<QAction*>& actions) {
+  QStringList commands;
+  for (QAction* a : actions) {
+    if (a->menu())
+      commands << MenuCommands(a->menu()->actions());
+    else if (!a->isSeparator() && a->isVisible())
+      commands << a->text().remove('&').remove(QStringLiteral("..."));
+  }
+  return commands;
+}
+
+TEST(Manual, NamesEveryFunctionErrorAndMenuCommand) {
+  TScopedScriptedMessages messages;
+  const QString manual = WholeManual();
+  for (const std::string& name : BuiltInNames())
+    EXPECT_TRUE(manual.contains(QString::fromStdString(name).toLower())) << name;
+  for (int code = meEmpty; code <= meInvalidOp; ++code)
+    EXPECT_TRUE(manual.contains(QString::fromStdString(MathErrorText(code, 0)).toLower())) << code;
+  TMainForm form;
+  QStringList commands = MenuCommands(form.menuBar()->actions());
+  for (const TGraphKindEntry& kind : GraphKinds()) {
+    form.NewGraphClick(kind.fileCode);
+    for (QMenu* menu : form.ActiveGraphWindow()->MenuBarMenus()) commands << MenuCommands(menu->actions());
+  }
+  for (const QString& command : commands) {
+    if (command.startsWith(QLatin1String("Undo")) || command.startsWith(QLatin1String("Redo"))) continue;
+    EXPECT_TRUE(manual.contains(command.toLower())) << command.toStdString();
+  }
+}
+
+TEST(HelpWindow, PagesSectionsIndexAndSearch) {
+  THelpWindow help;
+  help.resize(900, 600);
+  help.show();
+  help.ShowPage(QStringLiteral("polar.md#change-polar-view"));
+  QTest::qWait(50);
+  EXPECT_EQ(help.Browser->source().fileName(), "polar.md");
+  // The section's heading at the top, not the page's.
+  EXPECT_EQ(help.Browser->cursorForPosition(QPoint(10, 10)).block().text(), "Change Polar View");
+  // The answer to "what does ARCSECH accept" is found by searching for it.
+  EXPECT_EQ(help.Search(QStringLiteral("ARCSECH")).value(0), "expressions.md");
+  EXPECT_TRUE(help.Search(QStringLiteral("zzzz nothing")).isEmpty());
+  help.IndexFilter->setText(QStringLiteral("background"));
+  QStringList entries;
+  for (int i = 0; i < help.Index->count(); ++i) entries << help.Index->item(i)->text();
+  EXPECT_TRUE(entries.contains("Drawing in the background")) << entries.join(", ").toStdString();
+  EXPECT_GE(help.Contents->topLevelItemCount(), 13);
+}
+
+// F1 in a dialog opens the dialog's page, in a graph window the kind's page; the help
+// window opened from a modal dialog takes input while the dialog is still open.
+TEST(HelpWindow, F1OpensThePageOfWhatHasTheFocus) {
+  TScopedScriptedMessages messages;
+  TMainForm form;
+  form.show();
+  form.NewGraphClick(2);  // polar
+  QTest::keyClick(form.ActiveGraphWindow(), Qt::Key_F1);
+  ASSERT_TRUE(form.HelpWindow);
+  EXPECT_EQ(form.HelpWindow->Browser->source().fileName(), "polar.md");
+  bool usable = false;
+  OnNextModal([&](QWidget* modal) {
+    QTest::keyClick(modal, Qt::Key_F1);
+    EXPECT_EQ(form.HelpWindow->Browser->source().fragment(), "function-calculator");
+    usable = form.HelpWindow->parentWidget() == modal && form.HelpWindow->isVisible();
+    static_cast<QDialog*>(modal)->reject();
+  });
+  TCaculatorDlg::Execute(&form);
+  EXPECT_TRUE(usable);
+  EXPECT_EQ(form.HelpWindow->parentWidget(), &form);  // back with the main window
+}
+
+}  // namespace
+}  // namespace plotix
