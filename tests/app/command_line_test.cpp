@@ -2,9 +2,11 @@
 // --resave, --help, --version and bad usage.
 #include <gtest/gtest.h>
 
-#include "run_plotix.h"
-
+#include <QFile>
 #include <QImage>
+#include <QRegularExpression>
+
+#include "run_plotix.h"
 
 #include "../files/file_fixtures.h"
 #include "platform/bmp_file.h"
@@ -71,6 +73,28 @@ class CommandLineFiles : public ::testing::Test {
   TScratchDir dir;
   const std::string graph = PLOTIX_EXAMPLES "/labels.pxg";
 };
+
+// The man page and the manual name every option --help prints.
+TEST(CommandLine, EveryOptionIsInTheManPageAndTheManual) {
+  const QString help = QString::fromStdString(RunPlotix({"--help"}).out);
+  const auto read = [](const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QString::fromUtf8(file.readAll());
+  };
+  const QString manPage = read(PLOTIX_SOURCE "/data/plotix.1.in").remove(QLatin1Char('\\'));
+  const QString manual = read(PLOTIX_SOURCE "/docs/manual/command_line.md");
+  QStringList options;
+  for (auto it = QRegularExpression(QStringLiteral("--[a-z]+")).globalMatch(help); it.hasNext();)
+    options << it.next().captured();
+  options.removeDuplicates();
+  EXPECT_GE(options.size(), 10);
+  for (const QString& option : options) {
+    EXPECT_TRUE(manPage.contains(option)) << option.toStdString() << " is not in the man page";
+    EXPECT_TRUE(manual.contains(option)) << option.toStdString() << " is not in the manual";
+  }
+  EXPECT_TRUE(manPage.contains(QStringLiteral("FILE.pxg OUT ...")));  // a render of many files
+}
 
 TEST_F(CommandLineFiles, RenderWritesThePictureWithItsLabelsAtTheDepthAsked) {
   const std::string png = dir.Path("graph.png");
