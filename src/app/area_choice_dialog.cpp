@@ -5,6 +5,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/dialog_controls.h"
+
 namespace plotix {
 
 TSelectedAreaDlg::TSelectedAreaDlg(const char* caption, QWidget* parent)
@@ -13,6 +15,7 @@ TSelectedAreaDlg::TSelectedAreaDlg(const char* caption, QWidget* parent)
       RBAll(new QRadioButton(QStringLiteral("All Bitmap Area"))),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
   setWindowTitle(QString::fromLatin1(caption));
+  AddHelpButton(this, Buttons, "pictures.md#selecting-a-region");
   RBSelected->setObjectName(QStringLiteral("RBSelected"));
   RBAll->setObjectName(QStringLiteral("RBAll"));
   RBSelected->setChecked(true);

@@ -18,6 +18,7 @@ TPrintScaleDlg::TPrintScaleDlg(int percent, QWidget* parent)
       PrintButton(new QPushButton(QStringLiteral("&Print"))),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
   setWindowTitle(QStringLiteral("Print Scale"));
+  AddHelpButton(this, Buttons, "pictures.md#printing");
   EScale->setObjectName(QStringLiteral("EScale"));
   EScale->setRange(kMinPrintScale, kMaxPrintScale);
   EScale->setValue(percent);

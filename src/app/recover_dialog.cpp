@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/dialog_controls.h"
+
 namespace plotix {
 
 namespace {
@@ -29,6 +31,7 @@ TRecoverDlg::TRecoverDlg(const std::vector<TLeftOverGraph>& graphs, QWidget* par
   buttons->addButton(RecoverButton, QDialogButtonBox::AcceptRole);
   buttons->addButton(DiscardButton, QDialogButtonBox::DestructiveRole);
   RecoverButton->setDefault(true);
+  AddHelpButton(this, buttons, "nothing_lost.md#recovery-of-unsaved-graphs");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
       new QLabel(QStringLiteral("Plotix ended before these graphs were saved. Checked graphs open "

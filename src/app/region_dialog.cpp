@@ -47,6 +47,7 @@ TSelectedRegionDlg::TSelectedRegionDlg(const TRect& rect, bool shown, int bitmap
       EY2(PixelBox("EY2", bitmapHeight - 1, shown ? rect.bottom : 0)),
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
   setWindowTitle(QStringLiteral("Selected Bitmap Region"));
+  AddHelpButton(this, Buttons, "pictures.md#selecting-a-region");
   auto* corners = new QHBoxLayout;
   corners->addWidget(CornerGroup("Top Left Corner", EX1, EY1));
   corners->addWidget(CornerGroup("Bottom Right Corner", EX2, EY2));

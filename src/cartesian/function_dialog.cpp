@@ -53,6 +53,7 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       func_(func) {
   setWindowTitle(addMode ? QStringLiteral("Add 2D Function") : QStringLiteral("Modify 2D Function"));
+  AddHelpButton(this, Buttons, "cartesian.md#add-2d-function-and-modify-2d-function");
 
   SetBoundField(ELoBoundStr, "Lower Bound");
   SetBoundField(EHiBoundStr, "Upper Bound");

@@ -44,6 +44,7 @@ TSettings2DDlg::TSettings2DDlg(TSetting2DObj& settings, QWidget* parent)
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
   setWindowTitle(QStringLiteral("2D Cartesian Graph Settings"));
+  AddHelpButton(this, Buttons, "cartesian.md#the-graph-settings-dialog");
 
   auto* axes = new QHBoxLayout;
   axes->addWidget(BuildAxis(X, QStringLiteral("X")));

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "expr/math_const_edit.h"
+#include "platform/dialog_controls.h"
 #include "window/view_fields.h"
 
 namespace plotix {
@@ -25,6 +26,7 @@ TChange2DViewDlg::TChange2DViewDlg(TView2D& view, QWidget* parent)
       zoomX_(view.ZoomX),
       zoomY_(view.ZoomY) {
   setWindowTitle(QStringLiteral("Change 2D Cartesian View"));
+  AddHelpButton(this, Buttons, "cartesian.md#change-2d-cartesian-view");
 
   auto* cartesian = new QGroupBox(QStringLiteral("View Center (Graph Units From Center)"));
   auto* cartesianForm = new QFormLayout(cartesian);

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "expr/calculation.h"
-#include "platform/help_service.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
 
@@ -23,10 +23,8 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent)
       RDecimal(new QRadioButton(QStringLiteral("Decimal"))),
       RScientific(new QRadioButton(QStringLiteral("Scientific"))),
       BCalculate(new QPushButton(QStringLiteral("C&alculate"))),
-      BClose(new QPushButton(QStringLiteral("&Close"))),
-      BHelp(new QPushButton(QStringLiteral("Help"))) {
+      BClose(new QPushButton(QStringLiteral("&Close"))) {
   setWindowTitle(QStringLiteral("Function Calculator"));
-  setProperty(kHelpPageProperty, "calculator.md#function-calculator");
 
   // Room for a typical definition and for most error texts in the result field.
   EFunctionStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 56);
@@ -52,7 +50,6 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent)
   auto* buttons = new QDialogButtonBox;
   buttons->addButton(BCalculate, QDialogButtonBox::ActionRole);
   buttons->addButton(BClose, QDialogButtonBox::RejectRole);
-  buttons->addButton(BHelp, QDialogButtonBox::HelpRole);
   BCalculate->setDefault(true);
 
   auto* layout = new QVBoxLayout(this);
@@ -64,7 +61,7 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent)
 
   connect(BCalculate, &QPushButton::clicked, this, &TCaculatorDlg::CalculateClick);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::helpRequested, this, &TCaculatorDlg::HelpClick);
+  AddHelpButton(this, buttons, "calculator.md#function-calculator");
 
   EFunctionStr->setFocus();
 }
@@ -88,7 +85,5 @@ void TCaculatorDlg::CalculateClick() {
     focus->selectAll();
   }
 }
-
-void TCaculatorDlg::HelpClick() { ShowHelp("calculator.md#function-calculator"); }
 
 }  // namespace plotix

@@ -28,11 +28,9 @@ class TCaculatorDlg : public QDialog {
   QRadioButton* RScientific;
   QPushButton* BCalculate;
   QPushButton* BClose;
-  QPushButton* BHelp;
 
  private:
   void CalculateClick();
-  void HelpClick();
 };
 
 }  // namespace plotix

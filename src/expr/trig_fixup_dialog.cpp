@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "expr/math_function.h"
-#include "platform/help_service.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
 
@@ -29,9 +29,9 @@ TTrigFixupSetDlg::TTrigFixupSetDlg(QWidget* parent)
     : QDialog(parent),
       RangeGroup(new QButtonGroup(this)),
       CBExact(new QCheckBox(QStringLiteral("Exact Values"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)) {
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
   setWindowTitle(QStringLiteral("Trigonometry Functions Rounding Error Fix Up"));
-  setProperty(kHelpPageProperty, "calculator.md#trigonometry-fix-up");
+  AddHelpButton(this, Buttons, "calculator.md#trigonometry-fix-up");
 
   auto* range = new QGroupBox(QStringLiteral("Fix Up Values Range"));
   auto* rangeLayout = new QVBoxLayout(range);
@@ -59,7 +59,6 @@ TTrigFixupSetDlg::TTrigFixupSetDlg(QWidget* parent)
 
   connect(Buttons, &QDialogButtonBox::accepted, this, &TTrigFixupSetDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(Buttons, &QDialogButtonBox::helpRequested, this, &TTrigFixupSetDlg::HelpClick);
 }
 
 bool TTrigFixupSetDlg::Edit(QWidget* parent) {
@@ -72,7 +71,5 @@ void TTrigFixupSetDlg::accept() {
   SetTrigFixup(checked < 0 ? kRangeWhenNoneChecked : checked, CBExact->isChecked());
   QDialog::accept();
 }
-
-void TTrigFixupSetDlg::HelpClick() { ShowHelp("calculator.md#trigonometry-fix-up"); }
 
 }  // namespace plotix

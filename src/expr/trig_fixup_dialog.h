@@ -25,7 +25,6 @@ class TTrigFixupSetDlg : public QDialog {
   QDialogButtonBox* Buttons;
 
  private:
-  void HelpClick();
 };
 
 }  // namespace plotix

@@ -60,6 +60,7 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
       scratch_(func.Func),
       orientation_(func.Func.Orientation()) {
   setWindowTitle(addMode ? QStringLiteral("Add 3D Function") : QStringLiteral("Modify 3D Function"));
+  AddHelpButton(this, Buttons, "graph3d.md#add-3d-function-and-modify-3d-function");
 
   EOrientation->setEditable(true);
   EOrientation->setInsertPolicy(QComboBox::NoInsert);

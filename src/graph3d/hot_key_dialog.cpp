@@ -8,6 +8,7 @@
 
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
 
@@ -17,6 +18,7 @@ TZoom3DHotKeyDlg::TZoom3DHotKeyDlg(TZoom3DSettings& settings, QWidget* parent)
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
   setWindowTitle(QStringLiteral("Global 3D Cartesian: Hot Key Settings"));
+  AddHelpButton(this, Buttons, "graph3d.md#zoom-steps");
 
   TMathConstCheck& check = ERotateAmount->Check();
   check.emCtrlErrorName = "Rotation Amount";

@@ -38,6 +38,7 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
       scratch_(func.Func) {
   setWindowTitle(addMode ? QStringLiteral("Add 2D Function Rotated Into 3D")
                          : QStringLiteral("Modify 2D Function Rotated Into 3D"));
+  AddHelpButton(this, Buttons, "graph3d.md#add-2d-function-rotated-into-3d-and-modify-2d-function-rotated-into-3d");
   // Circles limit the detail along the lines, lines the detail along the circles.
   ECircles = WireLinesField(ELineDetail);
   ELines = WireLinesField(ECircleDetail);

@@ -10,17 +10,9 @@
 #include <QVBoxLayout>
 
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
-
-namespace {
-QString FontText(const TFontDesc& font) {
-  QString text = QStringLiteral("%1, %2 pt").arg(QString::fromStdString(font.name)).arg(font.size);
-  if (font.style & fsBold) text += QStringLiteral(", Bold");
-  if (font.style & fsItalic) text += QStringLiteral(", Italic");
-  return text;
-}
-}  // namespace
 
 TSettings3DDlg::TSettings3DDlg(TSettings3DObj& settings, QWidget* parent)
     : QDialog(parent),
@@ -30,6 +22,7 @@ TSettings3DDlg::TSettings3DDlg(TSettings3DObj& settings, QWidget* parent)
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
   setWindowTitle(QStringLiteral("3D Cartesian Graph Settings"));
+  AddHelpButton(this, Buttons, "graph3d.md#the-graph-settings-dialog");
 
   auto* axes = new QHBoxLayout;
   for (int i = 0; i < 3; ++i) {

@@ -9,6 +9,7 @@
 
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
 
@@ -18,6 +19,7 @@ TChange3DViewDlg::TChange3DViewDlg(TView3D& view, QWidget* parent)
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       view_(view) {
   setWindowTitle(QStringLiteral("Change 3D Cartesian View"));
+  AddHelpButton(this, Buttons, "graph3d.md#change-3d-cartesian-view");
 
   auto* angles = new QGroupBox(QStringLiteral("Current Rotation Angles (in Degrees)"));
   auto* angleForm = new QFormLayout(angles);

@@ -22,6 +22,7 @@
 
 #include "labels/font_controls.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
@@ -203,6 +204,7 @@ TPoint TPointFields::Value() const { return {X->value(), Y->value()}; }
 TLabelDlg::TLabelDlg(const char* caption, QWidget* parent)
     : QDialog(parent), Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
   setWindowTitle(QString::fromLatin1(caption));
+  AddHelpButton(this, Buttons, "labels.md#the-label-dialogs");
   connect(Buttons, &QDialogButtonBox::accepted, this, &TLabelDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }

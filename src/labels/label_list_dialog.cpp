@@ -7,6 +7,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/dialog_controls.h"
+
 namespace plotix {
 
 TLabelListDlg::TLabelListDlg(std::vector<TDrawBaseClass*> labels, int current, QWidget* parent)
@@ -18,6 +20,7 @@ TLabelListDlg::TLabelListDlg(std::vector<TDrawBaseClass*> labels, int current, Q
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical)),
       labels_(std::move(labels)) {
   setWindowTitle(QStringLiteral("Edit Label List"));
+  AddHelpButton(this, Buttons, "labels.md#the-label-list");
   LabelListBox->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 64, fontMetrics().height() * 16);
   QStringList texts;
   for (const TDrawBaseClass* label : labels_) texts << QString::fromStdString(label->GetDescription());

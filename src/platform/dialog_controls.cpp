@@ -16,6 +16,7 @@
 #include <iterator>
 
 #include "platform/common_dialogs.h"
+#include "platform/help_service.h"
 #include "platform/limits.h"
 
 namespace plotix {
@@ -128,6 +129,12 @@ void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons) {
 
 // Qt sizes a box for the longest value of its range: a box ranging to a hundred times the
 // widest value leaves two digits of room.
+void AddHelpButton(QDialog* dialog, QDialogButtonBox* buttons, const char* page) {
+  dialog->setProperty(kHelpPageProperty, QString::fromLatin1(page));
+  buttons->addButton(QDialogButtonBox::Help);
+  QObject::connect(buttons, &QDialogButtonBox::helpRequested, dialog, [page] { ShowHelp(page); });
+}
+
 void FitNumberBox(QSpinBox* box, int widest) {
   QSpinBox probe;
   probe.setFont(box->font());

@@ -11,6 +11,7 @@
 #include "platform/plot_style.h"
 
 class QButtonGroup;
+class QDialog;
 class QDialogButtonBox;
 class QHBoxLayout;
 class QLabel;
@@ -59,6 +60,10 @@ QString FontText(const TFontDesc& font);
 void FocusField(QWidget* field);
 // A new object's dialog starts in the first field, a modified one's on OK.
 void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons);
+
+// A Help button in the dialog's box that opens the manual at the page ("polar.md#change-
+// polar-view"), the page F1 opens in the dialog too.
+void AddHelpButton(QDialog* dialog, QDialogButtonBox* buttons, const char* page);
 
 // Makes a whole-number box wide enough to show `widest` with room to spare, whatever its
 // current range: a dialog's boxes then fit every value the program allows.

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "expr/math_const_edit.h"
-#include "platform/help_service.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
 
@@ -20,7 +20,7 @@ TStdAxisListDlg::TStdAxisListDlg(QWidget* parent)
       ERadioIntervals(new QRadioButton(QStringLiteral("Specified Intervals"))),
       Lists(new QButtonGroup(this)),
       EIntervalAmt(new TEditMathConst),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)) {
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
   setWindowTitle(QStringLiteral("Standard Axis Lists"));
 
   auto* quick = new QGroupBox(QStringLiteral("Quick Lists (Degrees)"));
@@ -51,8 +51,7 @@ TStdAxisListDlg::TStdAxisListDlg(QWidget* parent)
 
   connect(Buttons, &QDialogButtonBox::accepted, this, &TStdAxisListDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  setProperty(kHelpPageProperty, "polar.md#axis-properties");
-  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelp("polar.md#axis-properties"); });
+  AddHelpButton(this, Buttons, "polar.md#axis-properties");
 }
 
 bool TStdAxisListDlg::Edit(QWidget* parent, std::int32_t& count, TAxisAngles& angles) {

@@ -16,7 +16,6 @@
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
-#include "platform/help_service.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
 
@@ -41,7 +40,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
       EHiBoundStr(new TEditMathConst),
       ESamples(new QSpinBox),
       Style(new TPlotStyleRow(true)),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       func_(func) {
   setWindowTitle(addMode ? QStringLiteral("Add Polar Function") : QStringLiteral("Modify Polar Function"));
 
@@ -84,9 +83,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
 
   connect(Buttons, &QDialogButtonBox::accepted, this, &TAddPolarFuncDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  setProperty(kHelpPageProperty, "polar.md#add-polar-function-and-modify-polar-function");
-  connect(Buttons, &QDialogButtonBox::helpRequested, this,
-          [] { ShowHelp("polar.md#add-polar-function-and-modify-polar-function"); });
+  AddHelpButton(this, Buttons, "polar.md#add-polar-function-and-modify-polar-function");
 
   scratch_ = func.Func;
   EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));

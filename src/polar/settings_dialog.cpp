@@ -23,7 +23,6 @@
 #include "expr/number_format.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
-#include "platform/help_service.h"
 #include "platform/message_box.h"
 #include "polar/axis_list_dialog.h"
 
@@ -66,7 +65,7 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
       EBackColorSample(new TColorSampleButton),
       ERestrict(new QCheckBox(QStringLiteral("Restrict Radius"))),
       ERestrictAmt(new TEditMathConst),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings),
       axisCount_(settings.AxisCount),
       axisAngles_(settings.AxisAngles),
@@ -179,8 +178,7 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
   connect(LabelFontButton, &QPushButton::clicked, this, &TSettingsPolarDlg::FontClick);
   connect(Buttons, &QDialogButtonBox::accepted, this, &TSettingsPolarDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  setProperty(kHelpPageProperty, "polar.md#the-graph-settings-dialog");
-  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelp("polar.md#the-graph-settings-dialog"); });
+  AddHelpButton(this, Buttons, "polar.md#the-graph-settings-dialog");
 
   loading_ = true;
   ShowAxisList();

@@ -11,8 +11,8 @@
 #include <cmath>
 
 #include "expr/math_const_edit.h"
+#include "platform/dialog_controls.h"
 #include "platform/geometry.h"
-#include "platform/help_service.h"
 #include "window/view_fields.h"
 
 namespace plotix {
@@ -38,7 +38,7 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
       EPixelsX(PixelField()),
       EPixelsY(PixelField()),
       EViewZoom(ViewField("Zoom Value")),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help)),
+      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       view_(view),
       zoom_(view.Zoom) {
   setWindowTitle(QStringLiteral("Change Polar View"));
@@ -98,8 +98,7 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
   });
   connect(Buttons, &QDialogButtonBox::accepted, this, &TChangePolarViewDlg::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  setProperty(kHelpPageProperty, "polar.md#change-polar-view");
-  connect(Buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelp("polar.md#change-polar-view"); });
+  AddHelpButton(this, Buttons, "polar.md#change-polar-view");
 
   (ThetaInRadians() ? ERadians : EDegrees)->setChecked(true);
   EViewZoom->setText(ViewText(zoom_));

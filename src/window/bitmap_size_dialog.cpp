@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "platform/dialog_controls.h"
+
 namespace plotix {
 
 namespace {
@@ -43,6 +45,7 @@ TBitmapAttribDlg::TBitmapAttribDlg(int width, int height, int depth, QWidget* pa
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       depth_(depth) {
   setWindowTitle(QStringLiteral("Current Window Bitmap Attributes"));
+  AddHelpButton(this, Buttons, "pictures.md#bitmap-size-and-colour-depth");
   EBitmapWidth->setObjectName(QStringLiteral("EBitmapWidth"));
   EBitmapHeight->setObjectName(QStringLiteral("EBitmapHeight"));
   CBColorDepth->setObjectName(QStringLiteral("CBColorDepth"));

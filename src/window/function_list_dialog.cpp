@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "platform/dialog_controls.h"
+
 namespace plotix {
 
 TFuncListDlg::TFuncListDlg(std::vector<TBaseFuncObj*> functions, QWidget* parent)
@@ -19,6 +21,7 @@ TFuncListDlg::TFuncListDlg(std::vector<TBaseFuncObj*> functions, QWidget* parent
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical)),
       functions_(std::move(functions)) {
   setWindowTitle(QStringLiteral("Edit Function List"));
+  AddHelpButton(this, Buttons, "cartesian.md#edit-function-list");
 
   FListBox->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 48, fontMetrics().height() * 14);
   QStringList texts;

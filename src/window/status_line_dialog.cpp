@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/dialog_controls.h"
 #include "window/graph_kinds.h"
 #include "window/program_settings.h"
 
@@ -17,6 +18,7 @@ TStatusLineDlg::TStatusLineDlg(TProgramSettings& settings, QWidget* parent)
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
   setWindowTitle(QStringLiteral("Status Line Settings"));
+  AddHelpButton(this, Buttons, "main_window.md#the-status-line");
   auto* layout = new QVBoxLayout(this);
   for (const TGraphKindEntry& kind : GraphKinds()) {
     if (kind.statusModes.empty()) continue;

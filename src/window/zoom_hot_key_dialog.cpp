@@ -10,6 +10,7 @@
 
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
+#include "platform/dialog_controls.h"
 
 namespace plotix {
 
@@ -19,6 +20,7 @@ TZoom2DHotKeyDlg::TZoom2DHotKeyDlg(TZoom2DSettings& settings, QWidget* parent)
       Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
   setWindowTitle(QStringLiteral("Global 2D Cartesian and Polar: Zoom Hot Key Settings"));
+  AddHelpButton(this, Buttons, "cartesian.md#zoom-steps");
 
   auto* increments = new QGroupBox(QStringLiteral("Zoom Increments"));
   auto* form = new QFormLayout(increments);

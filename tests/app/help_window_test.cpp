@@ -6,11 +6,13 @@
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -71,6 +73,35 @@ TEST(Manual, NamesEveryFunctionErrorAndMenuCommand) {
     if (command.startsWith(QLatin1String("Undo")) || command.startsWith(QLatin1String("Redo"))) continue;
     EXPECT_TRUE(manual.contains(command.toLower())) << command.toStdString();
   }
+}
+
+// Links between the pages, each dialog's Help page and each graph kind's page lead to a
+// page and section that exist.
+TEST(Manual, EveryLinkAndHelpPageLeadsToASection) {
+  QStringList targets, links;
+  for (const QString& page : QDir(QStringLiteral(":/manual")).entryList({QStringLiteral("*.md")})) {
+    QFile file(":/manual/" + page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    targets << page;
+    for (const QString& line : text.split('\n'))
+      if (line.startsWith(QLatin1String("## ")) || line.startsWith(QLatin1String("### ")))
+        targets << page + '#' + HeadingAnchor(line);
+    for (auto it = QRegularExpression(QStringLiteral("\\]\\(([a-z0-9_]+\\.md(#[a-z0-9_-]+)?)\\)")).globalMatch(text);
+         it.hasNext();)
+      links << it.next().captured(1);
+  }
+  for (QDirIterator it(PLOTIX_SOURCE "/src", {QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
+       it.hasNext();) {
+    QFile file(it.next());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString code = QString::fromUtf8(file.readAll());
+    for (auto m = QRegularExpression(QStringLiteral("AddHelpButton\\([^\"]*\"([^\"]+)\"")).globalMatch(code); m.hasNext();)
+      links << m.next().captured(1);
+  }
+  for (const TGraphKindEntry& kind : GraphKinds()) links << QString::fromStdString(kind.helpPage);
+  EXPECT_GT(links.size(), 100);
+  for (const QString& link : links) EXPECT_TRUE(targets.contains(link)) << link.toStdString();
 }
 
 TEST(HelpWindow, PagesSectionsIndexAndSearch) {
