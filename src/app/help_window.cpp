@@ -130,11 +130,18 @@ THelpWindow::THelpWindow(QWidget* parent)
           [open](QListWidgetItem* item) { open(item->data(kPageRole).toString()); });
   connect(Index, &QListWidget::itemClicked, this,
           [open](QListWidgetItem* item) { open(item->data(kPageRole).toString()); });
+  // A tab chosen by its key is ready for typing.
+  connect(Tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+    if (tab == 1) IndexFilter->setFocus();
+    if (tab == 2) SearchText->setFocus();
+  });
   connect(IndexFilter, &QLineEdit::textChanged, this, &THelpWindow::FillIndex);
   connect(SearchText, &QLineEdit::returnPressed, this, &THelpWindow::ShowResults);
   const auto openResult = [this](QListWidgetItem* item) {
     ShowPage(item->data(kPageRole).toString());
-    Browser->find(SearchText->text().split(QLatin1Char(' '), Qt::SkipEmptyParts).value(0));
+    // The words as typed where they stand together, else the first of them.
+    const QString text = SearchText->text().simplified();
+    if (!Browser->find(text)) Browser->find(text.section(QLatin1Char(' '), 0, 0));
   };
   connect(Results, &QListWidget::itemActivated, this, openResult);
   connect(Results, &QListWidget::itemClicked, this, openResult);
