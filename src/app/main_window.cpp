@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,20 +11,17 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoGroup>
 #include <QUndoStack>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/help_window.h"
@@ -39,7 +35,6 @@
 #include "files/graph_file.h"
 #include "platform/common_dialogs.h"
 #include "platform/font_description.h"
-#include "platform/help_service.h"
 #include "platform/message_box.h"
 #include "window/graph_kinds.h"
 #include "window/graph_window.h"
@@ -652,50 +647,6 @@ void TMainForm::SetFlatToolBars(bool flat) {
   for (QAction* action : GraphToolBar->actions())
     if (auto* button = qobject_cast<QToolButton*>(GraphToolBar->widgetForAction(action))) button->setAutoRaise(flat);
   LabelToolBar->SetFlat(flat);
-}
-
-// ---- help --------------------------------------------------------------------
-
-void TMainForm::ShowHelpContents() { ShowHelp({}); }
-
-void TMainForm::ShowHelp(const QString& page) {
-  if (!HelpWindow) HelpWindow = new THelpWindow(this);
-  // A modal dialog blocks every window but its own: while one is open the help window
-  // belongs to it, and comes back here when it closes.
-  QWidget* modal = QApplication::activeModalWidget();
-  QWidget* owner = modal && modal != HelpWindow ? modal : this;
-  if (HelpWindow->parentWidget() != owner) {
-    HelpWindow->setParent(owner, Qt::Window);
-    if (auto* dialog = qobject_cast<QDialog*>(owner))
-      connect(dialog, &QDialog::finished, this, [this] {
-        if (!HelpWindow || HelpWindow->parentWidget() == this) return;
-        const bool shown = HelpWindow->isVisible();
-        HelpWindow->setParent(this, Qt::Window);
-        HelpWindow->setVisible(shown);
-      });
-  }
-  HelpWindow->ShowPage(page);
-  HelpWindow->show();
-  HelpWindow->raise();
-  HelpWindow->activateWindow();
-}
-
-// F1 opens the page of what has the focus: a dialog's own page, the active graph kind's,
-// or the contents.
-void TMainForm::ShowContextHelp() {
-  if (QWidget* modal = QApplication::activeModalWidget())
-    return ShowHelp(modal->property(kHelpPageProperty).toString());
-  const TFuncGraphWindow* window = ActiveGraphWindow();
-  const TGraphKindEntry* kind = window ? FindGraphKind(window->GraphKind()) : nullptr;
-  ShowHelp(kind ? QString::fromStdString(kind->helpPage) : QString());
-}
-
-void TMainForm::ShowAbout() {
-  QMessageBox::about(this, QStringLiteral("About Plotix"),
-                     QStringLiteral("<h3>Plotix %1</h3><p>A function grapher: 2D Cartesian, polar and 3D "
-                                    "graphs of functions typed as text, evaluated in 80-bit precision and "
-                                    "saved in Plotix files.</p>")
-                         .arg(QStringLiteral(PLOTIX_VERSION)));
 }
 
 }  // namespace plotix
