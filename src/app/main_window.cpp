@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
