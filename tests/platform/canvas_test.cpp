@@ -44,10 +44,10 @@ TPixelSet LinePixels(TPoint a, TPoint b) {
 
 TEST(CanvasLine, PaintsTheLineWithoutItsEndPixelAndClipsExactly) {
   const std::pair<TPoint, TPoint> lines[] = {
-      {{2, 5}, {8, 5}},     {{8, 5}, {2, 5}},     {{4, 9}, {4, 1}},   {{1, 1}, {5, 5}},    {{5, 1}, {1, 5}},
-      {{0, 0}, {6, 2}},     {{6, 2}, {0, 0}},     {{3, 0}, {5, 11}},  {{19, 2}, {0, 13}},  {{0, 14}, {19, 9}},
-      {{10, 7}, {10, 7}},   {{0, 3}, {90, 50}},   {{85, 2}, {1, 77}}, {{99, 60}, {0, 20}}, {{3, 3}, {4, 4}},
-      {{20, 54}, {70, 54}}, {{64, 10}, {64, 90}},  // the last row and column of the cut
+      {{2, 5}, {8, 5}},     {{8, 5}, {2, 5}},     {{4, 9}, {4, 1}},     {{1, 1}, {5, 5}},     {{5, 1}, {1, 5}},
+      {{0, 0}, {6, 2}},     {{6, 2}, {0, 0}},     {{3, 0}, {5, 11}},    {{19, 2}, {0, 13}},   {{0, 14}, {19, 9}},
+      {{10, 7}, {10, 7}},   {{0, 3}, {90, 50}},   {{85, 2}, {1, 77}},   {{99, 60}, {0, 20}},  {{3, 3}, {4, 4}},
+      {{20, 54}, {70, 54}}, {{64, 10}, {64, 90}}, {{36, 45}, {64, 60}}, {{50, 31}, {70, 52}},  // the cut's far edges
   };
   for (const auto& [a, b] : lines) {
     TBitmap big(100, 100), small(30, 25);
@@ -104,8 +104,8 @@ TEST(CanvasShape, OutlinesBrushesAndWidePensCoverTheirPixels) {
        "###..|...######..."},
       {9, 8, [](TCanvas& c) { c.Pen().width = 2, c.Rectangle(1, 1, 4, 6), c.Pen().width = 1, c.Rectangle(7, 7, 8, 2); },
        ".###.....|#####....|##o##..#.|##o##..#.|##o##..#.|#####..#.|.###...#.|........."},
-      {9, 7, [](TCanvas& c) { c.Pen().style = psDashDot, c.Rectangle(0, 0, 8, 6); },  // clockwise from the top left
-       ".#######.|.oooooo#.|.oooooo#.|.oooooo..|.oooooo..|.###.....|........."},
+      {11, 9, [](TCanvas& c) { c.Pen().style = psDashDot, c.Rectangle(0, 0, 10, 8); },  // clockwise from the top left
+       "##########.|#oooooooo..|#oooooooo..|#oooooooo..|#oooooooo..|#oooooooo..|#oooooooo..|#......###.|..........."},
       {12, 10,
        [](TCanvas& c) {
          const TPoint corner[] = {{2, 2}, {8, 2}, {8, 7}};
@@ -125,37 +125,26 @@ TEST(CanvasShape, OutlinesBrushesAndWidePensCoverTheirPixels) {
 TEST(CanvasDash, ThePatternRunsOnAlongPolylinesAndLineToChains) {
   const struct {
     int style;
-    std::initializer_list<int> runs;  // on, off, on, ... pixels of one period
-  } rows[] = {{psSolid, {24}},
-              {psDash, {18, 6}},
-              {psDot, {3, 3, 3, 3, 3, 3, 3, 3}},
-              {psDashDot, {9, 6, 3, 6}},
-              {psDashDotDot, {9, 3, 3, 3, 3, 3}},
-              {psClear, {0, 24}}};
-  const TPoint path[] = {{1, 1}, {30, 1}, {30, 12}, {5, 12}}, restart[] = {{1, 14}, {31, 14}};
+    const char* period;  // '#' for a pixel drawn
+  } rows[] = {{psSolid, "########################"},      {psDash, "##################......"},
+              {psDot, "###...###...###...###..."},        {psDashDot, "#########......###......"},
+              {psDashDotDot, "#########...###...###..."}, {psClear, "........................"}};
+  const std::vector<TPoint> paths[] = {{{1, 1}, {30, 1}, {30, 12}, {5, 12}}, {{1, 14}, {31, 14}}};
   for (const auto& r : rows) {
-    std::vector<bool> on;
-    bool drawn = true;
-    for (const int run : r.runs) on.insert(on.end(), run, drawn), drawn = !drawn;
-    // The path's pixels in drawing order; a new polyline or MoveTo starts the pattern again.
-    TPixelSet expected;
-    int j = 0;
-    for (int x = 1; x < 30; ++x, ++j)
-      if (on[j % 24]) expected.insert({x, 1});
-    for (int y = 1; y < 12; ++y, ++j)
-      if (on[j % 24]) expected.insert({30, y});
-    for (int x = 30; x > 5; --x, ++j)
-      if (on[j % 24]) expected.insert({x, 12});
-    for (int x = 1; x < 31; ++x)
-      if (on[(x - 1) % 24]) expected.insert({x, 14});
     TBitmap poly(32, 15), chain(32, 15);
     poly.Canvas().Pen().style = chain.Canvas().Pen().style = r.style;
-    poly.Canvas().Polyline(path, 4);
-    poly.Canvas().Polyline(restart, 2);
-    chain.Canvas().MoveTo(path[0].x, path[0].y);
-    for (const TPoint& p : path) chain.Canvas().LineTo(p.x, p.y);
-    chain.Canvas().MoveTo(restart[0].x, restart[0].y);
-    chain.Canvas().LineTo(restart[1].x, restart[1].y);
+    TPixelSet expected;  // each path starts the pattern anew, and it runs on round the corners
+    for (const auto& path : paths) {
+      poly.Canvas().Polyline(path.data(), int(path.size()));
+      chain.Canvas().MoveTo(path[0].x, path[0].y);
+      for (std::size_t i = 1, j = 0; i < path.size(); ++i) {
+        chain.Canvas().LineTo(path[i].x, path[i].y);
+        for (TPoint p = path[i - 1], q = path[i]; p != q; ++j) {
+          if (r.period[j % 24] == '#') expected.insert({p.x, p.y});
+          p.x += (q.x > p.x) - (q.x < p.x), p.y += (q.y > p.y) - (q.y < p.y);
+        }
+      }
+    }
     EXPECT_EQ(Changed(poly), expected) << r.style;
     EXPECT_EQ(Changed(chain), expected) << r.style;
   }
