@@ -285,7 +285,7 @@ void DrawShape(TBitmap& bitmap, const TPen& pen, const TBrush& brush, TShape sha
       if (hasBrush) brushWriter.Span(y, x1, x2, hatch);
       continue;
     }
-    Int64 n1 = x2, n2 = x1;  // the inner part, empty unless both neighbours cover it
+    Int64 n1 = INT64_MAX, n2 = INT64_MIN;  // the inner part, empty unless both neighbours cover it
     if (box.Row(y - 1, a1, a2) && box.Row(y + 1, b1, b2))
       n1 = std::max({x1 + 1, a1, b1}), n2 = std::min({x2 - 1, a2, b2});
     if (n1 > n2) {

@@ -44,9 +44,10 @@ TPixelSet LinePixels(TPoint a, TPoint b) {
 
 TEST(CanvasLine, PaintsTheLineWithoutItsEndPixelAndClipsExactly) {
   const std::pair<TPoint, TPoint> lines[] = {
-      {{2, 5}, {8, 5}},   {{8, 5}, {2, 5}},   {{4, 9}, {4, 1}},   {{1, 1}, {5, 5}},    {{5, 1}, {1, 5}},
-      {{0, 0}, {6, 2}},   {{6, 2}, {0, 0}},   {{3, 0}, {5, 11}},  {{19, 2}, {0, 13}},  {{0, 14}, {19, 9}},
-      {{10, 7}, {10, 7}}, {{0, 3}, {90, 50}}, {{85, 2}, {1, 77}}, {{99, 60}, {0, 20}},
+      {{2, 5}, {8, 5}},     {{8, 5}, {2, 5}},     {{4, 9}, {4, 1}},     {{1, 1}, {5, 5}},     {{5, 1}, {1, 5}},
+      {{0, 0}, {6, 2}},     {{6, 2}, {0, 0}},     {{3, 0}, {5, 11}},    {{19, 2}, {0, 13}},   {{0, 14}, {19, 9}},
+      {{10, 7}, {10, 7}},   {{0, 3}, {90, 50}},   {{85, 2}, {1, 77}},   {{99, 60}, {0, 20}},  {{3, 3}, {4, 4}},
+      {{20, 54}, {70, 54}}, {{64, 10}, {64, 90}}, {{36, 45}, {64, 60}}, {{50, 31}, {70, 52}},  // the cut's far edges
   };
   for (const auto& [a, b] : lines) {
     TBitmap big(100, 100), small(30, 25);
@@ -66,6 +67,101 @@ TEST(CanvasLine, PaintsTheLineWithoutItsEndPixelAndClipsExactly) {
   TPixelSet expected;
   for (int i = 0; i < 20; ++i) expected.insert({i, 10}), expected.insert({i, i});
   EXPECT_EQ(Line(far, {-2000000000, -2000000000}, {2000000000, 2000000000}), expected);
+  TBitmap steep(20, 20);  // a slope just under 1 from far away: the rows above are left alone
+  expected.clear();
+  for (int i = 1; i < 20; ++i) expected.insert({i, i - 1});
+  EXPECT_EQ(Line(steep, {-2147483548, -2147483548}, {200, 199}), expected);
+}
+
+// Each picture row from the top, '.' white, '#' black, 'o' red.
+std::string Picture(const TBitmap& bitmap) {
+  std::string out;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    if (y) out += '|';
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const TColor c = bitmap.Canvas().Pixel(x, y);
+      out += c == kWhite ? '.' : c == kBlack ? '#' : c == kRed ? 'o' : '?';
+    }
+  }
+  return out;
+}
+
+TEST(CanvasShape, OutlinesBrushesAndWidePensCoverTheirPixels) {
+  const struct {
+    int width, height;
+    void (*draw)(TCanvas&);
+    const char* picture;
+  } rows[] = {
+      {10, 7, [](TCanvas& c) { c.Ellipse(1, 1, 9, 6); },
+       "..........|...####...|.##oooo##.|.#oooooo#.|.##oooo##.|...####...|.........."},
+      {10, 3, [](TCanvas& c) { c.Ellipse(0, 0, 10, 2); }, ".########.|.########.|.........."},
+      {10, 7, [](TCanvas& c) { c.Pen().style = psClear, c.RoundRect(0, 0, 10, 7, 4, 4); },
+       ".oooooooo.|oooooooooo|oooooooooo|oooooooooo|oooooooooo|oooooooooo|.oooooooo."},
+      {10, 10, [](TCanvas& c) { c.Pen().width = 3, c.Rectangle(2, 2, 12, 12); },  // cut by the edges
+       "..........|.#########|.#########|.#########|.###oooooo|.###oooooo|.###oooooo|.###oooooo|.###oooooo|.###oooooo"},
+      {12, 10, [](TCanvas& c) { c.Pen().width = 3, c.Ellipse(1, 1, 11, 9); },
+       "...######...|..########..|.##########.|####oooo####|###oooooo###|###oooooo###|####oooo####|.##########.|..#####"
+       "###..|...######..."},
+      {9, 8, [](TCanvas& c) { c.Pen().width = 2, c.Rectangle(1, 1, 4, 6), c.Pen().width = 1, c.Rectangle(7, 7, 8, 2); },
+       ".###.....|#####....|##o##..#.|##o##..#.|##o##..#.|#####..#.|.###...#.|........."},
+      {11, 9, [](TCanvas& c) { c.Pen().style = psDashDot, c.Rectangle(0, 0, 10, 8); },  // clockwise from the top left
+       "##########.|#oooooooo..|#oooooooo..|#oooooooo..|#oooooooo..|#oooooooo..|#oooooooo..|#......###.|..........."},
+      {12, 10,
+       [](TCanvas& c) {
+         const TPoint corner[] = {{2, 2}, {8, 2}, {8, 7}};
+         c.Pen().width = 3, c.Polyline(corner, 3);
+       },
+       "............|.#########..|.#########..|.#########..|.......###..|.......###..|.......###..|.......###..|......."
+       "###..|............"},
+  };
+  for (const auto& r : rows) {
+    TBitmap bitmap(r.width, r.height);
+    bitmap.Canvas().Brush().color = kRed;
+    r.draw(bitmap.Canvas());
+    EXPECT_EQ(Picture(bitmap), r.picture);
+  }
+}
+
+TEST(CanvasDash, ThePatternRunsOnAlongPolylinesAndLineToChains) {
+  const struct {
+    int style;
+    const char* period;  // '#' for a pixel drawn
+  } rows[] = {{psSolid, "########################"},      {psDash, "##################......"},
+              {psDot, "###...###...###...###..."},        {psDashDot, "#########......###......"},
+              {psDashDotDot, "#########...###...###..."}, {psClear, "........................"}};
+  const std::vector<TPoint> paths[] = {{{1, 1}, {30, 1}, {30, 12}, {5, 12}}, {{1, 14}, {31, 14}}};
+  for (const auto& r : rows) {
+    TBitmap poly(32, 15), chain(32, 15);
+    poly.Canvas().Pen().style = chain.Canvas().Pen().style = r.style;
+    TPixelSet expected;  // each path starts the pattern anew, and it runs on round the corners
+    for (const auto& path : paths) {
+      poly.Canvas().Polyline(path.data(), int(path.size()));
+      chain.Canvas().MoveTo(path[0].x, path[0].y);
+      for (std::size_t i = 1, j = 0; i < path.size(); ++i) {
+        chain.Canvas().LineTo(path[i].x, path[i].y);
+        for (TPoint p = path[i - 1], q = path[i]; p != q; ++j) {
+          if (r.period[j % 24] == '#') expected.insert({p.x, p.y});
+          p.x += (q.x > p.x) - (q.x < p.x), p.y += (q.y > p.y) - (q.y < p.y);
+        }
+      }
+    }
+    EXPECT_EQ(Changed(poly), expected) << r.style;
+    EXPECT_EQ(Changed(chain), expected) << r.style;
+  }
+}
+
+TEST(CanvasBitmap, SizesRunTo32767WithAtMost2To28Pixels) {
+  const struct {
+    int width, height;
+    bool taken;
+  } rows[] = {{32767, 1, true}, {32768, 1, false},    {1, 32768, false},     {0, 5, false},
+              {5, -1, false},   {16384, 16384, true}, {16384, 16385, false}, {3, 2, true}};
+  TBitmap bitmap;
+  for (const auto& r : rows) {
+    const QSize before = bitmap.Image().size();
+    EXPECT_EQ(bitmap.SetSize(r.width, r.height), r.taken) << r.width << "x" << r.height;
+    EXPECT_EQ(bitmap.Image().size(), r.taken ? QSize(r.width, r.height) : before);
+  }
 }
 
 TEST(CanvasNotXor, PolylineVerticesArePaintedOnceAndPalettesInvert) {
