@@ -142,7 +142,7 @@ TEST(Meshes, RotatedGrids) {
       // 18 turns of 20 degrees and 16 samples; the closing row shares the first row's points.
       {Rotated("1", 6, 6, 2), {174, 201}},
       {Rotated("1", 0, 3, 0), {6, 3}},
-      {Rotated("1", 0, 3, 2), {6 + 9, 3 + 9}},  // three circles of three turns, no lines
+      {Rotated("1", 0, 3, 2), {6 + 9, 3 + 9}},   // three circles of three turns, no lines
       {Rotated("1", 3, 0, 2), {6 + 12, 3 + 9}},  // three lines of 4 samples, no circles
       // One line: the curve, with circles at samples 1, 4 and 7; and two lines, one circle.
       {Rotated("1", 1, 3, 2), {6 + 13, 3 + 15}},

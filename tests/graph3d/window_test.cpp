@@ -7,12 +7,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QImage>
-#include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <functional>
 
@@ -153,7 +153,8 @@ TEST(Dialogs3D, OrientationAndBoundsSpeakTheVariablesLetters) {
   }
   EXPECT_EQ(f.GetDescription(), "X=f(y,z)=y+z");
   EXPECT_EQ(f.Vars[1].Lo, 1);
-  for (QWidget* field : std::initializer_list<QWidget*>{dialog.Vars[0].ELines, dialog.Vars[1].ELines, dialog.ERoundDown})
+  for (QWidget* field :
+       std::initializer_list<QWidget*>{dialog.Vars[0].ELines, dialog.Vars[1].ELines, dialog.ERoundDown})
     EXPECT_TRUE(field->isVisibleTo(&dialog));
 }
 

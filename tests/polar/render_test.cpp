@@ -82,7 +82,7 @@ TEST_F(RenderPolar, TickLabelsSitBesideTheirTicks) {
     std::uint8_t type;
     int x, y, halfHeights;  // the label's top-left corner: (x, y + halfHeights * height / 2)
   } rows[] = {
-      {0, ptDashes, 460, 256, 0},   {90, ptDashes, 256, 40, -1},  {45, ptDashes, 403, 106, 0},
+      {0, ptDashes, 460, 256, 0},   {90, ptDashes, 256, 40, -1}, {45, ptDashes, 403, 106, 0},
       {135, ptDashes, 106, 97, -2}, {0, ptCircles, 460, 250, 0},
   };
   settings.AxisCount = 1;
