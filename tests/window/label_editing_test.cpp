@@ -107,6 +107,7 @@ TEST_F(LabelEditing, DragsCreateMoveAndResizeBoxes) {
   }
   // A move without the button (a release lost outside the window) ends a new label there.
   tool = ltRectangle;
+  attributes.PenColor = 0x0000FF;  // unlike the rubber band
   window.MouseDown(Qt::LeftButton, Qt::NoModifier, 300, 300);
   window.MouseMove(Qt::LeftButton, Qt::NoModifier, 350, 340);
   window.MouseMove(Qt::NoButton, Qt::NoModifier, 360, 360);
@@ -156,6 +157,7 @@ TEST_F(LabelEditing, LaterLabelsWinTiesAndASelectedFillKeepsTheSelection) {
       {0, {100, 100}, 0},                       // the selected fill is nearer
       {0, {101, 100}, 0},                       // a tie with box 1 goes to the selected fill
       {1, {103, 100}, 1},                       // box 1 alone is nearest
+      {1, {100, 100}, 2},                       // a selected box wins no tie
       {-1, {300, 300}, -1}, {-1, {460, 0}, 3},  // the top row is on the bitmap
   };
   for (const auto& c : cases) {
@@ -163,6 +165,7 @@ TEST_F(LabelEditing, LaterLabelsWinTiesAndASelectedFillKeepsTheSelection) {
     window.LabelEditor().SelectLabel(c.selected);
     window.MouseDown(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
     window.MouseUp(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
+    window.MouseMove(Qt::NoButton, Qt::NoModifier, c.click.x + 20, c.click.y);  // the selection stays
     EXPECT_EQ(window.LabelEditor().SelectedIndex(), c.expected);
   }
   // A right click beside the bitmap picks nothing.
@@ -384,7 +387,13 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
     text.Text.clear();
     return true;
   });
-  // A Modify in the list stays when the list is cancelled.
+  // The list opens on the selected label; a Modify there stays when the list is cancelled.
+  window.LabelEditor().SelectLabel(1);
+  OnNextModal([](QWidget* modal) {
+    EXPECT_EQ(qobject_cast<TLabelListDlg*>(modal)->LabelListBox->currentRow(), 1);
+    modal->close();
+  });
+  window.LabelEditor().EditLabelList();
   window.LabelEditor().SelectLabel(0);
   window.SetModified(false);
   OnNextModal([](QWidget* modal) {
