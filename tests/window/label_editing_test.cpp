@@ -107,12 +107,12 @@ TEST_F(LabelEditing, DragsCreateMoveAndResizeBoxes) {
   }
   // A move without the button (a release lost outside the window) ends a new label there.
   tool = ltRectangle;
-  attributes.PenColor = 0x0000FF;  // unlike the rubber band
-  window.MouseDown(Qt::LeftButton, Qt::NoModifier, 300, 300);
-  window.MouseMove(Qt::LeftButton, Qt::NoModifier, 350, 340);
-  window.MouseMove(Qt::NoButton, Qt::NoModifier, 360, 360);
+  attributes.PenColor = 0x0000FF;  // drawn across the box: unlike a rubber band there
+  window.MouseDown(Qt::LeftButton, Qt::NoModifier, 150, 130);
+  window.MouseMove(Qt::LeftButton, Qt::NoModifier, 250, 200);
+  window.MouseMove(Qt::NoButton, Qt::NoModifier, 260, 210);
   const auto& made = static_cast<const TDrawLabel&>(*window.Labels().back());
-  EXPECT_EQ((TRect{made.P1.x, made.P1.y, made.P2.x, made.P2.y}), (TRect{300, 300, 350, 340}));
+  EXPECT_EQ((TRect{made.P1.x, made.P1.y, made.P2.x, made.P2.y}), (TRect{150, 130, 250, 200}));
   EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
   EXPECT_EQ(window.ScreenPicture().Image(), Clean());
 }
