@@ -22,6 +22,7 @@ struct TFileRow {
   int lines1 = 6, detail1 = 2;
   Extended lo = -1;
   int orientation = orZ, axis = raLine;
+  int labels = 0;
 };
 
 // A surface Z=f(x,y)=x*y and the rotated sqrt(x) about the line (0,0)-(1,2).
@@ -36,7 +37,7 @@ TBytes Content2(const TFileRow& f) {
   b.LStr("-1").LStr("1").LStr("-2").LStr("2").I32(f.orientation).LStr("x*y");
   b.I32(ftRotate).Ext(0).Ext(2).Byte(f.axis).Ext(0).Ext(0).Ext(1).Ext(2).I32(8).I32(1).I32(5).I32(3).I32(0x0000FF);
   b.Byte(0).LStr("0").LStr("2").LStr("0").LStr("0").LStr("1").LStr("2").LStr("sqrt(x)");
-  b.I32(0);
+  b.I32(f.labels);
   return b.bytes;
 }
 
@@ -78,7 +79,7 @@ TEST_F(File3D, RefusesWhatNoDialogCouldHaveMade) {
       {.count = 253},   {.typeCode = 3},
       {.lines1 = -1},   {.detail1 = 19},  // 6 lines of the other variable allow 18
       {.lo = 701},      {.orientation = 4},
-      {.axis = 3},
+      {.axis = 3},      {.count = 3, .labels = ftRotate},  // more functions than the bytes can hold
   };
   for (const TFileRow& row : rows) {
     messages->shown.clear();

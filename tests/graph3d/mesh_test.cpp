@@ -13,6 +13,7 @@ namespace {
 
 TEST(LineStore, FixedPointTruncatesAndProjectionFloors) {
   EXPECT_EQ(ToFixed(-0.00001L), 0);
+  EXPECT_EQ(ToFixed(0.00001L), 0);
   EXPECT_EQ(ToFixed(1.5L), 98304);
   TLineObj store;
   std::int32_t a = kNoSlot, b = kNoSlot;
@@ -88,6 +89,13 @@ TEST(Meshes, SurfaceGrids) {
       {Surface("x*y", 6, 2, 6, 2), {162, 183}},
       // No wire rows, every one of 3 columns a wire: 3 polylines of 5 lines along y.
       {Surface("x*y", 0, 2, 3, 4), {6 + 18, 3 + 15}},
+      {Surface("x*y", 3, 4, 0, 2), {6 + 18, 3 + 15}},
+      // One line each way: the first row and the first column of 4 x 4 samples.
+      {Surface("x*y", 1, 2, 1, 2), {6 + 7, 3 + 6}},
+      // One wire row over 4 x 7 samples and wire columns 1, 4 and 7; and the mirror image.
+      {Surface("x*y", 1, 2, 3, 2), {6 + 16, 3 + 15}},
+      {Surface("x*y", 3, 2, 1, 2), {6 + 16, 3 + 15}},
+      {Surface("x*y", 2, 8, 8, 0), {6 + 128, 3 + 134}},  // 64 columns: one whole word of wire flags
       {Surface("x*y", 0, 2, 0, 2), {6, 3}},
       {Surface("1000", 6, 2, 6, 2), {6, 3}},
       {Surface("1000", 6, 2, 6, 2, true), {162, 183}},
@@ -103,6 +111,16 @@ TEST(Meshes, SurfaceGrids) {
   flat.BuildMesh(0, store);
   EXPECT_EQ(store.Min().Z, 0);
   EXPECT_EQ(store.Max().Z, ToFixed(700));
+  // The function's value goes on the axis its orientation names.
+  const TFixed TPoint3D::*const axes[] = {&TPoint3D::X, &TPoint3D::Y, &TPoint3D::Z};
+  for (const TOrientation o : {orX, orY, orZ}) {
+    TFunc3DObj f = Surface("3", 2, 0, 2, 0);
+    f.Func.SetOrientation(o);
+    ASSERT_TRUE(f.Func.Compile());
+    TLineObj oriented;
+    f.BuildMesh(0, oriented);
+    for (int axis = 0; axis < 3; ++axis) EXPECT_EQ(oriented.Max().*axes[axis] == ToFixed(3), axis == o - 1) << o;
+  }
 }
 
 TFuncRotateObj Rotated(const char* text, int lines, int circles, int circleDetail, std::uint8_t axis = raXAxis) {
@@ -124,6 +142,11 @@ TEST(Meshes, RotatedGrids) {
       // 18 turns of 20 degrees and 16 samples; the closing row shares the first row's points.
       {Rotated("1", 6, 6, 2), {174, 201}},
       {Rotated("1", 0, 3, 0), {6, 3}},
+      {Rotated("1", 0, 3, 2), {6 + 9, 3 + 9}},   // three circles of three turns, no lines
+      {Rotated("1", 3, 0, 2), {6 + 12, 3 + 9}},  // three lines of 4 samples, no circles
+      // One line: the curve, with circles at samples 1, 4 and 7; and two lines, one circle.
+      {Rotated("1", 1, 3, 2), {6 + 13, 3 + 15}},
+      {Rotated("1", 2, 1, 2), {6 + 12, 3 + 12}},
       // y = x about the Y axis, one line and one circle, at x = 0: a circle of radius 0
       // whose lines join a point to itself, so the turned points are not searched again.
       {Rotated("x", 1, 1, 2, raYAxis), {6 + 4 + 2, 3 + 3 + 3}},
@@ -135,7 +158,9 @@ TEST(Meshes, RotatedGrids) {
   }
 }
 
-TEST(Meshes, ALineThroughTwoEqualPointsTurnsLikeTheXAxis) {
+// A line through two equal points turns like the X axis; y = 3 turned about the line
+// y = 1 reaches down to y = -1.
+TEST(Meshes, RotationAboutALine) {
   TFuncRotateObj aboutX = Rotated("x^2+1", 6, 6, 2), aboutLine = Rotated("x^2+1", 6, 6, 2, raLine);
   aboutLine.Points = {0.5L, 0.5L, 0.5L, 0.5L};
   TLineObj a, b;
@@ -143,6 +168,11 @@ TEST(Meshes, ALineThroughTwoEqualPointsTurnsLikeTheXAxis) {
   aboutLine.BuildMesh(0, b);
   ASSERT_EQ(a.PointCount(), b.PointCount());
   for (int i = 0; i < a.PointCount(); ++i) EXPECT_EQ(a.Point(i).P, b.Point(i).P) << i;
+  TFuncRotateObj level = Rotated("3", 6, 6, 2, raLine);
+  level.Points = {0, 1, 1, 1};
+  TLineObj c;
+  level.BuildMesh(0, c);
+  EXPECT_NEAR(c.Min().Y / 65536.0, -1, 1e-3);
 }
 
 TEST(View3D, ZoomAndRotationSteps) {

@@ -105,6 +105,58 @@ TEST_F(Render3D, NearerAxisLabelsLieOnTop) {
   EXPECT_EQ(red, 0);
 }
 
+// A bitmap of another size is drawn as a new renderer draws it.
+TEST_F(Render3D, ANewSizeIsDrawnAfresh) {
+  Draw({{-15, -1, 0, 15, 1, 0, 0}});  // wider than the smaller bitmaps
+  for (const auto& [w, h] : {std::pair{300, 500}, {500, 300}}) {
+    TBitmap resized(w, h), fresh(w, h);
+    renderer.Draw(resized, lines, settings, {});
+    T3DRenderer().Draw(fresh, lines, settings, {});
+    EXPECT_EQ(resized.Image(), fresh.Image()) << w << "x" << h;
+  }
+}
+
+// An edge leaving the bitmap is drawn up to the border along its own slope, on every side.
+TEST_F(Render3D, EdgesLeavingTheBitmapKeepTheirSlope) {
+  for (TAxis3DSettings& axis : settings.Axes) axis.ShowAxisLine = false;
+  const struct {
+    TEdgeRow edge;
+    int x, y;  // a point of the edge near the border
+  } rows[] = {{{0, 0, 0, 30, 5, 0, 0}, 490, 210},
+              {{0, 0, 0, -30, -5, 0, 0}, 10, 290},
+              {{0, 0, 0, 5, 30, 0, 0}, 290, 10},
+              {{0, 0, 0, -5, -30, 0, 0}, 210, 490}};
+  for (const auto& row : rows) {
+    lines.Clear();
+    Draw({row.edge});
+    int red = 0;
+    for (int d = -1; d <= 1; ++d) red += Pixel(row.x, row.y + d) == kRed || Pixel(row.x + d, row.y) == kRed;
+    EXPECT_GT(red, 0) << row.x << "," << row.y;
+  }
+}
+
+// Each end label is drawn on its own: nothing of one shows beside the next.
+TEST_F(Render3D, EndLabelsAreDrawnEachOnItsOwn) {
+  settings.Axes[0].ShowPlusSign = false;  // "X" is drawn first, then "-X"
+  Draw({{-1, 0, 0, 1, 0, 0, 0}});
+  QImage drawn[4];  // no label, "X" alone, "-X" alone, both
+  for (int ends = 0; ends < 4; ++ends) {
+    settings.Axes[0].LabelPlusEnd = ends & 1;
+    settings.Axes[0].LabelMinusEnd = ends & 2;
+    TBitmap b(500, 500);
+    T3DRenderer().Draw(b, lines, settings, {});
+    drawn[ends] = b.Image();
+  }
+  int labelled = 0;
+  for (int y = 0; y < 500; ++y)
+    for (int x = 0; x < 500; ++x) {
+      const QRgb plus = drawn[1].pixel(x, y), minus = drawn[2].pixel(x, y);
+      labelled += plus != minus;
+      EXPECT_EQ(drawn[3].pixel(x, y), plus != drawn[0].pixel(x, y) ? plus : minus) << x << "," << y;
+    }
+  EXPECT_GT(labelled, 0);
+}
+
 TEST_F(Render3D, AStoreWithTheAxesAloneDrawsTheBackground) {
   settings.BackColor = kGreen;
   Draw({});

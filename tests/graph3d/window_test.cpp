@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <functional>
 
@@ -16,8 +22,12 @@
 #include "graph3d/function_dialog.h"
 #include "graph3d/graph3d_window.h"
 #include "graph3d/rotate_dialog.h"
+#include "graph3d/settings_dialog.h"
+#include "graph3d/view_dialog.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
+#include "window/graph_kinds.h"
+#include "window/status_line.h"
 
 namespace plotix {
 namespace {
@@ -31,6 +41,9 @@ class Window3D : public ::testing::Test {
  protected:
   void SetUp() override {
     dialogs->Register<TFunc3DObj>(&ScriptedSurface);
+    program.statusModes["3D/Mouse"] = 0;
+    window.SetProgramSettings(&program);
+    window.SetStatusLine(&status);
     window.NewDefaultSize();
   }
   bool Redraws(const std::function<void()>& command) {
@@ -41,6 +54,11 @@ class Window3D : public ::testing::Test {
 
   TScopedScriptedMessages messages;
   TScopedDialogService dialogs;
+  std::string mouse;
+  TProgramSettings program;
+  TStatusLine status{[this](int panel, const std::string& text) {
+    if (panel == 2) mouse = text;
+  }};
   TFunc3DWindow window;
 };
 
@@ -75,6 +93,10 @@ TEST_F(Window3D, ViewCommandsRedrawWhenTheViewChanges) {
   EXPECT_FALSE(Redraws([&] { window.ZoomOut(); }));
   EXPECT_TRUE(Redraws([&] { window.ZoomIn(); }));
   EXPECT_EQ(v.Zoom, 3);
+  // The mouse panel counts graph units from the bitmap's centre pixel, y up.
+  window.Activated();
+  window.MouseMove(Qt::NoButton, Qt::NoModifier, 255, 243);
+  EXPECT_EQ(mouse, "Mouse X:2 Y:2");
 }
 
 // A detail beyond what the wire lines allow is lowered as the dialog opens.
@@ -94,6 +116,7 @@ TEST(Dialogs3D, DetailFollowsTheWireLines) {
   rotated.CircleDetail = rotated.LineDetail = 5000;
   TAddRotateDlg rotateDialog(rotated, false);
   EXPECT_TRUE(rotateDialog.ECircleDetail->isReadOnly());
+  EXPECT_EQ(rotateDialog.ELineDetail->value(), 10);
   rotateDialog.accept();
   EXPECT_EQ(rotated.CircleDetail, 0);
   EXPECT_EQ(rotated.LineDetail, 10);
@@ -113,17 +136,56 @@ TEST(Dialogs3D, OrientationAndBoundsSpeakTheVariablesLetters) {
     EXPECT_EQ(dialog.Orientation(), c.want) << c.typed;
   }
   dialog.EUserFuncStr->setText("y+z");
-  dialog.Vars[1].ELoBound->setText("3");
-  dialog.accept();
-  ASSERT_EQ(messages->shown.size(), 1u);
-  EXPECT_EQ(messages->shown[0].text, "Z Lower Bound Must be <= Z Upper Bound");
-  dialog.Vars[1].ELoBound->setText("701");
-  dialog.accept();
-  EXPECT_EQ(messages->shown.back().text, "Error: Z Lower Bound must be >= -700 and <= 700");
-  dialog.Vars[1].ELoBound->setText("0");
-  dialog.accept();
+  const struct {
+    std::size_t var;
+    const char* lo;
+    const char* message;
+  } rows[] = {{1, "3", "Z Lower Bound Must be <= Z Upper Bound"},
+              {0, "2", "Y Lower Bound Must be <= Y Upper Bound"},
+              {1, "701", "Error: Z Lower Bound must be >= -700 and <= 700"},
+              {1, "1", nullptr}};
+  for (const auto& row : rows) {
+    messages->shown.clear();
+    dialog.Vars[row.var].ELoBound->setText(row.lo);
+    dialog.accept();
+    EXPECT_EQ(messages->shown.empty() ? "" : messages->shown[0].text, row.message ? row.message : "") << row.lo;
+    if (row.message) dialog.Vars[row.var].ELoBound->setText("0");
+  }
   EXPECT_EQ(f.GetDescription(), "X=f(y,z)=y+z");
-  EXPECT_EQ(f.Vars[1].Lo, 0);
+  EXPECT_EQ(f.Vars[1].Lo, 1);
+  for (QWidget* field :
+       std::initializer_list<QWidget*>{dialog.Vars[0].ELines, dialog.Vars[1].ELines, dialog.ERoundDown})
+    EXPECT_TRUE(field->isVisibleTo(&dialog));
+}
+
+// The settings and view dialogs show what they are given, and OK stores what is shown.
+TEST(Dialogs3D, OkStoresWhatTheDialogShows) {
+  TSettings3DObj settings;
+  TSettings3DDlg dlg(settings);
+  EXPECT_TRUE(dlg.Buttons->isVisibleTo(&dlg));
+  for (auto& c : dlg.Axes) {
+    EXPECT_TRUE(c.FontButton->isVisibleTo(&dlg));
+    c.ShowPlusSign->setChecked(false);
+  }
+  dlg.accept();
+  for (const TAxis3DSettings& a : settings.Axes)
+    EXPECT_TRUE(!a.ShowPlusSign && a.ShowMinusSign && a.ShowAxisLine && a.LabelPlusEnd && a.LabelMinusEnd);
+  TView3D view{10, 20, 30, 40};
+  TChange3DViewDlg viewDialog(view);
+  viewDialog.EAngles[0]->setText("-5");
+  viewDialog.accept();
+  EXPECT_EQ(view, (TView3D{-5, 20, 30, 40}));
+}
+
+// The New 3D icon: three axes and a red line across them.
+TEST(Dialogs3D, TheIconCrossesTheAxesInRed) {
+  QImage icon(24, 24, QImage::Format_RGB32);
+  icon.fill(Qt::white);
+  QPainter painter(&icon);
+  FindGraphKind(k3DCartesianCode)->drawIcon(painter);
+  painter.end();
+  EXPECT_EQ(icon.pixelColor(8, 12), QColor(220, 0, 0));
+  EXPECT_EQ(icon.pixelColor(11, 9), QColor(Qt::black));
 }
 
 TEST(MainForm3D, HotKeySettingsOpenFromTheToolsMenu) {

@@ -22,7 +22,7 @@ struct TPolarFile {
   Extended zoom = 35, centerX = 0, centerY = 0;
   int axisCount = 8;
   std::vector<Extended> angles{0, 45, 90, 135, 180, 225, 270, 315};
-  int axisWidth = 1, dashLength = 5, decimals = 1;
+  int axisWidth = 1, axisStyle = 0, dashLength = 5, decimals = 1;
   Extended increment = 1;
   int functionCount = 1;
   int samples = 1000, functionWidth = 1;
@@ -34,7 +34,7 @@ TBytes Format2(const TPolarFile& p) {
   b.I32(p.height).I32(p.width).Ext(p.zoom).Ext(p.centerX).Ext(p.centerY);
   b.I32(0xFFFFFF).I32(p.axisCount);
   for (int i = 0; i < 360; ++i) b.Ext(i < int(p.angles.size()) ? p.angles[std::size_t(i)] : 0);
-  b.I32(0).I32(p.axisWidth).Byte(0).Ext(p.increment).Byte(0).I32(0).I32(p.dashLength).I32(1).Byte(0);
+  b.I32(0).I32(p.axisWidth).Byte(p.axisStyle).Ext(p.increment).Byte(0).I32(0).I32(p.dashLength).I32(1).Byte(0);
   b.Byte(1).Byte(0).Byte(1).Byte(0).I32(p.decimals).Byte(0).Ext(5).LStr("1").LStr("5");
   const TFontDesc& f = DefaultFont();
   b.Font2(f.name, f.color, f.style, f.size).I32(p.functionCount);
@@ -165,6 +165,7 @@ TEST_F(FilePolar, ContentsBeyondTheLimitsAreRefusedOrRepaired) {
       {"axis width 0", [](TPolarFile& p) { p.axisWidth = 0; }, false},
       {"dash length 11", [](TPolarFile& p) { p.dashLength = 11; }, false},
       {"9 decimal places", [](TPolarFile& p) { p.decimals = 9; }, false},
+      {"-1 decimal places", [](TPolarFile& p) { p.decimals = -1; }, false},
       {"function width 11", [](TPolarFile& p) { p.functionWidth = 11; }, false},
       {"an angle that is no number", [](TPolarFile& p) { p.angles[2] = std::numeric_limits<Extended>::quiet_NaN(); },
        false},
@@ -180,6 +181,8 @@ TEST_F(FilePolar, ContentsBeyondTheLimitsAreRefusedOrRepaired) {
        true},
       {"a million samples", [](TPolarFile& p) { p.samples = 1000000; }, true},
       {"no samples", [](TPolarFile& p) { p.samples = -5; }, true},
+      {"0 decimal places", [](TPolarFile& p) { p.decimals = 0; }, true},
+      {"8 decimal places", [](TPolarFile& p) { p.decimals = 8; }, true},
   };
   for (const auto& row : rows) {
     TPolarFile p;
@@ -198,7 +201,11 @@ TEST_F(FilePolar, ContentsBeyondTheLimitsAreRefusedOrRepaired) {
   p.axisCount = 5;
   p.angles = {400, 10, 10, -90, -1e-20L};
   p.samples = 1000000;
-  ASSERT_TRUE(Open(Format2(p)));
+  for (const int style : {5, 6}) {  // clear, and no style: solid
+    p.axisStyle = style;
+    ASSERT_TRUE(Open(Format2(p)));
+    EXPECT_EQ(doc.Settings().AxisPenStyle, style == 5 ? psClear : psSolid);
+  }
   const TAxisAngles& a = doc.Settings().AxisAngles;
   EXPECT_EQ(std::vector<Extended>(a.begin(), a.begin() + doc.Settings().AxisCount),
             (std::vector<Extended>{0, 10, 40, 270}));

@@ -2,10 +2,12 @@
 // checked pixel by pixel on a headless bitmap.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 
 #include "platform/canvas.h"
+#include "platform/drawing_job.h"
 #include "polar/polar_document.h"
 
 namespace plotix {
@@ -14,6 +16,7 @@ namespace {
 constexpr TColor kWhite = 0xFFFFFF;
 constexpr TColor kBlack = 0x000000;
 constexpr TColor kBlue = 0xFF0000;
+constexpr TColor kRed = 0x0000FF;
 
 class RenderPolar : public ::testing::Test {
  protected:
@@ -70,6 +73,41 @@ TEST_F(RenderPolar, DefaultGridHasEightRaysWithLabelledDashesEvery35Pixels) {
   EXPECT_EQ(Count(kBlack, 256, 246, 280, 250), 0);  // only the ray between ticks
 }
 
+// A tick label sits below a vertical dash, right of a horizontal one, below and right of
+// the lower end of a falling one and above and right of the upper end of a rising one;
+// on circles at the ray's tick point. Dashes take the tick mark colour.
+TEST_F(RenderPolar, TickLabelsSitBesideTheirTicks) {
+  const struct {
+    Extended angle;
+    std::uint8_t type;
+    int x, y, halfHeights;  // the label's top-left corner: (x, y + halfHeights * height / 2)
+  } rows[] = {
+      {0, ptDashes, 460, 256, 0},   {90, ptDashes, 256, 40, -1}, {45, ptDashes, 403, 106, 0},
+      {135, ptDashes, 106, 97, -2}, {0, ptCircles, 460, 250, 0},
+  };
+  settings.AxisCount = 1;
+  settings.TickIncrement = 6;  // one tick, 210 pixels out
+  settings.TickMarkColor = kRed;
+  for (const auto& row : rows) {
+    settings.AxisAngles[0] = row.angle;
+    settings.TickMarkType = row.type;
+    settings.ShowLabels = false;
+    Render();
+    TCanvas& c = bitmap.Canvas();
+    c.Font() = settings.LabelFont;
+    c.TextOut(row.x, row.y + row.halfHeights * c.TextHeight("6") / 2, "6");
+    const QImage predicted = bitmap.Image();
+    settings.ShowLabels = true;
+    Render();
+    EXPECT_EQ(bitmap.Image(), predicted) << double(row.angle) << " " << int(row.type);
+  }
+  settings.AxisAngles[0] = 0;
+  settings.TickMarkType = ptDashes;
+  Render();
+  EXPECT_EQ(At(460, 253), kRed);
+  EXPECT_EQ(At(440, 250), kBlack);
+}
+
 TEST_F(RenderPolar, TicksNeedFivePixelsAndTheRestrictedRadiusEndsRaysAndCircles) {
   view.Zoom = 4.9L;
   Render();
@@ -110,19 +148,38 @@ TEST_F(RenderPolar, RaysOutsideThePoleAndAlongAnEdge) {
   view.CenterY = -250;
   Render();
   EXPECT_EQ(Count(kBlack, 0, 0, 500, 1), 500);
+  // The pole on the left edge: the 0 degree ray runs right across the view.
+  view = {35, 250, 0};
+  Render();
+  EXPECT_EQ(Count(kBlack, 0, 250, 500, 251), 500);
 }
 
+// A large circle is drawn as the arc the view shows, never straying a pixel from the true
+// circle: one of radius 100000 pixels through a view whose bottom edge runs through the
+// pole, and one of 4322 pixels round a view across the positive x axis.
 TEST_F(RenderPolar, FarCircleIsOnlyItsVisibleArc) {
-  // A circle of radius 100000 pixels crossing a view whose bottom edge runs through the pole.
   NoGrid();
   settings.TickMarkType = ptCircles;
   settings.ShowLabels = false;
-  view = {10000, 100000, 249};
-  settings.TickIncrement = 10;
-  Render();
-  EXPECT_EQ(At(249, 0), kBlack);
-  EXPECT_EQ(At(250, 499), kBlack);
-  EXPECT_EQ(Count(kBlack, 0, 0, 500, 500), Count(kBlack, 248, 0, 252, 500));
+  const struct {
+    TPolarView view;
+    Extended increment;
+    int left, right;  // the columns the arc lies in
+  } rows[] = {{{10000, 100000, 249}, 10, 248, 252}, {{4322, 4082, 0}, 1, 481, 492}};
+  for (const auto& row : rows) {
+    view = row.view;
+    settings.TickIncrement = row.increment;
+    Render();
+    const Extended r = row.view.Zoom * row.increment;
+    EXPECT_EQ(Count(kBlack, 0, 0, 500, 500), Count(kBlack, row.left, 0, row.right, 500));
+    for (int y = 0; y < 500; ++y) {
+      EXPECT_GT(Count(kBlack, 0, y, 500, y + 1), 0) << y;
+      for (int x = row.left; x < row.right; ++x) {
+        if (At(x, y) != kBlack) continue;
+        EXPECT_LT(fabsl(hypotl(x - 250 + view.CenterX, view.CenterY + 250 - y) - r), 1) << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST_F(RenderPolar, PointsMapRoundingHalfToEvenAndEitherVariableName) {
@@ -156,6 +213,20 @@ TEST_F(RenderPolar, BatchesJoinAndCurvesEndOnTheBorderWhereTheyLeave) {
     EXPECT_EQ(At(x, y), kBlue) << x << "," << y;
   EXPECT_EQ(Count(kBlue, 100, 0, 400, 3), 0);
   EXPECT_EQ(Count(kBlue, 0, 100, 3, 400), 0);
+}
+
+// A long function's range is shared out among the threads: the same picture on any number.
+TEST_F(RenderPolar, TheSamePictureOnAnyNumberOfThreads) {
+  Add("2+cos(5theta)", 0, 2 * kPolarPi, 5000);
+  SetDrawingThreads(1);
+  Render();
+  const QImage one = bitmap.Image();
+  for (const int threads : {2, 3}) {
+    SetDrawingThreads(threads);
+    Render();
+    EXPECT_EQ(bitmap.Image(), one) << threads;
+  }
+  SetDrawingThreads(0);
 }
 
 TEST_F(RenderPolar, NothingForEmptyBoundsOrSampleCounts) {

@@ -28,6 +28,13 @@ std::vector<std::string> Texts(const TScriptedMsgHandler& h) {
   return texts;
 }
 
+// Whether a dialog shows a caption.
+bool Shows(QWidget& dialog, const char* caption) {
+  for (QLabel* label : dialog.findChildren<QLabel*>())
+    if (label->text() == caption && label->isVisibleTo(&dialog)) return true;
+  return false;
+}
+
 std::vector<Extended> InUse(const TSettingPolarObj& s) {
   return std::vector<Extended>(s.AxisAngles.begin(), s.AxisAngles.begin() + s.AxisCount);
 }
@@ -41,6 +48,7 @@ TEST(PolarWindow, ViewCommandsStepZoomAndClampTheCentre) {
   window.NewDefaultSize();
   window.Activated();
   EXPECT_EQ(window.windowTitle(), "Polar Graph Window");
+  EXPECT_EQ(window.ViewMenu()->actions().value(0)->text(), "Change Vie&w...");
   EXPECT_EQ(window.ViewCommands(), unsigned(vcScroll));
   EXPECT_EQ(panels[0], "Zoom: 35");
   using W = TFuncPolarWindow;
@@ -138,7 +146,10 @@ TEST(PolarSettingsDialog, DashLengthAndCircleWidthShareTheSizeBar) {
   TScopedScriptedMessages messages;
   TSettingPolarObj settings;
   settings.CircleWidth = 3;
+  settings.LabelFormat = 2;
   TSettingsPolarDlg dlg(settings);
+  for (const char* caption : {"Axis Width", "Axis Line Style", "Circle Style", "Increments"})
+    EXPECT_TRUE(Shows(dlg, caption)) << caption;
   dlg.ETickMarkSize->setValue(7);
   dlg.ECircles->setChecked(true);
   EXPECT_EQ(dlg.ETickMarkSize->value(), 3);
@@ -159,6 +170,7 @@ TEST(PolarSettingsDialog, DashLengthAndCircleWidthShareTheSizeBar) {
   EXPECT_EQ(settings.CircleWidth, 4);
   EXPECT_EQ(settings.TickMarkType, ptDashes);
   EXPECT_EQ(settings.TickIncrementText, "pi");
+  EXPECT_EQ(settings.LabelFormat, 2);
 }
 
 TEST(PolarAxisListDialog, IntervalsAreCheckedOnlyWhenChosen) {
@@ -270,6 +282,7 @@ TEST(PolarViewDialog, LoadsTruncatedCentresAndChecksTheZoom) {
   TScopedScriptedMessages messages;
   TPolarView view{35, 1e30L, -70.9L};
   TChangePolarViewDlg dlg(view);
+  EXPECT_TRUE(dlg.EViewZoom->isVisibleTo(&dlg));
   EXPECT_EQ(dlg.EPixelsX->value(), 100000);
   EXPECT_EQ(dlg.EPixelsY->value(), -70);
   dlg.EPixelsX->setValue(0);

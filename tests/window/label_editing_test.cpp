@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
@@ -104,6 +105,16 @@ TEST_F(LabelEditing, DragsCreateMoveAndResizeBoxes) {
       EXPECT_EQ(window.ScreenPicture().Image(), Clean());  // no band, no marker left
     }
   }
+  // A move without the button (a release lost outside the window) ends a new label there.
+  tool = ltRectangle;
+  attributes.PenColor = 0x0000FF;  // drawn across the box: unlike a rubber band there
+  window.MouseDown(Qt::LeftButton, Qt::NoModifier, 150, 130);
+  window.MouseMove(Qt::LeftButton, Qt::NoModifier, 250, 200);
+  window.MouseMove(Qt::NoButton, Qt::NoModifier, 260, 210);
+  const auto& made = static_cast<const TDrawLabel&>(*window.Labels().back());
+  EXPECT_EQ((TRect{made.P1.x, made.P1.y, made.P2.x, made.P2.y}), (TRect{150, 130, 250, 200}));
+  EXPECT_EQ(window.LabelEditor().Mode(), lmIdle);
+  EXPECT_EQ(window.ScreenPicture().Image(), Clean());
 }
 
 TEST_F(LabelEditing, RubberBandsEraseTheLabelAndFollowTheMouse) {
@@ -122,30 +133,116 @@ TEST_F(LabelEditing, RubberBandsEraseTheLabelAndFollowTheMouse) {
   window.MouseUp(Qt::LeftButton, Qt::ShiftModifier, 80, 90);
   EXPECT_EQ(window.Region(), (TRect{50, 50, 80, 90}));
   EXPECT_NE(At(50, 60), kWhite);
+  int gaps = 0;  // a dotted line one pixel wide
+  for (int x = 50; x <= 80; ++x) gaps += At(x, 50) == kWhite;
+  EXPECT_GT(gaps, 5);
+  EXPECT_EQ(At(60, 51), kWhite);
+  // Dragged past the bitmap, a region stops at its last pixels.
+  window.MouseDown(Qt::LeftButton, Qt::ShiftModifier, 450, 450);
+  window.MouseUp(Qt::LeftButton, Qt::ShiftModifier, 700, 800);
+  EXPECT_EQ(window.Region(), (TRect{450, 450, 499, 499}));
 }
 
 TEST_F(LabelEditing, LaterLabelsWinTiesAndASelectedFillKeepsTheSelection) {
   AddFill({100, 100});
   AddBox({102, 50}, {150, 150});  // left edge 2 pixels right of the seed
   AddBox({50, 50}, {98, 150});    // right edge 2 pixels left of the seed
+  AddBox({450, 0}, {499, 499});   // along the top and right edges
   const struct {
     int selected;
     TPoint click;
     int expected;
   } cases[] = {
-      {-1, {100, 100}, 2},  // both boxes 2 away: the later one
-      {0, {100, 100}, 0},   // the selected fill is nearer
-      {0, {101, 100}, 0},   // a tie with box 1 goes to the selected fill
-      {1, {103, 100}, 1},   // box 1 alone is nearest
-      {-1, {300, 300}, -1},
+      {-1, {100, 100}, 2},                      // both boxes 2 away: the later one
+      {0, {100, 100}, 0},                       // the selected fill is nearer
+      {0, {101, 100}, 0},                       // a tie with box 1 goes to the selected fill
+      {1, {103, 100}, 1},                       // box 1 alone is nearest
+      {1, {100, 100}, 2},                       // a selected box wins no tie
+      {-1, {300, 300}, -1}, {-1, {460, 0}, 3},  // the top row is on the bitmap
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.click.x << "," << c.click.y);
     window.LabelEditor().SelectLabel(c.selected);
     window.MouseDown(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
     window.MouseUp(Qt::LeftButton, Qt::NoModifier, c.click.x, c.click.y);
+    window.MouseMove(Qt::NoButton, Qt::NoModifier, c.click.x + 20, c.click.y);  // the selection stays
     EXPECT_EQ(window.LabelEditor().SelectedIndex(), c.expected);
   }
+  // A right click beside the bitmap picks nothing.
+  for (const auto& [x, y] : {std::pair{501, 200}, {470, 500}}) {
+    window.LeaveMode();
+    window.MouseDown(Qt::RightButton, Qt::NoModifier, x, y);
+    window.MouseUp(Qt::RightButton, Qt::NoModifier, x, y);
+    EXPECT_EQ(window.LabelEditor().Mode(), lmIdle) << x << "," << y;
+  }
+}
+
+// "Show Flood Fill Locations" marks every fill's seed; there a click picks the fill.
+TEST_F(LabelEditing, FloodFillLocationsShowWhereFillsArePicked) {
+  AddBox({100, 100}, {200, 160});
+  AddFill({150, 130});
+  window.RedrawLabels();
+  const QImage clean = Clean();
+  auto& editor = window.LabelEditor();
+  editor.SelectLabel(0);
+  editor.ShowFloodFillLocations();
+  EXPECT_EQ(editor.Mode(), lmFillLocations);
+  int near = 0, far = 0;
+  for (int y = 0; y < 500; ++y)
+    for (int x = 0; x < 500; ++x)
+      (std::abs(x - 150) <= 10 && std::abs(y - 130) <= 10 ? near : far) +=
+          window.ScreenPicture().Image().pixel(x, y) != clean.pixel(x, y);
+  EXPECT_GT(near, 0);
+  EXPECT_EQ(far, 0);
+  window.MouseDown(Qt::LeftButton, Qt::NoModifier, 150, 130);
+  window.MouseUp(Qt::LeftButton, Qt::NoModifier, 150, 130);
+  EXPECT_EQ(editor.SelectedIndex(), 1);
+  window.LeaveMode();
+  EXPECT_EQ(window.ScreenPicture().Image(), clean);
+}
+
+// The label menu and pop-up as a user opens them: the items, their keys, and what is greyed.
+TEST_F(LabelEditing, MenusGreyWhatHasNothingToActOn) {
+  auto& editor = window.LabelEditor();
+  const auto items = [](QMenu* menu, bool captions) {
+    emit menu->aboutToShow();
+    std::string out;
+    for (QAction* a : menu->actions())
+      out += a->isSeparator() ? std::string(captions ? "-|" : "")
+             : captions       ? a->text().toStdString() + " " + a->shortcut().toString().toStdString() + "|"
+                              : std::string(a->isEnabled() ? "1" : "0");
+    return out;
+  };
+  EXPECT_EQ(items(editor.Menu(), true),
+            "Select &Top |Select &Next Ctrl+N|Select &Previous Ctrl+P|-|Send Selected to &Front Ctrl+F|"
+            "Send Selected to &Back Ctrl+B|-|&Show Flood Fill Locations Ctrl+L|&Edit Selected... Ctrl+E|"
+            "&In Place Text Label Editor... |Label &List Dialog... |-|Delete Selected Ctrl+Del|Delete All Labels |"
+            "Delete All Flood Fills |Delete All Labels And Flood Fills |");
+  EXPECT_EQ(items(editor.Popup(), true),
+            "Send To &Front |Send To &Back |&Edit Label... |&In Place Editor... |Delete Label |");
+  const struct {
+    bool box, fill, text;
+    int select;  // 3: the text label in its in-place editor
+    const char* menu;
+    const char* popup;
+  } rows[] = {
+      {false, false, false, -1, "0000000000000", "00000"}, {true, true, true, -1, "1000010010111", "00000"},
+      {true, false, false, -1, "1000010010101", "00000"},  {false, true, false, -1, "1000010010011", "00000"},
+      {true, true, true, 0, "1111011011111", "10101"},     {true, true, true, 2, "1110111111111", "01111"},
+      {true, true, true, 3, "1000011010111", "00000"},
+  };
+  for (const auto& row : rows) {
+    window.LeaveMode();
+    window.Doc().SetLabels({});
+    if (row.box) AddBox({10, 10}, {40, 40});
+    if (row.fill) AddFill({20, 20});
+    if (row.text) Add<TDrawText>({300, 300}, {300, 300}).Text = "x";
+    editor.SelectLabel(row.select == 3 ? 2 : row.select);
+    if (row.select == 3) editor.EditSelectedInPlace();
+    EXPECT_EQ(items(editor.Menu(), false), row.menu) << row.select;
+    EXPECT_EQ(items(editor.Popup(), false), row.popup) << row.select;
+  }
+  window.LeaveMode();
 }
 
 TEST_F(LabelEditing, CommandsFollowTheSelectedLabel) {
@@ -173,6 +270,13 @@ TEST_F(LabelEditing, CommandsFollowTheSelectedLabel) {
     EXPECT_EQ(remaining, c.remaining) << c.select;
     EXPECT_EQ(window.ScreenPicture().Image(), Clean());
   }
+  // The front label sent to the front, the back one to the back: nothing to undo.
+  window.History()->clear();
+  for (const auto& [index, command] : {std::pair{1, &W::SendSelectedToFront}, {0, &W::SendSelectedToBack}}) {
+    window.LabelEditor().SelectLabel(index);
+    (window.LabelEditor().*command)();
+  }
+  EXPECT_EQ(window.History()->count(), 0);
 }
 
 TEST_F(LabelEditing, DeleteAllAsksAndLeavesNoMarkers) {
@@ -250,10 +354,24 @@ TEST_F(LabelEditing, TheInPlaceEditorCommitsOrRemovesItsLabel) {
     }
     EXPECT_EQ(window.ScreenPicture().Image(), Clean());
   }
+  // A double click on a selected text label opens the editor on it; on a box, nothing.
+  Add<TDrawText>({300, 200}, {300, 200}).Text = "x";
+  for (const TPoint at : {TPoint{300, 320}, TPoint{302, 202}}) {
+    window.MouseDown(Qt::LeftButton, Qt::NoModifier, at.x, at.y);
+    window.MouseUp(Qt::LeftButton, Qt::NoModifier, at.x, at.y);
+    window.MouseDoubleClick();
+    window.MouseDown(Qt::LeftButton, Qt::NoModifier, at.x, at.y);
+    window.MouseUp(Qt::LeftButton, Qt::NoModifier, at.x, at.y);
+    EXPECT_EQ(window.LabelEditor().Mode(), at.y == 320 ? lmSelected : lmTextEdit);
+  }
+  EXPECT_TRUE(window.LabelEditor().TextEditor()->IsOpen());
+  EXPECT_EQ(window.LabelEditor().TextEditor()->Text(), "x");
+  window.LabelEditor().TextEditor()->Close();
   // Opened on a selected label and closed unchanged: no marker stays behind.
   window.LabelEditor().SelectLabel(int(window.Labels().size()) - 1);
   window.LabelEditor().EditSelectedInPlace();
   EXPECT_EQ(window.LabelEditor().Mode(), lmTextEdit);
+  EXPECT_TRUE(window.LabelEditor().TextEditor()->IsOpen());
   window.LabelEditor().TextEditor()->Close();
   EXPECT_EQ(window.ScreenPicture().Image(), Clean());
 }
@@ -269,7 +387,13 @@ TEST_F(LabelEditing, DialogChangesRedrawAndMarkTheGraphModified) {
     text.Text.clear();
     return true;
   });
-  // A Modify in the list stays when the list is cancelled.
+  // The list opens on the selected label; a Modify there stays when the list is cancelled.
+  window.LabelEditor().SelectLabel(1);
+  OnNextModal([](QWidget* modal) {
+    EXPECT_EQ(qobject_cast<TLabelListDlg*>(modal)->LabelListBox->currentRow(), 1);
+    modal->close();
+  });
+  window.LabelEditor().EditLabelList();
   window.LabelEditor().SelectLabel(0);
   window.SetModified(false);
   OnNextModal([](QWidget* modal) {
