@@ -41,29 +41,29 @@ inline Extended ReduceHalfPi(Extended x, unsigned& quadrant) {
   return (((x - k * kHalfPi1) - k * kHalfPi2) - k * kHalfPi3) - k * kHalfPi4;
 }
 
-Extended PlainSin(Extended x, const TTrigFixup&) {
-  if (fabsl(x) <= kQuarterPi) return X87Sin(x);
-  if (!(fabsl(x) < kReduceLimit)) return sinl(x);
-  unsigned quadrant;
-  const Extended r = ReduceHalfPi(x, quadrant);
-  switch (quadrant) {
+// The sine of r + quadrant * pi/2.
+Extended QuadrantSin(Extended r, unsigned quadrant) {
+  switch (quadrant % 4) {
     case 0: return X87Sin(r);
     case 1: return X87Cos(r);
     case 2: return -X87Sin(r);
     default: return -X87Cos(r);
   }
 }
+
+Extended PlainSin(Extended x, const TTrigFixup&) {
+  if (fabsl(x) <= kQuarterPi) return X87Sin(x);
+  if (!(fabsl(x) < kReduceLimit)) return sinl(x);
+  unsigned quadrant;
+  const Extended r = ReduceHalfPi(x, quadrant);
+  return QuadrantSin(r, quadrant);
+}
 Extended PlainCos(Extended x, const TTrigFixup&) {
   if (fabsl(x) <= kQuarterPi) return X87Cos(x);
   if (!(fabsl(x) < kReduceLimit)) return cosl(x);
   unsigned quadrant;
   const Extended r = ReduceHalfPi(x, quadrant);
-  switch (quadrant) {
-    case 0: return X87Cos(r);
-    case 1: return -X87Sin(r);
-    case 2: return -X87Cos(r);
-    default: return X87Sin(r);
-  }
+  return QuadrantSin(r, quadrant + 1);
 }
 
 // A residue small enough to be a multiple's rounding error becomes 0; the exact
