@@ -78,7 +78,6 @@ THelpWindow::THelpWindow(QWidget* parent)
       SearchText(new QLineEdit),
       Results(new QListWidget) {
   setWindowTitle(QStringLiteral("Plotix Help"));
-  setObjectName(QStringLiteral("HelpWindow"));
   Contents->setHeaderHidden(true);
   IndexFilter->setPlaceholderText(QStringLiteral("Look for a subject"));
   SearchText->setPlaceholderText(QStringLiteral("Words to find"));

@@ -251,8 +251,7 @@ void TFuncGraphWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFuncGraphWindow::DrawNow() {
-  if (drawing_) drawing_->cancelled = true;
-  EndDrawing();
+  CancelDrawing();  // this drawing replaces it
   bool outOfMemory = false;
   {
     TBusyCursor busy;

@@ -116,6 +116,8 @@ TEST(HelpWindow, PagesSectionsIndexAndSearch) {
   // The answer to "what does ARCSECH accept" is found by searching for it.
   EXPECT_EQ(help.Search(QStringLiteral("ARCSECH")).value(0), "expressions.md");
   EXPECT_TRUE(help.Search(QStringLiteral("zzzz nothing")).isEmpty());
+  help.Tabs->setCurrentIndex(2);  // the Search tab is ready for typing
+  EXPECT_EQ(help.focusWidget(), help.SearchText);
   help.IndexFilter->setText(QStringLiteral("background"));
   QStringList entries;
   for (int i = 0; i < help.Index->count(); ++i) entries << help.Index->item(i)->text();
