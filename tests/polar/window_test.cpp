@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
