@@ -1,5 +1,5 @@
 # Sourced by run.sh and test.sh: makes sure the Debian packages Plotix builds with are there.
-PLOTIX_PACKAGES="qt6-base-dev fonts-dejavu-core fonts-liberation libgtest-dev libbenchmark-dev libmuparser-dev poppler-utils cmake g++"
+PLOTIX_PACKAGES="qt6-base-dev qt6-svg-dev librsvg2-bin fonts-dejavu-core fonts-liberation libgtest-dev libbenchmark-dev libmuparser-dev poppler-utils cmake g++"
 
 plotix_install_deps() {
   local missing=()

@@ -26,9 +26,11 @@
 #include "platform/font_substitutes.h"
 #include "platform/help_service.h"
 #include "platform/message_box.h"
+#include "platform/picture_file.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
 #include "window/graph_kinds.h"
+#include "window/graph_picture.h"
 
 namespace plotix {
 
@@ -37,7 +39,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: plotix [FILE]\n"
     "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
-    "       plotix --render FILE.pxg OUT.bmp|OUT.png [FILE.pxg OUT ...] [--depth 4|8|15|16|24|32]\n"
+    "       plotix --render FILE.pxg OUT.bmp|OUT.png|OUT.svg|OUT.pdf [FILE.pxg OUT ...]\n"
+    "              [--depth 4|8|15|16|24|32 | --smooth | --scale 1|2|3|4]\n"
     "       plotix --resave IN.pxg OUT.pxg\n"
     "       plotix --help | --version\n";
 
@@ -51,10 +54,13 @@ constexpr const char* kOptionHelp =
     "  --trig RANGE[,plain]  trigonometry fix-up range 0..5 (default 2); \",plain\" turns\n"
     "                        exact values off\n"
     "  --render FILE OUT     draw the graph file with its labels at its bitmap size and\n"
-    "                        write the picture as a .bmp or .png file; more FILE OUT\n"
+    "                        write the picture as a .bmp, .png, .svg or .pdf file\n"
+    "                        (vectors at 96 pixels to the inch); more FILE OUT\n"
     "                        pairs draw them all in one run, on every core, each\n"
     "                        failure told under its file's name\n"
-    "  --depth BITS          colour depth of the picture (default 32)\n"
+    "  --depth BITS          colour depth of an exact .bmp or .png picture (default 32)\n"
+    "  --smooth              draw .png pictures anti-aliased\n"
+    "  --scale N             draw .png pictures N times the bitmap's size, smooth\n"
     "  --resave IN OUT       open a graph file of either format and save it in the\n"
     "                        current one\n"
     "  --help, --version     print this text or the version\n"
@@ -67,7 +73,7 @@ struct TCommandLine {
   std::string function;
   std::string inFile, outFile;     // --resave
   std::vector<TRenderJob> render;  // --render
-  int depth = 0;                   // --render; 0: the bitmap's
+  TRenderOptions renderOptions;    // --render
   std::string xText = "0";
   std::string zText = "0";
   bool scientific = false;
@@ -150,24 +156,39 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
         i += 2;
       }
       for (const TRenderJob& job : cl.render)
-        if (!IsPictureFileName(job.pictureFile)) return "--render writes a .bmp or .png file";
+        if (!IsPictureFileName(job.pictureFile)) return "--render writes a .bmp, .png, .svg or .pdf file";
     } else if (name == "--resave") {
       if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
       if (!setMode(TCommandLine::Resave)) return "more than one mode given";
       cl.inFile = value;
       cl.outFile = argv[++i];
-    } else if (name == "--depth") {
+    } else if (name == "--depth" || name == "--scale") {
       if (!takeValue()) return name + " needs a value";
-      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), cl.depth);
-      if (ec != std::errc() || end != value.data() + value.size() || !IsValidDepth(cl.depth))
-        return "--depth needs 4, 8, 15, 16, 24 or 32";
+      int& number = name == "--depth" ? cl.renderOptions.depth : cl.renderOptions.scale;
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+      const bool whole = ec == std::errc() && end == value.data() + value.size();
+      if (name == "--depth" && !(whole && IsValidDepth(number))) return "--depth needs 4, 8, 15, 16, 24 or 32";
+      if (name == "--scale" && !(whole && number >= 1 && number <= 4)) return "--scale needs 1, 2, 3 or 4";
+      cl.renderOptions.smooth |= name == "--scale";
       renderOnly = true;
+    } else if (name == "--smooth") {
+      if (equals != std::string::npos) return name + " takes no value";
+      cl.renderOptions.smooth = renderOnly = true;
     } else {
       return "unknown option " + name;
     }
   }
   if (calcOnly && cl.mode != TCommandLine::Calc) return "--x, --z, --scientific and --trig need --calc";
-  if (renderOnly && cl.mode != TCommandLine::Render) return "--depth needs --render";
+  if (renderOnly && cl.mode != TCommandLine::Render) return "--depth, --smooth and --scale need --render";
+  const TRenderOptions& options = cl.renderOptions;
+  if (options.depth != 0 && options.smooth) return "--depth is for exact pictures, not with --smooth or --scale";
+  for (const TRenderJob& job : cl.render) {
+    TTwinFormat vector;
+    if (VectorFormatOf(job.pictureFile, vector) && (options.depth != 0 || options.smooth))
+      return "--depth, --smooth and --scale are for .bmp and .png pictures, not " + job.pictureFile;
+    if (options.smooth && !IsPngFileName(job.pictureFile))
+      return "--smooth and --scale write .png pictures, not " + job.pictureFile;
+  }
   if (cl.mode != TCommandLine::Gui && !stray.empty()) return "unexpected argument " + stray;
   return "";
 }
@@ -254,7 +275,7 @@ int PlotixMain(int argc, char** argv) {
       // PNG and BMP are built into Qt: without plugin folders writing a picture loads no
       // image plugins to ask them about the format.
       QCoreApplication::setLibraryPaths({});
-      return cl.mode == TCommandLine::Render ? RenderGraphFiles(cl.render, cl.depth)
+      return cl.mode == TCommandLine::Render ? RenderGraphFiles(cl.render, cl.renderOptions)
                                              : ResaveGraphFile(cl.inFile, cl.outFile);
     }
   }

@@ -12,6 +12,7 @@
 #include "platform/picture_file.h"
 #include "window/graph_document.h"
 #include "window/graph_kinds.h"
+#include "window/graph_picture.h"
 
 namespace plotix {
 
@@ -24,13 +25,14 @@ bool HasExtension(const std::string& fileName, const char* extension) {
 }  // namespace
 
 bool IsPictureFileName(const std::string& fileName) {
-  return HasExtension(fileName, ".bmp") || HasExtension(fileName, ".png");
+  TTwinFormat vector;
+  return HasExtension(fileName, ".bmp") || IsPngFileName(fileName) || VectorFormatOf(fileName, vector);
 }
 
 namespace {
 
 // One job; its messages go to `lines` as they would to stderr.
-bool RenderGraphFile(const TRenderJob& job, int depth, std::vector<std::string>& lines) {
+bool RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::vector<std::string>& lines) {
   TCapturedMessages messages;
   const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(job.graphFile);
   const auto fail = [&](const std::string& problem) {
@@ -39,12 +41,23 @@ bool RenderGraphFile(const TRenderJob& job, int depth, std::vector<std::string>&
     return false;
   };
   if (!doc) return fail("");
+  const std::string noMemory =
+      "no memory for a " + std::to_string(doc->BitmapWidth()) + " x " + std::to_string(doc->BitmapHeight()) + " bitmap";
+  TTwinFormat format = TTwinFormat::SmoothPng;
+  if (options.smooth || VectorFormatOf(job.pictureFile, format)) {
+    try {
+      if (!WriteTwinPicture(*doc, job.pictureFile, format, options.scale))
+        return fail("can not write " + job.pictureFile);
+    } catch (const std::bad_alloc&) {
+      return fail(noMemory);
+    }
+    lines = messages.Lines();
+    return true;
+  }
   TBitmap bitmap(doc->BitmapWidth(), doc->BitmapHeight());
-  if (depth == 0) depth = bitmap.Depth();
+  const int depth = options.depth == 0 ? bitmap.Depth() : options.depth;
   bitmap.SetDepth(depth);
-  if (bitmap.Width() != doc->BitmapWidth() || bitmap.Height() != doc->BitmapHeight())
-    return fail("no memory for a " + std::to_string(doc->BitmapWidth()) + " x " + std::to_string(doc->BitmapHeight()) +
-                " bitmap");
+  if (bitmap.Width() != doc->BitmapWidth() || bitmap.Height() != doc->BitmapHeight()) return fail(noMemory);
   doc->RenderWithLabels(bitmap);
   if (!WritePictureFile(bitmap.Image(), depth, job.pictureFile)) return fail("can not write " + job.pictureFile);
   lines = messages.Lines();
@@ -53,12 +66,12 @@ bool RenderGraphFile(const TRenderJob& job, int depth, std::vector<std::string>&
 
 }  // namespace
 
-int RenderGraphFiles(const std::vector<TRenderJob>& jobs, int depth) {
+int RenderGraphFiles(const std::vector<TRenderJob>& jobs, const TRenderOptions& options) {
   std::vector<std::vector<std::string>> lines(jobs.size());
   std::vector<char> rendered(jobs.size(), false);
   std::atomic<std::size_t> next = 0;
   const auto work = [&] {
-    for (std::size_t i; (i = next++) < jobs.size();) rendered[i] = RenderGraphFile(jobs[i], depth, lines[i]);
+    for (std::size_t i; (i = next++) < jobs.size();) rendered[i] = RenderGraphFile(jobs[i], options, lines[i]);
   };
   const std::size_t threads = std::min<std::size_t>(jobs.size(), std::max(1u, std::thread::hardware_concurrency()));
   std::vector<std::thread> workers;

@@ -13,17 +13,24 @@ struct TRenderJob {
   std::string graphFile, pictureFile;
 };
 
-// Draws each graph with its labels at its stored bitmap size and writes a .bmp (of that
-// colour depth; 0 for the depth of a new graph bitmap) or .png picture, the files on
-// every core at once. A file that fails does not stop the others; with more than one
-// file its messages come under its name, in the order of the jobs. Returns the exit
-// status: 0, or 1 when any failed.
-int RenderGraphFiles(const std::vector<TRenderJob>& jobs, int depth);
+// How --render draws: exact at a colour depth (0 for the depth of a new graph bitmap),
+// or smooth PNG at a scale (1 to 4); .svg and .pdf pictures are always vectors.
+struct TRenderOptions {
+  int depth = 0;
+  bool smooth = false;
+  int scale = 1;
+};
+
+// Draws each graph with its labels at its stored bitmap size and writes a .bmp, .png,
+// .svg or .pdf picture as the options say, the files on every core at once. A file that fails does not stop the others;
+// with more than one file its messages come under its name, in the order of the jobs. Returns the exit status: 0, or 1
+// when any failed.
+int RenderGraphFiles(const std::vector<TRenderJob>& jobs, const TRenderOptions& options);
 
 // Opens a graph file of either format and saves it in the current one. Exit status 0 or 1.
 int ResaveGraphFile(const std::string& from, const std::string& to);
 
-// True for a picture name --render can write (.bmp or .png, in any case).
+// True for a picture name --render can write (.bmp, .png, .svg or .pdf, in any case).
 bool IsPictureFileName(const std::string& fileName);
 
 }  // namespace plotix

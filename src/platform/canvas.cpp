@@ -10,6 +10,7 @@
 #include <numbers>
 #include <vector>
 
+#include "platform/painter_twin.h"
 #include "platform/raster_pixels.h"
 
 namespace plotix {
@@ -361,24 +362,32 @@ void TCanvas::MoveTo(int x, int y) {
 void TCanvas::LineTo(int x, int y) {
   const TPoint points[2] = {penPos_, {x, y}};
   StrokeLines(bitmap_, pen_, points, 2, dashPhase_);
+  if (TPainterTwin* twin = bitmap_.Twin()) twin->Lines(points, 2, pen_);
   // The pattern goes on where this line stopped.
   const Int64 steps = std::max(std::abs(Int64(x) - penPos_.x), std::abs(Int64(y) - penPos_.y));
   dashPhase_ = int((dashPhase_ + steps) % kPatternPeriod);
   penPos_ = {x, y};
 }
 
-void TCanvas::Polyline(const TPoint* points, int count) { StrokeLines(bitmap_, pen_, points, count, 0); }
+void TCanvas::Polyline(const TPoint* points, int count, const TPointF* exact) {
+  StrokeLines(bitmap_, pen_, points, count, 0);
+  if (TPainterTwin* twin = bitmap_.Twin()) twin->Lines(points, count, pen_, exact);
+}
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   DrawShape(bitmap_, pen_, brush_, TShape::Rectangle, left, top, right, bottom, 0, 0);
+  if (TPainterTwin* twin = bitmap_.Twin()) twin->Shape(TTwinShape::Rectangle, {left, top, right, bottom}, pen_, brush_);
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   DrawShape(bitmap_, pen_, brush_, TShape::Ellipse, left, top, right, bottom, 0, 0);
+  if (TPainterTwin* twin = bitmap_.Twin()) twin->Shape(TTwinShape::Ellipse, {left, top, right, bottom}, pen_, brush_);
 }
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
   DrawShape(bitmap_, pen_, brush_, TShape::RoundRect, left, top, right, bottom, cornerWidth, cornerHeight);
+  if (TPainterTwin* twin = bitmap_.Twin())
+    twin->Shape(TTwinShape::RoundRect, {left, top, right, bottom}, pen_, brush_, cornerWidth, cornerHeight);
 }
 
 void TCanvas::FillRect(const TRect& rect) {
@@ -387,6 +396,7 @@ void TCanvas::FillRect(const TRect& rect) {
   const TPixelWriter writer(bitmap_, brush_.color, false);
   const Int64 y2 = std::min<Int64>(Int64(rect.bottom) - 1, bitmap_.Height() - 1);
   for (Int64 y = std::max(rect.top, 0); y <= y2; ++y) writer.Span(y, rect.left, Int64(rect.right) - 1, hatch);
+  if (TPainterTwin* twin = bitmap_.Twin()) twin->FillRect(rect, brush_);
 }
 
 TColor TCanvas::Pixel(int x, int y) const {
@@ -407,6 +417,9 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& so
     from = clipped;
   }
   if (to.isEmpty() || from.isEmpty() || !to.intersects(bitmap_.Image().rect())) return;
+  if (TPainterTwin* twin = bitmap_.Twin(); twin && source.bitmap_.Twin())
+    twin->Copy({to.left(), to.top(), to.right() + 1, to.bottom() + 1}, *source.bitmap_.Twin(),
+               {from.left(), from.top(), from.right() + 1, from.bottom() + 1});
   // A copy of the source part, so that copying within one bitmap works too.
   const QImage part = source.bitmap_.Image().copy(from);
   {

@@ -66,6 +66,8 @@ int PaletteIndex(TColor color, int depth);
 QFont MakeQFont(const TFontDesc& font);
 
 class TCanvas;
+class TPainterTwin;
+struct TPointF;
 
 // An off-screen bitmap: a 32-bit image whose every written colour is snapped to its depth.
 class TBitmap {
@@ -90,11 +92,16 @@ class TBitmap {
   QImage& Image() { return image_; }
   TCanvas& Canvas() { return *canvas_; }
   const TCanvas& Canvas() const { return *canvas_; }
+  // The picture that draws everything the canvas draws a second time, smooth or as
+  // vectors; null for none. The twin outlives its time here.
+  void SetTwin(TPainterTwin* twin) { twin_ = twin; }
+  TPainterTwin* Twin() const { return twin_; }
 
  private:
   QImage image_;
   int depth_ = 32;
   std::unique_ptr<TCanvas> canvas_;
+  TPainterTwin* twin_ = nullptr;
 };
 
 class TCanvas {
@@ -110,7 +117,8 @@ class TCanvas {
   void LineTo(int x, int y);
   TPoint PenPos() const { return penPos_; }
   // Lines through the points, the last point's pixel left out; the pen position stays.
-  void Polyline(const TPoint* points, int count);
+  // exact: the real positions the points were rounded from, for the bitmap's twin.
+  void Polyline(const TPoint* points, int count, const TPointF* exact = nullptr);
 
   // Outlined with the pen and filled with the brush; the box covers left..right-1,
   // top..bottom-1 (corners in any order). A not-xor pen combines the brush that way too.
@@ -128,6 +136,7 @@ class TCanvas {
   int TextHeight(const std::string& text);
 
   TColor Pixel(int x, int y) const;  // -1 cast to TColor (0xFFFFFFFF) off the bitmap
+  // Completes the end pixel of a raster line; the twin's round line ends hold it already.
   void SetPixel(int x, int y, TColor color);
 
   // Fills the 4-connected region of pixels that have the seed pixel's colour with the brush.

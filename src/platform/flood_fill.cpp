@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/painter_twin.h"
 #include "platform/raster_pixels.h"
 
 namespace plotix {
@@ -42,6 +43,12 @@ void TCanvas::FloodFill(int x, int y) {
     }
   }
   for (const TSpan& s : region) writer.Span(s.y, s.x1, s.x2, hatch);
+  if (TPainterTwin* twin = bitmap_.Twin()) {
+    std::vector<TPainterTwin::TRow> rows;
+    rows.reserve(region.size());
+    for (const TSpan& s : region) rows.push_back({int(s.y), int(s.x1), int(s.x2)});
+    twin->FillRows(std::move(rows), brush_);
+  }
 }
 
 }  // namespace plotix

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/painter_twin.h"
 #include "platform/raster_pixels.h"
 
 namespace plotix {
@@ -200,6 +201,7 @@ TTextRaster& TextFor(TFontRasters& f, const std::string& text) {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty() || bitmap_.Width() == 0) return;
+  if (TPainterTwin* twin = bitmap_.Twin()) twin->Text(x, y, text, font_);
   TFontRasters& f = RastersFor(font_);
   TTextRaster& r = TextFor(f, text);
   // The bitmap as seen from the text's cell.

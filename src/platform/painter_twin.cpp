@@ -1,0 +1,209 @@
+#include "platform/painter_twin.h"
+
+#include <QFontInfo>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/raster_pixels.h"
+
+namespace plotix {
+namespace {
+
+QColor ToQColor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+// The raster pens' dash patterns (in pixels of a 1-pixel pen), empty for solid.
+QList<qreal> DashPattern(int style) {
+  switch (style) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+  }
+}
+
+// The lines of a raster hatch across rect: the pixels of a hatch lie where x, y, x - y or
+// x + y meets one value modulo 8 (the bitmap's hatches are anchored at its top left).
+QPainterPath HatchLines(int style, const QRectF& rect) {
+  QPainterPath lines;
+  const double l = std::floor(rect.left() / 8) * 8, t = std::floor(rect.top() / 8) * 8;
+  const double r = rect.right() + 8, b = rect.bottom() + 8, span = (r - l) + (b - t);
+  const bool across = style == bsHorizontal || style == bsCross, down = style == bsVertical || style == bsCross;
+  const bool fall = style == bsFDiagonal || style == bsDiagCross, rise = style == bsBDiagonal || style == bsDiagCross;
+  for (double y = t + 3.5; across && y < b; y += 8) lines.moveTo(l, y), lines.lineTo(r, y);
+  for (double x = l + 4.5; down && x < r; x += 8) lines.moveTo(x, t), lines.lineTo(x, b);
+  // Pixel centres with x - y = 8k, and with x + y = 8k + 7.
+  for (double x = l - (b - t); fall && x < r; x += 8)
+    lines.moveTo(x + 0.5, t + 0.5), lines.lineTo(x + 0.5 + span, t + 0.5 + span);
+  for (double x = l + 7; rise && x < r + span; x += 8)
+    lines.moveTo(x + 0.5, t + 0.5), lines.lineTo(x + 0.5 - span, t + 0.5 + span);
+  return lines;
+}
+
+}  // namespace
+
+TPainterTwin::TPainterTwin(int width, int height, double scale)
+    : image_(std::make_unique<QImage>()), device_(image_.get()), scale_(scale) {
+  SetSize(width, height);
+}
+
+TPainterTwin::TPainterTwin(QPaintDevice& device, double scale, TPoint origin)
+    : device_(&device), scale_(scale), origin_(origin) {}
+
+TPainterTwin::~TPainterTwin() { End(); }
+
+void TPainterTwin::End() {
+  if (painter_.isActive()) painter_.end();
+}
+
+const QImage& TPainterTwin::Image() {
+  End();
+  return *image_;
+}
+
+void TPainterTwin::SetSize(int width, int height) {
+  const QSize size(int(width * scale_ + 0.5), int(height * scale_ + 0.5));
+  if (image_->size() == size) return;
+  End();
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  if (!image_->isNull()) QPainter(&image).drawImage(0, 0, *image_);
+  *image_ = std::move(image);
+}
+
+QPainter& TPainterTwin::Painter() {
+  if (!painter_.isActive()) {
+    painter_.begin(device_);
+    painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter_.scale(scale_, scale_);
+    painter_.translate(-origin_.x, -origin_.y);
+  }
+  return painter_;
+}
+
+bool TPainterTwin::SetPen(const TPen& pen) {
+  QPainter& p = Painter();
+  const bool notXor = pen.mode == TPenMode::NotXor;
+  if (pen.style == psClear || (notXor && !image_)) return false;
+  // Not-xor shows and hides rubber bands: drawn twice without antialiasing it restores
+  // every pixel.
+  p.setCompositionMode(notXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver);
+  p.setRenderHint(QPainter::Antialiasing, !notXor);
+  QPen q(ToQColor(pen.color), std::max(1, pen.width));
+  const QList<qreal> dashes = pen.width > 1 ? QList<qreal>() : DashPattern(pen.style);
+  if (dashes.isEmpty()) {
+    q.setCapStyle(Qt::RoundCap);
+    q.setJoinStyle(Qt::RoundJoin);
+  } else {
+    q.setDashPattern(dashes);
+    q.setCapStyle(Qt::FlatCap);
+  }
+  p.setPen(q);
+  return true;
+}
+
+void TPainterTwin::Fill(const QPainterPath& area, const TBrush& brush) {
+  const std::uint8_t* hatch = nullptr;
+  if (!raster::BrushPattern(brush.style, hatch)) return;
+  QPainter& p = Painter();
+  p.save();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (!hatch) {
+    p.fillPath(area, ToQColor(brush.color));
+  } else {
+    // The lines cut to the area as outlines: vector formats do not all keep clip paths.
+    QPainterPathStroker stroker;
+    stroker.setWidth(1);
+    stroker.setCapStyle(Qt::FlatCap);
+    p.fillPath(stroker.createStroke(HatchLines(brush.style, area.boundingRect())).intersected(area),
+               ToQColor(brush.color));
+  }
+  p.restore();
+}
+
+void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const TPointF* exact) {
+  if (count < 2 || !SetPen(pen)) return;
+  // A wide even pen is centred between pixels, up and left of the thin line.
+  const double shift = pen.width > 1 && pen.width % 2 == 0 ? 0.0 : 0.5;
+  QPolygonF line(count);
+  for (int i = 0; i < count; ++i)
+    line[i] = exact ? QPointF(exact[i].x + shift - 0.5, exact[i].y + shift - 0.5)
+                    : QPointF(points[i].x + shift, points[i].y + shift);
+  Painter().drawPolyline(line);
+}
+
+void TPainterTwin::Shape(TTwinShape shape, const TRect& box, const TPen& pen, const TBrush& brush, int cornerWidth,
+                         int cornerHeight) {
+  const int l = std::min(box.left, box.right), r = std::max(box.left, box.right);
+  const int t = std::min(box.top, box.bottom), b = std::max(box.top, box.bottom);
+  if (l == r || t == b) return;
+  // The outline runs through the centres of the box's border pixels.
+  const QRectF rect(l + 0.5, t + 0.5, r - l - 1, b - t - 1);
+  QPainterPath outline;
+  switch (shape) {
+    case TTwinShape::Rectangle: outline.addRect(rect); break;
+    case TTwinShape::Ellipse: outline.addEllipse(rect); break;
+    case TTwinShape::RoundRect:
+      outline.addRoundedRect(rect, std::min(std::abs(cornerWidth) / 2.0, rect.width() / 2),
+                             std::min(std::abs(cornerHeight) / 2.0, rect.height() / 2));
+      break;
+  }
+  if (pen.mode == TPenMode::Copy) Fill(outline, brush);
+  if (SetPen(pen)) Painter().strokePath(outline, Painter().pen());
+}
+
+void TPainterTwin::FillRect(const TRect& rect, const TBrush& brush) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  QPainterPath area;
+  area.addRect(QRectF(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+  Fill(area, brush);
+}
+
+void TPainterTwin::FillRows(std::vector<TRow> rows, const TBrush& brush) {
+  if (rows.empty()) return;
+  // Rows with the same ends one under another make one rectangle.
+  std::sort(rows.begin(), rows.end(), [](const TRow& a, const TRow& b) {
+    return a.x1 != b.x1 ? a.x1 < b.x1 : a.x2 != b.x2 ? a.x2 < b.x2 : a.y < b.y;
+  });
+  QPainterPath path;
+  for (std::size_t i = 0; i < rows.size();) {
+    std::size_t j = i + 1;
+    while (j < rows.size() && rows[j].x1 == rows[i].x1 && rows[j].x2 == rows[i].x2 && rows[j].y == rows[j - 1].y + 1)
+      ++j;
+    path.addRect(QRectF(rows[i].x1, rows[i].y, rows[i].x2 - rows[i].x1 + 1, rows[j - 1].y - rows[i].y + 1));
+    i = j;
+  }
+  Painter().setRenderHint(QPainter::Antialiasing, false);  // pixel edges stay sharp
+  Fill(path, brush);
+  Painter().setRenderHint(QPainter::Antialiasing, true);
+}
+
+void TPainterTwin::Text(int x, int y, const std::string& text, const TFontDesc& font) {
+  QFont f = MakeQFont(font);
+  // The family the name maps to on this system, so that vector files name what was drawn.
+  f.setFamily(QFontInfo(f).family());
+  f.setStyleStrategy(QFont::PreferAntialias);
+  QPainter& p = Painter();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.setFont(f);
+  p.setPen(ToQColor(font.color));
+  p.drawText(QPointF(x, y + QFontMetricsF(f).ascent()), QString::fromStdString(text));
+}
+
+void TPainterTwin::Copy(const TRect& dest, TPainterTwin& source, const TRect& sourceRect) {
+  if (!source.image_) return;
+  QImage own;  // copying within one picture reads a copy
+  const QImage* from = &source.Image();
+  if (&source == this) from = &(own = from->copy());
+  const double s = source.scale_;
+  const QRectF fromRect(sourceRect.left * s, sourceRect.top * s, (sourceRect.right - sourceRect.left) * s,
+                        (sourceRect.bottom - sourceRect.top) * s);
+  QPainter& p = Painter();
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.drawImage(QRectF(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top), *from, fromRect);
+}
+
+}  // namespace plotix
