@@ -225,6 +225,16 @@ void TMainForm::BuildMenus() {
         });
       },
       QKeySequence(Qt::CTRL | Qt::Key_F2));
+  // Every window shows its graph anti-aliased at the screen's pixel ratio, or the exact bitmap.
+  SmoothDrawingAction = setting(window, "S&mooth Drawing", [this] {
+    settings_.smoothDrawing = SmoothDrawingAction->isChecked();
+    for (QMdiSubWindow* sub : MdiArea->subWindowList())
+      if (auto* w = qobject_cast<TFuncGraphWindow*>(sub->widget())) {
+        w->LeaveMode();
+        w->RenderGraph();
+      }
+  });
+  SmoothDrawingAction->setCheckable(true);
   connect(window, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

@@ -106,6 +106,7 @@ class TMainForm : public QMainWindow {
   QAction* GraphSettingsAction;
   QAction* CenterBitmapAction;
   QAction* RefreshAction;
+  QAction* SmoothDrawingAction;
   QAction* SaveBitmapAction;
   QAction* PrintScaleAction;
   QAction* PrintAction;

@@ -23,7 +23,13 @@ namespace plotix {
 namespace {
 
 constexpr const char* kBitmapTitle = "Save As Bitmap File";
-constexpr const char* kBitmapFilter = "Bitmap File (*.bmp)|*.bmp|PNG Files (*.png)|*.png";
+// The smooth PNG types follow the exact ones, at these scales.
+constexpr const char* kBitmapFilter =
+    "Bitmap File (*.bmp)|*.bmp|PNG Files (*.png)|*.png|PNG Files, Smooth (*.png)|*.png|"
+    "PNG Files, Smooth 2x (*.png)|*.png|PNG Files, Smooth 4x (*.png)|*.png|SVG Files (*.svg)|*.svg|"
+    "PDF Files (*.pdf)|*.pdf";
+constexpr int kFirstSmoothType = 2;
+constexpr int kSmoothScales[] = {1, 2, 4};
 constexpr const char* kBitmapExt = "bmp";
 
 // Runs use on the window's picture of the document as it is now (the labels over the
@@ -88,9 +94,20 @@ TPrintPlacement PlacePrint(int width, int height, int percent) {
 
 bool SaveBitmapFile(QWidget* parent, TFuncGraphWindow& window) {
   std::string name = SuggestedBitmapName(window);
-  if (!PickSaveFile(parent, kBitmapTitle, kBitmapFilter, kBitmapExt, name) || name.empty()) return false;
+  int type = 0;
+  if (!PickSaveFile(parent, kBitmapTitle, kBitmapFilter, kBitmapExt, name, &type) || name.empty()) return false;
   const TAreaChoice choice = ChooseArea(parent, window, kAreaToFileCaption);
   if (choice == TAreaChoice::Cancel) return false;
+  // The name's extension decides the format; a PNG name takes the smoothness of its type.
+  TTwinFormat format = TTwinFormat::SmoothPng;
+  const bool smoothPng = IsPngFileName(name) && type >= kFirstSmoothType && type < kFirstSmoothType + 3;
+  if (smoothPng || VectorFormatOf(name, format)) {
+    const TRect region = window.Region();
+    const bool written = window.WriteTwinPicture(name, format, smoothPng ? kSmoothScales[type - kFirstSmoothType] : 1,
+                                                 choice == TAreaChoice::SelectedRect ? &region : nullptr);
+    if (!written) ShowMessage(TMsgKind::Error, "Error Writing To File", TMsgButtons::OK);
+    return written;
+  }
   return WithPicture(window, choice == TAreaChoice::SelectedRect, [&](const TBitmap& bitmap) {
     const bool written = WritePictureFile(bitmap.Image(), bitmap.Depth(), name);
     if (!written) ShowMessage(TMsgKind::Error, "Error Writing To File", TMsgButtons::OK);

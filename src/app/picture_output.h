@@ -31,7 +31,8 @@ struct TPrintPlacement {
 };
 TPrintPlacement PlacePrint(int width, int height, int percent);
 
-// "Save As &Bitmap File...": BMP at the bitmap's depth, or PNG for a name ending in .png
+// "Save As &Bitmap File...": BMP at the bitmap's depth, or PNG for a name ending in .png,
+// exact or, by the type chosen, smooth at 1x, 2x or 4x; SVG and PDF for names ending so
 // (the dialog adds the extension of the chosen file type to a name without one).
 // False when nothing was written.
 bool SaveBitmapFile(QWidget* parent, TFuncGraphWindow& window);

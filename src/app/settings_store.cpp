@@ -112,6 +112,8 @@ void LoadSettings(QSettings& store, TMainForm& form) {
   form.LabelToolBar->SetAttributes(attributes);
 
   form.ResizeLabelsAction->setChecked(Bool(store, "tools/resizeLabels", false));
+  s.smoothDrawing = Bool(store, "window/smoothDrawing", false);
+  form.SmoothDrawingAction->setChecked(s.smoothDrawing);
   form.FlatToolBarsAction->setChecked(Bool(store, "toolBars/flat", true));
   form.GraphToolBar->setVisible(Bool(store, "toolBars/graph", true));
   form.LabelToolBar->setVisible(Bool(store, "toolBars/label", false));
@@ -131,6 +133,7 @@ void SaveSettings(QSettings& store, const TMainForm& form) {
   for (const auto& [key, mode] : s.statusModes) store.setValue("statusLine/" + QString::fromStdString(key), mode);
   store.setValue("print/scale", s.printScale);
   store.setValue("recovery/intervalSeconds", s.recoverySeconds);
+  store.setValue("window/smoothDrawing", s.smoothDrawing);
   int range = 0;
   bool exact = true;
   GetTrigFixup(range, exact);

@@ -18,6 +18,7 @@ struct TSample {
   bool column = false;
   bool defined = false;
   TPoint p;
+  TPointF exact;  // p unrounded, kept for the bitmap's painter twin
   Extended x = 0, y = 0;
 };
 
@@ -25,12 +26,12 @@ struct TSample {
 class TPlotter {
  public:
   TPlotter(TFunc2DObj& func, TCanvas& canvas, const TMapping2D& map)
-      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1) {}
+      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1), twin_(canvas.Bitmap().Twin()) {}
 
   void Run();
 
  private:
-  int Row(Extended y) const;
+  Extended Scaled(Extended y) const;  // clamped to the band beyond the bitmap
   bool Sample(Extended x, Extended& y) { return f_.Func.ValueAt(x, y); }
   bool Next();
   void StepTrend(bool defined, Extended y);
@@ -38,7 +39,7 @@ class TPlotter {
     return (t_[0] == tdFalling && t_[1] == tdRising && t_[2] == tdFalling) ||
            (t_[0] == tdRising && t_[1] == tdFalling && t_[2] == tdRising);
   }
-  void AddToRun(TPoint p);
+  void AddToRun(const TSample& s);
   void DrawPoints(int count);  // buffer[0..count) as a dot or a polyline
   void EndRun();
   void Flush();
@@ -51,6 +52,7 @@ class TPlotter {
   TCanvas& c_;
   const TMapping2D& m_;
   const bool widthIsOne_;
+  const bool twin_;
 
   int col_ = 0, endCol_ = 0;
   Extended endX_ = 0;
@@ -68,6 +70,7 @@ class TPlotter {
   }
 
   TPoint run_[kRunLength];
+  TPointF runExact_[kRunLength];
   int count_ = 0;
 
   int t_[3] = {tdUnknown, tdUnknown, tdUnknown};
@@ -75,12 +78,12 @@ class TPlotter {
   Extended lastValue_ = 0;
 };
 
-int TPlotter::Row(Extended y) const {
+Extended TPlotter::Scaled(Extended y) const {
   Extended scaled = y * m_.zoomY;
   if (std::isinf(scaled)) scaled = y >= 0 ? m_.topLimit : m_.bottomLimit;
   if (scaled > m_.topLimit) scaled = m_.topLimit;
   if (scaled < m_.bottomLimit) scaled = m_.bottomLimit;
-  return m_.Row(scaled);
+  return scaled;
 }
 
 void TPlotter::StepTrend(bool defined, Extended y) {
@@ -106,13 +109,15 @@ bool TPlotter::Next() {
     s.column = true;
     s.x = m_.XOfCol(col_);
     s.defined = Sample(s.x, s.y);
-    if (s.defined) s.p = {col_, Row(s.y)};
+    if (s.defined) s.p = {col_, m_.Row(Scaled(s.y))};
+    if (s.defined && twin_) s.exact = {col_ + 0.5, m_.RowF(Scaled(s.y))};
     if (f_.AsymptoteFixUp) StepTrend(s.defined, s.y);
     ++col_;
   } else {
     s.x = specials[special_++];
     s.defined = Sample(s.x, s.y);
-    if (s.defined) s.p = {RoundToPixel(s.x * m_.zoomX - m_.centerX) + m_.halfW, Row(s.y)};
+    if (s.defined) s.p = {RoundToPixel(s.x * m_.zoomX - m_.centerX) + m_.halfW, m_.Row(Scaled(s.y))};
+    if (s.defined && twin_) s.exact = {m_.ColF(s.x * m_.zoomX), m_.RowF(Scaled(s.y))};
   }
   return true;
 }
@@ -129,23 +134,28 @@ void TPlotter::DrawPoints(int count) {
   if (count == 1) {
     Dot(run_[0]);
   } else if (count >= 2) {
-    c_.Polyline(run_, count);
+    c_.Polyline(run_, count, runExact_);
     if (widthIsOne_) c_.SetPixel(run_[count - 1].x, run_[count - 1].y, f_.Style.Color);
   }
 }
 
-void TPlotter::AddToRun(TPoint p) {
+void TPlotter::AddToRun(const TSample& s) {
+  const auto keep = [this](int to, int from) {
+    run_[to] = run_[from];
+    runExact_[to] = runExact_[from];
+  };
   if (f_.AsymptoteFixUp && count_ > 1 && TrendsShowJump()) {
     // The step between the last two points is the jump across an asymptote.
     DrawPoints(count_ - 1);
-    run_[0] = run_[count_ - 1];
+    keep(0, count_ - 1);
     count_ = 1;
   }
-  run_[count_++] = p;
+  runExact_[count_] = s.exact;
+  run_[count_++] = s.p;
   if (count_ == kRunLength) {
     DrawPoints(kRunLength);
-    run_[0] = run_[kRunLength - 2];
-    run_[1] = run_[kRunLength - 1];
+    keep(0, kRunLength - 2);
+    keep(1, kRunLength - 1);
     count_ = 2;
   }
 }
@@ -252,7 +262,7 @@ void TPlotter::Refine() {
 
   if (recorded == 0) return;
   for (const Extended v : {lowest, highest}) {
-    const int row = Row(v);
+    const int row = m_.Row(Scaled(v));
     if (row != def.p.y) Line(def.p, {def.p.x, row});
   }
 }
@@ -291,14 +301,14 @@ void TPlotter::Run() {
   if (f_.AsymptoteFixUp) lastDefined_ = Sample(m_.XOfCol(startCol - 1), lastValue_);
 
   if (!Next()) return;
-  if (Cur().column && Cur().defined) AddToRun(Cur().p);
+  if (Cur().column && Cur().defined) AddToRun(Cur());
   while (Next()) {
     const TSample& cur = Cur();
     const TSample& prev1 = Prev1();
     if (!cur.defined)
       EndRun();
     else if (cur.column)
-      AddToRun(cur.p);
+      AddToRun(cur);
     if (prev1.defined && !prev1.column) DrawSpecial();
     if (f_.ExtraAccuracy && prev1.defined != cur.defined && prev1.x < cur.x) Refine();
   }

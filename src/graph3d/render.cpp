@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/drawing_job.h"
+#include "platform/painter_twin.h"
 
 namespace plotix {
 
@@ -77,16 +78,56 @@ Int64 T3DRenderer::DepthAt(const TEdge& e, Int64 x, Int64 y) {
 // one function the edge drawn first keeps the pixel.
 inline void T3DRenderer::Plot(int index, const TEdge& e, std::uint32_t rgb, int x, int y) {
   std::uint16_t& cell = cells_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
+  bool wins = true;
   if (cell != kEmpty) {
     const TEdge& f = edges_[cell];
-    if (f.minDepth > e.maxDepth) return;
-    if (f.maxDepth >= e.minDepth) {
+    if (f.minDepth > e.maxDepth) {
+      wins = false;
+    } else if (f.maxDepth >= e.minDepth) {
       const Int64 df = DepthAt(f, x, y), de = DepthAt(e, x, y);
-      if (df > de || (df == de && f.colorIndex >= e.colorIndex)) return;
+      wins = !(df > de || (df == de && f.colorIndex >= e.colorIndex));
     }
   }
+  if (twin_) TwinRun(wins, x, y);
+  if (!wins) return;
   cell = std::uint16_t(index);
   rows_[std::size_t(y)][x] = rgb;
+}
+
+// The painter twin gets each run of pixels the edge won as one line.
+void T3DRenderer::TwinRun(bool wins, int x, int y) {
+  if (wins) {
+    if (!inRun_) runStart_ = {x, y};
+    runEnd_ = {x, y};
+    inRun_ = true;
+  } else {
+    EndTwinRun();
+  }
+}
+
+// Runs that go on where the last one stopped (the next edge of a mesh line) join it into
+// one polyline, which keeps vector files small.
+void T3DRenderer::EndTwinRun() {
+  if (!inRun_) return;
+  inRun_ = false;
+  // A run goes on from the last one's end when it starts beside it (the shared end pixel
+  // belongs to the edge drawn first); edges are walked downwards, so from either of its ends.
+  const auto touches = [this](TPoint p) {
+    return !twinLine_.empty() && std::abs(twinLine_.back().x - p.x) <= 1 && std::abs(twinLine_.back().y - p.y) <= 1;
+  };
+  const bool reversed = !touches(runStart_) && touches(runEnd_);
+  if (!reversed && !touches(runStart_)) {
+    FlushTwinLine();
+    twinLine_.push_back(runStart_);
+  }
+  twinLine_.push_back(reversed ? runStart_ : runEnd_);
+}
+
+void T3DRenderer::FlushTwinLine() {
+  if (twinLine_.size() == 1) twinLine_.push_back(twinLine_.front());
+  if (!twinLine_.empty())
+    twin_->Lines(twinLine_.data(), int(twinLine_.size()), TPen{twinColor_, 1, psSolid, TPenMode::Copy});
+  twinLine_.clear();
 }
 
 void T3DRenderer::DrawEdge(int index, std::uint32_t rgb) {
@@ -122,6 +163,7 @@ void T3DRenderer::DrawEdge(int index, std::uint32_t rgb) {
     }
     visited_ += dy + 1;
   }
+  if (twin_) EndTwinRun();
 }
 
 void T3DRenderer::Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& settings, const TView3D& view) {
@@ -139,6 +181,7 @@ void T3DRenderer::Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& s
   rows_.resize(std::size_t(height_));
   for (int y = 0; y < height_; ++y) rows_[std::size_t(y)] = bitmap.Canvas().ScanLine(y);
 
+  twin_ = bitmap.Twin();
   edges_.resize(std::size_t(store.LineCount()));
   const int depth = bitmap.Depth();
   int colorIndex = -1;
@@ -163,10 +206,14 @@ void T3DRenderer::Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& s
     if (line.ColorIndex != colorIndex) {
       colorIndex = line.ColorIndex;
       rgb = PixelOf(store.Palette[line.ColorIndex], depth);
+      if (twin_) FlushTwinLine();
+      twinColor_ = store.Palette[line.ColorIndex];
     }
     DrawEdge(i, rgb);
   }
+  if (twin_) FlushTwinLine();
   DrawAxisLabels(bitmap, store, settings);
+  twin_ = nullptr;
 }
 
 // Each shown axis labels its ends beside them, away from the other end. The farthest
@@ -213,6 +260,7 @@ void T3DRenderer::DrawAxisLabels(TBitmap& bitmap, const TLineObj& store, const T
     const int ax = label.end->ScreenX, ay = label.end->ScreenY;
     const int left = label.other->ScreenX < ax ? ax : ax - w;
     const int top = label.other->ScreenY >= ay ? ay - h : ay;
+    if (twin_) twin_->Text(left, top, label.text, font);
     const Int64 d = label.end->Depth;
     const std::uint32_t rgb = PixelOf(font.color, bitmap.Depth());
     for (int sy = 0; sy < std::min(h, scratch_.Height()); ++sy) {

@@ -41,6 +41,9 @@ class T3DRenderer {
 
   void DrawEdge(int index, std::uint32_t rgb);
   void Plot(int index, const TEdge& e, std::uint32_t rgb, int x, int y);
+  void TwinRun(bool wins, int x, int y);
+  void EndTwinRun();
+  void FlushTwinLine();
   void DrawAxisLabels(TBitmap& bitmap, const TLineObj& store, const TSettings3DObj& settings);
 
   static constexpr std::uint16_t kEmpty = 0xFFFF;
@@ -50,6 +53,12 @@ class T3DRenderer {
   std::vector<std::uint32_t*> rows_;  // the bitmap's scan lines during a drawing
   TBitmap scratch_;                   // axis label text, black on white
   std::int64_t visited_ = 0;
+  // The bitmap's painter twin during a drawing, and the run of pixels an edge is winning.
+  TPainterTwin* twin_ = nullptr;
+  TColor twinColor_ = 0;
+  TPoint runStart_, runEnd_;
+  bool inRun_ = false;
+  std::vector<TPoint> twinLine_;  // joined runs not yet drawn
 };
 
 }  // namespace plotix

@@ -22,6 +22,11 @@ struct TPoint {
   bool operator==(const TPoint&) const = default;
 };
 
+// A real position on a bitmap: pixel (x, y) covers [x, x + 1) x [y, y + 1).
+struct TPointF {
+  double x = 0, y = 0;
+};
+
 struct TRect {
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
   bool operator==(const TRect&) const = default;
@@ -67,7 +72,6 @@ QFont MakeQFont(const TFontDesc& font);
 
 class TCanvas;
 class TPainterTwin;
-struct TPointF;
 
 // An off-screen bitmap: a 32-bit image whose every written colour is snapped to its depth.
 class TBitmap {

@@ -74,7 +74,7 @@ void FromQFont(const QFont& font, TFontDesc& desc) {
 }
 
 bool RunFileDialog(QWidget* parent, bool save, const std::string& title, const std::string& filter,
-                   const std::string& defaultExt, std::string& name) {
+                   const std::string& defaultExt, std::string& name, int* chosenType = nullptr) {
   const QString current = QString::fromStdString(name);
   QFileDialog dialog(parent, QString::fromStdString(title), QFileInfo(current).path(), QtFileFilter(filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -88,6 +88,7 @@ bool RunFileDialog(QWidget* parent, bool save, const std::string& title, const s
   if (!current.isEmpty()) dialog.selectFile(current);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   name = dialog.selectedFiles().front().toStdString();
+  if (chosenType) *chosenType = int(std::max<qsizetype>(0, dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
   return true;
 }
 }  // namespace
@@ -107,8 +108,8 @@ bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& 
 }
 
 bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
-                  std::string& name) {
-  return Installed()->PickSaveFile(parent, title, filter, defaultExt, name);
+                  std::string& name, int* chosenType) {
+  return Installed()->PickSaveFile(parent, title, filter, defaultExt, name, chosenType);
 }
 
 std::unique_ptr<TCommonDlgHandler> InstallCommonDlgHandler(std::unique_ptr<TCommonDlgHandler> handler) {
@@ -184,8 +185,8 @@ bool TQtCommonDlgHandler::PickOpenFile(QWidget* parent, const std::string& title
 }
 
 bool TQtCommonDlgHandler::PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter,
-                                       const std::string& defaultExt, std::string& name) {
-  return RunFileDialog(parent, true, title, filter, defaultExt, name);
+                                       const std::string& defaultExt, std::string& name, int* chosenType) {
+  return RunFileDialog(parent, true, title, filter, defaultExt, name, chosenType);
 }
 
 // ---- scripted answers ---------------------------------------------------------
@@ -228,7 +229,8 @@ bool TScriptedCommonDlgHandler::PickOpenFile(QWidget*, const std::string& title,
 }
 
 bool TScriptedCommonDlgHandler::PickSaveFile(QWidget*, const std::string& title, const std::string& filter,
-                                             const std::string& defaultExt, std::string& name) {
+                                             const std::string& defaultExt, std::string& name, int* chosenType) {
+  if (chosenType) *chosenType = typeToChoose;
   return PickFile(TCommonDlgKind::SaveFile, title, filter, defaultExt, name);
 }
 

@@ -28,11 +28,12 @@ class TCommonDlgHandler {
   virtual bool PickColor(QWidget* parent, TColor& color) = 0;
   virtual bool PickFont(QWidget* parent, TFontDesc& font) = 0;
   // filter: "Description (*.x)|*.x|..." pairs; defaultExt without the dot. A name saved
-  // without an extension takes defaultExt, or the one of the file type the user chose.
+  // without an extension takes defaultExt, or the one of the file type the user chose;
+  // chosenType, when given, receives that type's place in the filter (0 for the first).
   virtual bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter,
                             const std::string& defaultExt, std::string& name) = 0;
   virtual bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter,
-                            const std::string& defaultExt, std::string& name) = 0;
+                            const std::string& defaultExt, std::string& name, int* chosenType) = 0;
 };
 
 bool PickColor(QWidget* parent, TColor& color);
@@ -40,7 +41,7 @@ bool PickFont(QWidget* parent, TFontDesc& font);
 bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
                   std::string& name);
 bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
-                  std::string& name);
+                  std::string& name, int* chosenType = nullptr);
 
 // Installs a handler and returns the previous one.
 std::unique_ptr<TCommonDlgHandler> InstallCommonDlgHandler(std::unique_ptr<TCommonDlgHandler> handler);
@@ -58,7 +59,7 @@ class TQtCommonDlgHandler : public TCommonDlgHandler {
   bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
                     std::string& name) override;
   bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
-                    std::string& name) override;
+                    std::string& name, int* chosenType) override;
 };
 
 enum class TCommonDlgKind { Color, Font, OpenFile, SaveFile };
@@ -81,11 +82,13 @@ class TScriptedCommonDlgHandler : public TCommonDlgHandler {
   bool PickOpenFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
                     std::string& name) override;
   bool PickSaveFile(QWidget* parent, const std::string& title, const std::string& filter, const std::string& defaultExt,
-                    std::string& name) override;
+                    std::string& name, int* chosenType) override;
 
   void QueueColor(TColor color) { answers_.emplace_back(color); }
   void QueueFont(const TFontDesc& font) { answers_.emplace_back(font); }
   void QueueFileName(const std::string& name) { answers_.emplace_back(name); }
+  // The file type the next save dialogs report as chosen.
+  int typeToChoose = 0;
 
   std::vector<TAsked> asked;
 

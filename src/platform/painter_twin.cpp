@@ -64,14 +64,21 @@ const QImage& TPainterTwin::Image() {
   return *image_;
 }
 
-void TPainterTwin::SetSize(int width, int height) {
+bool TPainterTwin::SetSize(int width, int height) {
   const QSize size(int(width * scale_ + 0.5), int(height * scale_ + 0.5));
-  if (image_->size() == size) return;
+  if (image_->size() == size) return true;
   End();
   QImage image(size, QImage::Format_RGB32);
+  if (image.isNull()) return false;
   image.fill(Qt::white);
   if (!image_->isNull()) QPainter(&image).drawImage(0, 0, *image_);
   *image_ = std::move(image);
+  return true;
+}
+
+void TPainterTwin::SetImage(const QImage& image) {
+  End();
+  if (image.size() == image_->size()) *image_ = image;
 }
 
 QPainter& TPainterTwin::Painter() {
@@ -84,14 +91,20 @@ QPainter& TPainterTwin::Painter() {
   return painter_;
 }
 
+// Only changes of state: each one starts a new group in an SVG file.
+void TPainterTwin::SetMode(QPainter::CompositionMode mode, bool antialiased) {
+  QPainter& p = Painter();
+  if (p.compositionMode() != mode) p.setCompositionMode(mode);
+  if (p.testRenderHint(QPainter::Antialiasing) != antialiased) p.setRenderHint(QPainter::Antialiasing, antialiased);
+}
+
 bool TPainterTwin::SetPen(const TPen& pen) {
   QPainter& p = Painter();
   const bool notXor = pen.mode == TPenMode::NotXor;
   if (pen.style == psClear || (notXor && !image_)) return false;
   // Not-xor shows and hides rubber bands: drawn twice without antialiasing it restores
   // every pixel.
-  p.setCompositionMode(notXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver);
-  p.setRenderHint(QPainter::Antialiasing, !notXor);
+  SetMode(notXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver, !notXor);
   QPen q(ToQColor(pen.color), std::max(1, pen.width));
   const QList<qreal> dashes = pen.width > 1 ? QList<qreal>() : DashPattern(pen.style);
   if (dashes.isEmpty()) {
@@ -101,7 +114,7 @@ bool TPainterTwin::SetPen(const TPen& pen) {
     q.setDashPattern(dashes);
     q.setCapStyle(Qt::FlatCap);
   }
-  p.setPen(q);
+  if (p.pen() != q) p.setPen(q);
   return true;
 }
 
@@ -109,8 +122,7 @@ void TPainterTwin::Fill(const QPainterPath& area, const TBrush& brush) {
   const std::uint8_t* hatch = nullptr;
   if (!raster::BrushPattern(brush.style, hatch)) return;
   QPainter& p = Painter();
-  p.save();
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  SetMode(QPainter::CompositionMode_SourceOver, p.testRenderHint(QPainter::Antialiasing));
   if (!hatch) {
     p.fillPath(area, ToQColor(brush.color));
   } else {
@@ -121,7 +133,6 @@ void TPainterTwin::Fill(const QPainterPath& area, const TBrush& brush) {
     p.fillPath(stroker.createStroke(HatchLines(brush.style, area.boundingRect())).intersected(area),
                ToQColor(brush.color));
   }
-  p.restore();
 }
 
 void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const TPointF* exact) {
@@ -176,9 +187,9 @@ void TPainterTwin::FillRows(std::vector<TRow> rows, const TBrush& brush) {
     path.addRect(QRectF(rows[i].x1, rows[i].y, rows[i].x2 - rows[i].x1 + 1, rows[j - 1].y - rows[i].y + 1));
     i = j;
   }
-  Painter().setRenderHint(QPainter::Antialiasing, false);  // pixel edges stay sharp
+  SetMode(QPainter::CompositionMode_SourceOver, false);  // pixel edges stay sharp
   Fill(path, brush);
-  Painter().setRenderHint(QPainter::Antialiasing, true);
+  SetMode(QPainter::CompositionMode_SourceOver, true);
 }
 
 void TPainterTwin::Text(int x, int y, const std::string& text, const TFontDesc& font) {
@@ -186,8 +197,8 @@ void TPainterTwin::Text(int x, int y, const std::string& text, const TFontDesc& 
   // The family the name maps to on this system, so that vector files name what was drawn.
   f.setFamily(QFontInfo(f).family());
   f.setStyleStrategy(QFont::PreferAntialias);
+  SetMode(QPainter::CompositionMode_SourceOver, true);
   QPainter& p = Painter();
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.setFont(f);
   p.setPen(ToQColor(font.color));
   p.drawText(QPointF(x, y + QFontMetricsF(f).ascent()), QString::fromStdString(text));
@@ -201,8 +212,8 @@ void TPainterTwin::Copy(const TRect& dest, TPainterTwin& source, const TRect& so
   const double s = source.scale_;
   const QRectF fromRect(sourceRect.left * s, sourceRect.top * s, (sourceRect.right - sourceRect.left) * s,
                         (sourceRect.bottom - sourceRect.top) * s);
+  SetMode(QPainter::CompositionMode_Source, true);
   QPainter& p = Painter();
-  p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage(QRectF(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top), *from, fromRect);
 }
 

@@ -20,10 +20,6 @@ class QPainterPath;
 
 namespace plotix {
 
-struct TPointF {
-  double x = 0, y = 0;
-};
-
 enum class TTwinShape { Rectangle, Ellipse, RoundRect };
 
 class TPainterTwin {
@@ -40,8 +36,11 @@ class TPainterTwin {
   double Scale() const { return scale_; }
   // The picture so far (image twins; painting resumes with the next drawing).
   const QImage& Image();
-  // Image twins: the new size in bitmap pixels, the old picture at the top left, new parts white.
-  void SetSize(int width, int height);
+  // Image twins: the new size in bitmap pixels, the old picture at the top left, new parts
+  // white; false when the pixels can not be had.
+  bool SetSize(int width, int height);
+  // Image twins: another picture of the same size in its place.
+  void SetImage(const QImage& image);
   // Ends painting: the device's file is complete once the twin ends.
   void End();
 
@@ -61,6 +60,7 @@ class TPainterTwin {
 
  private:
   QPainter& Painter();
+  void SetMode(QPainter::CompositionMode mode, bool antialiased);
   bool SetPen(const TPen& pen);  // false: nothing to draw (clear pen, or not-xor on vectors)
   void Fill(const QPainterPath& area, const TBrush& brush);
 

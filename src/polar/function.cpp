@@ -5,6 +5,7 @@
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
 #include "platform/geometry.h"
+#include "platform/painter_twin.h"
 
 namespace plotix {
 
@@ -17,7 +18,7 @@ constexpr int kBatchSize = 128;
 class TPolarPlotter {
  public:
   TPolarPlotter(const TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map)
-      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1) {}
+      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1), twin_(canvas.Bitmap().Twin()) {}
 
   void Run(const TPolarSamples& samples);
 
@@ -32,23 +33,27 @@ class TPolarPlotter {
   TCanvas& c_;
   const TMapping2D& m_;
   const bool widthIsOne_;
+  const bool twin_;  // whether exact positions are kept for the bitmap's painter twin
   TPoint batch_[kBatchSize];
+  TPointF exact_[kBatchSize];
   int count_ = 0;
 };
 
 // The line primitive leaves the last pixel unpainted; a width-1 line paints it itself.
 void TPolarPlotter::Flush() {
-  if (count_ >= 2) c_.Polyline(batch_, count_);
+  if (count_ >= 2) c_.Polyline(batch_, count_, exact_);
   if (count_ >= 1 && widthIsOne_) c_.SetPixel(batch_[count_ - 1].x, batch_[count_ - 1].y, f_.Style.Color);
   count_ = 0;
 }
 
 // A full batch is drawn and its last point starts the next one.
 void TPolarPlotter::Append(const TPolarPoint& p) {
+  if (twin_) exact_[count_] = {m_.ColF(p.x), m_.RowF(p.y)};
   batch_[count_++] = {m_.Col(p.x), m_.Row(p.y)};
   if (count_ < kBatchSize) return;
-  c_.Polyline(batch_, kBatchSize);
+  c_.Polyline(batch_, kBatchSize, exact_);
   batch_[0] = batch_[kBatchSize - 1];
+  exact_[0] = exact_[kBatchSize - 1];
   count_ = 1;
 }
 

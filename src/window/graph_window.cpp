@@ -24,6 +24,7 @@
 #include "labels/text_editor.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
+#include "platform/painter_twin.h"
 #include "window/bitmap_size_dialog.h"
 #include "window/graph_step.h"
 #include "window/mouse_navigation.h"
@@ -55,7 +56,13 @@ void TScreenImage::SyncSize() { setFixedSize(bitmap_.Width(), bitmap_.Height());
 
 void TScreenImage::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.drawImage(event->rect(), bitmap_.Image(), event->rect());
+  const QRect area = event->rect();
+  if (TPainterTwin* twin = bitmap_.Twin()) {
+    const double s = twin->Scale();
+    painter.drawImage(area, twin->Image(), QRectF(area.x() * s, area.y() * s, area.width() * s, area.height() * s));
+  } else {
+    painter.drawImage(area, bitmap_.Image(), area);
+  }
 }
 
 void TScreenImage::mousePressEvent(QMouseEvent* event) {
@@ -163,7 +170,38 @@ bool TFuncGraphWindow::IsColorUsed(TColor color) const {
   return color == backgroundColor_ || document_->IsColorUsed(color);
 }
 
+void TFuncGraphWindow::SyncTwins() {
+  const double scale = screenImage_->devicePixelRatioF();
+  const int width = BitmapWidth(), height = BitmapHeight();
+  if (Settings().smoothDrawing) {
+    if (!graphTwin_ || graphTwin_->Scale() != scale) {
+      graphTwin_ = std::make_unique<TPainterTwin>(1, 1, scale);
+      screenTwin_ = std::make_unique<TPainterTwin>(1, 1, scale);
+    }
+    // Without the pixels of a smooth picture the window shows the exact one.
+    if (!graphTwin_->SetSize(width, height) || !screenTwin_->SetSize(width, height)) graphTwin_.reset();
+  } else {
+    graphTwin_.reset();
+  }
+  if (!graphTwin_) screenTwin_.reset();
+  graphBitmap_.SetTwin(graphTwin_.get());
+  screenBitmap_.SetTwin(screenTwin_.get());
+}
+
+void TFuncGraphWindow::ShowGraphOnScreen() {
+  screenBitmap_.Image() = graphBitmap_.Image();
+  if (screenTwin_) screenTwin_->SetImage(graphTwin_->Image());
+}
+
+bool TFuncGraphWindow::WriteTwinPicture(const std::string& fileName, TTwinFormat format, int scale,
+                                        const TRect* region) {
+  FinishDrawing();
+  TBusyCursor busy;
+  return plotix::WriteTwinPicture(*document_, fileName, format, scale, region);
+}
+
 void TFuncGraphWindow::RenderGraph() {
+  SyncTwins();
   if (Settings().drawInBackground)
     StartDrawing();
   else
@@ -202,10 +240,13 @@ void TFuncGraphWindow::StartDrawing() {
   drawingClock_.start();
   drawingTimer_->start();
   const int width = graphBitmap_.Width(), height = graphBitmap_.Height(), depth = graphBitmap_.Depth();
-  QThreadPool::globalInstance()->start([job, copy, width, height, depth, window = QPointer(this)] {
+  const double smoothScale = graphTwin_ ? graphTwin_->Scale() : 0;
+  QThreadPool::globalInstance()->start([job, copy, width, height, depth, smoothScale, window = QPointer(this)] {
     bool outOfMemory = false;
     TBitmap picture(width, height, depth);
+    std::unique_ptr<TPainterTwin> smooth;
     try {
+      if (smoothScale > 0) picture.SetTwin((smooth = std::make_unique<TPainterTwin>(width, height, smoothScale)).get());
       const TDrawingScope scope(*job);
       copy->Render(picture);
     } catch (const TDrawingCancelled&) {
@@ -215,17 +256,19 @@ void TFuncGraphWindow::StartDrawing() {
     }
     QMetaObject::invokeMethod(
         qApp,
-        [job, image = picture.Image(), outOfMemory, window] {
-          if (window) window->DrawingDone(job, image, outOfMemory);
+        [job, image = picture.Image(), smoothImage = smooth ? smooth->Image() : QImage(), outOfMemory, window] {
+          if (window) window->DrawingDone(job, image, smoothImage, outOfMemory);
         },
         Qt::QueuedConnection);
   });
 }
 
-void TFuncGraphWindow::DrawingDone(const std::shared_ptr<TDrawingJob>& job, const QImage& picture, bool outOfMemory) {
+void TFuncGraphWindow::DrawingDone(const std::shared_ptr<TDrawingJob>& job, const QImage& picture, const QImage& smooth,
+                                   bool outOfMemory) {
   if (job != drawing_) return;  // given up, or followed by another
   EndDrawing();
   if (picture.size() == graphBitmap_.Image().size()) graphBitmap_.Image() = picture;
+  if (graphTwin_) graphTwin_->SetImage(smooth);
   backgroundColor_ = document_->BackColor();
   RedrawLabels();
   if (outOfMemory) ShowMessage(TMsgKind::Error, "Out of Memory", TMsgButtons::OK);

@@ -19,6 +19,7 @@
 #include "platform/colour.h"
 #include "platform/drawing_job.h"
 #include "window/graph_document.h"
+#include "window/graph_picture.h"
 #include "window/label_editor.h"
 #include "window/program_settings.h"
 
@@ -252,6 +253,8 @@ class TFuncGraphWindow : public QWidget {
   // What the window shows (the graph with the labels over it), and the graph alone.
   const TBitmap& ScreenPicture() const { return screenBitmap_; }
   const TBitmap& GraphPicture() const { return graphBitmap_; }
+  // The picture drawn again through a painter twin into a file (graph_picture.h).
+  bool WriteTwinPicture(const std::string& fileName, TTwinFormat format, int scale, const TRect* region);
   QWidget* ScreenImage() const;
   QScrollArea* ScrollBox() const { return scrollBox_; }
   QMenu* FunctionMenu() const { return functionMenu_; }
@@ -298,8 +301,14 @@ class TFuncGraphWindow : public QWidget {
   void Redisplay();
   void DrawNow();
   void StartDrawing();
-  void DrawingDone(const std::shared_ptr<TDrawingJob>& job, const QImage& picture, bool outOfMemory);
+  void DrawingDone(const std::shared_ptr<TDrawingJob>& job, const QImage& picture, const QImage& smooth,
+                   bool outOfMemory);
   void EndDrawing();
+  // Smooth drawing on: both bitmaps get painter twins at the screen's pixel ratio (none when
+  // their pixels can not be had); off: none.
+  void SyncTwins();
+  // The graph alone on the screen bitmap (and its twin), for the labels to be drawn over.
+  void ShowGraphOnScreen();
   void ShowDrawingProgress();
 
   std::unique_ptr<TGraphDoc> document_;
@@ -313,6 +322,7 @@ class TFuncGraphWindow : public QWidget {
   TColor backgroundColor_ = 0xFFFFFF;
   TBitmap graphBitmap_;
   TBitmap screenBitmap_;  // what the screen image shows: the graph with the labels over it
+  std::unique_ptr<TPainterTwin> graphTwin_, screenTwin_;  // smooth drawing
   QScrollArea* scrollBox_;
   TScreenImage* screenImage_;
   QMenu* functionMenu_;

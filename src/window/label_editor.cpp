@@ -126,7 +126,7 @@ void TLabelEditor::Redraw() {
     mode_ = lmIdle;
     selected_ = -1;
   }
-  window_.screenBitmap_.Image() = window_.graphBitmap_.Image();
+  window_.ShowGraphOnScreen();
   DrawLabels(window_.Labels());
   switch (mode_) {
     case lmSelected:

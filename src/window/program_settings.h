@@ -20,6 +20,9 @@ struct TProgramSettings {
   // Redraws run on a worker thread while the window stays usable; off, each redraw ends
   // before the command that caused it (the tests, the headless modes).
   bool drawInBackground = false;
+  // Windows show their graphs anti-aliased at the screen's pixel ratio instead of the
+  // exact bitmap.
+  bool smoothDrawing = false;
   int recoverySeconds = 60;  // between the recovery writes of modified graphs, 5..86400
 
   int StatusMode(const std::string& key, int fallback) const {

@@ -44,6 +44,9 @@ struct TMapping2D {
   // Pixel column of a scaled x and row of a scaled y (round half to even).
   int Col(Extended scaledX) const;
   int Row(Extended scaledY) const;
+  // The same as real positions, the pixels' centres at .5, for smooth and vector drawing.
+  double ColF(Extended scaledX) const { return double(scaledX - centerX) + halfW + 0.5; }
+  double RowF(Extended scaledY) const { return double(centerY - scaledY) + halfH + 0.5; }
   Extended ScaledXOfCol(int col) const { return centerX + (col - halfW); }
   Extended XOfCol(int col) const { return ScaledXOfCol(col) / zoomX; }
 };

@@ -45,14 +45,20 @@ TEST(CommandLine, HelpVersionAndBadUsage) {
   const TRun help = RunPlotix({"--help"});
   EXPECT_EQ(std::tuple(help.status, help.err), std::tuple(0, std::string()));
   for (const char* usage :
-       {"usage: plotix [FILE]", "--render FILE.pxg OUT.bmp|OUT.png [FILE.pxg OUT ...] [--depth 4|8|15|16|24|32]"})
+       {"usage: plotix [FILE]", "--render FILE.pxg OUT.bmp|OUT.png|OUT.svg|OUT.pdf [FILE.pxg OUT ...]"})
     EXPECT_NE(help.out.find(usage), std::string::npos) << usage;
   const QStringList rows[] = {{"--bogus"},
                               {"--calc", "x", "--trig", "6"},
                               {"--render", "a.pxg", "b.gif"},
                               {"--render", "a.pxg", "b.png", "c.pxg"},
                               {"--render", "a.pxg", "b.png", "c.pxg", "d.gif"},
-                              {"--render", "a.pxg", "b.png", "--resave", "a.pxg", "c.pxg"}};
+                              {"--render", "a.pxg", "b.png", "--resave", "a.pxg", "c.pxg"},
+                              {"--render", "a.pxg", "b.svg", "--depth", "8"},
+                              {"--render", "a.pxg", "b.pdf", "--smooth"},
+                              {"--render", "a.pxg", "b.bmp", "--scale", "2"},
+                              {"--render", "a.pxg", "b.png", "--scale", "5"},
+                              {"--render", "a.pxg", "b.png", "--smooth", "--depth", "8"},
+                              {"--smooth"}};
   for (const auto& args : rows) {
     const TRun run = RunPlotix(args);
     EXPECT_EQ(std::tuple(run.status, run.out, run.err.rfind("plotix: ", 0)), std::tuple(2, std::string(), 0u))

@@ -104,19 +104,29 @@ TEST(DesktopDialogs, BitmapExportWritesTheChosenFileType) {
   TScratchDir dir;
   TFunc2DWindow window;
   window.NewDefaultSize();
-  for (const char* type : {"BMP", "PNG"}) {
+  const struct {
+    const char* name;
+    int downs;  // in the file type list
+    const char* format;
+    int scale;
+  } rows[] = {{"a", 0, "bmp", 1}, {"b", 1, "png", 1}, {"c", 3, "png", 2}};
+  for (const auto& r : rows) {
     OnNextModal([&](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       ASSERT_NE(dialog, nullptr);
-      EXPECT_EQ(dialog->nameFilters(), QStringList({"Bitmap File (*.bmp)", "PNG Files (*.png)"}));
-      if (type == std::string("PNG"))
+      EXPECT_EQ(dialog->nameFilters(),
+                QStringList({"Bitmap File (*.bmp)", "PNG Files (*.png)", "PNG Files, Smooth (*.png)",
+                             "PNG Files, Smooth 2x (*.png)", "PNG Files, Smooth 4x (*.png)", "SVG Files (*.svg)",
+                             "PDF Files (*.pdf)"}));
+      for (int i = 0; i < r.downs; ++i)
         QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
-      dialog->selectFile(QString::fromStdString(dir.Path(type)));
+      dialog->selectFile(QString::fromStdString(dir.Path(r.name)));
       static_cast<QDialog*>(dialog)->accept();
     });
     ASSERT_TRUE(SaveBitmapFile(nullptr, window));
-    const QString written = QString::fromStdString(dir.Path(type)) + "." + QString(type).toLower();
-    EXPECT_EQ(QImageReader(written).format(), QString(type).toLower().toLatin1());
+    QImageReader written(QString::fromStdString(dir.Path(r.name)) + "." + r.format);
+    EXPECT_EQ(std::tuple(written.format(), written.size()),
+              std::tuple(QByteArray(r.format), QSize(500, 500) * r.scale));
   }
 }
 
