@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <numbers>
 
+#include "../compiled.h"
 #include "../told.h"
 #include "cartesian/function_dialog.h"
 #include "cartesian/settings_dialog.h"
@@ -105,12 +106,7 @@ TEST(Settings2DDialog, OkStoresEveryControlAndCancelNothing) {
   }
 }
 
-std::unique_ptr<TFunc2DObj> MakeFunction(const std::string& definition) {
-  auto func = std::make_unique<TFunc2DObj>();
-  func->Func.SetExpression(definition);
-  EXPECT_TRUE(func->Func.Compile()) << definition;
-  return func;
-}
+constexpr auto MakeFunction = &Compiled<TFunc2DObj>;
 
 TEST(Add2DFuncDialog, OkComplainsAboutTheFirstBadFieldAndChangesNothing) {
   enum TFocus { Definition, Lower, Upper, Memo };

@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 
+#include "../compiled.h"
 #include "../files/file_fixtures.h"
 #include "../told.h"
 #include "cartesian/cartesian_document.h"
@@ -62,12 +63,6 @@ class File2D : public ::testing::Test {
     WriteBytes(dir.Path("g.pxg"), bytes);
     return dir.Path("g.pxg");
   }
-  static std::unique_ptr<TFunc2DObj> Function(const std::string& text) {
-    auto f = std::make_unique<TFunc2DObj>();
-    f->Func.SetExpression(text);
-    EXPECT_TRUE(f->Func.Compile());
-    return f;
-  }
 
   TScratchDir dir;
   TScopedScriptedMessages messages;
@@ -95,7 +90,7 @@ TEST_F(File2D, EveryFieldComesBack) {
   s.XLabelFont = {"DejaVu Serif", 0x0000FF, fsBold | fsItalic, 12};
   s.YLabelFont = {"DejaVu Sans Mono", 0x00FF00, fsUnderline | fsStrikeOut, 7};
   doc.SetSettings(s);
-  std::unique_ptr<TFunc2DObj> function = Function("x^3-2x");
+  std::unique_ptr<TFunc2DObj> function = Compiled<TFunc2DObj>("x^3-2x");
   TFunc2DObj& f = *function;
   f.LoBoundText = "-π";  // texts are kept as typed, in UTF-8
   f.LoBoundEmpty = f.HiBoundEmpty = false;
@@ -226,7 +221,7 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
     SCOPED_TRACE(r.what);
     messages->shown.clear();
     TGraph2DDoc doc;
-    doc.AddFunction(Function("42"));
+    doc.AddFunction(Compiled<TFunc2DObj>("42"));
     EXPECT_EQ(OpenGraph(Put(r.parts.File()), doc), r.opens);
     EXPECT_EQ(Told(messages), r.opens ? "" : r.told);
     if (r.opens) {
