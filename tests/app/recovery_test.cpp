@@ -76,16 +76,8 @@ TEST_F(Recovery, AModifiedGraphsFilesGoOnceNothingIsLeftToLose) {
     std::function<void(TFunc2DWindow&)> end;
   } cases[] = {
       {"saved", [&](TFunc2DWindow& w) { EXPECT_TRUE(w.SaveAs(saved)); }},
-      {"undone to where it was saved",
-       [&](TFunc2DWindow& w) {
-         w.Undo();
-         form.WriteRecovery();
-       }},
-      {"closed unsaved",
-       [&](TFunc2DWindow& w) {
-         messages->QueueAnswer(TMsgAnswer::No);
-         w.parentWidget()->close();
-       }},
+      {"undone to where it was saved", [&](TFunc2DWindow& w) { w.Undo(), form.WriteRecovery(); }},
+      {"closed unsaved", [&](TFunc2DWindow& w) { messages->QueueAnswer(TMsgAnswer::No), w.parentWidget()->close(); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);

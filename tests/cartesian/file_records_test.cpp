@@ -207,15 +207,12 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
       {"missing label list", parts([](TParts& p) { p.labels = [](TBuilder&) {}; }), false,
        "E|OK|Error Reading From File\n"},
       {"an unknown axis style draws solid", parts([](TParts& p) { p.settings = AxisWith(31, {9}); }), true},
+      // clang-format off
       {"the largest values", parts([&](TParts& p) {
-         p.height = 2000;
-         p.width = 16;
-         p.zoomX = 10000;
-         p.zoomY = 0.0001L;
-         p.centerX = -100000;
+         p.height = 2000, p.width = 16, p.zoomX = 10000, p.zoomY = 0.0001L, p.centerX = -100000;
          functions(252, [](TBuilder& b) { Function2(b, "x", 10, -1, 1000); })(p);
-       }),
-       true},
+       }), true},
+      // clang-format on
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
@@ -237,9 +234,7 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
   }
   TBytes polar = TParts().File();  // another kind is not opened as 2D
   polar[53] = 2;                   // the polar kind
-  const std::uint16_t headerSum = Sum(polar, 0, 61);
-  polar[61] = std::uint8_t(headerSum);
-  polar[62] = std::uint8_t(headerSum >> 8);
+  PutSum(polar, 61);
   FixChecksum(polar);
   messages->shown.clear();
   TGraph2DDoc doc;
