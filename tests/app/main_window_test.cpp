@@ -189,6 +189,8 @@ TEST_F(MainWindow, RecentFilesHoldTheFiveNewestClosedFilesThatAreNotOpen) {
 // Exit asks about every modified graph before it closes any: a Cancel or a failed save
 // keeps every window open, and what was saved on the way stays saved.
 TEST_F(MainWindow, ExitAsksEveryModifiedGraphBeforeClosingAny) {
+  using A = TMsgAnswer;
+  const std::string askA = "C|YNC|Save Changes To Graph a.pxg?\n", askC = "C|YNC|Save Changes To Graph c.pxg?\n";
   const struct {
     const char* what;
     std::vector<TMsgAnswer> answers;
@@ -197,30 +199,10 @@ TEST_F(MainWindow, ExitAsksEveryModifiedGraphBeforeClosingAny) {
     std::string told;
     bool firstModified;  // afterwards, when the program runs on
   } rows[] = {
-      {"cancel the second",
-       {TMsgAnswer::No, TMsgAnswer::Cancel},
-       false,
-       false,
-       "C|YNC|Save Changes To Graph a.pxg?\nC|YNC|Save Changes To Graph c.pxg?\n",
-       true},
-      {"save the first, cancel the second",
-       {TMsgAnswer::Yes, TMsgAnswer::Cancel},
-       false,
-       false,
-       "C|YNC|Save Changes To Graph a.pxg?\nC|YNC|Save Changes To Graph c.pxg?\n",
-       false},
-      {"a save fails",
-       {TMsgAnswer::Yes},
-       true,
-       false,
-       "C|YNC|Save Changes To Graph a.pxg?\nE|AR|Error Creating File\n",
-       true},
-      {"no to both",
-       {TMsgAnswer::No, TMsgAnswer::No},
-       false,
-       true,
-       "C|YNC|Save Changes To Graph a.pxg?\nC|YNC|Save Changes To Graph c.pxg?\n",
-       true},
+      {"cancel the second", {A::No, A::Cancel}, false, false, askA + askC, true},
+      {"save the first, cancel the second", {A::Yes, A::Cancel}, false, false, askA + askC, false},
+      {"a save fails", {A::Yes}, true, false, askA + "E|AR|Error Creating File\n", true},
+      {"no to both", {A::No, A::No}, false, true, askA + askC, true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "../compiled.h"
 #include "../files/file_fixtures.h"
 #include "../modal.h"
 #include "app/main_window.h"
@@ -29,12 +30,7 @@ using testbytes::TScratchDir;
 
 constexpr char kChildFolder[] = "PLOTIX_RECOVERY_CHILD";
 
-std::unique_ptr<TFunc2DObj> Function(const char* expression) {
-  auto f = std::make_unique<TFunc2DObj>();
-  f->Func.SetExpression(expression);
-  EXPECT_TRUE(f->Func.Compile());
-  return f;
-}
+constexpr auto Function = &Compiled<TFunc2DObj>;
 
 TFunc2DWindow* NewGraph(TMainForm& form) { return static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode)); }
 
@@ -80,16 +76,8 @@ TEST_F(Recovery, AModifiedGraphsFilesGoOnceNothingIsLeftToLose) {
     std::function<void(TFunc2DWindow&)> end;
   } cases[] = {
       {"saved", [&](TFunc2DWindow& w) { EXPECT_TRUE(w.SaveAs(saved)); }},
-      {"undone to where it was saved",
-       [&](TFunc2DWindow& w) {
-         w.Undo();
-         form.WriteRecovery();
-       }},
-      {"closed unsaved",
-       [&](TFunc2DWindow& w) {
-         messages->QueueAnswer(TMsgAnswer::No);
-         w.parentWidget()->close();
-       }},
+      {"undone to where it was saved", [&](TFunc2DWindow& w) { w.Undo(), form.WriteRecovery(); }},
+      {"closed unsaved", [&](TFunc2DWindow& w) { messages->QueueAnswer(TMsgAnswer::No), w.parentWidget()->close(); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);

@@ -82,25 +82,14 @@ TEST_F(SettingsStore, WhatOneRunLeavesTheNextFinds) {
 }
 
 TEST_F(SettingsStore, ValuesOutOfRangeAreReadAsTheirDefaults) {
-  {
-    QSettings store(QString::fromStdString(path), QSettings::IniFormat);
-    for (const auto& [key, value] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"hotKeys/zoom1", "-5"},
-             {"hotKeys/zoom2", "nan"},
-             {"hotKeys/scrollAmount", "abc"},
-             {"hotKeys/rotationAmount", "0"},
-             {"hotKeys/zoom3D1", "101"},
-             {"statusLine/2D/View", "4"},
-             {"print/scale", "24"},
-             {"recovery/intervalSeconds", "4"},
-             {"trigonometry/range", "6"},
-             {"trigonometry/exact", "maybe"},
-             {"fonts/default/size", "513"},
-             {"labelToolBar/penStyle", "6"},
-             {"labelToolBar/brushColor", "16777216"},
-         })
-      store.setValue(key, value);
-  }
+  // clang-format off
+  const std::pair<const char*, const char*> stored[] = {
+      {"hotKeys/zoom1", "-5"}, {"hotKeys/zoom2", "nan"}, {"hotKeys/scrollAmount", "abc"},
+      {"hotKeys/rotationAmount", "0"}, {"hotKeys/zoom3D1", "101"}, {"statusLine/2D/View", "4"}, {"print/scale", "24"},
+      {"recovery/intervalSeconds", "4"}, {"trigonometry/range", "6"}, {"trigonometry/exact", "maybe"},
+      {"fonts/default/size", "513"}, {"labelToolBar/penStyle", "6"}, {"labelToolBar/brushColor", "16777216"}};
+  // clang-format on
+  for (const auto& [key, value] : stored) Store()->setValue(key, value);
   TMainForm form(Store());
   const TProgramSettings& s = form.Settings();
   const TProgramSettings defaults;

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 
+#include "../compiled.h"
 #include "../files/file_fixtures.h"
 #include "../told.h"
 #include "platform/dialog_service.h"
@@ -186,31 +187,20 @@ TEST_F(Window2D, SettingsAndFunctionChangesUndoAndRedo) {
     EXPECT_TRUE(window.Doc().SaveGraph(path));
     return std::pair(testbytes::ReadBytes(path), window.GraphPicture().Image());
   };
-  const auto function = [](const char* expression) {
-    auto f = std::make_unique<TFunc2DObj>();
-    f->Func.SetExpression(expression);
-    EXPECT_TRUE(f->Func.Compile());
-    return f;
-  };
+  constexpr auto function = &Compiled<TFunc2DObj>;
   window.AppendFunction(function("x"));
+  TSetting2DObj settings = window.Doc().Settings();
+  settings.BackColor = 0x00FFFF;
+  TFuncList<TFunc2DObj> list;
+  list.push_back(function("-x"));
+  // clang-format off
   const struct {
     const char* what;
     std::function<void()> change;
-  } cases[] = {
-      {"Change Graph Settings",
-       [&] {
-         TSetting2DObj settings = window.Doc().Settings();
-         settings.BackColor = 0x00FFFF;
-         window.SetSettings(settings);
-       }},
-      {"Add Function", [&] { window.AppendFunction(function("x^2")); }},
-      {"Edit Function List",
-       [&] {
-         TFuncList<TFunc2DObj> list;
-         list.push_back(function("-x"));
-         window.SetFunctions(std::move(list));
-       }},
-  };
+  } cases[] = {{"Change Graph Settings", [&] { window.SetSettings(settings); }},
+               {"Add Function", [&] { window.AppendFunction(function("x^2")); }},
+               {"Edit Function List", [&] { window.SetFunctions(std::move(list)); }}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(window.SaveAs(path));

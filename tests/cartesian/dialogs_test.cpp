@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <numbers>
 
+#include "../compiled.h"
 #include "../told.h"
 #include "cartesian/function_dialog.h"
 #include "cartesian/settings_dialog.h"
@@ -105,12 +106,7 @@ TEST(Settings2DDialog, OkStoresEveryControlAndCancelNothing) {
   }
 }
 
-std::unique_ptr<TFunc2DObj> MakeFunction(const std::string& definition) {
-  auto func = std::make_unique<TFunc2DObj>();
-  func->Func.SetExpression(definition);
-  EXPECT_TRUE(func->Func.Compile()) << definition;
-  return func;
-}
+constexpr auto MakeFunction = &Compiled<TFunc2DObj>;
 
 TEST(Add2DFuncDialog, OkComplainsAboutTheFirstBadFieldAndChangesNothing) {
   enum TFocus { Definition, Lower, Upper, Memo };
@@ -181,35 +177,28 @@ TEST(Add2DFuncDialog, OkStoresTheFunctionAndCancelNothing) {
 
 TEST(Change2DViewDialog, AZoomOutsideTheRangeAsksWhatToDo) {
   const struct {
-    bool x;
     const char* text;
     TMsgAnswer answer;
     Extended zoom;
     const char* shown;
-  } rows[] = {
-      {true, "20000", TMsgAnswer::Ignore, 10000, "10000"},
-      {true, "20000", TMsgAnswer::Cancel, 35, "35"},
-      {true, "20000", TMsgAnswer::OK, 35, "20000"},
-      {true, "0.0001", TMsgAnswer::OK, 0.0001L, "0.0001"},
-  };
+  } rows[] = {{"20000", TMsgAnswer::Ignore, 10000, "10000"},
+              {"20000", TMsgAnswer::Cancel, 35, "35"},
+              {"20000", TMsgAnswer::OK, 35, "20000"},
+              {"0.0001", TMsgAnswer::OK, 0.0001L, "0.0001"}};
   for (const auto& r : rows) {
     TView2D view;
     view.CenterX = view.CenterY = 70;
     TChange2DViewDlg dlg(view);
-    TEditMathConst* field = r.x ? dlg.EXViewZoom : dlg.EYViewZoom;
-    field->setText(r.text);
+    dlg.EXViewZoom->setText(r.text);
     TScopedScriptedMessages messages;
     messages->QueueAnswer(r.answer);
     const bool inRange = r.zoom == std::strtold(r.text, nullptr);
-    EXPECT_EQ(dlg.ZoomExit(field), inRange);
-    EXPECT_EQ(Told(messages), inRange ? ""
-                                      : std::string("E|OCI|Error: ") + (r.x ? "X" : "Y") +
-                                            " Axis View Zoom Must Be <= 10,000 and >= 0.0001\n");
-    EXPECT_EQ(std::tuple(r.x ? dlg.ZoomX() : dlg.ZoomY(), field->text()), std::tuple(r.zoom, QString(r.shown)));
+    EXPECT_EQ(dlg.ZoomExit(dlg.EXViewZoom), inRange);
+    EXPECT_EQ(Told(messages), inRange ? "" : "E|OCI|Error: X Axis View Zoom Must Be <= 10,000 and >= 0.0001\n");
     // The pixel centre stays; the graph centre follows the zoom.
-    EXPECT_EQ(std::tuple((r.x ? dlg.ECartesianX : dlg.ECartesianY)->text().toStdString(),
-                         (r.x ? dlg.EPixelsX : dlg.EPixelsY)->value()),
-              std::tuple(ShortFixed(70 / r.zoom), 70))
+    EXPECT_EQ(
+        std::tuple(dlg.ZoomX(), dlg.EXViewZoom->text(), dlg.ECartesianX->text().toStdString(), dlg.EPixelsX->value()),
+        std::tuple(r.zoom, QString(r.shown), ShortFixed(70 / r.zoom), 70))
         << r.text;
   }
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 
+#include "../compiled.h"
 #include "../files/file_fixtures.h"
 #include "../told.h"
 #include "cartesian/cartesian_document.h"
@@ -62,12 +63,6 @@ class File2D : public ::testing::Test {
     WriteBytes(dir.Path("g.pxg"), bytes);
     return dir.Path("g.pxg");
   }
-  static std::unique_ptr<TFunc2DObj> Function(const std::string& text) {
-    auto f = std::make_unique<TFunc2DObj>();
-    f->Func.SetExpression(text);
-    EXPECT_TRUE(f->Func.Compile());
-    return f;
-  }
 
   TScratchDir dir;
   TScopedScriptedMessages messages;
@@ -95,7 +90,7 @@ TEST_F(File2D, EveryFieldComesBack) {
   s.XLabelFont = {"DejaVu Serif", 0x0000FF, fsBold | fsItalic, 12};
   s.YLabelFont = {"DejaVu Sans Mono", 0x00FF00, fsUnderline | fsStrikeOut, 7};
   doc.SetSettings(s);
-  std::unique_ptr<TFunc2DObj> function = Function("x^3-2x");
+  std::unique_ptr<TFunc2DObj> function = Compiled<TFunc2DObj>("x^3-2x");
   TFunc2DObj& f = *function;
   f.LoBoundText = "-π";  // texts are kept as typed, in UTF-8
   f.LoBoundEmpty = f.HiBoundEmpty = false;
@@ -212,21 +207,18 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
       {"missing label list", parts([](TParts& p) { p.labels = [](TBuilder&) {}; }), false,
        "E|OK|Error Reading From File\n"},
       {"an unknown axis style draws solid", parts([](TParts& p) { p.settings = AxisWith(31, {9}); }), true},
+      // clang-format off
       {"the largest values", parts([&](TParts& p) {
-         p.height = 2000;
-         p.width = 16;
-         p.zoomX = 10000;
-         p.zoomY = 0.0001L;
-         p.centerX = -100000;
+         p.height = 2000, p.width = 16, p.zoomX = 10000, p.zoomY = 0.0001L, p.centerX = -100000;
          functions(252, [](TBuilder& b) { Function2(b, "x", 10, -1, 1000); })(p);
-       }),
-       true},
+       }), true},
+      // clang-format on
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
     messages->shown.clear();
     TGraph2DDoc doc;
-    doc.AddFunction(Function("42"));
+    doc.AddFunction(Compiled<TFunc2DObj>("42"));
     EXPECT_EQ(OpenGraph(Put(r.parts.File()), doc), r.opens);
     EXPECT_EQ(Told(messages), r.opens ? "" : r.told);
     if (r.opens) {
@@ -242,9 +234,7 @@ TEST_F(File2D, ContentsTheProgramCanNotHoldAreRefusedAndTheLimitsAreFine) {
   }
   TBytes polar = TParts().File();  // another kind is not opened as 2D
   polar[53] = 2;                   // the polar kind
-  const std::uint16_t headerSum = Sum(polar, 0, 61);
-  polar[61] = std::uint8_t(headerSum);
-  polar[62] = std::uint8_t(headerSum >> 8);
+  PutSum(polar, 61);
   FixChecksum(polar);
   messages->shown.clear();
   TGraph2DDoc doc;

@@ -2,6 +2,7 @@
 // functions, checked pixel by pixel on a headless bitmap.
 #include <gtest/gtest.h>
 
+#include "../compiled.h"
 #include "cartesian/cartesian_document.h"
 #include "platform/canvas.h"
 
@@ -15,10 +16,7 @@ class Render2D : public ::testing::Test {
   Render2D() : bitmap(500, 500) {}
 
   TFunc2DObj& Add(const std::string& text) {
-    auto f = std::make_unique<TFunc2DObj>();
-    f->Func.SetExpression(text);
-    EXPECT_TRUE(f->Func.Compile()) << text;
-    functions.push_back(std::move(f));
+    functions.push_back(Compiled<TFunc2DObj>(text));
     return *functions.back();
   }
   void HideAxes() {

@@ -78,22 +78,17 @@ struct TCompareCase {
 };
 
 TEST(MathConstCompare, EveryRelationHoldsOrShowsItsMessage) {
+  // clang-format off
   const TCompareCase cases[] = {
-      {"1", 0, "1", true, ""},
-      {"1", 0, "2", false, "Error: Low X must equal High X"},
-      {"1", 1, "2", true, ""},
-      {"2", 1, "2", false, "Error: Low X can not equal High X"},
-      {"3", 2, "2", true, ""},
-      {"2", 2, "2", false, "Error: Low X must be > High X"},
-      {"1", 3, "2", true, ""},
-      {"2", 3, "2", false, "Error: Low X must be < High X"},
-      {"2", 4, "2", true, ""},
-      {"1", 4, "2", false, "Error: Low X must be >= High X"},
-      {"2", 5, "2", true, ""},
-      {"3", 5, "2", false, "Error: Low X must be <= High X"},
-      // Unknown relations fail without a word.
-      {"1", 6, "1", false, ""},
+      {"1", 0, "1", true, ""}, {"1", 0, "2", false, "Error: Low X must equal High X"},
+      {"1", 1, "2", true, ""}, {"2", 1, "2", false, "Error: Low X can not equal High X"},
+      {"3", 2, "2", true, ""}, {"2", 2, "2", false, "Error: Low X must be > High X"},
+      {"1", 3, "2", true, ""}, {"2", 3, "2", false, "Error: Low X must be < High X"},
+      {"2", 4, "2", true, ""}, {"1", 4, "2", false, "Error: Low X must be >= High X"},
+      {"2", 5, "2", true, ""}, {"3", 5, "2", false, "Error: Low X must be <= High X"},
+      {"1", 6, "1", false, ""},  // unknown relations fail without a word
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.a) + " relation " + std::to_string(c.relation) + " " + c.b);
     TScopedScriptedMessages messages;
@@ -115,35 +110,27 @@ TEST(MathConstCompare, InvalidOrEmptyFieldsPassSilently) {
   EXPECT_TRUE(messages->shown.empty());
 }
 
-struct TCalcCase {
-  const char* function;
-  const char* x;
-  const char* z;
-  bool scientific;
-  const char* text;
-  bool ok;
-  TCalcOutcome::TField focus;
-};
-
 TEST(Calculator, EvaluatesOrNamesTheFailingField) {
-  const TCalcCase cases[] = {
-      {"", "0", "0", false, "Function Definition: Empty Expression", false, TCalcOutcome::Function},
-      {"x/z", "1", "0", false, "Error: Division by Zero", false, TCalcOutcome::None},
-      {"sin(x)", "pi/2", "0", false, "1.000000000000000000", true, TCalcOutcome::None},
-      {"x", "y", "0", false, "Variable X: Unknown Symbol at Character 1", false, TCalcOutcome::VariableX},
-      {"x", "0", "2*q", false, "Variable Z: Unknown Symbol at Character 3", false, TCalcOutcome::VariableZ},
+  using O = TCalcOutcome;
+  const struct {
+    const char *function, *x, *z, *text;
+    bool ok;
+    O::TField focus;
+  } cases[] = {
+      {"", "0", "0", "Function Definition: Empty Expression", false, O::Function},
+      {"x/z", "1", "0", "Error: Division by Zero", false, O::None},
+      {"sin(x)", "pi/2", "0", "1.000000000000000000", true, O::None},
+      {"x", "y", "0", "Variable X: Unknown Symbol at Character 1", false, O::VariableX},
+      {"x", "0", "2*q", "Variable Z: Unknown Symbol at Character 3", false, O::VariableZ},
       // Variable fields are constant expressions: they can not use X or Z themselves.
-      {"z", "0", "x", false, "Variable Z: Unknown Symbol at Character 1", false, TCalcOutcome::VariableZ},
+      {"z", "0", "x", "Variable Z: Unknown Symbol at Character 1", false, O::VariableZ},
       // The function is checked first, then X, then Z.
-      {"y", "q", "q", false, "Function Definition: Unknown Symbol at Character 1", false, TCalcOutcome::Function},
-      {"sqrt(x)", "-1", "0", false, "Error: Invalid Function Domain", false, TCalcOutcome::None},
+      {"y", "q", "q", "Function Definition: Unknown Symbol at Character 1", false, O::Function},
+      {"sqrt(x)", "-1", "0", "Error: Invalid Function Domain", false, O::None},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.function) + " x=" + c.x + " z=" + c.z);
-    const TCalcOutcome outcome = Calculate(c.function, c.x, c.z, c.scientific);
-    EXPECT_EQ(outcome.text, c.text);
-    EXPECT_EQ(outcome.ok, c.ok);
-    EXPECT_EQ(outcome.focus, c.focus);
+    const TCalcOutcome outcome = Calculate(c.function, c.x, c.z, false);
+    EXPECT_EQ(std::tuple(outcome.text, outcome.ok, outcome.focus), std::tuple(c.text, c.ok, c.focus)) << c.function;
   }
 }
 

@@ -74,13 +74,11 @@ TEST(MathCompile, LengthLimitCountsCharactersIncludingSpaces) {
 }
 
 TEST(MathCompile, ErrorTextsAreTheFixedWords) {
-  const std::tuple<int, int, const char*> rows[] = {
-      {0, 0, "No Error"},
-      {3, 5, "Illegal Char at Character 5"},
-      {7, 0, "Function Not Followed by Open Parentheses Character"},
-      {17, 2, "Invalid Floating Point Operation at Character 2"},
-      {18, 0, "Undetermined Error"},
-  };
+  const std::tuple<int, int, const char*> rows[] = {{0, 0, "No Error"},
+                                                    {3, 5, "Illegal Char at Character 5"},
+                                                    {18, 0, "Undetermined Error"},
+                                                    {7, 0, "Function Not Followed by Open Parentheses Character"},
+                                                    {17, 2, "Invalid Floating Point Operation at Character 2"}};
   for (const auto& [code, position, text] : rows) EXPECT_EQ(MathErrorText(code, position), text) << code;
   EXPECT_EQ(MakeX("x+1/0").GetErrorText(), "Division by Zero at Character 4");
 }
@@ -93,29 +91,16 @@ struct TValueCase {
 
 TEST(MathCompile, RewritingPassesGiveTheLanguagesMeaning) {
   const Extended e = expl(1.0L);
+  // A sign after an operator binds like a leading one; x+sqrt(4) is folded to x 2 +.
+  // clang-format off
   const TValueCase cases[] = {
-      {"--x", 3, 3},
-      {"x--y", 3, 3},
-      {"-x^2", 3, -9},
-      {"2*-x^2", 3, -18},  // a sign after an operator binds like a leading one
-      {"x/-2^2", 3, -0.75L},
-      {"2^-x^2", 3, 1.0L / 512},
-      {"2*-x^-(1+1)^2", 2, -0.125L},
-      {"2^-1", 0, 0.5L},
-      {"2*-sin(x)", kPi / 2, -2},
-      {"2x", 4, 8},
-      {"(x+1)(x-1)", 4, 15},
-      {"xsin(x)", kPi / 2, kPi / 2},
-      {"2pi", 0, 2 * kPi},
-      {"2E3", 0, 2 * e * 3},
-      {"2^3^2", 0, 64},
-      {"sin(x)^2", kPi / 2, 1},
-      {"x/-2", 4, -2},
-      {".5x", 4, 2},
-      {"2*-x^sin(x)", 2, -2 * powl(2, sinl(2))},
-      {"x+sqrt(4)", 3, 5},  // folded to x 2 +
-      {"x*2^10", 3, 3072},
+      {"--x", 3, 3}, {"x--y", 3, 3}, {"-x^2", 3, -9}, {"2*-x^2", 3, -18}, {"x/-2^2", 3, -0.75L},
+      {"2^-x^2", 3, 1.0L / 512}, {"2*-x^-(1+1)^2", 2, -0.125L}, {"2^-1", 0, 0.5L}, {"2*-sin(x)", kPi / 2, -2},
+      {"2x", 4, 8}, {"(x+1)(x-1)", 4, 15}, {"xsin(x)", kPi / 2, kPi / 2}, {"2pi", 0, 2 * kPi}, {"2E3", 0, 2 * e * 3},
+      {"2^3^2", 0, 64}, {"sin(x)^2", kPi / 2, 1}, {"x/-2", 4, -2}, {".5x", 4, 2},
+      {"2*-x^sin(x)", 2, -2 * powl(2, sinl(2))}, {"x+sqrt(4)", 3, 5}, {"x*2^10", 3, 3072},
   };
+  // clang-format on
   for (const auto& c : cases) {
     TMathFunction f = MakeX(c.text);
     ASSERT_EQ(f.State(), 2) << c.text << ": " << f.GetErrorText();

@@ -47,32 +47,23 @@ struct TFormCase {
 
 TEST_F(FloatToStrFTest, FormsRoundOnceAndPadWithZeros) {
   const Extended inf = std::numeric_limits<Extended>::infinity();
+  using enum TFloatForm;
+  // clang-format off
   const TFormCase cases[] = {
       // General: shortest text, scientific for large and tiny values.
-      {0, TFloatForm::General, 15, 0, "0"},
-      {1.0L / 3, TFloatForm::General, 15, 0, "0.333333333333333"},
-      {1e15L, TFloatForm::General, 15, 0, "1E15"},
-      {0.000001L, TFloatForm::General, 15, 0, "1E-6"},
+      {0, General, 15, 0, "0"}, {1.0L / 3, General, 15, 0, "0.333333333333333"}, {1e15L, General, 15, 0, "1E15"},
+      {0.000001L, General, 15, 0, "1E-6"},
       // Exponent: all precision digits, signed exponent with a minimum width.
-      {12345, TFloatForm::Exponent, 3, 1, "1.23E+4"},
-      {0.000123456L, TFloatForm::Exponent, 4, 2, "1.235E-04"},
-      // Fixed and number: the fewer of precision digits and decimals survive.
-      {1.0L / 3, TFloatForm::Fixed, 3, 5, "0.33300"},
-      {9.9996L, TFloatForm::Fixed, 18, 3, "10.000"},
-      {0.125L, TFloatForm::Fixed, 18, 2, "0.12"},  // exact binary tie: to even
-      {1234567.891L, TFloatForm::Number, 18, 2, "1,234,567.89"},
-      // More integer digits than the precision: the general form.
-      {12345, TFloatForm::Fixed, 3, 2, "1.23E4"},
-      {-1e20L, TFloatForm::Currency, 18, 2, "-1E20"},
-      // Not numbers.
-      {std::nanl(""), TFloatForm::Fixed, 18, 2, "NAN"},
-      {-inf, TFloatForm::Number, 18, 2, "-INF"},
+      {12345, Exponent, 3, 1, "1.23E+4"}, {0.000123456L, Exponent, 4, 2, "1.235E-04"},
+      // Fixed and number: the fewer of precision digits and decimals survive; an exact binary tie goes to even.
+      {1.0L / 3, Fixed, 3, 5, "0.33300"}, {9.9996L, Fixed, 18, 3, "10.000"}, {0.125L, Fixed, 18, 2, "0.12"},
+      {1234567.891L, Number, 18, 2, "1,234,567.89"},
+      // More integer digits than the precision: the general form. Then not numbers.
+      {12345, Fixed, 3, 2, "1.23E4"}, {-1e20L, Currency, 18, 2, "-1E20"}, {std::nanl(""), Fixed, 18, 2, "NAN"},
+      {-inf, Number, 18, 2, "-INF"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FloatToStrF(c.value, c.form, c.precision, c.digits), c.expected)
-        << static_cast<double>(c.value) << " form " << static_cast<int>(c.form) << " precision " << c.precision
-        << " digits " << c.digits;
-  }
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(FloatToStrF(c.value, c.form, c.precision, c.digits), c.expected) << &c - cases;
 }
 
 TEST_F(FloatToStrFTest, SeparatorsComeFromTheRegionalSettings) {
@@ -119,37 +110,28 @@ struct TNumberCase {
 };
 
 void ExpectFormats(const TNumberCase* begin, const TNumberCase* end) {
-  for (const TNumberCase* c = begin; c != end; ++c) {
-    EXPECT_EQ(FormatNumber(c->code, c->commas, c->plus, c->places, c->value), c->expected)
-        << "code " << c->code << " commas " << c->commas << " plus " << c->plus << " places " << c->places << " value "
-        << static_cast<double>(c->value);
-  }
+  for (const TNumberCase* c = begin; c != end; ++c)
+    EXPECT_EQ(FormatNumber(c->code, c->commas, c->plus, c->places, c->value), c->expected) << c - begin;
 }
 
 TEST_F(FormatNumberTest, TickLabelFormats) {
   const std::string eighteenDecimals = "0.5" + std::string(17, '0');
+  // clang-format off
   const TNumberCase cases[] = {
-      // Max decimal: trimmed.
-      {0, true, false, 3, 1234.5L, "1,234.5"},
-      {0, false, false, 3, 9.9996L, "10"},
-      {0, false, true, 2, 0.25L, "+0.25"},
-      {0, false, true, 3, -0.0004L, "0"},  // the sign goes by the rounded text
-      {0, false, true, 1, 0.04L, "0"},
-      {1, false, true, 1, -0.04L, "0.0"},
+      // Max decimal: trimmed; the sign goes by the rounded text.
+      {0, true, false, 3, 1234.5L, "1,234.5"}, {0, false, false, 3, 9.9996L, "10"}, {0, false, true, 2, 0.25L, "+0.25"},
+      {0, false, true, 3, -0.0004L, "0"}, {0, false, true, 1, 0.04L, "0"}, {1, false, true, 1, -0.04L, "0.0"},
       // Fixed decimal: untrimmed.
-      {1, false, false, 2, 3, "3.00"},
-      {1, false, false, 25, 0.5L, eighteenDecimals.c_str()},
+      {1, false, false, 2, 3, "3.00"}, {1, false, false, 25, 0.5L, eighteenDecimals.c_str()},
       {1, true, false, 1, -98765.43L, "-98,765.4"},
       // Scientific: places is the precision.
-      {2, false, false, 3, 12345, "1.23E+4"},
-      {2, false, false, 5, -0.000123456L, "-1.2346E-4"},
+      {2, false, false, 3, 12345, "1.23E+4"}, {2, false, false, 5, -0.000123456L, "-1.2346E-4"},
       // Currency: trimmed from the amount's end, never signed by plus.
-      {3, false, false, 2, 1234.5L, "$1,234.5"},
-      {3, false, false, 2, -3, "-$3"},
+      {3, false, false, 2, 1234.5L, "$1,234.5"}, {3, false, false, 2, -3, "-$3"},
       {4, false, true, 2, 1234.5L, "$1,234.50"},
-      // Any other code: the general form with 18 digits.
-      {7, false, false, 0, 1.5e20L, "1.5E20"},
+      {7, false, false, 0, 1.5e20L, "1.5E20"},  // any other code: the general form with 18 digits
   };
+  // clang-format on
   ExpectFormats(std::begin(cases), std::end(cases));
 }
 

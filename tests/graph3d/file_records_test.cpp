@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "../compiled.h"
 #include "../files/file_fixtures.h"
 #include "graph3d/graph3d_document.h"
 #include "platform/message_box.h"
@@ -140,9 +141,7 @@ TEST_F(File3D, AFullStoreIsReportedOnce) {
   TGraph3DDoc doc;
   TFuncList<TBaseFunc3DObj> functions;
   for (int i = 0; i < 5; ++i) {
-    auto f = std::make_unique<TFuncRotateObj>();
-    f->Func.SetExpression("1+x");
-    ASSERT_TRUE(f->Func.Compile());
+    auto f = Compiled<TFuncRotateObj>("1+x");
     f->Lines = f->Circles = 100;
     f->LineDetail = f->CircleDetail = 0;
     functions.push_back(std::move(f));

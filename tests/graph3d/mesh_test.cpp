@@ -103,8 +103,7 @@ TEST(Meshes, SurfaceGrids) {
   };
   for (auto& c : cases) {
     const TCounts got = Build(const_cast<TFunc3DObj&>(c.f));
-    EXPECT_EQ(got.points, c.want.points) << c.f.Func.Expression();
-    EXPECT_EQ(got.lines, c.want.lines) << c.f.Func.Expression();
+    EXPECT_EQ(std::pair(got.points, got.lines), std::pair(c.want.points, c.want.lines)) << &c - cases;
   }
   TFunc3DObj flat = Surface("1000", 2, 0, 2, 0, true);
   TLineObj store;
@@ -153,8 +152,7 @@ TEST(Meshes, RotatedGrids) {
   };
   for (auto& c : cases) {
     const TCounts got = Build(const_cast<TFuncRotateObj&>(c.f));
-    EXPECT_EQ(got.points, c.want.points) << c.f.Func.Expression();
-    EXPECT_EQ(got.lines, c.want.lines) << c.f.Func.Expression();
+    EXPECT_EQ(std::pair(got.points, got.lines), std::pair(c.want.points, c.want.lines)) << &c - cases;
   }
 }
 
@@ -189,11 +187,9 @@ TEST(View3D, ZoomAndRotationSteps) {
         << z.zoom;
     EXPECT_EQ(zoom, z.want) << z.zoom;
   }
-  EXPECT_EQ(RotateAngle(357, true, 3), 0);
-  EXPECT_EQ(RotateAngle(-357, false, 3), 0);
-  EXPECT_EQ(RotateAngle(10, false, 3), 7);
-  EXPECT_EQ(ReduceAngle(725), 5);
-  EXPECT_EQ(ReduceAngle(-725), -5);
+  EXPECT_EQ(std::tuple(RotateAngle(357, true, 3), RotateAngle(-357, false, 3), RotateAngle(10, false, 3)),
+            std::tuple(0, 0, 7));
+  EXPECT_EQ(std::tuple(ReduceAngle(725), ReduceAngle(-725)), std::tuple(5, -5));
 }
 
 }  // namespace

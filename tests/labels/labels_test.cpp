@@ -157,13 +157,9 @@ TEST(LabelModel, FreeHandStoresPointsInBlocksOf32UpTo16001) {
 
 // ---- drawing ----------------------------------------------------------------------
 
-std::unique_ptr<TDrawInclosedShape> Shape(TTestOwner& owner, int kind, TPoint p1, TPoint p2) {
-  return MakeLabel<TDrawInclosedShape>(owner, p1, p2, kind);
-}
-
 TEST(LabelDraw, ClearStylesNeverMakeALabelInvisible) {
   TTestOwner owner;
-  auto rect = Shape(owner, ltRectangle, {20, 20}, {60, 50});
+  auto rect = MakeLabel<TDrawInclosedShape>(owner, {20, 20}, {60, 50}, int(ltRectangle));
   rect->PenStyle = psClear;  // with a clear brush the outline draws solid
   rect->Draw();
   EXPECT_EQ(std::tuple(owner.At(20, 20), owner.At(40, 35)), std::tuple(kBlack, kWhite));

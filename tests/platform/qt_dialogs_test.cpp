@@ -26,24 +26,23 @@ namespace {
 
 TEST(QtMessageBox, KindButtonsDefaultAndTheAnswerOfEscape) {
   using B = QMessageBox;
+  using K = TMsgKind;
+  using Bs = TMsgButtons;
+  using A = TMsgAnswer;
   const struct {
-    TMsgKind kind;
-    TMsgButtons buttons;
+    K kind;
+    Bs buttons;
     B::Icon icon;
     B::StandardButtons offered;
     B::StandardButton first, press;  // press NoButton: Escape
-    TMsgAnswer answer;
+    A answer;
   } rows[] = {
-      {TMsgKind::Error, TMsgButtons::OK, B::Critical, B::Ok, B::Ok, B::NoButton, TMsgAnswer::OK},
-      {TMsgKind::Confirmation, TMsgButtons::YesNoCancel, B::Question, B::Yes | B::No | B::Cancel, B::Yes, B::NoButton,
-       TMsgAnswer::Cancel},
-      {TMsgKind::Confirmation, TMsgButtons::YesNoCancel, B::Question, B::Yes | B::No | B::Cancel, B::Yes, B::No,
-       TMsgAnswer::No},
-      {TMsgKind::Warning, TMsgButtons::OKCancel, B::Warning, B::Ok | B::Cancel, B::Ok, B::NoButton, TMsgAnswer::Cancel},
-      {TMsgKind::Information, TMsgButtons::OKCancelIgnore, B::Information, B::Ok | B::Cancel | B::Ignore, B::Ok,
-       B::Ignore, TMsgAnswer::Ignore},
-      {TMsgKind::Error, TMsgButtons::AbortRetry, B::Critical, B::Abort | B::Retry, B::Abort, B::NoButton,
-       TMsgAnswer::Abort},
+      {K::Error, Bs::OK, B::Critical, B::Ok, B::Ok, B::NoButton, A::OK},
+      {K::Confirmation, Bs::YesNoCancel, B::Question, B::Yes | B::No | B::Cancel, B::Yes, B::NoButton, A::Cancel},
+      {K::Confirmation, Bs::YesNoCancel, B::Question, B::Yes | B::No | B::Cancel, B::Yes, B::No, A::No},
+      {K::Warning, Bs::OKCancel, B::Warning, B::Ok | B::Cancel, B::Ok, B::NoButton, A::Cancel},
+      {K::Information, Bs::OKCancelIgnore, B::Information, B::Ok | B::Cancel | B::Ignore, B::Ok, B::Ignore, A::Ignore},
+      {K::Error, Bs::AbortRetry, B::Critical, B::Abort | B::Retry, B::Abort, B::NoButton, A::Abort},
   };
   TQtMsgHandler handler;
   for (const auto& r : rows) {
@@ -51,11 +50,9 @@ TEST(QtMessageBox, KindButtonsDefaultAndTheAnswerOfEscape) {
     OnNextModal([&r](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       ASSERT_NE(box, nullptr);
-      EXPECT_EQ(box->windowTitle(), "Plotix");
-      EXPECT_EQ(box->text(), "Error Loading File");
-      EXPECT_EQ(box->icon(), r.icon);
-      EXPECT_EQ(box->standardButtons(), r.offered);
-      EXPECT_EQ(box->defaultButton(), static_cast<QPushButton*>(box->button(r.first)));
+      EXPECT_EQ(std::tuple(box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->defaultButton()),
+                std::tuple(QString("Plotix"), QString("Error Loading File"), r.icon, r.offered,
+                           static_cast<QPushButton*>(box->button(r.first))));
       if (r.press == B::NoButton)
         QTest::keyClick(box, Qt::Key_Escape);
       else

@@ -6,26 +6,21 @@
 #include <memory>
 #include <string>
 
+#include "../compiled.h"
 #include "platform/canvas.h"
-#include "platform/drawing_job.h"
 #include "polar/polar_document.h"
 
 namespace plotix {
 namespace {
 
-constexpr TColor kWhite = 0xFFFFFF;
-constexpr TColor kBlack = 0x000000;
-constexpr TColor kBlue = 0xFF0000;
-constexpr TColor kRed = 0x0000FF;
+constexpr TColor kWhite = 0xFFFFFF, kBlack = 0x000000, kBlue = 0xFF0000, kRed = 0x0000FF;
 
 class RenderPolar : public ::testing::Test {
  protected:
   RenderPolar() : bitmap(500, 500) {}
 
   TFuncPolarObj& Add(const std::string& text, Extended lo = 0, Extended hi = 2 * kPolarPi, int samples = 1000) {
-    auto f = std::make_unique<TFuncPolarObj>();
-    f->Func.SetExpression(text);
-    EXPECT_TRUE(f->Func.Compile()) << text;
+    auto f = Compiled<TFuncPolarObj>(text);
     f->LoBound = lo;
     f->HiBound = hi;
     f->Samples = samples;
@@ -213,20 +208,6 @@ TEST_F(RenderPolar, BatchesJoinAndCurvesEndOnTheBorderWhereTheyLeave) {
     EXPECT_EQ(At(x, y), kBlue) << x << "," << y;
   EXPECT_EQ(Count(kBlue, 100, 0, 400, 3), 0);
   EXPECT_EQ(Count(kBlue, 0, 100, 3, 400), 0);
-}
-
-// A long function's range is shared out among the threads: the same picture on any number.
-TEST_F(RenderPolar, TheSamePictureOnAnyNumberOfThreads) {
-  Add("2+cos(5theta)", 0, 2 * kPolarPi, 5000);
-  SetDrawingThreads(1);
-  Render();
-  const QImage one = bitmap.Image();
-  for (const int threads : {2, 3}) {
-    SetDrawingThreads(threads);
-    Render();
-    EXPECT_EQ(bitmap.Image(), one) << threads;
-  }
-  SetDrawingThreads(0);
 }
 
 TEST_F(RenderPolar, NothingForEmptyBoundsOrSampleCounts) {

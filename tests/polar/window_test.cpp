@@ -68,16 +68,13 @@ TEST(PolarWindow, ViewCommandsStepZoomAndClampTheCentre) {
       {"scroll up", [](W& w) { w.Scroll(TDirection::Up); }, {35, 0, 99995}, {35, 0, 100000}},
       {"centre", [](W& w) { w.CenterFunctionView(); }, {35, 3, -4}, {35, 0, 0}},
   };
+  const auto fields = [](const TPolarView& v) { return std::tuple(v.Zoom, v.CenterX, v.CenterY); };
   for (const auto& row : rows) {
     window.SetView(row.start);
     window.SetModified(false);
     row.command(window);
-    EXPECT_EQ(window.Doc().View().Zoom, row.want.Zoom) << row.name;
-    EXPECT_EQ(window.Doc().View().CenterX, row.want.CenterX) << row.name;
-    EXPECT_EQ(window.Doc().View().CenterY, row.want.CenterY) << row.name;
-    EXPECT_EQ(window.IsModified(), row.start.Zoom != row.want.Zoom || row.start.CenterX != row.want.CenterX ||
-                                       row.start.CenterY != row.want.CenterY)
-        << row.name << ": redrawn only when the view changed";
+    EXPECT_EQ(fields(window.Doc().View()), fields(row.want)) << row.name;
+    EXPECT_EQ(window.IsModified(), fields(row.start) != fields(row.want)) << row.name << ": redrawn only when changed";
   }
   EXPECT_EQ(panels[1], "Center R:0 T:0d");
   EXPECT_TRUE(messages->shown.empty());
@@ -167,11 +164,9 @@ TEST(PolarSettingsDialog, DashLengthAndCircleWidthShareTheSizeBar) {
   dlg.ETickMarkIncrements->setText("pi");
   dlg.accept();
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
-  EXPECT_EQ(settings.DashLength, 7);
-  EXPECT_EQ(settings.CircleWidth, 4);
-  EXPECT_EQ(settings.TickMarkType, ptDashes);
-  EXPECT_EQ(settings.TickIncrementText, "pi");
-  EXPECT_EQ(settings.LabelFormat, 2);
+  EXPECT_EQ(std::tuple(settings.DashLength, settings.CircleWidth, settings.TickMarkType, settings.TickIncrementText,
+                       settings.LabelFormat),
+            std::tuple(7, 4, std::uint8_t(ptDashes), std::string("pi"), 2));
 }
 
 TEST(PolarAxisListDialog, IntervalsAreCheckedOnlyWhenChosen) {
@@ -272,10 +267,9 @@ TEST(PolarViewDialog, ThePixelCentreIsTheMaster) {
       dlg.EPolarTheta->setText(row.theta);
       EXPECT_TRUE(dlg.PolarExit(dlg.EPolarTheta));
     }
-    EXPECT_EQ(dlg.EPixelsX->value(), row.pixelsX) << row.theta;
-    EXPECT_EQ(dlg.EPixelsY->value(), row.pixelsY) << row.theta;
-    EXPECT_EQ(dlg.EPolarR->text().toStdString(), row.shownR) << row.theta;
-    EXPECT_EQ(dlg.EPolarTheta->text().toStdString(), row.shownTheta) << row.theta;
+    EXPECT_EQ(std::tuple(dlg.EPixelsX->value(), dlg.EPixelsY->value(), dlg.EPolarR->text(), dlg.EPolarTheta->text()),
+              std::tuple(row.pixelsX, row.pixelsY, QString(row.shownR), QString(row.shownTheta)))
+        << &row - rows;
   }
 }
 

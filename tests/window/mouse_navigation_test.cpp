@@ -59,8 +59,7 @@ TEST_F(MouseNavigation, WheelZoomsAboutThePointerWithTheKeysSteps) {
     window.SetModified(false);
     const auto before = GraphAt(100, 400);
     Wheel({100.5, 400.5}, row.delta, row.keys);
-    EXPECT_EQ(window.Doc().View().ZoomX, row.zoomX) << row.delta;
-    EXPECT_EQ(window.Doc().View().ZoomY, row.zoomY) << row.delta;
+    EXPECT_EQ(std::tuple(window.Doc().View().ZoomX, window.Doc().View().ZoomY), std::tuple(row.zoomX, row.zoomY));
     EXPECT_EQ(window.IsModified(), row.zoomX != 35 || row.zoomY != 35);  // redrawn only on a change
     EXPECT_NEAR(double(GraphAt(100, 400).first), double(before.first), 1e-12);
     EXPECT_NEAR(double(GraphAt(100, 400).second), double(before.second), 1e-12);
@@ -75,8 +74,7 @@ TEST_F(MouseNavigation, MiddleDragMovesTheViewAndLeavingClearsTheMousePanel) {
   Mouse(QEvent::MouseMove, {120, 110}, Qt::NoButton, Qt::MiddleButton);
   Mouse(QEvent::MouseMove, {130, 80}, Qt::NoButton, Qt::MiddleButton);
   Mouse(QEvent::MouseButtonRelease, {130, 80}, Qt::MiddleButton, Qt::NoButton);
-  EXPECT_EQ(window.Doc().View().CenterX, -30);
-  EXPECT_EQ(window.Doc().View().CenterY, -20);
+  EXPECT_EQ(std::tuple(window.Doc().View().CenterX, window.Doc().View().CenterY), std::tuple(-30, -20));
   EXPECT_EQ(GraphAt(130, 80), before);
   Mouse(QEvent::MouseMove, {200, 200}, Qt::NoButton, Qt::NoButton);  // released: no drag
   EXPECT_EQ(window.Doc().View().CenterX, -30);
@@ -109,8 +107,7 @@ TEST(MouseNavigationKinds, PolarZoomsAboutThePointerAnd3DTurns) {
     QMouseEvent event(type, at, at, Qt::MiddleButton, held, Qt::NoModifier);
     QApplication::sendEvent(solid.ScreenImage(), &event);
   }
-  EXPECT_EQ(solid.Doc().View().RotateX, 30);
-  EXPECT_EQ(solid.Doc().View().RotateY, 1);
+  EXPECT_EQ(std::tuple(solid.Doc().View().RotateX, solid.Doc().View().RotateY), std::tuple(30, 1));
   QApplication::sendEvent(solid.ScreenImage(), &wheel);
   EXPECT_EQ(solid.Doc().View().Zoom, 25);
 }
@@ -118,8 +115,7 @@ TEST(MouseNavigationKinds, PolarZoomsAboutThePointerAnd3DTurns) {
 // At a device pixel ratio of 2 each bitmap pixel is a 2 x 2 block of screen pixels.
 TEST_F(MouseNavigation, DoubleDensityScreensShowAndHitWholePixels) {
   Mouse(QEvent::MouseMove, {10.5, 20.5}, Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(window.MousePosition().x, 10);
-  EXPECT_EQ(window.MousePosition().y, 20);
+  EXPECT_EQ(std::tuple(window.MousePosition().x, window.MousePosition().y), std::tuple(10, 20));
   auto box = std::make_unique<TDrawInclosedShape>(window.LabelOwner(), ltRectangle);
   box->P1 = {3, 4};
   box->P2 = {7, 9};
