@@ -13,6 +13,7 @@
 #include "bench_medians.h"
 #include "cartesian/cartesian_document.h"
 #include "platform/canvas.h"
+#include "platform/painter_twin.h"
 
 namespace plotix {
 namespace {
@@ -101,6 +102,22 @@ void BM_PowerRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_PowerRedraw)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The window's smooth drawing of 10 functions at 1000 x 1000: the exact bitmap and its
+// painter twin at the screen's pixel ratio (0: the exact bitmap alone), in one pass.
+void BM_SmoothRedraw(benchmark::State& state) {
+  const double ratio = double(state.range(0));
+  TGraph2DDoc doc;
+  Fill(doc, 10);
+  TBitmap bitmap(1000, 1000);
+  std::unique_ptr<TPainterTwin> twin;
+  if (ratio > 0) bitmap.SetTwin((twin = std::make_unique<TPainterTwin>(1000, 1000, ratio)).get());
+  for (auto _ : state) {
+    doc.Render(bitmap);
+    if (twin) benchmark::DoNotOptimize(twin->Image().constBits());
+  }
+}
+BENCHMARK(BM_SmoothRedraw)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 // Background, axes and tick labels without functions.
 void BM_Frame(benchmark::State& state) {
   TGraph2DDoc doc;
@@ -138,6 +155,12 @@ int main(int argc, char** argv) {
   if (sqrtForm > 0)
     std::printf("20 curves over 2000 columns: abs(x)^1.37 %.1f us, abs(x)*sqrt(abs(x)) %.1f us, ratio %.2f\n",
                 powerForm, sqrtForm, powerForm / sqrtForm);
+  const double exact = get("BM_SmoothRedraw/0");
+  if (exact > 0)
+    std::printf(
+        "10 functions at 1000x1000: exact %.2f ms, smooth at ratio 1 %.2f ms (%.1fx), ratio 2 %.2f ms (%.1fx)\n", exact,
+        get("BM_SmoothRedraw/1"), get("BM_SmoothRedraw/1") / exact, get("BM_SmoothRedraw/2"),
+        get("BM_SmoothRedraw/2") / exact);
   benchmark::Shutdown();
   return 0;
 }

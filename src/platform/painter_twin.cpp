@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/geometry.h"
 #include "platform/raster_pixels.h"
 
 namespace plotix {
@@ -87,6 +88,7 @@ QPainter& TPainterTwin::Painter() {
     painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter_.scale(scale_, scale_);
     painter_.translate(-origin_.x, -origin_.y);
+    visible_ = QRectF(origin_.x, origin_.y, device_->width() / scale_, device_->height() / scale_);
   }
   return painter_;
 }
@@ -108,8 +110,9 @@ bool TPainterTwin::SetPen(const TPen& pen) {
   QPen q(ToQColor(pen.color), std::max(1, pen.width));
   const QList<qreal> dashes = pen.width > 1 ? QList<qreal>() : DashPattern(pen.style);
   if (dashes.isEmpty()) {
-    q.setCapStyle(Qt::RoundCap);
-    q.setJoinStyle(Qt::RoundJoin);
+    // Round ends and corners show on wide pens; on thin ones their arcs only cost time.
+    q.setCapStyle(pen.width > 1 ? Qt::RoundCap : Qt::SquareCap);
+    q.setJoinStyle(pen.width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
   } else {
     q.setDashPattern(dashes);
     q.setCapStyle(Qt::FlatCap);
@@ -139,11 +142,46 @@ void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const
   if (count < 2 || !SetPen(pen)) return;
   // A wide even pen is centred between pixels, up and left of the thin line.
   const double shift = pen.width > 1 && pen.width % 2 == 0 ? 0.0 : 0.5;
-  QPolygonF line(count);
-  for (int i = 0; i < count; ++i)
-    line[i] = exact ? QPointF(exact[i].x + shift - 0.5, exact[i].y + shift - 0.5)
-                    : QPointF(points[i].x + shift, points[i].y + shift);
-  Painter().drawPolyline(line);
+  const auto at = [&](int i) {
+    return exact ? TPointF{exact[i].x + shift - 0.5, exact[i].y + shift - 0.5}
+                 : TPointF{points[i].x + shift, points[i].y + shift};
+  };
+  // Lines are cut to the picture and a margin: function values reach thousands of pixels
+  // beyond it, which would cost a smooth painter dearly and fill vector files.
+  const double margin = pen.width + 2.0;
+  const QRectF keep = visible_.adjusted(-margin, -margin, margin, margin);
+  // Solid lines on an image go as separate segments: Qt fills a long stroked polyline
+  // that doubles back on itself (a steep curve) a hundred times slower.
+  const bool segments = image_ && pen.style == psSolid;
+  QPolygonF line;
+  const auto draw = [&] {
+    if (line.size() < 2) return;
+    if (segments) {
+      QList<QLineF> pieces;
+      pieces.reserve(line.size() - 1);
+      for (qsizetype i = 0; i + 1 < line.size(); ++i) pieces << QLineF(line[i], line[i + 1]);
+      Painter().drawLines(pieces);
+    } else {
+      Painter().drawPolyline(line);
+    }
+  };
+  for (int i = 0; i + 1 < count; ++i) {
+    TPointF a = at(i), b = at(i + 1);
+    const TPointF from = a, to = b;
+    if (!ClipSegment(a, b, keep.left(), keep.right(), keep.top(), keep.bottom(), [](double v) { return v; })) {
+      continue;
+    }
+    if (line.isEmpty() || from.x != a.x || from.y != a.y) {
+      draw();
+      line = {QPointF(a.x, a.y)};
+    }
+    line << QPointF(b.x, b.y);
+    if (to.x != b.x || to.y != b.y) {
+      draw();
+      line.clear();
+    }
+  }
+  draw();
 }
 
 void TPainterTwin::Shape(TTwinShape shape, const TRect& box, const TPen& pen, const TBrush& brush, int cornerWidth,

@@ -68,6 +68,7 @@ class TPainterTwin {
   QPaintDevice* device_;
   double scale_;
   TPoint origin_;
+  QRectF visible_;  // the part of the bitmap the device shows
   QPainter painter_;
 };
 
