@@ -201,7 +201,13 @@ void TPainterTwin::Shape(TTwinShape shape, const TRect& box, const TPen& pen, co
       break;
   }
   if (pen.mode == TPenMode::Copy) Fill(outline, brush);
-  if (SetPen(pen)) Painter().strokePath(outline, Painter().pen());
+  if (!SetPen(pen)) return;
+  // Qt's painter strokes thin outlines without their corner joins; an image gets the stroke
+  // as an area, so a box's corner pixels are whole.
+  if (image_)
+    Painter().fillPath(QPainterPathStroker(Painter().pen()).createStroke(outline), Painter().pen().brush());
+  else
+    Painter().strokePath(outline, Painter().pen());
 }
 
 void TPainterTwin::FillRect(const TRect& rect, const TBrush& brush) {

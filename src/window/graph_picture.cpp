@@ -36,7 +36,6 @@ bool WriteTwinPicture(TGraphDoc& doc, const std::string& fileName, TTwinFormat f
   const auto draw = [&](TPainterTwin& twin) {
     bitmap.SetTwin(&twin);
     doc.RenderWithLabels(bitmap);
-    bitmap.SetTwin(nullptr);
     twin.End();
   };
 
@@ -55,7 +54,6 @@ bool WriteTwinPicture(TGraphDoc& doc, const std::string& fileName, TTwinFormat f
     svg.setOutputDevice(&buffer);
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
-    svg.setResolution(96);
     svg.setTitle(QStringLiteral("Plotix graph"));
     TPainterTwin twin(svg, 1, {area.left, area.top});
     draw(twin);

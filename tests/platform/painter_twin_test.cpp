@@ -1,0 +1,137 @@
+// The painter twin against the raster it follows: at scale 1, drawing along pixel rows and
+// columns (boxes, brushes, flood fills, hatches across and down) lands on the very pixels,
+// diagonal hatches beside them; text is smooth; not-xor gives the picture back.
+#include "platform/painter_twin.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+namespace plotix {
+namespace {
+
+constexpr int kSize = 48;
+
+// Pixels of the image that are not white, each as y * kSize + x.
+QSet<int> Ink(const QImage& image, int threshold = 0) {
+  QSet<int> ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (3 * 255 - qRed(p) - qGreen(p) - qBlue(p) > threshold) ink.insert(y * kSize + x);
+    }
+  return ink;
+}
+
+bool Beside(const QSet<int>& ink, int at) {
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx)
+      if (ink.contains(at + dy * kSize + dx)) return true;
+  return false;
+}
+
+TEST(PainterTwin, DrawsOnTheRasterPixelsOrBesideThem) {
+  const struct {
+    const char* what;
+    void (*draw)(TCanvas&);
+    bool exact;  // every pixel the same, or each ink pixel beside ink of the other
+  } rows[] = {
+      {"box with a brush",
+       [](TCanvas& c) {
+         c.Pen() = {0x000000, 1, psSolid, TPenMode::Copy};
+         c.Brush() = {0x0000FF, bsSolid};
+         c.Rectangle(4, 6, 40, 30);
+       },
+       true},
+      {"flood fill inside a box",
+       [](TCanvas& c) {
+         c.Pen() = {0x000000, 1, psSolid, TPenMode::Copy};
+         c.Brush() = {0, bsClear};
+         c.Rectangle(2, 3, 30, 44);
+         c.Rectangle(10, 10, 20, 20);
+         c.Brush() = {0x00FF00, bsSolid};
+         c.FloodFill(5, 5);
+       },
+       true},
+      {"hatch across",
+       [](TCanvas& c) {
+         c.Brush() = {0xFF0000, bsHorizontal}, c.FillRect({0, 0, kSize, kSize});
+       },
+       true},
+      {"hatch down",
+       [](TCanvas& c) {
+         c.Brush() = {0xFF0000, bsVertical}, c.FillRect({0, 0, kSize, kSize});
+       },
+       true},
+      {"hatch cross",
+       [](TCanvas& c) {
+         c.Brush() = {0xFF0000, bsCross}, c.FillRect({3, 5, 41, 40});
+       },
+       true},
+      {"hatch falling",
+       [](TCanvas& c) {
+         c.Brush() = {0x000000, bsFDiagonal}, c.FillRect({0, 0, kSize, kSize});
+       },
+       false},
+      {"hatch rising",
+       [](TCanvas& c) {
+         c.Brush() = {0x000000, bsBDiagonal}, c.FillRect({0, 0, kSize, kSize});
+       },
+       false},
+      {"hatch both diagonals",
+       [](TCanvas& c) {
+         c.Brush() = {0x000000, bsDiagCross}, c.FillRect({0, 0, kSize, kSize});
+       },
+       false},
+      {"hatched ellipse",
+       [](TCanvas& c) {
+         c.Pen().style = psClear;
+         c.Brush() = {0x000000, bsFDiagonal};
+         c.Ellipse(0, 0, kSize, kSize);
+       },
+       false},
+  };
+  for (const auto& r : rows) {
+    TBitmap bitmap(kSize, kSize);
+    TPainterTwin twin(kSize, kSize, 1);
+    bitmap.SetTwin(&twin);
+    r.draw(bitmap.Canvas());
+    const QImage raster = bitmap.Image().convertToFormat(QImage::Format_RGB32);
+    const QImage smooth = twin.Image().convertToFormat(QImage::Format_RGB32);
+    if (r.exact) {
+      EXPECT_EQ(smooth, raster) << r.what;
+      continue;
+    }
+    const QSet<int> rasterInk = Ink(raster), smoothInk = Ink(smooth, 200), smoothAny = Ink(smooth, 40);
+    int missing = 0, extra = 0;
+    for (const int at : rasterInk) missing += !Beside(smoothAny, at);
+    for (const int at : smoothInk) extra += !Beside(rasterInk, at);
+    EXPECT_EQ(std::tuple(missing, extra), std::tuple(0, 0)) << r.what << " of " << rasterInk.size();
+    EXPECT_GT(smoothInk.size(), rasterInk.size() / 3) << r.what;
+  }
+}
+
+TEST(PainterTwin, TextIsSmoothAndNotXorGivesThePictureBack) {
+  TBitmap bitmap(kSize, kSize);
+  TPainterTwin twin(kSize, kSize, 2);
+  bitmap.SetTwin(&twin);
+  TCanvas& c = bitmap.Canvas();
+  c.Font().size = 20;
+  c.TextOut(2, 2, "Ag");
+  QSet<QRgb> colours;
+  const QImage text = twin.Image().copy();
+  for (int y = 0; y < text.height(); ++y)
+    for (int x = 0; x < text.width(); ++x) colours.insert(text.pixel(x, y));
+  EXPECT_GT(colours.size(), 8);
+  c.Pen() = {0x000000, 1, psDot, TPenMode::NotXor};
+  c.Brush().style = bsClear;
+  for (int i = 0; i < 2; ++i) {
+    c.Rectangle(1, 1, 40, 30);
+    c.MoveTo(0, 47);
+    c.LineTo(47, 3);
+    EXPECT_EQ(twin.Image() == text, i == 1);
+  }
+}
+
+}  // namespace
+}  // namespace plotix
