@@ -19,7 +19,7 @@ using namespace testbytes;
 struct TFileRow {
   int height = 300;
   Extended angle = 10;
-  int zoom = 20, count = 2, typeCode = ftSurface;
+  int count = 2, typeCode = ftSurface;
   int lines1 = 6, detail1 = 2;
   Extended lo = -1;
   int orientation = orZ, axis = raLine;
@@ -29,7 +29,7 @@ struct TFileRow {
 // A surface Z=f(x,y)=x*y and the rotated sqrt(x) about the line (0,0)-(1,2).
 TBytes Content2(const TFileRow& f) {
   TBuilder b;
-  b.I32(f.height).I32(400).Ext(f.angle).Ext(0).Ext(-30).I32(f.zoom);
+  b.I32(f.height).I32(400).Ext(f.angle).Ext(0).Ext(-30).I32(20);
   b.I32(0xFFFFFF);
   for (const int color : {0x000000, 0x008000, 0x800000}) b.Byte(1).I32(color).Byte(1).Byte(0).Byte(1).Byte(1);
   for (int i = 0; i < 3; ++i) b.Font2("DejaVu Sans", 0x0000FF, 1, 10);
@@ -89,14 +89,6 @@ TEST_F(File3D, RefusesWhatNoDialogCouldHaveMade) {
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_EQ(messages->shown[0].text, "Error Loading File");
     EXPECT_TRUE(doc.Functions().empty());
-  }
-}
-
-TEST_F(File3D, BringsTheZoomIntoRange) {
-  for (const int zoom : {0, 1001}) {
-    TGraph3DDoc doc;
-    ASSERT_TRUE(OpenGraph(Put(Content2({.zoom = zoom})), doc));
-    EXPECT_EQ(doc.View().Zoom, zoom == 0 ? 1 : 1000);
   }
 }
 

@@ -6,11 +6,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -26,7 +24,6 @@
 #include "graph3d/view_dialog.h"
 #include "platform/dialog_service.h"
 #include "platform/message_box.h"
-#include "window/graph_kinds.h"
 #include "window/status_line.h"
 
 namespace plotix {
@@ -175,17 +172,6 @@ TEST(Dialogs3D, OkStoresWhatTheDialogShows) {
   viewDialog.EAngles[0]->setText("-5");
   viewDialog.accept();
   EXPECT_EQ(view, (TView3D{-5, 20, 30, 40}));
-}
-
-// The New 3D icon: three axes and a red line across them.
-TEST(Dialogs3D, TheIconCrossesTheAxesInRed) {
-  QImage icon(24, 24, QImage::Format_RGB32);
-  icon.fill(Qt::white);
-  QPainter painter(&icon);
-  FindGraphKind(k3DCartesianCode)->drawIcon(painter);
-  painter.end();
-  EXPECT_EQ(icon.pixelColor(8, 12), QColor(220, 0, 0));
-  EXPECT_EQ(icon.pixelColor(11, 9), QColor(Qt::black));
 }
 
 TEST(MainForm3D, HotKeySettingsOpenFromTheToolsMenu) {
