@@ -36,60 +36,28 @@ TEST(PainterTwin, DrawsOnTheRasterPixelsOrBesideThem) {
     void (*draw)(TCanvas&);
     bool exact;  // every pixel the same, or each ink pixel beside ink of the other
   } rows[] = {
-      {"box with a brush",
-       [](TCanvas& c) {
+      // clang-format off
+      {"box with a brush", [](TCanvas& c) {
          c.Pen() = {0x000000, 1, psSolid, TPenMode::Copy};
          c.Brush() = {0x0000FF, bsSolid};
          c.Rectangle(4, 6, 40, 30);
-       },
-       true},
-      {"flood fill inside a box",
-       [](TCanvas& c) {
-         c.Pen() = {0x000000, 1, psSolid, TPenMode::Copy};
+       }, true},
+      {"flood fill inside a box", [](TCanvas& c) {
          c.Brush() = {0, bsClear};
          c.Rectangle(2, 3, 30, 44);
          c.Rectangle(10, 10, 20, 20);
          c.Brush() = {0x00FF00, bsSolid};
          c.FloodFill(5, 5);
-       },
-       true},
-      {"hatch across",
-       [](TCanvas& c) {
-         c.Brush() = {0xFF0000, bsHorizontal}, c.FillRect({0, 0, kSize, kSize});
-       },
-       true},
-      {"hatch down",
-       [](TCanvas& c) {
-         c.Brush() = {0xFF0000, bsVertical}, c.FillRect({0, 0, kSize, kSize});
-       },
-       true},
-      {"hatch cross",
-       [](TCanvas& c) {
-         c.Brush() = {0xFF0000, bsCross}, c.FillRect({3, 5, 41, 40});
-       },
-       true},
-      {"hatch falling",
-       [](TCanvas& c) {
-         c.Brush() = {0x000000, bsFDiagonal}, c.FillRect({0, 0, kSize, kSize});
-       },
-       false},
-      {"hatch rising",
-       [](TCanvas& c) {
-         c.Brush() = {0x000000, bsBDiagonal}, c.FillRect({0, 0, kSize, kSize});
-       },
-       false},
-      {"hatch both diagonals",
-       [](TCanvas& c) {
-         c.Brush() = {0x000000, bsDiagCross}, c.FillRect({0, 0, kSize, kSize});
-       },
-       false},
-      {"hatched ellipse",
-       [](TCanvas& c) {
-         c.Pen().style = psClear;
-         c.Brush() = {0x000000, bsFDiagonal};
-         c.Ellipse(0, 0, kSize, kSize);
-       },
-       false},
+       }, true},
+      {"hatch across", [](TCanvas& c) { c.Brush() = {0xFF0000, bsHorizontal}, c.FillRect({0, 0, kSize, kSize}); }, true},
+      {"hatch down", [](TCanvas& c) { c.Brush() = {0xFF0000, bsVertical}, c.FillRect({0, 0, kSize, kSize}); }, true},
+      {"hatch cross", [](TCanvas& c) { c.Brush() = {0xFF0000, bsCross}, c.FillRect({3, 13, 41, 40}); }, true},
+      {"inside-out box", [](TCanvas& c) { c.Brush() = {0xFF0000, bsSolid}, c.FillRect({30, 5, 10, 40}); }, true},
+      {"hatch falling", [](TCanvas& c) { c.Brush() = {0x000000, bsFDiagonal}, c.FillRect({0, 0, kSize, kSize}); }, false},
+      {"hatch rising", [](TCanvas& c) { c.Brush() = {0x000000, bsBDiagonal}, c.FillRect({0, 0, kSize, kSize}); }, false},
+      {"hatch both diagonals", [](TCanvas& c) { c.Brush() = {0x000000, bsDiagCross}, c.FillRect({0, 0, kSize, kSize}); }, false},
+      {"hatched ellipse", [](TCanvas& c) { c.Pen().style = psClear, c.Brush() = {0x000000, bsFDiagonal}, c.Ellipse(0, 0, kSize, kSize); }, false},
+      // clang-format on
   };
   for (const auto& r : rows) {
     TBitmap bitmap(kSize, kSize);
