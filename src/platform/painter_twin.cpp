@@ -44,6 +44,27 @@ QPainterPath HatchLines(int style, const QRectF& rect) {
   return lines;
 }
 
+// The points of a vector polyline a reader could tell apart from the straight line past
+// them: every point dropped lies within tolerance of the line that replaces it.
+QPolygonF Simplified(const QPolygonF& line, double tolerance) {
+  QPolygonF kept{line.front()};
+  qsizetype from = 0;  // the last point kept
+  const auto off = [&](qsizetype to) {
+    const QPointF a = line[from], d = line[to] - a;
+    const double length = std::hypot(d.x(), d.y());
+    for (qsizetype k = from + 1; k < to; ++k) {
+      const QPointF v = line[k] - a;
+      const double distance = length > 0 ? std::abs(d.x() * v.y() - d.y() * v.x()) / length : std::hypot(v.x(), v.y());
+      if (distance > tolerance) return true;
+    }
+    return false;
+  };
+  for (qsizetype i = 1; i + 1 < line.size(); ++i)
+    if (off(i + 1)) kept << line[from = i];
+  kept << line.back();
+  return kept;
+}
+
 }  // namespace
 
 TPainterTwin::TPainterTwin(int width, int height, double scale)
@@ -162,7 +183,7 @@ void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const
       for (qsizetype i = 0; i + 1 < line.size(); ++i) pieces << QLineF(line[i], line[i + 1]);
       Painter().drawLines(pieces);
     } else {
-      Painter().drawPolyline(line);
+      Painter().drawPolyline(image_ ? line : Simplified(line, 0.05));
     }
   };
   for (int i = 0; i + 1 < count; ++i) {

@@ -96,7 +96,8 @@ TEST(Manual, EveryLinkAndHelpPageLeadsToASection) {
     QFile file(it.next());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString code = QString::fromUtf8(file.readAll());
-    for (auto m = QRegularExpression(QStringLiteral("AddHelpButton\\([^\"]*\"([^\"]+)\"")).globalMatch(code); m.hasNext();)
+    for (auto m = QRegularExpression(QStringLiteral("AddHelpButton\\([^\"]*\"([^\"]+)\"")).globalMatch(code);
+         m.hasNext();)
       links << m.next().captured(1);
   }
   for (const TGraphKindEntry& kind : GraphKinds()) links << QString::fromStdString(kind.helpPage);

@@ -56,6 +56,7 @@ TEST_F(SettingsStore, WhatOneRunLeavesTheNextFinds) {
     first.LabelToolBar->SetAttributes(attributes);
     first.ResizeLabelsAction->setChecked(true);
     first.FlatToolBarsAction->setChecked(false);
+    first.SmoothDrawingAction->trigger();  // the menu command checks itself and sets the program's setting
     first.SetRecentFiles({"/a/one.pxg", "/b/two.pxg"});
     first.StoreSettings();
   }
@@ -78,6 +79,7 @@ TEST_F(SettingsStore, WhatOneRunLeavesTheNextFinds) {
   EXPECT_TRUE(next.LabelToolBar->PenStyleButton(psDot)->isChecked());
   EXPECT_TRUE(next.ResizeLabelsAction->isChecked());
   EXPECT_FALSE(next.FlatToolBarsAction->isChecked());
+  EXPECT_TRUE(next.SmoothDrawingAction->isChecked() && s.smoothDrawing);
   EXPECT_EQ(next.RecentFiles(), (QStringList{"/a/one.pxg", "/b/two.pxg"}));
 }
 
