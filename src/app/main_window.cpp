@@ -195,13 +195,13 @@ void TMainForm::BuildMenus() {
   setting(advanced, "&Default Font Settings...", [this] { PickFont(this, DefaultFont()); });
   add(advanced, "&Status Line Settings...", [this] { StatusLineSettings(); });
   setting(advanced, "2D And Polar Zoom Hot Key Settings...",
-          [this] { TZoom2DHotKeyDlg::Edit(this, settings_.zoom2D); });
+          [this] { RunModal<TZoom2DHotKeyDlg>(this, settings_.zoom2D); });
   for (const TGraphKindEntry& kind : GraphKinds())
     if (kind.globalSettings)
       setting(advanced, kind.globalSettingsCommand.c_str(),
               [this, edit = kind.globalSettings] { edit(this, settings_); });
   // Graphs are not redrawn here: the setting applies to every later evaluation.
-  setting(advanced, "Trigonometry Functions Fix Up...", [this] { TTrigFixupSetDlg::Edit(this); });
+  setting(advanced, "Trigonometry Functions Fix Up...", [this] { RunModal<TTrigFixupSetDlg>(this); });
 
   QMenu* window = windowMenu_ = menuBar()->addMenu(QStringLiteral("&Window"));
   add(window, "&Tile", [this] { MdiArea->tileSubWindows(); });
@@ -647,7 +647,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::StatusLineSettings() {
-  if (!TStatusLineDlg::Edit(this, settings_)) return;
+  if (!RunModal<TStatusLineDlg>(this, settings_)) return;
   StoreSettings();
   OnActive([](TFuncGraphWindow* w) { w->UpdateViewStatus(); });
 }

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -26,13 +25,10 @@ constexpr int kRangeWhenNoneChecked = 2;
 }  // namespace
 
 TTrigFixupSetDlg::TTrigFixupSetDlg(QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Trigonometry Functions Rounding Error Fix Up"),
+                   "calculator.md#trigonometry-fix-up"),
       RangeGroup(new QButtonGroup(this)),
-      CBExact(new QCheckBox(QStringLiteral("Exact Values"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
-  setWindowTitle(QStringLiteral("Trigonometry Functions Rounding Error Fix Up"));
-  AddHelpButton(this, Buttons, "calculator.md#trigonometry-fix-up");
-
+      CBExact(new QCheckBox(QStringLiteral("Exact Values"))) {
   auto* range = new QGroupBox(QStringLiteral("Fix Up Values Range"));
   auto* rangeLayout = new QVBoxLayout(range);
   for (int i = 0; i < int(std::size(kRangeNames)); ++i) {
@@ -41,11 +37,7 @@ TTrigFixupSetDlg::TTrigFixupSetDlg(QWidget* parent)
     rangeLayout->addWidget(button);
   }
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(range);
-  layout->addWidget(CBExact);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOut({range, CBExact});
 
   int current;
   bool exact;
@@ -56,14 +48,6 @@ TTrigFixupSetDlg::TTrigFixupSetDlg(QWidget* parent)
     button->setFocus();
   }
   CBExact->setChecked(exact);
-
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TTrigFixupSetDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-bool TTrigFixupSetDlg::Edit(QWidget* parent) {
-  TTrigFixupSetDlg dialog(parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 void TTrigFixupSetDlg::accept() {

@@ -129,7 +129,7 @@ void RegisterGraph3DGraphs() {
   kind.newWindow = [] { return new TFunc3DWindow; };
   kind.globalSettingsCommand = "3D Zoom Hot Key Settings...";
   kind.globalSettings = [](QWidget* parent, TProgramSettings& settings) {
-    TZoom3DHotKeyDlg::Edit(parent, settings.zoom3D);
+    RunModal<TZoom3DHotKeyDlg>(parent, settings.zoom3D);
   };
   RegisterGraphKind(std::move(kind));
   RegisterFunc3DDialog(Dialogs());

@@ -1,10 +1,8 @@
 #include "graph3d/hot_key_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
@@ -13,13 +11,9 @@
 namespace plotix {
 
 TZoom3DHotKeyDlg::TZoom3DHotKeyDlg(TZoom3DSettings& settings, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Global 3D Cartesian: Hot Key Settings"), "graph3d.md#zoom-steps"),
       ERotateAmount(new TEditMathConst),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
-  setWindowTitle(QStringLiteral("Global 3D Cartesian: Hot Key Settings"));
-  AddHelpButton(this, Buttons, "graph3d.md#zoom-steps");
-
   TMathConstCheck& check = ERotateAmount->Check();
   check.emCtrlErrorName = "Rotation Amount";
   check.emBoundsCheck = CheckLoBound | CheckHiBound | HiBoundCanEqual;
@@ -41,19 +35,7 @@ TZoom3DHotKeyDlg::TZoom3DHotKeyDlg(TZoom3DSettings& settings, QWidget* parent)
     EIncrements[std::size_t(i)] = spin;
   }
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(rotation);
-  layout->addWidget(ranges);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TZoom3DHotKeyDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-bool TZoom3DHotKeyDlg::Edit(QWidget* parent, TZoom3DSettings& settings) {
-  TZoom3DHotKeyDlg dialog(settings, parent);
-  return dialog.exec() == QDialog::Accepted;
+  LayOut({rotation, ranges});
 }
 
 void TZoom3DHotKeyDlg::accept() {

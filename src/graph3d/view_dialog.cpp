@@ -14,13 +14,9 @@
 namespace plotix {
 
 TChange3DViewDlg::TChange3DViewDlg(TView3D& view, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Change 3D Cartesian View"), "graph3d.md#change-3d-cartesian-view"),
       EZoom(new QSpinBox),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       view_(view) {
-  setWindowTitle(QStringLiteral("Change 3D Cartesian View"));
-  AddHelpButton(this, Buttons, "graph3d.md#change-3d-cartesian-view");
-
   auto* angles = new QGroupBox(QStringLiteral("Current Rotation Angles (in Degrees)"));
   auto* angleForm = new QFormLayout(angles);
   static const char* const kNames[3] = {"Rotate Parallel to X Axis", "Rotate Parallel to Y Axis",
@@ -41,19 +37,7 @@ TChange3DViewDlg::TChange3DViewDlg(TView3D& view, QWidget* parent)
   auto* zoomForm = new QFormLayout(zoom);
   zoomForm->addRow(QStringLiteral("(Pixels Per Graph Unit)"), EZoom);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(angles);
-  layout->addWidget(zoom);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TChange3DViewDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-bool TChange3DViewDlg::Edit(QWidget* parent, TView3D& view) {
-  TChange3DViewDlg dialog(view, parent);
-  return dialog.exec() == QDialog::Accepted;
+  LayOut({angles, zoom});
 }
 
 void TChange3DViewDlg::accept() {

@@ -1,34 +1,29 @@
 #pragma once
 // TChange3DViewDlg: sets a 3D view exactly, by its three rotation angles and its zoom.
 
-#include <QDialog>
 #include <array>
 
 #include "graph3d/view.h"
+#include "platform/dialog_controls.h"
 
-class QDialogButtonBox;
 class QSpinBox;
 
 namespace plotix {
 
 class TEditMathConst;
 
-class TChange3DViewDlg : public QDialog {
+class TChange3DViewDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the dialog from the view; OK writes it back, Cancel leaves it alone.
   explicit TChange3DViewDlg(TView3D& view, QWidget* parent = nullptr);
 
-  // Shows the dialog modally; true when OK stored the view.
-  static bool Edit(QWidget* parent, TView3D& view);
-
   // Each angle is brought within one turn keeping its sign (725 becomes 5).
   void accept() override;
 
   std::array<TEditMathConst*, 3> EAngles;  // X, Y, Z
   QSpinBox* EZoom;
-  QDialogButtonBox* Buttons;
 
  private:
   TView3D& view_;

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
 
@@ -127,14 +128,35 @@ void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons) {
     buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 
-// Qt sizes a box for the longest value of its range: a box ranging to a hundred times the
-// widest value leaves two digits of room.
 void AddHelpButton(QDialog* dialog, QDialogButtonBox* buttons, const char* page) {
   dialog->setProperty(kHelpPageProperty, QString::fromLatin1(page));
   buttons->addButton(QDialogButtonBox::Help);
   QObject::connect(buttons, &QDialogButtonBox::helpRequested, dialog, [page] { ShowHelp(page); });
 }
 
+TOkCancelDlg::TOkCancelDlg(QWidget* parent, const QString& caption, const char* helpPage, Qt::Orientation buttons)
+    : QDialog(parent), Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, buttons)) {
+  setWindowTitle(caption);
+  AddHelpButton(this, Buttons, helpPage);
+  // accept() is virtual: OK reaches the dialog's own.
+  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void TOkCancelDlg::LayOut(std::initializer_list<std::variant<QWidget*, QLayout*>> parts) {
+  auto* layout = new QVBoxLayout(this);
+  for (const auto& part : parts) {
+    if (QWidget* const* widget = std::get_if<QWidget*>(&part))
+      layout->addWidget(*widget);
+    else
+      layout->addLayout(std::get<QLayout*>(part));
+  }
+  layout->addWidget(Buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// Qt sizes a box for the longest value of its range: a box ranging to a hundred times the
+// widest value leaves two digits of room.
 void FitNumberBox(QSpinBox* box, int widest) {
   QSpinBox probe;
   probe.setFont(box->font());

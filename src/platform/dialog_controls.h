@@ -1,20 +1,25 @@
 #pragma once
-// Small controls the dialogs share: the pen style speed buttons, a pen width scroll bar,
-// the text naming a font, the width of number boxes and of dialogs with long captions.
+// What the dialogs share: the OK, Cancel and Help frame and the modal run, the pen style
+// speed buttons, a pen width scroll bar, the text naming a font, the width of number boxes
+// and of dialogs with long captions.
 
+#include <QDialog>
 #include <QObject>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
+#include <variant>
 
 #include "platform/font_description.h"
 #include "platform/plot_style.h"
 
 class QButtonGroup;
-class QDialog;
 class QDialogButtonBox;
 class QHBoxLayout;
 class QLabel;
+class QLayout;
 class QScrollBar;
 class QPushButton;
 class QSpinBox;
@@ -64,6 +69,28 @@ void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons);
 // A Help button in the dialog's box that opens the manual at the page ("polar.md#change-
 // polar-view"), the page F1 opens in the dialog too.
 void AddHelpButton(QDialog* dialog, QDialogButtonBox* buttons, const char* page);
+
+// A dialog closed by OK or Cancel, with Help beside them. OK calls accept(), which a dialog
+// overrides to check its fields and store them; Help and F1 open the manual at the page.
+class TOkCancelDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  QDialogButtonBox* Buttons;
+
+ protected:
+  TOkCancelDlg(QWidget* parent, const QString& caption, const char* helpPage, Qt::Orientation buttons = Qt::Horizontal);
+
+  // The parts top to bottom with the buttons below them, the dialog as large as they need.
+  void LayOut(std::initializer_list<std::variant<QWidget*, QLayout*>> parts);
+};
+
+// Shows the dialog made of the arguments and the parent modally; true when OK closed it.
+template <class TDlg, class... TArgs>
+bool RunModal(QWidget* parent, TArgs&&... args) {
+  TDlg dialog(std::forward<TArgs>(args)..., parent);
+  return dialog.exec() == QDialog::Accepted;
+}
 
 // Makes a whole-number box wide enough to show `widest` with room to spare, whatever its
 // current range: a dialog's boxes then fit every value the program allows.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "platform/dialog_controls.h"
 #include "window/function_list_dialog.h"
 #include "window/graph_step.h"
 #include "window/graph_window.h"
@@ -76,8 +77,8 @@ class TFunctionListStep : public TGraphStep {
   TFuncList<TFunc> held_;
 };
 
-// TDoc: the kind's document; TSettingsDlg and TViewDlg: its dialogs, each with a static
-// Edit(QWidget* parent, T& value) that is true when OK stored a change.
+// TDoc: the kind's document; TSettingsDlg and TViewDlg: its dialogs, each made of the value
+// it edits and the parent.
 template <class TDoc, class TSettingsDlg, class TViewDlg>
 class TKindWindow : public TFuncGraphWindow {
  public:
@@ -92,7 +93,7 @@ class TKindWindow : public TFuncGraphWindow {
   bool EditGraphSettings() override {
     LeaveMode();
     typename TDoc::TSettings settings = Doc().Settings();
-    if (!TSettingsDlg::Edit(this, settings)) return false;
+    if (!RunModal<TSettingsDlg>(this, settings)) return false;
     SetSettings(std::move(settings));
     return true;
   }
@@ -105,7 +106,7 @@ class TKindWindow : public TFuncGraphWindow {
   // The view dialog; OK stores the view and redraws.
   void ChangeView() {
     TView view = Doc().View();
-    if (!TViewDlg::Edit(this, view)) return;
+    if (!RunModal<TViewDlg>(this, view)) return;
     ShowView(view);
   }
 

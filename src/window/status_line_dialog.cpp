@@ -14,11 +14,8 @@
 namespace plotix {
 
 TStatusLineDlg::TStatusLineDlg(TProgramSettings& settings, QWidget* parent)
-    : QDialog(parent),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
+    : TOkCancelDlg(parent, QStringLiteral("Status Line Settings"), "main_window.md#the-status-line"),
       settings_(settings) {
-  setWindowTitle(QStringLiteral("Status Line Settings"));
-  AddHelpButton(this, Buttons, "main_window.md#the-status-line");
   auto* layout = new QVBoxLayout(this);
   for (const TGraphKindEntry& kind : GraphKinds()) {
     if (kind.statusModes.empty()) continue;
@@ -47,14 +44,6 @@ TStatusLineDlg::TStatusLineDlg(TProgramSettings& settings, QWidget* parent)
   }
   layout->addWidget(Buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TStatusLineDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-bool TStatusLineDlg::Edit(QWidget* parent, TProgramSettings& settings) {
-  TStatusLineDlg dialog(settings, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 void TStatusLineDlg::accept() {

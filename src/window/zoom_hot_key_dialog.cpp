@@ -1,12 +1,10 @@
 #include "window/zoom_hot_key_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
@@ -15,13 +13,10 @@
 namespace plotix {
 
 TZoom2DHotKeyDlg::TZoom2DHotKeyDlg(TZoom2DSettings& settings, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Global 2D Cartesian and Polar: Zoom Hot Key Settings"),
+                   "cartesian.md#zoom-steps"),
       EScrollAmt(new QSpinBox),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
-  setWindowTitle(QStringLiteral("Global 2D Cartesian and Polar: Zoom Hot Key Settings"));
-  AddHelpButton(this, Buttons, "cartesian.md#zoom-steps");
-
   auto* increments = new QGroupBox(QStringLiteral("Zoom Increments"));
   auto* form = new QFormLayout(increments);
   for (int row = 0; row < kZoomRows; ++row) {
@@ -47,19 +42,7 @@ TZoom2DHotKeyDlg::TZoom2DHotKeyDlg(TZoom2DSettings& settings, QWidget* parent)
   scrollLayout->addWidget(new QLabel(QStringLiteral("Pixels")));
   scrollLayout->addStretch();
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(increments);
-  layout->addWidget(scroll);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TZoom2DHotKeyDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-bool TZoom2DHotKeyDlg::Edit(QWidget* parent, TZoom2DSettings& settings) {
-  TZoom2DHotKeyDlg dialog(settings, parent);
-  return dialog.exec() == QDialog::Accepted;
+  LayOut({increments, scroll});
 }
 
 void TZoom2DHotKeyDlg::accept() {

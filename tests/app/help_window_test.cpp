@@ -96,7 +96,7 @@ TEST(Manual, EveryLinkAndHelpPageLeadsToASection) {
     QFile file(it.next());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString code = QString::fromUtf8(file.readAll());
-    for (auto m = QRegularExpression(QStringLiteral("AddHelpButton\\([^\"]*\"([^\"]+)\"")).globalMatch(code);
+    for (auto m = QRegularExpression(QStringLiteral("\"([a-z0-9_]+\\.md(#[a-z0-9_-]+)?)\"")).globalMatch(code);
          m.hasNext();)
       links << m.next().captured(1);
   }
