@@ -39,13 +39,9 @@ QWidget* Row(std::initializer_list<QWidget*> widgets) {
 }  // namespace
 
 TSettings2DDlg::TSettings2DDlg(TSetting2DObj& settings, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("2D Cartesian Graph Settings"), "cartesian.md#the-graph-settings-dialog"),
       BackColorSample(new TColorSampleButton),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
-  setWindowTitle(QStringLiteral("2D Cartesian Graph Settings"));
-  AddHelpButton(this, Buttons, "cartesian.md#the-graph-settings-dialog");
-
   auto* axes = new QHBoxLayout;
   axes->addWidget(BuildAxis(X, QStringLiteral("X")));
   axes->addWidget(BuildAxis(Y, QStringLiteral("Y")));
@@ -63,9 +59,6 @@ TSettings2DDlg::TSettings2DDlg(TSetting2DObj& settings, QWidget* parent)
   layout->addLayout(axes);
   layout->addLayout(background);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TSettings2DDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   loading_ = true;
   Load(X, settings.X, settings.XLabelFont);
@@ -202,11 +195,6 @@ void TSettings2DDlg::FormatChanged(TAxisControls& c) {
 
 void TSettings2DDlg::FontClick(TAxisControls& c) {
   if (PickFont(this, c.Font)) c.FontText->setText(FontText(c.Font));
-}
-
-bool TSettings2DDlg::Edit(QWidget* parent, TSetting2DObj& settings) {
-  TSettings2DDlg dialog(settings, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 bool TSettings2DDlg::ValidateFields() {

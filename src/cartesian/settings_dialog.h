@@ -2,14 +2,12 @@
 // TSettings2DDlg: edits a 2D graph's settings (both axes, their ticks, grids and
 // tick labels, and the background colour).
 
-#include <QDialog>
-
 #include "cartesian/settings.h"
+#include "platform/dialog_controls.h"
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -21,15 +19,12 @@ namespace plotix {
 class TColorSampleButton;
 class TEditMathConst;
 
-class TSettings2DDlg : public QDialog {
+class TSettings2DDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the controls from the settings; OK writes them back, Cancel leaves them alone.
   explicit TSettings2DDlg(TSetting2DObj& settings, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the settings.
-  static bool Edit(QWidget* parent, TSetting2DObj& settings);
 
   // Validates and stores; a failure shows its message and keeps the dialog open.
   void accept() override;
@@ -62,7 +57,6 @@ class TSettings2DDlg : public QDialog {
   };
   TAxisControls X{}, Y{};
   TColorSampleButton* BackColorSample;
-  QDialogButtonBox* Buttons;
 
  private:
   QGroupBox* BuildAxis(TAxisControls& c, const QString& axis);

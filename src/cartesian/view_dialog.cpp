@@ -1,11 +1,9 @@
 #include "cartesian/view_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include "expr/math_const_edit.h"
 #include "platform/dialog_controls.h"
@@ -14,20 +12,16 @@
 namespace plotix {
 
 TChange2DViewDlg::TChange2DViewDlg(TView2D& view, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Change 2D Cartesian View"), "cartesian.md#change-2d-cartesian-view"),
       ECartesianX(ViewField("Cartesian X Center")),
       ECartesianY(ViewField("Cartesian Y Center")),
       EPixelsX(PixelField()),
       EPixelsY(PixelField()),
       EXViewZoom(ViewField("X Axis Zoom")),
       EYViewZoom(ViewField("Y Axis Zoom")),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       view_(view),
       zoomX_(view.ZoomX),
       zoomY_(view.ZoomY) {
-  setWindowTitle(QStringLiteral("Change 2D Cartesian View"));
-  AddHelpButton(this, Buttons, "cartesian.md#change-2d-cartesian-view");
-
   auto* cartesian = new QGroupBox(QStringLiteral("View Center (Graph Units From Center)"));
   auto* cartesianForm = new QFormLayout(cartesian);
   cartesianForm->addRow(QStringLiteral("X"), ECartesianX);
@@ -41,31 +35,19 @@ TChange2DViewDlg::TChange2DViewDlg(TView2D& view, QWidget* parent)
   auto* note = new QLabel(QStringLiteral("Values where (1 > Zoom > 0) Give\nMultiple Graph Units Per Pixel."));
   zoomForm->addRow(note);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(cartesian);
-  layout->addWidget(PixelCenterGroup(EPixelsX, EPixelsY));
-  layout->addWidget(zoom);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOut({cartesian, PixelCenterGroup(EPixelsX, EPixelsY), zoom});
 
   exits_ = new TFieldExits(this, Buttons, {ECartesianX, ECartesianY, EXViewZoom, EYViewZoom}, [this](auto* field) {
     return field == EXViewZoom || field == EYViewZoom ? ZoomExit(field) : CartesianExit(field);
   });
   connect(EPixelsX, &QSpinBox::valueChanged, this, &TChange2DViewDlg::RefreshCartesian);
   connect(EPixelsY, &QSpinBox::valueChanged, this, &TChange2DViewDlg::RefreshCartesian);
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TChange2DViewDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   EXViewZoom->setText(ViewText(zoomX_));
   EYViewZoom->setText(ViewText(zoomY_));
   EPixelsX->setValue(RoundToPixel(view.CenterX));
   EPixelsY->setValue(RoundToPixel(view.CenterY));
   RefreshCartesian();
-}
-
-bool TChange2DViewDlg::Edit(QWidget* parent, TView2D& view) {
-  TChange2DViewDlg dialog(view, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 void TChange2DViewDlg::RefreshCartesian() {

@@ -2,11 +2,9 @@
 // TChange2DViewDlg: sets a 2D view exactly, by its centre (in graph units or in pixels
 // from the origin) and the zoom of each axis.
 
-#include <QDialog>
-
+#include "platform/dialog_controls.h"
 #include "window/view_mapping.h"
 
-class QDialogButtonBox;
 class QSpinBox;
 
 namespace plotix {
@@ -14,15 +12,12 @@ namespace plotix {
 class TEditMathConst;
 class TFieldExits;
 
-class TChange2DViewDlg : public QDialog {
+class TChange2DViewDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the dialog from the view; OK writes it back, Cancel leaves it alone.
   explicit TChange2DViewDlg(TView2D& view, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the view.
-  static bool Edit(QWidget* parent, TView2D& view);
 
   void accept() override;
 
@@ -40,7 +35,6 @@ class TChange2DViewDlg : public QDialog {
   QSpinBox* EPixelsY;
   TEditMathConst* EXViewZoom;
   TEditMathConst* EYViewZoom;
-  QDialogButtonBox* Buttons;
 
  private:
   // The graph-unit centre from the pixel centre and the zooms.

@@ -15,15 +15,11 @@
 namespace plotix {
 
 TSettings3DDlg::TSettings3DDlg(TSettings3DObj& settings, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("3D Cartesian Graph Settings"), "graph3d.md#the-graph-settings-dialog"),
       BackColorSample(new TColorSampleButton),
       AllColorsButton(new QPushButton(QStringLiteral("All Line Colors..."))),
       AllFontsButton(new QPushButton(QStringLiteral("All Label Fonts..."))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings) {
-  setWindowTitle(QStringLiteral("3D Cartesian Graph Settings"));
-  AddHelpButton(this, Buttons, "graph3d.md#the-graph-settings-dialog");
-
   auto* axes = new QHBoxLayout;
   for (int i = 0; i < 3; ++i) {
     const QString letter(QChar("XYZ"[i]));
@@ -87,13 +83,6 @@ TSettings3DDlg::TSettings3DDlg(TSettings3DObj& settings, QWidget* parent)
   connect(backButton, &QPushButton::clicked, BackColorSample, &TColorSampleButton::Pick);
   connect(AllColorsButton, &QPushButton::clicked, this, &TSettings3DDlg::AllLineColorsClick);
   connect(AllFontsButton, &QPushButton::clicked, this, &TSettings3DDlg::AllLabelFontsClick);
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TSettings3DDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-bool TSettings3DDlg::Edit(QWidget* parent, TSettings3DObj& settings) {
-  TSettings3DDlg dialog(settings, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 void TSettings3DDlg::SetFont(TAxisControls& c, const TFontDesc& font) {

@@ -2,13 +2,12 @@
 // TSettings3DDlg: edits a 3D graph's settings: each axis line and its end labels, and
 // the background colour.
 
-#include <QDialog>
 #include <array>
 
 #include "graph3d/settings.h"
+#include "platform/dialog_controls.h"
 
 class QCheckBox;
-class QDialogButtonBox;
 class QLabel;
 class QPushButton;
 
@@ -16,15 +15,12 @@ namespace plotix {
 
 class TColorSampleButton;
 
-class TSettings3DDlg : public QDialog {
+class TSettings3DDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the controls from the settings; OK writes them back, Cancel leaves them alone.
   explicit TSettings3DDlg(TSettings3DObj& settings, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the settings.
-  static bool Edit(QWidget* parent, TSettings3DObj& settings);
 
   void accept() override;
 
@@ -47,7 +43,6 @@ class TSettings3DDlg : public QDialog {
   TColorSampleButton* BackColorSample;
   QPushButton* AllColorsButton;
   QPushButton* AllFontsButton;
-  QDialogButtonBox* Buttons;
 
  private:
   void SetFont(TAxisControls& c, const TFontDesc& font);

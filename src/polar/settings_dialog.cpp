@@ -40,7 +40,7 @@ void NameStyleButtons(QButtonGroup* group, char prefix) {
 }  // namespace
 
 TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Polar Graph Settings"), "polar.md#the-graph-settings-dialog"),
       EAxisList(new QPlainTextEdit),
       Button1(new QPushButton(QStringLiteral("Standard Axis Lists"))),
       AxisColorButton(new QPushButton(QStringLiteral("Axis Color"))),
@@ -65,7 +65,6 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
       EBackColorSample(new TColorSampleButton),
       ERestrict(new QCheckBox(QStringLiteral("Restrict Radius"))),
       ERestrictAmt(new TEditMathConst),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       settings_(settings),
       axisCount_(settings.AxisCount),
       axisAngles_(settings.AxisAngles),
@@ -73,8 +72,6 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
       circleWidth_(settings.CircleWidth),
       shownType_(-1),
       font_(settings.LabelFont) {
-  setWindowTitle(QStringLiteral("Polar Graph Settings"));
-
   // ---- axis properties
   EAxisList->setLineWrapMode(QPlainTextEdit::NoWrap);
   EAxisList->setTabChangesFocus(true);
@@ -165,10 +162,7 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
   columns->addWidget(axis);
   columns->addLayout(middle);
   columns->addLayout(right);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOut({columns});
 
   connect(Button1, &QPushButton::clicked, this, &TSettingsPolarDlg::StandardListClick);
   connect(TickMarkType, &QButtonGroup::idToggled, this, [this](int, bool checked) {
@@ -176,9 +170,6 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
   });
   connect(ETMLabelFormat, &QComboBox::currentIndexChanged, this, &TSettingsPolarDlg::FormatChanged);
   connect(LabelFontButton, &QPushButton::clicked, this, &TSettingsPolarDlg::FontClick);
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TSettingsPolarDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  AddHelpButton(this, Buttons, "polar.md#the-graph-settings-dialog");
 
   loading_ = true;
   ShowAxisList();
@@ -201,11 +192,6 @@ TSettingsPolarDlg::TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent
   ERestrict->setChecked(settings.RestrictRadius);
   ERestrictAmt->setText(QString::fromStdString(settings.RestrictRadiusText));
   loading_ = false;
-}
-
-bool TSettingsPolarDlg::Edit(QWidget* parent, TSettingPolarObj& settings) {
-  TSettingsPolarDlg dialog(settings, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 void TSettingsPolarDlg::ShowAxisList() {

@@ -2,14 +2,12 @@
 // TSettingsPolarDlg: edits a polar graph's settings (the axis list and the axes' look,
 // the ticks, the tick labels, the background colour and the restricting radius).
 
-#include <QDialog>
-
+#include "platform/dialog_controls.h"
 #include "polar/settings.h"
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QDialogButtonBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -22,15 +20,12 @@ namespace plotix {
 class TColorSampleButton;
 class TEditMathConst;
 
-class TSettingsPolarDlg : public QDialog {
+class TSettingsPolarDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the controls from the settings; OK writes them back, Cancel leaves them alone.
   explicit TSettingsPolarDlg(TSettingPolarObj& settings, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the settings.
-  static bool Edit(QWidget* parent, TSettingPolarObj& settings);
 
   // Reads the axis list memo again and validates the two number fields; a failure keeps
   // the dialog open.
@@ -74,7 +69,6 @@ class TSettingsPolarDlg : public QDialog {
   TColorSampleButton* EBackColorSample;
   QCheckBox* ERestrict;
   TEditMathConst* ERestrictAmt;
-  QDialogButtonBox* Buttons;
 
   // The working list, which OK stores.
   std::int32_t AxisCount() const { return axisCount_; }

@@ -1,6 +1,5 @@
 #include "polar/view_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,7 +27,7 @@ bool& ThetaInRadians() {
 }
 
 TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Change Polar View"), "polar.md#change-polar-view"),
       EPolarR(ViewField("R Center Value")),
       EPolarTheta(ViewField("Theta Center Value")),
       EDegrees(new QRadioButton(QStringLiteral("Degrees"))),
@@ -38,11 +37,8 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
       EPixelsX(PixelField()),
       EPixelsY(PixelField()),
       EViewZoom(ViewField("Zoom Value")),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       view_(view),
       zoom_(view.Zoom) {
-  setWindowTitle(QStringLiteral("Change Polar View"));
-
   auto* thetaType = new QGroupBox(QStringLiteral("Theta Type"));
   auto* thetaTypeLayout = new QHBoxLayout(thetaType);
   thetaTypeLayout->addWidget(EDegrees);
@@ -75,10 +71,7 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);
   columns->addLayout(right);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOut({columns});
 
   exits_ = new TFieldExits(this, Buttons, {EPolarR, EPolarTheta, ECartesianX, ECartesianY, EViewZoom},
                            [this](TEditMathConst* field) {
@@ -96,20 +89,12 @@ TChangePolarViewDlg::TChangePolarViewDlg(TPolarView& view, QWidget* parent)
     ThetaInRadians() = true;
     ShowTheta();
   });
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TChangePolarViewDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  AddHelpButton(this, Buttons, "polar.md#change-polar-view");
 
   (ThetaInRadians() ? ERadians : EDegrees)->setChecked(true);
   EViewZoom->setText(ViewText(zoom_));
   EPixelsX->setValue(TruncatedPixels(view.CenterX));
   EPixelsY->setValue(TruncatedPixels(view.CenterY));
   Recompute();
-}
-
-bool TChangePolarViewDlg::Edit(QWidget* parent, TPolarView& view) {
-  TChangePolarViewDlg dialog(view, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 void TChangePolarViewDlg::Recompute() {

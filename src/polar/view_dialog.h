@@ -2,11 +2,9 @@
 // TChangePolarViewDlg: sets a polar view exactly, by its centre (in polar or Cartesian
 // graph coordinates, or in pixels from the pole) and its zoom.
 
-#include <QDialog>
-
+#include "platform/dialog_controls.h"
 #include "polar/settings.h"
 
-class QDialogButtonBox;
 class QRadioButton;
 class QSpinBox;
 
@@ -18,15 +16,12 @@ class TFieldExits;
 // Whether the view dialog shows theta in radians (else degrees); kept while the program runs.
 bool& ThetaInRadians();
 
-class TChangePolarViewDlg : public QDialog {
+class TChangePolarViewDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the dialog from the view; OK writes it back, Cancel leaves it alone.
   explicit TChangePolarViewDlg(TPolarView& view, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the view.
-  static bool Edit(QWidget* parent, TPolarView& view);
 
   void accept() override;
 
@@ -48,7 +43,6 @@ class TChangePolarViewDlg : public QDialog {
   QSpinBox* EPixelsX;
   QSpinBox* EPixelsY;
   TEditMathConst* EViewZoom;
-  QDialogButtonBox* Buttons;
 
  private:
   // Every coordinate field from the pixel centre and the zoom.
