@@ -42,7 +42,8 @@ std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
 }  // namespace
 
 TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, addMode ? QStringLiteral("Add 2D Function") : QStringLiteral("Modify 2D Function"),
+                   "cartesian.md#add-2d-function-and-modify-2d-function"),
       EUserFuncStr(new QLineEdit),
       ELoBoundStr(new TEditMathConst),
       EHiBoundStr(new TEditMathConst),
@@ -50,11 +51,7 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
       EExtraUndefAccuracy(new QCheckBox(QStringLiteral("Near Undefined Points."))),
       Style(new TPlotStyleRow(true)),
       EForcePointsMemo(new QPlainTextEdit),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       func_(func) {
-  setWindowTitle(addMode ? QStringLiteral("Add 2D Function") : QStringLiteral("Modify 2D Function"));
-  AddHelpButton(this, Buttons, "cartesian.md#add-2d-function-and-modify-2d-function");
-
   SetBoundField(ELoBoundStr, "Lower Bound");
   SetBoundField(EHiBoundStr, "Upper Bound");
   EUserFuncStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
@@ -101,9 +98,6 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   layout->addLayout(columns, 1);
   layout->addWidget(Buttons);
 
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TAdd2DFuncDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
   scratch_ = func.Func;
   EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));
   ELoBoundStr->setText(QString::fromStdString(func.LoBoundText));
@@ -115,12 +109,7 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   for (const std::string& line : func.SpecialXLines) lines << QString::fromStdString(line);
   EForcePointsMemo->setPlainText(lines.join(QLatin1Char('\n')));
 
-  FocusFirst(addMode, EUserFuncStr, Buttons);
-}
-
-bool TAdd2DFuncDlg::Edit(QWidget* parent, TFunc2DObj& func, bool addMode) {
-  TAdd2DFuncDlg dialog(func, addMode, parent);
-  return dialog.exec() == QDialog::Accepted;
+  FocusFirst(addMode, EUserFuncStr);
 }
 
 bool TAdd2DFuncDlg::ParseSpecialValues(const std::vector<std::string>& lines) {
@@ -180,7 +169,7 @@ void TAdd2DFuncDlg::accept() {
 
 void RegisterFunc2DDialog(TDialogService& service) {
   service.Register<TFunc2DObj>(
-      [](TFunc2DObj& func, bool addMode) { return TAdd2DFuncDlg::Edit(DialogParent(), func, addMode); });
+      [](TFunc2DObj& func, bool addMode) { return RunModal<TAdd2DFuncDlg>(DialogParent(), func, addMode); });
 }
 
 }  // namespace plotix

@@ -2,36 +2,28 @@
 // TAdd2DFuncDlg: creates or modifies one 2D function (definition, x bounds, drawing
 // refinements, colour, line width and the special x values to plot).
 
-#include <QDialog>
 #include <string>
 #include <vector>
 
 #include "cartesian/function.h"
+#include "platform/dialog_controls.h"
 
 class QCheckBox;
-class QDialogButtonBox;
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
-class QScrollBar;
 
 namespace plotix {
 
-class TColorSampleButton;
 class TPlotStyleRow;
 class TDialogService;
 class TEditMathConst;
 
-class TAdd2DFuncDlg : public QDialog {
+class TAdd2DFuncDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the controls from the function; OK writes them back, Cancel leaves it alone.
   TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the function.
-  static bool Edit(QWidget* parent, TFunc2DObj& func, bool addMode);
 
   // Validates and stores; a failure shows its message, focuses the offending control and
   // keeps the dialog open.
@@ -44,7 +36,6 @@ class TAdd2DFuncDlg : public QDialog {
   QCheckBox* EExtraUndefAccuracy;
   TPlotStyleRow* Style;
   QPlainTextEdit* EForcePointsMemo;
-  QDialogButtonBox* Buttons;
 
  private:
   bool Validate();

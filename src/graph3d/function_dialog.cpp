@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include "expr/math_const_edit.h"
 #include "platform/common_dialogs.h"
@@ -49,19 +48,16 @@ QSpinBox* WireLinesField(QSpinBox* detail) {
 }
 
 TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, addMode ? QStringLiteral("Add 3D Function") : QStringLiteral("Modify 3D Function"),
+                   "graph3d.md#add-3d-function-and-modify-3d-function"),
       EOrientation(new QComboBox),
       EUserFuncStr(new QLineEdit),
       Style(new TPlotStyleRow(false)),
       ERoundDown(new QRadioButton(QStringLiteral("Round Down"))),
       EDontDraw(new QRadioButton(QStringLiteral("Don't Draw"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       func_(func),
       scratch_(func.Func),
       orientation_(func.Func.Orientation()) {
-  setWindowTitle(addMode ? QStringLiteral("Add 3D Function") : QStringLiteral("Modify 3D Function"));
-  AddHelpButton(this, Buttons, "graph3d.md#add-3d-function-and-modify-3d-function");
-
   EOrientation->setEditable(true);
   EOrientation->setInsertPolicy(QComboBox::NoInsert);
   for (const char* item : kOrientationItems) EOrientation->addItem(QString::fromLatin1(item));
@@ -102,29 +98,17 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
   beyondLayout->addWidget(EDontDraw);
   appearance->addWidget(beyond);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(definition);
-  layout->addLayout(variables);
-  layout->addLayout(appearance);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOut({definition, variables, appearance});
 
   connect(EOrientation, &QComboBox::activated, this, [this](int index) { SetOrientation(TOrientation(index + 1)); });
   connect(EOrientation->lineEdit(), &QLineEdit::editingFinished, this, &TAdd3DFuncDlg::OrientationExit);
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TAdd3DFuncDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));
   Style->SetStyle(func.Style);
   (func.RoundDown ? ERoundDown : EDontDraw)->setChecked(true);
   SetOrientation(orientation_);
 
-  FocusFirst(addMode, EUserFuncStr, Buttons);
-}
-
-bool TAdd3DFuncDlg::Edit(QWidget* parent, TFunc3DObj& func, bool addMode) {
-  TAdd3DFuncDlg dialog(func, addMode, parent);
-  return dialog.exec() == QDialog::Accepted;
+  FocusFirst(addMode, EUserFuncStr);
 }
 
 void TAdd3DFuncDlg::SetOrientation(TOrientation orientation) {
@@ -185,7 +169,7 @@ void TAdd3DFuncDlg::accept() {
 
 void RegisterFunc3DDialog(TDialogService& service) {
   service.Register<TFunc3DObj>(
-      [](TFunc3DObj& func, bool addMode) { return TAdd3DFuncDlg::Edit(DialogParent(), func, addMode); });
+      [](TFunc3DObj& func, bool addMode) { return RunModal<TAdd3DFuncDlg>(DialogParent(), func, addMode); });
 }
 
 }  // namespace plotix

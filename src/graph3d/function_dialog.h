@@ -3,23 +3,20 @@
 // the bounds, wire lines and detail of both variables, values beyond ±700). Also the
 // field rules it shares with the rotated function's dialog.
 
-#include <QDialog>
 #include <array>
 
 #include "graph3d/function.h"
+#include "platform/dialog_controls.h"
 
 class QComboBox;
-class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
 namespace plotix {
 
-class TColorSampleButton;
 class TPlotStyleRow;
 class TDialogService;
 class TEditMathConst;
@@ -31,15 +28,12 @@ void LimitDetail(const QSpinBox* lines, QSpinBox* detail);
 // A spin box for a wire line count whose detail field follows it.
 QSpinBox* WireLinesField(QSpinBox* detail);
 
-class TAdd3DFuncDlg : public QDialog {
+class TAdd3DFuncDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the controls from the function; OK writes them back, Cancel leaves it alone.
   TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the function.
-  static bool Edit(QWidget* parent, TFunc3DObj& func, bool addMode);
 
   // Validates and stores; a failure shows its message, focuses the offending control and
   // keeps the dialog open.
@@ -66,7 +60,6 @@ class TAdd3DFuncDlg : public QDialog {
   std::array<TVariableControls, 2> Vars{};
   QRadioButton* ERoundDown;
   QRadioButton* EDontDraw;
-  QDialogButtonBox* Buttons;
 
  private:
   void SetOrientation(TOrientation orientation);

@@ -1,7 +1,6 @@
 #include "graph3d/rotate_dialog.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,7 +21,10 @@
 namespace plotix {
 
 TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent,
+                   addMode ? QStringLiteral("Add 2D Function Rotated Into 3D")
+                           : QStringLiteral("Modify 2D Function Rotated Into 3D"),
+                   "graph3d.md#add-2d-function-rotated-into-3d-and-modify-2d-function-rotated-into-3d"),
       EUserFuncStr(new QLineEdit),
       ELoBound(new TEditMathConst),
       EHiBound(new TEditMathConst),
@@ -33,12 +35,8 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
       Style(new TPlotStyleRow(false)),
       ERoundDown(new QRadioButton(QStringLiteral("Round Down"))),
       EDontDraw(new QRadioButton(QStringLiteral("Don't Draw"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       func_(func),
       scratch_(func.Func) {
-  setWindowTitle(addMode ? QStringLiteral("Add 2D Function Rotated Into 3D")
-                         : QStringLiteral("Modify 2D Function Rotated Into 3D"));
-  AddHelpButton(this, Buttons, "graph3d.md#add-2d-function-rotated-into-3d-and-modify-2d-function-rotated-into-3d");
   // Circles limit the detail along the lines, lines the detail along the circles.
   ECircles = WireLinesField(ELineDetail);
   ELines = WireLinesField(ECircleDetail);
@@ -105,16 +103,9 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
   bottom->addWidget(appearance, 1);
   bottom->addWidget(beyond);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(functionGroup);
-  layout->addLayout(middle);
-  layout->addLayout(bottom);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOut({functionGroup, middle, bottom});
 
   connect(EAxis, &QButtonGroup::idToggled, this, [this] { LineGroup->setEnabled(EAxis->checkedId() == raLine); });
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TAddRotateDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));
   ELoBound->setText(QString::fromStdString(func.LoText));
@@ -130,12 +121,7 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
   Style->SetStyle(func.Style);
   (func.RoundDown ? ERoundDown : EDontDraw)->setChecked(true);
 
-  FocusFirst(addMode, EUserFuncStr, Buttons);
-}
-
-bool TAddRotateDlg::Edit(QWidget* parent, TFuncRotateObj& func, bool addMode) {
-  TAddRotateDlg dialog(func, addMode, parent);
-  return dialog.exec() == QDialog::Accepted;
+  FocusFirst(addMode, EUserFuncStr);
 }
 
 bool TAddRotateDlg::Validate() {
@@ -174,7 +160,7 @@ void TAddRotateDlg::accept() {
 
 void RegisterRotateDialog(TDialogService& service) {
   service.Register<TFuncRotateObj>(
-      [](TFuncRotateObj& func, bool addMode) { return TAddRotateDlg::Edit(DialogParent(), func, addMode); });
+      [](TFuncRotateObj& func, bool addMode) { return RunModal<TAddRotateDlg>(DialogParent(), func, addMode); });
 }
 
 }  // namespace plotix

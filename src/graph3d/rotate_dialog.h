@@ -3,35 +3,29 @@
 // bounds, axis or line of rotation, circles and lines with their detail, colour, values
 // beyond ±700).
 
-#include <QDialog>
 #include <array>
 
 #include "graph3d/function.h"
+#include "platform/dialog_controls.h"
 
 class QButtonGroup;
-class QDialogButtonBox;
 class QGroupBox;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
 namespace plotix {
 
-class TColorSampleButton;
 class TPlotStyleRow;
 class TDialogService;
 class TEditMathConst;
 
-class TAddRotateDlg : public QDialog {
+class TAddRotateDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the controls from the function; OK writes them back, Cancel leaves it alone.
   TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the function.
-  static bool Edit(QWidget* parent, TFuncRotateObj& func, bool addMode);
 
   void accept() override;
 
@@ -48,7 +42,6 @@ class TAddRotateDlg : public QDialog {
   TPlotStyleRow* Style;
   QRadioButton* ERoundDown;
   QRadioButton* EDontDraw;
-  QDialogButtonBox* Buttons;
 
  private:
   bool Validate();

@@ -121,13 +121,6 @@ void FocusField(QWidget* field) {
   if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }
 
-void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons) {
-  if (addMode)
-    first->setFocus();
-  else
-    buttons->button(QDialogButtonBox::Ok)->setFocus();
-}
-
 void AddHelpButton(QDialog* dialog, QDialogButtonBox* buttons, const char* page) {
   dialog->setProperty(kHelpPageProperty, QString::fromLatin1(page));
   buttons->addButton(QDialogButtonBox::Help);
@@ -153,6 +146,13 @@ void TOkCancelDlg::LayOut(std::initializer_list<std::variant<QWidget*, QLayout*>
   }
   layout->addWidget(Buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TOkCancelDlg::FocusFirst(bool addMode, QWidget* first) {
+  if (addMode)
+    first->setFocus();
+  else
+    Buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 
 // Qt sizes a box for the longest value of its range: a box ranging to a hundred times the

@@ -63,8 +63,6 @@ QString FontText(const TFontDesc& font);
 
 // Puts the focus on a field that refused its text, with a line edit's text selected.
 void FocusField(QWidget* field);
-// A new object's dialog starts in the first field, a modified one's on OK.
-void FocusFirst(bool addMode, QWidget* first, QDialogButtonBox* buttons);
 
 // A Help button in the dialog's box that opens the manual at the page ("polar.md#change-
 // polar-view"), the page F1 opens in the dialog too.
@@ -83,6 +81,8 @@ class TOkCancelDlg : public QDialog {
 
   // The parts top to bottom with the buttons below them, the dialog as large as they need.
   void LayOut(std::initializer_list<std::variant<QWidget*, QLayout*>> parts);
+  // A new object's dialog starts in the first field, a modified one's on OK.
+  void FocusFirst(bool addMode, QWidget* first);
 };
 
 // Shows the dialog made of the arguments and the parent modally; true when OK closed it.

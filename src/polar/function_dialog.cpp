@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QVBoxLayout>
 #include <limits>
 
 #include "expr/math_const_edit.h"
@@ -34,16 +33,14 @@ void SetThetaBoundField(TEditMathConst* field, const char* name) {
 }  // namespace
 
 TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, addMode ? QStringLiteral("Add Polar Function") : QStringLiteral("Modify Polar Function"),
+                   "polar.md#add-polar-function-and-modify-polar-function"),
       EUserFuncStr(new QLineEdit),
       ELoBoundStr(new TEditMathConst),
       EHiBoundStr(new TEditMathConst),
       ESamples(new QSpinBox),
       Style(new TPlotStyleRow(true)),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       func_(func) {
-  setWindowTitle(addMode ? QStringLiteral("Add Polar Function") : QStringLiteral("Modify Polar Function"));
-
   SetThetaBoundField(ELoBoundStr, "Lower Bound");
   SetThetaBoundField(EHiBoundStr, "Upper Bound");
   EUserFuncStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
@@ -75,15 +72,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   propertiesLayout->addWidget(Style, 1, 0, 1, 3);
   propertiesLayout->setColumnStretch(1, 1);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(definition);
-  layout->addWidget(properties);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TAddPolarFuncDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  AddHelpButton(this, Buttons, "polar.md#add-polar-function-and-modify-polar-function");
+  LayOut({definition, properties});
 
   scratch_ = func.Func;
   EUserFuncStr->setText(QString::fromStdString(func.Func.Expression()));
@@ -92,12 +81,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   ESamples->setValue(func.Samples);
   Style->SetStyle(func.Style);
 
-  FocusFirst(addMode, EUserFuncStr, Buttons);
-}
-
-bool TAddPolarFuncDlg::Edit(QWidget* parent, TFuncPolarObj& func, bool addMode) {
-  TAddPolarFuncDlg dialog(func, addMode, parent);
-  return dialog.exec() == QDialog::Accepted;
+  FocusFirst(addMode, EUserFuncStr);
 }
 
 bool TAddPolarFuncDlg::Validate() {
@@ -127,7 +111,7 @@ void TAddPolarFuncDlg::accept() {
 
 void RegisterPolarDialogs(TDialogService& service) {
   service.Register<TFuncPolarObj>(
-      [](TFuncPolarObj& func, bool addMode) { return TAddPolarFuncDlg::Edit(DialogParent(), func, addMode); });
+      [](TFuncPolarObj& func, bool addMode) { return RunModal<TAddPolarFuncDlg>(DialogParent(), func, addMode); });
 }
 
 }  // namespace plotix

@@ -2,33 +2,24 @@
 // TAddPolarFuncDlg: creates or modifies one polar function (definition, theta bounds,
 // samples, colour and line width).
 
-#include <QDialog>
-
+#include "platform/dialog_controls.h"
 #include "polar/function.h"
 
-class QDialogButtonBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QScrollBar;
 class QSpinBox;
 
 namespace plotix {
 
-class TColorSampleButton;
 class TPlotStyleRow;
 class TDialogService;
 class TEditMathConst;
 
-class TAddPolarFuncDlg : public QDialog {
+class TAddPolarFuncDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   // Loads the controls from the function; OK writes them back, Cancel leaves it alone.
   TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* parent = nullptr);
-
-  // Shows the dialog modally; true when OK stored the function.
-  static bool Edit(QWidget* parent, TFuncPolarObj& func, bool addMode);
 
   // Validates and stores; a failure shows its message, focuses the offending control and
   // keeps the dialog open.
@@ -39,7 +30,6 @@ class TAddPolarFuncDlg : public QDialog {
   TEditMathConst* EHiBoundStr;
   QSpinBox* ESamples;
   TPlotStyleRow* Style;
-  QDialogButtonBox* Buttons;
 
  private:
   bool Validate();
