@@ -1,6 +1,5 @@
 #include "app/area_choice_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -10,12 +9,9 @@
 namespace plotix {
 
 TSelectedAreaDlg::TSelectedAreaDlg(const char* caption, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QString::fromLatin1(caption), "pictures.md#selecting-a-region"),
       RBSelected(new QRadioButton(QStringLiteral("Selected Rectangle"))),
-      RBAll(new QRadioButton(QStringLiteral("All Bitmap Area"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
-  setWindowTitle(QString::fromLatin1(caption));
-  AddHelpButton(this, Buttons, "pictures.md#selecting-a-region");
+      RBAll(new QRadioButton(QStringLiteral("All Bitmap Area"))) {
   RBSelected->setObjectName(QStringLiteral("RBSelected"));
   RBAll->setObjectName(QStringLiteral("RBAll"));
   RBSelected->setChecked(true);
@@ -23,12 +19,7 @@ TSelectedAreaDlg::TSelectedAreaDlg(const char* caption, QWidget* parent)
   auto* groupLayout = new QVBoxLayout(group);
   groupLayout->addWidget(RBSelected);
   groupLayout->addWidget(RBAll);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(group);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  LayOut({group});
 }
 
 TAreaChoice TSelectedAreaDlg::Choose(QWidget* parent, const char* caption) {

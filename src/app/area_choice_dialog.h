@@ -1,9 +1,8 @@
 #pragma once
 // TSelectedAreaDlg: whether an export takes the selected region or the whole bitmap.
 
-#include <QDialog>
+#include "platform/dialog_controls.h"
 
-class QDialogButtonBox;
 class QRadioButton;
 
 namespace plotix {
@@ -13,7 +12,7 @@ enum class TAreaChoice { Cancel, SelectedRect, AllBitmap };
 constexpr const char* kAreaToFileCaption = "Area to Save to File";
 constexpr const char* kAreaToClipboardCaption = "Area to Paste to Clipboard";
 
-class TSelectedAreaDlg : public QDialog {
+class TSelectedAreaDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
@@ -24,7 +23,6 @@ class TSelectedAreaDlg : public QDialog {
 
   QRadioButton* RBSelected;
   QRadioButton* RBAll;
-  QDialogButtonBox* Buttons;
 };
 
 }  // namespace plotix

@@ -6,19 +6,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include "platform/dialog_controls.h"
 
 namespace plotix {
 
 TPrintScaleDlg::TPrintScaleDlg(int percent, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Print Scale"), "pictures.md#printing"),
       EScale(new QSpinBox),
-      PrintButton(new QPushButton(QStringLiteral("&Print"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
-  setWindowTitle(QStringLiteral("Print Scale"));
-  AddHelpButton(this, Buttons, "pictures.md#printing");
+      PrintButton(new QPushButton(QStringLiteral("&Print"))) {
   EScale->setObjectName(QStringLiteral("EScale"));
   EScale->setRange(kMinPrintScale, kMaxPrintScale);
   EScale->setValue(percent);
@@ -31,13 +27,8 @@ TPrintScaleDlg::TPrintScaleDlg(int percent, QWidget* parent)
   row->addWidget(EScale);
   row->addWidget(new QLabel(QStringLiteral("%")));
   row->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(group);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOut({group});
   connect(PrintButton, &QPushButton::clicked, this, [this] { PrintChosen = true; });
-  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 TPrintScaleAnswer TPrintScaleDlg::Edit(QWidget* parent, int& percent) {

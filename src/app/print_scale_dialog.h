@@ -1,9 +1,8 @@
 #pragma once
 // TPrintScaleDlg: how much a print stretches or shrinks the picture.
 
-#include <QDialog>
+#include "platform/dialog_controls.h"
 
-class QDialogButtonBox;
 class QPushButton;
 class QSpinBox;
 
@@ -14,7 +13,7 @@ constexpr int kMaxPrintScale = 500;
 
 enum class TPrintScaleAnswer { Cancel, Ok, Print };
 
-class TPrintScaleDlg : public QDialog {
+class TPrintScaleDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
@@ -26,7 +25,6 @@ class TPrintScaleDlg : public QDialog {
 
   QSpinBox* EScale;
   QPushButton* PrintButton;
-  QDialogButtonBox* Buttons;
   bool PrintChosen = false;
 };
 

@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include "platform/dialog_controls.h"
 #include "platform/limits.h"
@@ -40,23 +39,15 @@ bool IsRegionLargeEnough(const TRect& r) {
 
 TSelectedRegionDlg::TSelectedRegionDlg(const TRect& rect, bool shown, int bitmapWidth, int bitmapHeight,
                                        QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Selected Bitmap Region"), "pictures.md#selecting-a-region"),
       EX1(PixelBox("EX1", bitmapWidth - 1, shown ? rect.left : 0)),
       EY1(PixelBox("EY1", bitmapHeight - 1, shown ? rect.top : 0)),
       EX2(PixelBox("EX2", bitmapWidth - 1, shown ? rect.right : 0)),
-      EY2(PixelBox("EY2", bitmapHeight - 1, shown ? rect.bottom : 0)),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
-  setWindowTitle(QStringLiteral("Selected Bitmap Region"));
-  AddHelpButton(this, Buttons, "pictures.md#selecting-a-region");
+      EY2(PixelBox("EY2", bitmapHeight - 1, shown ? rect.bottom : 0)) {
   auto* corners = new QHBoxLayout;
   corners->addWidget(CornerGroup("Top Left Corner", EX1, EY1));
   corners->addWidget(CornerGroup("Bottom Right Corner", EX2, EY2));
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(corners);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TSelectedRegionDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  LayOut({corners});
 }
 
 TRect TSelectedRegionDlg::Region() const { return {EX1->value(), EY1->value(), EX2->value(), EY2->value()}; }

@@ -1,11 +1,9 @@
 #pragma once
 // TSelectedRegionDlg: a graph window's region typed in as two corners in bitmap pixels.
 
-#include <QDialog>
-
 #include "platform/canvas.h"
+#include "platform/dialog_controls.h"
 
-class QDialogButtonBox;
 class QSpinBox;
 
 namespace plotix {
@@ -16,7 +14,7 @@ constexpr int kMinRegionExtent = 5;
 // Left above right and top above bottom by at least kMinRegionExtent.
 bool IsRegionLargeEnough(const TRect& rect);
 
-class TSelectedRegionDlg : public QDialog {
+class TSelectedRegionDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
@@ -34,7 +32,6 @@ class TSelectedRegionDlg : public QDialog {
   QSpinBox* EY1;
   QSpinBox* EX2;
   QSpinBox* EY2;
-  QDialogButtonBox* Buttons;
 };
 
 }  // namespace plotix

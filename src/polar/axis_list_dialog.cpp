@@ -1,7 +1,6 @@
 #include "polar/axis_list_dialog.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -12,17 +11,14 @@
 namespace plotix {
 
 TStdAxisListDlg::TStdAxisListDlg(QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Standard Axis Lists"), "polar.md#axis-properties"),
       ERadioNone(new QRadioButton(QStringLiteral("None"))),
       ERadio90(new QRadioButton(QStringLiteral("0, 90, 180, 270"))),
       ERadio45(new QRadioButton(QStringLiteral("0, 45, 90, 135, 180, 225, 270, 315"))),
       ERadio30(new QRadioButton(QStringLiteral("0,30,60,90,120,150,180,210,240,270,300,330"))),
       ERadioIntervals(new QRadioButton(QStringLiteral("Specified Intervals"))),
       Lists(new QButtonGroup(this)),
-      EIntervalAmt(new TEditMathConst),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
-  setWindowTitle(QStringLiteral("Standard Axis Lists"));
-
+      EIntervalAmt(new TEditMathConst) {
   auto* quick = new QGroupBox(QStringLiteral("Quick Lists (Degrees)"));
   auto* quickLayout = new QVBoxLayout(quick);
   const std::pair<QRadioButton*, TStdAxisList> radios[] = {
@@ -43,15 +39,7 @@ TStdAxisListDlg::TStdAxisListDlg(QWidget* parent)
   auto* intervalLayout = new QVBoxLayout(interval);
   intervalLayout->addWidget(EIntervalAmt);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(quick);
-  layout->addWidget(interval);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TStdAxisListDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  AddHelpButton(this, Buttons, "polar.md#axis-properties");
+  LayOut({quick, interval});
 }
 
 bool TStdAxisListDlg::Edit(QWidget* parent, std::int32_t& count, TAxisAngles& angles) {

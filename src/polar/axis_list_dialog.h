@@ -2,19 +2,17 @@
 // TStdAxisListDlg: offers the ready-made axis lists of a polar graph (none, every 90, 45
 // or 30 degrees, or every given interval).
 
-#include <QDialog>
-
+#include "platform/dialog_controls.h"
 #include "polar/settings.h"
 
 class QButtonGroup;
-class QDialogButtonBox;
 class QRadioButton;
 
 namespace plotix {
 
 class TEditMathConst;
 
-class TStdAxisListDlg : public QDialog {
+class TStdAxisListDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
@@ -35,7 +33,6 @@ class TStdAxisListDlg : public QDialog {
   QRadioButton* ERadioIntervals;
   QButtonGroup* Lists;  // button ids are the TStdAxisList values
   TEditMathConst* EIntervalAmt;
-  QDialogButtonBox* Buttons;
 
  private:
   Extended interval_ = kDefaultAxisInterval;

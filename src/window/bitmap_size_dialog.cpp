@@ -1,7 +1,6 @@
 #include "window/bitmap_size_dialog.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QSpinBox>
@@ -38,14 +37,12 @@ QSpinBox* SizeBox(int value) {
 }  // namespace
 
 TBitmapAttribDlg::TBitmapAttribDlg(int width, int height, int depth, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Current Window Bitmap Attributes"),
+                   "pictures.md#bitmap-size-and-colour-depth"),
       EBitmapWidth(SizeBox(width)),
       EBitmapHeight(SizeBox(height)),
       CBColorDepth(new QComboBox),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)),
       depth_(depth) {
-  setWindowTitle(QStringLiteral("Current Window Bitmap Attributes"));
-  AddHelpButton(this, Buttons, "pictures.md#bitmap-size-and-colour-depth");
   EBitmapWidth->setObjectName(QStringLiteral("EBitmapWidth"));
   EBitmapHeight->setObjectName(QStringLiteral("EBitmapHeight"));
   CBColorDepth->setObjectName(QStringLiteral("CBColorDepth"));
@@ -64,13 +61,7 @@ TBitmapAttribDlg::TBitmapAttribDlg(int width, int height, int depth, QWidget* pa
   auto* colorLayout = new QVBoxLayout(colors);
   colorLayout->addWidget(CBColorDepth);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(sizes);
-  layout->addWidget(colors);
-  layout->addWidget(Buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  LayOut({sizes, colors});
 }
 
 int TBitmapAttribDlg::Depth() const {

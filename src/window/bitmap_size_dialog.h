@@ -1,17 +1,15 @@
 #pragma once
 // TBitmapAttribDlg: the size and colour depth of a graph window's bitmap.
 
-#include <QDialog>
-
+#include "platform/dialog_controls.h"
 #include "platform/limits.h"
 
 class QComboBox;
-class QDialogButtonBox;
 class QSpinBox;
 
 namespace plotix {
 
-class TBitmapAttribDlg : public QDialog {
+class TBitmapAttribDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
@@ -27,7 +25,6 @@ class TBitmapAttribDlg : public QDialog {
   QSpinBox* EBitmapWidth;
   QSpinBox* EBitmapHeight;
   QComboBox* CBColorDepth;
-  QDialogButtonBox* Buttons;
 
  private:
   int depth_;
