@@ -189,10 +189,7 @@ class TTextSample : public QWidget {
 
 template <class Dlg, class Label>
 void Register(TDialogService& service) {
-  service.Register<Label>([](Label& label, bool) {
-    Dlg dialog(label, DialogParent());
-    return dialog.exec() == QDialog::Accepted;
-  });
+  service.Register<Label>([](Label& label, bool) { return RunModal<Dlg>(DialogParent(), label); });
 }
 
 }  // namespace
@@ -202,12 +199,7 @@ TPoint TPointFields::Value() const { return {X->value(), Y->value()}; }
 // ---- TLabelDlg -------------------------------------------------------------------
 
 TLabelDlg::TLabelDlg(const char* caption, QWidget* parent)
-    : QDialog(parent), Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
-  setWindowTitle(QString::fromLatin1(caption));
-  AddHelpButton(this, Buttons, "labels.md#the-label-dialogs");
-  connect(Buttons, &QDialogButtonBox::accepted, this, &TLabelDlg::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
+    : TOkCancelDlg(parent, QString::fromLatin1(caption), "labels.md#the-label-dialogs") {}
 
 void TLabelDlg::accept() {
   if (!Validate()) return;

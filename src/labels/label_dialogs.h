@@ -3,12 +3,10 @@
 // OK that would leave the label off the graph bitmap (or a box turned inside out), and
 // writes back only on OK.
 
-#include <QDialog>
-
 #include "labels/drawing_labels.h"
+#include "platform/dialog_controls.h"
 
 class QButtonGroup;
-class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -45,13 +43,11 @@ struct TBrushFields {
 
 // What the label dialogs share: OK and Cancel, and the check that keeps labels on the
 // bitmap.
-class TLabelDlg : public QDialog {
+class TLabelDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
   void accept() override;
-
-  QDialogButtonBox* Buttons;
 
  protected:
   TLabelDlg(const char* caption, QWidget* parent);

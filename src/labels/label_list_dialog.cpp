@@ -12,15 +12,12 @@
 namespace plotix {
 
 TLabelListDlg::TLabelListDlg(std::vector<TDrawBaseClass*> labels, int current, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Edit Label List"), "labels.md#the-label-list", Qt::Vertical),
       LabelListBox(new QListWidget),
       ModifyButton(new QPushButton(QStringLiteral("&Modify"))),
       DeleteButton(new QPushButton(QStringLiteral("Delete"))),
       SelectButton(new QPushButton(QStringLiteral("OK/Select"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical)),
       labels_(std::move(labels)) {
-  setWindowTitle(QStringLiteral("Edit Label List"));
-  AddHelpButton(this, Buttons, "labels.md#the-label-list");
   LabelListBox->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 64, fontMetrics().height() * 16);
   QStringList texts;
   for (const TDrawBaseClass* label : labels_) texts << QString::fromStdString(label->GetDescription());
@@ -53,8 +50,6 @@ TLabelListDlg::TLabelListDlg(std::vector<TDrawBaseClass*> labels, int current, Q
     select_ = true;
     accept();
   });
-  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   LabelListBox->setFocus();
 }

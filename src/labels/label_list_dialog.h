@@ -2,21 +2,20 @@
 // TLabelListDlg ("Edit Label List"): reorders, modifies and deletes the labels of a graph
 // window, and can close by selecting one.
 
-#include <QDialog>
 #include <optional>
 #include <vector>
 
 #include "labels/label_list.h"
+#include "platform/dialog_controls.h"
 #include "platform/ordered_list_box.h"
 
-class QDialogButtonBox;
 class QListWidget;
 class QPushButton;
 class QToolButton;
 
 namespace plotix {
 
-class TLabelListDlg : public QDialog {
+class TLabelListDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
@@ -44,7 +43,6 @@ class TLabelListDlg : public QDialog {
   QPushButton* ModifyButton;
   QPushButton* DeleteButton;
   QPushButton* SelectButton;  // "OK/Select"
-  QDialogButtonBox* Buttons;
 
  private:
   std::vector<TDrawBaseClass*> labels_;  // in the window's order

@@ -13,16 +13,12 @@
 namespace plotix {
 
 TFuncListDlg::TFuncListDlg(std::vector<TBaseFuncObj*> functions, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDlg(parent, QStringLiteral("Edit Function List"), "cartesian.md#edit-function-list", Qt::Vertical),
       FListBox(new QListWidget),
       SpinButton1(new QWidget),
       ModifyButton(new QPushButton(QStringLiteral("&Modify"))),
       DeleteButton(new QPushButton(QStringLiteral("Delete"))),
-      Buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical)),
       functions_(std::move(functions)) {
-  setWindowTitle(QStringLiteral("Edit Function List"));
-  AddHelpButton(this, Buttons, "cartesian.md#edit-function-list");
-
   FListBox->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 48, fontMetrics().height() * 14);
   QStringList texts;
   for (const TBaseFuncObj* func : functions_) texts << QString::fromStdString(func->GetDescription());
@@ -52,8 +48,6 @@ TFuncListDlg::TFuncListDlg(std::vector<TBaseFuncObj*> functions, QWidget* parent
   connect(ModifyButton, &QPushButton::clicked, this, &TFuncListDlg::ModifyClick);
   connect(FListBox, &QListWidget::itemDoubleClicked, this, &TFuncListDlg::ModifyClick);
   connect(DeleteButton, &QPushButton::clicked, this, &TFuncListDlg::DeleteClick);
-  connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   FListBox->setFocus();
 }
 

@@ -1,21 +1,20 @@
 #pragma once
 // TFuncListDlg: reorders, modifies and deletes the functions of a graph window of any kind.
 
-#include <QDialog>
 #include <optional>
 #include <vector>
 
 #include "expr/function_object.h"
+#include "platform/dialog_controls.h"
 #include "platform/ordered_list_box.h"
 
-class QDialogButtonBox;
 class QListWidget;
 class QPushButton;
 class QToolButton;
 
 namespace plotix {
 
-class TFuncListDlg : public QDialog {
+class TFuncListDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
@@ -56,7 +55,6 @@ class TFuncListDlg : public QDialog {
   QToolButton* DownButton;
   QPushButton* ModifyButton;
   QPushButton* DeleteButton;
-  QDialogButtonBox* Buttons;
 
  private:
   // The history's words for one edit of the list.
