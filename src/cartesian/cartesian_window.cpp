@@ -143,7 +143,7 @@ void RegisterCartesianGraphs() {
   kind.newDocument = [] { return std::make_unique<TGraph2DDoc>(); };
   kind.newWindow = [] { return new TFunc2DWindow; };
   RegisterGraphKind(std::move(kind));
-  RegisterFunc2DDialog(Dialogs());
+  RegisterModal<TAdd2DFuncDlg, TFunc2DObj>(Dialogs());
 }
 
 }  // namespace plotix

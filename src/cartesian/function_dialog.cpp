@@ -17,7 +17,6 @@
 #include "expr/math_const_edit.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
-#include "platform/dialog_service.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
 
@@ -165,11 +164,6 @@ void TAdd2DFuncDlg::accept() {
     func_.SpecialX = special_;
   }
   QDialog::accept();
-}
-
-void RegisterFunc2DDialog(TDialogService& service) {
-  service.Register<TFunc2DObj>(
-      [](TFunc2DObj& func, bool addMode) { return RunModal<TAdd2DFuncDlg>(DialogParent(), func, addMode); });
 }
 
 }  // namespace plotix

@@ -15,7 +15,6 @@ class QPlainTextEdit;
 namespace plotix {
 
 class TPlotStyleRow;
-class TDialogService;
 class TEditMathConst;
 
 class TAdd2DFuncDlg : public TOkCancelDlg {
@@ -47,8 +46,5 @@ class TAdd2DFuncDlg : public TOkCancelDlg {
   std::vector<Extended> special_;
   bool specialChanged_ = false;
 };
-
-// Makes TFunc2DObj's NewDialog and ModifyDialog run TAdd2DFuncDlg.
-void RegisterFunc2DDialog(TDialogService& service);
 
 }  // namespace plotix

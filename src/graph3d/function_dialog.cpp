@@ -14,7 +14,6 @@
 #include "expr/math_const_edit.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
-#include "platform/dialog_service.h"
 #include "platform/message_box.h"
 
 namespace plotix {
@@ -165,11 +164,6 @@ void TAdd3DFuncDlg::accept() {
   func_.Style = Style->Style();
   func_.RoundDown = ERoundDown->isChecked();
   QDialog::accept();
-}
-
-void RegisterFunc3DDialog(TDialogService& service) {
-  service.Register<TFunc3DObj>(
-      [](TFunc3DObj& func, bool addMode) { return RunModal<TAdd3DFuncDlg>(DialogParent(), func, addMode); });
 }
 
 }  // namespace plotix

@@ -18,7 +18,6 @@ class QSpinBox;
 namespace plotix {
 
 class TPlotStyleRow;
-class TDialogService;
 class TEditMathConst;
 
 // A bound or point field of a 3D function: a constant within ±700, named for messages.
@@ -69,8 +68,5 @@ class TAdd3DFuncDlg : public TOkCancelDlg {
   TMath3DFunc scratch_;
   TOrientation orientation_;
 };
-
-// Makes TFunc3DObj's NewDialog and ModifyDialog run TAdd3DFuncDlg.
-void RegisterFunc3DDialog(TDialogService& service);
 
 }  // namespace plotix

@@ -132,8 +132,8 @@ void RegisterGraph3DGraphs() {
     RunModal<TZoom3DHotKeyDlg>(parent, settings.zoom3D);
   };
   RegisterGraphKind(std::move(kind));
-  RegisterFunc3DDialog(Dialogs());
-  RegisterRotateDialog(Dialogs());
+  RegisterModal<TAdd3DFuncDlg, TFunc3DObj>(Dialogs());
+  RegisterModal<TAddRotateDlg, TFuncRotateObj>(Dialogs());
 }
 
 }  // namespace plotix

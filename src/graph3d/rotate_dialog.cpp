@@ -15,7 +15,6 @@
 #include "graph3d/function_dialog.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
-#include "platform/dialog_service.h"
 #include "platform/message_box.h"
 
 namespace plotix {
@@ -156,11 +155,6 @@ void TAddRotateDlg::accept() {
   func_.Style = Style->Style();
   func_.RoundDown = ERoundDown->isChecked();
   QDialog::accept();
-}
-
-void RegisterRotateDialog(TDialogService& service) {
-  service.Register<TFuncRotateObj>(
-      [](TFuncRotateObj& func, bool addMode) { return RunModal<TAddRotateDlg>(DialogParent(), func, addMode); });
 }
 
 }  // namespace plotix

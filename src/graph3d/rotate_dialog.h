@@ -17,7 +17,6 @@ class QSpinBox;
 namespace plotix {
 
 class TPlotStyleRow;
-class TDialogService;
 class TEditMathConst;
 
 class TAddRotateDlg : public TOkCancelDlg {
@@ -49,8 +48,5 @@ class TAddRotateDlg : public TOkCancelDlg {
   TFuncRotateObj& func_;
   TMathRotateFunc scratch_;
 };
-
-// Makes TFuncRotateObj's NewDialog and ModifyDialog run TAddRotateDlg.
-void RegisterRotateDialog(TDialogService& service);
 
 }  // namespace plotix

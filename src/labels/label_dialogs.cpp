@@ -187,11 +187,6 @@ class TTextSample : public QWidget {
   TFontDesc font_;
 };
 
-template <class Dlg, class Label>
-void Register(TDialogService& service) {
-  service.Register<Label>([](Label& label, bool) { return RunModal<Dlg>(DialogParent(), label); });
-}
-
 }  // namespace
 
 TPoint TPointFields::Value() const { return {X->value(), Y->value()}; }
@@ -369,11 +364,11 @@ bool TTextLabelDlg::Validate() {
 void TTextLabelDlg::Store() { label_.SetText(TopLeft.Value(), LabelText->text().toStdString(), FontFields->Font()); }
 
 void RegisterLabelDialogs(TDialogService& service) {
-  Register<TFloodFillDlg, TDrawFloodFill>(service);
-  Register<TLineLabelDlg, TDrawLine>(service);
-  Register<TLineLabelDlg, TDrawFreeHand>(service);
-  Register<TShapeLabelDlg, TDrawInclosedShape>(service);
-  Register<TTextLabelDlg, TDrawText>(service);
+  RegisterModal<TFloodFillDlg, TDrawFloodFill>(service);
+  RegisterModal<TLineLabelDlg, TDrawLine>(service);
+  RegisterModal<TLineLabelDlg, TDrawFreeHand>(service);
+  RegisterModal<TShapeLabelDlg, TDrawInclosedShape>(service);
+  RegisterModal<TTextLabelDlg, TDrawText>(service);
 }
 
 }  // namespace plotix

@@ -9,9 +9,12 @@
 #include <QWidget>
 #include <cstdint>
 #include <initializer_list>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
+#include "platform/common_dialogs.h"
+#include "platform/dialog_service.h"
 #include "platform/font_description.h"
 #include "platform/plot_style.h"
 
@@ -90,6 +93,18 @@ template <class TDlg, class... TArgs>
 bool RunModal(QWidget* parent, TArgs&&... args) {
   TDlg dialog(std::forward<TArgs>(args)..., parent);
   return dialog.exec() == QDialog::Accepted;
+}
+
+// Makes TDlg, shown over DialogParent(), the dialog of objects of type T. A dialog made of
+// the object, addMode and the parent tells a new object from one modified.
+template <class TDlg, class T>
+void RegisterModal(TDialogService& service) {
+  service.Register<T>([](T& object, bool addMode) {
+    if constexpr (std::is_constructible_v<TDlg, T&, bool, QWidget*>)
+      return RunModal<TDlg>(DialogParent(), object, addMode);
+    else
+      return RunModal<TDlg>(DialogParent(), object);
+  });
 }
 
 // Makes a whole-number box wide enough to show `widest` with room to spare, whatever its

@@ -14,7 +14,6 @@
 #include "expr/math_const_edit.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
-#include "platform/dialog_service.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
 
@@ -107,11 +106,6 @@ void TAddPolarFuncDlg::accept() {
   func_.Samples = ESamples->value();
   func_.Style = Style->Style();
   QDialog::accept();
-}
-
-void RegisterPolarDialogs(TDialogService& service) {
-  service.Register<TFuncPolarObj>(
-      [](TFuncPolarObj& func, bool addMode) { return RunModal<TAddPolarFuncDlg>(DialogParent(), func, addMode); });
 }
 
 }  // namespace plotix

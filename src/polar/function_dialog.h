@@ -11,7 +11,6 @@ class QSpinBox;
 namespace plotix {
 
 class TPlotStyleRow;
-class TDialogService;
 class TEditMathConst;
 
 class TAddPolarFuncDlg : public TOkCancelDlg {
@@ -37,8 +36,5 @@ class TAddPolarFuncDlg : public TOkCancelDlg {
   TFuncPolarObj& func_;
   TMathPolarFunc scratch_;
 };
-
-// Makes TFuncPolarObj's NewDialog and ModifyDialog run TAddPolarFuncDlg.
-void RegisterPolarDialogs(TDialogService& service);
 
 }  // namespace plotix

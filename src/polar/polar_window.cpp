@@ -91,7 +91,7 @@ void RegisterPolarGraphs() {
   kind.newDocument = [] { return std::make_unique<TGraphPolarDoc>(); };
   kind.newWindow = [] { return new TFuncPolarWindow; };
   RegisterGraphKind(std::move(kind));
-  RegisterPolarDialogs(Dialogs());
+  RegisterModal<TAddPolarFuncDlg, TFuncPolarObj>(Dialogs());
 }
 
 }  // namespace plotix
