@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <new>
 
 #include "app/area_choice_dialog.h"
 #include "app/print_scale_dialog.h"
@@ -103,10 +104,15 @@ bool SaveBitmapFile(QWidget* parent, TFuncGraphWindow& window) {
   const bool smoothPng = IsPngFileName(name) && type >= kFirstSmoothType && type < kFirstSmoothType + 3;
   if (smoothPng || VectorFormatOf(name, format)) {
     const TRect region = window.Region();
-    const bool written = window.WriteTwinPicture(name, format, smoothPng ? kSmoothScales[type - kFirstSmoothType] : 1,
-                                                 choice == TAreaChoice::SelectedRect ? &region : nullptr);
-    if (!written) ShowMessage(TMsgKind::Error, "Error Writing To File", TMsgButtons::OK);
-    return written;
+    try {
+      if (window.WriteTwinPicture(name, format, smoothPng ? kSmoothScales[type - kFirstSmoothType] : 1,
+                                  choice == TAreaChoice::SelectedRect ? &region : nullptr))
+        return true;
+      ShowMessage(TMsgKind::Error, "Error Writing To File", TMsgButtons::OK);
+    } catch (const std::bad_alloc&) {
+      ShowMessage(TMsgKind::Error, "Out of Memory", TMsgButtons::OK);  // the file is left as it was
+    }
+    return false;
   }
   return WithPicture(window, choice == TAreaChoice::SelectedRect, [&](const TBitmap& bitmap) {
     const bool written = WritePictureFile(bitmap.Image(), bitmap.Depth(), name);

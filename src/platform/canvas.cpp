@@ -10,6 +10,7 @@
 #include <numbers>
 #include <vector>
 
+#include "platform/limits.h"
 #include "platform/painter_twin.h"
 #include "platform/raster_pixels.h"
 
@@ -18,9 +19,6 @@ namespace {
 
 using namespace raster;
 using Int128 = __int128;
-
-// The largest bitmap: 2^28 pixels, one GiB of 32-bit image.
-constexpr Int64 kMaxPixels = Int64(1) << 28;
 
 // Divisions rounding up and down, for b > 0; in 64 bits when the operands are small
 // enough not to overflow there, which is far faster than 128-bit division.
@@ -194,7 +192,8 @@ TBitmap::TBitmap(int width, int height, int depth) : TBitmap() {
 TBitmap::~TBitmap() = default;
 
 bool TBitmap::SetSize(int width, int height) {
-  if (width < 1 || height < 1 || width > 32767 || height > 32767 || Int64(width) * height > kMaxPixels) return false;
+  if (width < 1 || height < 1 || width > 32767 || height > 32767 || Int64(width) * height > kMaxPicturePixels)
+    return false;
   if (width == Width() && height == Height()) return true;
   QImage image(width, height, QImage::Format_RGB32);
   if (image.isNull()) return false;

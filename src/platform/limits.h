@@ -10,6 +10,8 @@ namespace plotix {
 constexpr int kMinBitmapSize = 16;
 constexpr int kMaxBitmapSize = 2000;
 constexpr int kDefaultBitmapSize = 500;
+// The most pixels any picture may have, smooth ones included: 2^28, one GiB of 32-bit image.
+constexpr long long kMaxPicturePixels = 1LL << 28;
 
 // Pen widths of functions, axes and labels.
 constexpr int kMinPenWidth = 1;

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "platform/geometry.h"
+#include "platform/limits.h"
 #include "platform/raster_pixels.h"
 
 namespace plotix {
@@ -69,7 +71,7 @@ QPolygonF Simplified(const QPolygonF& line, double tolerance) {
 
 TPainterTwin::TPainterTwin(int width, int height, double scale)
     : image_(std::make_unique<QImage>()), device_(image_.get()), scale_(scale) {
-  SetSize(width, height);
+  if (!SetSize(width, height)) throw std::bad_alloc();
 }
 
 TPainterTwin::TPainterTwin(QPaintDevice& device, double scale, TPoint origin)
@@ -89,6 +91,7 @@ const QImage& TPainterTwin::Image() {
 bool TPainterTwin::SetSize(int width, int height) {
   const QSize size(int(width * scale_ + 0.5), int(height * scale_ + 0.5));
   if (image_->size() == size) return true;
+  if (qint64(size.width()) * size.height() > kMaxPicturePixels) return false;
   End();
   QImage image(size, QImage::Format_RGB32);
   if (image.isNull()) return false;

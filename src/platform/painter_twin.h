@@ -24,7 +24,8 @@ enum class TTwinShape { Rectangle, Ellipse, RoundRect };
 
 class TPainterTwin {
  public:
-  // An image of its own, scale times width x height, white: smooth drawing.
+  // An image of its own, scale times width x height, white: smooth drawing. Raises
+  // std::bad_alloc when its pixels can not be had.
   TPainterTwin(int width, int height, double scale);
   // Vectors onto a device (an SVG or PDF generator) at scale; origin is the bitmap point
   // that lands on the device's top left corner.

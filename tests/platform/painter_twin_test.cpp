@@ -79,7 +79,8 @@ TEST(PainterTwin, DrawsOnTheRasterPixelsOrBesideThem) {
   }
 }
 
-TEST(PainterTwin, TextIsSmoothAndNotXorGivesThePictureBack) {
+TEST(PainterTwin, TextIsSmoothNotXorGivesThePictureBackAndNoPixelsIsNoTwin) {
+  EXPECT_THROW(TPainterTwin(32767, 32767, 4), std::bad_alloc);
   TBitmap bitmap(kSize, kSize);
   TPainterTwin twin(kSize, kSize, 2);
   bitmap.SetTwin(&twin);
