@@ -75,7 +75,9 @@ Int64 T3DRenderer::DepthAt(const TEdge& e, Int64 x, Int64 y) {
 }
 
 // Equal depths go to the higher colour index, so an axis wins over a function; within
-// one function the edge drawn first keeps the pixel.
+// one function the edge drawn first keeps the pixel. With a painter twin (kTwin) every
+// decision is also told to it; without, the loop stays as lean as it was.
+template <bool kTwin>
 inline void T3DRenderer::Plot(int index, const TEdge& e, std::uint32_t rgb, int x, int y) {
   std::uint16_t& cell = cells_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
   bool wins = true;
@@ -88,7 +90,7 @@ inline void T3DRenderer::Plot(int index, const TEdge& e, std::uint32_t rgb, int 
       wins = !(df > de || (df == de && f.colorIndex >= e.colorIndex));
     }
   }
-  if (twin_) TwinRun(wins, x, y);
+  if constexpr (kTwin) TwinRun(wins, x, y);
   if (!wins) return;
   cell = std::uint16_t(index);
   rows_[std::size_t(y)][x] = rgb;
@@ -130,6 +132,7 @@ void T3DRenderer::FlushTwinLine() {
   twinLine_.clear();
 }
 
+template <bool kTwin>
 void T3DRenderer::DrawEdge(int index, std::uint32_t rgb) {
   const TEdge& e = edges_[std::size_t(index)];
   Int64 x1 = e.x1, y1 = e.y1, x2 = e.x2, y2 = e.y2;
@@ -143,7 +146,7 @@ void T3DRenderer::DrawEdge(int index, std::uint32_t rgb) {
   if (dx >= dy) {
     Int64 err = dx / 2;
     for (Int64 n = 0; n <= dx; ++n, x += int(sx)) {
-      Plot(index, e, rgb, x, y);
+      Plot<kTwin>(index, e, rgb, x, y);
       err -= dy;
       if (err < 0) {
         ++y;
@@ -154,7 +157,7 @@ void T3DRenderer::DrawEdge(int index, std::uint32_t rgb) {
   } else {
     Int64 err = dy / 2;
     for (Int64 n = 0; n <= dy; ++n, ++y) {
-      Plot(index, e, rgb, x, y);
+      Plot<kTwin>(index, e, rgb, x, y);
       err -= dx;
       if (err < 0) {
         x += int(sx);
@@ -163,7 +166,7 @@ void T3DRenderer::DrawEdge(int index, std::uint32_t rgb) {
     }
     visited_ += dy + 1;
   }
-  if (twin_) EndTwinRun();
+  if constexpr (kTwin) EndTwinRun();
 }
 
 void T3DRenderer::Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& settings, const TView3D& view) {
@@ -209,7 +212,10 @@ void T3DRenderer::Draw(TBitmap& bitmap, TLineObj& store, const TSettings3DObj& s
       if (twin_) FlushTwinLine();
       twinColor_ = store.Palette[line.ColorIndex];
     }
-    DrawEdge(i, rgb);
+    if (twin_)
+      DrawEdge<true>(i, rgb);
+    else
+      DrawEdge<false>(i, rgb);
   }
   if (twin_) FlushTwinLine();
   DrawAxisLabels(bitmap, store, settings);

@@ -39,7 +39,9 @@ class T3DRenderer {
   // that projects to one pixel has the depth of its nearer end.
   static std::int64_t DepthAt(const TEdge& e, std::int64_t x, std::int64_t y);
 
+  template <bool kTwin>
   void DrawEdge(int index, std::uint32_t rgb);
+  template <bool kTwin>
   void Plot(int index, const TEdge& e, std::uint32_t rgb, int x, int y);
   void TwinRun(bool wins, int x, int y);
   void EndTwinRun();

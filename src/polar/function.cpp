@@ -14,11 +14,12 @@ namespace {
 constexpr int kBatchSize = 128;
 
 // One function's drawing from its samples: the visible rectangle and the batch of points
-// not yet drawn.
+// not yet drawn. kTwin: the bitmap has a painter twin, which gets the points unrounded.
+template <bool kTwin>
 class TPolarPlotter {
  public:
   TPolarPlotter(const TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map)
-      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1), twin_(canvas.Bitmap().Twin()) {}
+      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1) {}
 
   void Run(const TPolarSamples& samples);
 
@@ -33,31 +34,33 @@ class TPolarPlotter {
   TCanvas& c_;
   const TMapping2D& m_;
   const bool widthIsOne_;
-  const bool twin_;  // whether exact positions are kept for the bitmap's painter twin
   TPoint batch_[kBatchSize];
   TPointF exact_[kBatchSize];
   int count_ = 0;
 };
 
 // The line primitive leaves the last pixel unpainted; a width-1 line paints it itself.
-void TPolarPlotter::Flush() {
-  if (count_ >= 2) c_.Polyline(batch_, count_, exact_);
+template <bool kTwin>
+void TPolarPlotter<kTwin>::Flush() {
+  if (count_ >= 2) c_.Polyline(batch_, count_, kTwin ? exact_ : nullptr);
   if (count_ >= 1 && widthIsOne_) c_.SetPixel(batch_[count_ - 1].x, batch_[count_ - 1].y, f_.Style.Color);
   count_ = 0;
 }
 
 // A full batch is drawn and its last point starts the next one.
-void TPolarPlotter::Append(const TPolarPoint& p) {
-  if (twin_) exact_[count_] = {m_.ColF(p.x), m_.RowF(p.y)};
+template <bool kTwin>
+void TPolarPlotter<kTwin>::Append(const TPolarPoint& p) {
+  if constexpr (kTwin) exact_[count_] = {m_.ColF(p.x), m_.RowF(p.y)};
   batch_[count_++] = {m_.Col(p.x), m_.Row(p.y)};
   if (count_ < kBatchSize) return;
-  c_.Polyline(batch_, kBatchSize, exact_);
+  c_.Polyline(batch_, kBatchSize, kTwin ? exact_ : nullptr);
   batch_[0] = batch_[kBatchSize - 1];
-  exact_[0] = exact_[kBatchSize - 1];
+  if constexpr (kTwin) exact_[0] = exact_[kBatchSize - 1];
   count_ = 1;
 }
 
-void TPolarPlotter::Run(const TPolarSamples& samples) {
+template <bool kTwin>
+void TPolarPlotter<kTwin>::Run(const TPolarSamples& samples) {
   c_.Pen().color = f_.Style.Color;
   c_.Pen().width = f_.Style.Width;
   bool prevDefined = false, prevInside = false;
@@ -131,7 +134,10 @@ void SamplePolarFunction(TFuncPolarObj& f, const TMapping2D& map, TPolarSamples&
 }
 
 void DrawPolarSamples(const TFuncPolarObj& func, const TPolarSamples& samples, TCanvas& canvas, const TMapping2D& map) {
-  TPolarPlotter(func, canvas, map).Run(samples);
+  if (canvas.Bitmap().Twin())
+    TPolarPlotter<true>(func, canvas, map).Run(samples);
+  else
+    TPolarPlotter<false>(func, canvas, map).Run(samples);
 }
 
 void PlotPolarFunction(TFuncPolarObj& func, TCanvas& canvas, const TMapping2D& map) {
