@@ -109,15 +109,21 @@ bool TPlotter::Next() {
     s.column = true;
     s.x = m_.XOfCol(col_);
     s.defined = Sample(s.x, s.y);
-    if (s.defined) s.p = {col_, m_.Row(Scaled(s.y))};
-    if (s.defined && twin_) s.exact = {col_ + 0.5, m_.RowF(Scaled(s.y))};
+    if (s.defined) {
+      const Extended scaled = Scaled(s.y);
+      s.p = {col_, m_.Row(scaled)};
+      if (twin_) s.exact = {col_ + 0.5, m_.RowF(scaled)};
+    }
     if (f_.AsymptoteFixUp) StepTrend(s.defined, s.y);
     ++col_;
   } else {
     s.x = specials[special_++];
     s.defined = Sample(s.x, s.y);
-    if (s.defined) s.p = {RoundToPixel(s.x * m_.zoomX - m_.centerX) + m_.halfW, m_.Row(Scaled(s.y))};
-    if (s.defined && twin_) s.exact = {m_.ColF(s.x * m_.zoomX), m_.RowF(Scaled(s.y))};
+    if (s.defined) {
+      const Extended scaled = Scaled(s.y);
+      s.p = {RoundToPixel(s.x * m_.zoomX - m_.centerX) + m_.halfW, m_.Row(scaled)};
+      if (twin_) s.exact = {m_.ColF(s.x * m_.zoomX), m_.RowF(scaled)};
+    }
   }
   return true;
 }
@@ -134,7 +140,7 @@ void TPlotter::DrawPoints(int count) {
   if (count == 1) {
     Dot(run_[0]);
   } else if (count >= 2) {
-    c_.Polyline(run_, count, runExact_);
+    c_.Polyline(run_, count, twin_ ? runExact_ : nullptr);
     if (widthIsOne_) c_.SetPixel(run_[count - 1].x, run_[count - 1].y, f_.Style.Color);
   }
 }

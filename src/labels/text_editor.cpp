@@ -205,7 +205,7 @@ void TCustomTextEdit::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(0, 0, face_.Image());
   if (hasFocus()) {
-    painter.setPen(QColor(RedOf(ink), GreenOf(ink), BlueOf(ink)));
+    painter.setPen(ToQColor(ink));
     painter.drawLine(caretX_, kMargin, caretX_, height() - kMargin - 1);
   }
 }

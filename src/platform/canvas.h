@@ -4,6 +4,7 @@
 // rectangles exclusive, not-xor pens that restore the picture when drawn twice,
 // transparent text, surface flood fill), over a 32-bit QImage.
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 
@@ -69,6 +70,8 @@ int PaletteIndex(TColor color, int depth);
 // The Qt font a font description draws with: pixel size at a fixed 96 dots per inch,
 // no antialiasing.
 QFont MakeQFont(const TFontDesc& font);
+// The Qt colour of a colour.
+inline QColor ToQColor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 class TCanvas;
 class TPainterTwin;

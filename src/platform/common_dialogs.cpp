@@ -18,6 +18,7 @@
 
 #include <algorithm>
 
+#include "platform/canvas.h"
 #include "platform/limits.h"
 
 namespace plotix {
@@ -27,8 +28,6 @@ std::unique_ptr<TCommonDlgHandler>& Installed() {
   static std::unique_ptr<TCommonDlgHandler> handler = std::make_unique<TQtCommonDlgHandler>();
   return handler;
 }
-
-QColor ToQColor(TColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
 
 // Lives from its first use to the end of the event loop; between uses it has no parent,
 // so it outlives the window that last asked.

@@ -15,8 +15,6 @@
 namespace plotix {
 namespace {
 
-QColor ToQColor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-
 // The raster pens' dash patterns (in pixels of a 1-pixel pen), empty for solid.
 QList<qreal> DashPattern(int style) {
   switch (style) {
