@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QRegularExpression>
 #include <QSet>
+#include <QSvgGenerator>
+#include <cmath>
 
 namespace plotix {
 namespace {
@@ -99,6 +103,41 @@ TEST(PainterTwin, TextIsSmoothNotXorGivesThePictureBackAndNoPixelsIsNoTwin) {
     c.MoveTo(0, 47);
     c.LineTo(47, 3);
     EXPECT_EQ(twin.Image() == text, i == 1);
+  }
+}
+
+// A vector polyline keeps fewer points than it was given, and every point it drops lies
+// within 0.05 pixels of the line that replaces it.
+TEST(PainterTwin, VectorLinesDropOnlyPointsOnTheirLine) {
+  std::vector<TPoint> pixels;
+  std::vector<TPointF> exact;
+  for (int i = 0; i <= 400; ++i) {  // a wide arc, a point per column, then straight on
+    const double x = 10 + i * 0.1, y = i < 300 ? 20 + 200 * std::sin(i / 300.0) : 20 + 200 * std::sin(1.0) + i - 300;
+    exact.push_back({x, y});
+    pixels.push_back({int(x), int(y)});
+  }
+  QBuffer file;
+  QSvgGenerator svg;
+  svg.setOutputDevice(&file);
+  svg.setSize(QSize(300, 400));
+  {
+    TPainterTwin twin(svg, 1);
+    twin.Lines(pixels.data(), int(pixels.size()), TPen{}, exact.data());
+  }
+  const QRegularExpressionMatch m = QRegularExpression("points=\"([^\"]*)\"").match(QString::fromUtf8(file.data()));
+  ASSERT_TRUE(m.hasMatch());
+  QList<QPointF> kept;
+  for (const QString& pair : m.captured(1).split(' ', Qt::SkipEmptyParts))
+    kept << QPointF(pair.section(',', 0, 0).toDouble(), pair.section(',', 1, 1).toDouble());
+  EXPECT_LT(kept.size(), 100);
+  for (const TPointF& p : exact) {
+    double nearest = HUGE_VAL;
+    for (qsizetype k = 0; k + 1 < kept.size(); ++k) {
+      const QPointF a = kept[k], d = kept[k + 1] - a, v = QPointF(p.x, p.y) - a;
+      const double t = std::clamp(QPointF::dotProduct(v, d) / QPointF::dotProduct(d, d), 0.0, 1.0);
+      nearest = std::min(nearest, std::hypot(v.x() - t * d.x(), v.y() - t * d.y()));
+    }
+    EXPECT_LT(nearest, 0.06) << p.x << "," << p.y;
   }
 }
 
