@@ -336,10 +336,24 @@ void TMainForm::BuildStatusBar() {
   CancelDrawingButton->setToolTip(QStringLiteral("Stop drawing and keep the last picture (Esc)"));
   connect(CancelDrawingButton, &QToolButton::clicked, this,
           [this] { OnActive([](TFuncGraphWindow* w) { w->CancelDrawing(); }); });
-  for (QWidget* widget : {static_cast<QWidget*>(DrawingBar), static_cast<QWidget*>(CancelDrawingButton)}) {
+  DrawingNote = new QLabel;
+  DrawingNote->setFrameShape(QFrame::Panel);
+  DrawingNote->setFrameShadow(QFrame::Sunken);
+  for (QWidget* widget : {static_cast<QWidget*>(DrawingNote), static_cast<QWidget*>(DrawingBar),
+                          static_cast<QWidget*>(CancelDrawingButton)}) {
     statusBar()->addPermanentWidget(widget);
     widget->hide();
   }
+  LayoutStatusPanels();
+}
+
+void TMainForm::ShowDrawingNote(TFuncGraphWindow* window) {
+  if (window && window != ActiveGraphWindow()) return;
+  const QString note = window ? QString::fromStdString(window->DrawingNote()) : QString();
+  if (note == DrawingNote->text()) return;
+  DrawingNote->setText(note);
+  DrawingNote->setToolTip(note);
+  DrawingNote->setVisible(!note.isEmpty());
   LayoutStatusPanels();
 }
 
@@ -391,7 +405,10 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
   connect(window, &TFuncGraphWindow::Saved, this, &TMainForm::RemoveRecovery);
   connect(window, &TFuncGraphWindow::DrawingProgress, this, &TMainForm::ShowDrawingProgress);
-  connect(window, &TFuncGraphWindow::Rendered, statusBar(), qOverload<>(&QWidget::repaint));
+  connect(window, &TFuncGraphWindow::Rendered, this, [this, window] {
+    ShowDrawingNote(window);
+    statusBar()->repaint();
+  });
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);
   if (const TGraphKindEntry* kind = FindGraphKind(window->GraphKind())) sub->setWindowIcon(GraphKindIcon(*kind));
   ++windowCount_;
@@ -538,6 +555,7 @@ void TMainForm::WindowClosing(TFuncGraphWindow* window) {
   // The window activated next brings its own menus and buttons.
   if (ActiveGraphWindow() == window) {
     ShowDrawingProgress(nullptr);
+    ShowDrawingNote(nullptr);
     if (GraphToolBar->isVisible()) ShowKindButtons(nullptr);
     MergeWindowMenus(nullptr);
   }
@@ -550,6 +568,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* subWindow) {
   if (GraphToolBar->isVisible()) ShowKindButtons(window);
   history_->setActiveStack(window->History());
   ShowDrawingProgress(window);
+  ShowDrawingNote(window);
   window->Activated();
 }
 
@@ -625,6 +644,10 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 void TMainForm::LayoutStatusPanels() {
   int client = width();
   if (DrawingBar->isVisibleTo(this)) client -= DrawingBar->sizeHint().width() + CancelDrawingButton->sizeHint().width();
+  if (DrawingNote->isVisibleTo(this)) {
+    DrawingNote->setFixedWidth(std::min(DrawingNote->sizeHint().width(), client / 3));
+    client -= DrawingNote->width();
+  }
   const int panelWidth = client > 450 ? client / 3 : 150;
   for (QLabel* panel : StatusPanels) panel->setFixedWidth(panelWidth);
 }

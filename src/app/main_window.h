@@ -95,6 +95,7 @@ class TMainForm : public QMainWindow {
   std::array<QLabel*, 3> StatusPanels{};
   QProgressBar* DrawingBar;  // beside them, with its Cancel button, while the active window draws
   QToolButton* CancelDrawingButton;
+  QLabel* DrawingNote;  // what the active window's last drawing could not draw, when anything
   // Menu items the tests and the window-dependent rules reach by role.
   QList<QAction*> NewActions;  // by graph kind, as the kinds registered
   QList<QAction*> NewButtons;
@@ -160,6 +161,8 @@ class TMainForm : public QMainWindow {
   void RebuildRecentMenu();
   // The progress of the window's drawing, when it is the active one (null: none).
   void ShowDrawingProgress(TFuncGraphWindow* window);
+  // The note of the window's last drawing, when it is the active one (null: none).
+  void ShowDrawingNote(TFuncGraphWindow* window);
   void LayoutStatusPanels();
   void SetFlatToolBars(bool flat);
   void StatusLineSettings();

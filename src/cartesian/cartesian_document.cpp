@@ -4,6 +4,9 @@
 #include "platform/canvas.h"
 #include "platform/drawing_job.h"
 
+#include <string>
+#include <utility>
+
 namespace plotix {
 
 void TGraph2DDoc::Render(TBitmap& bitmap) {
@@ -13,10 +16,13 @@ void TGraph2DDoc::Render(TBitmap& bitmap) {
   DrawAxes2D(settings_, canvas, map);
   canvas.Pen().style = psSolid;
   const int count = int(functions_.size());
+  std::string notes;
   for (int i = 0; i < count; ++i) {
     DrawingStep(i, count);
-    Plot2DFunction(*functions_[std::size_t(i)], canvas, map);
+    const std::string note = functions_[std::size_t(i)]->Plot(canvas, map);
+    if (!note.empty()) notes += (notes.empty() ? "" : "; ") + note;
   }
+  SetDrawingNote(std::move(notes));
 }
 
 }  // namespace plotix

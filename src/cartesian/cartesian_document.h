@@ -14,16 +14,19 @@ namespace plotix {
 // The kind's number in graph files.
 constexpr std::int32_t k2DCartesianCode = 1;
 
-class TGraph2DDoc : public TKindDoc<TView2D, TSetting2DObj, TFunc2DObj> {
+class TGraph2DDoc : public TKindDoc<TView2D, TSetting2DObj, TBaseFunc2DObj> {
  public:
   TGraph2DDoc();
 
   TColor BackColor() const override { return settings_.BackColor; }
-  // The background, the axes, then every function in list order.
+  // The background, the axes, then every function in list order; the drawing note tells of
+  // the functions that drew nothing.
   void Render(TBitmap& bitmap) override;
 
  protected:
   std::unique_ptr<TKindDoc> NewEmpty() const override { return std::make_unique<TGraph2DDoc>(); }
+  std::unique_ptr<TBaseFunc2DObj> NewFunction(TReadGraphFile& reader) const override;
+  std::unique_ptr<TBaseFunc2DObj> NewTaggedFunction(std::int32_t tag) const override;
   void WriteView(TWriteGraphFile& writer) const override;
   void ReadView(TReadGraphFile& reader, TView2D& view, bool& centerChanged) const override;
 };

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "cartesian/curve_dialogs.h"
 #include "cartesian/function_dialog.h"
 #include "platform/dialog_service.h"
 #include "window/graph_kinds.h"
@@ -17,6 +18,8 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()));
 
   AddCommand(FunctionMenu(), "&New 2D Function...", [this] { AddFunction(); });
+  AddCommand(FunctionMenu(), "New &Parametric Curve...", [this] { AddParametricCurve(); });
+  AddCommand(FunctionMenu(), "New &Implicit Curve...", [this] { AddImplicitCurve(); });
   AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
 
   QMenu* v = ViewMenu();
@@ -59,6 +62,10 @@ void TFunc2DWindow::UpdateViewStatus() {
 }
 
 bool TFunc2DWindow::AddFunction() { return TKindWindow::AddFunction(std::make_unique<TFunc2DObj>()); }
+
+bool TFunc2DWindow::AddParametricCurve() { return TKindWindow::AddFunction(std::make_unique<TParametricFuncObj>()); }
+
+bool TFunc2DWindow::AddImplicitCurve() { return TKindWindow::AddFunction(std::make_unique<TImplicitFuncObj>()); }
 
 // Unequal zooms keep their difference: both move by the smaller of the two steps.
 TView2D TFunc2DWindow::StepZooms(bool in) const {
@@ -144,6 +151,8 @@ void RegisterCartesianGraphs() {
   kind.newWindow = [] { return new TFunc2DWindow; };
   RegisterGraphKind(std::move(kind));
   RegisterModal<TAdd2DFuncDlg, TFunc2DObj>(Dialogs());
+  RegisterModal<TAddParametricDlg, TParametricFuncObj>(Dialogs());
+  RegisterModal<TAddImplicitDlg, TImplicitFuncObj>(Dialogs());
 }
 
 }  // namespace plotix

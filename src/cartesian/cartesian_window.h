@@ -29,6 +29,9 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddFunction();
+  // The same for a parametric and an implicit curve.
+  bool AddParametricCurve();
+  bool AddImplicitCurve();
   void SetXZoomEqualToY();
   void SetYZoomEqualToX();
 

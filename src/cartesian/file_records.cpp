@@ -5,6 +5,7 @@
 #include <new>
 
 #include "cartesian/cartesian_document.h"
+#include "cartesian/curve_functions.h"
 #include "files/graph_file.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
@@ -214,9 +215,58 @@ void TFunc2DObj::LoadFromFile(TReadGraphFile& r) {
   Func.ReadFromFile(r);
 }
 
+// ---- curves: the bodies of their extension records, after the list position ---------
+
+void TParametricFuncObj::SaveToFile(TWriteGraphFile& w) const {
+  w.WriteColor(Style.Color);
+  w.WriteInt32(Style.Width);
+  w.WriteExtended(From);
+  w.WriteExtended(To);
+  w.WriteLongString(FromText);
+  w.WriteLongString(ToText);
+  X.WriteToFile(w);
+  Y.WriteToFile(w);
+}
+
+void TParametricFuncObj::LoadFromFile(TReadGraphFile& r) {
+  Style.Color = r.ReadColor();
+  Style.Width = r.ReadInt32();
+  Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
+  From = r.ReadExtended();
+  To = r.ReadExtended();
+  Require(Finite(From) && Finite(To) && From <= To);
+  FromText = r.ReadLongString(kMaxExpressionLength);
+  ToText = r.ReadLongString(kMaxExpressionLength);
+  X.ReadFromFile(r);
+  Y.ReadFromFile(r);
+}
+
+void TImplicitFuncObj::SaveToFile(TWriteGraphFile& w) const {
+  w.WriteColor(Style.Color);
+  w.WriteInt32(Style.Width);
+  w.WriteLongString(Equation.Text());
+}
+
+void TImplicitFuncObj::LoadFromFile(TReadGraphFile& r) {
+  Style.Color = r.ReadColor();
+  Style.Width = r.ReadInt32();
+  Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
+  Require(Equation.SetText(r.ReadLongString(kMaxExpressionLength)));
+}
+
 // ---- the document ------------------------------------------------------------
 
 TGraph2DDoc::TGraph2DDoc() : TKindDoc(k2DCartesianCode, kFormat1FunctionBytes, kFormat2FunctionBytes) {}
+
+std::unique_ptr<TBaseFunc2DObj> TGraph2DDoc::NewFunction(TReadGraphFile&) const {
+  return std::make_unique<TFunc2DObj>();
+}
+
+std::unique_ptr<TBaseFunc2DObj> TGraph2DDoc::NewTaggedFunction(std::int32_t tag) const {
+  if (tag == tagParametricCurve) return std::make_unique<TParametricFuncObj>();
+  if (tag == tagImplicitCurve) return std::make_unique<TImplicitFuncObj>();
+  return nullptr;
+}
 
 void TGraph2DDoc::WriteView(TWriteGraphFile& w) const {
   w.WriteExtended(view_.ZoomX);

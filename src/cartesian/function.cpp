@@ -339,6 +339,9 @@ bool TFunc2DObj::NewDialog(TColor color) {
 
 bool TFunc2DObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
-void Plot2DFunction(TFunc2DObj& func, TCanvas& canvas, const TMapping2D& map) { TPlotter(func, canvas, map).Run(); }
+std::string TFunc2DObj::Plot(TCanvas& canvas, const TMapping2D& map) {
+  TPlotter(*this, canvas, map).Run();
+  return {};
+}
 
 }  // namespace plotix

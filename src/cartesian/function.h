@@ -1,8 +1,8 @@
 #pragma once
-// 2D function objects y = f(x) and the plotting that turns one into pixels:
-// one sample per pixel column, special x values merged in, polylines broken at
-// undefined points, the vertical-asymptote fix-up and the refinement near
-// undefined points.
+// The functions of a 2D graph, and y = f(x) among them with the plotting that turns one
+// into pixels: one sample per pixel column, special x values merged in, polylines broken
+// at undefined points, the vertical-asymptote fix-up and the refinement near undefined
+// points.
 
 #include <memory>
 #include <string>
@@ -28,9 +28,17 @@ class TMath2DFunc : public TMathGraphFunc {
   }
 };
 
+// Every function of a 2D graph: y = f(x), parametric and implicit curves.
+class TBaseFunc2DObj : public TBaseFuncObj {
+ public:
+  // Draws the function on the canvas with the mapping of the current redraw; returns what
+  // the status line should say about a function it could not draw, or nothing.
+  virtual std::string Plot(TCanvas& canvas, const TMapping2D& map) = 0;
+};
+
 constexpr int kMaxSpecialValues = 1000;
 
-class TFunc2DObj : public TBaseFuncObj {
+class TFunc2DObj : public TBaseFunc2DObj {
  public:
   TMath2DFunc Func;
   std::string LoBoundText;
@@ -50,9 +58,7 @@ class TFunc2DObj : public TBaseFuncObj {
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc2DObj>(*this); }
+  std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
 };
-
-// Draws one function on the canvas with the mapping of the current redraw.
-void Plot2DFunction(TFunc2DObj& func, TCanvas& canvas, const TMapping2D& map);
 
 }  // namespace plotix

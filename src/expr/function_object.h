@@ -38,6 +38,9 @@ class TBaseFuncObj {
   virtual bool NewDialog(TColor color) = 0;
   // Runs the modify dialog; true on OK.
   virtual bool ModifyDialog() = 0;
+  // The tag of the extension record the function is stored in; 0 for a function format 2
+  // holds in the kind's function list.
+  virtual std::int32_t FileTag() const { return 0; }
   // Writes the current-format record; reads the record of the file's format.
   virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
   virtual void LoadFromFile(TReadGraphFile& reader) = 0;

@@ -25,10 +25,10 @@ bool BoundsInOrder(TEditMathConst* lo, const TEditMathConst* hi) {
   return false;
 }
 
-bool CompileDefinition(TMathFunction& func, QLineEdit* definition) {
+bool CompileDefinition(TMathFunction& func, QLineEdit* definition, const std::string& name) {
   func.SetExpression(definition->text().toStdString());
   if (func.Compile()) return true;
-  ShowFieldError("Function Definition", func.GetErrorText());
+  ShowFieldError(name, func.GetErrorText());
   FocusField(definition);
   return false;
 }

@@ -38,8 +38,8 @@ class TEditMathConst : public QLineEdit {
 // False after complaining that a validated lower bound lies above the upper one; an empty
 // bound is open.
 bool BoundsInOrder(TEditMathConst* lo, const TEditMathConst* hi);
-// Compiles the definition field's text into func; false after complaining, with the focus
-// on the field.
-bool CompileDefinition(TMathFunction& func, QLineEdit* definition);
+// Compiles the definition field's text into func; false after complaining about the field
+// of that name, with the focus on it.
+bool CompileDefinition(TMathFunction& func, QLineEdit* definition, const std::string& name = "Function Definition");
 
 }  // namespace plotix

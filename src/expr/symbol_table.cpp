@@ -65,8 +65,9 @@ const TSymbol* TSymbolTable::Longest(const std::vector<TSymbol>& symbols, const 
 }
 
 const TSymbol* TSymbolTable::Match(const std::u32string& text, std::size_t at) const {
-  if (const TSymbol* v = Longest(variables_, text, at)) return v;
-  return Longest(BuiltIns(), text, at);
+  const TSymbol* variable = Longest(variables_, text, at);
+  const TSymbol* builtIn = Longest(BuiltIns(), text, at);
+  return variable && (!builtIn || variable->name.size() >= builtIn->name.size()) ? variable : builtIn;
 }
 
 }  // namespace plotix

@@ -29,9 +29,9 @@ class TSymbolTable {
   // The built-ins and the given variables (upper case; an empty name is never matched).
   explicit TSymbolTable(const std::vector<std::string>& variableNames);
 
-  // The symbol whose name is the longest one starting at `at` among the variables, or
-  // else among the built-ins; null when no name starts there. Among equal names the
-  // one added first wins.
+  // The symbol whose name is the longest one starting at `at`, a variable before a
+  // built-in of the same length, so that a variable T leaves TAN, TANH and TRUNC whole;
+  // null when no name starts there. Among equal names the one added first wins.
   const TSymbol* Match(const std::u32string& text, std::size_t at) const;
 
  private:

@@ -178,7 +178,7 @@ bool TReadGraphFile::Verify(const std::string& fileName) {
     const std::uint8_t* header = head + kSignatureSize;
     const int textLength = header[0];
     const std::int32_t version = Int32At(header + 11);
-    if (version != 1 && version != 2) {
+    if (version < 1 || version > kNewestFileFormat) {
       if (textLength < 1 || textLength > 10) {
         ShowError(kCorrupted);
       } else {
@@ -385,9 +385,11 @@ void TWriteGraphFile::Abandon() {
   pending_.clear();
   written_ = 0;
   inMemory_ = false;
+  inRecord_ = false;
+  record_.clear();
 }
 
-bool TWriteGraphFile::Open(const std::string& fileName, std::int32_t graphKind) {
+bool TWriteGraphFile::Open(const std::string& fileName, std::int32_t graphKind, std::int32_t format) {
   checksum_ = 0;
   Abandon();
   if (fileName.empty() || !CheckExisting(fileName)) return false;
@@ -397,15 +399,15 @@ bool TWriteGraphFile::Open(const std::string& fileName, std::int32_t graphKind) 
   }
   target_ = LinkTarget(fileName);
   if (!CreateTemp()) return false;
-  WriteHeader(graphKind);
+  WriteHeader(graphKind, format);
   return true;
 }
 
-void TWriteGraphFile::OpenInMemory(std::int32_t graphKind) {
+void TWriteGraphFile::OpenInMemory(std::int32_t graphKind, std::int32_t format) {
   checksum_ = 0;
   Abandon();
   inMemory_ = true;
-  WriteHeader(graphKind);
+  WriteHeader(graphKind, format);
 }
 
 std::vector<std::uint8_t> TWriteGraphFile::TakeBytes() {
@@ -415,15 +417,15 @@ std::vector<std::uint8_t> TWriteGraphFile::TakeBytes() {
   return std::exchange(pending_, {});
 }
 
-void TWriteGraphFile::WriteHeader(std::int32_t graphKind) {
+void TWriteGraphFile::WriteHeader(std::int32_t graphKind, std::int32_t format) {
   const auto signature = Signature();
   WriteRaw(signature.data(), signature.size());
   std::uint8_t versionText[11];
   std::memset(versionText, ' ', sizeof versionText);
   versionText[0] = 1;
-  versionText[1] = '0' + kFileFormatVersion;
+  versionText[1] = static_cast<std::uint8_t>('0' + format);
   WriteRaw(versionText, sizeof versionText);
-  WriteInt32(kFileFormatVersion);
+  WriteInt32(format);
   WriteInt32(graphKind);
   WriteInt32(0);
   const std::uint8_t headerSum[2] = {static_cast<std::uint8_t>(checksum_), static_cast<std::uint8_t>(checksum_ >> 8)};
@@ -541,12 +543,30 @@ bool TWriteGraphFile::Close() {
 
 void TWriteGraphFile::WriteRaw(const void* buffer, std::size_t n) {
   const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+  if (inRecord_) {
+    record_.insert(record_.end(), bytes, bytes + n);
+    return;
+  }
   pending_.insert(pending_.end(), bytes, bytes + n);
   checksum_ = AddToSum(checksum_, bytes, n);
   if (!inMemory_ && pending_.size() >= kWriteBuffer) Flush();
 }
 
 void TWriteGraphFile::WriteByte(std::uint8_t value) { WriteRaw(&value, 1); }
+
+void TWriteGraphFile::BeginRecord(std::int32_t tag) {
+  inRecord_ = true;
+  recordTag_ = tag;
+  record_.clear();
+}
+
+void TWriteGraphFile::EndRecord() {
+  inRecord_ = false;
+  const std::vector<std::uint8_t> body = std::exchange(record_, {});
+  WriteInt32(recordTag_);
+  WriteInt32(static_cast<std::int32_t>(body.size()));
+  WriteRaw(body.data(), body.size());
+}
 
 void TWriteGraphFile::WriteInt16(std::int16_t value) {
   const auto u = static_cast<std::uint16_t>(value);

@@ -18,7 +18,17 @@ namespace plotix {
 // been shown already), and by records that find the file inconsistent.
 struct TGraphFileAbort {};
 
+// The format written when format 2 holds the whole graph, and the newest format, which adds
+// tagged extension records after format 2's content.
 constexpr std::int32_t kFileFormatVersion = 2;
+constexpr std::int32_t kNewestFileFormat = 3;
+
+// The tags of extension records. A tag is never reused: a reader that meets one it does not
+// know refuses the file rather than drop what the record holds.
+enum TFileTag : std::int32_t {
+  tagParametricCurve = 1,  // a 2D function x(t), y(t)
+  tagImplicitCurve = 2,    // a 2D function LEFT = RIGHT in x and y
+};
 constexpr int kFileHeaderEnd = 63;  // first content byte
 constexpr int kMinGraphFileSize = 66;
 
@@ -100,12 +110,12 @@ class TWriteGraphFile {
   TWriteGraphFile& operator=(const TWriteGraphFile&) = delete;
 
   // Checks an existing file, then starts writing beside it: signature, header, header checksum.
-  bool Open(const std::string& fileName, std::int32_t graphKind);
+  bool Open(const std::string& fileName, std::int32_t graphKind, std::int32_t format = kFileFormatVersion);
   // Writes the file checksum and only then replaces the target file.
   bool Close();
   bool IsOpen() const { return fd_ >= 0; }
   // The same file built in memory: nothing on disk, no question asked.
-  void OpenInMemory(std::int32_t graphKind);
+  void OpenInMemory(std::int32_t graphKind, std::int32_t format = kFileFormatVersion);
   // The whole file written since OpenInMemory, its checksum included.
   std::vector<std::uint8_t> TakeBytes();
 
@@ -120,13 +130,17 @@ class TWriteGraphFile {
   void WriteRect(const TFileRect& r);
   void WriteLongString(const std::string& text);  // UTF-8
   void WriteFont2(const TFontDesc& font);
+  // An extension record: what is written from BeginRecord to EndRecord becomes its body,
+  // written after its tag and its length in bytes.
+  void BeginRecord(std::int32_t tag);
+  void EndRecord();
 
  private:
   bool CheckExisting(const std::string& fileName);
   bool CreateTemp();
   void Flush();  // the pending bytes to the file, Abort or Retry
   void Abandon();
-  void WriteHeader(std::int32_t graphKind);
+  void WriteHeader(std::int32_t graphKind, std::int32_t format);
 
   int fd_ = -1;
   bool inMemory_ = false;
@@ -134,6 +148,9 @@ class TWriteGraphFile {
   std::uint16_t checksum_ = 0;
   std::vector<std::uint8_t> pending_;
   long long written_ = 0;  // bytes already in the file
+  bool inRecord_ = false;
+  std::int32_t recordTag_ = 0;
+  std::vector<std::uint8_t> record_;  // the open record's body
 };
 
 }  // namespace plotix

@@ -75,18 +75,33 @@ void TGraphDoc::WriteContent(TWriteGraphFile& w) const {
   w.WriteInt32(bitmapWidth_);
   WriteBody(w);
   WriteLabelList(w, labels_);
+  WriteExtensions(w);
+}
+
+void TGraphDoc::ReadExtensions(TReadGraphFile& r, TBody& body) const {
+  while (r.Remaining() > 0) {
+    const std::int32_t tag = r.ReadInt32();
+    const std::int32_t length = r.ReadInt32();
+    if (length < 0 || length > r.Remaining()) GraphLoadError();
+    const long long end = r.Remaining() - length;
+    if (!ReadExtension(tag, r, body)) {
+      ShowMessage(TMsgKind::Error, "This graph file needs a newer version of Plotix.", TMsgButtons::OK);
+      throw TGraphFileAbort{};
+    }
+    if (r.Remaining() != end) GraphLoadError();
+  }
 }
 
 std::vector<std::uint8_t> TGraphDoc::GraphBytes() const {
   TWriteGraphFile w;
-  w.OpenInMemory(kind_);
+  w.OpenInMemory(kind_, FileFormat());
   WriteContent(w);
   return w.TakeBytes();
 }
 
 bool TGraphDoc::SaveGraph(const std::string& fileName) const {
   TWriteGraphFile w;
-  if (!w.Open(fileName, kind_)) return false;
+  if (!w.Open(fileName, kind_, FileFormat())) return false;
   try {
     WriteContent(w);
   } catch (const TGraphFileAbort&) {
@@ -116,6 +131,7 @@ bool TGraphDoc::LoadGraph(TReadGraphFile& r) {
       } restore{labelOwner_};
       ReadLabelList(r, labelOwner_, labels);
     }
+    if (r.FormatVersion() >= kNewestFileFormat) ReadExtensions(r, *body);
     if (!r.Close()) return false;
     TakeBody(*body);
     SetBitmapSize(width, height);

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/graph_file.h"
@@ -109,10 +110,24 @@ class TGraphDoc {
     virtual ~TBody() = default;
   };
 
+  // The format the graph is saved in: format 2 unless it holds what only extension records can.
+  std::int32_t FileFormat() const { return HasExtensions() ? kNewestFileFormat : kFileFormatVersion; }
+
+  // What the last Render has to say about what it could not draw (empty: nothing).
+  const std::string& DrawingNote() const { return drawingNote_; }
+
  protected:
   virtual void WriteBody(TWriteGraphFile& writer) const = 0;
   // Reads the kind's records without touching the document; raises TGraphFileAbort.
   virtual std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const = 0;
+  // The extension records after the labels, and whether there are any.
+  virtual bool HasExtensions() const { return false; }
+  virtual void WriteExtensions(TWriteGraphFile& /*writer*/) const {}
+  // Reads the body of an extension record into the body read before; false for a tag the
+  // kind does not know.
+  virtual bool ReadExtension(std::int32_t /*tag*/, TReadGraphFile& /*reader*/, TBody& /*body*/) const { return false; }
+  // Render says what it could not draw.
+  void SetDrawingNote(std::string note) { drawingNote_ = std::move(note); }
   // Takes a body once the whole file has been read and verified.
   virtual void TakeBody(TBody& body) = 0;
 
@@ -121,14 +136,17 @@ class TGraphDoc {
   static int ReadFunctionCount(TReadGraphFile& reader, std::size_t format1Bytes, std::size_t format2Bytes);
 
  private:
-  // The size, the kind's body and the labels, after the header.
+  // The size, the kind's body, the labels and the extension records, after the header.
   void WriteContent(TWriteGraphFile& writer) const;
+  // Format 3's extension records up to the end of the content.
+  void ReadExtensions(TReadGraphFile& reader, TBody& body) const;
 
   std::int32_t kind_;
   int bitmapWidth_ = kDefaultBitmapSize;
   int bitmapHeight_ = kDefaultBitmapSize;
   TDocLabelOwner labelOwner_{*this};
   TLabelList labels_;
+  std::string drawingNote_;
 };
 
 // Opens a graph file into a document of the file's kind. False, with the document

@@ -256,17 +256,19 @@ void TFuncGraphWindow::StartDrawing() {
     }
     QMetaObject::invokeMethod(
         qApp,
-        [job, image = picture.Image(), smoothImage = smooth ? smooth->Image() : QImage(), outOfMemory, window] {
-          if (window) window->DrawingDone(job, image, smoothImage, outOfMemory);
+        [job, image = picture.Image(), smoothImage = smooth ? smooth->Image() : QImage(), note = copy->DrawingNote(),
+         outOfMemory, window] {
+          if (window) window->DrawingDone(job, image, smoothImage, note, outOfMemory);
         },
         Qt::QueuedConnection);
   });
 }
 
 void TFuncGraphWindow::DrawingDone(const std::shared_ptr<TDrawingJob>& job, const QImage& picture, const QImage& smooth,
-                                   bool outOfMemory) {
+                                   const std::string& note, bool outOfMemory) {
   if (job != drawing_) return;  // given up, or followed by another
   EndDrawing();
+  drawingNote_ = note;
   if (picture.size() == graphBitmap_.Image().size()) graphBitmap_.Image() = picture;
   if (graphTwin_) graphTwin_->SetImage(smooth);
   backgroundColor_ = document_->BackColor();
@@ -304,6 +306,7 @@ void TFuncGraphWindow::DrawNow() {
     } catch (const std::bad_alloc&) {
       outOfMemory = true;  // the picture stays as far as it was drawn
     }
+    drawingNote_ = document_->DrawingNote();
     RedrawLabels();
   }
   if (outOfMemory) ShowMessage(TMsgKind::Error, "Out of Memory", TMsgButtons::OK);

@@ -237,6 +237,8 @@ class TFuncGraphWindow : public QWidget {
   void CancelDrawing();
   // How far the drawing in progress is, once it has taken long enough to show; -1 else.
   int DrawingPercent() const { return drawingPercent_; }
+  // What the last finished drawing could not draw, for the status line; empty when all was drawn.
+  const std::string& DrawingNote() const { return drawingNote_; }
 
   // ---- the history ("&Undo", "&Redo") and the modified mark ----
   QUndoStack* History() const { return history_; }
@@ -302,7 +304,7 @@ class TFuncGraphWindow : public QWidget {
   void DrawNow();
   void StartDrawing();
   void DrawingDone(const std::shared_ptr<TDrawingJob>& job, const QImage& picture, const QImage& smooth,
-                   bool outOfMemory);
+                   const std::string& note, bool outOfMemory);
   void EndDrawing();
   // Smooth drawing on: both bitmaps get painter twins at the screen's pixel ratio (none when
   // their pixels can not be had); off: none.
@@ -332,6 +334,7 @@ class TFuncGraphWindow : public QWidget {
   QElapsedTimer drawingClock_;
   QTimer* drawingTimer_;
   int drawingPercent_ = -1;
+  std::string drawingNote_;
 };
 
 // Shows the busy cursor for the life of the scope, also when a redraw fails.

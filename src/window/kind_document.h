@@ -4,6 +4,7 @@
 // operation, so every change a user makes passes through one; and the graph file's body
 // (view, settings, function count, functions) is read and written here for every kind.
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
 #include <utility>
@@ -78,6 +79,8 @@ class TKindDoc : public TGraphDoc {
     else
       return std::make_unique<TFunc>();
   }
+  // A function object for an extension record; null for a tag the kind does not know.
+  virtual std::unique_ptr<TFunc> NewTaggedFunction(std::int32_t /*tag*/) const { return nullptr; }
   // An empty document of the same kind.
   virtual std::unique_ptr<TKindDoc> NewEmpty() const = 0;
   // What the kind keeps from its functions, for CloneForDrawing.
@@ -96,13 +99,47 @@ class TKindDoc : public TGraphDoc {
     bool centerChanged = false;
     TSettings settings;
     TFuncList<TFunc> functions;
+    std::int32_t lastTagged = -1;  // the list position of the last function read from a record
   };
 
+  // The function list holds the functions format 2 knows, in their order; each other one is
+  // an extension record that says where it stands in the whole list.
   void WriteBody(TWriteGraphFile& writer) const final {
     WriteView(writer);
     settings_.SaveToFile(writer);
-    writer.WriteInt32(static_cast<std::int32_t>(functions_.size()));
-    for (const auto& f : functions_) f->SaveToFile(writer);
+    const auto untagged =
+        std::count_if(functions_.begin(), functions_.end(), [](const auto& f) { return !f->FileTag(); });
+    writer.WriteInt32(static_cast<std::int32_t>(untagged));
+    for (const auto& f : functions_)
+      if (!f->FileTag()) f->SaveToFile(writer);
+  }
+  bool HasExtensions() const final {
+    return std::any_of(functions_.begin(), functions_.end(), [](const auto& f) { return f->FileTag() != 0; });
+  }
+  void WriteExtensions(TWriteGraphFile& writer) const final {
+    for (std::size_t i = 0; i < functions_.size(); ++i) {
+      const std::int32_t tag = functions_[i]->FileTag();
+      if (!tag) continue;
+      writer.BeginRecord(tag);
+      writer.WriteInt32(static_cast<std::int32_t>(i));
+      functions_[i]->SaveToFile(writer);
+      writer.EndRecord();
+    }
+  }
+  // Records come in list order, so each one's position is past the last one's and no
+  // farther than the end of the list read so far.
+  bool ReadExtension(std::int32_t tag, TReadGraphFile& reader, TBody& read) const final {
+    std::unique_ptr<TFunc> f = NewTaggedFunction(tag);
+    if (!f) return false;
+    auto& body = static_cast<TKindBody&>(read);
+    const std::int32_t position = reader.ReadInt32();
+    if (position <= body.lastTagged || position > std::int32_t(body.functions.size()) ||
+        body.functions.size() >= std::size_t(kMaxFunctions))
+      GraphLoadError();
+    f->LoadFromFile(reader);
+    body.functions.insert(body.functions.begin() + position, std::move(f));
+    body.lastTagged = position;
+    return true;
   }
 
   std::unique_ptr<TBody> ReadBody(TReadGraphFile& reader) const final {

@@ -86,7 +86,7 @@ TEST_F(Window2D, NewFunctionsTakeTheFirstFreeColourUpTo252) {
   EXPECT_EQ(gOffered, std::vector<TColor>({0xFF0000, 0x0000FF, 0x008000, 0x000080, 0x800000, 0x008080, 0x800080,
                                            0x808000, 0x808080, 0xC0C0C0, 0x00FF00, 0xFF00FF, 0xFFFF00, 0x000000,
                                            0xFFFFFF, 0xFF0000, 0x0000FF}));
-  TFuncList<TFunc2DObj> last = CloneFunctions(window.Doc().Functions());
+  TFuncList<TBaseFunc2DObj> last = CloneFunctions(window.Doc().Functions());
   last.erase(last.begin(), last.begin() + 16);
   window.SetFunctions(std::move(last));
   TSetting2DObj settings = window.Doc().Settings();
@@ -191,7 +191,7 @@ TEST_F(Window2D, SettingsAndFunctionChangesUndoAndRedo) {
   window.AppendFunction(function("x"));
   TSetting2DObj settings = window.Doc().Settings();
   settings.BackColor = 0x00FFFF;
-  TFuncList<TFunc2DObj> list;
+  TFuncList<TBaseFunc2DObj> list;
   list.push_back(function("-x"));
   // clang-format off
   const struct {

@@ -116,7 +116,7 @@ TEST_F(File2D, EveryFieldComesBack) {
   EXPECT_EQ(SettingsFields(back.Settings()), SettingsFields(doc.Settings()));
   ASSERT_EQ(back.Functions().size(), 1u);
   EXPECT_EQ(FunctionFields(*back.Functions()[0]), FunctionFields(*doc.Functions()[0]));
-  EXPECT_EQ(back.Functions()[0]->Func.State(), 2);  // compiled
+  EXPECT_EQ(dynamic_cast<const TFunc2DObj&>(*back.Functions()[0]).Func.State(), 2);  // compiled
   ASSERT_EQ(back.Labels().size(), 1u);
   EXPECT_EQ(&back.Labels()[0]->Owner(), &back.LabelOwner());
 }
@@ -157,7 +157,7 @@ TEST_F(File2D, FormatOneOpensConverted) {
   const TFontDesc font{"DejaVu Serif", 0x112233, fsBold, 10};
   EXPECT_EQ(SettingsFields(doc.Settings()), std::tuple(AxisFields(axis), AxisFields(axis), 0xEEEEEEu, font, font));
   ASSERT_EQ(doc.Functions().size(), 2u);
-  const TFunc2DObj& f = *doc.Functions()[0];
+  const auto& f = dynamic_cast<const TFunc2DObj&>(*doc.Functions()[0]);
   EXPECT_EQ(std::tuple(f.Func.Expression(), f.LoBoundText, f.LoBoundEmpty, f.LoBound, f.HiBoundEmpty, f.AsymptoteFixUp,
                        f.ExtraAccuracy, f.Style.Color, f.Style.Width),
             std::tuple(std::string("x^2"), std::string("-1"), false, Extended(-1), true, true, false, 0xFF00FFu, 3));

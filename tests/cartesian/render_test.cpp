@@ -17,7 +17,7 @@ class Render2D : public ::testing::Test {
 
   TFunc2DObj& Add(const std::string& text) {
     functions.push_back(Compiled<TFunc2DObj>(text));
-    return *functions.back();
+    return static_cast<TFunc2DObj&>(*functions.back());
   }
   void HideAxes() {
     settings.X.ShowAxisLines = settings.Y.ShowAxisLines = false;
@@ -44,7 +44,7 @@ class Render2D : public ::testing::Test {
 
   TView2D view;
   TSetting2DObj settings;
-  TFuncList<TFunc2DObj> functions;
+  TFuncList<TBaseFunc2DObj> functions;
   TGraph2DDoc doc;
   TBitmap bitmap;
 };
@@ -108,7 +108,7 @@ TEST_F(Render2D, AsymptotesBreakTheRunOrAreFixedUp) {
   view.CenterX = 0.5L;  // no column on x = 0: the jump is drawn unless fixed up
   Render();
   EXPECT_GT(Count(kBlue, 248, 0, 252, 500), 450);
-  functions[0]->AsymptoteFixUp = true;
+  static_cast<TFunc2DObj&>(*functions[0]).AsymptoteFixUp = true;
   Render();
   EXPECT_LT(Count(kBlue, 248, 100, 252, 400), 5);
   EXPECT_GT(Count(kBlue, 0, 0, 248, 500), 100);

@@ -178,7 +178,7 @@ TEST_F(GraphFileTest, OpeningRefusesWhatIsNotAGoodGraphFile) {
   auto header = [](int version, const std::string& text) {
     return GraphFile(TBuilder().Zeros(4).bytes, version, 1, text);
   };
-  TBytes longText = header(3, "0123456789");  // a version text of 11, both checksums agreeing
+  TBytes longText = header(4, "0123456789");  // a version text of 11, both checksums agreeing
   longText[38] = 11;
   PutSum(longText, 61);
   FixChecksum(longText);
@@ -191,8 +191,8 @@ TEST_F(GraphFileTest, OpeningRefusesWhatIsNotAGoodGraphFile) {
       {"a folder", dir.Path(""), kNotGraph},
       {"header", put(good, 40, 'X'), kCorrupted},
       {"file checksum", put(good, 65, good[65] ^ 0x80), kCorrupted},
-      {"version 3", put(header(3, "3")),
-       "E|OK|File Created By Version Number 3, And Can Not Be Read By This Version\n"},
+      {"version 4", put(header(4, "4")),
+       "E|OK|File Created By Version Number 4, And Can Not Be Read By This Version\n"},
       {"version text too long", put(longText), kCorrupted},
       {"missing", dir.Path("missing.pxg"), "E|AR|Error Opening File\n"},
       {"no name at all", std::string("a\0b", 3), "E|OK|Error Opening File\n"},

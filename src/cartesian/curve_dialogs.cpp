@@ -1,0 +1,118 @@
+#include "cartesian/curve_dialogs.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "expr/math_const_edit.h"
+#include "platform/limits.h"
+
+namespace plotix {
+
+namespace {
+
+QLineEdit* DefinitionField(QWidget* dialog) {
+  auto* field = new QLineEdit;
+  field->setMinimumWidth(dialog->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
+  return field;
+}
+
+void SetRangeField(TEditMathConst* field, const char* name) {
+  TMathConstCheck& check = field->Check();
+  check.SetBoundField(name);
+  check.emBoundsCheck &= ~unsigned(AllowEmpty);
+}
+
+}  // namespace
+
+TAddParametricDlg::TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWidget* parent)
+    : TOkCancelDlg(parent, addMode ? QStringLiteral("Add Parametric Curve") : QStringLiteral("Modify Parametric Curve"),
+                   "curves.md#parametric-curves"),
+      EXStr(DefinitionField(this)),
+      EYStr(DefinitionField(this)),
+      EFromStr(new TEditMathConst),
+      EToStr(new TEditMathConst),
+      Style(new TPlotStyleRow(true)),
+      func_(func),
+      x_(func.X),
+      y_(func.Y) {
+  SetRangeField(EFromStr, "t From");
+  SetRangeField(EToStr, "t To");
+
+  auto* definition = new QFormLayout;
+  definition->addRow(QStringLiteral("&x(t)="), EXStr);
+  definition->addRow(QStringLiteral("&y(t)="), EYStr);
+
+  auto* range = new QGroupBox(QStringLiteral("Parameter"));
+  auto* rangeLayout = new QHBoxLayout(range);
+  auto* fromLabel = new QLabel(QStringLiteral("t &From"));
+  fromLabel->setBuddy(EFromStr);
+  auto* toLabel = new QLabel(QStringLiteral("t &To"));
+  toLabel->setBuddy(EToStr);
+  rangeLayout->addWidget(fromLabel);
+  rangeLayout->addWidget(EFromStr, 1);
+  rangeLayout->addWidget(toLabel);
+  rangeLayout->addWidget(EToStr, 1);
+
+  LayOut({definition, range, Style});
+  setTabOrder(EXStr, EYStr);
+  setTabOrder(EYStr, EFromStr);
+  setTabOrder(EFromStr, EToStr);
+  setTabOrder(EToStr, Style);
+
+  EXStr->setText(QString::fromStdString(func.X.Expression()));
+  EYStr->setText(QString::fromStdString(func.Y.Expression()));
+  EFromStr->setText(QString::fromStdString(func.FromText));
+  EToStr->setText(QString::fromStdString(func.ToText));
+  Style->SetStyle(func.Style);
+  EXStr->setFocus();
+}
+
+void TAddParametricDlg::accept() {
+  if (!CompileDefinition(x_, EXStr, "x(t)") || !CompileDefinition(y_, EYStr, "y(t)")) return;
+  if (!EFromStr->ValidateOrComplain() || !EToStr->ValidateOrComplain()) return;
+  if (!CompareFields(EFromStr->Check(), 3, EToStr->Check())) {
+    FocusField(EToStr);
+    return;
+  }
+  func_.X = x_;
+  func_.Y = y_;
+  func_.FromText = EFromStr->text().toStdString();
+  func_.From = EFromStr->Value();
+  func_.ToText = EToStr->text().toStdString();
+  func_.To = EToStr->Value();
+  func_.Style = Style->Style();
+  QDialog::accept();
+}
+
+TAddImplicitDlg::TAddImplicitDlg(TImplicitFuncObj& func, bool addMode, QWidget* parent)
+    : TOkCancelDlg(parent, addMode ? QStringLiteral("Add Implicit Curve") : QStringLiteral("Modify Implicit Curve"),
+                   "curves.md#implicit-curves"),
+      EEquationStr(DefinitionField(this)),
+      Style(new TPlotStyleRow(true)),
+      func_(func),
+      equation_(func.Equation) {
+  EEquationStr->setPlaceholderText(QStringLiteral("x^2+y^2=4"));
+  EEquationStr->setToolTip(QStringLiteral("LEFT = RIGHT in x and y, or an expression meaning = 0"));
+  auto* definition = new QFormLayout;
+  definition->addRow(QStringLiteral("&Equation"), EEquationStr);
+  LayOut({definition, Style});
+  EEquationStr->setText(QString::fromStdString(func.Equation.Text()));
+  Style->SetStyle(func.Style);
+  EEquationStr->setFocus();
+}
+
+void TAddImplicitDlg::accept() {
+  if (!equation_.SetText(EEquationStr->text().toStdString())) {
+    ShowFieldError(equation_.ErrorField(), equation_.ErrorText());
+    FocusField(EEquationStr);
+    return;
+  }
+  func_.Equation = equation_;
+  func_.Style = Style->Style();
+  QDialog::accept();
+}
+
+}  // namespace plotix

@@ -1,0 +1,53 @@
+#pragma once
+// The dialogs of the 2D graph's curves: TAddParametricDlg (x(t), y(t), the t range,
+// colour and width) and TAddImplicitDlg (the equation, colour and width).
+
+#include "cartesian/curve_functions.h"
+#include "platform/dialog_controls.h"
+
+class QLineEdit;
+
+namespace plotix {
+
+class TEditMathConst;
+class TPlotStyleRow;
+
+class TAddParametricDlg : public TOkCancelDlg {
+  Q_OBJECT
+
+ public:
+  // Loads the controls from the curve; OK writes them back, Cancel leaves it alone.
+  TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWidget* parent = nullptr);
+
+  // Validates and stores; a failure shows its message, focuses the offending field and
+  // keeps the dialog open.
+  void accept() override;
+
+  QLineEdit* EXStr;
+  QLineEdit* EYStr;
+  TEditMathConst* EFromStr;
+  TEditMathConst* EToStr;
+  TPlotStyleRow* Style;
+
+ private:
+  TParametricFuncObj& func_;
+  TMathParametricFunc x_, y_;
+};
+
+class TAddImplicitDlg : public TOkCancelDlg {
+  Q_OBJECT
+
+ public:
+  TAddImplicitDlg(TImplicitFuncObj& func, bool addMode, QWidget* parent = nullptr);
+
+  void accept() override;
+
+  QLineEdit* EEquationStr;
+  TPlotStyleRow* Style;
+
+ private:
+  TImplicitFuncObj& func_;
+  TImplicitEquation equation_;
+};
+
+}  // namespace plotix

@@ -1,0 +1,136 @@
+#include "cartesian/curve_functions.h"
+
+#include <vector>
+
+#include "cartesian/parametric_curve.h"
+#include "files/graph_file.h"
+#include "platform/canvas.h"
+#include "platform/dialog_service.h"
+
+namespace plotix {
+
+TMathParametricFunc::TMathParametricFunc() {
+  SetVariableCount(1);
+  SetVariableName(0, "T");
+}
+
+bool TParametricFuncObj::NewDialog(TColor color) {
+  Style.Color = color;
+  return Dialogs().Run(*this, true);
+}
+
+bool TParametricFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
+
+std::int32_t TParametricFuncObj::FileTag() const { return tagParametricCurve; }
+
+TCurvePath TParametricFuncObj::Trace(const TMapping2D& map) {
+  const auto evaluate = [this](std::span<TParametricSample> batch) {
+    for (TParametricSample& s : batch) {
+      X.Value(0) = Y.Value(0) = s.t;
+      s.xDefined = X.Evaluate();
+      s.x = X.Result();
+      s.yDefined = Y.Evaluate();
+      s.y = Y.Result();
+    }
+  };
+  return TraceParametricCurve(evaluate, From, To, map);
+}
+
+std::string TParametricFuncObj::Plot(TCanvas& canvas, const TMapping2D& map) {
+  DrawCurvePath(Trace(map), Style, canvas);
+  return {};
+}
+
+// ---- implicit curves ---------------------------------------------------------
+
+TImplicitEquation::TImplicitEquation() {
+  for (TMathFunction* side : {&left_, &right_}) {
+    side->SetVariableCount(2);
+    side->SetVariableName(0, "X");
+    side->SetVariableName(1, "Y");
+  }
+}
+
+bool TImplicitEquation::Fail(const char* field, int code, int position) {
+  errorField_ = field;
+  errorCode_ = code;
+  errorPosition_ = position;
+  return false;
+}
+
+bool TImplicitEquation::SetText(const std::string& text) {
+  text_ = text;
+  errorCode_ = meNone;
+  errorPosition_ = 0;
+  const std::size_t equals = text.find('=');
+  hasRight_ = equals != std::string::npos;
+  if (text.size() > std::size_t(kMaxExpressionLength)) return Fail(hasRight_ ? "Left Side" : "Equation", meTooLong, 0);
+  if (hasRight_) {
+    const std::size_t second = text.find('=', equals + 1);
+    if (second != std::string::npos) return Fail("Right Side", meSyntax, int(second) + 1);
+  }
+  left_.SetExpression(text.substr(0, equals));
+  if (!left_.Compile()) return Fail(hasRight_ ? "Left Side" : "Equation", left_.ErrorCode(), left_.ErrorPosition());
+  if (!hasRight_) return true;
+  right_.SetExpression(text.substr(equals + 1));
+  if (!right_.Compile()) {
+    const int position = right_.ErrorPosition();
+    return Fail("Right Side", right_.ErrorCode(), position >= 1 ? position + int(equals) + 1 : position);
+  }
+  return true;
+}
+
+bool TImplicitFuncObj::NewDialog(TColor color) {
+  Style.Color = color;
+  return Dialogs().Run(*this, true);
+}
+
+bool TImplicitFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
+
+std::int32_t TImplicitFuncObj::FileTag() const { return tagImplicitCurve; }
+
+TImplicitCurve TImplicitFuncObj::Trace(const TMapping2D& map) {
+  const auto evaluate = [this](std::span<TImplicitSample> batch) {
+    for (TImplicitSample& s : batch) s.defined = Equation.ValueAt(s.x, s.y, s.f);
+  };
+  return TraceImplicitCurve(evaluate, map);
+}
+
+std::string TImplicitFuncObj::Plot(TCanvas& canvas, const TMapping2D& map) {
+  const TImplicitCurve curve = Trace(map);
+  DrawCurvePath(curve.Path, Style, canvas);
+  switch (curve.Status) {
+    case icDrawn: return {};
+    case icNothingInView: return Equation.Text() + ": nothing to draw in this view";
+    case icNotDrawable: return Equation.Text() + ": can not be drawn, it comes to zero without changing sign";
+  }
+  return {};
+}
+
+// ---- drawing -----------------------------------------------------------------
+
+// A polyline of one point is drawn as a dot. One-pixel lines leave out their last pixel,
+// which is set on its own as y = f(x) sets it.
+void DrawCurvePath(const TCurvePath& path, const TPlotStyle& style, TCanvas& canvas) {
+  canvas.Pen().color = style.Color;
+  canvas.Pen().width = style.Width;
+  const bool twin = canvas.Bitmap().Twin() != nullptr;
+  std::vector<TPoint> points;
+  std::vector<TPointF> exact;
+  for (const TCurvePolyline& line : path) {
+    points.clear();
+    exact.clear();
+    for (const TCurvePoint& p : line) {
+      points.push_back({RoundToPixel(p.x), RoundToPixel(p.y)});
+      if (twin) exact.push_back({double(p.x) + 0.5, double(p.y) + 0.5});
+    }
+    if (points.size() == 1) {
+      points.push_back(points[0]);
+      if (twin) exact.push_back(exact[0]);
+    }
+    canvas.Polyline(points.data(), int(points.size()), twin ? exact.data() : nullptr);
+    if (style.Width == 1) canvas.SetPixel(points.back().x, points.back().y, style.Color);
+  }
+}
+
+}  // namespace plotix

@@ -1,0 +1,96 @@
+#pragma once
+// The curves of a 2D graph beside y = f(x): parametric curves x(t), y(t) and implicit
+// curves LEFT = RIGHT in x and y, traced into bitmap polylines and drawn like y = f(x)
+// in their colour and width.
+
+#include <memory>
+#include <string>
+
+#include "cartesian/function.h"
+#include "cartesian/implicit_curve.h"
+#include "expr/function_library.h"
+
+namespace plotix {
+
+// A compiled expression of the one variable T.
+class TMathParametricFunc : public TMathGraphFunc {
+ public:
+  TMathParametricFunc();
+};
+
+class TParametricFuncObj : public TBaseFunc2DObj {
+ public:
+  TMathParametricFunc X, Y;
+  std::string FromText = "0", ToText = "2pi";
+  Extended From = 0, To = 2 * mathlib::kPi;
+
+  std::string GetDescription() const override { return "x(t)=" + X.Expression() + ", y(t)=" + Y.Expression(); }
+  bool NewDialog(TColor color) override;
+  bool ModifyDialog() override;
+  std::int32_t FileTag() const override;
+  void SaveToFile(TWriteGraphFile& writer) const override;
+  void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TParametricFuncObj>(*this); }
+  std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
+  // The visible polylines of the curve.
+  TCurvePath Trace(const TMapping2D& map);
+};
+
+// An equation LEFT = RIGHT, or an expression meaning = 0, in X and Y: each side compiled on
+// its own, so that an error points into the side it is in.
+class TImplicitEquation {
+ public:
+  TImplicitEquation();
+
+  // Takes the text and compiles it; false when it does not compile, the error then
+  // naming the side ("Left Side", "Right Side"; "Equation" without "=") and giving the
+  // position in the whole text.
+  bool SetText(const std::string& text);
+  const std::string& Text() const { return text_; }
+  const std::string& ErrorField() const { return errorField_; }
+  std::string ErrorText() const { return MathErrorText(errorCode_, errorPosition_); }
+
+  // F = LEFT - RIGHT at (x, y); false where a side is undefined.
+  bool ValueAt(Extended x, Extended y, Extended& f) {
+    left_.Value(0) = x;
+    left_.Value(1) = y;
+    if (!left_.Evaluate()) return false;
+    f = left_.Result();
+    if (!hasRight_) return true;
+    right_.Value(0) = x;
+    right_.Value(1) = y;
+    if (!right_.Evaluate()) return false;
+    f -= right_.Result();
+    return true;
+  }
+
+ private:
+  bool Fail(const char* field, int code, int position);
+
+  std::string text_;
+  TMathFunction left_, right_;
+  bool hasRight_ = false;
+  std::string errorField_;
+  int errorCode_ = meNone, errorPosition_ = 0;
+};
+
+class TImplicitFuncObj : public TBaseFunc2DObj {
+ public:
+  TImplicitEquation Equation;
+
+  std::string GetDescription() const override { return Equation.Text(); }
+  bool NewDialog(TColor color) override;
+  bool ModifyDialog() override;
+  std::int32_t FileTag() const override;
+  void SaveToFile(TWriteGraphFile& writer) const override;
+  void LoadFromFile(TReadGraphFile& reader) override;
+  std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TImplicitFuncObj>(*this); }
+  std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
+  // The curve's visible polylines in the view of the mapping, or why there are none.
+  TImplicitCurve Trace(const TMapping2D& map);
+};
+
+// Draws the polylines in the style, the bitmap's twin along their unrounded positions.
+void DrawCurvePath(const TCurvePath& path, const TPlotStyle& style, TCanvas& canvas);
+
+}  // namespace plotix

@@ -1,0 +1,304 @@
+// Parametric and implicit curves as functions of a 2D graph: their definitions, their pixels
+// against the true curves computed here, and their place in graph files (format 3).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <tuple>
+
+#include "../files/file_fixtures.h"
+#include "../told.h"
+#include "cartesian/cartesian_document.h"
+#include "cartesian/curve_functions.h"
+#include "platform/canvas.h"
+
+namespace plotix {
+namespace {
+
+using namespace testbytes;
+constexpr Extended kPi = mathlib::kPi;
+constexpr TColor kInk = 0x0000FF;
+
+std::unique_ptr<TParametricFuncObj> Parametric(const std::string& x, const std::string& y, Extended from = 0,
+                                               Extended to = 2 * kPi) {
+  auto f = std::make_unique<TParametricFuncObj>();
+  f->X.SetExpression(x);
+  f->Y.SetExpression(y);
+  EXPECT_TRUE(f->X.Compile() && f->Y.Compile()) << x << ", " << y;
+  f->From = from;
+  f->To = to;
+  f->Style.Color = kInk;
+  return f;
+}
+
+std::unique_ptr<TImplicitFuncObj> Implicit(const std::string& equation) {
+  auto f = std::make_unique<TImplicitFuncObj>();
+  EXPECT_TRUE(f->Equation.SetText(equation)) << equation;
+  f->Style.Color = kInk;
+  return f;
+}
+
+TEST(CurveDefinitions, TheParameterIsTAndKeepsTheFunctionsThatStartWithT) {
+  const struct {
+    const char* text;
+    Extended want;
+  } rows[] = {
+      {"t", 0.5L},       {"2t", 1},        {"tan(t)", tanl(0.5L)}, {"tanh(t)", tanhl(0.5L)},
+      {"trunc(t*5)", 2}, {"t^2+t", 0.75L}, {"cos(t)", cosl(0.5L)},
+  };
+  for (const auto& row : rows) {
+    TMathParametricFunc f;
+    f.SetExpression(row.text);
+    ASSERT_TRUE(f.Compile()) << row.text;
+    f.Value(0) = 0.5L;
+    ASSERT_TRUE(f.Evaluate()) << row.text;
+    EXPECT_NEAR(double(f.Result()), double(row.want), 1e-15) << row.text;
+  }
+  TMathParametricFunc x;
+  x.SetExpression("x+t");
+  EXPECT_FALSE(x.Compile());
+  EXPECT_EQ(x.GetErrorText(), "Unknown Symbol at Character 1");
+}
+
+TEST(CurveDefinitions, AnEquationsErrorNamesItsSideAndItsPlaceInTheWholeText) {
+  const struct {
+    const char* text;
+    const char* field;  // "" when it compiles
+    const char* error;
+  } rows[] = {
+      {"x^2+y^2=4", "", ""},
+      {"x*y-1", "", ""},
+      {"x^2+y^2=z", "Right Side", "Unknown Symbol at Character 9"},
+      {"x^2 = y^2+(", "Right Side", "Invalid Parentheses Grouping"},
+      {"z+x=1", "Left Side", "Unknown Symbol at Character 1"},
+      {"x=y=1", "Right Side", "Expression Syntax Error at Character 4"},
+      {"=x", "Left Side", "Empty Expression"},
+      {"x=", "Right Side", "Empty Expression"},
+      {"q", "Equation", "Unknown Symbol at Character 1"},
+  };
+  for (const auto& row : rows) {
+    TImplicitEquation e;
+    const bool compiled = e.SetText(row.text);
+    EXPECT_EQ(compiled, !*row.field) << row.text;
+    if (!compiled) {
+      EXPECT_EQ(std::tuple(e.ErrorField(), e.ErrorText()), std::tuple(row.field, row.error)) << row.text;
+    }
+  }
+  TImplicitEquation e;
+  Extended f = 0;
+  ASSERT_TRUE(e.SetText("x^2+y^2=4"));
+  EXPECT_TRUE(e.ValueAt(1, 3, f));
+  EXPECT_EQ(f, 6);
+  ASSERT_TRUE(e.SetText("sqrt(x)=y"));
+  EXPECT_FALSE(e.ValueAt(-1, 0, f));
+  ASSERT_TRUE(e.SetText("y=sqrt(x)"));
+  EXPECT_FALSE(e.ValueAt(-1, 0, f));
+}
+
+// ---- pixels -------------------------------------------------------------------
+
+class CurvePixels : public ::testing::Test {
+ protected:
+  CurvePixels() : bitmap(500, 500) {
+    TSetting2DObj s;
+    s.X.ShowAxisLines = s.Y.ShowAxisLines = false;
+    s.X.TickType = s.Y.TickType = ttNone;
+    doc.SetSettings(s);
+  }
+  void Draw(std::unique_ptr<TBaseFunc2DObj> f) {
+    TFuncList<TBaseFunc2DObj> list;
+    list.push_back(std::move(f));
+    doc.SetFunctions(std::move(list));
+    doc.Render(bitmap);
+  }
+  // The graph point of a pixel's centre at the default view (35 pixels a unit, origin at 250, 250).
+  static std::pair<double, double> At(int col, int row) { return {(col - 250) / 35.0, (250 - row) / 35.0}; }
+  // The drawn pixels against points of the true curve at most a quarter pixel apart: no
+  // drawn pixel farther than `near` pixels from them, and none of them without a drawn pixel
+  // in the 3 x 3 pixels around it.
+  void ExpectCurve(const std::vector<std::pair<double, double>>& truth, double near) {
+    const auto pixel = [](double x, double y) {
+      return std::pair(int(std::lround(250 + 35 * x)), int(std::lround(250 - 35 * y)));
+    };
+    std::vector<std::vector<std::pair<double, double>>> cells(500 * 500);  // the truth by pixel
+    for (const auto& [x, y] : truth) {
+      const auto [col, row] = pixel(x, y);
+      if (col < 1 || row < 1 || col > 498 || row > 498) continue;
+      cells[std::size_t(row * 500 + col)].emplace_back(x, y);
+      bool found = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) found = found || bitmap.Canvas().Pixel(col + dx, row + dy) == kInk;
+      EXPECT_TRUE(found) << "a gap at " << x << ", " << y;
+    }
+    int drawn = 0;
+    for (int row = 2; row < 498; ++row)
+      for (int col = 2; col < 498; ++col) {
+        if (bitmap.Canvas().Pixel(col, row) != kInk) continue;
+        ++drawn;
+        const auto [x, y] = At(col, row);
+        double best = 9;
+        for (int dy = -2; dy <= 2; ++dy)
+          for (int dx = -2; dx <= 2; ++dx)
+            for (const auto& [u, v] : cells[std::size_t((row + dy) * 500 + col + dx)])
+              best = std::min(best, std::hypot(u - x, v - y) * 35);
+        EXPECT_LE(best, near) << col << ", " << row;
+      }
+    EXPECT_GT(drawn, 100);
+  }
+
+  TGraph2DDoc doc;
+  TBitmap bitmap;
+};
+
+std::vector<std::pair<double, double>> CirclePoints(double r) {
+  std::vector<std::pair<double, double>> points;
+  for (int i = 0; i < 2000; ++i) points.emplace_back(r * std::cos(i * kPi / 1000), r * std::sin(i * kPi / 1000));
+  return points;
+}
+
+TEST_F(CurvePixels, ACircleDrawnAsEitherCurveLiesOnTheCircle) {
+  Draw(Parametric("2cos(t)", "2sin(t)"));
+  ExpectCurve(CirclePoints(2), 1.2);
+  EXPECT_EQ(doc.DrawingNote(), "");
+  Draw(Implicit("x^2+y^2=4"));
+  ExpectCurve(CirclePoints(2), 1.2);
+  EXPECT_EQ(doc.DrawingNote(), "");
+}
+
+// The folium x^3 + y^3 = 3xy against its parametric form x = 3t/(1+t^3), y = 3t^2/(1+t^3),
+// sampled here; the line x + y = -1 it nears is no part of it.
+TEST_F(CurvePixels, TheFoliumDrawnImplicitlyLiesOnItsParametricForm) {
+  std::vector<std::pair<double, double>> truth;
+  for (double t = -60; t <= 60; t += 0.0005)
+    if (std::fabs(1 + t * t * t) > 0.05) truth.emplace_back(3 * t / (1 + t * t * t), 3 * t * t / (1 + t * t * t));
+  Draw(Implicit("x^3+y^3=3x*y"));
+  ExpectCurve(truth, 1.2);
+}
+
+TEST_F(CurvePixels, ABrokenParametricCurveAndAnEmptyEquationSayWhatTheyDraw) {
+  Draw(Parametric("tan(t)", "1", 0, kPi));  // runs off at pi/2 and comes back from the other side
+  for (int col = 0; col < 500; col += 50) EXPECT_EQ(bitmap.Canvas().Pixel(col, 215), kInk) << col;
+  EXPECT_EQ(doc.DrawingNote(), "");
+  const struct {
+    const char* equation;
+    const char* note;
+  } rows[] = {
+      {"x^2+y^2=-1", "x^2+y^2=-1: nothing to draw in this view"},
+      {"(x-y)^2", "(x-y)^2: can not be drawn, it comes to zero without changing sign"},
+      {"1/(x-y)=0", "1/(x-y)=0: nothing to draw in this view"},
+  };
+  for (const auto& row : rows) {
+    Draw(Implicit(row.equation));
+    EXPECT_EQ(doc.DrawingNote(), row.note);
+    int drawn = 0;
+    for (int y = 0; y < 500; ++y)
+      for (int x = 0; x < 500; ++x) drawn += bitmap.Canvas().Pixel(x, y) == kInk;
+    EXPECT_EQ(drawn, 0) << row.equation;
+  }
+}
+
+// ---- files --------------------------------------------------------------------
+
+class CurveFiles : public ::testing::Test {
+ protected:
+  // y = x, a parametric curve, y = x^2, an implicit curve: every kind between the others.
+  void Mixed(TGraph2DDoc& doc) {
+    auto line = std::make_unique<TFunc2DObj>();
+    line->Func.SetExpression("x");
+    auto square = std::make_unique<TFunc2DObj>();
+    square->Func.SetExpression("x^2");
+    ASSERT_TRUE(line->Func.Compile() && square->Func.Compile());
+    auto circle = Parametric("2cos(t)", "2sin(t)", -kPi, kPi);
+    circle->FromText = "-pi";
+    circle->ToText = "pi";
+    circle->Style = {0x123456, 3};
+    doc.AddFunction(std::move(line));
+    doc.AddFunction(std::move(circle));
+    doc.AddFunction(std::move(square));
+    doc.AddFunction(Implicit("y^2 = x^3-x"));
+  }
+  std::vector<std::string> Descriptions(const TGraph2DDoc& doc) {
+    std::vector<std::string> list;
+    for (const auto& f : doc.Functions()) list.push_back(f->GetDescription());
+    return list;
+  }
+  // Opens the bytes as a 2D graph; what the user was told.
+  std::string Open(TBytes bytes, TGraph2DDoc& doc) {
+    FixChecksum(bytes);
+    std::filesystem::remove(dir.Path("g.pxg"));
+    WriteBytes(dir.Path("g.pxg"), bytes);
+    messages->shown.clear();
+    const bool opened = OpenGraph(dir.Path("g.pxg"), doc);
+    EXPECT_EQ(opened, Told(messages).empty());
+    return Told(messages);
+  }
+
+  TScratchDir dir;
+  TScopedScriptedMessages messages;
+};
+
+TEST_F(CurveFiles, EveryKindComesBackInItsPlace) {
+  TGraph2DDoc doc;
+  Mixed(doc);
+  ASSERT_TRUE(doc.SaveGraph(dir.Path("mixed.pxg")));
+  const TBytes bytes = ReadBytes(dir.Path("mixed.pxg"));
+  EXPECT_EQ(std::tuple(bytes[39], bytes[49]), std::tuple('3', 3));  // version text and number
+  TGraph2DDoc back;
+  ASSERT_TRUE(OpenGraph(dir.Path("mixed.pxg"), back));
+  EXPECT_EQ(Told(messages), "");
+  EXPECT_EQ(Descriptions(back),
+            (std::vector<std::string>{"Y=f(x)=x", "x(t)=2cos(t), y(t)=2sin(t)", "Y=f(x)=x^2", "y^2 = x^3-x"}));
+  const auto& circle = dynamic_cast<const TParametricFuncObj&>(*back.Functions()[1]);
+  EXPECT_EQ(std::tuple(circle.FromText, circle.ToText, circle.From, circle.To, circle.Style),
+            std::tuple("-pi", "pi", -kPi, kPi, TPlotStyle{0x123456, 3}));
+  EXPECT_EQ(back.GraphBytes(), doc.GraphBytes());
+  // Without the curves the graph is format 2 again.
+  TFuncList<TBaseFunc2DObj> kept;
+  for (const auto& f : back.Functions())
+    if (!f->FileTag())
+      kept.push_back(std::unique_ptr<TBaseFunc2DObj>(static_cast<TBaseFunc2DObj*>(f->Clone().release())));
+  back.SetFunctions(std::move(kept));
+  EXPECT_EQ(back.GraphBytes()[49], 2);
+}
+
+// A record after the labels: tag, length, then the body's bytes.
+TBytes WithRecord(TBytes file, std::int32_t tag, std::int32_t length, const TBytes& body) {
+  TBuilder b;
+  b.I32(tag).I32(length);
+  b.bytes.insert(b.bytes.end(), body.begin(), body.end());
+  file.insert(file.end() - 2, b.bytes.begin(), b.bytes.end());
+  return file;
+}
+
+TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
+  TGraph2DDoc doc;
+  Mixed(doc);
+  const TBytes good = doc.GraphBytes();
+  const auto implicit = [](int position) { return TBuilder().I32(position).I32(0xFF).I32(1).LStr("x=y").bytes; };
+  const std::string newer = "E|OK|This graph file needs a newer version of Plotix.\n";
+  const std::string error = "E|OK|Error Loading File\n";
+  const struct {
+    const char* what;
+    TBytes bytes;
+    std::string told;
+  } rows[] = {
+      {"a tag from a newer version", WithRecord(good, 99, 0, {}), newer},
+      {"an implicit curve at the end", WithRecord(good, tagImplicitCurve, 19, implicit(4)), ""},
+      {"a position not past the last", WithRecord(good, tagImplicitCurve, 19, implicit(3)), error},
+      {"a position past the end", WithRecord(good, tagImplicitCurve, 19, implicit(5)), error},
+      {"a length beyond the file", WithRecord(good, tagImplicitCurve, 20, implicit(4)), error},
+      {"a length shorter than the body", WithRecord(good, tagImplicitCurve, 18, implicit(4)), error},
+      {"a negative length", WithRecord(good, tagImplicitCurve, -1, implicit(4)), error},
+  };
+  for (const auto& row : rows) {
+    TGraph2DDoc back;
+    Mixed(back);
+    const TBytes before = back.GraphBytes();
+    EXPECT_EQ(Open(row.bytes, back), row.told) << row.what;
+    if (!row.told.empty()) {
+      EXPECT_EQ(back.GraphBytes(), before) << row.what;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plotix
