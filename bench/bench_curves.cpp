@@ -1,8 +1,8 @@
 // Tracing implicit and parametric curves on a 1000 x 1000 view at 125 pixels a unit, with F,
 // x(t) and y(t) as plain long double code: the lemniscate (x^2+y^2)^2 = 8(x^2-y^2) and the
 // quartic x^4+y^4 = 4xy+1, against the baseline of F at every pixel of the same view; and a
-// slow circle and a fast Lissajous figure against their 1001 base samples alone. The summary
-// gives each trace's evaluations and what it would cost with an interpreter at 100 ns a point.
+// slow circle and a fast Lissajous figure against their 1001 base samples alone. The same
+// curves as the program traces them, their definitions compiled, give the times a user waits.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bench_medians.h"
+#include "cartesian/curve_functions.h"
 #include "cartesian/implicit_curve.h"
 #include "cartesian/parametric_curve.h"
 
@@ -19,7 +20,7 @@ namespace {
 constexpr int kSize = 1000;
 constexpr Extended kPi = 3.14159265358979323846264338327950288L;
 const TMapping2D kMap({125, 125, 0, 0}, kSize, kSize);
-const char* const kEquations[] = {"(x^2+y^2)^2=8(x^2-y^2)", "x^4+y^4=4xy+1"};
+const char* const kEquations[] = {"(x^2+y^2)^2=8*(x^2-y^2)", "x^4+y^4=4*x*y+1"};
 
 TImplicitEvaluator Equation(int which, long& evaluations) {
   if (which == 0)
@@ -51,6 +52,14 @@ void BM_Implicit(benchmark::State& state) {
   state.counters["evaluations"] = static_cast<double>(evaluations);
 }
 BENCHMARK(BM_Implicit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The program's own tracing: the equation compiled and evaluated by the expression engine.
+void BM_ImplicitCompiled(benchmark::State& state) {
+  TImplicitFuncObj f;
+  f.Equation.SetText(kEquations[state.range(0)]);
+  for (auto _ : state) benchmark::DoNotOptimize(f.Trace(kMap));
+}
+BENCHMARK(BM_ImplicitCompiled)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The baseline: F at every pixel of the view, a row per batch.
 void BM_EveryPixel(benchmark::State& state) {
@@ -93,6 +102,16 @@ void BM_Parametric(benchmark::State& state) {
 }
 BENCHMARK(BM_Parametric)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+void BM_ParametricCompiled(benchmark::State& state) {
+  TParametricFuncObj f;
+  f.X.SetExpression(state.range(0) == 0 ? "cos(t)" : "3.9sin(3t)");
+  f.Y.SetExpression(state.range(0) == 0 ? "sin(t)" : "3.9sin(4t)");
+  f.X.Compile();
+  f.Y.Compile();
+  for (auto _ : state) benchmark::DoNotOptimize(f.Trace(kMap));
+}
+BENCHMARK(BM_ParametricCompiled)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // The baseline: the 1001 base samples alone, evaluated and mapped.
 void BM_BaseSamples(benchmark::State& state) {
   long evaluations = 0;
@@ -125,17 +144,19 @@ int main(int argc, char** argv) {
     const double withInterpreter = trace + evaluations * (kInterpreterNs - lambdaNs) * 1e-6;
     std::printf(
         "%-24s %6.2f ms, %6.0f evaluations (%4.1f%% of the pixels), every pixel %6.2f ms (ratio %.3f);\n"
-        "%24s at %.0f ns a point: %5.1f ms\n",
+        "%24s at %.0f ns a point: %5.1f ms; compiled, as drawn: %5.1f ms\n",
         plotix::kEquations[which], trace, evaluations, 100 * evaluations / (plotix::kSize * plotix::kSize), every,
-        trace / every, "", kInterpreterNs, withInterpreter);
+        trace / every, "", kInterpreterNs, withInterpreter, reporter.Median("BM_ImplicitCompiled" + arg));
   }
   for (const int which : {0, 1}) {
     const std::string arg = "/" + std::to_string(which);
     const double trace = reporter.Median("BM_Parametric" + arg), base = reporter.Median("BM_BaseSamples" + arg);
     if (base > 0)
-      std::printf("%-24s %6.1f us, %5.0f evaluations; 1001 base samples alone %5.1f us (ratio %.2f)\n",
-                  which == 0 ? "circle cos t, sin t" : "3.9sin 3t, 3.9sin 4t", trace,
-                  reporter.Counter("BM_Parametric" + arg, "evaluations"), base, trace / base);
+      std::printf(
+          "%-24s %6.1f us, %5.0f evaluations; 1001 base samples alone %5.1f us (ratio %.2f); compiled %6.1f us\n",
+          which == 0 ? "circle cos t, sin t" : "3.9sin 3t, 3.9sin 4t", trace,
+          reporter.Counter("BM_Parametric" + arg, "evaluations"), base, trace / base,
+          reporter.Median("BM_ParametricCompiled" + arg));
   }
   benchmark::Shutdown();
   return 0;

@@ -32,7 +32,7 @@ const TFuncSpec kFunctions[] = {
 };
 
 void Fill(TGraph2DDoc& doc, int count) {
-  TFuncList<TFunc2DObj> functions;
+  TFuncList<TBaseFunc2DObj> functions;
   for (int i = 0; i < count; ++i) {
     const TFuncSpec& spec = kFunctions[i % 10];
     auto f = std::make_unique<TFunc2DObj>();
@@ -74,7 +74,7 @@ void BM_EvaluateOnly(benchmark::State& state) {
     for (auto& f : doc.Functions()) {
       for (int col = -1; col <= map.width; ++col) {
         Extended y = 0;
-        benchmark::DoNotOptimize(f->Func.ValueAt(map.XOfCol(col), y));
+        benchmark::DoNotOptimize(static_cast<TFunc2DObj&>(*f).Func.ValueAt(map.XOfCol(col), y));
         benchmark::DoNotOptimize(y);
       }
     }
@@ -85,7 +85,7 @@ BENCHMARK(BM_EvaluateOnly)->Args({500, 1})->Args({500, 10})->Unit(benchmark::kMi
 // Powers in a whole redraw: 20 curves abs(x)^1.37 - k/4 over 2000 columns (an exponent
 // without any shortcut), against the same redraw of abs(x)*sqrt(abs(x)) - k/4.
 void BM_PowerRedraw(benchmark::State& state) {
-  TFuncList<TFunc2DObj> functions;
+  TFuncList<TBaseFunc2DObj> functions;
   for (int k = 0; k < 20; ++k) {
     auto f = std::make_unique<TFunc2DObj>();
     f->Func.SetExpression((state.range(0) ? "abs(x)^1.37-" : "abs(x)*sqrt(abs(x))-") + std::to_string(k) + "/4");

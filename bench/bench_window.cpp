@@ -26,15 +26,15 @@ const char* const kFunctions[] = {
 void BM_WindowRedraw10(benchmark::State& state) {
   TFunc2DWindow window;
   window.NewDefaultSize();
-  TFuncList<TFunc2DObj> functions;
+  TFuncList<TBaseFunc2DObj> functions;
   for (const char* text : kFunctions) {
     auto f = std::make_unique<TFunc2DObj>();
     f->Func.SetExpression(text);
     f->Func.Compile();
     functions.push_back(std::move(f));
   }
-  functions[3]->AsymptoteFixUp = true;
-  functions[4]->ExtraAccuracy = true;
+  static_cast<TFunc2DObj&>(*functions[3]).AsymptoteFixUp = true;
+  static_cast<TFunc2DObj&>(*functions[4]).ExtraAccuracy = true;
   window.SetFunctions(std::move(functions));
   window.show();
   QApplication::processEvents();

@@ -1,11 +1,11 @@
 #include "cartesian/cartesian_document.h"
 
+#include <string>
+#include <utility>
+
 #include "cartesian/axes.h"
 #include "platform/canvas.h"
 #include "platform/drawing_job.h"
-
-#include <string>
-#include <utility>
 
 namespace plotix {
 
