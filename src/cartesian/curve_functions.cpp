@@ -9,9 +9,14 @@
 
 namespace plotix {
 
+namespace {
+constexpr const char* kNothingInView = ": nothing to draw in this view";
+}  // namespace
+
 TMathParametricFunc::TMathParametricFunc() {
   SetVariableCount(1);
   SetVariableName(0, "T");
+  SetLongestNameMatching(true);
 }
 
 bool TParametricFuncObj::NewDialog(TColor color) {
@@ -37,8 +42,9 @@ TCurvePath TParametricFuncObj::Trace(const TMapping2D& map) {
 }
 
 std::string TParametricFuncObj::Plot(TCanvas& canvas, const TMapping2D& map) {
-  DrawCurvePath(Trace(map), Style, canvas);
-  return {};
+  const TCurvePath path = Trace(map);
+  DrawCurvePath(path, Style, canvas);
+  return path.empty() ? GetDescription() + kNothingInView : std::string();
 }
 
 // ---- implicit curves ---------------------------------------------------------
@@ -64,7 +70,7 @@ bool TImplicitEquation::SetText(const std::string& text) {
   errorPosition_ = 0;
   const std::size_t equals = text.find('=');
   hasRight_ = equals != std::string::npos;
-  if (text.size() > std::size_t(kMaxExpressionLength)) return Fail(hasRight_ ? "Left Side" : "Equation", meTooLong, 0);
+  if (text.size() > std::size_t(kMaxExpressionLength)) return Fail("Equation", meTooLong, 0);
   if (hasRight_) {
     const std::size_t second = text.find('=', equals + 1);
     if (second != std::string::npos) return Fail("Right Side", meSyntax, int(second) + 1);

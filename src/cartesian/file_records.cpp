@@ -234,7 +234,7 @@ void TParametricFuncObj::LoadFromFile(TReadGraphFile& r) {
   Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
   From = r.ReadExtended();
   To = r.ReadExtended();
-  Require(Finite(From) && Finite(To) && From <= To);
+  Require(InBounds(From) && InBounds(To) && From < To);
   FromText = r.ReadLongString(kMaxExpressionLength);
   ToText = r.ReadLongString(kMaxExpressionLength);
   X.ReadFromFile(r);

@@ -18,6 +18,7 @@ void TMathFunction::Assign(const TMathFunction& source) {
   state_ = source.state_;
   result_ = source.result_;
   hasVariables_ = source.hasVariables_;
+  longestName_ = source.longestName_;
   error_ = source.error_;
   errorPos_ = source.errorPos_;
 }
@@ -62,7 +63,7 @@ bool TMathFunction::Compile() {
   error_ = meNone;
   errorPos_ = 0;
   try {
-    TCompiled compiled = CompileExpression(text_, TSymbolTable(names_));
+    TCompiled compiled = CompileExpression(text_, TSymbolTable(names_, longestName_));
     if (compiled.error != meNone) {
       Fail(compiled.error, compiled.position);
       return false;

@@ -42,6 +42,13 @@ class TMathFunction {
   int VariableCount() const { return static_cast<int>(names_.size()); }
   void SetVariableName(int index, const std::string& name);
   const std::string& VariableName(int index) const { return names_[index]; }
+  // A built-in name longer than a variable's wins over it (TAN over a variable T); by
+  // default any variable does.
+  void SetLongestNameMatching(bool on) {
+    longestName_ = on;
+    state_ = 0;
+    error_ = meNone;
+  }
   // Owners write a variable's value here before each evaluation.
   Extended& Value(int index) { return values_[index]; }
 
@@ -84,6 +91,7 @@ class TMathFunction {
   std::uint8_t state_ = 0;
   Extended result_ = 0;
   bool hasVariables_ = false;
+  bool longestName_ = false;
   std::uint8_t error_ = meNone;
   std::int32_t errorPos_ = 0;
 };

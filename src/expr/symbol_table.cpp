@@ -52,7 +52,8 @@ std::vector<std::string> BuiltInNames() {
   return names;
 }
 
-TSymbolTable::TSymbolTable(const std::vector<std::string>& variableNames) {
+TSymbolTable::TSymbolTable(const std::vector<std::string>& variableNames, bool longestName)
+    : longestName_(longestName) {
   for (std::size_t i = 0; i < variableNames.size(); ++i)
     variables_.push_back({variableNames[i], TSymbolKind::Variable, mcVariable, static_cast<std::int32_t>(i)});
 }
@@ -66,8 +67,9 @@ const TSymbol* TSymbolTable::Longest(const std::vector<TSymbol>& symbols, const 
 
 const TSymbol* TSymbolTable::Match(const std::u32string& text, std::size_t at) const {
   const TSymbol* variable = Longest(variables_, text, at);
+  if (variable && !longestName_) return variable;
   const TSymbol* builtIn = Longest(BuiltIns(), text, at);
-  return variable && (!builtIn || variable->name.size() >= builtIn->name.size()) ? variable : builtIn;
+  return variable && (!longestName_ || !builtIn || variable->name.size() >= builtIn->name.size()) ? variable : builtIn;
 }
 
 }  // namespace plotix

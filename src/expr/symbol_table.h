@@ -27,17 +27,21 @@ std::vector<std::string> BuiltInNames();
 class TSymbolTable {
  public:
   // The built-ins and the given variables (upper case; an empty name is never matched).
-  explicit TSymbolTable(const std::vector<std::string>& variableNames);
+  // longestName: a longer built-in wins over a variable, so that a variable T leaves TAN,
+  // TANH and TRUNC whole; else any variable wins, as the graph kinds' names always did.
+  explicit TSymbolTable(const std::vector<std::string>& variableNames, bool longestName = false);
 
-  // The symbol whose name is the longest one starting at `at`, a variable before a
-  // built-in of the same length, so that a variable T leaves TAN, TANH and TRUNC whole;
-  // null when no name starts there. Among equal names the one added first wins.
+  // The symbol whose name is the longest one starting at `at` among the variables, or
+  // else among the built-ins (with longestName: among both, a variable before a built-in
+  // of the same length); null when no name starts there. Among equal names the one added
+  // first wins.
   const TSymbol* Match(const std::u32string& text, std::size_t at) const;
 
  private:
   static const TSymbol* Longest(const std::vector<TSymbol>& symbols, const std::u32string& text, std::size_t at);
 
   std::vector<TSymbol> variables_;
+  bool longestName_;
 };
 
 }  // namespace plotix

@@ -15,8 +15,9 @@ namespace {
 // Far beyond any bitmap (at most 32767 pixels) and any mouse position; anything larger
 // is no label of ours and would overflow the arithmetic of moves.
 constexpr std::int32_t kMaxCoordinate = 1000000;
-// A text label holds one line that a user typed.
-constexpr int kMaxTextLength = 65535;
+// A text label holds one line that a user typed: the label dialog's 32767 characters in
+// UTF-8, at most three bytes each (a character beyond them counts twice and takes four).
+constexpr int kMaxTextLength = 3 * 32767;
 
 constexpr long long kFreeHandBlockBytes = 16 + 4 * kFreeHandBlockSize;
 constexpr long long kShapeDataBytes = 30;

@@ -84,6 +84,9 @@ TEST(CurveDefinitions, AnEquationsErrorNamesItsSideAndItsPlaceInTheWholeText) {
     }
   }
   TImplicitEquation e;
+  EXPECT_FALSE(e.SetText("x=" + std::string(999, '1')));  // the limit is the whole text's
+  EXPECT_EQ(std::tuple(e.ErrorField(), e.ErrorText()),
+            std::tuple("Equation", "Expressions May Not Be Longer Than 1000 Characters"));
   Extended f = 0;
   ASSERT_TRUE(e.SetText("x^2+y^2=4"));
   EXPECT_TRUE(e.ValueAt(1, 3, f));
@@ -178,6 +181,8 @@ TEST_F(CurvePixels, ABrokenParametricCurveAndAnEmptyEquationSayWhatTheyDraw) {
   Draw(Parametric("tan(t)", "1", 0, kPi));  // runs off at pi/2 and comes back from the other side
   for (int col = 0; col < 500; col += 50) EXPECT_EQ(bitmap.Canvas().Pixel(col, 215), kInk) << col;
   EXPECT_EQ(doc.DrawingNote(), "");
+  Draw(Parametric("t+100", "sqrt(-t)", 0, 1));  // off the view where defined
+  EXPECT_EQ(doc.DrawingNote(), "x(t)=t+100, y(t)=sqrt(-t): nothing to draw in this view");
   const struct {
     const char* equation;
     const char* note;

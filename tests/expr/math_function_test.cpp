@@ -121,6 +121,10 @@ TEST(MathCompile, SymbolsAreMatchedLongestFirstAndVariablesBeforeSymbols) {
   e.SetExpression("exp(1)");
   EXPECT_FALSE(e.Compile());
   EXPECT_EQ(e.ErrorCode(), meUnknownSymbol);
+  e.SetLongestNameMatching(true);  // unless the longer name wins
+  e.SetExpression("exp(e)+e");
+  ASSERT_TRUE(e.Compile());
+  EXPECT_EQ(ValueAt(e, 2), expl(2) + 2);
 }
 
 TEST(MathCompile, StateFollowsChanges) {

@@ -324,6 +324,16 @@ TEST_F(LabelFile, EveryKindComesBackAsSavedAndDrawsTheSame) {
   EXPECT_EQ(owner.Snapshot(), picture);
 }
 
+TEST_F(LabelFile, TheLongestTextTheDialogTakesComesBack) {
+  TLabelList saved;
+  std::string text;
+  for (int i = 0; i < 32767; ++i) text += "€";  // three bytes each
+  saved.push_back(Text({10, 10}, {20, 20}, text)(owner));
+  const TLabelList loaded = Load(Save(saved));
+  ASSERT_EQ(loaded.size(), 1u);
+  EXPECT_EQ(dynamic_cast<const TDrawText&>(*loaded[0]).Text, text);
+}
+
 TEST_F(LabelFile, RecordsHaveTheirByteLayout) {
   TLabelList labels;
   auto fill = std::make_unique<TDrawFloodFill>(owner);
