@@ -38,7 +38,7 @@ TEST(FuzzRegressions, EveryInputOfTheCorpusIsHandled) {
 // A file whose checksums are right but whose content ends inside a record of any kind
 // can not be read to its end.
 TEST(CutShortFiles, EndingInsideARecordIsAReadError) {
-  for (const char* name : {"polynomials.pxg", "polar.pxg", "surface.pxg"}) {
+  for (const char* name : {"polynomials.pxg", "polar.pxg", "surface.pxg", "curves.pxg"}) {
     testbytes::TBytes bytes = testbytes::ReadBytes(std::string(PLOTIX_EXAMPLES) + "/" + name);
     for (const std::size_t content : {20, 60, 90}) {  // inside the view, the settings, beyond
       SCOPED_TRACE(std::string(name) + " " + std::to_string(content));
