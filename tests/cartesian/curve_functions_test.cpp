@@ -71,6 +71,7 @@ TEST(CurveDefinitions, AnEquationsErrorNamesItsSideAndItsPlaceInTheWholeText) {
       {"x^2 = y^2+(", "Right Side", "Invalid Parentheses Grouping"},
       {"z+x=1", "Left Side", "Unknown Symbol at Character 1"},
       {"x=y=1", "Right Side", "Expression Syntax Error at Character 4"},
+      {"x==1", "Right Side", "Expression Syntax Error at Character 3"},
       {"=x", "Left Side", "Empty Expression"},
       {"x=", "Right Side", "Empty Expression"},
       {"q", "Equation", "Unknown Symbol at Character 1"},
@@ -198,6 +199,20 @@ TEST_F(CurvePixels, ABrokenParametricCurveAndAnEmptyEquationSayWhatTheyDraw) {
     for (int y = 0; y < 500; ++y)
       for (int x = 0; x < 500; ++x) drawn += bitmap.Canvas().Pixel(x, y) == kInk;
     EXPECT_EQ(drawn, 0) << row.equation;
+  }
+}
+
+// A polyline of one point, as a tiny loop leaves it, is a dot of the line's width.
+TEST_F(CurvePixels, APointAloneIsADotOfTheLinesWidth) {
+  for (const int width : {1, 5}) {
+    bitmap.Canvas().Brush() = {0xFFFFFF, bsSolid};
+    bitmap.Canvas().FillRect({0, 0, 500, 500});
+    DrawCurvePath({{{100, 100}}}, {kInk, width}, bitmap.Canvas());
+    int drawn = 0;
+    for (int y = 90; y < 110; ++y)
+      for (int x = 90; x < 110; ++x) drawn += bitmap.Canvas().Pixel(x, y) == kInk;
+    EXPECT_EQ(drawn > 1, width > 1) << width;
+    EXPECT_EQ(bitmap.Canvas().Pixel(100, 100), kInk) << width;
   }
 }
 
