@@ -10,6 +10,7 @@ mkdir -p "$out"
 
 # The repository's examples.
 "$plotix" --render examples/bounded.pxg "$out/bounded.png"
+"$plotix" --render examples/curves.pxg "$out/curves.png"
 "$plotix" --render examples/labels.pxg "$out/labels.png"
 "$plotix" --render examples/polar.pxg "$out/polar.png"
 "$plotix" --render examples/polynomials.pxg "$out/polynomials.png"

@@ -22,6 +22,7 @@ TEST(Examples, RenderToThePinnedPictures) {
     const char* sha256;
   } rows[] = {
       {"bounded.pxg", "c5f454ac3163b8d673456092401fb438a128cfd4f5c7a21445b8e32874139313"},
+      {"curves.pxg", "2c6e8c9d8992a9bc98f804fdc91b4c17d2931479be1429ef806135e5f89c4303"},
       {"labels.pxg", "eccaeec498f8a7e1c95de4842a58c350b0d6ff06d077612d40ace734f0f3ab99"},
       {"polar.pxg", "7cffdb58ba8c1d2a696be851e4b8920ab0c85e486b17c9c20cab5bbe837f59fe"},
       {"polynomials.pxg", "da094761caba3b34234a3de013423c3d6026adbb80358206d7c85a574af0ac9b"},
