@@ -15,8 +15,9 @@ namespace {
 
 QString ExamplePath(const char* name) { return QStringLiteral(PLOTIX_EXAMPLES "/") + name; }
 
-// Each example: the SHA-256 of its picture as a 32-bit bitmap file.
-TEST(Examples, RenderToThePinnedPictures) {
+// Each example: the SHA-256 of its picture as a 32-bit bitmap file; and saved again, the
+// same bytes (format 2 for graphs without curves, format 3 for the one with them).
+TEST(Examples, RenderToThePinnedPicturesAndSaveAsTheyWere) {
   const struct {
     const char* file;
     const char* sha256;
@@ -37,6 +38,10 @@ TEST(Examples, RenderToThePinnedPictures) {
     doc->RenderWithLabels(bitmap);
     const QByteArray hash = QCryptographicHash::hash(EncodeBmp(bitmap.Image(), 32), QCryptographicHash::Sha256);
     EXPECT_EQ(hash.toHex().toStdString(), row.sha256) << row.file;
+    QFile file(ExamplePath(row.file));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(doc->GraphBytes(), std::vector<std::uint8_t>(bytes.begin(), bytes.end())) << row.file;
   }
 }
 
