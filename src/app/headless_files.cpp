@@ -41,6 +41,12 @@ bool RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::
     return false;
   };
   if (!doc) return fail("");
+  // What the drawing could not draw is said, as the status line says it.
+  const auto done = [&] {
+    lines = messages.Lines();
+    if (!doc->DrawingNote().empty()) lines.push_back("Note: " + doc->DrawingNote());
+    return true;
+  };
   const std::string noMemory =
       "no memory for a " + std::to_string(doc->BitmapWidth()) + " x " + std::to_string(doc->BitmapHeight()) + " bitmap";
   TTwinFormat format = TTwinFormat::SmoothPng;
@@ -51,8 +57,7 @@ bool RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::
     } catch (const std::bad_alloc&) {
       return fail(noMemory);
     }
-    lines = messages.Lines();
-    return true;
+    return done();
   }
   TBitmap bitmap(doc->BitmapWidth(), doc->BitmapHeight());
   const int depth = options.depth == 0 ? bitmap.Depth() : options.depth;
@@ -60,8 +65,7 @@ bool RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::
   if (bitmap.Width() != doc->BitmapWidth() || bitmap.Height() != doc->BitmapHeight()) return fail(noMemory);
   doc->RenderWithLabels(bitmap);
   if (!WritePictureFile(bitmap.Image(), depth, job.pictureFile)) return fail("can not write " + job.pictureFile);
-  lines = messages.Lines();
-  return true;
+  return done();
 }
 
 }  // namespace

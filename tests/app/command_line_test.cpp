@@ -9,6 +9,8 @@
 #include "run_plotix.h"
 
 #include "../files/file_fixtures.h"
+#include "cartesian/cartesian_document.h"
+#include "cartesian/curve_functions.h"
 #include "platform/bmp_file.h"
 #include "platform/canvas.h"
 #include "window/graph_document.h"
@@ -133,6 +135,21 @@ TEST_F(CommandLineFiles, ABatchDrawsEveryFileItCanAndNamesTheOnesItCanNot) {
       continue;
     }
     EXPECT_EQ(ReadBytes(dir.Path(std::to_string(i) + ".bmp")), TBytes(want.begin(), want.end())) << i;
+  }
+}
+
+TEST_F(CommandLineFiles, ACurveWithNothingToDrawIsDrawnWithANote) {
+  TGraph2DDoc doc;
+  auto curve = std::make_unique<TImplicitFuncObj>();
+  ASSERT_TRUE(curve->Equation.SetText("x^2+y^2=-1"));
+  doc.AddFunction(std::move(curve));
+  ASSERT_TRUE(doc.SaveGraph(dir.Path("empty.pxg")));
+  for (const char* out : {"empty.png", "empty.svg"}) {
+    const TRun run = RunPlotix({"--render", Q(dir.Path("empty.pxg")), Q(dir.Path(out))});
+    EXPECT_EQ(std::tuple(run.status, run.err),
+              std::tuple(0, std::string("Note: x^2+y^2=-1: nothing to draw in this view\n")))
+        << out;
+    EXPECT_TRUE(std::filesystem::exists(dir.Path(out)));
   }
 }
 
