@@ -28,6 +28,7 @@ constexpr std::int32_t kNewestFileFormat = 3;
 enum TFileTag : std::int32_t {
   tagParametricCurve = 1,  // a 2D function x(t), y(t)
   tagImplicitCurve = 2,    // a 2D function LEFT = RIGHT in x and y
+  tagEnd                   // one past the last tag this version writes
 };
 constexpr int kFileHeaderEnd = 63;  // first content byte
 constexpr int kMinGraphFileSize = 66;

@@ -85,6 +85,8 @@ void TGraphDoc::ReadExtensions(TReadGraphFile& r, TBody& body) const {
     if (length < 0 || length > r.Remaining()) GraphLoadError();
     const long long end = r.Remaining() - length;
     if (!ReadExtension(tag, r, body)) {
+      // A tag this version writes for another kind of graph is a damaged file, not a newer one.
+      if (tag >= tagParametricCurve && tag < tagEnd) GraphLoadError();
       ShowMessage(TMsgKind::Error, "This graph file needs a newer version of Plotix.", TMsgButtons::OK);
       throw TGraphFileAbort{};
     }

@@ -10,6 +10,7 @@
 #include "cartesian/cartesian_document.h"
 #include "cartesian/curve_functions.h"
 #include "platform/canvas.h"
+#include "polar/polar_document.h"
 
 namespace plotix {
 namespace {
@@ -318,6 +319,17 @@ TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
       EXPECT_EQ(back.GraphBytes(), before) << row.what;
     }
   }
+  // A polar graph holds no curves: one that claims to is damaged.
+  TGraphPolarDoc polar;
+  TBytes bytes = WithRecord(polar.GraphBytes(), tagImplicitCurve, 19, implicit(0));
+  bytes[49] = 3;  // format 3, then both checksums
+  PutSum(bytes, 61);
+  FixChecksum(bytes);
+  std::filesystem::remove(dir.Path("p.pxg"));
+  WriteBytes(dir.Path("p.pxg"), bytes);
+  messages->shown.clear();
+  EXPECT_FALSE(OpenGraph(dir.Path("p.pxg"), polar));
+  EXPECT_EQ(Told(messages), error);
 }
 
 }  // namespace
