@@ -22,6 +22,7 @@ class TGraph2DDoc : public TKindDoc<TView2D, TSetting2DObj, TBaseFunc2DObj> {
   // The background, the axes, then every function in list order; the drawing note tells of
   // the functions that drew nothing.
   void Render(TBitmap& bitmap) override;
+  bool UsesParameters() const override { return true; }
 
  protected:
   std::unique_ptr<TKindDoc> NewEmpty() const override { return std::make_unique<TGraph2DDoc>(); }

@@ -105,7 +105,10 @@ TAddImplicitDlg::TAddImplicitDlg(TImplicitFuncObj& func, bool addMode, QWidget* 
 }
 
 void TAddImplicitDlg::accept() {
-  if (!equation_.SetText(EEquationStr->text().toStdString())) {
+  const std::string text = EEquationStr->text().toStdString();
+  while (!equation_.SetText(text) && OfferParameter(text, equation_.ErrorCode(), equation_.ErrorPosition()))
+    equation_.UseParameters(ParameterHost()->Parameters());
+  if (equation_.ErrorCode() != meNone) {
     ShowFieldError(equation_.ErrorField(), equation_.ErrorText());
     FocusField(EEquationStr);
     return;

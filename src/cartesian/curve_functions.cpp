@@ -86,6 +86,12 @@ bool TImplicitEquation::SetText(const std::string& text) {
   return true;
 }
 
+bool TImplicitEquation::UseParameters(const TParameterList& parameters) {
+  const bool left = left_.UseParameters(parameters);
+  const bool right = !hasRight_ || right_.UseParameters(parameters);
+  return (left && right && errorCode_ == meNone) || SetText(text_);
+}
+
 bool TImplicitFuncObj::NewDialog(TColor color) {
   Style.Color = color;
   return Dialogs().Run(*this, true);

@@ -31,6 +31,10 @@ class TParametricFuncObj : public TBaseFunc2DObj {
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TParametricFuncObj>(*this); }
+  bool UseParameters(const TParameterList& parameters) override {
+    const bool x = X.UseParameters(parameters);
+    return Y.UseParameters(parameters) && x;
+  }
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
   // The visible polylines of the curve.
   TCurvePath Trace(const TMapping2D& map);
@@ -49,6 +53,10 @@ class TImplicitEquation {
   const std::string& Text() const { return text_; }
   const std::string& ErrorField() const { return errorField_; }
   std::string ErrorText() const { return MathErrorText(errorCode_, errorPosition_); }
+  int ErrorCode() const { return errorCode_; }
+  int ErrorPosition() const { return errorPosition_; }
+  // The graph's parameters for both sides; false when the equation does not compile with them.
+  bool UseParameters(const TParameterList& parameters);
 
   // F = LEFT - RIGHT at (x, y); false where a side is undefined.
   bool ValueAt(Extended x, Extended y, Extended& f) {
@@ -68,7 +76,7 @@ class TImplicitEquation {
   bool Fail(const char* field, int code, int position);
 
   std::string text_;
-  TMathFunction left_, right_;
+  TMathGraphFunc left_, right_;
   bool hasRight_ = false;
   std::string errorField_;
   int errorCode_ = meNone, errorPosition_ = 0;
@@ -85,6 +93,7 @@ class TImplicitFuncObj : public TBaseFunc2DObj {
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TImplicitFuncObj>(*this); }
+  bool UseParameters(const TParameterList& parameters) override { return Equation.UseParameters(parameters); }
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
   // The curve's visible polylines in the view of the mapping, or why there are none.
   TImplicitCurve Trace(const TMapping2D& map);

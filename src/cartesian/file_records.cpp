@@ -251,7 +251,8 @@ void TImplicitFuncObj::LoadFromFile(TReadGraphFile& r) {
   Style.Color = r.ReadColor();
   Style.Width = r.ReadInt32();
   Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
-  Require(Equation.SetText(r.ReadLongString(kMaxExpressionLength)));
+  // In files that may hold parameters, the equation compiles once they are read.
+  Require(Equation.SetText(r.ReadLongString(kMaxExpressionLength)) || r.FormatVersion() >= kNewestFileFormat);
 }
 
 // ---- the document ------------------------------------------------------------

@@ -58,6 +58,7 @@ class TFunc2DObj : public TBaseFunc2DObj {
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc2DObj>(*this); }
+  bool UseParameters(const TParameterList& parameters) override { return Func.UseParameters(parameters); }
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "expr/math_function.h"
+#include "expr/parameters.h"
 #include "platform/plot_style.h"
 
 namespace plotix {
@@ -20,9 +21,19 @@ class TMathGraphFunc : public TMathFunction {
   using TMathFunction::TMathFunction;
   // The expression record: the text as one string.
   virtual void WriteToFile(TWriteGraphFile& writer) const;
-  // Reads the record of the file's format and compiles it; a text that does not
-  // compile shows "Error Loading File" and abandons the load.
+  // Reads the record of the file's format and compiles it; a text that does not compile
+  // shows "Error Loading File" and abandons the load, except in files that may hold
+  // parameters, whose definitions compile once the parameters are read.
   virtual void ReadFromFile(TReadGraphFile& reader);
+
+  // The graph's parameters become the variables after the function's own, read longest
+  // first among the built-ins (a parameter s leaves SIN whole), with their values. New
+  // names compile the definition again; false when it does not compile.
+  bool UseParameters(const TParameterList& parameters);
+
+ private:
+  int ownVariables_ = -1;  // the variables before the parameters; -1 until parameters come
+  bool ownLongest_ = false;
 };
 
 // The interface of every function object, in slot order.
@@ -41,6 +52,10 @@ class TBaseFuncObj {
   // The tag of the extension record the function is stored in; 0 for a function format 2
   // holds in the kind's function list.
   virtual std::int32_t FileTag() const { return 0; }
+  // The graph's parameters for every definition of the function (see
+  // TMathGraphFunc::UseParameters); false when one does not compile with them. Kinds whose
+  // definitions take no parameters keep the default.
+  virtual bool UseParameters(const TParameterList& /*parameters*/) { return true; }
   // Writes the current-format record; reads the record of the file's format.
   virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
   virtual void LoadFromFile(TReadGraphFile& reader) = 0;

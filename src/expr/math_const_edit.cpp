@@ -1,6 +1,6 @@
 #include "expr/math_const_edit.h"
 
-#include "expr/math_function.h"
+#include "expr/function_object.h"
 #include "platform/dialog_controls.h"
 #include "platform/message_box.h"
 
@@ -25,9 +25,13 @@ bool BoundsInOrder(TEditMathConst* lo, const TEditMathConst* hi) {
   return false;
 }
 
-bool CompileDefinition(TMathFunction& func, QLineEdit* definition, const std::string& name) {
+bool CompileDefinition(TMathGraphFunc& func, QLineEdit* definition, const std::string& name) {
   func.SetExpression(definition->text().toStdString());
-  if (func.Compile()) return true;
+  while (!func.Compile()) {
+    if (!OfferParameter(func.Expression(), func.ErrorCode(), func.ErrorPosition())) break;
+    func.UseParameters(ParameterHost()->Parameters());
+  }
+  if (func.State() == 2) return true;
   ShowFieldError(name, func.GetErrorText());
   FocusField(definition);
   return false;

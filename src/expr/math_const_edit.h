@@ -10,7 +10,7 @@
 
 namespace plotix {
 
-class TMathFunction;
+class TMathGraphFunc;
 
 class TEditMathConst : public QLineEdit {
   Q_OBJECT
@@ -38,8 +38,9 @@ class TEditMathConst : public QLineEdit {
 // False after complaining that a validated lower bound lies above the upper one; an empty
 // bound is open.
 bool BoundsInOrder(TEditMathConst* lo, const TEditMathConst* hi);
-// Compiles the definition field's text into func; false after complaining about the field
-// of that name, with the focus on it.
-bool CompileDefinition(TMathFunction& func, QLineEdit* definition, const std::string& name = "Function Definition");
+// Compiles the definition field's text into func, offering to make each unknown name a
+// parameter of the graph; false after complaining about the field of that name, with the
+// focus on it.
+bool CompileDefinition(TMathGraphFunc& func, QLineEdit* definition, const std::string& name = "Function Definition");
 
 }  // namespace plotix

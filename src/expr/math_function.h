@@ -44,6 +44,7 @@ class TMathFunction {
   const std::string& VariableName(int index) const { return names_[index]; }
   // A built-in name longer than a variable's wins over it (TAN over a variable T); by
   // default any variable does.
+  bool LongestNameMatching() const { return longestName_; }
   void SetLongestNameMatching(bool on) {
     longestName_ = on;
     state_ = 0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "expr/parameters.h"
 #include "platform/colour.h"
 #include "platform/extended.h"
 #include "platform/font_description.h"
@@ -28,6 +29,7 @@ constexpr std::int32_t kNewestFileFormat = 3;
 enum TFileTag : std::int32_t {
   tagParametricCurve = 1,  // a 2D function x(t), y(t)
   tagImplicitCurve = 2,    // a 2D function LEFT = RIGHT in x and y
+  tagParameters = 3,       // the graph's parameters
   tagEnd                   // one past the last tag this version writes
 };
 constexpr int kFileHeaderEnd = 63;  // first content byte
@@ -153,5 +155,10 @@ class TWriteGraphFile {
   std::int32_t recordTag_ = 0;
   std::vector<std::uint8_t> record_;  // the open record's body
 };
+
+// The parameters record: the count, then each parameter's name, value, from, to and step.
+void WriteParameters(TWriteGraphFile& writer, const TParameterList& parameters);
+// Reads it; a count, name, value or range a parameter can not have is a load error.
+TParameterList ReadParameters(TReadGraphFile& reader);
 
 }  // namespace plotix

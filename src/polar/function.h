@@ -51,6 +51,7 @@ class TFuncPolarObj : public TBaseFuncObj {
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncPolarObj>(*this); }
+  bool UseParameters(const TParameterList& parameters) override { return Func.UseParameters(parameters); }
 };
 
 // A point in pixels from the pole, y up, at one sample of a function: where the function

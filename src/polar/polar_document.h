@@ -18,6 +18,7 @@ class TGraphPolarDoc : public TKindDoc<TPolarView, TSettingPolarObj, TFuncPolarO
   TColor BackColor() const override { return settings_.BackgroundColor; }
   // The background, the rays and ticks, then every function in list order.
   void Render(TBitmap& bitmap) override;
+  bool UsesParameters() const override { return true; }
 
  protected:
   std::unique_ptr<TKindDoc> NewEmpty() const override { return std::make_unique<TGraphPolarDoc>(); }

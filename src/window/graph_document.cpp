@@ -134,6 +134,7 @@ bool TGraphDoc::LoadGraph(TReadGraphFile& r) {
       ReadLabelList(r, labelOwner_, labels);
     }
     if (r.FormatVersion() >= kNewestFileFormat) ReadExtensions(r, *body);
+    FinishBody(*body);
     if (!r.Close()) return false;
     TakeBody(*body);
     SetBitmapSize(width, height);

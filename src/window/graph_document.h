@@ -126,6 +126,9 @@ class TGraphDoc {
   // Reads the body of an extension record into the body read before; false for a tag the
   // kind does not know.
   virtual bool ReadExtension(std::int32_t /*tag*/, TReadGraphFile& /*reader*/, TBody& /*body*/) const { return false; }
+  // The whole file has been read into the body: what needs all of it (definitions that read
+  // parameters) is checked here; raises TGraphFileAbort.
+  virtual void FinishBody(TBody& /*body*/) const {}
   // Render says what it could not draw.
   void SetDrawingNote(std::string note) { drawingNote_ = std::move(note); }
   // Takes a body once the whole file has been read and verified.

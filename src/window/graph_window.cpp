@@ -139,6 +139,11 @@ void TFuncGraphWindow::Redo() {
 
 void TFuncGraphWindow::Record(TGraphStep* step) { history_->push(step); }
 
+const TParameterList& TFuncGraphWindow::Parameters() const {
+  static const TParameterList none;
+  return none;
+}
+
 bool TFuncGraphWindow::IsModified() const { return !history_->isClean() || viewChanged_; }
 
 void TFuncGraphWindow::SetModified(bool modified) {

@@ -240,6 +240,15 @@ class TFuncGraphWindow : public QWidget {
   // What the last finished drawing could not draw, for the status line; empty when all was drawn.
   const std::string& DrawingNote() const { return drawingNote_; }
 
+  // ---- parameters, for kinds whose definitions read them ----
+  virtual bool UsesParameters() const { return false; }
+  virtual const TParameterList& Parameters() const;
+  // A new list of parameters, one step of the history named `what`; the graph redraws.
+  virtual void SetParameters(const TParameterList& /*parameters*/, const QString& /*what*/) {}
+  // A value shown while a slider moves or plays: the graph redraws, the history keeps no step
+  // until SetParameters ends the gesture.
+  virtual void PreviewParameter(int /*index*/, Extended /*value*/) {}
+
   // ---- the history ("&Undo", "&Redo") and the modified mark ----
   QUndoStack* History() const { return history_; }
   // The last step taken back or made again; the label operation in progress ends first.
@@ -273,6 +282,8 @@ class TFuncGraphWindow : public QWidget {
   void Saved(const TFuncGraphWindow* window);
   // DrawingPercent changed.
   void DrawingProgress(TFuncGraphWindow* window);
+  // The parameters' names, ranges or values changed (by a step, its undoing or a preview).
+  void ParametersChanged(TFuncGraphWindow* window);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

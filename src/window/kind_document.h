@@ -36,6 +36,7 @@ class TKindDoc : public TGraphDoc {
   const TFuncList<TFunc>& Functions() const { return functions_; }
   // A new function at the end of the list.
   void AddFunction(std::unique_ptr<TFunc> function) {
+    function->UseParameters(parameters_);
     functions_.push_back(std::move(function));
     FunctionsChanged(true);
   }
@@ -50,8 +51,20 @@ class TKindDoc : public TGraphDoc {
   // returned.
   TFuncList<TFunc> SetFunctions(TFuncList<TFunc> functions) {
     std::swap(functions, functions_);
+    for (const auto& f : functions_) f->UseParameters(parameters_);
     FunctionsChanged(false);
     return functions;
+  }
+
+  // Whether the kind's definitions read parameters.
+  virtual bool UsesParameters() const { return false; }
+  const TParameterList& Parameters() const { return parameters_; }
+  // A new list of parameters (names, values or ranges), handed to every definition; the
+  // old one is returned.
+  TParameterList SetParameters(TParameterList parameters) {
+    std::swap(parameters, parameters_);
+    for (const auto& f : functions_) f->UseParameters(parameters_);
+    return parameters;
   }
 
   std::unique_ptr<TGraphDoc> CloneForDrawing() const final {
@@ -60,6 +73,7 @@ class TKindDoc : public TGraphDoc {
     copy->view_ = view_;
     copy->settings_ = settings_;
     copy->functions_ = CloneFunctions(functions_);
+    copy->parameters_ = parameters_;
     CopyDrawnState(*copy);
     return copy;
   }
@@ -92,6 +106,7 @@ class TKindDoc : public TGraphDoc {
   TView view_;
   TSettings settings_;
   TFuncList<TFunc> functions_;
+  TParameterList parameters_;
 
  private:
   struct TKindBody : TBody {
@@ -100,6 +115,8 @@ class TKindDoc : public TGraphDoc {
     TSettings settings;
     TFuncList<TFunc> functions;
     std::int32_t lastTagged = -1;  // the list position of the last function read from a record
+    TParameterList parameters;
+    bool parametersRead = false;
   };
 
   // The function list holds the functions format 2 knows, in their order; each other one is
@@ -114,9 +131,15 @@ class TKindDoc : public TGraphDoc {
       if (!f->FileTag()) f->SaveToFile(writer);
   }
   bool HasExtensions() const final {
-    return std::any_of(functions_.begin(), functions_.end(), [](const auto& f) { return f->FileTag() != 0; });
+    return !parameters_.empty() ||
+           std::any_of(functions_.begin(), functions_.end(), [](const auto& f) { return f->FileTag() != 0; });
   }
   void WriteExtensions(TWriteGraphFile& writer) const final {
+    if (!parameters_.empty()) {
+      writer.BeginRecord(tagParameters);
+      WriteParameters(writer, parameters_);
+      writer.EndRecord();
+    }
     for (std::size_t i = 0; i < functions_.size(); ++i) {
       const std::int32_t tag = functions_[i]->FileTag();
       if (!tag) continue;
@@ -129,9 +152,15 @@ class TKindDoc : public TGraphDoc {
   // Records come in list order, so each one's position is past the last one's and no
   // farther than the end of the list read so far.
   bool ReadExtension(std::int32_t tag, TReadGraphFile& reader, TBody& read) const final {
+    auto& body = static_cast<TKindBody&>(read);
+    if (tag == tagParameters && UsesParameters()) {
+      if (body.parametersRead) GraphLoadError();
+      body.parameters = ReadParameters(reader);
+      body.parametersRead = true;
+      return true;
+    }
     std::unique_ptr<TFunc> f = NewTaggedFunction(tag);
     if (!f) return false;
-    auto& body = static_cast<TKindBody&>(read);
     const std::int32_t position = reader.ReadInt32();
     if (position <= body.lastTagged || position > std::int32_t(body.functions.size()) ||
         body.functions.size() >= std::size_t(kMaxFunctions))
@@ -156,6 +185,13 @@ class TKindDoc : public TGraphDoc {
     return body;
   }
 
+  // Definitions of files that may hold parameters compile only now.
+  void FinishBody(TBody& read) const final {
+    auto& body = static_cast<TKindBody&>(read);
+    for (const auto& f : body.functions)
+      if (!f->UseParameters(body.parameters)) GraphLoadError();
+  }
+
   void TakeBody(TBody& read) final {
     auto& body = static_cast<TKindBody&>(read);
     if (body.centerChanged)
@@ -164,6 +200,7 @@ class TKindDoc : public TGraphDoc {
     view_ = body.view;
     settings_ = std::move(body.settings);
     functions_ = std::move(body.functions);
+    parameters_ = std::move(body.parameters);
     FunctionsChanged(false);
   }
 

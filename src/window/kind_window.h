@@ -4,6 +4,7 @@
 // of its settings or functions one step of the window's history.
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "platform/dialog_controls.h"
@@ -77,10 +78,30 @@ class TFunctionListStep : public TGraphStep {
   TFuncList<TFunc> held_;
 };
 
+// The parameters before and after a change.
+template <class TDoc>
+class TParametersStep : public TGraphStep {
+ public:
+  TParametersStep(TFuncGraphWindow& window, const QString& text, TParameterList before, TParameterList after)
+      : TGraphStep(window, text), before_(std::move(before)), after_(std::move(after)) {}
+
+ protected:
+  void Undo() override { Show(before_); }
+  void Redo() override { Show(after_); }
+
+ private:
+  void Show(const TParameterList& parameters) {
+    static_cast<TDoc&>(Document()).SetParameters(parameters);
+    emit window_.ParametersChanged(&window_);
+    window_.RenderGraph();
+  }
+  TParameterList before_, after_;
+};
+
 // TDoc: the kind's document; TSettingsDlg and TViewDlg: its dialogs, each made of the value
 // it edits and the parent.
 template <class TDoc, class TSettingsDlg, class TViewDlg>
-class TKindWindow : public TFuncGraphWindow {
+class TKindWindow : public TFuncGraphWindow, private TParameterHost {
  public:
   using TView = typename TDoc::TView;
   using TFunc = typename TDoc::TFunc;
@@ -120,6 +141,8 @@ class TKindWindow : public TFuncGraphWindow {
   // and the graph redraws. Refused at the window's function limit.
   bool AddFunction(std::unique_ptr<TFunc> function) {
     if (!CheckFunctionLimit(Doc().Functions().size())) return false;
+    const TParameterHostScope host(Host());
+    function->UseParameters(Doc().Parameters());
     if (!function->NewDialog(ChooseNewFunctionColor(int(Doc().Functions().size())))) return false;
     AppendFunction(std::move(function));
     return true;
@@ -132,6 +155,7 @@ class TKindWindow : public TFuncGraphWindow {
 
   // The function list dialog; the graph redraws when anything changed.
   void EditFunctionList() {
+    const TParameterHostScope host(Host());
     if (auto edited = TFuncListDlg::Edit(this, Doc().Functions()))
       SetFunctions(std::move(edited->functions), edited->what);
   }
@@ -139,6 +163,24 @@ class TKindWindow : public TFuncGraphWindow {
   void SetFunctions(TFuncList<TFunc> functions, const QString& what = QStringLiteral("Edit Function List")) {
     LeaveMode();
     Record(new TFunctionListStep<TDoc>(*this, what, std::move(functions)));
+  }
+
+  bool UsesParameters() const override { return Doc().UsesParameters(); }
+  const TParameterList& Parameters() const override { return Doc().Parameters(); }
+  void SetParameters(const TParameterList& parameters, const QString& what) override {
+    LeaveMode();
+    // A preview changed the document already; the step starts from what it was before.
+    const TParameterList before = previewed_ ? *previewed_ : Doc().Parameters();
+    previewed_.reset();
+    Record(new TParametersStep<TDoc>(*this, what, before, parameters));
+  }
+  void PreviewParameter(int index, Extended value) override {
+    if (!previewed_) previewed_ = Doc().Parameters();
+    TParameterList shown = Doc().Parameters();
+    shown[std::size_t(index)].Value = value;
+    MutableDoc().SetParameters(std::move(shown));
+    emit ParametersChanged(this);
+    RenderGraph();
   }
 
  protected:
@@ -149,6 +191,16 @@ class TKindWindow : public TFuncGraphWindow {
     SetModified(true);
     RenderGraph();
   }
+
+ private:
+  TParameterHost* Host() { return UsesParameters() ? this : nullptr; }
+  void AddParameter(const TParameter& parameter) override {
+    TParameterList parameters = Doc().Parameters();
+    parameters.push_back(parameter);
+    SetParameters(parameters, QStringLiteral("Add Parameter"));
+  }
+
+  std::optional<TParameterList> previewed_;  // the list before a slider gesture began
 };
 
 }  // namespace plotix
