@@ -18,6 +18,7 @@
 #include "app/headless_files.h"
 #include "app/main_window.h"
 #include "expr/calculation.h"
+#include "expr/math_const_check.h"
 #include "expr/math_function.h"
 #include "labels/label_dialogs.h"
 #include "platform/canvas.h"
@@ -39,8 +40,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: plotix [FILE]\n"
     "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
+    "              [--param NAME=VALUE ...]\n"
     "       plotix --render FILE.pxg OUT.bmp|OUT.png|OUT.svg|OUT.pdf [FILE.pxg OUT ...]\n"
-    "              [--depth 4|8|15|16|24|32 | --smooth | --scale 1|2|3|4]\n"
+    "              [--depth 4|8|15|16|24|32 | --smooth | --scale 1|2|3|4] [--param NAME=VALUE ...]\n"
     "       plotix --resave IN.pxg OUT.pxg\n"
     "       plotix --help | --version\n";
 
@@ -61,8 +63,11 @@ constexpr const char* kOptionHelp =
     "  --depth BITS          colour depth of an exact .bmp or .png picture (default 32)\n"
     "  --smooth              draw .png pictures anti-aliased\n"
     "  --scale N             draw .png pictures N times the bitmap's size, smooth\n"
-    "  --resave IN OUT       open a graph file of either format and save it in the\n"
-    "                        current one\n"
+    "  --param NAME=VALUE    a parameter's value, a constant expression: for --calc a\n"
+    "                        parameter EXPR may use, for --render in place of the\n"
+    "                        file's own (a file without it is bad usage); repeatable\n"
+    "  --resave IN OUT       open a graph file of any format and save it in format 2,\n"
+    "                        or 3 when it holds what format 2 can not\n"
     "  --help, --version     print this text or the version\n"
     "\n"
     "Exit status: 0 for a value or a written file, 1 for an error text or a file that\n"
@@ -74,6 +79,7 @@ struct TCommandLine {
   std::string inFile, outFile;     // --resave
   std::vector<TRenderJob> render;  // --render
   TRenderOptions renderOptions;    // --render
+  TParameterList parameters;  // --param, for --calc and --render
   std::string xText = "0";
   std::string zText = "0";
   bool scientific = false;
@@ -171,6 +177,18 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
       if (name == "--scale" && !(whole && number >= 1 && number <= 4)) return "--scale needs 1, 2, 3 or 4";
       cl.renderOptions.smooth |= name == "--scale";
       renderOnly = true;
+    } else if (name == "--param") {
+      if (!takeValue()) return name + " needs NAME=VALUE";
+      const std::size_t split = value.find('=');
+      TParameter p;
+      p.Name = value.substr(0, split);
+      TMathConstCheck number;
+      if (split == std::string::npos || !number.Validate(value.substr(split + 1)))
+        return "--param needs NAME=VALUE with a constant expression such as pi/2, not " + value;
+      if (const std::string error = ParameterNameError(p.Name, cl.parameters); !error.empty())
+        return "--param " + p.Name + ": " + error;
+      p.Value = number.Value();
+      cl.parameters.push_back(p);
     } else if (name == "--smooth") {
       if (equals != std::string::npos) return name + " takes no value";
       cl.renderOptions.smooth = renderOnly = true;
@@ -180,6 +198,9 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
   }
   if (calcOnly && cl.mode != TCommandLine::Calc) return "--x, --z, --scientific and --trig need --calc";
   if (renderOnly && cl.mode != TCommandLine::Render) return "--depth, --smooth and --scale need --render";
+  if (!cl.parameters.empty() && cl.mode != TCommandLine::Calc && cl.mode != TCommandLine::Render)
+    return "--param needs --calc or --render";
+  cl.renderOptions.parameters = cl.parameters;
   const TRenderOptions& options = cl.renderOptions;
   if (options.depth != 0 && options.smooth) return "--depth is for exact pictures, not with --smooth or --scale";
   for (const TRenderJob& job : cl.render) {
@@ -211,7 +232,7 @@ void QuietQt() {
 
 int RunCalc(const TCommandLine& cl) {
   if (cl.setTrig) SetTrigFixup(cl.trigRange, cl.trigExact);
-  const TCalcOutcome outcome = Calculate(cl.function, cl.xText, cl.zText, cl.scientific);
+  const TCalcOutcome outcome = Calculate(cl.function, cl.xText, cl.zText, cl.scientific, cl.parameters);
   std::cout << outcome.text << '\n';
   return outcome.ok ? 0 : 1;
 }

@@ -32,20 +32,25 @@ bool IsPictureFileName(const std::string& fileName) {
 namespace {
 
 // One job; its messages go to `lines` as they would to stderr.
-bool RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::vector<std::string>& lines) {
+// Returns the exit status.
+int RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::vector<std::string>& lines) {
   TCapturedMessages messages;
   const std::unique_ptr<TGraphDoc> doc = OpenGraphDocument(job.graphFile);
   const auto fail = [&](const std::string& problem) {
     lines = messages.Lines();
     if (!problem.empty()) lines.push_back("plotix: " + problem);
-    return false;
+    return 1;
   };
   if (!doc) return fail("");
+  for (const TParameter& p : options.parameters)
+    if (!doc->SetParameterValue(p.Name, p.Value)) {
+      return 1 + fail("the graph has no parameter " + p.Name);  // bad usage
+    }
   // What the drawing could not draw is said, as the status line says it.
   const auto done = [&] {
     lines = messages.Lines();
     if (!doc->DrawingNote().empty()) lines.push_back("Note: " + doc->DrawingNote());
-    return true;
+    return 0;
   };
   const std::string noMemory =
       "no memory for a " + std::to_string(doc->BitmapWidth()) + " x " + std::to_string(doc->BitmapHeight()) + " bitmap";
@@ -72,23 +77,23 @@ bool RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::
 
 int RenderGraphFiles(const std::vector<TRenderJob>& jobs, const TRenderOptions& options) {
   std::vector<std::vector<std::string>> lines(jobs.size());
-  std::vector<char> rendered(jobs.size(), false);
+  std::vector<int> status(jobs.size(), 0);
   std::atomic<std::size_t> next = 0;
   const auto work = [&] {
-    for (std::size_t i; (i = next++) < jobs.size();) rendered[i] = RenderGraphFile(jobs[i], options, lines[i]);
+    for (std::size_t i; (i = next++) < jobs.size();) status[i] = RenderGraphFile(jobs[i], options, lines[i]);
   };
   const std::size_t threads = std::min<std::size_t>(jobs.size(), std::max(1u, std::thread::hardware_concurrency()));
   std::vector<std::thread> workers;
   for (std::size_t t = 1; t < threads; ++t) workers.emplace_back(work);
   work();
   for (std::thread& w : workers) w.join();
-  int status = 0;
+  int worst = 0;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     for (const std::string& line : lines[i])
       std::cerr << (jobs.size() > 1 ? jobs[i].graphFile + ": " : std::string()) << line << '\n';
-    if (!rendered[i]) status = 1;
+    worst = std::max(worst, status[i]);
   }
-  return status;
+  return worst;
 }
 
 int ResaveGraphFile(const std::string& from, const std::string& to) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "expr/parameters.h"
+
 namespace plotix {
 
 // One graph file and the picture to draw it into.
@@ -19,12 +21,13 @@ struct TRenderOptions {
   int depth = 0;
   bool smooth = false;
   int scale = 1;
+  TParameterList parameters;  // values that replace the files' own, by name
 };
 
 // Draws each graph with its labels at its stored bitmap size and writes a .bmp, .png,
 // .svg or .pdf picture as the options say, the files on every core at once. A file that fails does not stop the others;
-// with more than one file its messages come under its name, in the order of the jobs. Returns the exit status: 0, or 1
-// when any failed.
+// with more than one file its messages come under its name, in the order of the jobs. Returns the exit status: 0, 1
+// when any failed, or 2 when a file has no parameter of a name the options give.
 int RenderGraphFiles(const std::vector<TRenderJob>& jobs, const TRenderOptions& options);
 
 // Opens a graph file of either format and saves it in the current one. Exit status 0 or 1.

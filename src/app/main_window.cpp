@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +26,7 @@
 
 #include "app/help_window.h"
 #include "app/label_tool_bar.h"
+#include "app/parameter_panel.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"
 #include "app/settings_store.h"
@@ -235,6 +237,15 @@ void TMainForm::BuildMenus() {
       }
   });
   SmoothDrawingAction->setCheckable(true);
+  // The active graph's parameters beside the windows, shown while wanted.
+  auto* dock = new QDockWidget(QStringLiteral("Parameters"), this);
+  dock->setObjectName(QStringLiteral("ParametersDock"));
+  dock->setWidget(Parameters = new TParameterPanel);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+  dock->hide();
+  ParametersAction = dock->toggleViewAction();
+  ParametersAction->setText(QStringLiteral("&Parameters"));
+  window->addAction(ParametersAction);
   connect(window, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -556,6 +567,7 @@ void TMainForm::WindowClosing(TFuncGraphWindow* window) {
   if (ActiveGraphWindow() == window) {
     ShowDrawingProgress(nullptr);
     ShowDrawingNote(nullptr);
+    Parameters->SetWindow(nullptr);
     if (GraphToolBar->isVisible()) ShowKindButtons(nullptr);
     MergeWindowMenus(nullptr);
   }
@@ -569,6 +581,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* subWindow) {
   history_->setActiveStack(window->History());
   ShowDrawingProgress(window);
   ShowDrawingNote(window);
+  Parameters->SetWindow(window);
   window->Activated();
 }
 

@@ -37,6 +37,7 @@ namespace plotix {
 
 class TFuncGraphWindow;
 class THelpWindow;
+class TParameterPanel;
 class TLabelToolBar;
 class TStatusLine;
 
@@ -96,6 +97,7 @@ class TMainForm : public QMainWindow {
   QProgressBar* DrawingBar;  // beside them, with its Cancel button, while the active window draws
   QToolButton* CancelDrawingButton;
   QLabel* DrawingNote;  // what the active window's last drawing could not draw, when anything
+  TParameterPanel* Parameters;  // in the "Parameters" dock, following the active window
   // Menu items the tests and the window-dependent rules reach by role.
   QList<QAction*> NewActions;  // by graph kind, as the kinds registered
   QList<QAction*> NewButtons;
@@ -108,6 +110,7 @@ class TMainForm : public QMainWindow {
   QAction* CenterBitmapAction;
   QAction* RefreshAction;
   QAction* SmoothDrawingAction;
+  QAction* ParametersAction;  // shows and hides the "Parameters" dock
   QAction* SaveBitmapAction;
   QAction* PrintScaleAction;
   QAction* PrintAction;

@@ -88,7 +88,7 @@ bool TImplicitEquation::SetText(const std::string& text) {
 
 bool TImplicitEquation::UseParameters(const TParameterList& parameters) {
   const bool left = left_.UseParameters(parameters);
-  const bool right = !hasRight_ || right_.UseParameters(parameters);
+  const bool right = right_.UseParameters(parameters) || !hasRight_;
   return (left && right && errorCode_ == meNone) || SetText(text_);
 }
 

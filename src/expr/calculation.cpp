@@ -1,16 +1,17 @@
 #include "expr/calculation.h"
 
-#include "expr/math_function.h"
+#include "expr/function_object.h"
 #include "expr/number_format.h"
 
 namespace plotix {
 
 TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText,
-                       bool scientific) {
-  TMathFunction f;
+                       bool scientific, const TParameterList& parameters) {
+  TMathGraphFunc f;
   f.SetVariableCount(2);
   f.SetVariableName(0, "X");
   f.SetVariableName(1, "Z");
+  if (!parameters.empty()) f.UseParameters(parameters);
   f.SetExpression(function);
   if (!f.Compile()) return {"Function Definition: " + f.GetErrorText(), false, TCalcOutcome::Function};
 

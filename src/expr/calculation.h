@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "expr/parameters.h"
+
 namespace plotix {
 
 struct TCalcOutcome {
@@ -12,8 +14,9 @@ struct TCalcOutcome {
   TField focus = None;  // the field that gets the focus after a failure
 };
 
-// Evaluates Y=f(x,z) for the texts of the three fields; scientific picks the exponent form.
+// Evaluates Y=f(x,z) for the texts of the three fields, the parameters read like constants;
+// scientific picks the exponent form.
 TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText,
-                       bool scientific);
+                       bool scientific, const TParameterList& parameters = {});
 
 }  // namespace plotix

@@ -62,7 +62,7 @@ bool OfferParameter(const std::string& text, int code, int position) {
   const std::string name = text.substr(at, end - at);
   if (!ParameterNameError(name, host->Parameters()).empty() || host->Parameters().size() >= std::size_t(kMaxParameters))
     return false;
-  if (ShowMessage(TMsgKind::Confirmation, "Unknown Symbol " + name + ". Make " + name + " A Parameter Of The Graph?",
+  if (ShowMessage(TMsgKind::Confirmation, "Unknown Symbol " + name + ". Make It A Parameter Of This Graph?",
                   TMsgButtons::YesNo) != TMsgAnswer::Yes)
     return false;
   TParameter parameter;

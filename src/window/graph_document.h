@@ -113,6 +113,10 @@ class TGraphDoc {
   // The format the graph is saved in: format 2 unless it holds what only extension records can.
   std::int32_t FileFormat() const { return HasExtensions() ? kNewestFileFormat : kFileFormatVersion; }
 
+  // The value of the parameter of that name (compared without case); false when the graph
+  // has none of that name.
+  virtual bool SetParameterValue(const std::string& /*name*/, Extended /*value*/) { return false; }
+
   // What the last Render has to say about what it could not draw (empty: nothing).
   const std::string& DrawingNote() const { return drawingNote_; }
 

@@ -248,6 +248,8 @@ class TFuncGraphWindow : public QWidget {
   // A value shown while a slider moves or plays: the graph redraws, the history keeps no step
   // until SetParameters ends the gesture.
   virtual void PreviewParameter(int /*index*/, Extended /*value*/) {}
+  // Whether a definition that compiles would not without the parameter at the index.
+  virtual bool ParameterInUse(int /*index*/) const { return false; }
 
   // ---- the history ("&Undo", "&Redo") and the modified mark ----
   QUndoStack* History() const { return history_; }

@@ -5,6 +5,7 @@
 // (view, settings, function count, functions) is read and written here for every kind.
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <type_traits>
 #include <utility>
@@ -56,6 +57,20 @@ class TKindDoc : public TGraphDoc {
     return functions;
   }
 
+  bool SetParameterValue(const std::string& name, Extended value) final {
+    const auto same = [&name](const std::string& other) {
+      return std::equal(name.begin(), name.end(), other.begin(), other.end(),
+                        [](char a, char b) { return std::toupper((unsigned char)a) == std::toupper((unsigned char)b); });
+    };
+    TParameterList list = parameters_;
+    for (TParameter& p : list)
+      if (same(p.Name)) {
+        p.Value = value;
+        SetParameters(std::move(list));
+        return true;
+      }
+    return false;
+  }
   // Whether the kind's definitions read parameters.
   virtual bool UsesParameters() const { return false; }
   const TParameterList& Parameters() const { return parameters_; }

@@ -3,6 +3,7 @@
 // every such window does the same way, through the document's own operations, each change
 // of its settings or functions one step of the window's history.
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -172,7 +173,16 @@ class TKindWindow : public TFuncGraphWindow, private TParameterHost {
     // A preview changed the document already; the step starts from what it was before.
     const TParameterList before = previewed_ ? *previewed_ : Doc().Parameters();
     previewed_.reset();
+    if (before == parameters && Doc().Parameters() == parameters) return;  // nothing changed
     Record(new TParametersStep<TDoc>(*this, what, before, parameters));
+  }
+  bool ParameterInUse(int index) const override {
+    TParameterList without = Doc().Parameters();
+    without.erase(without.begin() + index);
+    return std::any_of(Doc().Functions().begin(), Doc().Functions().end(), [&](const auto& f) {
+      const std::unique_ptr<TBaseFuncObj> copy = f->Clone();
+      return copy->UseParameters(Doc().Parameters()) && !copy->UseParameters(without);
+    });
   }
   void PreviewParameter(int index, Extended value) override {
     if (!previewed_) previewed_ = Doc().Parameters();

@@ -1,0 +1,292 @@
+// Parameters of a graph: their names and ranges, definitions that read them, their record
+// in graph files, the window's steps, the dock and the command line.
+#include <gtest/gtest.h>
+
+#include <QSlider>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include "../app/run_plotix.h"
+#include "../files/file_fixtures.h"
+#include "../told.h"
+#include "app/parameter_panel.h"
+#include "cartesian/cartesian_window.h"
+#include "cartesian/curve_functions.h"
+#include "expr/math_const_edit.h"
+#include "graph3d/graph3d_document.h"
+#include "platform/canvas.h"
+
+namespace plotix {
+namespace {
+
+using namespace testbytes;
+
+TParameter Param(const char* name, Extended value = 1) {
+  TParameter p;
+  p.Name = name;
+  p.Value = value;
+  return p;
+}
+
+std::unique_ptr<TFunc2DObj> Function(const char* text) {
+  auto f = std::make_unique<TFunc2DObj>();
+  f->Func.SetExpression(text);
+  return f;
+}
+
+Extended ValueAt(TBaseFunc2DObj& function, Extended x) {
+  Extended y = 0;
+  EXPECT_TRUE(dynamic_cast<TFunc2DObj&>(function).Func.ValueAt(x, y));
+  return y;
+}
+
+TEST(ParameterRules, NamesAndRanges) {
+  const TParameterList list = {Param("a")};
+  const struct {
+    const char* name;
+    const char* error;
+  } names[] = {
+      {"b2", ""},
+      {"", "A Parameter Name Is 1 To 30 Letters And Digits, Starting With A Letter"},
+      {"2b", "A Parameter Name Is 1 To 30 Letters And Digits, Starting With A Letter"},
+      {"a_b", "A Parameter Name Is 1 To 30 Letters And Digits, Starting With A Letter"},
+      {"Sin", "Sin Is A Built-In Name"},
+      {"pi", "pi Is A Built-In Name"},
+      {"theta", "theta Is The Name Of A Variable"},
+      {"A", "A Parameter Named a Exists Already"},
+  };
+  for (const auto& n : names) EXPECT_EQ(ParameterNameError(n.name, list), n.error) << n.name;
+  const struct {
+    Extended from, to, step;
+    const char* error;
+  } ranges[] = {
+      {-10, 10, 0.1L, ""},
+      {0, 1, 1, ""},
+      {1, 1, 0.1L, "From must be < To"},
+      {0, 1, 0, "Step must be > 0 and <= To - From"},
+      {0, 1, 1.5L, "Step must be > 0 and <= To - From"},
+  };
+  for (const auto& r : ranges) {
+    TParameter p;
+    p.From = r.from, p.To = r.to, p.Step = r.step;
+    EXPECT_EQ(ParameterRangeError(p), r.error) << r.from << " " << r.to << " " << r.step;
+  }
+  TParameter p;  // -10 to 10 by 0.1: 200 steps, the last one at To exactly
+  EXPECT_EQ(std::tuple(ParameterSteps(p), ParameterValueAt(p, 200), ParameterValueAt(p, 100)),
+            std::tuple(200, Extended(10), Extended(0)));
+}
+
+// Parameters read longest first: s leaves SIN whole and a, b make ab a product; a new value
+// needs no compile, a lost name breaks the definition.
+TEST(ParameterDefinitions, ReadTheValuesOfTheGraph) {
+  TGraph2DDoc doc;
+  doc.SetParameters({Param("a", 2), Param("b", 3), Param("s", 5)});
+  doc.AddFunction(Function("s*sin(x)+ab"));
+  EXPECT_EQ(ValueAt(*doc.Functions()[0], 0), 6);
+  doc.SetParameters({Param("a", 2), Param("b", 4), Param("s", 5)});
+  EXPECT_EQ(ValueAt(*doc.Functions()[0], 0), 8);
+  doc.SetParameters({Param("a", 2), Param("b", 4)});
+  EXPECT_NE(dynamic_cast<TFunc2DObj&>(*doc.Functions()[0]).Func.State(), 2);
+  TImplicitEquation e;  // both sides of an equation, and a parametric curve's x and y
+  e.UseParameters({Param("r", 2)});
+  ASSERT_TRUE(e.SetText("x^2+y^2=r^2"));
+  Extended f = 1;
+  EXPECT_TRUE(e.ValueAt(2, 0, f));
+  EXPECT_EQ(f, 0);
+  TParametricFuncObj curve;
+  curve.X.SetExpression("r*cos(t)");
+  curve.Y.SetExpression("r*sin(t)");
+  EXPECT_TRUE(curve.UseParameters({Param("r", 2)}));
+  EXPECT_FALSE(curve.UseParameters({}));
+}
+
+// ---- files ----------------------------------------------------------------------
+
+class ParameterFiles : public ::testing::Test {
+ protected:
+  std::string Open(TBytes bytes, TGraphDoc& doc) {
+    FixChecksum(bytes);
+    std::filesystem::remove(dir.Path("g.pxg"));
+    WriteBytes(dir.Path("g.pxg"), bytes);
+    messages->shown.clear();
+    OpenGraph(dir.Path("g.pxg"), doc);
+    return Told(messages);
+  }
+  TScratchDir dir;
+  TScopedScriptedMessages messages;
+};
+
+TEST_F(ParameterFiles, ComeBackWithTheDefinitionsThatReadThem) {
+  TGraph2DDoc doc, back;
+  TParameter a = Param("a", 2.5L);
+  a.From = -1, a.To = 4, a.Step = 0.25L;
+  doc.SetParameters({a});
+  doc.AddFunction(Function("a*x"));
+  const TBytes bytes = doc.GraphBytes();
+  EXPECT_EQ(bytes[49], 3);
+  EXPECT_EQ(Open(bytes, back), "");
+  EXPECT_EQ(back.Parameters(), doc.Parameters());
+  EXPECT_EQ(ValueAt(*back.Functions()[0], 2), 5);
+  EXPECT_EQ(back.GraphBytes(), bytes);
+  back.SetParameters({});
+  back.SetFunctions({});
+  EXPECT_EQ(back.GraphBytes()[49], 2);
+}
+
+// A record after the labels (before the checksum): tag, length, body.
+TBytes WithRecord(TBytes file, std::int32_t tag, const TBytes& body) {
+  TBuilder b;
+  b.I32(tag).I32(std::int32_t(body.size()));
+  b.bytes.insert(b.bytes.end(), body.begin(), body.end());
+  file.insert(file.end() - 2, b.bytes.begin(), b.bytes.end());
+  file[49] = 3;
+  PutSum(file, 61);
+  return file;
+}
+
+TEST_F(ParameterFiles, WhatAParameterCanNotHoldIsALoadError) {
+  const auto one = [](const char* name, Extended value, Extended from, Extended to, Extended step) {
+    return TBuilder().LStr(name).Ext(value).Ext(from).Ext(to).Ext(step).bytes;
+  };
+  const auto record = [](int count, std::initializer_list<TBytes> parameters) {
+    TBuilder b;
+    b.I32(count);
+    for (const TBytes& p : parameters) b.bytes.insert(b.bytes.end(), p.begin(), p.end());
+    return b.bytes;
+  };
+  TGraph2DDoc uses;
+  uses.SetParameters({Param("a")});
+  uses.AddFunction(Function("a*x"));
+  TBytes withoutRecord = uses.GraphBytes();
+  const long recordBytes = 4 + 4 + 4 + 4 + 1 + 40;  // tag, length, count, name, four values
+  withoutRecord.erase(withoutRecord.end() - 2 - recordBytes, withoutRecord.end() - 2);
+  const std::string error = "E|OK|Error Loading File\n";
+  const struct {
+    const char* what;
+    TBytes bytes;
+    std::string told;
+  } rows[] = {
+      {"a good one", WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(1, {one("k", 1, 0, 2, 1)})), ""},
+      {"a built-in name", WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(1, {one("e", 1, 0, 2, 1)})),
+       error},
+      {"the same name twice",
+       WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(2, {one("k", 1, 0, 2, 1), one("K", 1, 0, 2, 1)})),
+       error},
+      {"an empty range", WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(1, {one("k", 1, 2, 2, 1)})),
+       error},
+      {"a value that is no number",
+       WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(1, {one("k", NAN, 0, 2, 1)})), error},
+      {"more than 50", WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(51, {})), error},
+      {"two records",
+       WithRecord(WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(0, {})), tagParameters, record(0, {})),
+       error},
+      {"a definition reading a parameter the file does not hold", withoutRecord, error},
+      {"parameters in a 3D graph", WithRecord(TGraph3DDoc().GraphBytes(), tagParameters, record(0, {})), error},
+  };
+  for (const auto& row : rows) {
+    std::unique_ptr<TGraphDoc> doc;
+    if (row.bytes[53] == k3DCartesianCode)
+      doc = std::make_unique<TGraph3DDoc>();
+    else
+      doc = std::make_unique<TGraph2DDoc>();
+    EXPECT_EQ(Open(row.bytes, *doc), row.told) << row.what;
+  }
+}
+
+// ---- the window and the dock --------------------------------------------------------
+
+class ParameterWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.NewDefaultSize();
+    window.SetParameters({Param("a", 1)}, "Add Parameter");
+    window.AppendFunction(Function("a*x"));
+    panel.SetWindow(&window);
+  }
+  Extended A() const { return window.Doc().Parameters()[0].Value; }
+
+  TScopedScriptedMessages messages;
+  TFunc2DWindow window;
+  TParameterPanel panel;
+};
+
+TEST_F(ParameterWindow, ADragIsOneStepAndAPlayRunComesBack) {
+  const int steps = window.History()->count();
+  QSlider* slider = panel.Rows()[0].slider;
+  slider->setSliderDown(true);
+  for (const int position : {150, 160, 170}) slider->setValue(position);
+  EXPECT_EQ(A(), 7);  // shown while dragging
+  EXPECT_EQ(window.History()->count(), steps);
+  slider->setSliderDown(false);  // released
+  EXPECT_EQ(window.History()->count(), steps + 1);
+  window.History()->undo();
+  EXPECT_EQ(A(), 1);
+  EXPECT_EQ(slider->value(), 110);  // the dock follows the undo
+  panel.Rows()[0].play->click();
+  for (int tick = 0; tick < 50; ++tick) panel.PlayTick();
+  EXPECT_EQ(A(), 10);  // half way: at To
+  for (int tick = 0; tick < 50; ++tick) panel.PlayTick();
+  EXPECT_EQ(A(), 1);  // back where it began, and no step for it
+  EXPECT_EQ(window.History()->count(), steps + 1);
+}
+
+TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
+  panel.Rows()[0].remove->click();
+  EXPECT_EQ(Told(messages), "E|OK|Parameter a Is Used In A Definition And Can Not Be Deleted\n");
+  EXPECT_EQ(window.Doc().Parameters().size(), 1u);
+  // A definition's dialog asks about each unknown name in turn.
+  TFunc2DObj f;
+  f.UseParameters(window.Doc().Parameters());
+  QLineEdit field(QStringLiteral("a*x+b+c"));
+  messages->shown.clear();
+  messages->QueueAnswer(TMsgAnswer::Yes);
+  messages->QueueAnswer(TMsgAnswer::No);
+  {
+    struct THost : TParameterHost {
+      TFunc2DWindow& w;
+      explicit THost(TFunc2DWindow& window) : w(window) {}
+      const TParameterList& Parameters() const override { return w.Doc().Parameters(); }
+      void AddParameter(const TParameter& p) override {
+        TParameterList list = w.Doc().Parameters();
+        list.push_back(p);
+        w.SetParameters(list, "Add Parameter");
+      }
+    } host(window);
+    const TParameterHostScope scope(&host);
+    EXPECT_FALSE(CompileDefinition(f.Func, &field));
+  }
+  EXPECT_EQ(Told(messages),
+            "C|YN|Unknown Symbol b. Make It A Parameter Of This Graph?\n"
+            "C|YN|Unknown Symbol c. Make It A Parameter Of This Graph?\n"
+            "E|OK|Error in: Function Definition: Unknown Symbol at Character 7\n");
+  ASSERT_EQ(window.Doc().Parameters().size(), 2u);
+  EXPECT_EQ(window.Doc().Parameters()[1], Param("b"));
+  EXPECT_EQ(panel.Rows().size(), 2u);
+}
+
+// ---- the command line ---------------------------------------------------------------
+
+TEST(ParameterCommandLine, CalcAndRenderTakeValues) {
+  const TRun calc = RunPlotix({"--calc", "a*x+b", "--x", "2", "--param", "a=pi/2", "--param=b=1", "--scientific"});
+  EXPECT_EQ(std::tuple(calc.status, calc.out), std::tuple(0, std::string("4.14159265358979324E+0\n")));
+  TScratchDir dir;
+  TGraph2DDoc doc;
+  doc.SetParameters({Param("a", 0)});
+  doc.AddFunction(Function("a"));
+  ASSERT_TRUE(doc.SaveGraph(dir.Path("a.pxg")));
+  const QString graph = QString::fromStdString(dir.Path("a.pxg"));
+  for (const char* a : {"0", "3"})
+    EXPECT_EQ(RunPlotix({"--render", graph, QString::fromStdString(dir.Path(std::string(a) + ".bmp")), "--param",
+                         QString("a=") + a})
+                  .status,
+              0);
+  EXPECT_NE(ReadBytes(dir.Path("0.bmp")), ReadBytes(dir.Path("3.bmp")));
+  const TRun unknown = RunPlotix({"--render", graph, QString::fromStdString(dir.Path("b.bmp")), "--param", "b=1"});
+  EXPECT_EQ(std::tuple(unknown.status, unknown.err), std::tuple(2, std::string("plotix: the graph has no parameter b\n")));
+  for (const QStringList& bad : {QStringList{"--param", "a=1"}, QStringList{"--calc", "1", "--param", "a"},
+                                 QStringList{"--calc", "1", "--param", "sin=1"}})
+    EXPECT_EQ(RunPlotix(bad).status, 2) << bad.join(' ').toStdString();
+}
+
+}  // namespace
+}  // namespace plotix
