@@ -65,6 +65,34 @@ BENCHMARK(BM_Redraw)
     ->Args({500, 20})
     ->Unit(benchmark::kMicrosecond);
 
+// A slider step: a new value of the parameter a that the 10 functions read (each plus a*x/10),
+// then the exact redraw at width x width; against the same redraw with the value unchanged.
+void BM_SliderStep(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
+  TGraph2DDoc doc;
+  TParameter a;
+  a.Name = "a";
+  doc.SetParameters({a});
+  TFuncList<TBaseFunc2DObj> functions;
+  for (const TFuncSpec& spec : kFunctions) {
+    auto f = std::make_unique<TFunc2DObj>();
+    f->Func.SetExpression(std::string(spec.text) + "+a*x/10");
+    f->AsymptoteFixUp = spec.asymptote;
+    f->ExtraAccuracy = spec.extra;
+    functions.push_back(std::move(f));
+  }
+  doc.SetFunctions(std::move(functions));
+  TBitmap bitmap(size, size);
+  int step = 0;
+  for (auto _ : state) {
+    if (state.range(1)) a.Value = ParameterValueAt(a, ++step % 200);
+    doc.SetParameters({a});
+    doc.Render(bitmap);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_SliderStep)->Args({500, 0})->Args({500, 1})->Args({1000, 0})->Args({1000, 1})->Unit(benchmark::kMicrosecond);
+
 // Only the evaluations a redraw makes: one per column from -1 to the width.
 void BM_EvaluateOnly(benchmark::State& state) {
   TGraph2DDoc doc;
@@ -151,6 +179,10 @@ int main(int argc, char** argv) {
                 get("BM_Redraw/250/10"), r10, get("BM_Redraw/1000/10"), get("BM_Redraw/500/5"), r10,
                 get("BM_Redraw/500/20"));
   }
+  for (const char* size : {"500", "1000"})
+    if (get(std::string("BM_SliderStep/") + size + "/1") > 0)
+      std::printf("slider step, 10 functions reading a, %sx%s: %.1f us (same value: %.1f us)\n", size, size,
+                  get(std::string("BM_SliderStep/") + size + "/1"), get(std::string("BM_SliderStep/") + size + "/0"));
   const double sqrtForm = get("BM_PowerRedraw/0"), powerForm = get("BM_PowerRedraw/1");
   if (sqrtForm > 0)
     std::printf("20 curves over 2000 columns: abs(x)^1.37 %.1f us, abs(x)*sqrt(abs(x)) %.1f us, ratio %.2f\n",
