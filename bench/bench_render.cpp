@@ -91,7 +91,12 @@ void BM_SliderStep(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_SliderStep)->Args({500, 0})->Args({500, 1})->Args({1000, 0})->Args({1000, 1})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SliderStep)
+    ->Args({500, 0})
+    ->Args({500, 1})
+    ->Args({1000, 0})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 // Only the evaluations a redraw makes: one per column from -1 to the width.
 void BM_EvaluateOnly(benchmark::State& state) {

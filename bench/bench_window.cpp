@@ -45,6 +45,48 @@ void BM_WindowRedraw10(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowRedraw10)->Unit(benchmark::kMillisecond);
 
+// From a slider's move to the new picture on screen: the value previewed, drawn in the
+// background (exact, or smooth at the screen's ratio) and shown, with 10 functions reading
+// the parameter on a size x size bitmap.
+void BM_SliderToScreen(benchmark::State& state) {
+  TProgramSettings settings;
+  settings.drawInBackground = true;
+  settings.smoothDrawing = state.range(1) != 0;
+  TFunc2DWindow window;
+  window.SetProgramSettings(&settings);
+  window.SetBitmapSize(int(state.range(0)), int(state.range(0)));
+  TParameter a;
+  a.Name = "a";
+  window.SetParameters({a}, QStringLiteral("Add Parameter"));
+  TFuncList<TBaseFunc2DObj> functions;
+  for (const char* text : kFunctions) {
+    auto f = std::make_unique<TFunc2DObj>();
+    f->Func.SetExpression(std::string(text) + "+a*x/10");
+    functions.push_back(std::move(f));
+  }
+  window.SetFunctions(std::move(functions));
+  window.resize(int(state.range(0)) + 40, int(state.range(0)) + 40);
+  window.show();
+  window.FinishDrawing();
+  QApplication::processEvents();
+  bool shown = false;
+  QObject::connect(&window, &TFuncGraphWindow::Rendered, [&shown] { shown = true; });
+  int step = 0;
+  for (auto _ : state) {
+    shown = false;
+    window.PreviewParameter(0, ParameterValueAt(a, ++step % 200));
+    while (!shown) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QApplication::processEvents();  // the repaint
+  }
+}
+BENCHMARK(BM_SliderToScreen)
+    ->Args({500, 0})
+    ->Args({500, 1})
+    ->Args({1000, 0})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // The most a polar window may hold, 252 functions of 100000 samples, drawn in the
 // background while a 10 ms timer runs on the GUI thread. Counter: the timer's worst
 // lateness in ms, the longest the window could not answer.

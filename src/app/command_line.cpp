@@ -79,7 +79,7 @@ struct TCommandLine {
   std::string inFile, outFile;     // --resave
   std::vector<TRenderJob> render;  // --render
   TRenderOptions renderOptions;    // --render
-  TParameterList parameters;  // --param, for --calc and --render
+  TParameterList parameters;       // --param, for --calc and --render
   std::string xText = "0";
   std::string zText = "0";
   bool scientific = false;

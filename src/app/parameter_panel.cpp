@@ -136,8 +136,8 @@ void TParameterPanel::Rebuild() {
   rows_.clear();
   const bool usable = window_ && window_->UsesParameters();
   shown_ = usable ? window_->Parameters() : TParameterList();
-  hint_->setText(!window_   ? QStringLiteral("No graph window is open.")
-                 : !usable  ? QStringLiteral("This kind of graph has no parameters.")
+  hint_->setText(!window_         ? QStringLiteral("No graph window is open.")
+                 : !usable        ? QStringLiteral("This kind of graph has no parameters.")
                  : shown_.empty() ? QStringLiteral("Use a new name in a definition, or add a parameter here.")
                                   : QString());
   hint_->setVisible(!hint_->text().isEmpty());
@@ -246,7 +246,8 @@ void TParameterPanel::Edit(int index) {
   others.erase(others.begin() + index);
   if (!RunModal<TParameterDlg>(this, p, others, false)) return;
   if (p.Name != list[std::size_t(index)].Name && window_->ParameterInUse(index)) {
-    ShowMessage(TMsgKind::Error, "Parameter " + list[std::size_t(index)].Name + " Is Used In A Definition And Can Not Be Renamed",
+    ShowMessage(TMsgKind::Error,
+                "Parameter " + list[std::size_t(index)].Name + " Is Used In A Definition And Can Not Be Renamed",
                 TMsgButtons::OK);
     return;
   }

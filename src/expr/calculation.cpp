@@ -5,8 +5,8 @@
 
 namespace plotix {
 
-TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText,
-                       bool scientific, const TParameterList& parameters) {
+TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText, bool scientific,
+                       const TParameterList& parameters) {
   TMathGraphFunc f;
   f.SetVariableCount(2);
   f.SetVariableName(0, "X");

@@ -50,9 +50,7 @@ int ParameterSteps(const TParameter& p) {
   return int(std::min<Extended>(std::ceil((p.To - p.From) / p.Step - 1e-9L), 1000000));
 }
 
-Extended ParameterValueAt(const TParameter& p, int step) {
-  return std::min(p.To, p.From + step * p.Step);
-}
+Extended ParameterValueAt(const TParameter& p, int step) { return std::min(p.To, p.From + step * p.Step); }
 
 bool OfferParameter(const std::string& text, int code, int position) {
   if (!host || code != meUnknownSymbol || position < 1 || std::size_t(position) > text.size()) return false;

@@ -59,8 +59,9 @@ class TKindDoc : public TGraphDoc {
 
   bool SetParameterValue(const std::string& name, Extended value) final {
     const auto same = [&name](const std::string& other) {
-      return std::equal(name.begin(), name.end(), other.begin(), other.end(),
-                        [](char a, char b) { return std::toupper((unsigned char)a) == std::toupper((unsigned char)b); });
+      return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
+        return std::toupper((unsigned char)a) == std::toupper((unsigned char)b);
+      });
     };
     TParameterList list = parameters_;
     for (TParameter& p : list)

@@ -282,7 +282,8 @@ TEST(ParameterCommandLine, CalcAndRenderTakeValues) {
               0);
   EXPECT_NE(ReadBytes(dir.Path("0.bmp")), ReadBytes(dir.Path("3.bmp")));
   const TRun unknown = RunPlotix({"--render", graph, QString::fromStdString(dir.Path("b.bmp")), "--param", "b=1"});
-  EXPECT_EQ(std::tuple(unknown.status, unknown.err), std::tuple(2, std::string("plotix: the graph has no parameter b\n")));
+  EXPECT_EQ(std::tuple(unknown.status, unknown.err),
+            std::tuple(2, std::string("plotix: the graph has no parameter b\n")));
   for (const QStringList& bad : {QStringList{"--param", "a=1"}, QStringList{"--calc", "1", "--param", "a"},
                                  QStringList{"--calc", "1", "--param", "sin=1"}})
     EXPECT_EQ(RunPlotix(bad).status, 2) << bad.join(' ').toStdString();
