@@ -85,6 +85,9 @@ TEST(ParameterDefinitions, ReadTheValuesOfTheGraph) {
   EXPECT_EQ(ValueAt(*doc.Functions()[0], 0), 6);
   doc.SetParameters({Param("a", 2), Param("b", 4), Param("s", 5)});
   EXPECT_EQ(ValueAt(*doc.Functions()[0], 0), 8);
+  doc.SetParameters({Param("a", 2), Param("b", 4), Param("q", 5)});  // s renamed
+  EXPECT_NE(dynamic_cast<TFunc2DObj&>(*doc.Functions()[0]).Func.State(), 2);
+  doc.SetParameters({Param("a", 2), Param("b", 4), Param("s", 5)});
   doc.SetParameters({Param("a", 2), Param("b", 4)});
   EXPECT_NE(dynamic_cast<TFunc2DObj&>(*doc.Functions()[0]).Func.State(), 2);
   TImplicitEquation e;  // both sides of an equation, and a parametric curve's x and y
@@ -223,11 +226,44 @@ TEST_F(ParameterWindow, ADragIsOneStepAndAPlayRunComesBack) {
   EXPECT_EQ(A(), 1);
   EXPECT_EQ(slider->value(), 110);  // the dock follows the undo
   panel.Rows()[0].play->click();
-  for (int tick = 0; tick < 50; ++tick) panel.PlayTick();
+  for (int tick = 0; tick < 25; ++tick) panel.PlayTick();
+  EXPECT_EQ(A(), 0);  // a quarter of the way: half way up the range
+  for (int tick = 0; tick < 25; ++tick) panel.PlayTick();
   EXPECT_EQ(A(), 10);  // half way: at To
   for (int tick = 0; tick < 50; ++tick) panel.PlayTick();
   EXPECT_EQ(A(), 1);  // back where it began, and no step for it
   EXPECT_EQ(window.History()->count(), steps + 1);
+  panel.Rows()[0].play->click();  // a run stopped on the way keeps its value, one step
+  for (int tick = 0; tick < 10; ++tick) panel.PlayTick();
+  panel.Rows()[0].play->click();
+  EXPECT_EQ(std::tuple(A(), window.History()->count()), std::tuple(Extended(-6), steps + 1));
+  EXPECT_EQ(window.History()->undoText(), "Run Parameter");
+  window.SetParameters({Param("a", -20)}, "Change Parameter");  // outside the range: the slider at its end
+  EXPECT_EQ(slider->value(), 0);
+}
+
+TEST(ParameterDialog, OkChecksTheNameTheNumbersAndTheRange) {
+  const struct {
+    const char* texts[5];  // name, value, from, to, step
+    const char* told;
+  } rows[] = {
+      {{"a", "1", "-10", "10", "0.1"}, "E|OK|A Parameter Named A Exists Already\n"},
+      {{"k", "1", "2", "2", "0.1"}, "E|OK|Error: From must be < To\n"},
+      {{"k", "1", "0", "2", "3"}, "E|OK|Error: Step must be > 0 and <= To - From\n"},
+      {{"k", "", "0", "2", "1"}, "E|OK|Error in: Value: Empty Expression\n"},
+      {{"k", "pi", "0", "2pi", "pi/4"}, ""},
+  };
+  for (const auto& r : rows) {
+    TParameter p;
+    TParameterDlg dlg(p, {Param("A")}, true);
+    EXPECT_EQ(dlg.windowTitle(), "Add Parameter");
+    QLineEdit* fields[] = {dlg.EName, dlg.EValue, dlg.EFrom, dlg.ETo, dlg.EStep};
+    for (int i = 0; i < 5; ++i) fields[i]->setText(r.texts[i]);
+    TScopedScriptedMessages messages;
+    dlg.accept();
+    EXPECT_EQ(Told(messages), r.told);
+    EXPECT_EQ(dlg.result() == QDialog::Accepted, !*r.told) << r.told;
+  }
 }
 
 TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
@@ -237,7 +273,7 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
   // A definition's dialog asks about each unknown name in turn.
   TFunc2DObj f;
   f.UseParameters(window.Doc().Parameters());
-  QLineEdit field(QStringLiteral("a*x+b+c"));
+  QLineEdit field(QStringLiteral("b+a*x+c"));
   messages->shown.clear();
   messages->QueueAnswer(TMsgAnswer::Yes);
   messages->QueueAnswer(TMsgAnswer::No);
