@@ -180,7 +180,11 @@ void TMainForm::BuildMenus() {
   connect(ResizeLabelsAction, &QAction::triggered, this, &TMainForm::StoreSettings);
   add(tools, "Label Tool Bar Text &Font...", [this] { LabelToolBar->PickTextFont(); });
   tools->addSeparator();
-  add(tools, "Function &Calculator...", [this] { TCaculatorDlg::Execute(this); });
+  // The function may read the active graph's parameters.
+  add(tools, "Function &Calculator...", [this] {
+    const TFuncGraphWindow* active = ActiveGraphWindow();
+    TCaculatorDlg::Execute(this, active ? active->Parameters() : TParameterList());
+  });
   QMenu* advanced = tools->addMenu(QStringLiteral("&Advanced Global Settings"));
   // Each of these settings is stored as soon as it changed.
   const auto setting = [this, &add](QMenu* menu, const char* caption, std::function<void()> command) {

@@ -8,13 +8,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "expr/calculation.h"
 #include "platform/dialog_controls.h"
 
 namespace plotix {
 
-TCaculatorDlg::TCaculatorDlg(QWidget* parent)
+TCaculatorDlg::TCaculatorDlg(QWidget* parent, TParameterList parameters)
     : QDialog(parent),
       EFunctionStr(new QLineEdit),
       EXValue(new QLineEdit(QStringLiteral("0"))),
@@ -23,7 +24,8 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent)
       RDecimal(new QRadioButton(QStringLiteral("Decimal"))),
       RScientific(new QRadioButton(QStringLiteral("Scientific"))),
       BCalculate(new QPushButton(QStringLiteral("C&alculate"))),
-      BClose(new QPushButton(QStringLiteral("&Close"))) {
+      BClose(new QPushButton(QStringLiteral("&Close"))),
+      parameters_(std::move(parameters)) {
   setWindowTitle(QStringLiteral("Function Calculator"));
 
   // Room for a typical definition and for most error texts in the result field.
@@ -66,14 +68,14 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent)
   EFunctionStr->setFocus();
 }
 
-void TCaculatorDlg::Execute(QWidget* parent) {
-  TCaculatorDlg dialog(parent);
+void TCaculatorDlg::Execute(QWidget* parent, const TParameterList& parameters) {
+  TCaculatorDlg dialog(parent, parameters);
   dialog.exec();
 }
 
 void TCaculatorDlg::CalculateClick() {
   const TCalcOutcome outcome = Calculate(EFunctionStr->text().toStdString(), EXValue->text().toStdString(),
-                                         EZValue->text().toStdString(), RScientific->isChecked());
+                                         EZValue->text().toStdString(), RScientific->isChecked(), parameters_);
   EResult->setText(QString::fromStdString(outcome.text));
   EResult->setCursorPosition(0);  // a long error text shows its beginning
   QLineEdit* focus = outcome.focus == TCalcOutcome::Function    ? EFunctionStr

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "expr/parameters.h"
+
 class QDialogButtonBox;
 class QLineEdit;
 class QPushButton;
@@ -15,10 +17,11 @@ class TCaculatorDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TCaculatorDlg(QWidget* parent = nullptr);
+  // parameters: the active graph's, which the function may read like constants.
+  explicit TCaculatorDlg(QWidget* parent = nullptr, TParameterList parameters = {});
 
   // Shows a fresh calculator modally.
-  static void Execute(QWidget* parent);
+  static void Execute(QWidget* parent, const TParameterList& parameters);
 
   QLineEdit* EFunctionStr;
   QLineEdit* EXValue;
@@ -31,6 +34,8 @@ class TCaculatorDlg : public QDialog {
 
  private:
   void CalculateClick();
+
+  TParameterList parameters_;
 };
 
 }  // namespace plotix

@@ -143,7 +143,7 @@ TEST(HelpWindow, F1OpensThePageOfWhatHasTheFocus) {
     usable = form.HelpWindow->parentWidget() == modal && form.HelpWindow->isVisible();
     static_cast<QDialog*>(modal)->reject();
   });
-  TCaculatorDlg::Execute(&form);
+  TCaculatorDlg::Execute(&form, {});
   EXPECT_TRUE(usable);
   EXPECT_EQ(form.HelpWindow->parentWidget(), &form);  // back with the main window
 }

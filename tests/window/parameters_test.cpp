@@ -2,6 +2,8 @@
 // in graph files, the window's steps, the dock and the command line.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
 #include <QUndoStack>
@@ -12,6 +14,7 @@
 #include "app/parameter_panel.h"
 #include "cartesian/cartesian_window.h"
 #include "cartesian/curve_functions.h"
+#include "expr/calculator_dialog.h"
 #include "expr/math_const_edit.h"
 #include "graph3d/graph3d_document.h"
 #include "platform/canvas.h"
@@ -298,6 +301,14 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
   ASSERT_EQ(window.Doc().Parameters().size(), 2u);
   EXPECT_EQ(window.Doc().Parameters()[1], Param("b"));
   EXPECT_EQ(panel.Rows().size(), 2u);
+}
+
+TEST(ParameterCalculator, ReadsTheActiveGraphsParameters) {
+  TCaculatorDlg dlg(nullptr, {Param("a", 2)});
+  dlg.EFunctionStr->setText(QStringLiteral("a*x"));
+  dlg.EXValue->setText(QStringLiteral("3"));
+  dlg.BCalculate->click();
+  EXPECT_EQ(dlg.EResult->text().left(4), "6.00");
 }
 
 // ---- the command line ---------------------------------------------------------------
