@@ -54,8 +54,8 @@ class TBaseFuncObj {
   virtual std::int32_t FileTag() const { return 0; }
   // The graph's parameters for every definition of the function (see
   // TMathGraphFunc::UseParameters); false when one does not compile with them. Kinds whose
-  // definitions take no parameters keep the default.
-  virtual bool UseParameters(const TParameterList& /*parameters*/) { return true; }
+  // definitions read no parameters tell whether they compiled.
+  virtual bool UseParameters(const TParameterList& parameters) = 0;
   // Writes the current-format record; reads the record of the file's format.
   virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
   virtual void LoadFromFile(TReadGraphFile& reader) = 0;

@@ -16,6 +16,7 @@
 #include "cartesian/curve_functions.h"
 #include "expr/calculator_dialog.h"
 #include "expr/math_const_edit.h"
+#include "graph3d/function.h"
 #include "graph3d/graph3d_document.h"
 #include "platform/canvas.h"
 
@@ -166,6 +167,13 @@ TEST_F(ParameterFiles, WhatAParameterCanNotHoldIsALoadError) {
   TBytes withoutRecord = uses.GraphBytes();
   const long recordBytes = 4 + 4 + 4 + 4 + 1 + 40;  // tag, length, count, name, four values
   withoutRecord.erase(withoutRecord.end() - 2 - recordBytes, withoutRecord.end() - 2);
+  TGraph3DDoc broken;  // a definition that does not compile, in a 3D file marked format 3
+  auto surface = std::make_unique<TFunc3DObj>();
+  surface->Func.SetExpression("q");
+  broken.AddFunction(std::move(surface));
+  TBytes brokenBytes = broken.GraphBytes();
+  brokenBytes[49] = 3;
+  PutSum(brokenBytes, 61);
   const std::string error = "E|OK|Error Loading File\n";
   const struct {
     const char* what;
@@ -188,6 +196,7 @@ TEST_F(ParameterFiles, WhatAParameterCanNotHoldIsALoadError) {
        error},
       {"a definition reading a parameter the file does not hold", withoutRecord, error},
       {"parameters in a 3D graph", WithRecord(TGraph3DDoc().GraphBytes(), tagParameters, record(0, {})), error},
+      {"a 3D definition that does not compile", brokenBytes, error},
   };
   for (const auto& row : rows) {
     std::unique_ptr<TGraphDoc> doc;
