@@ -19,6 +19,7 @@
 #include "graph3d/function.h"
 #include "graph3d/graph3d_document.h"
 #include "platform/canvas.h"
+#include "platform/dialog_service.h"
 
 namespace plotix {
 namespace {
@@ -281,7 +282,16 @@ TEST(ParameterDialog, OkChecksTheNameTheNumbersAndTheRange) {
 TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
   panel.Rows()[0].remove->click();
   EXPECT_EQ(Told(messages), "E|OK|Parameter a Is Used In A Definition And Can Not Be Deleted\n");
+  window.SetParameters({Param("a"), Param("u")}, "Add Parameter");
+  panel.Rows()[1].remove->click();  // one no definition reads goes
   EXPECT_EQ(window.Doc().Parameters().size(), 1u);
+  // A new function's dialog compiles with the graph's parameters.
+  TScopedDialogService dialogs;
+  dialogs->Register<TFunc2DObj>([](TFunc2DObj& f, bool) {
+    f.Func.SetExpression("a*x*x");
+    return f.Func.Compile();
+  });
+  EXPECT_TRUE(window.AddFunction());
   // A definition's dialog asks about each unknown name in turn.
   TFunc2DObj f;
   f.UseParameters(window.Doc().Parameters());
