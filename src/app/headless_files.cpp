@@ -44,7 +44,8 @@ int RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::v
   if (!doc) return fail("");
   for (const TParameter& p : options.parameters)
     if (!doc->SetParameterValue(p.Name, p.Value)) {
-      return 1 + fail("the graph has no parameter " + p.Name);  // bad usage
+      fail("the graph has no parameter " + p.Name);
+      return 2;  // bad usage
     }
   // What the drawing could not draw is said, as the status line says it.
   const auto done = [&] {

@@ -52,10 +52,7 @@ TParameterDlg::TParameterDlg(TParameter& parameter, TParameterList others, bool 
       others_(std::move(others)) {
   const std::pair<TEditMathConst*, const char*> fields[] = {
       {EValue, "Value"}, {EFrom, "From"}, {ETo, "To"}, {EStep, "Step"}};
-  for (const auto& [field, name] : fields) {
-    field->Check().SetBoundField(name);
-    field->Check().emBoundsCheck &= ~unsigned(AllowEmpty);
-  }
+  for (const auto& [field, name] : fields) field->Check().SetBoundField(name, false);
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("&Name"), EName);
   form->addRow(QStringLiteral("&Value"), EValue);
@@ -153,8 +150,7 @@ void TParameterPanel::Rebuild() {
     row.slider->setRange(0, ParameterSteps(shown_[i]));
     row.slider->setMinimumWidth(120);
     row.value->setMaximumWidth(row.value->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
-    row.value->Check().SetBoundField(shown_[i].Name);
-    row.value->Check().emBoundsCheck &= ~unsigned(AllowEmpty);
+    row.value->Check().SetBoundField(shown_[i].Name, false);
     row.play->setText(QStringLiteral("▶"));
     row.play->setCheckable(true);
     row.play->setToolTip(QStringLiteral("Run through the range and back"));

@@ -19,12 +19,6 @@ QLineEdit* DefinitionField(QWidget* dialog) {
   return field;
 }
 
-void SetRangeField(TEditMathConst* field, const char* name) {
-  TMathConstCheck& check = field->Check();
-  check.SetBoundField(name);
-  check.emBoundsCheck &= ~unsigned(AllowEmpty);
-}
-
 }  // namespace
 
 TAddParametricDlg::TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWidget* parent)
@@ -38,8 +32,8 @@ TAddParametricDlg::TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWi
       func_(func),
       x_(func.X),
       y_(func.Y) {
-  SetRangeField(EFromStr, "t From");
-  SetRangeField(EToStr, "t To");
+  EFromStr->Check().SetBoundField("t From", false);
+  EToStr->Check().SetBoundField("t To", false);
 
   auto* definition = new QFormLayout;
   definition->addRow(QStringLiteral("&x(t)="), EXStr);

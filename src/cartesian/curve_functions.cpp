@@ -113,7 +113,7 @@ std::string TImplicitFuncObj::Plot(TCanvas& canvas, const TMapping2D& map) {
   DrawCurvePath(curve.Path, Style, canvas);
   switch (curve.Status) {
     case icDrawn: return {};
-    case icNothingInView: return Equation.Text() + ": nothing to draw in this view";
+    case icNothingInView: return Equation.Text() + kNothingInView;
     case icNotDrawable: return Equation.Text() + ": can not be drawn, it comes to zero without changing sign";
   }
   return {};

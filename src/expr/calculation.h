@@ -16,7 +16,7 @@ struct TCalcOutcome {
 
 // Evaluates Y=f(x,z) for the texts of the three fields, the parameters read like constants;
 // scientific picks the exponent form.
-TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText,
-                       bool scientific, const TParameterList& parameters = {});
+TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText, bool scientific,
+                       const TParameterList& parameters = {});
 
 }  // namespace plotix

@@ -7,9 +7,9 @@
 
 namespace plotix {
 
-void TMathConstCheck::SetBoundField(const std::string& name) {
+void TMathConstCheck::SetBoundField(const std::string& name, bool allowEmpty) {
   emCtrlErrorName = name;
-  emBoundsCheck = AllowEmpty | CheckLoBound | LoBoundCanEqual | CheckHiBound | HiBoundCanEqual;
+  emBoundsCheck = (allowEmpty ? AllowEmpty : 0u) | CheckLoBound | LoBoundCanEqual | CheckHiBound | HiBoundCanEqual;
   emLoBoundStr = kMinBoundText;
   emLoBoundVal = -kMaxBound;
   emHiBoundStr = kMaxBoundText;

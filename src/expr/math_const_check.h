@@ -29,8 +29,8 @@ class TMathConstCheck {
   Extended emHiBoundVal = 0;
 
   // Names the field and bounds it by ±1,000,000,000,000 (bounds and axis limits: empty
-  // text allowed) or by (0, 1,000,000,000,000] (increments).
-  void SetBoundField(const std::string& name);
+  // text allowed unless said otherwise) or by (0, 1,000,000,000,000] (increments).
+  void SetBoundField(const std::string& name, bool allowEmpty = true);
   void SetIncrementField(const std::string& name);
 
   // Compiles the text and checks the bounds; sets value, error, empty and valid.

@@ -41,10 +41,7 @@ void TMathFunction::SetVariableCount(int count) {
 void TMathFunction::SetVariableName(int index, const std::string& name) {
   state_ = 0;
   error_ = meNone;
-  std::string upper = name;
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  names_[static_cast<std::size_t>(index)] = upper;
+  names_[static_cast<std::size_t>(index)] = UpperCaseName(name);
 }
 
 void TMathFunction::Fail(int code, int position) {

@@ -12,12 +12,6 @@ namespace plotix {
 
 namespace {
 
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -30,13 +24,13 @@ std::string ParameterNameError(const std::string& name, const TParameterList& li
       !std::all_of(name.begin(), name.end(), [](char c) { return IsLetter(c) || IsDigit(c); }))
     return "A Parameter Name Is 1 To " + std::to_string(kMaxParameterName) +
            " Letters And Digits, Starting With A Letter";
-  const std::string upper = Upper(name);
+  const std::string upper = UpperCaseName(name);
   const std::vector<std::string> builtIns = BuiltInNames();
   for (const char* variable : {"X", "Y", "Z", "T", "THETA"})
     if (upper == variable) return name + " Is The Name Of A Variable";
   if (std::find(builtIns.begin(), builtIns.end(), upper) != builtIns.end()) return name + " Is A Built-In Name";
   for (const TParameter& p : list)
-    if (Upper(p.Name) == upper) return "A Parameter Named " + p.Name + " Exists Already";
+    if (UpperCaseName(p.Name) == upper) return "A Parameter Named " + p.Name + " Exists Already";
   return {};
 }
 
@@ -85,7 +79,7 @@ bool TMathGraphFunc::UseParameters(const TParameterList& parameters) {
   const int count = ownVariables_ + int(parameters.size());
   bool renamed = VariableCount() != count;
   for (std::size_t i = 0; !renamed && i < parameters.size(); ++i)
-    renamed = VariableName(ownVariables_ + int(i)) != Upper(parameters[i].Name);
+    renamed = VariableName(ownVariables_ + int(i)) != UpperCaseName(parameters[i].Name);
   if (renamed) {
     SetVariableCount(count);
     for (std::size_t i = 0; i < parameters.size(); ++i) SetVariableName(ownVariables_ + int(i), parameters[i].Name);

@@ -45,6 +45,12 @@ bool MatchAt(const std::u32string& text, std::size_t at, const std::string& name
 
 }  // namespace
 
+std::string UpperCaseName(std::string name) {
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return name;
+}
+
 std::vector<std::string> BuiltInNames() {
   std::vector<std::string> names;
   for (const TSymbol& s : BuiltIns())

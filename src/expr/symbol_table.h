@@ -21,6 +21,9 @@ struct TSymbol {
   Extended value = 0;  // a constant's value
 };
 
+// A name as the compiler reads it: ASCII letters in upper case.
+std::string UpperCaseName(std::string name);
+
 // The names of the built-in functions and constants, upper case.
 std::vector<std::string> BuiltInNames();
 

@@ -5,12 +5,12 @@
 // (view, settings, function count, functions) is read and written here for every kind.
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 #include <type_traits>
 #include <utility>
 
 #include "expr/function_object.h"
+#include "expr/symbol_table.h"
 #include "files/graph_file.h"
 #include "platform/message_box.h"
 #include "window/graph_document.h"
@@ -58,14 +58,9 @@ class TKindDoc : public TGraphDoc {
   }
 
   bool SetParameterValue(const std::string& name, Extended value) final {
-    const auto same = [&name](const std::string& other) {
-      return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
-        return std::toupper((unsigned char)a) == std::toupper((unsigned char)b);
-      });
-    };
     TParameterList list = parameters_;
     for (TParameter& p : list)
-      if (same(p.Name)) {
+      if (UpperCaseName(p.Name) == UpperCaseName(name)) {
         p.Value = value;
         SetParameters(std::move(list));
         return true;
