@@ -185,7 +185,7 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
       TMathConstCheck number;
       if (split == std::string::npos || !number.Validate(value.substr(split + 1)))
         return "--param needs NAME=VALUE with a constant expression such as pi/2, not " + value;
-      if (const std::string error = ParameterNameError(p.Name, cl.parameters); !error.empty())
+      if (const std::string error = NameError(p.Name, "Parameter", {}, cl.parameters); !error.empty())
         return "--param " + p.Name + ": " + error;
       p.Value = number.Value();
       cl.parameters.push_back(p);
@@ -232,7 +232,8 @@ void QuietQt() {
 
 int RunCalc(const TCommandLine& cl) {
   if (cl.setTrig) SetTrigFixup(cl.trigRange, cl.trigExact);
-  const TCalcOutcome outcome = Calculate(cl.function, cl.xText, cl.zText, cl.scientific, cl.parameters);
+  TGraphScope names(cl.parameters);
+  const TCalcOutcome outcome = Calculate(cl.function, cl.xText, cl.zText, cl.scientific, &names);
   std::cout << outcome.text << '\n';
   return outcome.ok ? 0 : 1;
 }

@@ -180,10 +180,10 @@ void TMainForm::BuildMenus() {
   connect(ResizeLabelsAction, &QAction::triggered, this, &TMainForm::StoreSettings);
   add(tools, "Label Tool Bar Text &Font...", [this] { LabelToolBar->PickTextFont(); });
   tools->addSeparator();
-  // The function may read the active graph's parameters.
+  // The function may read the active graph's parameters and call its functions.
   add(tools, "Function &Calculator...", [this] {
     const TFuncGraphWindow* active = ActiveGraphWindow();
-    TCaculatorDlg::Execute(this, active ? active->Parameters() : TParameterList());
+    TCaculatorDlg::Execute(this, active ? active->GraphScope() : nullptr);
   });
   QMenu* advanced = tools->addMenu(QStringLiteral("&Advanced Global Settings"));
   // Each of these settings is stored as soon as it changed.

@@ -40,7 +40,8 @@ bool SameRanges(const TParameterList& a, const TParameterList& b) {
 
 // ---- TParameterDlg -------------------------------------------------------------
 
-TParameterDlg::TParameterDlg(TParameter& parameter, TParameterList others, bool addMode, QWidget* parent)
+TParameterDlg::TParameterDlg(TParameter& parameter, TParameterList others, std::vector<std::string> functions,
+                             bool addMode, QWidget* parent)
     : TOkCancelDlg(parent, addMode ? QStringLiteral("Add Parameter") : QStringLiteral("Modify Parameter"),
                    "parameters.md#add-parameter-and-modify-parameter"),
       EName(new QLineEdit),
@@ -49,7 +50,8 @@ TParameterDlg::TParameterDlg(TParameter& parameter, TParameterList others, bool 
       ETo(new TEditMathConst),
       EStep(new TEditMathConst),
       parameter_(parameter),
-      others_(std::move(others)) {
+      others_(std::move(others)),
+      functions_(std::move(functions)) {
   const std::pair<TEditMathConst*, const char*> fields[] = {
       {EValue, "Value"}, {EFrom, "From"}, {ETo, "To"}, {EStep, "Step"}};
   for (const auto& [field, name] : fields) field->Check().SetBoundField(name, false);
@@ -71,7 +73,7 @@ TParameterDlg::TParameterDlg(TParameter& parameter, TParameterList others, bool 
 void TParameterDlg::accept() {
   TParameter p;
   p.Name = EName->text().toStdString();
-  if (const std::string error = ParameterNameError(p.Name, others_); !error.empty()) {
+  if (const std::string error = NameError(p.Name, "Parameter", functions_, others_); !error.empty()) {
     ShowMessage(TMsgKind::Error, error, TMsgButtons::OK);
     FocusField(EName);
     return;
@@ -240,7 +242,7 @@ void TParameterPanel::Edit(int index) {
   TParameter p = list[std::size_t(index)];
   TParameterList others = list;
   others.erase(others.begin() + index);
-  if (!RunModal<TParameterDlg>(this, p, others, false)) return;
+  if (!RunModal<TParameterDlg>(this, p, others, window_->FunctionNames(), false)) return;
   if (p.Name != list[std::size_t(index)].Name && window_->ParameterInUse(index)) {
     ShowMessage(TMsgKind::Error,
                 "Parameter " + list[std::size_t(index)].Name + " Is Used In A Definition And Can Not Be Renamed",
@@ -267,7 +269,7 @@ void TParameterPanel::Remove(int index) {
 void TParameterPanel::Add() {
   if (!window_) return;
   TParameter p;
-  if (!RunModal<TParameterDlg>(this, p, window_->Parameters(), true)) return;
+  if (!RunModal<TParameterDlg>(this, p, window_->Parameters(), window_->FunctionNames(), true)) return;
   TParameterList list = window_->Parameters();
   list.push_back(p);
   window_->SetParameters(list, QStringLiteral("Add Parameter"));

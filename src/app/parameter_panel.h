@@ -27,7 +27,9 @@ class TParameterDlg : public TOkCancelDlg {
 
  public:
   // others: the graph's other parameters, whose names this one may not take.
-  TParameterDlg(TParameter& parameter, TParameterList others, bool addMode, QWidget* parent = nullptr);
+  // others: the graph's other parameters; functions: its functions' names.
+  TParameterDlg(TParameter& parameter, TParameterList others, std::vector<std::string> functions, bool addMode,
+                QWidget* parent = nullptr);
 
   // Checks the name, the numbers, the range and the step; a failure says why and keeps the
   // dialog open.
@@ -42,6 +44,7 @@ class TParameterDlg : public TOkCancelDlg {
  private:
   TParameter& parameter_;
   TParameterList others_;
+  std::vector<std::string> functions_;
 };
 
 class TParameterPanel : public QWidget {

@@ -24,6 +24,7 @@ QLineEdit* DefinitionField(QWidget* dialog) {
 TAddParametricDlg::TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWidget* parent)
     : TOkCancelDlg(parent, addMode ? QStringLiteral("Add Parametric Curve") : QStringLiteral("Modify Parametric Curve"),
                    "curves.md#parametric-curves"),
+      EName(NewNameField(func)),
       EXStr(DefinitionField(this)),
       EYStr(DefinitionField(this)),
       EFromStr(new TEditMathConst),
@@ -36,6 +37,7 @@ TAddParametricDlg::TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWi
   EToStr->Check().SetBoundField("t To", false);
 
   auto* definition = new QFormLayout;
+  definition->addRow(QStringLiteral("&Name"), EName);
   definition->addRow(QStringLiteral("&x(t)="), EXStr);
   definition->addRow(QStringLiteral("&y(t)="), EYStr);
 
@@ -51,6 +53,7 @@ TAddParametricDlg::TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWi
   rangeLayout->addWidget(EToStr, 1);
 
   LayOut({definition, range, Style});
+  setTabOrder(EName, EXStr);
   setTabOrder(EXStr, EYStr);
   setTabOrder(EYStr, EFromStr);
   setTabOrder(EFromStr, EToStr);
@@ -65,12 +68,15 @@ TAddParametricDlg::TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWi
 }
 
 void TAddParametricDlg::accept() {
-  if (!CompileDefinition(x_, EXStr, "x(t)") || !CompileDefinition(y_, EYStr, "y(t)")) return;
+  if (!CheckFunctionName(EName, &func_) || !CompileDefinition(x_, EXStr, "x(t)", &func_) ||
+      !CompileDefinition(y_, EYStr, "y(t)", &func_))
+    return;
   if (!EFromStr->ValidateOrComplain() || !EToStr->ValidateOrComplain()) return;
   if (!CompareFields(EFromStr->Check(), 3, EToStr->Check())) {
     FocusField(EToStr);
     return;
   }
+  func_.Name = EName->text().toStdString();
   func_.X = x_;
   func_.Y = y_;
   func_.FromText = EFromStr->text().toStdString();
@@ -84,6 +90,7 @@ void TAddParametricDlg::accept() {
 TAddImplicitDlg::TAddImplicitDlg(TImplicitFuncObj& func, bool addMode, QWidget* parent)
     : TOkCancelDlg(parent, addMode ? QStringLiteral("Add Implicit Curve") : QStringLiteral("Modify Implicit Curve"),
                    "curves.md#implicit-curves"),
+      EName(NewNameField(func)),
       EEquationStr(DefinitionField(this)),
       Style(new TPlotStyleRow(true)),
       func_(func),
@@ -91,7 +98,9 @@ TAddImplicitDlg::TAddImplicitDlg(TImplicitFuncObj& func, bool addMode, QWidget* 
   EEquationStr->setPlaceholderText(QStringLiteral("x^2+y^2=4"));
   EEquationStr->setToolTip(QStringLiteral("LEFT = RIGHT in x and y, or an expression meaning = 0"));
   auto* definition = new QFormLayout;
+  definition->addRow(QStringLiteral("&Name"), EName);
   definition->addRow(QStringLiteral("&Equation"), EEquationStr);
+  setTabOrder(EName, EEquationStr);
   LayOut({definition, Style});
   EEquationStr->setText(QString::fromStdString(func.Equation.Text()));
   Style->SetStyle(func.Style);
@@ -99,14 +108,17 @@ TAddImplicitDlg::TAddImplicitDlg(TImplicitFuncObj& func, bool addMode, QWidget* 
 }
 
 void TAddImplicitDlg::accept() {
+  if (!CheckFunctionName(EName, &func_)) return;
   const std::string text = EEquationStr->text().toStdString();
-  while (!equation_.SetText(text) && OfferParameter(text, equation_.ErrorCode(), equation_.ErrorPosition()))
-    equation_.UseParameters(ParameterHost()->Parameters());
+  while (!equation_.SetText(text, HostScope(&func_).get()) &&
+         OfferParameter(text, equation_.ErrorCode(), equation_.ErrorPosition())) {
+  }
   if (equation_.ErrorCode() != meNone) {
     ShowFieldError(equation_.ErrorField(), equation_.ErrorText());
     FocusField(EEquationStr);
     return;
   }
+  func_.Name = EName->text().toStdString();
   func_.Equation = equation_;
   func_.Style = Style->Style();
   QDialog::accept();

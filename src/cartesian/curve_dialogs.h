@@ -23,6 +23,7 @@ class TAddParametricDlg : public TOkCancelDlg {
   // keeps the dialog open.
   void accept() override;
 
+  QLineEdit* EName;
   QLineEdit* EXStr;
   QLineEdit* EYStr;
   TEditMathConst* EFromStr;
@@ -42,6 +43,7 @@ class TAddImplicitDlg : public TOkCancelDlg {
 
   void accept() override;
 
+  QLineEdit* EName;
   QLineEdit* EEquationStr;
   TPlotStyleRow* Style;
 

@@ -44,7 +44,12 @@ TCurvePath TParametricFuncObj::Trace(const TMapping2D& map) {
 std::string TParametricFuncObj::Plot(TCanvas& canvas, const TMapping2D& map) {
   const TCurvePath path = Trace(map);
   DrawCurvePath(path, Style, canvas);
-  return path.empty() ? GetDescription() + kNothingInView : std::string();
+  return path.empty() ? Text() + kNothingInView : std::string();
+}
+
+std::string TParametricFuncObj::ErrorText() const {
+  if (X.State() != 2) return "x(t): " + X.GetErrorText();
+  return Y.State() != 2 ? "y(t): " + Y.GetErrorText() : std::string();
 }
 
 // ---- implicit curves ---------------------------------------------------------
@@ -64,7 +69,9 @@ bool TImplicitEquation::Fail(const char* field, int code, int position) {
   return false;
 }
 
-bool TImplicitEquation::SetText(const std::string& text) {
+bool TImplicitEquation::SetText(const std::string& text, TGraphScope* names) {
+  TGraphScope none({});
+  TGraphScope& scope = names ? *names : none;
   text_ = text;
   errorCode_ = meNone;
   errorPosition_ = 0;
@@ -76,20 +83,30 @@ bool TImplicitEquation::SetText(const std::string& text) {
     if (second != std::string::npos) return Fail("Right Side", meSyntax, int(second) + 1);
   }
   left_.SetExpression(text.substr(0, equals));
-  if (!left_.Compile()) return Fail(hasRight_ ? "Left Side" : "Equation", left_.ErrorCode(), left_.ErrorPosition());
+  if (!left_.UseNames(scope)) return Fail(hasRight_ ? "Left Side" : "Equation", left_.ErrorCode(), left_.ErrorPosition());
   if (!hasRight_) return true;
   right_.SetExpression(text.substr(equals + 1));
-  if (!right_.Compile()) {
+  if (!right_.UseNames(scope)) {
     const int position = right_.ErrorPosition();
     return Fail("Right Side", right_.ErrorCode(), position >= 1 ? position + int(equals) + 1 : position);
   }
   return true;
 }
 
-bool TImplicitEquation::UseParameters(const TParameterList& parameters) {
-  const bool left = left_.UseParameters(parameters);
-  const bool right = right_.UseParameters(parameters) || !hasRight_;
-  return (left && right && errorCode_ == meNone) || SetText(text_);
+bool TImplicitEquation::UseNames(TGraphScope& scope) {
+  const bool left = left_.UseNames(scope);
+  const bool right = right_.UseNames(scope) || !hasRight_;
+  if (scope.ValuesOnly() || (left && right && errorCode_ == meNone)) return errorCode_ == meNone;
+  return SetText(text_, &scope);
+}
+
+std::vector<const TMathGraphFunc*> TImplicitEquation::Sides() const {
+  if (hasRight_) return {&left_, &right_};
+  return {&left_};
+}
+
+std::string TImplicitFuncObj::ErrorText() const {
+  return Equation.ErrorCode() == meNone ? std::string() : Equation.ErrorField() + ": " + Equation.ErrorText();
 }
 
 bool TImplicitFuncObj::NewDialog(TColor color) {

@@ -24,17 +24,17 @@ class TParametricFuncObj : public TBaseFunc2DObj {
   std::string FromText = "0", ToText = "2pi";
   Extended From = 0, To = 2 * mathlib::kPi;
 
-  std::string GetDescription() const override { return "x(t)=" + X.Expression() + ", y(t)=" + Y.Expression(); }
+  std::string GetDescription() const override { return NamePrefix() + Text(); }
+  // The definitions as the user reads them.
+  std::string Text() const { return "x(t)=" + X.Expression() + ", y(t)=" + Y.Expression(); }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   std::int32_t FileTag() const override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TParametricFuncObj>(*this); }
-  bool UseParameters(const TParameterList& parameters) override {
-    const bool x = X.UseParameters(parameters);
-    return Y.UseParameters(parameters) && x;
-  }
+  std::vector<const TMathGraphFunc*> Definitions() const override { return {&X, &Y}; }
+  std::string ErrorText() const override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
   // The visible polylines of the curve.
   TCurvePath Trace(const TMapping2D& map);
@@ -46,17 +46,18 @@ class TImplicitEquation {
  public:
   TImplicitEquation();
 
-  // Takes the text and compiles it; false when it does not compile, the error then
-  // naming the side ("Left Side", "Right Side"; "Equation" without "=") and giving the
-  // position in the whole text.
-  bool SetText(const std::string& text);
+  // Takes the text and compiles it with the names of the scope (none when null); false when
+  // it does not compile, the error then naming the side ("Left Side", "Right Side";
+  // "Equation" without "=") and giving the position in the whole text.
+  bool SetText(const std::string& text, TGraphScope* scope = nullptr);
   const std::string& Text() const { return text_; }
   const std::string& ErrorField() const { return errorField_; }
   std::string ErrorText() const { return MathErrorText(errorCode_, errorPosition_); }
   int ErrorCode() const { return errorCode_; }
   int ErrorPosition() const { return errorPosition_; }
-  // The graph's parameters for both sides; false when the equation does not compile with them.
-  bool UseParameters(const TParameterList& parameters);
+  // The graph's names for both sides; false when the equation does not compile with them.
+  bool UseNames(TGraphScope& scope);
+  std::vector<const TMathGraphFunc*> Sides() const;
 
   // F = LEFT - RIGHT at (x, y); false where a side is undefined.
   bool ValueAt(Extended x, Extended y, Extended& f) {
@@ -86,14 +87,16 @@ class TImplicitFuncObj : public TBaseFunc2DObj {
  public:
   TImplicitEquation Equation;
 
-  std::string GetDescription() const override { return Equation.Text(); }
+  std::string GetDescription() const override { return NamePrefix() + Equation.Text(); }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   std::int32_t FileTag() const override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TImplicitFuncObj>(*this); }
-  bool UseParameters(const TParameterList& parameters) override { return Equation.UseParameters(parameters); }
+  std::vector<const TMathGraphFunc*> Definitions() const override { return Equation.Sides(); }
+  bool UseNames(TGraphScope& scope) override { return Equation.UseNames(scope); }
+  std::string ErrorText() const override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
   // The curve's visible polylines in the view of the mapping, or why there are none.
   TImplicitCurve Trace(const TMapping2D& map);

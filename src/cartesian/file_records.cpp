@@ -251,8 +251,9 @@ void TImplicitFuncObj::LoadFromFile(TReadGraphFile& r) {
   Style.Color = r.ReadColor();
   Style.Width = r.ReadInt32();
   Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
-  // In files that may hold parameters, the equation compiles once they are read.
-  Require(Equation.SetText(r.ReadLongString(kMaxExpressionLength)) || r.FormatVersion() >= kNewestFileFormat);
+  // Implicit curves come in files that may hold names: the equation compiles with them once
+  // the whole file is read.
+  Equation.SetText(r.ReadLongString(kMaxExpressionLength));
 }
 
 // ---- the document ------------------------------------------------------------

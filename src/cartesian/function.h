@@ -31,9 +31,15 @@ class TMath2DFunc : public TMathGraphFunc {
 // Every function of a 2D graph: y = f(x), parametric and implicit curves.
 class TBaseFunc2DObj : public TBaseFuncObj {
  public:
+  TBaseFunc2DObj() { Name = DefaultFunctionName(0); }
+
   // Draws the function on the canvas with the mapping of the current redraw; returns what
   // the status line should say about a function it could not draw, or nothing.
   virtual std::string Plot(TCanvas& canvas, const TMapping2D& map) = 0;
+
+ protected:
+  // Curves show their name before their definitions in the function list.
+  std::string NamePrefix() const { return Name + ": "; }
 };
 
 constexpr int kMaxSpecialValues = 1000;
@@ -52,13 +58,14 @@ class TFunc2DObj : public TBaseFunc2DObj {
   std::vector<std::string> SpecialXLines;
   std::vector<Extended> SpecialX;  // strictly ascending
 
-  std::string GetDescription() const override { return "Y=f(x)=" + Func.Expression(); }
+  std::string GetDescription() const override { return "Y=" + Name + "(x)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc2DObj>(*this); }
-  bool UseParameters(const TParameterList& parameters) override { return Func.UseParameters(parameters); }
+  std::vector<const TMathGraphFunc*> Definitions() const override { return {&Func}; }
+  TMathGraphFunc* Callable() override { return &Func; }
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
 };
 

@@ -43,6 +43,7 @@ std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
 TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
     : TOkCancelDlg(parent, addMode ? QStringLiteral("Add 2D Function") : QStringLiteral("Modify 2D Function"),
                    "cartesian.md#add-2d-function-and-modify-2d-function"),
+      EName(NewNameField(func)),
       EUserFuncStr(new QLineEdit),
       ELoBoundStr(new TEditMathConst),
       EHiBoundStr(new TEditMathConst),
@@ -58,8 +59,12 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   EForcePointsMemo->setTabChangesFocus(true);
   EForcePointsMemo->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
 
+  // Y=f(x)= with the name f in its own field.
   auto* definition = new QHBoxLayout;
-  auto* definitionLabel = new QLabel(QStringLiteral("Y=f(x)="));
+  definition->setSpacing(2);
+  definition->addWidget(new QLabel(QStringLiteral("Y=")));
+  definition->addWidget(EName);
+  auto* definitionLabel = new QLabel(QStringLiteral("(x)="));
   definitionLabel->setBuddy(EUserFuncStr);
   definition->addWidget(definitionLabel);
   definition->addWidget(EUserFuncStr, 1);
@@ -144,12 +149,14 @@ bool TAdd2DFuncDlg::Validate() {
     FocusField(EForcePointsMemo);
     return false;
   }
-  return CompileDefinition(scratch_, EUserFuncStr);
+  return CheckFunctionName(EName, &func_) &&
+         CompileDefinition(scratch_, EUserFuncStr, "Function Definition", &func_, EName->text().toStdString());
 }
 
 void TAdd2DFuncDlg::accept() {
   if (!Validate()) return;
   func_.Func = scratch_;
+  func_.Name = EName->text().toStdString();
   func_.LoBoundText = ELoBoundStr->text().toStdString();
   func_.LoBoundEmpty = ELoBoundStr->IsEmpty();
   func_.LoBound = ELoBoundStr->Value();

@@ -28,6 +28,7 @@ class TAdd2DFuncDlg : public TOkCancelDlg {
   // keeps the dialog open.
   void accept() override;
 
+  QLineEdit* EName;
   QLineEdit* EUserFuncStr;
   TEditMathConst* ELoBoundStr;
   TEditMathConst* EHiBoundStr;

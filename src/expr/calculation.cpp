@@ -6,14 +6,14 @@
 namespace plotix {
 
 TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText, bool scientific,
-                       const TParameterList& parameters) {
+                       TGraphScope* names) {
   TMathGraphFunc f;
   f.SetVariableCount(2);
   f.SetVariableName(0, "X");
   f.SetVariableName(1, "Z");
-  if (!parameters.empty()) f.UseParameters(parameters);
   f.SetExpression(function);
-  if (!f.Compile()) return {"Function Definition: " + f.GetErrorText(), false, TCalcOutcome::Function};
+  TGraphScope none({});
+  if (!f.UseNames(names ? *names : none)) return {"Function Definition: " + f.GetErrorText(), false, TCalcOutcome::Function};
 
   TMathFunction constant;
   Extended values[2];

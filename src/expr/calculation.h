@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "expr/parameters.h"
+#include "expr/graph_scope.h"
 
 namespace plotix {
 
@@ -14,9 +14,10 @@ struct TCalcOutcome {
   TField focus = None;  // the field that gets the focus after a failure
 };
 
-// Evaluates Y=f(x,z) for the texts of the three fields, the parameters read like constants;
-// scientific picks the exponent form.
+// Evaluates Y=f(x,z) for the texts of the three fields, reading the names of the scope (a
+// graph's parameters like constants, its functions as calls) when there is one; scientific
+// picks the exponent form.
 TCalcOutcome Calculate(const std::string& function, const std::string& xText, const std::string& zText, bool scientific,
-                       const TParameterList& parameters = {});
+                       TGraphScope* names = nullptr);
 
 }  // namespace plotix

@@ -15,7 +15,7 @@
 
 namespace plotix {
 
-TCaculatorDlg::TCaculatorDlg(QWidget* parent, TParameterList parameters)
+TCaculatorDlg::TCaculatorDlg(QWidget* parent, std::unique_ptr<TGraphScope> names)
     : QDialog(parent),
       EFunctionStr(new QLineEdit),
       EXValue(new QLineEdit(QStringLiteral("0"))),
@@ -25,7 +25,7 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent, TParameterList parameters)
       RScientific(new QRadioButton(QStringLiteral("Scientific"))),
       BCalculate(new QPushButton(QStringLiteral("C&alculate"))),
       BClose(new QPushButton(QStringLiteral("&Close"))),
-      parameters_(std::move(parameters)) {
+      names_(std::move(names)) {
   setWindowTitle(QStringLiteral("Function Calculator"));
 
   // Room for a typical definition and for most error texts in the result field.
@@ -68,14 +68,14 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent, TParameterList parameters)
   EFunctionStr->setFocus();
 }
 
-void TCaculatorDlg::Execute(QWidget* parent, const TParameterList& parameters) {
-  TCaculatorDlg dialog(parent, parameters);
+void TCaculatorDlg::Execute(QWidget* parent, std::unique_ptr<TGraphScope> names) {
+  TCaculatorDlg dialog(parent, std::move(names));
   dialog.exec();
 }
 
 void TCaculatorDlg::CalculateClick() {
   const TCalcOutcome outcome = Calculate(EFunctionStr->text().toStdString(), EXValue->text().toStdString(),
-                                         EZValue->text().toStdString(), RScientific->isChecked(), parameters_);
+                                         EZValue->text().toStdString(), RScientific->isChecked(), names_.get());
   EResult->setText(QString::fromStdString(outcome.text));
   EResult->setCursorPosition(0);  // a long error text shows its beginning
   QLineEdit* focus = outcome.focus == TCalcOutcome::Function    ? EFunctionStr

@@ -4,7 +4,9 @@
 
 #include <QDialog>
 
-#include "expr/parameters.h"
+#include <memory>
+
+#include "expr/graph_scope.h"
 
 class QDialogButtonBox;
 class QLineEdit;
@@ -17,11 +19,12 @@ class TCaculatorDlg : public QDialog {
   Q_OBJECT
 
  public:
-  // parameters: the active graph's, which the function may read like constants.
-  explicit TCaculatorDlg(QWidget* parent = nullptr, TParameterList parameters = {});
+  // names: the active graph's parameters, which the function may read like constants, and
+  // functions, which it may call.
+  explicit TCaculatorDlg(QWidget* parent = nullptr, std::unique_ptr<TGraphScope> names = nullptr);
 
   // Shows a fresh calculator modally.
-  static void Execute(QWidget* parent, const TParameterList& parameters);
+  static void Execute(QWidget* parent, std::unique_ptr<TGraphScope> names);
 
   QLineEdit* EFunctionStr;
   QLineEdit* EXValue;
@@ -35,7 +38,7 @@ class TCaculatorDlg : public QDialog {
  private:
   void CalculateClick();
 
-  TParameterList parameters_;
+  std::unique_ptr<TGraphScope> names_;
 };
 
 }  // namespace plotix

@@ -9,6 +9,9 @@ namespace plotix {
 
 namespace {
 
+// A built-in function or a call: it takes the value in the brackets that follow.
+bool IsPrefix(int code) { return IsFunction(code) || code == mcCall; }
+
 int Precedence(int code) {
   switch (code) {
     case mcAdd:
@@ -16,7 +19,7 @@ int Precedence(int code) {
     case mcMul:
     case mcDiv: return 2;
     case mcPow: return 3;
-    default: return IsFunction(code) ? 4 : 0;
+    default: return IsPrefix(code) ? 4 : 0;
   }
 }
 
@@ -52,7 +55,7 @@ void MergeSigns(TTokenTable& t) {
 void InsertProducts(TTokenTable& t) {
   for (std::size_t i = 1; i < t.size(); ++i) {
     const int cur = t[i].code, prev = t[i - 1].code;
-    if ((IsOperand(cur) || IsFunction(cur) || cur == mcOpen) && (IsOperand(prev) || prev == mcClose))
+    if ((IsOperand(cur) || IsPrefix(cur) || cur == mcOpen) && (IsOperand(prev) || prev == mcClose))
       t.insert(i, MakeRec(mcMul, t[i].position));
   }
 }
@@ -75,7 +78,7 @@ void ApplyUnarySigns(TTokenTable& t) {
     std::size_t r = 1;
     for (; r < t.size(); ++r) {
       const int rc = t[r].code;
-      if (!(IsOperand(rc) || IsFunction(rc) || rc == mcOpen) || !IsSign(t[r - 1].code)) continue;
+      if (!(IsOperand(rc) || IsPrefix(rc) || rc == mcOpen) || !IsSign(t[r - 1].code)) continue;
       if (r - 1 == 0 || t[r - 2].code == mcOpen || IsBinary(t[r - 2].code)) break;
     }
     if (r >= t.size()) return;
@@ -88,7 +91,7 @@ void ApplyUnarySigns(TTokenTable& t) {
       t.insert(s + 1, MakeRec(mcNumber, spos, -1));
       t.insert(s + 2, MakeRec(mcMul, spos));
       std::size_t end = s + 3;  // R
-      if (IsFunction(t[end].code)) {
+      if (IsPrefix(t[end].code)) {
         if (end + 1 >= t.size() || t[end + 1].code != mcOpen) throw TCompileError{meNoOpenParen, t[end].position};
         ++end;
       }
@@ -97,7 +100,7 @@ void ApplyUnarySigns(TTokenTable& t) {
       for (std::size_t next; end + 2 < t.size() && t[end + 1].code == mcPow; end = next) {
         next = end + 2 + (IsSign(t[end + 2].code) ? 1 : 0);
         if (next >= t.size()) break;
-        if (IsFunction(t[next].code)) {
+        if (IsPrefix(t[next].code)) {
           if (next + 1 >= t.size() || t[next + 1].code != mcOpen) break;
           ++next;
         }
@@ -120,12 +123,12 @@ void CheckEdges(TTokenTable& t) {
   if (IsBinary(t[0].code)) throw TCompileError{meSyntax, t[0].position};
   const TPostFixRec& last = t[t.size() - 1];
   if (IsBinary(last.code)) throw TCompileError{meSyntax, last.position};
-  if (IsFunction(last.code)) throw TCompileError{meNoOpenParen, last.position};
+  if (IsPrefix(last.code)) throw TCompileError{meNoOpenParen, last.position};
   const TPostFixRec* prev = nullptr;
   for (std::size_t i = 0; i < t.size(); ++i) {
     const TPostFixRec& cur = t[i];
     if (prev) {
-      if (IsFunction(prev->code) && cur.code != mcOpen) throw TCompileError{meNoOpenParen, prev->position};
+      if (IsPrefix(prev->code) && cur.code != mcOpen) throw TCompileError{meNoOpenParen, prev->position};
       if ((IsBinary(prev->code) || prev->code == mcOpen) && (IsBinary(cur.code) || cur.code == mcClose))
         throw TCompileError{meSyntax, cur.position};
     }
@@ -143,7 +146,7 @@ TMathPostFixArray ToPostfix(TTokenTable& t) {
     const TPostFixRec& r = t[i];
     if (IsOperand(r.code)) {
       out.push_back(r);
-    } else if (IsFunction(r.code) || r.code == mcOpen) {
+    } else if (IsPrefix(r.code) || r.code == mcOpen) {
       ops.push_back(r);
     } else if (r.code == mcClose) {
       while (!ops.empty() && ops.back().code != mcOpen) {
@@ -162,6 +165,42 @@ TMathPostFixArray ToPostfix(TTokenTable& t) {
   while (!ops.empty()) {
     if (ops.back().code != mcOpen) out.push_back(ops.back());
     ops.pop_back();
+  }
+  return out;
+}
+
+// Each call becomes the callee's program over the call's argument, the records that precede
+// it and make one value; the callee's shared slots become the caller's. What the callee
+// brings is reported at the call's position. Calls may nest without bound, so a program that
+// grows past any reasonable size stops as out of memory.
+TMathPostFixArray InlineCalls(const TMathPostFixArray& records, TCallTable* calls, int sharedFrom) {
+  constexpr std::size_t kMaxInlined = 100000;
+  TMathPostFixArray out, callee;
+  out.reserve(records.size());
+  for (const TPostFixRec& r : records) {
+    if (r.code != mcCall) {
+      out.push_back(r);
+      continue;
+    }
+    if (!calls) throw TCompileError{meUnknownSymbol, r.position};
+    if (const int error = calls->Callee(r.varIndex, callee)) throw TCompileError{error, r.position};
+    std::size_t start = out.size();
+    for (int made = 0; made < 1;) {
+      if (start == 0) throw TCompileError{meSyntax, r.position};
+      made += StackEffect(out[--start].code);
+    }
+    const TMathPostFixArray argument(out.begin() + std::ptrdiff_t(start), out.end());
+    out.resize(start);
+    for (TPostFixRec c : callee) {
+      if (c.code == mcVariable && c.varIndex == 0) {
+        out.insert(out.end(), argument.begin(), argument.end());
+        continue;
+      }
+      if (c.code == mcVariable) c.varIndex += sharedFrom - 1;
+      c.position = r.position;
+      out.push_back(c);
+    }
+    if (out.size() > kMaxInlined) throw TCompileError{meOutOfMemory, r.position};
   }
   return out;
 }
@@ -195,7 +234,7 @@ void FoldConstants(TMathPostFixArray& p, const TTrigFixup& trig) {
   }
 }
 
-TCompiled Compile(const std::string& text, const TSymbolTable& symbols) {
+TCompiled Compile(const std::string& text, const TSymbolTable& symbols, TCallTable* calls, int sharedFrom) {
   const std::u32string typed = DecodeUtf8(text);
   if (typed.size() > kMaxExpressionLength) throw TCompileError{meTooLong, 0};
   TTokenTable tokens = ReadTokens(typed, symbols);
@@ -204,10 +243,11 @@ TCompiled Compile(const std::string& text, const TSymbolTable& symbols) {
   InsertProducts(tokens);
   ApplyUnarySigns(tokens);
   CheckEdges(tokens);
-  TMathPostFixArray records = ToPostfix(tokens);
+  TCompiled out;
+  for (std::size_t i = 0; i < tokens.size(); ++i) out.callsOthers |= tokens[i].code == mcCall;
+  TMathPostFixArray records = InlineCalls(ToPostfix(tokens), calls, sharedFrom);
   if (!TMathProgram::IsWellFormed(records)) throw TCompileError{meUnknown, 0};
 
-  TCompiled out;
   for (const TPostFixRec& r : records) out.usesVariables |= r.code == mcVariable;
   const TTrigFixup& trig = CurrentTrigFixup();
   if (out.usesVariables) {
@@ -226,9 +266,10 @@ TCompiled Compile(const std::string& text, const TSymbolTable& symbols) {
 
 }  // namespace
 
-TCompiled CompileExpression(const std::string& text, const TSymbolTable& symbols) {
+TCompiled CompileExpression(const std::string& text, const TSymbolTable& symbols, TCallTable* calls,
+                            int sharedFrom) {
   try {
-    return Compile(text, symbols);
+    return Compile(text, symbols, calls, sharedFrom);
   } catch (const TCompileError& e) {
     return {e.code, e.position, {}, false};
   } catch (const std::bad_alloc&) {

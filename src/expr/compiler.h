@@ -4,6 +4,7 @@
 // products, the conversion to postfix by precedence and the folding of constant parts.
 
 #include <string>
+#include <vector>
 
 #include "expr/postfix_program.h"
 #include "expr/symbol_table.h"
@@ -17,8 +18,27 @@ struct TCompiled {
   // holding the value, computed with the fix-up in force.
   TMathProgram program;
   bool usesVariables = false;
+  bool callsOthers = false;  // the text calls a named definition
 };
 
-TCompiled CompileExpression(const std::string& text, const TSymbolTable& symbols);
+// The named definitions a text may call. A call is compiled by putting the callee's program
+// in its place, its argument wherever the callee reads its own variable, so a compiled
+// program never refers to another one.
+class TCallTable {
+ public:
+  virtual ~TCallTable() = default;
+  // The names that may be called, upper case; a call's record holds its index here.
+  virtual std::vector<std::string> CallNames() const = 0;
+  // The program of callee `index`: its own variable is slot 0, the slots from 1 up are the
+  // ones every definition of the graph shares (its parameters), in their order. Returns
+  // meNone, or the error that keeps the callee from being called (meCircularReference
+  // when it is being compiled already: a call back into the caller).
+  virtual int Callee(int index, TMathPostFixArray& program) = 0;
+};
+
+// calls: the definitions the text may call; sharedFrom: the first of the caller's slots
+// that callees share.
+TCompiled CompileExpression(const std::string& text, const TSymbolTable& symbols, TCallTable* calls = nullptr,
+                            int sharedFrom = 0);
 
 }  // namespace plotix

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "expr/math_function.h"
+#include "expr/graph_scope.h"
 #include "expr/parameters.h"
 #include "platform/plot_style.h"
 
@@ -26,10 +27,11 @@ class TMathGraphFunc : public TMathFunction {
   // parameters, whose definitions compile once the parameters are read.
   virtual void ReadFromFile(TReadGraphFile& reader);
 
-  // The graph's parameters become the variables after the function's own, read longest
-  // first among the built-ins (a parameter s leaves SIN whole), with their values. New
-  // names compile the definition again; false when it does not compile.
-  bool UseParameters(const TParameterList& parameters);
+  // The graph's names: its parameters become the variables after the function's own, with
+  // their values, and its callable definitions may be called; all are read longest first
+  // among the built-ins (a parameter s leaves SIN whole). Compiles again unless the scope
+  // brings values only; false when the definition does not compile.
+  bool UseNames(TGraphScope& scope);
 
  private:
   int ownVariables_ = -1;  // the variables before the parameters; -1 until parameters come
@@ -42,6 +44,7 @@ class TBaseFuncObj {
   virtual ~TBaseFuncObj() = default;
 
   TPlotStyle Style;  // 3D functions draw one-pixel lines and keep the width unused
+  std::string Name;  // in the graph's namespace; empty in kinds whose definitions read no names
 
   // The graph kind's prefix ("Y=f(x)=", ...) followed by the expression text.
   virtual std::string GetDescription() const = 0;
@@ -52,10 +55,19 @@ class TBaseFuncObj {
   // The tag of the extension record the function is stored in; 0 for a function format 2
   // holds in the kind's function list.
   virtual std::int32_t FileTag() const { return 0; }
-  // The graph's parameters for every definition of the function (see
-  // TMathGraphFunc::UseParameters); false when one does not compile with them. Kinds whose
-  // definitions read no parameters tell whether they compiled.
-  virtual bool UseParameters(const TParameterList& parameters) = 0;
+  // Every definition the function compiles.
+  virtual std::vector<const TMathGraphFunc*> Definitions() const = 0;
+  // The definition other definitions call by the function's name; null for a function that
+  // can not be called.
+  virtual TMathGraphFunc* Callable() { return nullptr; }
+  const TMathGraphFunc* Callable() const { return const_cast<TBaseFuncObj*>(this)->Callable(); }
+  // The graph's names for every definition (see TMathGraphFunc::UseNames); false when one
+  // does not compile with them.
+  virtual bool UseNames(TGraphScope& scope);
+  // Why the function draws nothing: the first error of its definitions; empty when they
+  // compiled.
+  virtual std::string ErrorText() const;
+  bool CallsOthers() const;
   // Writes the current-format record; reads the record of the file's format.
   virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
   virtual void LoadFromFile(TReadGraphFile& reader) = 0;
@@ -66,6 +78,24 @@ class TBaseFuncObj {
 // A graph window's function list: the window owns its objects.
 template <class T>
 using TFuncList = std::vector<std::unique_ptr<T>>;
+
+// Every function of the list compiled with the parameters and each other's callable
+// definitions, or (valuesOnly) handed the parameters' new values.
+template <class T>
+void UseGraphNames(const TFuncList<T>& functions, const TParameterList& parameters, bool valuesOnly = false) {
+  TGraphScope scope(parameters, valuesOnly);
+  for (const auto& f : functions)
+    if (TMathGraphFunc* callable = f->Callable()) scope.AddCallable(f->Name, *callable);
+  for (const auto& f : functions) f->UseNames(scope);
+}
+
+// The functions as the graph's scopes and name checks take them.
+template <class T>
+std::vector<const TBaseFuncObj*> FunctionPointers(const TFuncList<T>& functions) {
+  std::vector<const TBaseFuncObj*> pointers;
+  for (const auto& f : functions) pointers.push_back(f.get());
+  return pointers;
+}
 
 // A copy of every function of the list, in its order.
 template <class T>

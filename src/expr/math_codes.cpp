@@ -22,8 +22,9 @@ std::string MathErrorText(int code, int position) {
       "Floating Point Over Flow",
       "Floating Point Under Flow",
       "Invalid Floating Point Operation",
+      "Circular Reference",
   };
-  std::string text = code >= 0 && code <= meInvalidOp ? kTexts[code] : "Undetermined Error";
+  std::string text = code >= 0 && code <= meCircularReference ? kTexts[code] : "Undetermined Error";
   if (position >= 1) text += " at Character " + std::to_string(position);
   return text;
 }

@@ -61,6 +61,7 @@ enum TMathCode : std::int32_t {
   mcE = 51,
   mcNumber = 1000,
   mcVariable = 5000,
+  mcCall = 6000,  // a call of a named definition while compiling; its varIndex picks the callee
 };
 
 inline bool IsBinary(int code) { return code >= mcAdd && code <= mcPow; }
@@ -87,6 +88,7 @@ enum TMathError : std::uint8_t {
   meOverflow = 15,
   meUnderflow = 16,
   meInvalidOp = 17,
+  meCircularReference = 18,
 };
 
 constexpr int kMaxExpressionLength = 1000;

@@ -25,11 +25,29 @@ bool BoundsInOrder(TEditMathConst* lo, const TEditMathConst* hi) {
   return false;
 }
 
-bool CompileDefinition(TMathGraphFunc& func, QLineEdit* definition, const std::string& name) {
+QLineEdit* NewNameField(const TBaseFuncObj& func) {
+  auto* field = new QLineEdit(QString::fromStdString(func.Name));
+  field->setMaxLength(kMaxParameterName);
+  field->setFixedWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 7);
+  field->setToolTip(QStringLiteral("The name other definitions call the function by"));
+  return field;
+}
+
+bool CheckFunctionName(QLineEdit* field, const TBaseFuncObj* edited) {
+  const std::string error = HostFunctionNameError(field->text().toStdString(), edited);
+  if (error.empty()) return true;
+  ShowMessage(TMsgKind::Error, error, TMsgButtons::OK);
+  FocusField(field);
+  return false;
+}
+
+bool CompileDefinition(TMathGraphFunc& func, QLineEdit* definition, const std::string& name,
+                       const TBaseFuncObj* edited, const std::string& callName) {
   func.SetExpression(definition->text().toStdString());
-  while (!func.Compile()) {
-    if (!OfferParameter(func.Expression(), func.ErrorCode(), func.ErrorPosition())) break;
-    func.UseParameters(ParameterHost()->Parameters());
+  for (;;) {
+    const std::unique_ptr<TGraphScope> scope = HostScope(edited);
+    if (!callName.empty()) scope->AddCallable(callName, func);
+    if (func.UseNames(*scope) || !OfferParameter(func.Expression(), func.ErrorCode(), func.ErrorPosition())) break;
   }
   if (func.State() == 2) return true;
   ShowFieldError(name, func.GetErrorText());

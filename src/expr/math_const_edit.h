@@ -10,6 +10,7 @@
 
 namespace plotix {
 
+class TBaseFuncObj;
 class TMathGraphFunc;
 
 class TEditMathConst : public QLineEdit {
@@ -38,9 +39,18 @@ class TEditMathConst : public QLineEdit {
 // False after complaining that a validated lower bound lies above the upper one; an empty
 // bound is open.
 bool BoundsInOrder(TEditMathConst* lo, const TEditMathConst* hi);
-// Compiles the definition field's text into func, offering to make each unknown name a
-// parameter of the graph; false after complaining about the field of that name, with the
-// focus on it.
-bool CompileDefinition(TMathGraphFunc& func, QLineEdit* definition, const std::string& name = "Function Definition");
+// Compiles the definition field's text into func, a definition of the function `edited` (null
+// for a new one), with the names of the graph the dialog was opened from; callName: the name
+// func is called by, for the definition others call, so that a call back into it is found.
+// Offers to make each unknown name a parameter of the graph; false after complaining about
+// the field of that name, with the focus on it.
+// A narrow field for a function's name, holding the function's name.
+QLineEdit* NewNameField(const TBaseFuncObj& func);
+// False after complaining that the field's text can not name the edited function (null for a
+// new one) in the graph the dialog was opened from, with the focus on the field.
+bool CheckFunctionName(QLineEdit* field, const TBaseFuncObj* edited);
+
+bool CompileDefinition(TMathGraphFunc& func, QLineEdit* definition, const std::string& name = "Function Definition",
+                       const TBaseFuncObj* edited = nullptr, const std::string& callName = {});
 
 }  // namespace plotix

@@ -19,6 +19,7 @@ void TMathFunction::Assign(const TMathFunction& source) {
   result_ = source.result_;
   hasVariables_ = source.hasVariables_;
   longestName_ = source.longestName_;
+  callsOthers_ = source.callsOthers_;
   error_ = source.error_;
   errorPos_ = source.errorPos_;
 }
@@ -54,17 +55,20 @@ void TMathFunction::Fail(int code, int position) {
   prepared_.reset();
 }
 
-bool TMathFunction::Compile() {
+bool TMathFunction::Compile(TCallTable* calls, int sharedFrom) {
   result_ = 0;
   hasVariables_ = false;
+  callsOthers_ = false;
   error_ = meNone;
   errorPos_ = 0;
   try {
-    TCompiled compiled = CompileExpression(text_, TSymbolTable(names_, longestName_));
+    const TSymbolTable symbols(names_, longestName_, calls ? calls->CallNames() : std::vector<std::string>());
+    TCompiled compiled = CompileExpression(text_, symbols, calls, sharedFrom);
     if (compiled.error != meNone) {
       Fail(compiled.error, compiled.position);
       return false;
     }
+    callsOthers_ = compiled.callsOthers;
     prepared_ = std::make_shared<const TPreparedProgram>(compiled.program);
     hasVariables_ = compiled.usesVariables;
     if (hasVariables_) {

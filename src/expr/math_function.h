@@ -20,6 +20,8 @@
 
 namespace plotix {
 
+class TCallTable;
+
 using TMathStringsArray = std::vector<std::string>;
 using TMathValuesArray = std::vector<Extended>;
 
@@ -53,7 +55,9 @@ class TMathFunction {
   // Owners write a variable's value here before each evaluation.
   Extended& Value(int index) { return values_[index]; }
 
-  bool Compile();
+  // calls: the named definitions the text may call (see TCallTable); sharedFrom: the first
+  // of this function's variables that callees share.
+  bool Compile(TCallTable* calls = nullptr, int sharedFrom = 0);
   bool Evaluate() {
     if (state_ == 2 && hasVariables_) {
       error_ = static_cast<std::uint8_t>(evaluator_.Evaluate(*prepared_, values_.data(), result_));
@@ -76,6 +80,8 @@ class TMathFunction {
   int ErrorPosition() const { return errorPos_; }
   std::string GetErrorText() const { return MathErrorText(error_, errorPos_); }
   int State() const { return state_; }  // 0 not compiled, 1 failed, 2 compiled
+  // Whether the compiled text calls a named definition.
+  bool CallsOthers() const { return callsOthers_; }
   // The compiled program; empty unless compiled with variables.
   const TMathPostFixArray& Program() const { return program_.Records(); }
 
@@ -93,6 +99,7 @@ class TMathFunction {
   Extended result_ = 0;
   bool hasVariables_ = false;
   bool longestName_ = false;
+  bool callsOthers_ = false;
   std::uint8_t error_ = meNone;
   std::int32_t errorPos_ = 0;
 };

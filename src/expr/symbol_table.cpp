@@ -58,10 +58,13 @@ std::vector<std::string> BuiltInNames() {
   return names;
 }
 
-TSymbolTable::TSymbolTable(const std::vector<std::string>& variableNames, bool longestName)
+TSymbolTable::TSymbolTable(const std::vector<std::string>& variableNames, bool longestName,
+                           const std::vector<std::string>& callNames)
     : longestName_(longestName) {
   for (std::size_t i = 0; i < variableNames.size(); ++i)
     variables_.push_back({variableNames[i], TSymbolKind::Variable, mcVariable, static_cast<std::int32_t>(i)});
+  for (std::size_t i = 0; i < callNames.size(); ++i)
+    variables_.push_back({callNames[i], TSymbolKind::Call, mcCall, static_cast<std::int32_t>(i)});
 }
 
 const TSymbol* TSymbolTable::Longest(const std::vector<TSymbol>& symbols, const std::u32string& text, std::size_t at) {

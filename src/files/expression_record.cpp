@@ -42,7 +42,7 @@ TParameterList ReadParameters(TReadGraphFile& reader) {
     p.From = reader.ReadExtended();
     p.To = reader.ReadExtended();
     p.Step = reader.ReadExtended();
-    if (!ParameterNameError(p.Name, list).empty() || !std::isfinite(p.Value) || !std::isfinite(p.From) ||
+    if (!NameError(p.Name, "Parameter", {}, list).empty() || !std::isfinite(p.Value) || !std::isfinite(p.From) ||
         !std::isfinite(p.To) || !ParameterRangeError(p).empty())
       GraphLoadError();
     list.push_back(p);

@@ -30,6 +30,7 @@ enum TFileTag : std::int32_t {
   tagParametricCurve = 1,  // a 2D function x(t), y(t)
   tagImplicitCurve = 2,    // a 2D function LEFT = RIGHT in x and y
   tagParameters = 3,       // the graph's parameters
+  tagFunctionNames = 4,    // the names of the graph's functions, in list order
   tagEnd                   // one past the last tag this version writes
 };
 constexpr int kFileHeaderEnd = 63;  // first content byte

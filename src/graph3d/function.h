@@ -77,7 +77,7 @@ class TFunc3DObj : public TBaseFunc3DObj {
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc3DObj>(*this); }
-  bool UseParameters(const TParameterList& /*none*/) override { return Func.State() == 2; }
+  std::vector<const TMathGraphFunc*> Definitions() const override { return {&Func}; }
   bool BuildMesh(int position, TLineObj& store) override;
 };
 
@@ -101,7 +101,7 @@ class TFuncRotateObj : public TBaseFunc3DObj {
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncRotateObj>(*this); }
-  bool UseParameters(const TParameterList& /*none*/) override { return Func.State() == 2; }
+  std::vector<const TMathGraphFunc*> Definitions() const override { return {&Func}; }
   bool BuildMesh(int position, TLineObj& store) override;
 };
 

@@ -24,11 +24,12 @@ int TOrderedListBox::CurrentItem() const {
 
 void TOrderedListBox::DeleteCurrent() {
   const int row = box_->currentRow();
-  if (CurrentItem() < 0) return;
+  if (CurrentItem() < 0 || (ConfirmDelete && !ConfirmDelete(CurrentItem()))) return;
   order_.erase(order_.begin() + row);
   delete box_->takeItem(row);
   deleted_ = true;
   if (box_->count() > 0) box_->setCurrentRow(std::min(row, box_->count() - 1));
+  if (Changed) Changed();
 }
 
 void TOrderedListBox::MoveCurrent(int step) {

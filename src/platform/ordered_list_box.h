@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,11 @@ class TOrderedListBox : public QObject {
   bool Moved() const { return moved_; }
   // The items' indices, row by row.
   const std::vector<int>& Order() const { return order_; }
+
+  // Asked before the item is deleted: false keeps it. Unset, every delete goes ahead.
+  std::function<bool(int item)> ConfirmDelete;
+  // Told after a row was deleted.
+  std::function<void()> Changed;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -38,6 +38,8 @@ class TMathPolarFunc : public TMathGraphFunc {
 
 class TFuncPolarObj : public TBaseFuncObj {
  public:
+  TFuncPolarObj() { Name = DefaultFunctionName(0); }
+
   TMathPolarFunc Func;
   std::string LoBoundText = "0";
   std::string HiBoundText = "2pi";
@@ -45,13 +47,16 @@ class TFuncPolarObj : public TBaseFuncObj {
   Extended HiBound = 2 * kPolarPi;
   std::int32_t Samples = 1000;  // theta steps; a count <= 0 draws nothing
 
-  std::string GetDescription() const override { return "R=f(Theta)=" + Func.Expression(); }
+  std::string GetDescription() const override {
+    return "R=" + Name + "(Theta)=" + Func.Expression();
+  }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncPolarObj>(*this); }
-  bool UseParameters(const TParameterList& parameters) override { return Func.UseParameters(parameters); }
+  std::vector<const TMathGraphFunc*> Definitions() const override { return {&Func}; }
+  TMathGraphFunc* Callable() override { return &Func; }
 };
 
 // A point in pixels from the pole, y up, at one sample of a function: where the function

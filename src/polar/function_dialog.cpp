@@ -34,6 +34,7 @@ void SetThetaBoundField(TEditMathConst* field, const char* name) {
 TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* parent)
     : TOkCancelDlg(parent, addMode ? QStringLiteral("Add Polar Function") : QStringLiteral("Modify Polar Function"),
                    "polar.md#add-polar-function-and-modify-polar-function"),
+      EName(NewNameField(func)),
       EUserFuncStr(new QLineEdit),
       ELoBoundStr(new TEditMathConst),
       EHiBoundStr(new TEditMathConst),
@@ -50,9 +51,15 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
 
   auto* definition = new QGroupBox(QStringLiteral("Function Definition"));
   auto* definitionLayout = new QGridLayout(definition);
-  auto* rLabel = new QLabel(QStringLiteral("R="));
+  // R=f(Theta)= with the name f in its own field.
+  auto* rLabel = new QLabel(QStringLiteral("(Theta)="));
   rLabel->setBuddy(EUserFuncStr);
-  definitionLayout->addWidget(rLabel, 0, 0);
+  auto* nameRow = new QHBoxLayout;
+  nameRow->setSpacing(2);
+  nameRow->addWidget(new QLabel(QStringLiteral("R=")));
+  nameRow->addWidget(EName);
+  nameRow->addWidget(rLabel);
+  definitionLayout->addLayout(nameRow, 0, 0);
   definitionLayout->addWidget(EUserFuncStr, 0, 1, 1, 3);
   definitionLayout->addWidget(
       new QLabel(QStringLiteral("The Word 'Theta' or an 'X' Can be Used as The Variable Here.")), 1, 1, 1, 3);
@@ -93,12 +100,14 @@ bool TAddPolarFuncDlg::Validate() {
     ESamples->selectAll();
     return false;
   }
-  return CompileDefinition(scratch_, EUserFuncStr);
+  return CheckFunctionName(EName, &func_) &&
+         CompileDefinition(scratch_, EUserFuncStr, "Function Definition", &func_, EName->text().toStdString());
 }
 
 void TAddPolarFuncDlg::accept() {
   if (!Validate()) return;
   func_.Func = scratch_;
+  func_.Name = EName->text().toStdString();
   func_.LoBoundText = ELoBoundStr->text().toStdString();
   func_.LoBound = ELoBoundStr->Value();
   func_.HiBoundText = EHiBoundStr->text().toStdString();

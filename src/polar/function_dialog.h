@@ -24,6 +24,7 @@ class TAddPolarFuncDlg : public TOkCancelDlg {
   // keeps the dialog open.
   void accept() override;
 
+  QLineEdit* EName;
   QLineEdit* EUserFuncStr;
   TEditMathConst* ELoBoundStr;
   TEditMathConst* EHiBoundStr;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/dialog_controls.h"
+#include "platform/message_box.h"
 
 namespace plotix {
 
@@ -18,11 +19,14 @@ TFuncListDlg::TFuncListDlg(std::vector<TBaseFuncObj*> functions, QWidget* parent
       SpinButton1(new QWidget),
       ModifyButton(new QPushButton(QStringLiteral("&Modify"))),
       DeleteButton(new QPushButton(QStringLiteral("Delete"))),
-      functions_(std::move(functions)) {
+      functions_(std::move(functions)),
+      window_(GraphHost()),
+      host_(window_ ? this : nullptr) {
   FListBox->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 48, fontMetrics().height() * 14);
-  QStringList texts;
-  for (const TBaseFuncObj* func : functions_) texts << QString::fromStdString(func->GetDescription());
-  rows_ = new TOrderedListBox(FListBox, texts);
+  rows_ = new TOrderedListBox(FListBox, QStringList(int(functions_.size()), QString()));
+  rows_->ConfirmDelete = [this](int item) { return ConfirmDelete(item); };
+  rows_->Changed = [this] { ShowRows(); };
+  ShowRows();
   UpButton = rows_->MoveButton(-1);
   DownButton = rows_->MoveButton(+1);
 
@@ -62,7 +66,49 @@ void TFuncListDlg::ModifyClick() {
   const int item = rows_->CurrentItem();
   if (item < 0 || !functions_[std::size_t(item)]->ModifyDialog()) return;
   modified_ = true;
-  FListBox->currentItem()->setText(QString::fromStdString(functions_[std::size_t(item)]->GetDescription()));
+  ShowRows();
+}
+
+std::vector<const TBaseFuncObj*> TFuncListDlg::Functions() const {
+  std::vector<const TBaseFuncObj*> shown;
+  for (const int item : rows_->Order()) shown.push_back(functions_[std::size_t(item)]);
+  return shown;
+}
+
+const TParameterList& TFuncListDlg::Parameters() const {
+  static const TParameterList none;
+  return window_ ? window_->Parameters() : none;
+}
+
+void TFuncListDlg::AddParameter(const TParameter& parameter) {
+  if (window_) window_->AddParameter(parameter);
+}
+
+void TFuncListDlg::ShowRows() {
+  if (window_) {
+    TGraphScope scope(Parameters());
+    for (const int item : rows_->Order())
+      if (TMathGraphFunc* callable = functions_[std::size_t(item)]->Callable())
+        scope.AddCallable(functions_[std::size_t(item)]->Name, *callable);
+    for (const int item : rows_->Order()) functions_[std::size_t(item)]->UseNames(scope);
+  }
+  for (int row = 0; row < FListBox->count(); ++row) {
+    const TBaseFuncObj* f = functions_[std::size_t(rows_->Order()[std::size_t(row)])];
+    std::string text = f->GetDescription();
+    if (const std::string error = f->ErrorText(); !error.empty()) text += "   (" + error + ")";
+    FListBox->item(row)->setText(QString::fromStdString(text));
+  }
+}
+
+bool TFuncListDlg::ConfirmDelete(int item) {
+  const TBaseFuncObj* f = functions_[std::size_t(item)];
+  if (!window_ || !f->Callable()) return true;
+  const std::vector<std::string> users = FunctionsUsing(Functions(), Parameters(), f);
+  if (users.empty()) return true;
+  std::string list;
+  for (const std::string& name : users) list += (list.empty() ? "" : ", ") + name;
+  return ShowMessage(TMsgKind::Confirmation, "Function " + f->Name + " Is Used By " + list + ". Delete It Anyway?",
+                     TMsgButtons::YesNo) == TMsgAnswer::Yes;
 }
 
 }  // namespace plotix

@@ -1,5 +1,6 @@
 #pragma once
 // TFuncListDlg: reorders, modifies and deletes the functions of a graph window of any kind.
+// While it runs, the definitions its functions' dialogs compile read the names of its list.
 
 #include <optional>
 #include <vector>
@@ -14,7 +15,7 @@ class QToolButton;
 
 namespace plotix {
 
-class TFuncListDlg : public TOkCancelDlg {
+class TFuncListDlg : public TOkCancelDlg, private TGraphHost {
   Q_OBJECT
 
  public:
@@ -45,7 +46,7 @@ class TFuncListDlg : public TOkCancelDlg {
     return TEdited<T>{std::move(copies), What(deleted, moved, dialog.modified_)};
   }
 
-  // Run the selected function's modify dialog; delete it.
+  // Run the selected function's modify dialog; delete it (asking first when others call it).
   void ModifyClick();
   void DeleteClick() { rows_->DeleteCurrent(); }
 
@@ -59,10 +60,20 @@ class TFuncListDlg : public TOkCancelDlg {
  private:
   // The history's words for one edit of the list.
   static QString What(bool deleted, bool moved, bool modified);
+  // The rows after a change: every function compiled with the others, each row its
+  // description and the error that keeps it from being drawn.
+  void ShowRows();
+  bool ConfirmDelete(int item);
+
+  const TParameterList& Parameters() const override;
+  void AddParameter(const TParameter& parameter) override;
+  std::vector<const TBaseFuncObj*> Functions() const override;  // the rows' functions in their order
 
   std::vector<TBaseFuncObj*> functions_;  // in the window's order
   TOrderedListBox* rows_;
   bool modified_ = false;
+  TGraphHost* window_;  // the graph's host: its parameters
+  TGraphHostScope host_;
 };
 
 }  // namespace plotix

@@ -144,6 +144,8 @@ const TParameterList& TFuncGraphWindow::Parameters() const {
   return none;
 }
 
+std::unique_ptr<TGraphScope> TFuncGraphWindow::GraphScope() const { return std::make_unique<TGraphScope>(Parameters()); }
+
 bool TFuncGraphWindow::IsModified() const { return !history_->isClean() || viewChanged_; }
 
 void TFuncGraphWindow::SetModified(bool modified) {

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "expr/graph_scope.h"
 #include "labels/label_list.h"
 #include "platform/canvas.h"
 #include "platform/colour.h"
@@ -250,6 +251,11 @@ class TFuncGraphWindow : public QWidget {
   virtual void PreviewParameter(int /*index*/, Extended /*value*/) {}
   // Whether a definition that compiles would not without the parameter at the index.
   virtual bool ParameterInUse(int /*index*/) const { return false; }
+  // The names of the graph's functions, in list order.
+  virtual std::vector<std::string> FunctionNames() const { return {}; }
+  // The parameters and copies of the functions that may be called, for the Function
+  // Calculator.
+  virtual std::unique_ptr<TGraphScope> GraphScope() const;
 
   // ---- the history ("&Undo", "&Redo") and the modified mark ----
   QUndoStack* History() const { return history_; }

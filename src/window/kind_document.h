@@ -35,10 +35,12 @@ class TKindDoc : public TGraphDoc {
   void SetSettings(TSettings settings) { settings_ = std::move(settings); }
 
   const TFuncList<TFunc>& Functions() const { return functions_; }
-  // A new function at the end of the list.
+  // A new function at the end of the list; one whose name is taken takes the first free one.
   void AddFunction(std::unique_ptr<TFunc> function) {
-    function->UseParameters(parameters_);
+    if (UsesParameters() && !NameError(function->Name, "Function", FunctionNames(), parameters_).empty())
+      function->Name = FreeFunctionName(FunctionNames(), parameters_);
     functions_.push_back(std::move(function));
+    UseGraphNames(functions_, parameters_);
     FunctionsChanged(true);
   }
   // The last function, taken out of the list.
@@ -52,7 +54,7 @@ class TKindDoc : public TGraphDoc {
   // returned.
   TFuncList<TFunc> SetFunctions(TFuncList<TFunc> functions) {
     std::swap(functions, functions_);
-    for (const auto& f : functions_) f->UseParameters(parameters_);
+    UseGraphNames(functions_, parameters_);
     FunctionsChanged(false);
     return functions;
   }
@@ -67,14 +69,22 @@ class TKindDoc : public TGraphDoc {
       }
     return false;
   }
-  // Whether the kind's definitions read parameters.
+  // Whether the kind's definitions read parameters, and its functions have names that they
+  // call each other by.
   virtual bool UsesParameters() const { return false; }
+  std::vector<std::string> FunctionNames() const {
+    std::vector<std::string> names;
+    for (const auto& f : functions_) names.push_back(f->Name);
+    return names;
+  }
   const TParameterList& Parameters() const { return parameters_; }
   // A new list of parameters (names, values or ranges), handed to every definition; the
   // old one is returned.
   TParameterList SetParameters(TParameterList parameters) {
     std::swap(parameters, parameters_);
-    for (const auto& f : functions_) f->UseParameters(parameters_);
+    const bool sameNames = std::equal(parameters.begin(), parameters.end(), parameters_.begin(), parameters_.end(),
+                                      [](const auto& a, const auto& b) { return a.Name == b.Name; });
+    UseGraphNames(functions_, parameters_, sameNames);
     return parameters;
   }
 
@@ -128,7 +138,21 @@ class TKindDoc : public TGraphDoc {
     std::int32_t lastTagged = -1;  // the list position of the last function read from a record
     TParameterList parameters;
     bool parametersRead = false;
+    std::vector<std::string> names;  // of the functions in list order, when a record holds them
+    bool namesRead = false;
   };
+
+  // The names are saved when one is not its position's default, or when a definition calls
+  // another or does not compile (a call whose function is gone): a format 2 reader could
+  // not read it.
+  bool NamesRecordNeeded() const {
+    if (!UsesParameters()) return false;
+    for (std::size_t i = 0; i < functions_.size(); ++i)
+      if (functions_[i]->Name != DefaultFunctionName(int(i)) || functions_[i]->CallsOthers() ||
+          !functions_[i]->ErrorText().empty())
+        return true;
+    return false;
+  }
 
   // The function list holds the functions format 2 knows, in their order; each other one is
   // an extension record that says where it stands in the whole list.
@@ -142,13 +166,19 @@ class TKindDoc : public TGraphDoc {
       if (!f->FileTag()) f->SaveToFile(writer);
   }
   bool HasExtensions() const final {
-    return !parameters_.empty() ||
+    return !parameters_.empty() || NamesRecordNeeded() ||
            std::any_of(functions_.begin(), functions_.end(), [](const auto& f) { return f->FileTag() != 0; });
   }
   void WriteExtensions(TWriteGraphFile& writer) const final {
     if (!parameters_.empty()) {
       writer.BeginRecord(tagParameters);
       WriteParameters(writer, parameters_);
+      writer.EndRecord();
+    }
+    if (NamesRecordNeeded()) {
+      writer.BeginRecord(tagFunctionNames);
+      writer.WriteInt32(static_cast<std::int32_t>(functions_.size()));
+      for (const auto& f : functions_) writer.WriteLongString(f->Name);
       writer.EndRecord();
     }
     for (std::size_t i = 0; i < functions_.size(); ++i) {
@@ -168,6 +198,13 @@ class TKindDoc : public TGraphDoc {
       if (body.parametersRead) GraphLoadError();
       body.parameters = ReadParameters(reader);
       body.parametersRead = true;
+      return true;
+    }
+    if (tag == tagFunctionNames && UsesParameters()) {
+      if (body.namesRead) GraphLoadError();
+      const int count = reader.CheckCount(reader.ReadInt32(), kMaxFunctions, 4 + 1);
+      for (int i = 0; i < count; ++i) body.names.push_back(reader.ReadLongString(kMaxParameterName));
+      body.namesRead = true;
       return true;
     }
     std::unique_ptr<TFunc> f = NewTaggedFunction(tag);
@@ -196,11 +233,25 @@ class TKindDoc : public TGraphDoc {
     return body;
   }
 
-  // Definitions of files that may hold parameters compile only now.
+  // Definitions of files that may hold names compile only now, with the names. There a
+  // definition that does not compile is kept with its error, as it was saved (a call whose
+  // function was deleted); the kinds without names compile every definition.
   void FinishBody(TBody& read) const final {
     auto& body = static_cast<TKindBody&>(read);
+    if (UsesParameters()) {
+      if (body.namesRead && body.names.size() != body.functions.size()) GraphLoadError();
+      std::vector<std::string> names;
+      for (std::size_t i = 0; i < body.functions.size(); ++i) {
+        const std::string name = body.namesRead ? body.names[i] : DefaultFunctionName(int(i));
+        if (!NameError(name, "Function", names, body.parameters).empty()) GraphLoadError();
+        body.functions[i]->Name = name;
+        names.push_back(name);
+      }
+    }
+    UseGraphNames(body.functions, body.parameters);
     for (const auto& f : body.functions)
-      if (!f->UseParameters(body.parameters)) GraphLoadError();
+      for (const TMathGraphFunc* d : f->Definitions())
+        if (d->Expression().empty() || (!UsesParameters() && d->State() != 2)) GraphLoadError();
   }
 
   void TakeBody(TBody& read) final {

@@ -102,7 +102,7 @@ class TParametersStep : public TGraphStep {
 // TDoc: the kind's document; TSettingsDlg and TViewDlg: its dialogs, each made of the value
 // it edits and the parent.
 template <class TDoc, class TSettingsDlg, class TViewDlg>
-class TKindWindow : public TFuncGraphWindow, private TParameterHost {
+class TKindWindow : public TFuncGraphWindow, private TGraphHost {
  public:
   using TView = typename TDoc::TView;
   using TFunc = typename TDoc::TFunc;
@@ -142,8 +142,8 @@ class TKindWindow : public TFuncGraphWindow, private TParameterHost {
   // and the graph redraws. Refused at the window's function limit.
   bool AddFunction(std::unique_ptr<TFunc> function) {
     if (!CheckFunctionLimit(Doc().Functions().size())) return false;
-    const TParameterHostScope host(Host());
-    function->UseParameters(Doc().Parameters());
+    const TGraphHostScope host(Host());
+    if (UsesParameters()) function->Name = FreeFunctionName(Doc().FunctionNames(), Doc().Parameters());
     if (!function->NewDialog(ChooseNewFunctionColor(int(Doc().Functions().size())))) return false;
     AppendFunction(std::move(function));
     return true;
@@ -156,7 +156,7 @@ class TKindWindow : public TFuncGraphWindow, private TParameterHost {
 
   // The function list dialog; the graph redraws when anything changed.
   void EditFunctionList() {
-    const TParameterHostScope host(Host());
+    const TGraphHostScope host(Host());
     if (auto edited = TFuncListDlg::Edit(this, Doc().Functions()))
       SetFunctions(std::move(edited->functions), edited->what);
   }
@@ -177,13 +177,10 @@ class TKindWindow : public TFuncGraphWindow, private TParameterHost {
     Record(new TParametersStep<TDoc>(*this, what, before, parameters));
   }
   bool ParameterInUse(int index) const override {
-    TParameterList without = Doc().Parameters();
-    without.erase(without.begin() + index);
-    return std::any_of(Doc().Functions().begin(), Doc().Functions().end(), [&](const auto& f) {
-      const std::unique_ptr<TBaseFuncObj> copy = f->Clone();
-      return copy->UseParameters(Doc().Parameters()) && !copy->UseParameters(without);
-    });
+    return !FunctionsUsing(Functions(), Doc().Parameters(), nullptr, index).empty();
   }
+  std::vector<std::string> FunctionNames() const override { return Doc().FunctionNames(); }
+  std::unique_ptr<TGraphScope> GraphScope() const override { return CopiedScope(Functions(), Parameters()); }
   void PreviewParameter(int index, Extended value) override {
     if (!previewed_) previewed_ = Doc().Parameters();
     TParameterList shown = Doc().Parameters();
@@ -203,7 +200,8 @@ class TKindWindow : public TFuncGraphWindow, private TParameterHost {
   }
 
  private:
-  TParameterHost* Host() { return UsesParameters() ? this : nullptr; }
+  TGraphHost* Host() { return UsesParameters() ? this : nullptr; }
+  std::vector<const TBaseFuncObj*> Functions() const override { return FunctionPointers(Doc().Functions()); }
   void AddParameter(const TParameter& parameter) override {
     TParameterList parameters = Doc().Parameters();
     parameters.push_back(parameter);

@@ -145,7 +145,7 @@ TEST_F(Recovery, AProgramKilledOutrightLosesAtMostOneInterval) {
   const auto* window = static_cast<const TFunc2DWindow*>(form.ActiveGraphWindow());
   ASSERT_TRUE(window);
   ASSERT_EQ(window->Doc().Functions().size(), 2u);
-  EXPECT_EQ(window->Doc().Functions()[1]->GetDescription(), "Y=f(x)=sin(x)");
+  EXPECT_EQ(window->Doc().Functions()[1]->GetDescription(), "Y=g(x)=sin(x)");
   EXPECT_TRUE(window->IsModified());
   EXPECT_TRUE(window->FileName().empty());
 }

@@ -34,7 +34,7 @@ TEST(ParametricDialog, OkComplainsAboutTheFirstBadFieldAndChangesNothing) {
     EXPECT_EQ(Told(messages), std::string("E|OK|") + r.told + "\n");
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.focusWidget(), fields[r.focus]) << r.told;
-    EXPECT_EQ(f.GetDescription(), "x(t)=, y(t)=");
+    EXPECT_EQ(f.GetDescription(), "f: x(t)=, y(t)=");
   }
 }
 
@@ -56,7 +56,7 @@ TEST(ParametricDialog, OpensInXOfTTabsThroughTheFieldsInOrderAndOkStores) {
   dlg.EToStr->setText("6pi");
   dlg.accept();
   ASSERT_EQ(dlg.result(), QDialog::Accepted);
-  EXPECT_EQ(f.GetDescription(), "x(t)=t-sin(t), y(t)=1-cos(t)");
+  EXPECT_EQ(f.GetDescription(), "f: x(t)=t-sin(t), y(t)=1-cos(t)");
   EXPECT_EQ(std::tuple(f.ToText, f.To, f.X.State(), f.Y.State()), std::tuple("6pi", 6 * mathlib::kPi, 2, 2));
 }
 
@@ -79,7 +79,7 @@ TEST(ImplicitDialog, OkStoresACompiledEquationOrSaysWhereItFails) {
     dlg.accept();
     EXPECT_EQ(Told(messages), *r.told ? std::string("E|OK|") + r.told + "\n" : "");
     EXPECT_EQ(dlg.result() == QDialog::Accepted, !*r.told) << r.text;
-    EXPECT_EQ(f.GetDescription(), *r.told ? "" : r.text);
+    EXPECT_EQ(f.GetDescription(), "f: " + std::string(*r.told ? "" : r.text));
   }
 }
 

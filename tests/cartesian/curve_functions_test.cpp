@@ -258,7 +258,8 @@ class CurveFiles : public ::testing::Test {
 };
 
 // Saved and opened, the list keeps its order and every field (the bytes are the same
-// again); without its curves the graph is format 2 again.
+// again); without its curves, and with its functions named as their places' defaults again,
+// the graph is format 2 again.
 TEST_F(CurveFiles, EveryKindComesBackInItsPlace) {
   TGraph2DDoc doc, back;
   Mixed(doc);
@@ -266,13 +267,25 @@ TEST_F(CurveFiles, EveryKindComesBackInItsPlace) {
   EXPECT_EQ(std::tuple(bytes[39], bytes[49]), std::tuple('3', 3));  // version text and number
   EXPECT_EQ(Open(bytes, back), "");
   EXPECT_EQ(Descriptions(back),
-            (std::vector<std::string>{"Y=f(x)=x", "x(t)=2cos(t), y(t)=2sin(t)", "Y=f(x)=x^2", "y^2 = x^3-x"}));
+            (std::vector<std::string>{"Y=f(x)=x", "g: x(t)=2cos(t), y(t)=2sin(t)", "Y=h(x)=x^2", "f1: y^2 = x^3-x"}));
   EXPECT_EQ(back.GraphBytes(), bytes);
   TFuncList<TBaseFunc2DObj> kept;
   for (const auto& f : back.Functions())
     if (!f->FileTag())
       kept.push_back(std::unique_ptr<TBaseFunc2DObj>(static_cast<TBaseFunc2DObj*>(f->Clone().release())));
   back.SetFunctions(std::move(kept));
+  EXPECT_EQ(back.GraphBytes()[49], 3);  // h is not the second one's default name
+  back.SetFunctions([&] {
+    TFuncList<TBaseFunc2DObj> renamed = CloneFunctions(back.Functions());
+    renamed[1]->Name = "G";
+    return renamed;
+  }());
+  EXPECT_EQ(back.GraphBytes()[49], 3);  // names keep their case
+  back.SetFunctions([&] {
+    TFuncList<TBaseFunc2DObj> renamed = CloneFunctions(back.Functions());
+    renamed[1]->Name = "g";
+    return renamed;
+  }());
   EXPECT_EQ(back.GraphBytes()[49], 2);
 }
 

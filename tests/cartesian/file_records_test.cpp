@@ -161,7 +161,7 @@ TEST_F(File2D, FormatOneOpensConverted) {
   EXPECT_EQ(std::tuple(f.Func.Expression(), f.LoBoundText, f.LoBoundEmpty, f.LoBound, f.HiBoundEmpty, f.AsymptoteFixUp,
                        f.ExtraAccuracy, f.Style.Color, f.Style.Width),
             std::tuple(std::string("x^2"), std::string("-1"), false, Extended(-1), true, true, false, 0xFF00FFu, 3));
-  EXPECT_EQ(doc.Functions()[1]->GetDescription(), "Y=f(x)=sin(x)");
+  EXPECT_EQ(doc.Functions()[1]->GetDescription(), "Y=g(x)=sin(x)");  // the default names in list order
 }
 
 // One axis block with one field changed: offset and bytes within the 60-byte block.

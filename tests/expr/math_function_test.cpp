@@ -76,7 +76,8 @@ TEST(MathCompile, LengthLimitCountsCharactersIncludingSpaces) {
 TEST(MathCompile, ErrorTextsAreTheFixedWords) {
   const std::tuple<int, int, const char*> rows[] = {{0, 0, "No Error"},
                                                     {3, 5, "Illegal Char at Character 5"},
-                                                    {18, 0, "Undetermined Error"},
+                                                    {18, 0, "Circular Reference"},
+                                                    {19, 0, "Undetermined Error"},
                                                     {7, 0, "Function Not Followed by Open Parentheses Character"},
                                                     {17, 2, "Invalid Floating Point Operation at Character 2"}};
   for (const auto& [code, position, text] : rows) EXPECT_EQ(MathErrorText(code, position), text) << code;

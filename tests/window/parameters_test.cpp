@@ -59,8 +59,9 @@ TEST(ParameterRules, NamesAndRanges) {
       {"pi", "pi Is A Built-In Name"},
       {"theta", "theta Is The Name Of A Variable"},
       {"A", "A Parameter Named a Exists Already"},
+      {"G", "A Function Named g Exists Already"},
   };
-  for (const auto& n : names) EXPECT_EQ(ParameterNameError(n.name, list), n.error) << n.name;
+  for (const auto& n : names) EXPECT_EQ(NameError(n.name, "Parameter", {"f", "g"}, list), n.error) << n.name;
   const struct {
     Extended from, to, step;
     const char* error;
@@ -96,16 +97,16 @@ TEST(ParameterDefinitions, ReadTheValuesOfTheGraph) {
   doc.SetParameters({Param("a", 2), Param("b", 4)});
   EXPECT_NE(dynamic_cast<TFunc2DObj&>(*doc.Functions()[0]).Func.State(), 2);
   TImplicitEquation e;  // both sides of an equation, and a parametric curve's x and y
-  e.UseParameters({Param("r", 2)});
-  ASSERT_TRUE(e.SetText("x^2+y^2=r^2"));
+  TGraphScope with({Param("r", 2)}), none({});
+  ASSERT_TRUE(e.SetText("x^2+y^2=r^2", &with));
   Extended f = 1;
   EXPECT_TRUE(e.ValueAt(2, 0, f));
   EXPECT_EQ(f, 0);
   TParametricFuncObj curve;
   curve.X.SetExpression("r*cos(t)");
   curve.Y.SetExpression("r*sin(t)");
-  EXPECT_TRUE(curve.UseParameters({Param("r", 2)}));
-  EXPECT_FALSE(curve.UseParameters({}));
+  EXPECT_TRUE(curve.UseNames(with));
+  EXPECT_FALSE(curve.UseNames(none));
 }
 
 // ---- files ----------------------------------------------------------------------
@@ -162,12 +163,6 @@ TEST_F(ParameterFiles, WhatAParameterCanNotHoldIsALoadError) {
     for (const TBytes& p : parameters) b.bytes.insert(b.bytes.end(), p.begin(), p.end());
     return b.bytes;
   };
-  TGraph2DDoc uses;
-  uses.SetParameters({Param("a")});
-  uses.AddFunction(Function("a*x"));
-  TBytes withoutRecord = uses.GraphBytes();
-  const long recordBytes = 4 + 4 + 4 + 4 + 1 + 40;  // tag, length, count, name, four values
-  withoutRecord.erase(withoutRecord.end() - 2 - recordBytes, withoutRecord.end() - 2);
   TGraph3DDoc broken;  // a definition that does not compile, in a 3D file marked format 3
   auto surface = std::make_unique<TFunc3DObj>();
   surface->Func.SetExpression("q");
@@ -195,7 +190,6 @@ TEST_F(ParameterFiles, WhatAParameterCanNotHoldIsALoadError) {
       {"two records",
        WithRecord(WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(0, {})), tagParameters, record(0, {})),
        error},
-      {"a definition reading a parameter the file does not hold", withoutRecord, error},
       {"parameters in a 3D graph", WithRecord(TGraph3DDoc().GraphBytes(), tagParameters, record(0, {})), error},
       {"a 3D definition that does not compile", brokenBytes, error},
   };
@@ -261,6 +255,7 @@ TEST(ParameterDialog, OkChecksTheNameTheNumbersAndTheRange) {
     const char* told;
   } rows[] = {
       {{"a", "1", "-10", "10", "0.1"}, "E|OK|A Parameter Named A Exists Already\n"},
+      {{"F", "1", "-10", "10", "0.1"}, "E|OK|A Function Named f Exists Already\n"},
       {{"k", "1", "2", "2", "0.1"}, "E|OK|Error: From must be < To\n"},
       {{"k", "1", "0", "2", "3"}, "E|OK|Error: Step must be > 0 and <= To - From\n"},
       {{"k", "", "0", "2", "1"}, "E|OK|Error in: Value: Empty Expression\n"},
@@ -268,7 +263,7 @@ TEST(ParameterDialog, OkChecksTheNameTheNumbersAndTheRange) {
   };
   for (const auto& r : rows) {
     TParameter p;
-    TParameterDlg dlg(p, {Param("A")}, true);
+    TParameterDlg dlg(p, {Param("A")}, {"f"}, true);
     EXPECT_EQ(dlg.windowTitle(), "Add Parameter");
     QLineEdit* fields[] = {dlg.EName, dlg.EValue, dlg.EFrom, dlg.ETo, dlg.EStep};
     for (int i = 0; i < 5; ++i) fields[i]->setText(r.texts[i]);
@@ -289,18 +284,17 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
   TScopedDialogService dialogs;
   dialogs->Register<TFunc2DObj>([](TFunc2DObj& f, bool) {
     f.Func.SetExpression("a*x*x");
-    return f.Func.Compile();
+    return f.UseNames(*HostScope(&f));
   });
   EXPECT_TRUE(window.AddFunction());
   // A definition's dialog asks about each unknown name in turn.
   TFunc2DObj f;
-  f.UseParameters(window.Doc().Parameters());
   QLineEdit field(QStringLiteral("b+a*x+c"));
   messages->shown.clear();
   messages->QueueAnswer(TMsgAnswer::Yes);
   messages->QueueAnswer(TMsgAnswer::No);
   {
-    struct THost : TParameterHost {
+    struct THost : TGraphHost {
       TFunc2DWindow& w;
       explicit THost(TFunc2DWindow& window) : w(window) {}
       const TParameterList& Parameters() const override { return w.Doc().Parameters(); }
@@ -309,8 +303,9 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
         list.push_back(p);
         w.SetParameters(list, "Add Parameter");
       }
+      std::vector<const TBaseFuncObj*> Functions() const override { return {}; }
     } host(window);
-    const TParameterHostScope scope(&host);
+    const TGraphHostScope scope(&host);
     EXPECT_FALSE(CompileDefinition(f.Func, &field));
   }
   EXPECT_EQ(Told(messages),
@@ -323,7 +318,7 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
 }
 
 TEST(ParameterCalculator, ReadsTheActiveGraphsParameters) {
-  TCaculatorDlg dlg(nullptr, {Param("a", 2)});
+  TCaculatorDlg dlg(nullptr, std::make_unique<TGraphScope>(TParameterList{Param("a", 2)}));
   dlg.EFunctionStr->setText(QStringLiteral("a*x"));
   dlg.EXValue->setText(QStringLiteral("3"));
   dlg.BCalculate->click();
