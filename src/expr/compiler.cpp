@@ -176,6 +176,7 @@ TMathPostFixArray ToPostfix(TTokenTable& t) {
 TMathPostFixArray InlineCalls(const TMathPostFixArray& records, TCallTable* calls, int sharedFrom) {
   constexpr std::size_t kMaxInlined = 100000;
   TMathPostFixArray out, callee;
+  int own = 0;
   out.reserve(records.size());
   for (const TPostFixRec& r : records) {
     if (r.code != mcCall) {
@@ -183,7 +184,7 @@ TMathPostFixArray InlineCalls(const TMathPostFixArray& records, TCallTable* call
       continue;
     }
     if (!calls) throw TCompileError{meUnknownSymbol, r.position};
-    if (const int error = calls->Callee(r.varIndex, callee)) throw TCompileError{error, r.position};
+    if (const int error = calls->Callee(r.varIndex, callee, own)) throw TCompileError{error, r.position};
     std::size_t start = out.size();
     for (int made = 0; made < 1;) {
       if (start == 0) throw TCompileError{meSyntax, r.position};
@@ -192,11 +193,11 @@ TMathPostFixArray InlineCalls(const TMathPostFixArray& records, TCallTable* call
     const TMathPostFixArray argument(out.begin() + std::ptrdiff_t(start), out.end());
     out.resize(start);
     for (TPostFixRec c : callee) {
-      if (c.code == mcVariable && c.varIndex == 0) {
+      if (c.code == mcVariable && c.varIndex < own) {
         out.insert(out.end(), argument.begin(), argument.end());
         continue;
       }
-      if (c.code == mcVariable) c.varIndex += sharedFrom - 1;
+      if (c.code == mcVariable) c.varIndex += sharedFrom - own;
       c.position = r.position;
       out.push_back(c);
     }

@@ -29,11 +29,12 @@ class TCallTable {
   virtual ~TCallTable() = default;
   // The names that may be called, upper case; a call's record holds its index here.
   virtual std::vector<std::string> CallNames() const = 0;
-  // The program of callee `index`: its own variable is slot 0, the slots from 1 up are the
-  // ones every definition of the graph shares (its parameters), in their order. Returns
-  // meNone, or the error that keeps the callee from being called (meCircularReference
-  // when it is being compiled already: a call back into the caller).
-  virtual int Callee(int index, TMathPostFixArray& program) = 0;
+  // The program of callee `index`: its slots below ownVariables are its own variable (under
+  // each of its names), the ones from there up those every definition of the graph shares
+  // (its parameters), in their order. Returns meNone, or the error that keeps the callee
+  // from being called (meCircularReference when it is being compiled already: a call back
+  // into the caller).
+  virtual int Callee(int index, TMathPostFixArray& program, int& ownVariables) = 0;
 };
 
 // calls: the definitions the text may call; sharedFrom: the first of the caller's slots

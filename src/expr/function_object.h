@@ -32,6 +32,8 @@ class TMathGraphFunc : public TMathFunction {
   // among the built-ins (a parameter s leaves SIN whole). Compiles again unless the scope
   // brings values only; false when the definition does not compile.
   bool UseNames(TGraphScope& scope);
+  // The function's own variables, before the parameters.
+  int OwnVariables() const { return ownVariables_ < 0 ? VariableCount() : ownVariables_; }
 
  private:
   int ownVariables_ = -1;  // the variables before the parameters; -1 until parameters come

@@ -97,12 +97,13 @@ std::vector<std::string> TGraphScope::CallNames() const {
   return names;
 }
 
-int TGraphScope::Callee(int index, TMathPostFixArray& program) {
+int TGraphScope::Callee(int index, TMathPostFixArray& program, int& ownVariables) {
   TEntry& entry = entries_[std::size_t(index)];
   if (entry.state == TState::Compiling) return meCircularReference;
   TMathGraphFunc& callee = *entry.definition;
   if (entry.state == TState::Waiting) callee.UseNames(*this);
   if (callee.State() != 2) return callee.ErrorCode() != meNone ? callee.ErrorCode() : meUnknown;
+  ownVariables = callee.OwnVariables();
   program = callee.Program();
   if (program.empty()) program = {TPostFixRec{mcNumber, 0, 0, callee.Result()}};
   return meNone;

@@ -55,7 +55,7 @@ class TGraphScope final : public TCallTable {
   void Compile(TMathGraphFunc& definition, int sharedFrom);
 
   std::vector<std::string> CallNames() const override;
-  int Callee(int index, TMathPostFixArray& program) override;
+  int Callee(int index, TMathPostFixArray& program, int& ownVariables) override;
 
  private:
   enum class TState { Waiting, Compiling, Done };

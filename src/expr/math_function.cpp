@@ -97,7 +97,7 @@ void TMathFunction::EvaluateBatch(std::span<const int> slots, const Extended* xs
 
 bool TMathFunction::EvaluateOther() {
   if (state_ != 2) {
-    error_ = meUnknown;
+    if (state_ == 0) error_ = meUnknown;  // a failed compile keeps its error for the function list
     result_ = 0;
     return false;
   }
