@@ -163,6 +163,9 @@ bool OfferParameter(const std::string& text, int code, int position) {
   std::size_t end = at;
   while (end < text.size() && (IsLetter(text[end]) || IsDigit(text[end]))) ++end;
   const std::string name = text.substr(at, end - at);
+  // A name followed by "(" is a call of a function the graph lacks.
+  const std::size_t next = text.find_first_not_of(' ', end);
+  if (next != std::string::npos && text[next] == '(') return false;
   if (!NameError(name, "Parameter", HostFunctionNames(nullptr), host->Parameters()).empty() ||
       host->Parameters().size() >= std::size_t(kMaxParameters))
     return false;

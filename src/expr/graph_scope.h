@@ -118,7 +118,7 @@ std::unique_ptr<TGraphScope> HostScope(const TBaseFuncObj* edited);
 
 // Offered for an unknown symbol at the 1-based position of the text (the compile's error
 // code and position): when the letters and digits there may name a new parameter of the
-// host's graph and the user answers Yes, it is made with value 1, range -10 to 10 and step
+// host's graph, are no call, and the user answers Yes, it is made with value 1, range -10 to 10 and step
 // 0.1. True when it was made.
 bool OfferParameter(const std::string& text, int code, int position);
 

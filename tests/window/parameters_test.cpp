@@ -289,10 +289,10 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
   EXPECT_TRUE(window.AddFunction());
   // A definition's dialog asks about each unknown name in turn.
   TFunc2DObj f;
-  QLineEdit field(QStringLiteral("b+a*x+c"));
+  QLineEdit field(QStringLiteral("b+a*x+c+k (x)"));
   messages->shown.clear();
   messages->QueueAnswer(TMsgAnswer::Yes);
-  messages->QueueAnswer(TMsgAnswer::No);
+  messages->QueueAnswer(TMsgAnswer::Yes);
   {
     struct THost : TGraphHost {
       TFunc2DWindow& w;
@@ -311,10 +311,10 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
   EXPECT_EQ(Told(messages),
             "C|YN|Unknown Symbol b. Make It A Parameter Of This Graph?\n"
             "C|YN|Unknown Symbol c. Make It A Parameter Of This Graph?\n"
-            "E|OK|Error in: Function Definition: Unknown Symbol at Character 7\n");
-  ASSERT_EQ(window.Doc().Parameters().size(), 2u);
+            "E|OK|Error in: Function Definition: Unknown Symbol at Character 9\n");  // k (: a call
+  ASSERT_EQ(window.Doc().Parameters().size(), 3u);
   EXPECT_EQ(window.Doc().Parameters()[1], Param("b"));
-  EXPECT_EQ(panel.Rows().size(), 2u);
+  EXPECT_EQ(panel.Rows().size(), 3u);
 }
 
 TEST(ParameterCalculator, ReadsTheActiveGraphsParameters) {
