@@ -65,8 +65,9 @@ BENCHMARK(BM_Redraw)
     ->Args({500, 20})
     ->Unit(benchmark::kMicrosecond);
 
-// A slider step: a new value of the parameter a that the 10 functions read (each plus a*x/10),
-// then the exact redraw at width x width; against the same redraw with the value unchanged.
+// A slider step: a new value of the parameter a that the 10 functions read (each plus a*x/10,
+// or, with calls, the first so and each other one plus f(x)/10, f being the first), then the
+// exact redraw at width x width; against the same redraw with the value unchanged.
 void BM_SliderStep(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
   TGraph2DDoc doc;
@@ -76,7 +77,8 @@ void BM_SliderStep(benchmark::State& state) {
   TFuncList<TBaseFunc2DObj> functions;
   for (const TFuncSpec& spec : kFunctions) {
     auto f = std::make_unique<TFunc2DObj>();
-    f->Func.SetExpression(std::string(spec.text) + "+a*x/10");
+    f->Name = DefaultFunctionName(int(functions.size()));
+    f->Func.SetExpression(std::string(spec.text) + (functions.empty() || !state.range(2) ? "+a*x/10" : "+f(x)/10"));
     f->AsymptoteFixUp = spec.asymptote;
     f->ExtraAccuracy = spec.extra;
     functions.push_back(std::move(f));
@@ -92,10 +94,7 @@ void BM_SliderStep(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SliderStep)
-    ->Args({500, 0})
-    ->Args({500, 1})
-    ->Args({1000, 0})
-    ->Args({1000, 1})
+    ->ArgsProduct({{500, 1000}, {0, 1}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
 // Only the evaluations a redraw makes: one per column from -1 to the width.
@@ -185,9 +184,11 @@ int main(int argc, char** argv) {
                 get("BM_Redraw/500/20"));
   }
   for (const char* size : {"500", "1000"})
-    if (get(std::string("BM_SliderStep/") + size + "/1") > 0)
-      std::printf("slider step, 10 functions reading a, %sx%s: %.1f us (same value: %.1f us)\n", size, size,
-                  get(std::string("BM_SliderStep/") + size + "/1"), get(std::string("BM_SliderStep/") + size + "/0"));
+    for (const char* calls : {"/0", "/1"})
+      if (const std::string name = std::string("BM_SliderStep/") + size; get(name + "/1" + calls) > 0)
+        std::printf("slider step, 10 functions reading a%s, %sx%s: %.1f us (same value: %.1f us)\n",
+                    *(calls + 1) == '1' ? " (9 through a call of the first)" : "", size, size,
+                    get(name + "/1" + calls), get(name + "/0" + calls));
   const double sqrtForm = get("BM_PowerRedraw/0"), powerForm = get("BM_PowerRedraw/1");
   if (sqrtForm > 0)
     std::printf("20 curves over 2000 columns: abs(x)^1.37 %.1f us, abs(x)*sqrt(abs(x)) %.1f us, ratio %.2f\n",
