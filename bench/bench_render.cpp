@@ -93,9 +93,7 @@ void BM_SliderStep(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_SliderStep)
-    ->ArgsProduct({{500, 1000}, {0, 1}, {0, 1}})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SliderStep)->ArgsProduct({{500, 1000}, {0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 // Only the evaluations a redraw makes: one per column from -1 to the width.
 void BM_EvaluateOnly(benchmark::State& state) {
@@ -187,8 +185,8 @@ int main(int argc, char** argv) {
     for (const char* calls : {"/0", "/1"})
       if (const std::string name = std::string("BM_SliderStep/") + size; get(name + "/1" + calls) > 0)
         std::printf("slider step, 10 functions reading a%s, %sx%s: %.1f us (same value: %.1f us)\n",
-                    *(calls + 1) == '1' ? " (9 through a call of the first)" : "", size, size,
-                    get(name + "/1" + calls), get(name + "/0" + calls));
+                    *(calls + 1) == '1' ? " (9 through a call of the first)" : "", size, size, get(name + "/1" + calls),
+                    get(name + "/0" + calls));
   const double sqrtForm = get("BM_PowerRedraw/0"), powerForm = get("BM_PowerRedraw/1");
   if (sqrtForm > 0)
     std::printf("20 curves over 2000 columns: abs(x)^1.37 %.1f us, abs(x)*sqrt(abs(x)) %.1f us, ratio %.2f\n",

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_analysis.h"
 #include "app/headless_files.h"
 #include "app/main_window.h"
 #include "expr/calculation.h"
@@ -41,6 +42,7 @@ constexpr const char* kUsage =
     "usage: plotix [FILE]\n"
     "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
     "              [--param NAME=VALUE ...]\n"
+    "              [--zeros A B | --extrema A B | --intersect EXPR2 A B | --derivative 1|2]\n"
     "       plotix --render FILE.pxg OUT.bmp|OUT.png|OUT.svg|OUT.pdf [FILE.pxg OUT ...]\n"
     "              [--depth 4|8|15|16|24|32 | --smooth | --scale 1|2|3|4] [--param NAME=VALUE ...]\n"
     "       plotix --resave IN.pxg OUT.pxg\n"
@@ -55,6 +57,14 @@ constexpr const char* kOptionHelp =
     "  --scientific          exponent form instead of 18 decimals\n"
     "  --trig RANGE[,plain]  trigonometry fix-up range 0..5 (default 2); \",plain\" turns\n"
     "                        exact values off\n"
+    "  --zeros A B           instead of the value: each zero of EXPR in x from A to B, one\n"
+    "                        x per line (\"interval X1 X2\" where EXPR is 0 throughout)\n"
+    "  --extrema A B         each local extremum strictly between A and B: \"min X Y\" or\n"
+    "                        \"max X Y\"\n"
+    "  --intersect EXPR2 A B each point from A to B where EXPR = EXPR2: \"X Y\"\n"
+    "  --derivative N        the exact first (N = 1) or second (N = 2) derivative of EXPR\n"
+    "                        in x at --x; A and B are constant expressions, A <= B, and\n"
+    "                        numbers have 21 significant digits; nothing found is no error\n"
     "  --render FILE OUT     draw the graph file with its labels at its bitmap size and\n"
     "                        write the picture as a .bmp, .png, .svg or .pdf file\n"
     "                        (vectors at 96 pixels to the inch); more FILE OUT\n"
@@ -82,6 +92,7 @@ struct TCommandLine {
   TParameterList parameters;       // --param, for --calc and --render
   std::string xText = "0";
   std::string zText = "0";
+  TAnalysisRequest analysis;  // a question asked about --calc's EXPR
   bool scientific = false;
   bool setTrig = false;
   int trigRange = 2;
@@ -150,6 +161,35 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
         (name == "--x" ? cl.xText : cl.zText) = value;
         calcOnly = true;
       }
+    } else if (name == "--zeros" || name == "--extrema" || name == "--intersect" || name == "--derivative") {
+      if (cl.analysis.question != TAnalysisRequest::None)
+        return "only one of --zeros, --extrema, --intersect and --derivative at a time";
+      const bool intersect = name == "--intersect";
+      const std::string need = name + (intersect                ? " needs EXPR2, A and B"
+                                       : name == "--derivative" ? " needs 1 or 2"
+                                                                : " needs A and B");
+      std::vector<std::string> values;
+      if (!takeValue()) return need;
+      values.push_back(value);
+      const std::size_t count = name == "--derivative" ? 1 : intersect ? 3 : 2;
+      while (values.size() < count) {
+        if (i + 1 >= argc) return need;
+        values.push_back(argv[++i]);
+      }
+      TAnalysisRequest& q = cl.analysis;
+      if (name == "--derivative") {
+        if (value != "1" && value != "2") return need;
+        q.question = TAnalysisRequest::Derivative;
+        q.order = value == "1" ? 1 : 2;
+      } else {
+        q.question = intersect           ? TAnalysisRequest::Intersect
+                     : name == "--zeros" ? TAnalysisRequest::Zeros
+                                         : TAnalysisRequest::Extrema;
+        if (intersect) q.function2 = values[0];
+        q.aText = values[count - 2];
+        q.bText = values[count - 1];
+      }
+      calcOnly = true;
     } else if (name == "--render") {
       if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
       if (!setMode(TCommandLine::Render)) return "more than one mode given";
@@ -196,7 +236,8 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
       return "unknown option " + name;
     }
   }
-  if (calcOnly && cl.mode != TCommandLine::Calc) return "--x, --z, --scientific and --trig need --calc";
+  if (calcOnly && cl.mode != TCommandLine::Calc)
+    return "--x, --z, --scientific, --trig, --zeros, --extrema, --intersect and --derivative need --calc";
   if (renderOnly && cl.mode != TCommandLine::Render) return "--depth, --smooth and --scale need --render";
   if (!cl.parameters.empty() && cl.mode != TCommandLine::Calc && cl.mode != TCommandLine::Render)
     return "--param needs --calc or --render";
@@ -232,6 +273,14 @@ void QuietQt() {
 
 int RunCalc(const TCommandLine& cl) {
   if (cl.setTrig) SetTrigFixup(cl.trigRange, cl.trigExact);
+  if (cl.analysis.question != TAnalysisRequest::None) {
+    TAnalysisRequest request = cl.analysis;
+    request.function = cl.function;
+    request.xText = cl.xText;
+    request.zText = cl.zText;
+    request.parameters = cl.parameters;
+    return RunAnalysis(request);
+  }
   TGraphScope names(cl.parameters);
   const TCalcOutcome outcome = Calculate(cl.function, cl.xText, cl.zText, cl.scientific, &names);
   std::cout << outcome.text << '\n';

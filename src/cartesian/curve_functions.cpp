@@ -83,7 +83,8 @@ bool TImplicitEquation::SetText(const std::string& text, TGraphScope* names) {
     if (second != std::string::npos) return Fail("Right Side", meSyntax, int(second) + 1);
   }
   left_.SetExpression(text.substr(0, equals));
-  if (!left_.UseNames(scope)) return Fail(hasRight_ ? "Left Side" : "Equation", left_.ErrorCode(), left_.ErrorPosition());
+  if (!left_.UseNames(scope))
+    return Fail(hasRight_ ? "Left Side" : "Equation", left_.ErrorCode(), left_.ErrorPosition());
   if (!hasRight_) return true;
   right_.SetExpression(text.substr(equals + 1));
   if (!right_.UseNames(scope)) {

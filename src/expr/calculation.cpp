@@ -13,7 +13,8 @@ TCalcOutcome Calculate(const std::string& function, const std::string& xText, co
   f.SetVariableName(1, "Z");
   f.SetExpression(function);
   TGraphScope none({});
-  if (!f.UseNames(names ? *names : none)) return {"Function Definition: " + f.GetErrorText(), false, TCalcOutcome::Function};
+  if (!f.UseNames(names ? *names : none))
+    return {"Function Definition: " + f.GetErrorText(), false, TCalcOutcome::Function};
 
   TMathFunction constant;
   Extended values[2];

@@ -267,8 +267,7 @@ TCompiled Compile(const std::string& text, const TSymbolTable& symbols, TCallTab
 
 }  // namespace
 
-TCompiled CompileExpression(const std::string& text, const TSymbolTable& symbols, TCallTable* calls,
-                            int sharedFrom) {
+TCompiled CompileExpression(const std::string& text, const TSymbolTable& symbols, TCallTable* calls, int sharedFrom) {
   try {
     return Compile(text, symbols, calls, sharedFrom);
   } catch (const TCompileError& e) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "expr/math_function.h"
 #include "expr/graph_scope.h"
+#include "expr/math_function.h"
 #include "expr/parameters.h"
 #include "platform/plot_style.h"
 

@@ -154,7 +154,8 @@ std::string HostFunctionNameError(const std::string& name, const TBaseFuncObj* e
 }
 
 std::unique_ptr<TGraphScope> HostScope(const TBaseFuncObj* edited) {
-  return host ? CopiedScope(host->Functions(), host->Parameters(), edited) : std::make_unique<TGraphScope>(TParameterList());
+  return host ? CopiedScope(host->Functions(), host->Parameters(), edited)
+              : std::make_unique<TGraphScope>(TParameterList());
 }
 
 bool OfferParameter(const std::string& text, int code, int position) {

@@ -41,8 +41,8 @@ bool CheckFunctionName(QLineEdit* field, const TBaseFuncObj* edited) {
   return false;
 }
 
-bool CompileDefinition(TMathGraphFunc& func, QLineEdit* definition, const std::string& name,
-                       const TBaseFuncObj* edited, const std::string& callName) {
+bool CompileDefinition(TMathGraphFunc& func, QLineEdit* definition, const std::string& name, const TBaseFuncObj* edited,
+                       const std::string& callName) {
   func.SetExpression(definition->text().toStdString());
   for (;;) {
     const std::unique_ptr<TGraphScope> scope = HostScope(edited);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 namespace plotix {
 
 std::string ParameterRangeError(const TParameter& p) {

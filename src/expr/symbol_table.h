@@ -16,7 +16,7 @@ enum class TSymbolKind { Bracket, Operator, Function, Constant, Variable, Call }
 struct TSymbol {
   std::string name;  // upper case
   TSymbolKind kind;
-  std::int32_t code;  // the token code; mcVariable for a variable
+  std::int32_t code;          // the token code; mcVariable for a variable
   std::int32_t varIndex = 0;  // a variable's slot; a call's callee
   Extended value = 0;         // a constant's value
 };

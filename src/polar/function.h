@@ -47,9 +47,7 @@ class TFuncPolarObj : public TBaseFuncObj {
   Extended HiBound = 2 * kPolarPi;
   std::int32_t Samples = 1000;  // theta steps; a count <= 0 draws nothing
 
-  std::string GetDescription() const override {
-    return "R=" + Name + "(Theta)=" + Func.Expression();
-  }
+  std::string GetDescription() const override { return "R=" + Name + "(Theta)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;

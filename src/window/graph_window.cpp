@@ -144,7 +144,9 @@ const TParameterList& TFuncGraphWindow::Parameters() const {
   return none;
 }
 
-std::unique_ptr<TGraphScope> TFuncGraphWindow::GraphScope() const { return std::make_unique<TGraphScope>(Parameters()); }
+std::unique_ptr<TGraphScope> TFuncGraphWindow::GraphScope() const {
+  return std::make_unique<TGraphScope>(Parameters());
+}
 
 bool TFuncGraphWindow::IsModified() const { return !history_->isClean() || viewChanged_; }
 

@@ -33,6 +33,22 @@ TEST(CommandLine, CalcPrintsWhatTheResultFieldShows) {
       {{"--calc", "sin(x)", "--x", "pi/2"}, "1.000000000000000000\n", 0},
       // --trig 3 zeroes cos(100001 pi/2), beyond the default range 2.
       {{"--calc", "cos(x)", "--x", "100001pi/2", "--trig", "3"}, "0.000000000000000000\n", 0},
+      // Questions about EXPR: 21 digits, one point a line; nothing found is no error.
+      {{"--calc", "x^2-z", "--z", "4", "--zeros", "-3", "pi"},
+       "-2.00000000000000000000e+00\n2.00000000000000000000e+00\n",
+       0},
+      {{"--calc", "int(x)", "--zeros", "0.5", "2.5"},
+       "interval 5.00000000000000000000e-01 9.99999999999999999946e-01\n",
+       0},
+      {{"--calc", "x^2+1", "--zeros", "-1", "1"}, "", 0},
+      {{"--calc", "x^2-a*x", "--param", "a=2", "--extrema", "-5", "5"},
+       "min 1.00000000000000000000e+00 -1.00000000000000000000e+00\n",
+       0},
+      {{"--calc", "-abs(x)", "--extrema", "-1", "1"}, "max 0.00000000000000000000e+00 0.00000000000000000000e+00\n", 0},
+      {{"--calc", "x", "--intersect", "2-x", "0", "2"}, "1.00000000000000000000e+00 1.00000000000000000000e+00\n", 0},
+      {{"--calc", "x^3", "--derivative", "2", "--x", "2"}, "1.20000000000000000000e+01\n", 0},
+      {{"--calc", "abs(x)", "--derivative", "1"}, "Error: Invalid Function Domain\n", 1},
+      {{"--calc", "x+", "--zeros", "0", "1"}, "Function Definition: Expression Syntax Error at Character 2\n", 1},
   };
   for (const auto& r : rows) {
     const TRun run = RunPlotix(r.args);
@@ -60,7 +76,13 @@ TEST(CommandLine, HelpVersionAndBadUsage) {
                               {"--render", "a.pxg", "b.bmp", "--scale", "2"},
                               {"--render", "a.pxg", "b.png", "--scale", "5"},
                               {"--render", "a.pxg", "b.png", "--smooth", "--depth", "8"},
-                              {"--smooth"}};
+                              {"--smooth"},
+                              {"--calc", "x", "--zeros", "2", "1"},
+                              {"--calc", "x", "--zeros", "0", "1/0"},
+                              {"--calc", "x", "--zeros", "0"},
+                              {"--calc", "x", "--derivative", "3"},
+                              {"--calc", "x", "--zeros", "0", "1", "--extrema", "0", "1"},
+                              {"--zeros", "0", "1"}};
   for (const auto& args : rows) {
     const TRun run = RunPlotix(args);
     EXPECT_EQ(std::tuple(run.status, run.out, run.err.rfind("plotix: ", 0)), std::tuple(2, std::string(), 0u))

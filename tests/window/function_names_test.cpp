@@ -240,8 +240,9 @@ TEST(FunctionNames, DeletingACalledFunctionAsks) {
     dlg.accept();
   });
   window.EditFunctionList();
-  EXPECT_EQ(Told(messages), "C|YN|Function f Is Used By g, h. Delete It Anyway?\n"
-                            "C|YN|Function f Is Used By g, h. Delete It Anyway?\n");
+  EXPECT_EQ(Told(messages),
+            "C|YN|Function f Is Used By g, h. Delete It Anyway?\n"
+            "C|YN|Function f Is Used By g, h. Delete It Anyway?\n");
   ASSERT_EQ(window.Doc().Functions().size(), 2u);
   EXPECT_EQ(window.Doc().Functions()[0]->ErrorText(), "Unknown Symbol at Character 1");
   EXPECT_EQ(window.Doc().Functions()[1]->ErrorText(), "Unknown Symbol at Character 1");
@@ -270,10 +271,8 @@ TEST_F(FunctionNameFiles, NamesAndCallsComeBack) {
     std::vector<std::pair<const char*, const char*>> functions;  // name, text
     int format;
   } rows[] = {
-      {{{"f", "x"}, {"g", "x^2"}}, 2},
-      {{{"f", "x"}, {"g", "f(x)^2"}}, 3},
-      {{{"g", "x"}, {"f", "x^2"}}, 3},
-      {{{"wave", "sin(x)"}}, 3},
+      {{{"f", "x"}, {"g", "x^2"}}, 2}, {{{"f", "x"}, {"g", "f(x)^2"}}, 3},
+      {{{"g", "x"}, {"f", "x^2"}}, 3}, {{{"wave", "sin(x)"}}, 3},
       {{{"g", "f(x)^2"}}, 3},  // f was deleted
   };
   for (const auto& r : rows) {

@@ -1,0 +1,65 @@
+#pragma once
+// The points of a function of x over an interval: its zeros, its local extrema and the
+// points where it meets another function, each found to the last digits the 80-bit value
+// holds. The interval is sampled, every change of sign between two samples is closed in on
+// by bisection until its ends are neighbouring numbers, and what was closed in on is then
+// told apart: a zero from a pole or a jump, an extremum from a pole.
+
+#include <memory>
+#include <vector>
+
+#include "expr/derivative.h"
+#include "expr/evaluator.h"
+
+namespace plotix {
+
+// A compiled program as a function of the variable in one slot, the other slots fixed.
+class TFunctionOfX {
+ public:
+  TFunctionOfX(TMathProgram program, std::vector<Extended> values, int slot);
+
+  // The value at x as the evaluator gives it; false where it is undefined.
+  bool Value(Extended x, Extended& y);
+  // The value and its derivatives at x (see EvaluateJet); false where the value or the first
+  // derivative is undefined.
+  bool Slopes(Extended x, TJet& jet);
+  // The size of the terms at x: the largest magnitude among the values the program works out
+  // on its way, which bounds what rounding may leave of an exact 0.
+  Extended TermSize(Extended x);
+
+ private:
+  TPreparedProgram program_;
+  std::vector<Extended> values_;
+  int slot_;
+  TMathEvaluator evaluator_;
+};
+
+// The program f - g of two programs over the same slots.
+TMathProgram Difference(const TMathProgram& f, const TMathProgram& g);
+
+constexpr std::size_t kMaxAnalysisPoints = 1000;  // per function and question
+
+// A zero: a point (to == x), or an interval [x, to] on which the function is 0.
+struct TZero {
+  Extended x = 0, to = 0;
+  bool operator==(const TZero&) const = default;
+};
+struct TExtremum {
+  Extended x = 0, y = 0;
+  bool maximum = false;
+};
+template <class T>
+struct TPoints {
+  std::vector<T> points;  // ascending in x
+  bool more = false;      // there were more than kMaxAnalysisPoints
+};
+
+// Each zero of f in [a, b]: a point where f is 0 or changes sign continuously, or where it
+// touches 0 (a zero of f' where f is 0 to within a few units in the last place of the size
+// of its terms); an interval on which it is 0 once.
+TPoints<TZero> FindZeros(TFunctionOfX& f, Extended a, Extended b);
+// Each local extremum of f strictly inside (a, b): where f' changes sign, passing 0 or at a
+// kink where f is continuous.
+TPoints<TExtremum> FindExtrema(TFunctionOfX& f, Extended a, Extended b);
+
+}  // namespace plotix

@@ -1,0 +1,147 @@
+// Zeros, extrema and exact derivatives against values worked out with mpmath at 50 digits
+// (tests/data/analysis_reference.py prints the rows), and what is no zero or extremum.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "expr/analysis.h"
+#include "expr/function_object.h"
+#include "expr/trig_fixup.h"
+
+namespace plotix {
+namespace {
+
+Extended Ref(const char* text) { return std::strtold(text, nullptr); }
+
+// Within n units in the last place of the reference, or 1e-18 near 0.
+::testing::AssertionResult Near(Extended got, const char* ref, int n) {
+  const Extended want = Ref(ref);
+  const Extended unit = want == 0 ? 0 : std::ldexp(Extended(1), std::ilogb(want) - 63);
+  const Extended tolerance = std::max(n * unit, Extended(1e-18L));
+  if (fabsl(got - want) <= tolerance) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << double(got) << " is " << double((got - want) / tolerance * n)
+                                       << " units from " << ref;
+}
+
+TFunctionOfX Function(const char* text) {
+  TMathGraphFunc f;
+  f.SetVariableCount(1);
+  f.SetVariableName(0, "X");
+  f.SetExpression(text);
+  EXPECT_TRUE(f.Compile()) << text;
+  return TFunctionOfX(f.Prepared()->Program(), {0}, 0);
+}
+
+TEST(Analysis, ZerosToTheLastDigits) {
+  const struct {
+    const char *text, *a, *b;
+    std::vector<const char*> zeros;
+  } rows[] = {
+      // clang-format off
+      {"x^3-2x", "-3", "3", {"-1.414213562373095048801689", "0.0", "1.414213562373095048801689"}},
+      {"cos(x)-x", "0", "1", {"7.390851332151606416553121e-1"}},
+      {"exp(x)-3", "0", "2", {"1.098612288668109691395245"}},
+      {"x^5-x-1", "1", "2", {"1.167303978261418684256046"}},
+      {"sin(x)", "3", "4", {"3.141592653589793238462643"}},
+      {"x^2-2x+1", "-3", "3", {"1.0"}},
+      {"exp(-x)-x^2", "0", "1", {"7.034674224983916520498186e-1"}},
+      // Poles and jumps where the sign changes are no zeros.
+      {"tan(x)", "1", "2", {}}, {"1/x", "-1", "1", {}}, {"int(x)+0.5", "-1", "1", {}}, {"x^2+1", "-2", "2", {}},
+      // clang-format on
+  };
+  for (const auto& r : rows) {
+    TFunctionOfX f = Function(r.text);
+    const TPoints<TZero> found = FindZeros(f, Ref(r.a), Ref(r.b));
+    ASSERT_EQ(found.points.size(), r.zeros.size()) << r.text;
+    for (std::size_t i = 0; i < r.zeros.size(); ++i) {
+      EXPECT_TRUE(Near(found.points[i].x, r.zeros[i], 4)) << r.text;
+      EXPECT_EQ(found.points[i].to, found.points[i].x);
+    }
+  }
+  // A double zero where the rounding of the terms leaves no 0: to 1e-15.
+  TFunctionOfX touch = Function("(x-0.1)^2");
+  const TPoints<TZero> found = FindZeros(touch, -1, 1);
+  ASSERT_EQ(found.points.size(), 1u);
+  EXPECT_LT(fabsl(found.points[0].x / 0.1L - 1), 1e-15L);
+  // Where f is 0 throughout: the interval once, its ends the last points where it is.
+  TFunctionOfX flat = Function("int(x)");
+  const TPoints<TZero> interval = FindZeros(flat, 0.5L, 2.5L);
+  ASSERT_EQ(interval.points.size(), 1u);
+  EXPECT_EQ(interval.points[0], (TZero{0.5L, nextafterl(1, 0)}));
+}
+
+TEST(Analysis, ExtremaToTheLastDigits) {
+  const struct {
+    const char *text, *a, *b;
+    std::vector<std::tuple<bool, const char*, const char*>> points;  // maximum, x, y
+  } rows[] = {
+      // clang-format off
+      {"x^3-2x", "0", "2", {{false, "8.16496580927726032732428e-1", "-1.088662107903634710309904"}}},
+      {"x*exp(-x)", "0", "3", {{true, "1.0", "3.678794411714423215955238e-1"}}},
+      {"x^4-3x^2+x", "-3", "3", {{false, "-1.300839565941577126232185", "-3.513905038934789021409468"}, {true, "1.69938443311591276166105e-1", "8.413522071094307450679238e-2"}, {false, "1.13090112262998585006608", "-1.070230181776154053097325"}}},
+      {"abs(x-1/3)", "-1", "1", {{false, "3.333333333333333333333333e-1", "0.0"}}},
+      {"abs(x)", "-1", "1", {{false, "0", "0"}}},
+      // A pole where f' changes sign, and ends of the range, are no extrema.
+      {"1/x^2", "-1", "1", {}}, {"x^2", "0", "1", {}},
+      // clang-format on
+  };
+  for (const auto& r : rows) {
+    TFunctionOfX f = Function(r.text);
+    const TPoints<TExtremum> found = FindExtrema(f, Ref(r.a), Ref(r.b));
+    ASSERT_EQ(found.points.size(), r.points.size()) << r.text;
+    for (std::size_t i = 0; i < r.points.size(); ++i) {
+      const auto& [maximum, x, y] = r.points[i];
+      EXPECT_EQ(found.points[i].maximum, maximum) << r.text;
+      EXPECT_TRUE(Near(found.points[i].x, x, 4)) << r.text;
+      EXPECT_TRUE(Near(found.points[i].y, y, 2)) << r.text;
+    }
+  }
+}
+
+TEST(Analysis, DerivativesAreExact) {
+  const struct {
+    const char *text, *x, *d1, *d2;
+  } rows[] = {
+      // clang-format off
+      {"sin(x)*exp(x)", "1", "3.75604922709472754834714", "2.937387879831770314277935"},
+      {"x^x", "2", "6.772588722239781237668928", "1.346698950015236817400627e+1"},
+      {"(x-3)^3", "1", "1.2e+1", "-1.2e+1"},
+      {"tan(x)", "1", "3.425518820814759760941679", "1.066985894497531748258035e+1"},
+      {"log(x)", "2", "2.171472409516259138255645e-1", "-1.085736204758129569127822e-1"},
+      {"arccosh(x)", "2", "5.773502691896257645091488e-1", "-3.849001794597505096727659e-1"},
+      {"arcsec(x)", "2", "2.886751345948128822545744e-1", "-3.367876570272816959636701e-1"},
+      {"arccot(x)", "0.5", "-8.0e-1", "6.4e-1"},
+      {"csch(x)+sech(x)", "1", "-1.610839875013847246752681", "2.186874454637528912747146"},
+      {"sqrt(x)/x^2", "2", "-2.651650429449553216503166e-1", "3.314563036811941520628958e-1"},
+      {"2^x", "3", "5.545177444479562475337857", "3.84362411134561139733682"},
+      // clang-format on
+  };
+  for (const auto& r : rows) {
+    TMathGraphFunc f;
+    f.SetVariableCount(1);
+    f.SetVariableName(0, "X");
+    f.SetExpression(r.text);
+    ASSERT_TRUE(f.Compile()) << r.text;
+    Extended x = Ref(r.x);
+    TJet jet;
+    ASSERT_EQ(EvaluateJet(f.Prepared()->Program(), &x, 0, jet, CurrentTrigFixup()), meNone) << r.text;
+    EXPECT_TRUE(Near(jet.d1, r.d1, 8)) << r.text;
+    EXPECT_TRUE(Near(jet.d2, r.d2, 8)) << r.text;
+  }
+  // No derivative where the value has no slope: a kink, a jump, a step's edge.
+  for (const auto& [text, at] : {std::pair("sqrt(x)", 0.0L), std::pair("abs(x-1)", 1.0L), std::pair("round(x)", 0.5L),
+                                 std::pair("frac(x)", 2.0L), std::pair("x^x", -1.0L)}) {
+    TMathGraphFunc f;
+    f.SetVariableCount(1);
+    f.SetVariableName(0, "X");
+    f.SetExpression(text);
+    ASSERT_TRUE(f.Compile()) << text;
+    Extended x = at;
+    TJet jet;
+    EXPECT_EQ(EvaluateJet(f.Prepared()->Program(), &x, 0, jet, CurrentTrigFixup()), meDomain) << text;
+  }
+}
+
+}  // namespace
+}  // namespace plotix
