@@ -5,6 +5,7 @@
 
 #include "expr/analysis.h"
 #include "expr/function_object.h"
+#include "expr/integral.h"
 #include "expr/math_const_check.h"
 
 namespace plotix {
@@ -62,7 +63,7 @@ int RunAnalysis(const TAnalysisRequest& r) {
     TJet jet;
     std::vector<Extended> values = f.Values();
     values[0] = x.Value();
-    if (const int error = EvaluateJet(f.Program(), values.data(), 0, jet, CurrentTrigFixup())) {
+    if (const int error = EvaluateJet(*f.func.Prepared(), values.data(), 0, jet)) {
       std::cout << "Error: " << MathErrorText(error, 0) << '\n';
       return 1;
     }
@@ -77,6 +78,26 @@ int RunAnalysis(const TAnalysisRequest& r) {
   if (a.Value() > b.Value()) {
     std::cerr << "plotix: A must be <= B\n";
     return 2;
+  }
+  if (r.question == TAnalysisRequest::Integral) {
+    TFunctionOfX function(f.Program(), f.Values(), 0);
+    const TIntegral i = Integrate(
+        [&function](Extended at, Extended& y, int& error) {
+          if (function.Value(at, y)) return true;
+          error = function.ErrorCode();
+          return false;
+        },
+        a.Value(), b.Value());
+    switch (i.status) {
+      case TIntegral::Undefined:
+        std::cout << "Error: " << MathErrorText(i.errorCode, 0) << " at x = " << Number(i.where) << '\n';
+        return 1;
+      case TIntegral::Divergent: std::cout << "Error: The Integral Diverges Or Converges Too Slowly\n"; return 1;
+      case TIntegral::Inaccurate:
+        std::cerr << "plotix: the integral is accurate to about " << Number(i.error) << " only\n";
+        [[fallthrough]];
+      case TIntegral::Converged: std::cout << Number(i.value) << '\n'; return 0;
+    }
   }
   if (r.question == TAnalysisRequest::Extrema) {
     TFunctionOfX function(f.Program(), f.Values(), 0);

@@ -1,6 +1,7 @@
 #pragma once
 // The questions `plotix --calc EXPR` answers about EXPR besides its value: its zeros, its
-// extrema and where it meets another expression over an interval, and its derivatives.
+// extrema and where it meets another expression over an interval, its derivatives and its
+// definite integral.
 
 #include <string>
 
@@ -9,7 +10,7 @@
 namespace plotix {
 
 struct TAnalysisRequest {
-  enum TQuestion { None, Zeros, Extrema, Intersect, Derivative } question = None;
+  enum TQuestion { None, Zeros, Extrema, Intersect, Derivative, Integral } question = None;
   std::string function, function2;  // EXPR and, for Intersect, EXPR2
   std::string aText, bText;         // the interval's ends
   std::string xText = "0", zText = "0";

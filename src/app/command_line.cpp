@@ -42,7 +42,8 @@ constexpr const char* kUsage =
     "usage: plotix [FILE]\n"
     "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
     "              [--param NAME=VALUE ...]\n"
-    "              [--zeros A B | --extrema A B | --intersect EXPR2 A B | --derivative 1|2]\n"
+    "              [--zeros A B | --extrema A B | --intersect EXPR2 A B | --derivative 1|2\n"
+    "               | --integral A B]\n"
     "       plotix --render FILE.pxg OUT.bmp|OUT.png|OUT.svg|OUT.pdf [FILE.pxg OUT ...]\n"
     "              [--depth 4|8|15|16|24|32 | --smooth | --scale 1|2|3|4] [--param NAME=VALUE ...]\n"
     "       plotix --resave IN.pxg OUT.pxg\n"
@@ -63,8 +64,11 @@ constexpr const char* kOptionHelp =
     "                        \"max X Y\"\n"
     "  --intersect EXPR2 A B each point from A to B where EXPR = EXPR2: \"X Y\"\n"
     "  --derivative N        the exact first (N = 1) or second (N = 2) derivative of EXPR\n"
-    "                        in x at --x; A and B are constant expressions, A <= B, and\n"
-    "                        numbers have 21 significant digits; nothing found is no error\n"
+    "                        in x at --x\n"
+    "  --integral A B        the integral of EXPR dx from A to B; one that diverges or meets\n"
+    "                        a point without a value prints its error text\n"
+    "                        A and B are constant expressions, A <= B, and numbers have\n"
+    "                        21 significant digits; nothing found is no error\n"
     "  --render FILE OUT     draw the graph file with its labels at its bitmap size and\n"
     "                        write the picture as a .bmp, .png, .svg or .pdf file\n"
     "                        (vectors at 96 pixels to the inch); more FILE OUT\n"
@@ -161,9 +165,10 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
         (name == "--x" ? cl.xText : cl.zText) = value;
         calcOnly = true;
       }
-    } else if (name == "--zeros" || name == "--extrema" || name == "--intersect" || name == "--derivative") {
+    } else if (name == "--zeros" || name == "--extrema" || name == "--intersect" || name == "--derivative" ||
+               name == "--integral") {
       if (cl.analysis.question != TAnalysisRequest::None)
-        return "only one of --zeros, --extrema, --intersect and --derivative at a time";
+        return "only one of --zeros, --extrema, --intersect, --derivative and --integral at a time";
       const bool intersect = name == "--intersect";
       const std::string need = name + (intersect                ? " needs EXPR2, A and B"
                                        : name == "--derivative" ? " needs 1 or 2"
@@ -182,9 +187,10 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
         q.question = TAnalysisRequest::Derivative;
         q.order = value == "1" ? 1 : 2;
       } else {
-        q.question = intersect           ? TAnalysisRequest::Intersect
-                     : name == "--zeros" ? TAnalysisRequest::Zeros
-                                         : TAnalysisRequest::Extrema;
+        q.question = intersect              ? TAnalysisRequest::Intersect
+                     : name == "--zeros"    ? TAnalysisRequest::Zeros
+                     : name == "--integral" ? TAnalysisRequest::Integral
+                                            : TAnalysisRequest::Extrema;
         if (intersect) q.function2 = values[0];
         q.aText = values[count - 2];
         q.bText = values[count - 1];
@@ -237,7 +243,7 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
     }
   }
   if (calcOnly && cl.mode != TCommandLine::Calc)
-    return "--x, --z, --scientific, --trig, --zeros, --extrema, --intersect and --derivative need --calc";
+    return "--x, --z, --scientific, --trig, --zeros, --extrema, --intersect, --derivative and --integral need --calc";
   if (renderOnly && cl.mode != TCommandLine::Render) return "--depth, --smooth and --scale need --render";
   if (!cl.parameters.empty() && cl.mode != TCommandLine::Calc && cl.mode != TCommandLine::Render)
     return "--param needs --calc or --render";

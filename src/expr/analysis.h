@@ -18,8 +18,10 @@ class TFunctionOfX {
  public:
   TFunctionOfX(TMathProgram program, std::vector<Extended> values, int slot);
 
-  // The value at x as the evaluator gives it; false where it is undefined.
+  // The value at x as the evaluator gives it; false where it is undefined, ErrorCode telling
+  // why.
   bool Value(Extended x, Extended& y);
+  int ErrorCode() const { return error_; }
   // The value and its derivatives at x (see EvaluateJet); false where the value or the first
   // derivative is undefined.
   bool Slopes(Extended x, TJet& jet);
@@ -31,6 +33,7 @@ class TFunctionOfX {
   TPreparedProgram program_;
   std::vector<Extended> values_;
   int slot_;
+  int error_ = 0;
   TMathEvaluator evaluator_;
 };
 

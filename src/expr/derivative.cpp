@@ -150,11 +150,18 @@ bool Finite(const TJet& j) { return IsFinite(j.d1) && IsFinite(j.d2); }
 
 }  // namespace
 
-int EvaluateJet(const TMathProgram& program, const Extended* values, int slot, TJet& result, const TTrigFixup& trig) {
+int EvaluateJet(const TPreparedProgram& prepared, const Extended* values, int slot, TJet& result) {
+  // The value and its error from the evaluator; the slopes then follow the same routines on
+  // values known to be defined and finite.
+  thread_local TMathEvaluator evaluator;
+  Extended value = 0;
+  result = {};
+  if (const int error = evaluator.Evaluate(prepared, values, value)) return error;
+  const TTrigFixup& trig = CurrentTrigFixup();
+  const TMathProgram& program = prepared.Program();
   thread_local std::vector<TJet> stack;  // reused: a search evaluates thousands of jets
   stack.assign(std::size_t(program.StackDepth()) + 1, TJet());
   int depth = 0;
-  result = {};
   bool defined = true;  // every derivative so far exists
   for (const TPostFixRec& r : program) {
     if (IsOperand(r.code)) {
@@ -164,14 +171,11 @@ int EvaluateJet(const TMathProgram& program, const Extended* values, int slot, T
         stack[std::size_t(depth++)] = {values[r.varIndex], r.varIndex == slot ? Extended(1) : 0, 0};
       continue;
     }
-    // The value as the checked evaluator computes it, its error included.
-    Extended operands[2];
     const int n = IsBinary(r.code) ? 2 : 1;
-    if (depth < n) return meUnknown;
-    for (int i = 0; i < n; ++i) operands[i] = stack[std::size_t(depth - n + i)].v;
-    int valueDepth = n;
-    if (const int err = CheckedStep(r.code, operands, valueDepth, trig)) return err;
-    const Extended y = operands[0];
+    int err = meNone;
+    const Extended y = n == 1
+                           ? ApplyFunction(r.code, stack[std::size_t(depth - 1)].v, err, trig)
+                           : ApplyBinary(r.code, stack[std::size_t(depth - 2)].v, stack[std::size_t(depth - 1)].v, err);
     if (n == 1) {
       TJet& u = stack[std::size_t(depth - 1)];
       Extended g1 = 0, g2 = 0;
@@ -216,8 +220,8 @@ int EvaluateJet(const TMathProgram& program, const Extended* values, int slot, T
       }
     }
   }
-  if (depth != 1) return meUnknown;
   result = stack[0];
+  result.v = value;
   if (!defined) return meDomain;
   return Finite(result) ? meNone : meOverflow;
 }

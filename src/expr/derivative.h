@@ -4,8 +4,7 @@
 // in extended precision, so a derivative carries no step-size error as a difference
 // quotient does. The values are the evaluator's own routines' values.
 
-#include "expr/postfix_program.h"
-#include "expr/trig_fixup.h"
+#include "expr/evaluator.h"
 
 namespace plotix {
 
@@ -15,11 +14,11 @@ struct TJet {
 };
 
 // Runs the program with the variable of `slot` at the jet (values[slot], 1, 0) and every
-// other slot constant at its value. Returns meNone with the jet; the value's error, as the
-// checked evaluator would give it; or meDomain where the value exists and a derivative does
+// other slot constant at its value, with the trigonometry fix-up in force. Returns meNone
+// with the jet; the value's error, as the evaluator gives it; or meDomain where the value exists and a derivative does
 // not (sqrt and abs at 0, the jumps of INT, TRUNC, GRINT, ROUND and FRAC, FACT, a power
 // whose exponent varies with a base not above 0, and the ends of the inverse functions'
 // domains), meOverflow where a derivative leaves the finite range.
-int EvaluateJet(const TMathProgram& program, const Extended* values, int slot, TJet& result, const TTrigFixup& trig);
+int EvaluateJet(const TPreparedProgram& program, const Extended* values, int slot, TJet& result);
 
 }  // namespace plotix

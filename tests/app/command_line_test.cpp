@@ -49,6 +49,9 @@ TEST(CommandLine, CalcPrintsWhatTheResultFieldShows) {
       {{"--calc", "x^3", "--derivative", "2", "--x", "2"}, "1.20000000000000000000e+01\n", 0},
       {{"--calc", "abs(x)", "--derivative", "1"}, "Error: Invalid Function Domain\n", 1},
       {{"--calc", "x+", "--zeros", "0", "1"}, "Function Definition: Expression Syntax Error at Character 2\n", 1},
+      {{"--calc", "a*x", "--param", "a=2", "--integral", "0", "3"}, "9.00000000000000000000e+00\n", 0},
+      {{"--calc", "1/x", "--integral", "-1", "1"}, "Error: Division by Zero at x = 0.00000000000000000000e+00\n", 1},
+      {{"--calc", "1/x", "--integral", "0", "1"}, "Error: The Integral Diverges Or Converges Too Slowly\n", 1},
   };
   for (const auto& r : rows) {
     const TRun run = RunPlotix(r.args);
@@ -82,6 +85,7 @@ TEST(CommandLine, HelpVersionAndBadUsage) {
                               {"--calc", "x", "--zeros", "0"},
                               {"--calc", "x", "--derivative", "3"},
                               {"--calc", "x", "--zeros", "0", "1", "--extrema", "0", "1"},
+                              {"--calc", "x", "--integral", "1", "0"},
                               {"--zeros", "0", "1"}};
   for (const auto& args : rows) {
     const TRun run = RunPlotix(args);

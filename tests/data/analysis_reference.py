@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reference values for the analysis tests (tests/expr/analysis_test.cpp), worked out with
 mpmath at 50 digits, independently of Plotix. Prints the table rows the test holds."""
-from mpmath import mp, mpf, sqrt, cos, sin, exp, log, tan, sec, acos, findroot, diff, e, pi, atan, cosh, sinh
+from mpmath import mp, mpf, sqrt, cos, sin, exp, log, tan, sec, acos, findroot, diff, e, pi, atan, cosh, sinh, quad, erf
 
 mp.dps = 50
 
@@ -41,6 +41,21 @@ derivatives = [
     ("2^x", 3, 8 * log(2), 8 * log(2)**2),
 ]
 
+integrals = [
+    ("exp(x)", "0", "1", e - 1),
+    ("sin(x)", "0", "pi", mpf(2)),
+    ("1/(1+x^2)", "0", "1", pi / 4),
+    ("sqrt(1-x^2)", "-1", "1", pi / 2),
+    ("exp(-x^2)", "0", "2", sqrt(pi) / 2 * erf(2)),
+    ("abs(x)", "-2", "2", mpf(4)),
+    ("sin(x)^2", "0", "10", 5 - sin(20) / 4),
+    ("x", "1", "0", -mpf(1) / 2),
+    ("1/sqrt(x)", "0", "1", quad(lambda x: 1 / sqrt(x), [0, 1])),
+    ("ln(x)", "0", "1", quad(log, [0, 1])),
+    ("x^(-0.9)", "0", "1", mpf(10)),
+    ("ln(x)/sqrt(x)", "0", "1", quad(lambda x: log(x) / sqrt(x), [0, 1])),
+]
+
 print("// zeros")
 for text, a, b, xs in zeros:
     print('{"%s", "%s", "%s", {%s}},' % (text, a, b, ", ".join('"%s"' % s(x) for x in xs)))
@@ -50,3 +65,6 @@ for text, a, b, points in extrema:
 print("// derivatives")
 for text, x, d1, d2 in derivatives:
     print('{"%s", "%s", "%s", "%s"},' % (text, x, s(d1), s(d2)))
+print("// integrals")
+for text, a, b, v in integrals:
+    print('{"%s", "%s", "%s", "%s"},' % (text, a, b, s(v)))

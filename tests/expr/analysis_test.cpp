@@ -7,6 +7,7 @@
 
 #include "expr/analysis.h"
 #include "expr/function_object.h"
+#include "expr/integral.h"
 #include "expr/trig_fixup.h"
 
 namespace plotix {
@@ -46,6 +47,7 @@ TEST(Analysis, ZerosToTheLastDigits) {
       {"sin(x)", "3", "4", {"3.141592653589793238462643"}},
       {"x^2-2x+1", "-3", "3", {"1.0"}},
       {"exp(-x)-x^2", "0", "1", {"7.034674224983916520498186e-1"}},
+      {"x^3-2x-tan(x)", "-1", "1.3", {"0.0"}},  // at 0 between two samples: found exactly
       // Poles and jumps where the sign changes are no zeros.
       {"tan(x)", "1", "2", {}}, {"1/x", "-1", "1", {}}, {"int(x)+0.5", "-1", "1", {}}, {"x^2+1", "-2", "2", {}},
       // clang-format on
@@ -83,7 +85,7 @@ TEST(Analysis, ExtremaToTheLastDigits) {
       {"abs(x-1/3)", "-1", "1", {{false, "3.333333333333333333333333e-1", "0.0"}}},
       {"abs(x)", "-1", "1", {{false, "0", "0"}}},
       // A pole where f' changes sign, and ends of the range, are no extrema.
-      {"1/x^2", "-1", "1", {}}, {"x^2", "0", "1", {}},
+      {"1/x^2", "-1", "1", {}}, {"x^2", "0", "1", {}}, {"ln(abs(x))", "-1", "1.3", {}},
       // clang-format on
   };
   for (const auto& r : rows) {
@@ -125,7 +127,7 @@ TEST(Analysis, DerivativesAreExact) {
     ASSERT_TRUE(f.Compile()) << r.text;
     Extended x = Ref(r.x);
     TJet jet;
-    ASSERT_EQ(EvaluateJet(f.Prepared()->Program(), &x, 0, jet, CurrentTrigFixup()), meNone) << r.text;
+    ASSERT_EQ(EvaluateJet(*f.Prepared(), &x, 0, jet), meNone) << r.text;
     EXPECT_TRUE(Near(jet.d1, r.d1, 8)) << r.text;
     EXPECT_TRUE(Near(jet.d2, r.d2, 8)) << r.text;
   }
@@ -139,8 +141,56 @@ TEST(Analysis, DerivativesAreExact) {
     ASSERT_TRUE(f.Compile()) << text;
     Extended x = at;
     TJet jet;
-    EXPECT_EQ(EvaluateJet(f.Prepared()->Program(), &x, 0, jet, CurrentTrigFixup()), meDomain) << text;
+    EXPECT_EQ(EvaluateJet(*f.Prepared(), &x, 0, jet), meDomain) << text;
   }
+}
+
+// The integrand of a text in x.
+TIntegrand Integrand(const char* text) {
+  auto f = std::make_shared<TFunctionOfX>(Function(text));
+  return [f](Extended x, Extended& y, int& error) {
+    error = meNone;
+    return f->Value(x, y) || ((error = meDomain), false);
+  };
+}
+
+// Smooth integrals to 1e-15, integrable singularities at an end, each within its estimate;
+// a divergent or undefined integral says so.
+TEST(Analysis, IntegralsWithHonestEstimates) {
+  const struct {
+    const char *text, *a, *b, *value;
+  } rows[] = {
+      // clang-format off
+      {"exp(x)", "0", "1", "1.718281828459045235360287"},
+      {"sin(x)", "0", "3.141592653589793238462643", "2.0"},
+      {"1/(1+x^2)", "0", "1", "7.853981633974483096156608e-1"},
+      {"sqrt(1-x^2)", "-1", "1", "1.570796326794896619231322"},
+      {"exp(-x^2)", "0", "2", "8.82081390762421679967481e-1"},
+      {"abs(x)", "-2", "2", "4.0"},
+      {"sin(x)^2", "0", "10", "4.771763687318093086405975"},
+      {"x", "1", "0", "-5.0e-1"},
+      {"1/sqrt(x)", "0", "1", "2.0"},
+      {"ln(x)", "0", "1", "-1.0"},
+      {"x^(-0.9)", "0", "1", "1.0e+1"},
+      {"ln(x)/sqrt(x)", "0", "1", "-4.0"},
+      // clang-format on
+  };
+  for (const auto& r : rows) {
+    const TIntegral i = Integrate(Integrand(r.text), Ref(r.a), Ref(r.b));
+    const Extended want = Ref(r.value);
+    EXPECT_EQ(i.status, TIntegral::Converged) << r.text;
+    EXPECT_LE(fabsl(i.value - want), 1e-15L * fabsl(want)) << r.text << ": " << double(i.value - want);
+    EXPECT_LE(fabsl(i.value - want), i.error) << r.text << ": the estimate " << double(i.error);
+  }
+  // Near 0: to 1e-18 of the integral of |f|.
+  const TIntegral zero = Integrate(Integrand("sin(x)"), 0, 2 * 3.141592653589793238462643L);
+  EXPECT_EQ(zero.status, TIntegral::Converged);
+  EXPECT_LE(fabsl(zero.value), 4e-18L);
+  for (const auto& [text, a, b] :
+       {std::tuple("1/x", 0, 1), std::tuple("1/(x-0.3)^2", 0, 1), std::tuple("x^(-1.1)", 0, 1)})
+    EXPECT_EQ(Integrate(Integrand(text), a, b).status, TIntegral::Divergent) << text;
+  const TIntegral undefined = Integrate(Integrand("1/x"), -1, 1);
+  EXPECT_EQ(std::tuple(undefined.status, undefined.where), std::tuple(TIntegral::Undefined, Extended(0)));
 }
 
 }  // namespace
