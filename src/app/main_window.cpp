@@ -31,6 +31,7 @@
 #include "app/print_scale_dialog.h"
 #include "app/settings_store.h"
 #include "cartesian/cartesian_document.h"
+#include "cartesian/points_window.h"
 #include "expr/calculator_dialog.h"
 #include "expr/trig_fixup_dialog.h"
 #include "files/graph_file.h"
@@ -586,6 +587,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* subWindow) {
   ShowDrawingProgress(window);
   ShowDrawingNote(window);
   Parameters->SetWindow(window);
+  TPointsWindow::Follow(window);
   window->Activated();
 }
 

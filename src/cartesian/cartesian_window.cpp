@@ -3,10 +3,12 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
+#include <QUndoStack>
 #include <cmath>
 
 #include "cartesian/curve_dialogs.h"
 #include "cartesian/function_dialog.h"
+#include "cartesian/points_window.h"
 #include "platform/dialog_service.h"
 #include "window/graph_kinds.h"
 #include "window/status_line.h"
@@ -21,6 +23,10 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   AddCommand(FunctionMenu(), "New &Parametric Curve...", [this] { AddParametricCurve(); });
   AddCommand(FunctionMenu(), "New &Implicit Curve...", [this] { AddImplicitCurve(); });
   AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
+  FunctionMenu()->addSeparator();
+  AddCommand(FunctionMenu(), "&Zeros, Extrema, Intersections...", [this] { TPointsWindow::Open(this); });
+  connect(History(), &QUndoStack::indexChanged, this, [this] { SetMarks({}); });
+  connect(this, &TFuncGraphWindow::ParametersChanged, this, [this] { SetMarks({}); });
 
   QMenu* v = ViewMenu();
   AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
@@ -40,7 +46,8 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   AddCenterCommand("&Center Function View");
 }
 
-TFunc2DWindow::~TFunc2DWindow() = default;
+// The history is cleared as the window base goes: its steps no longer reach the marks.
+TFunc2DWindow::~TFunc2DWindow() { disconnect(History(), nullptr, this, nullptr); }
 
 namespace {
 const TStatusModeChoice kViewMode{"2D/View", "View Center", kFlatViewModes, 0};
@@ -109,6 +116,25 @@ void TFunc2DWindow::WheelZoom(TPoint at, bool in, TZoomAxes axes) {
   v.CenterX = CenterAfterZoom(before.CenterX, at.x - BitmapWidth() / 2, v.ZoomX / before.ZoomX);
   v.CenterY = CenterAfterZoom(before.CenterY, BitmapHeight() / 2 - at.y, v.ZoomY / before.ZoomY);
   SetView(v);
+}
+
+void TFunc2DWindow::SetMarks(std::vector<std::pair<Extended, Extended>> marks) {
+  if (marks.empty() && marks_.empty()) return;
+  marks_ = std::move(marks);
+  update();
+}
+
+void TFunc2DWindow::PaintMarks(QPainter& painter) const {
+  if (marks_.empty()) return;
+  const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(Qt::black, 1.5));
+  painter.setBrush(QColor(255, 215, 0));
+  for (const auto& [x, y] : marks_) {
+    const double col = map.ColF(x * map.zoomX), row = map.RowF(y * map.zoomY);
+    if (col > -10 && col < map.width + 10 && row > -10 && row < map.height + 10)
+      painter.drawEllipse(QPointF(col, row), 4.5, 4.5);
+  }
 }
 
 void TFunc2DWindow::CenterFunctionView() { MoveView(-Doc().View().CenterX, -Doc().View().CenterY); }

@@ -35,11 +35,19 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   void SetXZoomEqualToY();
   void SetYZoomEqualToX();
 
+  // Points (x, y) marked over the picture until what it draws changes (a step of the
+  // history, a parameter's value); a new view keeps them.
+  void SetMarks(std::vector<std::pair<Extended, Extended>> marks);
+  const std::vector<std::pair<Extended, Extended>>& Marks() const { return marks_; }
+  void PaintMarks(QPainter& painter) const override;
+
  private:
   // The view one zoom step in or out, of both axes or of one; the same view when no
   // zoom could change.
   TView2D StepZooms(bool in) const;
   TView2D StepZoom(TAxis axis, bool in) const;
+
+  std::vector<std::pair<Extended, Extended>> marks_;
 };
 
 // Makes 2D Cartesian graphs known to the program: their document, window and dialogs.

@@ -63,6 +63,7 @@ void TScreenImage::paintEvent(QPaintEvent* event) {
   } else {
     painter.drawImage(area, bitmap_.Image(), area);
   }
+  window_.PaintMarks(painter);
 }
 
 void TScreenImage::mousePressEvent(QMouseEvent* event) {

@@ -27,6 +27,7 @@
 class QKeySequence;
 class QMenu;
 class QScrollArea;
+class QPainter;
 class QTimer;
 class QUndoStack;
 
@@ -251,6 +252,9 @@ class TFuncGraphWindow : public QWidget {
   virtual void PreviewParameter(int /*index*/, Extended /*value*/) {}
   // Whether a definition that compiles would not without the parameter at the index.
   virtual bool ParameterInUse(int /*index*/) const { return false; }
+  // Marks a kind paints over the picture on the screen (not into the bitmap, nor as labels).
+  virtual void PaintMarks(QPainter& /*painter*/) const {}
+
   // The names of the graph's functions, in list order.
   virtual std::vector<std::string> FunctionNames() const { return {}; }
   // The parameters and copies of the functions that may be called, for the Function

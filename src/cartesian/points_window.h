@@ -1,0 +1,69 @@
+#pragma once
+// TPointsWindow: "Zeros, Extrema, Intersections", a window beside the graphs that lists the
+// zeros, extrema and intersections of one y = f(x) function of the active 2D graph over its
+// visible x range or typed bounds. A row clicked centres the view on its point; "Mark on
+// Graph" marks the points on the graph until what it draws changes; the rows copy as
+// tab-separated text.
+
+#include <QWidget>
+
+#include "cartesian/function_points.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace plotix {
+
+class TEditMathConst;
+class TFunc2DWindow;
+class TFuncGraphWindow;
+
+class TPointsWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Shows the one points window on the graph, made when it is first wanted.
+  static TPointsWindow* Open(TFunc2DWindow* graph);
+  // The active graph window changed: the window, when open, follows a 2D graph or shows none.
+  static void Follow(TFuncGraphWindow* active);
+  static TPointsWindow* Instance();
+
+  TFunc2DWindow* Graph() const { return graph_; }
+  // The points again, for the chosen function and range.
+  void Refresh();
+  // Centres the graph's view on the row's point.
+  void CenterOn(int row);
+  void MarkOnGraph();
+  void CopyRows();
+  const TFunctionPoints& Points() const { return points_; }
+
+  QComboBox* EFunction;
+  TEditMathConst* EFrom;
+  TEditMathConst* ETo;
+  QTableWidget* Rows;
+  QLabel* Note;
+  QPushButton* BMark;
+  QPushButton* BCopy;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  explicit TPointsWindow(QWidget* parent);
+  void SetGraph(TFunc2DWindow* graph);
+  // The functions of the graph in the choice, the chosen one kept where it still is.
+  void FillFunctions();
+  // The x range: the typed bounds, or the visible range for an empty one; false after
+  // saying what is wrong.
+  bool Range(Extended& a, Extended& b);
+
+  TFunc2DWindow* graph_ = nullptr;
+  std::vector<int> functions_;  // the graph's list indexes of the choice
+  TFunctionPoints points_;
+  bool centering_ = false;  // our own centring redraws: the rows stay
+  QMetaObject::Connection rendered_, closing_;
+};
+
+}  // namespace plotix

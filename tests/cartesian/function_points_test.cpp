@@ -1,0 +1,89 @@
+// The points window: what a 2D function's zeros, extrema and intersections are, as rows and
+// as copied text; centring, marks and the range.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTableWidget>
+
+#include "../told.h"
+#include "cartesian/cartesian_window.h"
+#include "cartesian/curve_functions.h"
+#include "cartesian/points_window.h"
+#include "expr/math_const_edit.h"
+
+namespace plotix {
+namespace {
+
+TFuncList<TBaseFunc2DObj> Functions() {
+  TFuncList<TBaseFunc2DObj> list;
+  for (const auto& [name, text] : {std::pair("f", "x^2-1"), std::pair("g", "x+1"), std::pair("k", "zz(x)")}) {
+    auto f = std::make_unique<TFunc2DObj>();
+    f->Name = name;
+    f->Func.SetExpression(text);
+    list.push_back(std::move(f));
+  }
+  auto curve = std::make_unique<TParametricFuncObj>();  // curves have no points here
+  curve->Name = "p";
+  curve->X.SetExpression("t");
+  curve->Y.SetExpression("t");
+  list.push_back(std::move(curve));
+  return list;
+}
+
+TEST(FunctionPoints, ZerosExtremaAndIntersectionsInOrder) {
+  TGraph2DDoc doc;
+  doc.SetFunctions(Functions());
+  EXPECT_EQ(PointFunctions(doc), (std::vector<int>{0, 1}));  // k does not compile, p is a curve
+  const TFunctionPoints points = FindFunctionPoints(doc, 0, -3, 3);
+  EXPECT_EQ(PointsText(points),
+            "Zero\t-1\t0\n"
+            "Intersection with g\t-1\t0\n"
+            "Minimum\t0\t-1\n"
+            "Zero\t1\t0\n"
+            "Intersection with g\t2\t3\n");
+  EXPECT_FALSE(points.more);
+}
+
+TEST(FunctionPoints, TheWindowCentresMarksAndTakesARange) {
+  TScopedScriptedMessages messages;
+  TFunc2DWindow window;
+  window.SetFunctions(Functions());
+  TPointsWindow& points = *TPointsWindow::Open(&window);
+  EXPECT_EQ(points.EFunction->count(), 2);
+  EXPECT_EQ(points.Rows->rowCount(), 5);  // the visible range, -7 to 7
+  points.CenterOn(4);
+  EXPECT_EQ(std::tuple(window.Doc().View().CenterX, window.Doc().View().CenterY),
+            std::tuple(Extended(70), Extended(105)));
+  EXPECT_EQ(points.Rows->rowCount(), 5);
+  points.MarkOnGraph();
+  EXPECT_EQ(window.Marks().size(), 5u);
+  window.SetView(TView2D{});  // a new view keeps them, a step of the history does not
+  EXPECT_EQ(window.Marks().size(), 5u);
+  window.SetSettings(window.Doc().Settings());
+  EXPECT_TRUE(window.Marks().empty());
+  const struct {
+    const char *from, *to, *note;
+    int rows;
+  } ranges[] = {
+      {"0", "1.5", "", 1},  // the minimum at the range's end is none
+      {"-pi", "", "", 5},
+      {"3", "4", "No zero, extremum or intersection in this range.", 0},
+      {"2", "1", "Error: x From must be <= x To", 0},
+      {"1/0", "", "Error in: x From: Division by Zero", 0},
+  };
+  for (const auto& r : ranges) {
+    points.EFrom->setText(r.from);
+    points.ETo->setText(r.to);
+    points.Refresh();
+    EXPECT_EQ(std::tuple(points.Rows->rowCount(), points.Note->text().toStdString()),
+              std::tuple(r.rows, std::string(r.note)))
+        << r.from << " " << r.to;
+  }
+  TPointsWindow::Follow(nullptr);
+  EXPECT_EQ(points.Note->text(), "Activate a 2D Cartesian graph window.");
+  points.close();
+}
+
+}  // namespace
+}  // namespace plotix
