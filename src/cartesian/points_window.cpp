@@ -27,7 +27,13 @@ TPointsWindow* instance = nullptr;
 TPointsWindow* TPointsWindow::Instance() { return instance; }
 
 TPointsWindow* TPointsWindow::Open(TFunc2DWindow* graph) {
-  if (!instance) instance = new TPointsWindow(graph->window());
+  if (!instance) {
+    QWidget* main = graph->window();
+    instance = new TPointsWindow(main);
+    // First beside the graphs, at the main window's right.
+    instance->resize(instance->sizeHint().expandedTo(QSize(560, 440)));
+    instance->move(main->mapToGlobal(QPoint(std::max(0, main->width() - instance->width() - 24), 96)));
+  }
   instance->SetGraph(graph);
   instance->show();
   instance->raise();
