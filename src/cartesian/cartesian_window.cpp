@@ -9,6 +9,7 @@
 #include "cartesian/curve_dialogs.h"
 #include "cartesian/function_dialog.h"
 #include "cartesian/points_window.h"
+#include "cartesian/value_table_dialog.h"
 #include "platform/dialog_service.h"
 #include "window/graph_kinds.h"
 #include "window/status_line.h"
@@ -25,6 +26,7 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
   FunctionMenu()->addSeparator();
   AddCommand(FunctionMenu(), "&Zeros, Extrema, Intersections...", [this] { TPointsWindow::Open(this); });
+  AddCommand(FunctionMenu(), "Table of &Values...", [this] { RunModal<TValueTableDlg>(this, std::as_const(*this)); });
   connect(History(), &QUndoStack::indexChanged, this, [this] { SetMarks({}); });
   connect(this, &TFuncGraphWindow::ParametersChanged, this, [this] { SetMarks({}); });
 

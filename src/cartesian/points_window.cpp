@@ -105,6 +105,11 @@ TPointsWindow::TPointsWindow(QWidget* parent)
   connect(help, &QShortcut::activated, this, [] { ShowHelp("analysis.md#zeros-extrema-intersections"); });
 }
 
+// It goes with the window it was opened in.
+TPointsWindow::~TPointsWindow() {
+  if (instance == this) instance = nullptr;
+}
+
 void TPointsWindow::closeEvent(QCloseEvent* event) {
   if (graph_) graph_->SetMarks({});
   QWidget::closeEvent(event);

@@ -29,6 +29,7 @@ class TPointsWindow : public QWidget {
   // The active graph window changed: the window, when open, follows a 2D graph or shows none.
   static void Follow(TFuncGraphWindow* active);
   static TPointsWindow* Instance();
+  ~TPointsWindow() override;
 
   TFunc2DWindow* Graph() const { return graph_; }
   // The points again, for the chosen function and range.

@@ -4,12 +4,15 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QTableView>
 #include <QTableWidget>
 
 #include "../told.h"
 #include "cartesian/cartesian_window.h"
 #include "cartesian/curve_functions.h"
 #include "cartesian/points_window.h"
+#include "cartesian/value_table_dialog.h"
 #include "expr/math_const_edit.h"
 
 namespace plotix {
@@ -83,6 +86,49 @@ TEST(FunctionPoints, TheWindowCentresMarksAndTakesARange) {
   TPointsWindow::Follow(nullptr);
   EXPECT_EQ(points.Note->text(), "Activate a 2D Cartesian graph window.");
   points.close();
+  {
+    TFunc2DWindow other;  // the window goes with the window it was opened in
+    TPointsWindow::Open(&other);
+  }
+  EXPECT_EQ(TPointsWindow::Instance(), nullptr);
+}
+
+TEST(ValueTable, RowsColumnsAndText) {
+  TGraph2DDoc doc;
+  doc.SetFunctions(Functions());
+  TValueTable table;
+  std::string error;
+  ASSERT_TRUE(MakeValueTable(doc, {0, 1}, -1, 0.5L, 0.5L, table, error));
+  EXPECT_EQ(ValueTableText(table, ',', '.'), "x,f,g\n-1,0,0\n-0.5,-0.75,0.5\n0,-1,1\n0.5,-0.75,1.5\n");
+  doc.SetFunctions([] {  // undefined: an empty cell; a decimal comma
+    TFuncList<TBaseFunc2DObj> list = Functions();
+    static_cast<TFunc2DObj&>(*list[1]).Func.SetExpression("sqrt(x)");
+    return list;
+  }());
+  ASSERT_TRUE(MakeValueTable(doc, {1}, -1, 0.25L, 0.25L, table, error));
+  EXPECT_EQ(ValueTableText(table, CsvSeparator(','), ','), "x;g\n-1;\n-0,75;\n-0,5;\n-0,25;\n0;0\n0,25;0,5\n");
+  const struct {
+    Extended from, to, step;
+    const char* error;
+  } bad[] = {{0, 1, 0, "Error: Step must be > 0"},
+             {1, 0, 1, "Error: x From must be <= x To"},
+             {0, 1e6L, 1, "Error: The Table Would Have More Than 100000 Rows"}};
+  for (const auto& b : bad) {
+    EXPECT_FALSE(MakeValueTable(doc, {0}, b.from, b.to, b.step, table, error));
+    EXPECT_EQ(error, b.error);
+  }
+  // The dialog starts over the visible range in a round step, every function chosen.
+  TFunc2DWindow window;
+  window.SetFunctions(Functions());
+  TValueTableDlg dlg(window);
+  EXPECT_EQ(std::tuple(dlg.EFrom->text(), dlg.ETo->text(), dlg.EStep->text(), dlg.Functions->count()),
+            std::tuple(QString("-7"), QString("7"), QString("1"), 2));
+  EXPECT_EQ(dlg.View->model()->rowCount(), 15);
+  dlg.Functions->item(1)->setCheckState(Qt::Unchecked);
+  EXPECT_EQ(dlg.Table().headers, (std::vector<std::string>{"x", "f"}));
+  dlg.EStep->setText("0");
+  dlg.Calculate();
+  EXPECT_EQ(dlg.Note->text(), "Error: Step must be > 0");
 }
 
 }  // namespace

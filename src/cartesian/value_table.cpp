@@ -1,0 +1,71 @@
+#include "cartesian/value_table.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace plotix {
+
+namespace {
+
+std::string Number(Extended v, char decimalSeparator) {
+  if (v == 0) v = 0;  // -0 shows as 0
+  char text[64];
+  std::snprintf(text, sizeof text, "%.21Lg", v);
+  std::string s = text;
+  for (char& c : s)
+    if (c == '.') c = decimalSeparator;
+  return s;
+}
+
+}  // namespace
+
+bool MakeValueTable(const TGraph2DDoc& doc, const std::vector<int>& functions, Extended from, Extended to,
+                    Extended step, TValueTable& table, std::string& error) {
+  table = {};
+  if (!(step > 0)) {
+    error = "Error: Step must be > 0";
+    return false;
+  }
+  if (to < from) {
+    error = "Error: x From must be <= x To";
+    return false;
+  }
+  // A last step short of `to` only by rounding still counts.
+  const Extended count = std::floor((to - from) / step * (1 + 1e-15L)) + 1;
+  if (count > kMaxTableRows) {
+    error = "Error: The Table Would Have More Than " + std::to_string(kMaxTableRows) + " Rows";
+    return false;
+  }
+  for (int k = 0; k < int(count); ++k) table.xs.push_back(from + k * step);
+  table.headers.push_back("x");
+  for (const int i : functions) {
+    TMath2DFunc f = dynamic_cast<const TFunc2DObj&>(*doc.Functions()[std::size_t(i)]).Func;
+    table.headers.push_back(doc.Functions()[std::size_t(i)]->Name);
+    std::vector<std::optional<Extended>>& column = table.columns.emplace_back();
+    for (const Extended x : table.xs) {
+      Extended y = 0;
+      column.push_back(f.ValueAt(x, y) ? std::optional(y) : std::nullopt);
+    }
+  }
+  return true;
+}
+
+std::string ValueTableText(const TValueTable& table, char separator, char decimalSeparator) {
+  std::string text;
+  for (std::size_t c = 0; c < table.headers.size(); ++c)
+    text += (c ? std::string(1, separator) : "") + table.headers[c];
+  text += '\n';
+  for (std::size_t r = 0; r < table.xs.size(); ++r) {
+    text += Number(table.xs[r], decimalSeparator);
+    for (const auto& column : table.columns) {
+      text += separator;
+      if (column[r]) text += Number(*column[r], decimalSeparator);
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+char CsvSeparator(char decimalSeparator) { return decimalSeparator == ',' ? ';' : ','; }
+
+}  // namespace plotix
