@@ -86,11 +86,15 @@ TEST(FunctionPoints, TheWindowCentresMarksAndTakesARange) {
   TPointsWindow::Follow(nullptr);
   EXPECT_EQ(points.Note->text(), "Activate a 2D Cartesian graph window.");
   points.close();
+}
+
+TEST(FunctionPoints, TheWindowGoesWithTheWindowItWasOpenedIn) {
   {
-    TFunc2DWindow other;  // the window goes with the window it was opened in
-    TPointsWindow::Open(&other);
+    TFunc2DWindow window;
+    TPointsWindow::Open(&window);
   }
   EXPECT_EQ(TPointsWindow::Instance(), nullptr);
+  TPointsWindow::Follow(nullptr);  // nothing to follow with
 }
 
 TEST(ValueTable, RowsColumnsAndText) {
