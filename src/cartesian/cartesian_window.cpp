@@ -6,6 +6,7 @@
 #include <QUndoStack>
 #include <cmath>
 
+#include "cartesian/area_dialog.h"
 #include "cartesian/curve_dialogs.h"
 #include "cartesian/function_dialog.h"
 #include "cartesian/points_window.h"
@@ -26,6 +27,7 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
   FunctionMenu()->addSeparator();
   AddCommand(FunctionMenu(), "&Zeros, Extrema, Intersections...", [this] { TPointsWindow::Open(this); });
+  AddCommand(FunctionMenu(), "&Area...", [this] { RunModal<TAreaDlg>(this, *this); });
   AddCommand(FunctionMenu(), "Table of &Values...", [this] { RunModal<TValueTableDlg>(this, std::as_const(*this)); });
   connect(History(), &QUndoStack::indexChanged, this, [this] { SetMarks({}); });
   connect(this, &TFuncGraphWindow::ParametersChanged, this, [this] { SetMarks({}); });
@@ -126,10 +128,27 @@ void TFunc2DWindow::SetMarks(std::vector<std::pair<Extended, Extended>> marks) {
   update();
 }
 
+void TFunc2DWindow::SetShade(std::vector<std::vector<TShadeColumn>> pieces) {
+  if (pieces.empty() && shade_.empty()) return;
+  shade_ = std::move(pieces);
+  update();
+}
+
 void TFunc2DWindow::PaintMarks(QPainter& painter) const {
-  if (marks_.empty()) return;
+  if (marks_.empty() && shade_.empty()) return;
   const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
   painter.setRenderHint(QPainter::Antialiasing);
+  // Rows far outside the picture are clamped, so a pole's column stays a drawable polygon.
+  const auto rowOf = [&map](Extended y) { return std::clamp(map.RowF(y * map.zoomY), -1e5, 1e5); };
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(70, 130, 180, 96));
+  for (const auto& piece : shade_) {
+    QPolygonF polygon;
+    for (const TShadeColumn& c : piece) polygon << QPointF(map.ColF(c.x * map.zoomX), rowOf(c.top));
+    for (auto c = piece.rbegin(); c != piece.rend(); ++c)
+      polygon << QPointF(map.ColF(c->x * map.zoomX), rowOf(c->bottom));
+    painter.drawPolygon(polygon);
+  }
   painter.setPen(QPen(Qt::black, 1.5));
   painter.setBrush(QColor(255, 215, 0));
   for (const auto& [x, y] : marks_) {

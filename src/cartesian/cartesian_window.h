@@ -9,6 +9,10 @@
 
 namespace plotix {
 
+struct TShadeColumn {
+  Extended x, top, bottom;
+};
+
 class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DViewDlg> {
   Q_OBJECT
 
@@ -39,6 +43,10 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   // history, a parameter's value); a new view keeps them.
   void SetMarks(std::vector<std::pair<Extended, Extended>> marks);
   const std::vector<std::pair<Extended, Extended>>& Marks() const { return marks_; }
+  // The area between two curves, shaded over the picture: pieces of columns (x, top,
+  // bottom) in graph units.
+  void SetShade(std::vector<std::vector<TShadeColumn>> pieces);
+  const std::vector<std::vector<TShadeColumn>>& Shade() const { return shade_; }
   void PaintMarks(QPainter& painter) const override;
 
  private:
@@ -48,6 +56,7 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   TView2D StepZoom(TAxis axis, bool in) const;
 
   std::vector<std::pair<Extended, Extended>> marks_;
+  std::vector<std::vector<TShadeColumn>> shade_;
 };
 
 // Makes 2D Cartesian graphs known to the program: their document, window and dialogs.

@@ -9,6 +9,7 @@
 #include <QTableWidget>
 
 #include "../told.h"
+#include "cartesian/area_dialog.h"
 #include "cartesian/cartesian_window.h"
 #include "cartesian/curve_functions.h"
 #include "cartesian/points_window.h"
@@ -95,6 +96,43 @@ TEST(FunctionPoints, TheWindowGoesWithTheWindowItWasOpenedIn) {
   }
   EXPECT_EQ(TPointsWindow::Instance(), nullptr);
   TPointsWindow::Follow(nullptr);  // nothing to follow with
+}
+
+TEST(Area, IntegralEstimateAndShade) {
+  TFunc2DWindow window;
+  window.SetFunctions(Functions());
+  {
+    TAreaDlg dlg(window);  // f from 0 to 1 at once
+    EXPECT_EQ(dlg.Result->text().section('\n', 0, 0).toStdString(), "Integral: -0.66666666666666666663");
+    EXPECT_FALSE(window.Shade().empty());
+    const struct {
+      int between;
+      const char *from, *to, *result;
+    } rows[] = {
+        {2, "-1", "2", "Integral: -4.5"},  // f - g, below g
+        {0, "2", "1", "Error: From must be <= To"},
+        {0, "", "1", "Error in: From: Empty Expression"},
+    };
+    for (const auto& r : rows) {
+      dlg.EBetween->setCurrentIndex(r.between);
+      dlg.EFrom->setText(r.from);
+      dlg.ETo->setText(r.to);
+      dlg.Calculate();
+      EXPECT_EQ(dlg.Result->text().section('\n', 0, 0).toStdString(), r.result) << r.from;
+    }
+    EXPECT_TRUE(window.Shade().empty());  // nothing shaded after an error
+  }
+  TFuncList<TBaseFunc2DObj> reciprocal;
+  reciprocal.push_back(std::make_unique<TFunc2DObj>());
+  static_cast<TFunc2DObj&>(*reciprocal[0]).Func.SetExpression("1/x");
+  window.SetFunctions(std::move(reciprocal));
+  TAreaDlg dlg(window);
+  for (const auto& [from, result] : {std::pair("-1", "Error: Division by Zero at x = 0"),
+                                     std::pair("0", "Error: The Integral Diverges Or Converges Too Slowly")}) {
+    dlg.EFrom->setText(from);
+    dlg.Calculate();
+    EXPECT_EQ(dlg.Result->text().toStdString(), result);
+  }
 }
 
 TEST(ValueTable, RowsColumnsAndText) {
