@@ -60,7 +60,9 @@ TAreaDlg::TAreaDlg(TFunc2DWindow& graph, QWidget* parent)
   bounds->addWidget(EFrom, 1);
   bounds->addWidget(new QLabel(QStringLiteral("<= X <=")));
   bounds->addWidget(ETo, 1);
-  form->addRow(QStringLiteral("F&rom, To"), bounds);
+  auto* boundsLabel = new QLabel(QStringLiteral("F&rom, To"));
+  boundsLabel->setBuddy(EFrom);
+  form->addRow(boundsLabel, bounds);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   buttons->addButton(BCalculate, QDialogButtonBox::ActionRole);
   AddHelpButton(this, buttons, "analysis.md#area");

@@ -125,13 +125,13 @@ void TFunc2DWindow::WheelZoom(TPoint at, bool in, TZoomAxes axes) {
 void TFunc2DWindow::SetMarks(std::vector<std::pair<Extended, Extended>> marks) {
   if (marks.empty() && marks_.empty()) return;
   marks_ = std::move(marks);
-  update();
+  RepaintMarks();
 }
 
 void TFunc2DWindow::SetShade(std::vector<std::vector<TShadeColumn>> pieces) {
   if (pieces.empty() && shade_.empty()) return;
   shade_ = std::move(pieces);
-  update();
+  RepaintMarks();
 }
 
 void TFunc2DWindow::PaintMarks(QPainter& painter) const {

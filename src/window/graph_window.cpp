@@ -397,6 +397,8 @@ bool TFuncGraphWindow::SetBitmapAttributes(int width, int height, int depth) {
   return BitmapWidth() == width && BitmapHeight() == height && graphBitmap_.Depth() == depth;
 }
 
+void TFuncGraphWindow::RepaintMarks() { screenImage_->update(); }
+
 void TFuncGraphWindow::Redisplay() {
   screenImage_->SyncSize();
   CenterBitmap();

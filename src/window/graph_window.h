@@ -252,8 +252,10 @@ class TFuncGraphWindow : public QWidget {
   virtual void PreviewParameter(int /*index*/, Extended /*value*/) {}
   // Whether a definition that compiles would not without the parameter at the index.
   virtual bool ParameterInUse(int /*index*/) const { return false; }
-  // Marks a kind paints over the picture on the screen (not into the bitmap, nor as labels).
+  // Marks a kind paints over the picture on the screen (not into the bitmap, nor as labels);
+  // RepaintMarks shows them anew.
   virtual void PaintMarks(QPainter& /*painter*/) const {}
+  void RepaintMarks();
 
   // The names of the graph's functions, in list order.
   virtual std::vector<std::string> FunctionNames() const { return {}; }
