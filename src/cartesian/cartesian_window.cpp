@@ -9,8 +9,10 @@
 #include "cartesian/area_dialog.h"
 #include "cartesian/curve_dialogs.h"
 #include "cartesian/function_dialog.h"
+#include "cartesian/function_points.h"
 #include "cartesian/points_window.h"
 #include "cartesian/value_table_dialog.h"
+#include "expr/derivative.h"
 #include "platform/dialog_service.h"
 #include "window/graph_kinds.h"
 #include "window/status_line.h"
@@ -26,10 +28,15 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   AddCommand(FunctionMenu(), "New &Implicit Curve...", [this] { AddImplicitCurve(); });
   AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
   FunctionMenu()->addSeparator();
+  AddCommand(
+      FunctionMenu(), "&Trace", [this] { Tracing() ? StopTrace() : StartTrace(); }, QKeySequence(Qt::CTRL | Qt::Key_T));
   AddCommand(FunctionMenu(), "&Zeros, Extrema, Intersections...", [this] { TPointsWindow::Open(this); });
   AddCommand(FunctionMenu(), "&Area...", [this] { RunModal<TAreaDlg>(this, *this); });
   AddCommand(FunctionMenu(), "Table of &Values...", [this] { RunModal<TValueTableDlg>(this, std::as_const(*this)); });
-  connect(History(), &QUndoStack::indexChanged, this, [this] { SetMarks({}); });
+  connect(History(), &QUndoStack::indexChanged, this, [this] {
+    SetMarks({});
+    RepaintMarks();  // the traced function may have changed
+  });
   connect(this, &TFuncGraphWindow::ParametersChanged, this, [this] { SetMarks({}); });
 
   QMenu* v = ViewMenu();
@@ -70,6 +77,11 @@ void TFunc2DWindow::UpdateViewStatus() {
   status->ShowFlatView(v.ZoomX, v.ZoomY, v.CenterX, v.CenterY, Mode(Settings(), kViewMode),
                        Mode(Settings(), kMouseMode), BitmapHeight(), BitmapWidth(), MousePosition().y,
                        MousePosition().x);
+  if (Extended y = 0; Tracing()) {
+    const TMapping2D map(v, BitmapWidth(), BitmapHeight());
+    status->SetPanel(1,
+                     "X:" + StatusS8(map.XOfCol(traceColumn_)) + " Y:" + (TraceValue(y) ? StatusS8(y) : "undefined"));
+  }
 }
 
 bool TFunc2DWindow::AddFunction() { return TKindWindow::AddFunction(std::make_unique<TFunc2DObj>()); }
@@ -135,7 +147,7 @@ void TFunc2DWindow::SetShade(std::vector<std::vector<TShadeColumn>> pieces) {
 }
 
 void TFunc2DWindow::PaintMarks(QPainter& painter) const {
-  if (marks_.empty() && shade_.empty()) return;
+  if (marks_.empty() && shade_.empty() && !Tracing()) return;
   const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
   painter.setRenderHint(QPainter::Antialiasing);
   // Rows far outside the picture are clamped, so a pole's column stays a drawable polygon.
@@ -156,6 +168,97 @@ void TFunc2DWindow::PaintMarks(QPainter& painter) const {
     if (col > -10 && col < map.width + 10 && row > -10 && row < map.height + 10)
       painter.drawEllipse(QPointF(col, row), 4.5, 4.5);
   }
+  if (!Tracing()) return;
+  // The cross-hair at the traced point, or a vertical line alone where there is none, and
+  // the read-out beside it, inside the picture.
+  Extended y = 0;
+  const double col = traceColumn_ + 0.5;
+  const bool defined = TraceValue(y);
+  const double row = defined ? rowOf(y) : map.height / 2.0;
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
+  painter.drawLine(QPointF(col, 0), QPointF(col, map.height));
+  if (defined) painter.drawLine(QPointF(0, row), QPointF(map.width, row));
+  const QString text = QString::fromStdString(TraceText());
+  const QRectF box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 100), 0, text).adjusted(-4, -3, 4, 3);
+  QPointF at(col + 10, row + 10);
+  if (at.x() + box.width() > map.width) at.setX(col - 10 - box.width());
+  if (at.y() + box.height() > map.height) at.setY(row - 10 - box.height());
+  const QRectF frame = box.translated(at - box.topLeft());
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(QColor(255, 255, 225));
+  painter.drawRect(frame);
+  painter.drawText(frame.adjusted(4, 3, -4, -3), 0, text);
+}
+
+bool TFunc2DWindow::TraceValue(Extended& y) const {
+  const std::vector<int> functions = PointFunctions(Doc());
+  if (!Tracing() || functions.empty()) return false;
+  TMath2DFunc f =
+      dynamic_cast<const TFunc2DObj&>(*Doc().Functions()[std::size_t(functions[traceFunction_ % functions.size()])])
+          .Func;
+  const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
+  return f.ValueAt(map.XOfCol(traceColumn_), y);
+}
+
+void TFunc2DWindow::StartTrace() {
+  LeaveMode();
+  if (PointFunctions(Doc()).empty()) return;
+  traceColumn_ = std::clamp(MousePosition().x, 0, BitmapWidth() - 1);
+  traceFunction_ = 0;
+  setFocus();
+  RepaintMarks();
+  UpdateViewStatus();
+}
+
+void TFunc2DWindow::StopTrace() {
+  if (!Tracing()) return;
+  traceColumn_ = -1;
+  RepaintMarks();
+  UpdateViewStatus();
+}
+
+bool TFunc2DWindow::ModeMouseMove(int x, int) {
+  if (!Tracing()) return false;
+  traceColumn_ = std::clamp(x, 0, BitmapWidth() - 1);
+  RepaintMarks();
+  return true;
+}
+
+bool TFunc2DWindow::ModeKey(int key) {
+  if (!Tracing()) return false;
+  const std::size_t count = PointFunctions(Doc()).size();
+  switch (key) {
+    case Qt::Key_Escape: StopTrace(); return true;
+    case Qt::Key_Left: traceColumn_ = std::max(0, traceColumn_ - 1); break;
+    case Qt::Key_Right: traceColumn_ = std::min(BitmapWidth() - 1, traceColumn_ + 1); break;
+    case Qt::Key_Up: traceFunction_ = (traceFunction_ + count - 1) % std::max<std::size_t>(count, 1); break;
+    case Qt::Key_Down: traceFunction_ = (traceFunction_ + 1) % std::max<std::size_t>(count, 1); break;
+    default: return false;
+  }
+  RepaintMarks();
+  UpdateViewStatus();
+  return true;
+}
+
+std::string TFunc2DWindow::TraceText() const {
+  const std::vector<int> functions = PointFunctions(Doc());
+  if (!Tracing() || functions.empty()) return {};
+  const auto& f =
+      dynamic_cast<const TFunc2DObj&>(*Doc().Functions()[std::size_t(functions[traceFunction_ % functions.size()])]);
+  const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
+  const Extended x = map.XOfCol(traceColumn_);
+  std::vector<Extended> values;
+  TMath2DFunc copy = f.Func;
+  for (int i = 0; i < copy.VariableCount(); ++i) values.push_back(copy.Value(i));
+  values[0] = x;
+  std::string text = f.Name + ": x = " + PointNumber(x) + "\n";
+  Extended y = 0;
+  if (!copy.ValueAt(x, y)) return text + MathErrorText(copy.ErrorCode(), 0);
+  TJet jet;
+  const int error = EvaluateJet(*f.Func.Prepared(), values.data(), 0, jet);
+  return text + f.Name + "(x) = " + PointNumber(y) + "\n" + f.Name +
+         "'(x) = " + (error == meNone ? PointNumber(jet.d1) : MathErrorText(error, 0));
 }
 
 void TFunc2DWindow::CenterFunctionView() { MoveView(-Doc().View().CenterX, -Doc().View().CenterY); }

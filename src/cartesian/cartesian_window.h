@@ -49,6 +49,19 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   const std::vector<std::vector<TShadeColumn>>& Shade() const { return shade_; }
   void PaintMarks(QPainter& painter) const override;
 
+  // The trace: a cross-hair on one y = f(x) function at a column of the picture, with x, f(x)
+  // and f'(x) beside it. The mouse's column, Left and Right move it a column, Up and Down go
+  // to the previous or next function, Esc leaves.
+  void StartTrace();
+  void StopTrace();
+  bool Tracing() const { return traceColumn_ >= 0; }
+  // What the read-out says: x, f(x), f'(x), or the error where the function has no value.
+  std::string TraceText() const;
+  // The traced function's value at the traced column; false where it has none.
+  bool TraceValue(Extended& y) const;
+  bool ModeMouseMove(int x, int y) override;
+  bool ModeKey(int key) override;
+
  private:
   // The view one zoom step in or out, of both axes or of one; the same view when no
   // zoom could change.
@@ -57,6 +70,8 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
 
   std::vector<std::pair<Extended, Extended>> marks_;
   std::vector<std::vector<TShadeColumn>> shade_;
+  int traceColumn_ = -1;           // -1: no trace
+  std::size_t traceFunction_ = 0;  // into PointFunctions
 };
 
 // Makes 2D Cartesian graphs known to the program: their document, window and dialogs.

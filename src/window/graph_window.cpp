@@ -299,6 +299,7 @@ void TFuncGraphWindow::ShowDrawingProgress() {
 }
 
 void TFuncGraphWindow::keyPressEvent(QKeyEvent* event) {
+  if (ModeKey(event->key())) return;
   if (event->key() == Qt::Key_Escape && drawing_)
     CancelDrawing();
   else
@@ -579,7 +580,7 @@ void TFuncGraphWindow::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers m
 }
 
 void TFuncGraphWindow::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
-  labelEditor_->MouseMove(buttons, x, y);
+  if (!ModeMouseMove(x, y)) labelEditor_->MouseMove(buttons, x, y);
   TrackMouse(x, y);
 }
 

@@ -256,6 +256,10 @@ class TFuncGraphWindow : public QWidget {
   // RepaintMarks shows them anew.
   virtual void PaintMarks(QPainter& /*painter*/) const {}
   void RepaintMarks();
+  // A mode of the kind that takes the mouse's moves and some keys before the labels do
+  // (the 2D trace); true when it took them.
+  virtual bool ModeMouseMove(int /*x*/, int /*y*/) { return false; }
+  virtual bool ModeKey(int /*key*/) { return false; }
 
   // The names of the graph's functions, in list order.
   virtual std::vector<std::string> FunctionNames() const { return {}; }

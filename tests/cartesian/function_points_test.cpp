@@ -98,6 +98,48 @@ TEST(FunctionPoints, TheWindowGoesWithTheWindowItWasOpenedIn) {
   TPointsWindow::Follow(nullptr);  // nothing to follow with
 }
 
+TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
+  TFunc2DWindow window;
+  window.SetFunctions(Functions());
+  window.StartTrace();
+  ASSERT_TRUE(window.Tracing());
+  const int one = window.BitmapWidth() / 2 + 35;  // x = 1 at the default view
+  const struct {
+    int key;  // 0: the mouse at x = 1
+    const char* text;
+  } steps[] = {
+      {0, "f: x = 1\nf(x) = 0\nf'(x) = 2"},
+      {Qt::Key_Down, "g: x = 1\ng(x) = 2\ng'(x) = 1"},
+      {Qt::Key_Down, "f: x = 1\nf(x) = 0\nf'(x) = 2"},  // the curve and k are no y = f(x) to trace
+      {Qt::Key_Up, "g: x = 1\ng(x) = 2\ng'(x) = 1"},
+      {Qt::Key_Right, "g: x = 1.0285714285714285714\ng(x) = 2.0285714285714285714\ng'(x) = 1"},
+  };
+  for (const auto& s : steps) {
+    if (s.key)
+      EXPECT_TRUE(window.ModeKey(s.key));
+    else
+      EXPECT_TRUE(window.ModeMouseMove(one, 10));
+    EXPECT_EQ(window.TraceText(), s.text);
+  }
+  EXPECT_FALSE(window.ModeKey(Qt::Key_A));
+  EXPECT_TRUE(window.ModeKey(Qt::Key_Escape));
+  EXPECT_FALSE(window.Tracing());
+  EXPECT_FALSE(window.ModeMouseMove(one, 10));  // the labels have the mouse again
+  // Where the function or its slope has no value, the read-out says so.
+  TFuncList<TBaseFunc2DObj> kinks;
+  for (const auto& [name, text] : {std::pair("f", "sqrt(-x)"), std::pair("g", "abs(x-1)")}) {
+    kinks.push_back(std::make_unique<TFunc2DObj>());
+    kinks.back()->Name = name;
+    static_cast<TFunc2DObj&>(*kinks.back()).Func.SetExpression(text);
+  }
+  window.SetFunctions(std::move(kinks));
+  window.StartTrace();
+  window.ModeMouseMove(one, 10);
+  EXPECT_EQ(window.TraceText(), "f: x = 1\nInvalid Function Domain");
+  window.ModeKey(Qt::Key_Down);
+  EXPECT_EQ(window.TraceText(), "g: x = 1\ng(x) = 0\ng'(x) = Invalid Function Domain");
+}
+
 TEST(Area, IntegralEstimateAndShade) {
   TFunc2DWindow window;
   window.SetFunctions(Functions());
