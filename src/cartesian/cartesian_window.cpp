@@ -79,7 +79,7 @@ void TFunc2DWindow::UpdateViewStatus() {
                        MousePosition().x);
   if (Extended y = 0; Tracing()) {
     const TMapping2D map(v, BitmapWidth(), BitmapHeight());
-    status->SetPanel(1,
+    status->SetPanel(2,
                      "X:" + StatusS8(map.XOfCol(traceColumn_)) + " Y:" + (TraceValue(y) ? StatusS8(y) : "undefined"));
   }
 }
