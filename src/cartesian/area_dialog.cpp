@@ -10,24 +10,11 @@
 
 #include "cartesian/cartesian_window.h"
 #include "cartesian/function_points.h"
-#include "expr/analysis.h"
 #include "expr/integral.h"
 #include "expr/math_const_edit.h"
 #include "platform/dialog_controls.h"
 
 namespace plotix {
-
-namespace {
-
-// The function of the graph's list at the index as a function of x, at the parameters' values.
-TFunctionOfX OfX(const TGraph2DDoc& doc, int index) {
-  TMath2DFunc f = dynamic_cast<const TFunc2DObj&>(*doc.Functions()[std::size_t(index)]).Func;
-  std::vector<Extended> values;
-  for (int i = 0; i < f.VariableCount(); ++i) values.push_back(f.Value(i));
-  return TFunctionOfX(f.Prepared()->Program(), values, 0);
-}
-
-}  // namespace
 
 TAreaDlg::TAreaDlg(TFunc2DWindow& graph, QWidget* parent)
     : QDialog(parent),
@@ -96,9 +83,9 @@ void TAreaDlg::Calculate() {
     return;
   }
   const TGraph2DDoc& doc = graph_.Doc();
-  TFunctionOfX f = OfX(doc, functions_[std::size_t(EFunction->currentIndex())]);
+  TFunctionOfX f = FunctionOfX(doc, functions_[std::size_t(EFunction->currentIndex())]);
   const int between = EBetween->currentIndex();
-  TFunctionOfX g = between > 0 ? OfX(doc, functions_[std::size_t(between - 1)]) : TFunctionOfX({}, {}, 0);
+  TFunctionOfX g = between > 0 ? FunctionOfX(doc, functions_[std::size_t(between - 1)]) : TFunctionOfX({}, {}, 0);
   const auto value = [&](Extended x, Extended& y, int& error) {
     Extended lower = 0;
     if (!f.Value(x, y)) return (error = f.ErrorCode()), false;

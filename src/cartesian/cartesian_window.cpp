@@ -12,7 +12,6 @@
 #include "cartesian/function_points.h"
 #include "cartesian/points_window.h"
 #include "cartesian/value_table_dialog.h"
-#include "expr/derivative.h"
 #include "platform/dialog_service.h"
 #include "window/graph_kinds.h"
 #include "window/status_line.h"
@@ -191,14 +190,16 @@ void TFunc2DWindow::PaintMarks(QPainter& painter) const {
   painter.drawText(frame.adjusted(4, 3, -4, -3), 0, text);
 }
 
-bool TFunc2DWindow::TraceValue(Extended& y) const {
+int TFunc2DWindow::TracedFunction() const {
   const std::vector<int> functions = PointFunctions(Doc());
-  if (!Tracing() || functions.empty()) return false;
-  TMath2DFunc f =
-      dynamic_cast<const TFunc2DObj&>(*Doc().Functions()[std::size_t(functions[traceFunction_ % functions.size()])])
-          .Func;
+  return !Tracing() || functions.empty() ? -1 : functions[traceFunction_ % functions.size()];
+}
+
+bool TFunc2DWindow::TraceValue(Extended& y) const {
+  const int traced = TracedFunction();
+  if (traced < 0) return false;
   const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
-  return f.ValueAt(map.XOfCol(traceColumn_), y);
+  return FunctionOfX(Doc(), traced).Value(map.XOfCol(traceColumn_), y);
 }
 
 void TFunc2DWindow::StartTrace() {
@@ -242,23 +243,19 @@ bool TFunc2DWindow::ModeKey(int key) {
 }
 
 std::string TFunc2DWindow::TraceText() const {
-  const std::vector<int> functions = PointFunctions(Doc());
-  if (!Tracing() || functions.empty()) return {};
-  const auto& f =
-      dynamic_cast<const TFunc2DObj&>(*Doc().Functions()[std::size_t(functions[traceFunction_ % functions.size()])]);
+  const int traced = TracedFunction();
+  if (traced < 0) return {};
+  const std::string& name = Doc().Functions()[std::size_t(traced)]->Name;
+  TFunctionOfX f = FunctionOfX(Doc(), traced);
   const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
   const Extended x = map.XOfCol(traceColumn_);
-  std::vector<Extended> values;
-  TMath2DFunc copy = f.Func;
-  for (int i = 0; i < copy.VariableCount(); ++i) values.push_back(copy.Value(i));
-  values[0] = x;
-  std::string text = f.Name + ": x = " + PointNumber(x) + "\n";
+  std::string text = name + ": x = " + PointNumber(x) + "\n";
   Extended y = 0;
-  if (!copy.ValueAt(x, y)) return text + MathErrorText(copy.ErrorCode(), 0);
+  if (!f.Value(x, y)) return text + MathErrorText(f.ErrorCode(), 0);
   TJet jet;
-  const int error = EvaluateJet(*f.Func.Prepared(), values.data(), 0, jet);
-  return text + f.Name + "(x) = " + PointNumber(y) + "\n" + f.Name +
-         "'(x) = " + (error == meNone ? PointNumber(jet.d1) : MathErrorText(error, 0));
+  const bool sloped = f.Slopes(x, jet);
+  return text + name + "(x) = " + PointNumber(y) + "\n" + name +
+         "'(x) = " + (sloped ? PointNumber(jet.d1) : MathErrorText(f.ErrorCode(), 0));
 }
 
 void TFunc2DWindow::CenterFunctionView() { MoveView(-Doc().View().CenterX, -Doc().View().CenterY); }

@@ -57,6 +57,8 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   bool Tracing() const { return traceColumn_ >= 0; }
   // What the read-out says: x, f(x), f'(x), or the error where the function has no value.
   std::string TraceText() const;
+  // The traced function's index in the graph's list; -1 when none is traced.
+  int TracedFunction() const;
   // The traced function's value at the traced column; false where it has none.
   bool TraceValue(Extended& y) const;
   bool ModeMouseMove(int x, int y) override;

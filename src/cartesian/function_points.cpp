@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "expr/analysis.h"
-
 namespace plotix {
 
 namespace {
@@ -22,6 +20,11 @@ TFunctionOfX OfX(const TMath2DFunc& func, const TMathProgram& program) {
 }
 
 }  // namespace
+
+TFunctionOfX FunctionOfX(const TGraph2DDoc& doc, int index) {
+  const TMath2DFunc& func = YOfX(doc, index)->Func;
+  return OfX(func, func.Prepared()->Program());
+}
 
 std::vector<int> PointFunctions(const TGraph2DDoc& doc) {
   std::vector<int> indexes;

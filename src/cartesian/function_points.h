@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cartesian/cartesian_document.h"
+#include "expr/analysis.h"
 
 namespace plotix {
 
@@ -22,6 +23,9 @@ struct TFunctionPoints {
   bool more = false;                 // a search found more than it keeps
 };
 
+// Function `index` of the graph's list, a y = f(x) one, as a function of x at the parameters'
+// values.
+TFunctionOfX FunctionOfX(const TGraph2DDoc& doc, int index);
 // The y = f(x) functions of the graph that compiled, as indexes into its list.
 std::vector<int> PointFunctions(const TGraph2DDoc& doc);
 // The points of function `index` (one of PointFunctions) for x from a to b.

@@ -101,7 +101,8 @@ bool TFunctionOfX::Value(Extended x, Extended& y) {
 
 bool TFunctionOfX::Slopes(Extended x, TJet& jet) {
   values_[std::size_t(slot_)] = x;
-  return EvaluateJet(program_, values_.data(), slot_, jet) == meNone;
+  error_ = EvaluateJet(program_, values_.data(), slot_, jet);
+  return error_ == meNone;
 }
 
 Extended TFunctionOfX::TermSize(Extended x) {

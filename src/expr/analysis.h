@@ -23,7 +23,7 @@ class TFunctionOfX {
   bool Value(Extended x, Extended& y);
   int ErrorCode() const { return error_; }
   // The value and its derivatives at x (see EvaluateJet); false where the value or the first
-  // derivative is undefined.
+  // derivative is undefined, ErrorCode telling why.
   bool Slopes(Extended x, TJet& jet);
   // The size of the terms at x: the largest magnitude among the values the program works out
   // on its way, which bounds what rounding may leave of an exact 0.
