@@ -1,7 +1,8 @@
 // The analysis over the graph of bench/ten_functions.pxg in its view: the zeros and the
 // extrema of each of its ten functions and the intersections of every pair (45), against
-// one redraw of the same graph (the baseline); and one integral of a smooth function,
-// against 21 evaluations of it (one Gauss-Kronrod rule's worth).
+// one redraw of the same graph (the baseline); one integral of a smooth function, against
+// 21 evaluations of it (one Gauss-Kronrod rule's worth); and a redraw of that function with
+// its derivative, second derivative or integral curve, against one of it alone.
 #include <QGuiApplication>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "bench_medians.h"
 #include "cartesian/cartesian_document.h"
+#include "cartesian/derived_function.h"
 #include "expr/analysis.h"
 #include "expr/integral.h"
 #include "window/view_mapping.h"
@@ -97,6 +99,27 @@ void BM_Evaluations21(benchmark::State& state) {
 }
 BENCHMARK(BM_Evaluations21)->Unit(benchmark::kMicrosecond);
 
+// f = exp(-x^2)*cos(3x) over x from -5 to 5 on 1000 x 1000 pixels, alone (0) or with its
+// derived curve of kind 1, 2 or 3.
+void BM_DerivedCurve(benchmark::State& state) {
+  TGraph2DDoc doc;
+  doc.SetBitmapSize(1000, 1000);
+  doc.SetView({100, 100, 0, 0});
+  TFuncList<TBaseFunc2DObj> list;
+  auto f = std::make_unique<TFunc2DObj>();
+  f->Func.SetExpression("exp(-x^2)*cos(3x)");
+  list.push_back(std::move(f));
+  if (state.range(0))
+    list.push_back(std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{TDerivedKind(state.range(0))}));
+  doc.SetFunctions(std::move(list));
+  TBitmap bitmap(doc.BitmapWidth(), doc.BitmapHeight());
+  for (auto _ : state) {
+    doc.Render(bitmap);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_DerivedCurve)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace plotix
 
@@ -113,6 +136,10 @@ int main(int argc, char** argv) {
   if (const double integral = get("BM_Integral"); integral > 0)
     std::printf("integral of exp(-x^2)*cos(3x) on [-2, 3]: %.1f us (%.0f evaluations), %.1fx 21 evaluations\n",
                 integral, reporter.Counter("BM_Integral", "evaluations"), integral / get("BM_Evaluations21"));
+  if (const double alone = get("BM_DerivedCurve/0"); alone > 0)
+    std::printf("exp(-x^2)*cos(3x) at 1000x1000: alone %.2f ms; with f' %.2f ms, with f'' %.2f ms, with its integral "
+                "curve %.2f ms\n",
+                alone, get("BM_DerivedCurve/1"), get("BM_DerivedCurve/2"), get("BM_DerivedCurve/3"));
   benchmark::Shutdown();
   return 0;
 }

@@ -300,6 +300,7 @@ void RegisterCartesianGraphs() {
   RegisterModal<TAdd2DFuncDlg, TFunc2DObj>(Dialogs());
   RegisterModal<TAddParametricDlg, TParametricFuncObj>(Dialogs());
   RegisterModal<TAddImplicitDlg, TImplicitFuncObj>(Dialogs());
+  RegisterModal<TDerivedCurveDlg, TDerivedFuncObj>(Dialogs());
 }
 
 }  // namespace plotix

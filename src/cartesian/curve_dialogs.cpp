@@ -124,4 +124,46 @@ void TAddImplicitDlg::accept() {
   QDialog::accept();
 }
 
+TDerivedCurveDlg::TDerivedCurveDlg(TDerivedFuncObj& func, bool addMode, QWidget* parent)
+    : TOkCancelDlg(parent,
+                   QString::fromLatin1(addMode ? "Add " : "Modify ") +
+                       (func.Kind() == TDerivedKind::Integral ? QStringLiteral("Integral Curve")
+                                                             : QStringLiteral("Derivative Curve")),
+                   "analysis.md#derivative-and-integral-curves"),
+      EX0Str(func.Kind() == TDerivedKind::Integral ? new TEditMathConst : nullptr),
+      EY0Str(EX0Str ? new TEditMathConst : nullptr),
+      Style(new TPlotStyleRow(true)),
+      func_(func) {
+  auto* form = new QFormLayout;
+  const std::string of = func.Of();
+  const char* what = func.Kind() == TDerivedKind::FirstDerivative    ? "'(x)"
+                     : func.Kind() == TDerivedKind::SecondDerivative ? "''(x)"
+                                                                      : "(x) from x0, through F(x0)";
+  form->addRow(QStringLiteral("Curve of"), new QLabel(QString::fromStdString(of + what)));
+  if (EX0Str) {
+    EX0Str->Check().SetBoundField("x0", false);
+    EY0Str->Check().SetBoundField("F(x0)", false);
+    EX0Str->setText(QString::fromStdString(func.Request().X0Text));
+    EY0Str->setText(QString::fromStdString(func.Request().Y0Text));
+    form->addRow(QStringLiteral("x&0="), EX0Str);
+    form->addRow(QStringLiteral("&F(x0)="), EY0Str);
+  }
+  LayOut({form, Style});
+  Style->SetStyle(func.Style);
+}
+
+void TDerivedCurveDlg::accept() {
+  TDerivedRequest request = func_.Request();
+  if (EX0Str) {
+    if (!EX0Str->ValidateOrComplain() || !EY0Str->ValidateOrComplain()) return;
+    request.X0Text = EX0Str->text().toStdString();
+    request.X0 = EX0Str->Value();
+    request.Y0Text = EY0Str->text().toStdString();
+    request.Y0 = EY0Str->Value();
+  }
+  func_.SetRequest(request);
+  func_.Style = Style->Style();
+  QDialog::accept();
+}
+
 }  // namespace plotix

@@ -1,8 +1,10 @@
 #pragma once
 // The dialogs of the 2D graph's curves: TAddParametricDlg (x(t), y(t), the t range,
-// colour and width) and TAddImplicitDlg (the equation, colour and width).
+// colour and width), TAddImplicitDlg (the equation, colour and width) and TDerivedCurveDlg
+// (a derivative's colour and width, an integral curve's x0 and F(x0) too).
 
 #include "cartesian/curve_functions.h"
+#include "cartesian/derived_function.h"
 #include "platform/dialog_controls.h"
 
 class QLineEdit;
@@ -50,6 +52,22 @@ class TAddImplicitDlg : public TOkCancelDlg {
  private:
   TImplicitFuncObj& func_;
   TImplicitEquation equation_;
+};
+
+class TDerivedCurveDlg : public TOkCancelDlg {
+  Q_OBJECT
+
+ public:
+  TDerivedCurveDlg(TDerivedFuncObj& func, bool addMode, QWidget* parent = nullptr);
+
+  void accept() override;
+
+  TEditMathConst* EX0Str;  // null for a derivative
+  TEditMathConst* EY0Str;
+  TPlotStyleRow* Style;
+
+ private:
+  TDerivedFuncObj& func_;
 };
 
 }  // namespace plotix

@@ -6,6 +6,7 @@
 
 #include "cartesian/cartesian_document.h"
 #include "cartesian/curve_functions.h"
+#include "cartesian/derived_function.h"
 #include "files/graph_file.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
@@ -256,6 +257,35 @@ void TImplicitFuncObj::LoadFromFile(TReadGraphFile& r) {
   Equation.SetText(r.ReadLongString(kMaxExpressionLength));
 }
 
+void TDerivedFuncObj::SaveToFile(TWriteGraphFile& w) const {
+  w.WriteColor(Style.Color);
+  w.WriteInt32(Style.Width);
+  w.WriteInt32(static_cast<std::int32_t>(request_.Kind));
+  w.WriteLongString(of_);
+  w.WriteExtended(request_.X0);
+  w.WriteExtended(request_.Y0);
+  w.WriteLongString(request_.X0Text);
+  w.WriteLongString(request_.Y0Text);
+}
+
+void TDerivedFuncObj::LoadFromFile(TReadGraphFile& r) {
+  Style.Color = r.ReadColor();
+  Style.Width = r.ReadInt32();
+  Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
+  const std::int32_t kind = r.ReadInt32();
+  Require(kind >= std::int32_t(TDerivedKind::FirstDerivative) && kind <= std::int32_t(TDerivedKind::Integral));
+  request_.Kind = TDerivedKind(kind);
+  const std::string of = r.ReadLongString(kMaxParameterName);
+  // The name is called as written: anything but a name would compile as something else.
+  Require(NameError(of, "Function", {}, {}).empty());
+  SetOf(of);
+  request_.X0 = r.ReadExtended();
+  request_.Y0 = r.ReadExtended();
+  Require(InBounds(request_.X0) && Finite(request_.Y0));
+  request_.X0Text = r.ReadLongString(kMaxExpressionLength);
+  request_.Y0Text = r.ReadLongString(kMaxExpressionLength);
+}
+
 // ---- the document ------------------------------------------------------------
 
 TGraph2DDoc::TGraph2DDoc() : TKindDoc(k2DCartesianCode, kFormat1FunctionBytes, kFormat2FunctionBytes) {}
@@ -267,6 +297,7 @@ std::unique_ptr<TBaseFunc2DObj> TGraph2DDoc::NewFunction(TReadGraphFile&) const 
 std::unique_ptr<TBaseFunc2DObj> TGraph2DDoc::NewTaggedFunction(std::int32_t tag) const {
   if (tag == tagParametricCurve) return std::make_unique<TParametricFuncObj>();
   if (tag == tagImplicitCurve) return std::make_unique<TImplicitFuncObj>();
+  if (tag == tagDerivedCurve) return std::make_unique<TDerivedFuncObj>();
   return nullptr;
 }
 

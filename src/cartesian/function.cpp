@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "cartesian/derived_function.h"
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
 
@@ -25,14 +26,14 @@ struct TSample {
 // One function's redraw: the point source, the run buffer and the trend state.
 class TPlotter {
  public:
-  TPlotter(TFunc2DObj& func, TCanvas& canvas, const TMapping2D& map)
-      : f_(func), c_(canvas), m_(map), widthIsOne_(func.Style.Width == 1), twin_(canvas.Bitmap().Twin()) {}
+  TPlotter(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map)
+      : f_(plot), c_(canvas), m_(map), widthIsOne_(plot.Style.Width == 1), twin_(canvas.Bitmap().Twin()) {}
 
   void Run();
 
  private:
   Extended Scaled(Extended y) const;  // clamped to the band beyond the bitmap
-  bool Sample(Extended x, Extended& y) { return f_.Func.ValueAt(x, y); }
+  bool Sample(Extended x, Extended& y) { return f_.Sample(x, y); }
   bool Next();
   void StepTrend(bool defined, Extended y);
   bool TrendsShowJump() const {
@@ -48,7 +49,7 @@ class TPlotter {
   void DrawSpecial();
   void Refine();
 
-  TFunc2DObj& f_;
+  const TColumnPlot& f_;
   TCanvas& c_;
   const TMapping2D& m_;
   const bool widthIsOne_;
@@ -100,7 +101,7 @@ void TPlotter::StepTrend(bool defined, Extended y) {
 // Produces the next point, columns and special values merged in x order; a special
 // value equal to a column's x comes before that column.
 bool TPlotter::Next() {
-  const std::vector<Extended>& specials = f_.SpecialX;
+  const std::span<const Extended> specials = f_.SpecialX;
   const bool takeColumn = special_ >= specials.size() || specials[special_] > endX_ ||
                           (specials[special_] > m_.XOfCol(col_) && col_ <= endCol_);
   if (takeColumn && col_ > endCol_) return false;
@@ -339,8 +340,32 @@ bool TFunc2DObj::NewDialog(TColor color) {
 
 bool TFunc2DObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
+std::vector<std::unique_ptr<TBaseFuncObj>> TFunc2DObj::TakeCompanions() {
+  std::vector<std::unique_ptr<TBaseFuncObj>> curves;
+  for (const TDerivedRequest& request : NewCurves) {
+    curves.push_back(std::make_unique<TDerivedFuncObj>(Name, request));
+    curves.back()->Style.Width = Style.Width;
+  }
+  NewCurves.clear();
+  return curves;
+}
+
+void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map) {
+  TPlotter(plot, canvas, map).Run();
+}
+
 std::string TFunc2DObj::Plot(TCanvas& canvas, const TMapping2D& map) {
-  TPlotter(*this, canvas, map).Run();
+  TColumnPlot plot;
+  plot.Sample = [this](Extended x, Extended& y) { return Func.ValueAt(x, y); };
+  plot.Style = Style;
+  plot.LoBoundEmpty = LoBoundEmpty;
+  plot.HiBoundEmpty = HiBoundEmpty;
+  plot.LoBound = LoBound;
+  plot.HiBound = HiBound;
+  plot.AsymptoteFixUp = AsymptoteFixUp;
+  plot.ExtraAccuracy = ExtraAccuracy;
+  plot.SpecialX = SpecialX;
+  PlotColumns(plot, canvas, map);
   return {};
 }
 

@@ -4,7 +4,9 @@
 // at undefined points, the vertical-asymptote fix-up and the refinement near undefined
 // points.
 
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,29 @@ class TBaseFunc2DObj : public TBaseFuncObj {
 
 constexpr int kMaxSpecialValues = 1000;
 
+enum class TDerivedKind { FirstDerivative = 1, SecondDerivative = 2, Integral = 3 };
+
+// A curve derived from a y = f(x) function: its kind, and for the integral curve the
+// point it passes through, F(x0) = y0.
+struct TDerivedRequest {
+  TDerivedKind Kind = TDerivedKind::FirstDerivative;
+  std::string X0Text = "0", Y0Text = "0";
+  Extended X0 = 0, Y0 = 0;
+};
+
+// A function of x drawn as y = f(x) draws: a sample per pixel column between its bounds,
+// the special x values merged in, polylines broken where it is undefined, and the drawing
+// refinements asked for.
+struct TColumnPlot {
+  std::function<bool(Extended x, Extended& y)> Sample;  // false where undefined
+  TPlotStyle Style;
+  bool LoBoundEmpty = true, HiBoundEmpty = true;
+  Extended LoBound = 0, HiBound = 0;
+  bool AsymptoteFixUp = false, ExtraAccuracy = false;
+  std::span<const Extended> SpecialX;  // strictly ascending
+};
+void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map);
+
 class TFunc2DObj : public TBaseFunc2DObj {
  public:
   TMath2DFunc Func;
@@ -57,6 +82,7 @@ class TFunc2DObj : public TBaseFunc2DObj {
   bool ExtraAccuracy = false;
   std::vector<std::string> SpecialXLines;
   std::vector<Extended> SpecialX;  // strictly ascending
+  std::vector<TDerivedRequest> NewCurves;  // asked for by the dialog, not yet in the graph
 
   std::string GetDescription() const override { return "Y=" + Name + "(x)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;
@@ -66,6 +92,7 @@ class TFunc2DObj : public TBaseFunc2DObj {
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc2DObj>(*this); }
   std::vector<const TMathGraphFunc*> Definitions() const override { return {&Func}; }
   TMathGraphFunc* Callable() override { return &Func; }
+  std::vector<std::unique_ptr<TBaseFuncObj>> TakeCompanions() override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
 };
 

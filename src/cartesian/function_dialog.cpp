@@ -51,6 +51,11 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
       EExtraUndefAccuracy(new QCheckBox(QStringLiteral("Near Undefined Points."))),
       Style(new TPlotStyleRow(true)),
       EForcePointsMemo(new QPlainTextEdit),
+      EFirstDerivative(new QCheckBox(QStringLiteral("&First Derivative"))),
+      ESecondDerivative(new QCheckBox(QStringLiteral("&Second Derivative"))),
+      EIntegral(new QCheckBox(QStringLiteral("&Integral Curve"))),
+      EX0Str(new TEditMathConst),
+      EY0Str(new TEditMathConst),
       func_(func) {
   SetBoundField(ELoBoundStr, "Lower Bound");
   SetBoundField(EHiBoundStr, "Upper Bound");
@@ -84,9 +89,33 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   drawingLayout->addWidget(Style, 2, 0, 1, 3);
   drawingLayout->setColumnStretch(1, 1);
 
+  // Curves that follow the function: F(x0) = y0 picks the integral curve.
+  auto* curves = new QGroupBox(QStringLiteral("Add Curves"));
+  auto* curvesLayout = new QGridLayout(curves);
+  curvesLayout->addWidget(EFirstDerivative, 0, 0, 1, 2);
+  curvesLayout->addWidget(ESecondDerivative, 0, 2, 1, 2);
+  curvesLayout->addWidget(EIntegral, 1, 0);
+  auto* x0Label = new QLabel(QStringLiteral("x&0="));
+  x0Label->setBuddy(EX0Str);
+  auto* y0Label = new QLabel(QStringLiteral("F(x0)="));
+  y0Label->setBuddy(EY0Str);
+  curvesLayout->addWidget(x0Label, 1, 1, Qt::AlignRight);
+  curvesLayout->addWidget(EX0Str, 1, 2);
+  curvesLayout->addWidget(y0Label, 1, 3, Qt::AlignRight);
+  curvesLayout->addWidget(EY0Str, 1, 4);
+  EX0Str->Check().SetBoundField("x0", false);
+  EY0Str->Check().SetBoundField("F(x0)", false);
+  EX0Str->setText(QStringLiteral("0"));
+  EY0Str->setText(QStringLiteral("0"));
+  for (TEditMathConst* field : {EX0Str, EY0Str}) {
+    field->setEnabled(false);
+    connect(EIntegral, &QCheckBox::toggled, field, &QWidget::setEnabled);
+  }
+
   auto* left = new QVBoxLayout;
   left->addWidget(bounds);
   left->addWidget(drawing);
+  left->addWidget(curves);
   left->addStretch();
 
   auto* special = new QGroupBox(QStringLiteral("Special X Values to Plot"));
@@ -150,11 +179,24 @@ bool TAdd2DFuncDlg::Validate() {
     return false;
   }
   return CheckFunctionName(EName, &func_) &&
-         CompileDefinition(scratch_, EUserFuncStr, "Function Definition", &func_, EName->text().toStdString());
+         CompileDefinition(scratch_, EUserFuncStr, "Function Definition", &func_, EName->text().toStdString()) &&
+         NewCurves();
+}
+
+bool TAdd2DFuncDlg::NewCurves() {
+  curves_.clear();
+  if (EFirstDerivative->isChecked()) curves_.push_back({TDerivedKind::FirstDerivative});
+  if (ESecondDerivative->isChecked()) curves_.push_back({TDerivedKind::SecondDerivative});
+  if (!EIntegral->isChecked()) return true;
+  if (!EX0Str->ValidateOrComplain() || !EY0Str->ValidateOrComplain()) return false;
+  curves_.push_back({TDerivedKind::Integral, EX0Str->text().toStdString(), EY0Str->text().toStdString(),
+                    EX0Str->Value(), EY0Str->Value()});
+  return true;
 }
 
 void TAdd2DFuncDlg::accept() {
   if (!Validate()) return;
+  func_.NewCurves = curves_;
   func_.Func = scratch_;
   func_.Name = EName->text().toStdString();
   func_.LoBoundText = ELoBoundStr->text().toStdString();

@@ -36,16 +36,25 @@ class TAdd2DFuncDlg : public TOkCancelDlg {
   QCheckBox* EExtraUndefAccuracy;
   TPlotStyleRow* Style;
   QPlainTextEdit* EForcePointsMemo;
+  // The curves to add beside the function.
+  QCheckBox* EFirstDerivative;
+  QCheckBox* ESecondDerivative;
+  QCheckBox* EIntegral;
+  TEditMathConst* EX0Str;
+  TEditMathConst* EY0Str;
 
  private:
   bool Validate();
   // Parses the memo's lines unless they are the function's own; false after a complaint.
   bool ParseSpecialValues(const std::vector<std::string>& lines);
+  // The curves the boxes ask for; false after a complaint about x0 or F(x0).
+  bool NewCurves();
 
   TFunc2DObj& func_;
   TMath2DFunc scratch_;
   std::vector<Extended> special_;
   bool specialChanged_ = false;
+  std::vector<TDerivedRequest> curves_;
 };
 
 }  // namespace plotix

@@ -70,6 +70,12 @@ class TBaseFuncObj {
   // compiled.
   virtual std::string ErrorText() const;
   bool CallsOthers() const;
+  // The function the graph knows by the name `from` is now called `to`; functions that
+  // refer to it by name follow.
+  virtual void FunctionRenamed(const std::string& /*from*/, const std::string& /*to*/) {}
+  // The functions the dialog was asked to add after this one (its derivative curves), taken
+  // out of it; their colours are left to the list they join.
+  virtual std::vector<std::unique_ptr<TBaseFuncObj>> TakeCompanions() { return {}; }
   // Writes the current-format record; reads the record of the file's format.
   virtual void SaveToFile(TWriteGraphFile& writer) const = 0;
   virtual void LoadFromFile(TReadGraphFile& reader) = 0;

@@ -138,7 +138,8 @@ std::vector<std::string> FunctionsUsing(const std::vector<const TBaseFuncObj*>& 
   const std::vector<bool> before = compiles(false), after = compiles(true);
   std::vector<std::string> names;
   for (std::size_t i = 0; i < functions.size(); ++i)
-    if (functions[i] != removed && before[i] && !after[i]) names.push_back(functions[i]->Name);
+    if (functions[i] != removed && before[i] && !after[i])
+      names.push_back(functions[i]->Name.empty() ? functions[i]->GetDescription() : functions[i]->Name);
   return names;
 }
 

@@ -31,6 +31,7 @@ enum TFileTag : std::int32_t {
   tagImplicitCurve = 2,    // a 2D function LEFT = RIGHT in x and y
   tagParameters = 3,       // the graph's parameters
   tagFunctionNames = 4,    // the names of the graph's functions, in list order
+  tagDerivedCurve = 5,     // a 2D function's derivative or integral curve
   tagEnd                   // one past the last tag this version writes
 };
 constexpr int kFileHeaderEnd = 63;  // first content byte

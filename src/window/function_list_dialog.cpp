@@ -9,7 +9,9 @@
 #include <utility>
 
 #include "platform/dialog_controls.h"
+#include "platform/limits.h"
 #include "platform/message_box.h"
+#include "window/graph_window.h"
 
 namespace plotix {
 
@@ -62,9 +64,32 @@ QString TFuncListDlg::What(bool deleted, bool moved, bool modified) {
                  : QStringLiteral("Modify Function");
 }
 
+void InsertCompanions(std::vector<std::unique_ptr<TBaseFuncObj>>& functions) {
+  bool refused = false;
+  for (std::size_t i = 0; i < functions.size(); ++i)
+    for (auto& curve : functions[i]->TakeCompanions()) {
+      if (functions.size() >= std::size_t(kMaxFunctions)) {
+        refused = true;
+        continue;
+      }
+      curve->Style.Color = NewFunctionColor([&](TColor color) { return UsesColor(functions, color); },
+                                            int(functions.size()));
+      functions.insert(functions.begin() + std::ptrdiff_t(++i), std::move(curve));
+    }
+  if (refused)
+    ShowMessage(TMsgKind::Error,
+                "This Window Can Not Accept More Than " + std::to_string(kMaxFunctions) + " Functions",
+                TMsgButtons::OK);
+}
+
 void TFuncListDlg::ModifyClick() {
   const int item = rows_->CurrentItem();
-  if (item < 0 || !functions_[std::size_t(item)]->ModifyDialog()) return;
+  if (item < 0) return;
+  TBaseFuncObj& f = *functions_[std::size_t(item)];
+  const std::string name = f.Name;
+  if (!f.ModifyDialog()) return;
+  if (f.Name != name)
+    for (TBaseFuncObj* other : functions_) other->FunctionRenamed(name, f.Name);
   modified_ = true;
   ShowRows();
 }

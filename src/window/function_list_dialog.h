@@ -15,6 +15,19 @@ class QToolButton;
 
 namespace plotix {
 
+// Puts the curves the functions' dialogs asked for (TakeCompanions) right after their
+// functions, each in the first new-function colour the list does not use; past the window's
+// function limit the rest are left out, and the user is told.
+void InsertCompanions(std::vector<std::unique_ptr<TBaseFuncObj>>& functions);
+template <class T>
+void InsertCompanions(TFuncList<T>& functions) {
+  std::vector<std::unique_ptr<TBaseFuncObj>> all(std::make_move_iterator(functions.begin()),
+                                                 std::make_move_iterator(functions.end()));
+  InsertCompanions(all);
+  functions.clear();
+  for (auto& f : all) functions.emplace_back(static_cast<T*>(f.release()));
+}
+
 class TFuncListDlg : public TOkCancelDlg, private TGraphHost {
   Q_OBJECT
 
@@ -43,6 +56,7 @@ class TFuncListDlg : public TOkCancelDlg, private TGraphHost {
     const bool deleted = accepted && dialog.rows_->Deleted(), moved = accepted && dialog.rows_->Moved();
     if (!deleted && !moved && !dialog.modified_) return std::nullopt;
     if (deleted || moved) Reorder(copies, dialog.rows_->Order());
+    InsertCompanions(copies);
     return TEdited<T>{std::move(copies), What(deleted, moved, dialog.modified_)};
   }
 

@@ -553,10 +553,14 @@ void TFuncGraphWindow::AddCenterCommand(const char* caption) {
       viewMenu_, caption, [this] { CenterFunctionView(); }, Qt::SHIFT | Qt::Key_F2);
 }
 
-TColor TFuncGraphWindow::ChooseNewFunctionColor(int index) const {
+TColor NewFunctionColor(const std::function<bool(TColor)>& used, int index) {
   for (const TColor color : kNewFuncColors)
-    if (!IsColorUsed(color)) return color;
-  return kNewFuncColors[index % kNewFuncColorCount];
+    if (!used(color)) return color;
+  return kNewFuncColors[std::size_t(index % kNewFuncColorCount)];
+}
+
+TColor TFuncGraphWindow::ChooseNewFunctionColor(int index) const {
+  return NewFunctionColor([this](TColor color) { return IsColorUsed(color); }, index);
 }
 
 void TFuncGraphWindow::Activated() {

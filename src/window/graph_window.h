@@ -69,6 +69,8 @@ class TScreenImage : public QWidget {
 // The number of colours a new function may get, in the order they are offered.
 constexpr int kNewFuncColorCount = 15;
 extern const std::array<TColor, kNewFuncColorCount> kNewFuncColors;
+// The first new-function colour for which `used` is false, else the one at index, cycling.
+TColor NewFunctionColor(const std::function<bool(TColor)>& used, int index);
 
 // The groups of view commands a kind offers beyond zoom and centre; the main window shows
 // the tool bar buttons of the active window's groups.

@@ -37,7 +37,8 @@ class TKindDoc : public TGraphDoc {
   const TFuncList<TFunc>& Functions() const { return functions_; }
   // A new function at the end of the list; one whose name is taken takes the first free one.
   void AddFunction(std::unique_ptr<TFunc> function) {
-    if (UsesParameters() && !NameError(function->Name, "Function", FunctionNames(), parameters_).empty())
+    if (UsesParameters() && !function->Name.empty() &&
+        !NameError(function->Name, "Function", FunctionNames(), parameters_).empty())
       function->Name = FreeFunctionName(FunctionNames(), parameters_);
     functions_.push_back(std::move(function));
     UseGraphNames(functions_, parameters_);
@@ -202,7 +203,7 @@ class TKindDoc : public TGraphDoc {
     }
     if (tag == tagFunctionNames && UsesParameters()) {
       if (body.namesRead) GraphLoadError();
-      const int count = reader.CheckCount(reader.ReadInt32(), kMaxFunctions, 4 + 1);
+      const int count = reader.CheckCount(reader.ReadInt32(), kMaxFunctions, 4);
       for (int i = 0; i < count; ++i) body.names.push_back(reader.ReadLongString(kMaxParameterName));
       body.namesRead = true;
       return true;
@@ -243,6 +244,11 @@ class TKindDoc : public TGraphDoc {
       std::vector<std::string> names;
       for (std::size_t i = 0; i < body.functions.size(); ++i) {
         const std::string name = body.namesRead ? body.names[i] : DefaultFunctionName(int(i));
+        // A function without a name of its own (a derivative curve) is saved with an empty one.
+        if (body.functions[i]->Name.empty()) {
+          if (!name.empty() && body.namesRead) GraphLoadError();
+          continue;
+        }
         if (!NameError(name, "Function", names, body.parameters).empty()) GraphLoadError();
         body.functions[i]->Name = name;
         names.push_back(name);

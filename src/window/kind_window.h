@@ -145,7 +145,14 @@ class TKindWindow : public TFuncGraphWindow, private TGraphHost {
     const TGraphHostScope host(Host());
     if (UsesParameters()) function->Name = FreeFunctionName(Doc().FunctionNames(), Doc().Parameters());
     if (!function->NewDialog(ChooseNewFunctionColor(int(Doc().Functions().size())))) return false;
-    AppendFunction(std::move(function));
+    // The curves its dialog asked for come right after it, in the same step.
+    TFuncList<TFunc> functions = CloneFunctions(Doc().Functions());
+    functions.push_back(std::move(function));
+    InsertCompanions(functions);
+    if (functions.size() == Doc().Functions().size() + 1)
+      AppendFunction(std::move(functions.back()));
+    else
+      SetFunctions(std::move(functions), QStringLiteral("Add Function"));
     return true;
   }
   // A function at the end of the list, one step; the graph redraws.

@@ -1,0 +1,112 @@
+#include "cartesian/derived_function.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "expr/analysis.h"
+#include "expr/integral.h"
+#include "files/graph_file.h"
+#include "platform/dialog_service.h"
+
+namespace plotix {
+
+TDerivedFuncObj::TDerivedFuncObj(const std::string& of, const TDerivedRequest& request) : request_(request) {
+  Name.clear();  // a derived curve is known by its function's name, and can not be called
+  SetOf(of);
+}
+
+void TDerivedFuncObj::SetOf(const std::string& of) {
+  of_ = of;
+  source_.SetExpression(of + "(x)");
+}
+
+std::string TDerivedFuncObj::GetDescription() const {
+  switch (request_.Kind) {
+    case TDerivedKind::FirstDerivative: return of_ + "'(x)";
+    case TDerivedKind::SecondDerivative: return of_ + "''(x)";
+    case TDerivedKind::Integral: break;
+  }
+  return "\u222B" + of_ + ", F(" + request_.X0Text + ")=" + request_.Y0Text;
+}
+
+std::string TDerivedFuncObj::ErrorText() const {
+  if (source_.State() == 2) return {};
+  return source_.ErrorCode() == meUnknownSymbol ? "No Function Named " + of_ : "Function " + of_ + " Does Not Compile";
+}
+
+void TDerivedFuncObj::FunctionRenamed(const std::string& from, const std::string& to) {
+  if (of_ == from) SetOf(to);
+}
+
+bool TDerivedFuncObj::NewDialog(TColor color) {
+  Style.Color = color;
+  return Dialogs().Run(*this, true);
+}
+
+bool TDerivedFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
+
+std::int32_t TDerivedFuncObj::FileTag() const { return tagDerivedCurve; }
+
+std::vector<bool> TDerivedFuncObj::Values(const std::vector<Extended>& xs, std::vector<Extended>& ys) const {
+  std::vector<bool> defined(xs.size(), false);
+  ys.assign(xs.size(), 0);
+  const auto prepared = source_.Prepared();
+  if (!prepared) return defined;
+  TMath2DFunc state = source_;  // the parameters' values
+  std::vector<Extended> values;
+  for (int i = 0; i < state.VariableCount(); ++i) values.push_back(state.Value(i));
+  TFunctionOfX f(prepared->Program(), values, 0);
+
+  if (request_.Kind != TDerivedKind::Integral) {
+    const bool second = request_.Kind == TDerivedKind::SecondDerivative;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+      TJet jet;
+      if (!f.Slopes(xs[i], jet)) continue;
+      ys[i] = second ? jet.d2 : jet.d1;
+      defined[i] = std::isfinite(ys[i]);
+    }
+    return defined;
+  }
+
+  // F grows piece by piece outwards from x0, each piece between neighbouring x integrated
+  // on its own, so the curve is as accurate at its far ends as near x0; past a piece that
+  // has no integral (a pole, a stretch where f is undefined) it has no value.
+  const TIntegrand integrand = [&f](Extended x, Extended& y, int& error) {
+    const bool ok = f.Value(x, y);
+    error = f.ErrorCode();
+    return ok;
+  };
+  const auto march = [&](std::size_t i, Extended from, Extended F) {
+    const TIntegral piece = Integrate(integrand, from, xs[i]);
+    if (piece.status == TIntegral::Divergent || piece.status == TIntegral::Undefined) return false;
+    ys[i] = F + piece.value;
+    defined[i] = std::isfinite(ys[i]);
+    return bool(defined[i]);
+  };
+  const std::size_t first = std::size_t(std::lower_bound(xs.begin(), xs.end(), request_.X0) - xs.begin());
+  for (std::size_t i = first; i < xs.size(); ++i)
+    if (!march(i, i == first ? request_.X0 : xs[i - 1], i == first ? request_.Y0 : ys[i - 1])) break;
+  for (std::size_t i = first; i-- > 0;)
+    if (!march(i, i + 1 == first ? request_.X0 : xs[i + 1], i + 1 == first ? request_.Y0 : ys[i + 1])) break;
+  return defined;
+}
+
+std::string TDerivedFuncObj::Plot(TCanvas& canvas, const TMapping2D& map) {
+  // The columns y = f(x) samples, from one left of the bitmap to one right of it.
+  std::vector<Extended> xs;
+  for (int col = -1; col <= map.width; ++col) xs.push_back(map.XOfCol(col));
+  std::vector<Extended> ys;
+  const std::vector<bool> defined = Values(xs, ys);
+  TColumnPlot plot;
+  plot.Style = Style;
+  plot.Sample = [&](Extended x, Extended& y) {
+    const std::size_t i = std::size_t(std::lower_bound(xs.begin(), xs.end(), x) - xs.begin());
+    if (i == xs.size() || xs[i] != x || !defined[i]) return false;
+    y = ys[i];
+    return true;
+  };
+  PlotColumns(plot, canvas, map);
+  return {};
+}
+
+}  // namespace plotix
