@@ -68,6 +68,8 @@ TEST(DerivedCurves, ValuesToTheLastDigits) {
        [](Extended x, Extended& y) { return y = x < 0 ? -2 * sqrtl(-x) : 2 * sqrtl(x), true; }, 1e-16L},
       // Not integrable across 0, or undefined left of it: the curve stops there.
       {"1/x", Integral(1, 0), [](Extended x, Extended& y) { return y = logl(x), x > 0; }, 2e-18L},
+      {"tan(x)", Integral(0, 0), [](Extended x, Extended& y) { return y = -logl(cosl(x)), fabsl(x) < 1.5708L; },
+       4e-18L},
       {"sqrt(x)", Integral(1, 0), [](Extended x, Extended& y) { return y = (2 * x * sqrtl(x) - 2) / 3, x >= 0; },
        2e-18L},
   };
