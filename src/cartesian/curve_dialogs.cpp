@@ -135,11 +135,13 @@ TDerivedCurveDlg::TDerivedCurveDlg(TDerivedFuncObj& func, bool addMode, QWidget*
       Style(new TPlotStyleRow(true)),
       func_(func) {
   auto* form = new QFormLayout;
-  const std::string of = func.Of();
-  const char* what = func.Kind() == TDerivedKind::FirstDerivative    ? "'(x)"
-                     : func.Kind() == TDerivedKind::SecondDerivative ? "''(x)"
-                                                                      : "(x) from x0, through F(x0)";
-  form->addRow(QStringLiteral("Curve of"), new QLabel(QString::fromStdString(of + what)));
+  const std::string& of = func.Of();
+  const char* what = func.Kind() == TDerivedKind::FirstDerivative    ? "'(x), the slope of "
+                     : func.Kind() == TDerivedKind::SecondDerivative ? "''(x), the second derivative of "
+                                                                      : "(x) = F(x0) + the integral of ";
+  const std::string text = func.Kind() == TDerivedKind::Integral ? "F" + std::string(what) + of + " from x0 to x"
+                                                                 : of + what + of;
+  form->addRow(QStringLiteral("Curve"), new QLabel(QString::fromStdString(text)));
   if (EX0Str) {
     EX0Str->Check().SetBoundField("x0", false);
     EY0Str->Check().SetBoundField("F(x0)", false);

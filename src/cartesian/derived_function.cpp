@@ -26,7 +26,7 @@ std::string TDerivedFuncObj::GetDescription() const {
     case TDerivedKind::SecondDerivative: return of_ + "''(x)";
     case TDerivedKind::Integral: break;
   }
-  return "\u222B" + of_ + ", F(" + request_.X0Text + ")=" + request_.Y0Text;
+  return "\u222B" + of_ + " with F(" + request_.X0Text + ")=" + request_.Y0Text;
 }
 
 std::string TDerivedFuncObj::ErrorText() const {
@@ -50,12 +50,8 @@ std::int32_t TDerivedFuncObj::FileTag() const { return tagDerivedCurve; }
 std::vector<bool> TDerivedFuncObj::Values(const std::vector<Extended>& xs, std::vector<Extended>& ys) const {
   std::vector<bool> defined(xs.size(), false);
   ys.assign(xs.size(), 0);
-  const auto prepared = source_.Prepared();
-  if (!prepared) return defined;
-  TMath2DFunc state = source_;  // the parameters' values
-  std::vector<Extended> values;
-  for (int i = 0; i < state.VariableCount(); ++i) values.push_back(state.Value(i));
-  TFunctionOfX f(prepared->Program(), values, 0);
+  if (source_.State() != 2) return defined;
+  TFunctionOfX f = FunctionOfFirstVariable(source_);
 
   if (request_.Kind != TDerivedKind::Integral) {
     const bool second = request_.Kind == TDerivedKind::SecondDerivative;

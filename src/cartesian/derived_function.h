@@ -24,7 +24,7 @@ class TDerivedFuncObj : public TBaseFunc2DObj {
   // The function it is derived from is now called `of`.
   void SetOf(const std::string& of);
 
-  // "f'(x)", "f''(x)", "∫f, F(0)=0".
+  // "f'(x)", "f''(x)", "∫f with F(0)=0".
   std::string GetDescription() const override;
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;

@@ -11,19 +11,10 @@ const TFunc2DObj* YOfX(const TGraph2DDoc& doc, int index) {
   return dynamic_cast<const TFunc2DObj*>(doc.Functions()[std::size_t(index)].get());
 }
 
-// The function's definition as a function of x, at the parameters' values.
-TFunctionOfX OfX(const TMath2DFunc& func, const TMathProgram& program) {
-  TMath2DFunc copy = func;  // Value() is the evaluation state, which a const graph keeps
-  std::vector<Extended> values;
-  for (int i = 0; i < copy.VariableCount(); ++i) values.push_back(copy.Value(i));
-  return TFunctionOfX(program, values, 0);
-}
-
 }  // namespace
 
 TFunctionOfX FunctionOfX(const TGraph2DDoc& doc, int index) {
-  const TMath2DFunc& func = YOfX(doc, index)->Func;
-  return OfX(func, func.Prepared()->Program());
+  return FunctionOfFirstVariable(YOfX(doc, index)->Func);
 }
 
 std::vector<int> PointFunctions(const TGraph2DDoc& doc) {
@@ -37,7 +28,7 @@ TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a
   TFunctionPoints out;
   const TFunc2DObj& f = *YOfX(doc, index);
   const TMathProgram& program = f.Func.Prepared()->Program();
-  TFunctionOfX fx = OfX(f.Func, program);
+  TFunctionOfX fx = FunctionOfFirstVariable(f.Func);
   const TPoints<TZero> zeros = FindZeros(fx, a, b);
   for (const TZero& z : zeros.points)
     out.rows.push_back({z.to == z.x ? TFunctionPoint::Zero : TFunctionPoint::ZeroInterval, z.x, 0, z.to, {}});
@@ -48,7 +39,7 @@ TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a
   for (const int other : PointFunctions(doc)) {
     if (other == index) continue;
     const TFunc2DObj& g = *YOfX(doc, other);
-    TFunctionOfX difference = OfX(f.Func, Difference(program, g.Func.Prepared()->Program()));
+    TFunctionOfX difference = FunctionOfFirstVariable(f.Func, Difference(program, g.Func.Prepared()->Program()));
     const TPoints<TZero> meets = FindZeros(difference, a, b);
     out.more |= meets.more;
     for (const TZero& z : meets.points) {

@@ -121,6 +121,17 @@ Extended TFunctionOfX::TermSize(Extended x) {
   return size;
 }
 
+TFunctionOfX FunctionOfFirstVariable(const TMathFunction& f) {
+  return FunctionOfFirstVariable(f, f.Prepared()->Program());
+}
+
+TFunctionOfX FunctionOfFirstVariable(const TMathFunction& f, TMathProgram program) {
+  TMathFunction copy = f;  // Value() is the evaluation state, which a const function keeps
+  std::vector<Extended> values;
+  for (int i = 0; i < copy.VariableCount(); ++i) values.push_back(copy.Value(i));
+  return TFunctionOfX(std::move(program), std::move(values), 0);
+}
+
 TMathProgram Difference(const TMathProgram& f, const TMathProgram& g) {
   TMathPostFixArray records = f.Records();
   records.insert(records.end(), g.begin(), g.end());

@@ -10,6 +10,7 @@
 
 #include "expr/derivative.h"
 #include "expr/evaluator.h"
+#include "expr/math_function.h"
 
 namespace plotix {
 
@@ -36,6 +37,11 @@ class TFunctionOfX {
   int error_ = 0;
   TMathEvaluator evaluator_;
 };
+
+// A compiled function as a function of its first variable, its other variables (the
+// parameters) fixed at their values: its own program, or another over the same variables.
+TFunctionOfX FunctionOfFirstVariable(const TMathFunction& f);
+TFunctionOfX FunctionOfFirstVariable(const TMathFunction& f, TMathProgram program);
 
 // The program f - g of two programs over the same slots.
 TMathProgram Difference(const TMathProgram& f, const TMathProgram& g);

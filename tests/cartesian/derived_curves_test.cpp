@@ -155,7 +155,7 @@ TEST(DerivedCurves, GraphFiles) {
   EXPECT_EQ(back.GraphBytes(), bytes);
   std::vector<Extended> ys, backYs;
   EXPECT_EQ(Curve(back, 2).Values({0, 1, 2}, backYs), Curve(doc, 2).Values({0, 1, 2}, ys));
-  EXPECT_EQ(std::tuple(Curve(back, 2).GetDescription(), backYs), std::tuple("\u222Bf, F(pi/2)=-1", ys));
+  EXPECT_EQ(std::tuple(Curve(back, 2).GetDescription(), backYs), std::tuple("\u222Bf with F(pi/2)=-1", ys));
 
   // The second derivative's kind and name, and the names record, in place.
   const TBytes kindAndName = TBuilder().I32(2).LStr("f").bytes;
@@ -218,7 +218,7 @@ TEST(DerivedCurves, TheFunctionsDialogAddsThem) {
   };
   ASSERT_TRUE(window.AddFunction());
   EXPECT_EQ(Told(messages), "E|OK|Error in: x0: Division by Zero\n");
-  EXPECT_EQ(descriptions(), (std::vector<std::string>{"Y=f(x)=x^2", "f'(x)", "\u222Bf, F(pi)=2"}));
+  EXPECT_EQ(descriptions(), (std::vector<std::string>{"Y=f(x)=x^2", "f'(x)", "\u222Bf with F(pi)=2"}));
   OnNextModal([](QWidget* modal) {
     auto& dlg = *qobject_cast<TFuncListDlg*>(modal);
     dlg.FListBox->setCurrentRow(0);
@@ -226,7 +226,7 @@ TEST(DerivedCurves, TheFunctionsDialogAddsThem) {
     dlg.accept();
   });
   window.EditFunctionList();
-  EXPECT_EQ(descriptions(), (std::vector<std::string>{"Y=g(x)=x^2", "g''(x)", "g'(x)", "\u222Bg, F(pi)=2"}));
+  EXPECT_EQ(descriptions(), (std::vector<std::string>{"Y=g(x)=x^2", "g''(x)", "g'(x)", "\u222Bg with F(pi)=2"}));
   window.Undo();
   window.Undo();
   EXPECT_TRUE(window.Doc().Functions().empty());
