@@ -76,10 +76,10 @@ void TFunc2DWindow::UpdateViewStatus() {
   status->ShowFlatView(v.ZoomX, v.ZoomY, v.CenterX, v.CenterY, Mode(Settings(), kViewMode),
                        Mode(Settings(), kMouseMode), BitmapHeight(), BitmapWidth(), MousePosition().y,
                        MousePosition().x);
-  if (Extended y = 0; Tracing()) {
-    const TMapping2D map(v, BitmapWidth(), BitmapHeight());
-    status->SetPanel(2,
-                     "X:" + StatusS8(map.XOfCol(traceColumn_)) + " Y:" + (TraceValue(y) ? StatusS8(y) : "undefined"));
+  if (Tracing()) {
+    const TTracePoint p = Traced();
+    status->SetPanel(2, std::isnan(p.col) ? std::string("undefined")
+                                          : "X:" + StatusS8(p.x) + " Y:" + (p.defined ? StatusS8(p.y) : "undefined"));
   }
 }
 
@@ -170,15 +170,15 @@ void TFunc2DWindow::PaintMarks(QPainter& painter) const {
   if (!Tracing()) return;
   // The cross-hair at the traced point, or a vertical line alone where there is none, and
   // the read-out beside it, inside the picture.
-  Extended y = 0;
-  const double col = traceColumn_ + 0.5;
-  const bool defined = TraceValue(y);
-  const double row = defined ? rowOf(y) : map.height / 2.0;
+  const TTracePoint p = Traced();
+  const bool placed = !std::isnan(p.col);
+  const double col = placed ? std::clamp(p.col, -1e5, 1e5) : map.width / 2.0;
+  const double row = p.defined ? rowOf(p.y) : map.height / 2.0;
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
-  painter.drawLine(QPointF(col, 0), QPointF(col, map.height));
-  if (defined) painter.drawLine(QPointF(0, row), QPointF(map.width, row));
-  const QString text = QString::fromStdString(TraceText());
+  if (placed) painter.drawLine(QPointF(col, 0), QPointF(col, map.height));
+  if (p.defined) painter.drawLine(QPointF(0, row), QPointF(map.width, row));
+  const QString text = QString::fromStdString(p.text);
   const QRectF box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 100), 0, text).adjusted(-4, -3, 4, 3);
   QPointF at(col + 10, row + 10);
   if (at.x() + box.width() > map.width) at.setX(col - 10 - box.width());
@@ -191,22 +191,24 @@ void TFunc2DWindow::PaintMarks(QPainter& painter) const {
 }
 
 int TFunc2DWindow::TracedFunction() const {
-  const std::vector<int> functions = PointFunctions(Doc());
+  const std::vector<int> functions = TraceFunctions(Doc());
   return !Tracing() || functions.empty() ? -1 : functions[traceFunction_ % functions.size()];
 }
 
-bool TFunc2DWindow::TraceValue(Extended& y) const {
+TTracePoint TFunc2DWindow::Traced() const {
   const int traced = TracedFunction();
-  if (traced < 0) return false;
-  const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
-  return FunctionOfX(Doc(), traced).Value(map.XOfCol(traceColumn_), y);
+  if (traced < 0) return {};
+  return TracePoint(Doc(), traced, tracePosition_, TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()));
 }
 
 void TFunc2DWindow::StartTrace() {
   LeaveMode();
-  if (PointFunctions(Doc()).empty()) return;
-  traceColumn_ = std::clamp(MousePosition().x, 0, BitmapWidth() - 1);
+  const std::vector<int> functions = TraceFunctions(Doc());
+  if (functions.empty()) return;
   traceFunction_ = 0;
+  const TPoint mouse = MousePosition();
+  tracePosition_ = NearestTracePosition(Doc(), functions[0], mouse.x + 0.5, mouse.y + 0.5,
+                                        TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()));
   setFocus();
   RepaintMarks();
   UpdateViewStatus();
@@ -214,48 +216,47 @@ void TFunc2DWindow::StartTrace() {
 
 void TFunc2DWindow::StopTrace() {
   if (!Tracing()) return;
-  traceColumn_ = -1;
+  tracePosition_ = -1;
   RepaintMarks();
   UpdateViewStatus();
 }
 
-bool TFunc2DWindow::ModeMouseMove(int x, int) {
+bool TFunc2DWindow::ModeMouseMove(int x, int y) {
   if (!Tracing()) return false;
-  traceColumn_ = std::clamp(x, 0, BitmapWidth() - 1);
+  if (const int traced = TracedFunction(); traced >= 0)
+    tracePosition_ = NearestTracePosition(Doc(), traced, x + 0.5, y + 0.5,
+                                          TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()));
   RepaintMarks();
+  UpdateViewStatus();
   return true;
 }
 
 bool TFunc2DWindow::ModeKey(int key) {
   if (!Tracing()) return false;
-  const std::size_t count = PointFunctions(Doc()).size();
+  const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
+  const std::size_t count = std::max<std::size_t>(TraceFunctions(Doc()).size(), 1);
+  const int traced = TracedFunction();
   switch (key) {
     case Qt::Key_Escape: StopTrace(); return true;
-    case Qt::Key_Left: traceColumn_ = std::max(0, traceColumn_ - 1); break;
-    case Qt::Key_Right: traceColumn_ = std::min(BitmapWidth() - 1, traceColumn_ + 1); break;
-    case Qt::Key_Up: traceFunction_ = (traceFunction_ + count - 1) % std::max<std::size_t>(count, 1); break;
-    case Qt::Key_Down: traceFunction_ = (traceFunction_ + 1) % std::max<std::size_t>(count, 1); break;
+    case Qt::Key_Left: tracePosition_ = std::max(0, tracePosition_ - 1); break;
+    case Qt::Key_Right:
+      if (traced >= 0) tracePosition_ = std::min(LastTracePosition(Doc(), traced, map), tracePosition_ + 1);
+      break;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      // The other function's point nearest the cross-hair.
+      const TTracePoint p = Traced();
+      traceFunction_ = (traceFunction_ + (key == Qt::Key_Up ? count - 1 : 1)) % count;
+      if (const int next = TracedFunction(); next >= 0)
+        tracePosition_ = NearestTracePosition(Doc(), next, std::isnan(p.col) ? map.width / 2.0 : p.col,
+                                              p.defined ? map.RowF(p.y * map.zoomY) : map.height / 2.0, map);
+      break;
+    }
     default: return false;
   }
   RepaintMarks();
   UpdateViewStatus();
   return true;
-}
-
-std::string TFunc2DWindow::TraceText() const {
-  const int traced = TracedFunction();
-  if (traced < 0) return {};
-  const std::string& name = Doc().Functions()[std::size_t(traced)]->Name;
-  TFunctionOfX f = FunctionOfX(Doc(), traced);
-  const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
-  const Extended x = map.XOfCol(traceColumn_);
-  std::string text = name + ": x = " + PointNumber(x) + "\n";
-  Extended y = 0;
-  if (!f.Value(x, y)) return text + MathErrorText(f.ErrorCode(), 0);
-  TJet jet;
-  const bool sloped = f.Slopes(x, jet);
-  return text + name + "(x) = " + PointNumber(y) + "\n" + name +
-         "'(x) = " + (sloped ? PointNumber(jet.d1) : MathErrorText(f.ErrorCode(), 0));
 }
 
 void TFunc2DWindow::CenterFunctionView() { MoveView(-Doc().View().CenterX, -Doc().View().CenterY); }

@@ -4,6 +4,7 @@
 
 #include "cartesian/cartesian_document.h"
 #include "cartesian/settings_dialog.h"
+#include "cartesian/trace.h"
 #include "cartesian/view_dialog.h"
 #include "window/kind_window.h"
 
@@ -50,17 +51,16 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   void PaintMarks(QPainter& painter) const override;
 
   // The trace: a cross-hair on one y = f(x) function at a column of the picture, with x, f(x)
-  // and f'(x) beside it. The mouse's column, Left and Right move it a column, Up and Down go
-  // to the previous or next function, Esc leaves.
+  // and f'(x) beside it, or on a parametric curve at a step of t with t, x, y and dy/dx. The
+  // mouse moves it (to its column, or to the curve's nearest point), Left and Right a column
+  // or a step, Up and Down go to the previous or next function, Esc leaves.
   void StartTrace();
   void StopTrace();
-  bool Tracing() const { return traceColumn_ >= 0; }
-  // What the read-out says: x, f(x), f'(x), or the error where the function has no value.
-  std::string TraceText() const;
+  bool Tracing() const { return tracePosition_ >= 0; }
+  // What the read-out says: where, the point and its slope, or the error where there is none.
+  std::string TraceText() const { return Traced().text; }
   // The traced function's index in the graph's list; -1 when none is traced.
   int TracedFunction() const;
-  // The traced function's value at the traced column; false where it has none.
-  bool TraceValue(Extended& y) const;
   bool ModeMouseMove(int x, int y) override;
   bool ModeKey(int key) override;
 
@@ -72,8 +72,10 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
 
   std::vector<std::pair<Extended, Extended>> marks_;
   std::vector<std::vector<TShadeColumn>> shade_;
-  int traceColumn_ = -1;           // -1: no trace
-  std::size_t traceFunction_ = 0;  // into PointFunctions
+  TTracePoint Traced() const;
+
+  int tracePosition_ = -1;         // a column or a step of t (see TracePoint); -1: no trace
+  std::size_t traceFunction_ = 0;  // into TraceFunctions
 };
 
 // Makes 2D Cartesian graphs known to the program: their document, window and dialogs.

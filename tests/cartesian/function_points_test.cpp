@@ -110,9 +110,16 @@ TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
   } steps[] = {
       {0, "f: x = 1\nf(x) = 0\nf'(x) = 2"},
       {Qt::Key_Down, "g: x = 1\ng(x) = 2\ng'(x) = 1"},
-      {Qt::Key_Down, "f: x = 1\nf(x) = 0\nf'(x) = 2"},  // the curve and k are no y = f(x) to trace
-      {Qt::Key_Up, "g: x = 1\ng(x) = 2\ng'(x) = 1"},
-      {Qt::Key_Right, "g: x = 1.0285714285714285714\ng(x) = 2.0285714285714285714\ng'(x) = 1"},
+      // The curve at its point nearest g's, (1.5, 1.5), by steps of t, 2pi/1000.
+      {Qt::Key_Down, "p: t = 1.5016812884159211679\nx = 1.5016812884159211679\ny = 1.5016812884159211679\ndy/dx = 1"},
+      {Qt::Key_Right, "p: t = 1.5079644737231007545\nx = 1.5079644737231007545\ny = 1.5079644737231007545\ndy/dx = 1"},
+      // f at the curve's column (k does not compile), and back to the curve's point nearest f's.
+      {Qt::Key_Down, "f: x = 1.5142857142857142857\nf(x) = 1.2930612244897959184\nf'(x) = 3.0285714285714285714"},
+      {Qt::Key_Up, "p: t = 1.4011503235010477844\nx = 1.4011503235010477844\ny = 1.4011503235010477844\ndy/dx = 1"},
+      // The mouse at (1, 6.86): the curve's nearest point.
+      {0, "p: t = 3.9269908169872415483\nx = 3.9269908169872415483\ny = 3.9269908169872415483\ndy/dx = 1"},
+      {Qt::Key_Up, "g: x = 3.9142857142857142858\ng(x) = 4.9142857142857142858\ng'(x) = 1"},
+      {Qt::Key_Left, "g: x = 3.8857142857142857144\ng(x) = 4.8857142857142857144\ng'(x) = 1"},
   };
   for (const auto& s : steps) {
     if (s.key)
@@ -132,12 +139,23 @@ TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
     kinks.back()->Name = name;
     static_cast<TFunc2DObj&>(*kinks.back()).Func.SetExpression(text);
   }
+  // A curve with a vertical tangent at t = 0 and no point from t = 3 on.
+  auto curve = std::make_unique<TParametricFuncObj>();
+  curve->Name = "c";
+  curve->X.SetExpression("cos(t)");
+  curve->Y.SetExpression("sqrt(3-t)");
+  kinks.push_back(std::move(curve));
   window.SetFunctions(std::move(kinks));
   window.StartTrace();
   window.ModeMouseMove(one, 10);
   EXPECT_EQ(window.TraceText(), "f: x = 1\nInvalid Function Domain");
   window.ModeKey(Qt::Key_Down);
   EXPECT_EQ(window.TraceText(), "g: x = 1\ng(x) = 0\ng'(x) = Invalid Function Domain");
+  window.ModeKey(Qt::Key_Down);
+  for (int i = 0; i <= kTraceSteps; ++i) window.ModeKey(Qt::Key_Left);
+  EXPECT_EQ(window.TraceText(), "c: t = 0\nx = 1\ny = 1.7320508075688772936\ndy/dx = Division by Zero");
+  for (int i = 0; i <= kTraceSteps; ++i) window.ModeKey(Qt::Key_Right);
+  EXPECT_EQ(window.TraceText(), "c: t = 6.283185307179586477\ny(t): Invalid Function Domain");
 }
 
 TEST(Area, IntegralEstimateAndShade) {

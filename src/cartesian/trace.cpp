@@ -1,0 +1,109 @@
+#include "cartesian/trace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "cartesian/curve_functions.h"
+#include "cartesian/function_points.h"
+
+namespace plotix {
+
+namespace {
+
+const TParametricFuncObj* Curve(const TGraph2DDoc& doc, int index) {
+  return dynamic_cast<const TParametricFuncObj*>(doc.Functions()[std::size_t(index)].get());
+}
+
+Extended StepT(const TParametricFuncObj& curve, int step) {
+  return step >= kTraceSteps ? curve.To : curve.From + (curve.To - curve.From) * step / kTraceSteps;
+}
+
+TTracePoint FunctionPoint(const TGraph2DDoc& doc, int index, int column, const TMapping2D& map) {
+  const std::string& name = doc.Functions()[std::size_t(index)]->Name;
+  TFunctionOfX f = FunctionOfX(doc, index);
+  TTracePoint p;
+  p.x = map.XOfCol(column);
+  p.col = column + 0.5;
+  p.text = name + ": x = " + PointNumber(p.x) + "\n";
+  if (!f.Value(p.x, p.y)) {
+    p.text += MathErrorText(f.ErrorCode(), 0);
+    return p;
+  }
+  p.defined = true;
+  TJet jet;
+  const bool sloped = f.Slopes(p.x, jet);
+  p.text += name + "(x) = " + PointNumber(p.y) + "\n" + name +
+            "'(x) = " + (sloped ? PointNumber(jet.d1) : MathErrorText(f.ErrorCode(), 0));
+  return p;
+}
+
+// The slope of a curve is y'(t) / x'(t), both exact.
+TTracePoint CurvePoint(const TParametricFuncObj& curve, int step, const TMapping2D& map) {
+  const Extended t = StepT(curve, step);
+  TFunctionOfX x = FunctionOfFirstVariable(curve.X), y = FunctionOfFirstVariable(curve.Y);
+  TTracePoint p;
+  p.col = std::numeric_limits<double>::quiet_NaN();
+  p.text = curve.Name + ": t = " + PointNumber(t) + "\n";
+  if (!x.Value(t, p.x)) {
+    p.text += "x(t): " + MathErrorText(x.ErrorCode(), 0);
+    return p;
+  }
+  if (!y.Value(t, p.y)) {
+    p.text += "y(t): " + MathErrorText(y.ErrorCode(), 0);
+    return p;
+  }
+  p.defined = true;
+  p.col = map.ColF(p.x * map.zoomX);
+  TJet dx, dy;
+  std::string slope;
+  if (!x.Slopes(t, dx))
+    slope = MathErrorText(x.ErrorCode(), 0);
+  else if (!y.Slopes(t, dy))
+    slope = MathErrorText(y.ErrorCode(), 0);
+  else
+    slope = dx.d1 == 0 ? MathErrorText(meDivByZero, 0) : PointNumber(dy.d1 / dx.d1);
+  p.text += "x = " + PointNumber(p.x) + "\ny = " + PointNumber(p.y) + "\ndy/dx = " + slope;
+  return p;
+}
+
+}  // namespace
+
+std::vector<int> TraceFunctions(const TGraph2DDoc& doc) {
+  std::vector<int> indexes;
+  for (int i = 0; i < int(doc.Functions().size()); ++i) {
+    const TBaseFunc2DObj* f = doc.Functions()[std::size_t(i)].get();
+    if ((dynamic_cast<const TFunc2DObj*>(f) || Curve(doc, i)) && f->ErrorText().empty()) indexes.push_back(i);
+  }
+  return indexes;
+}
+
+TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map) {
+  const TParametricFuncObj* curve = Curve(doc, index);
+  return curve ? CurvePoint(*curve, position, map) : FunctionPoint(doc, index, position, map);
+}
+
+int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double row, const TMapping2D& map) {
+  const TParametricFuncObj* curve = Curve(doc, index);
+  if (!curve) return std::clamp(int(std::floor(col)), 0, map.width - 1);
+  TFunctionOfX x = FunctionOfFirstVariable(curve->X), y = FunctionOfFirstVariable(curve->Y);
+  int nearest = kTraceSteps / 2;
+  double distance = std::numeric_limits<double>::infinity();
+  for (int step = 0; step <= kTraceSteps; ++step) {
+    const Extended t = StepT(*curve, step);
+    Extended px = 0, py = 0;
+    if (!x.Value(t, px) || !y.Value(t, py)) continue;
+    const double d = std::hypot(map.ColF(px * map.zoomX) - col, map.RowF(py * map.zoomY) - row);
+    if (d < distance) {
+      distance = d;
+      nearest = step;
+    }
+  }
+  return nearest;
+}
+
+int LastTracePosition(const TGraph2DDoc& doc, int index, const TMapping2D& map) {
+  return Curve(doc, index) ? kTraceSteps : map.width - 1;
+}
+
+}  // namespace plotix

@@ -1,0 +1,35 @@
+#pragma once
+// Where the trace stands on a function of a 2D graph, and what its read-out says: a y = f(x)
+// function is traced at a pixel column, a parametric curve at one of even steps of t.
+
+#include <string>
+#include <vector>
+
+#include "cartesian/cartesian_document.h"
+#include "window/view_mapping.h"
+
+namespace plotix {
+
+constexpr int kTraceSteps = 1000;  // a parametric curve's t range in steps
+
+struct TTracePoint {
+  bool defined = false;  // the function has a point there
+  Extended x = 0, y = 0;
+  double col = 0;        // the cross-hair's column in the picture (unrounded)
+  std::string text;      // the read-out: where, the point and its slope, or the error
+};
+
+// The functions the trace follows, as indexes into the graph's list: the y = f(x) functions
+// and parametric curves that compile.
+std::vector<int> TraceFunctions(const TGraph2DDoc& doc);
+// The point of function `index` at a position: a column of the picture for y = f(x), a step
+// of t from 0 (t From) to kTraceSteps (t To) for a parametric curve.
+TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map);
+// The position on function `index` nearest the point (col, row) of the picture: for y = f(x)
+// its column, for a curve the step whose point is nearest (the middle one when none is
+// defined).
+int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double row, const TMapping2D& map);
+// The last position on function `index`.
+int LastTracePosition(const TGraph2DDoc& doc, int index, const TMapping2D& map);
+
+}  // namespace plotix
