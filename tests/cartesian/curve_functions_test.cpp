@@ -5,7 +5,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "../files/file_fixtures.h"
+#include "../files/open_bytes.h"
 #include "../told.h"
 #include "cartesian/cartesian_document.h"
 #include "cartesian/curve_functions.h"
@@ -242,19 +242,7 @@ class CurveFiles : public ::testing::Test {
     for (const auto& f : doc.Functions()) list.push_back(f->GetDescription());
     return list;
   }
-  // Opens the bytes as a graph of the document's kind; what the user was told.
-  std::string Open(TBytes bytes, TGraphDoc& doc) {
-    FixChecksum(bytes);
-    std::filesystem::remove(dir.Path("g.pxg"));
-    WriteBytes(dir.Path("g.pxg"), bytes);
-    messages->shown.clear();
-    const bool opened = OpenGraph(dir.Path("g.pxg"), doc);
-    EXPECT_EQ(opened, Told(messages).empty());
-    return Told(messages);
-  }
-
-  TScratchDir dir;
-  TScopedScriptedMessages messages;
+  TOpenBytes Open;
 };
 
 // Saved and opened, the list keeps its order and every field (the bytes are the same

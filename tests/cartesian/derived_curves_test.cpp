@@ -9,13 +9,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "../files/file_fixtures.h"
+#include "../files/open_bytes.h"
 #include "../modal.h"
 #include "../told.h"
 #include "cartesian/cartesian_window.h"
 #include "cartesian/derived_function.h"
 #include "cartesian/function_dialog.h"
 #include "expr/math_const_edit.h"
+#include "functions.h"
 #include "platform/dialog_service.h"
 #include "window/function_list_dialog.h"
 
@@ -23,13 +24,6 @@ namespace plotix {
 namespace {
 
 using namespace testbytes;
-
-std::unique_ptr<TFunc2DObj> Function(const std::string& text, const std::string& name = "f") {
-  auto f = std::make_unique<TFunc2DObj>();
-  f->Name = name;
-  f->Func.SetExpression(text);
-  return f;
-}
 
 // A graph of f and one curve derived from it.
 void Define(TGraph2DDoc& doc, const std::string& text, const TDerivedRequest& request) {
@@ -43,9 +37,7 @@ const TDerivedFuncObj& Curve(const TGraph2DDoc& doc, std::size_t i = 1) {
   return dynamic_cast<const TDerivedFuncObj&>(*doc.Functions()[i]);
 }
 
-TDerivedRequest Integral(Extended x0, Extended y0) {
-  return {TDerivedKind::Integral, "x0", "y0", x0, y0};
-}
+TDerivedRequest Integral(Extended x0, Extended y0) { return {TDerivedKind::Integral, "x0", "y0", x0, y0}; }
 
 // Each curve at x from -4 to 4 in steps of 1/64 against its exact value, within `tolerance`
 // relative to max(1, |value|); `undefined` where it has none.
@@ -56,9 +48,15 @@ TEST(DerivedCurves, ValuesToTheLastDigits) {
     std::function<bool(Extended x, Extended& y)> exact;
     Extended tolerance;
   } rows[] = {
-      {"x^3-2x", {TDerivedKind::FirstDerivative}, [](Extended x, Extended& y) { return y = 3 * x * x - 2, true; }, 4e-19L},
+      {"x^3-2x",
+       {TDerivedKind::FirstDerivative},
+       [](Extended x, Extended& y) { return y = 3 * x * x - 2, true; },
+       4e-19L},
       {"x^3-2x", {TDerivedKind::SecondDerivative}, [](Extended x, Extended& y) { return y = 6 * x, true; }, 4e-19L},
-      {"abs(x)", {TDerivedKind::FirstDerivative}, [](Extended x, Extended& y) { return y = x < 0 ? -1 : 1, x != 0; }, 0},
+      {"abs(x)",
+       {TDerivedKind::FirstDerivative},
+       [](Extended x, Extended& y) { return y = x < 0 ? -1 : 1, x != 0; },
+       0},
       {"cos(x)", Integral(0, 1), [](Extended x, Extended& y) { return y = 1 + sinl(x), true; }, 2e-18L},
       {"exp(x)", Integral(0, 1), [](Extended x, Extended& y) { return y = expl(x), true; }, 4e-18L},
       {"exp(abs(x))", Integral(0.5L, 0),
@@ -100,7 +98,6 @@ TEST(DerivedCurves, ValuesToTheLastDigits) {
   for (int i = 0; i < 3; ++i) EXPECT_LE(fabsl(ys[i] / reference[i] - 1), 1e-17L) << double(xs[i]);
 }
 
-
 // A curve follows f through a new definition, a new name and f deleted; the delete
 // question names it.
 TEST(DerivedCurves, FollowTheirFunction) {
@@ -134,22 +131,13 @@ TEST(DerivedCurves, GraphFiles) {
   TFuncList<TBaseFunc2DObj> list;
   list.push_back(Function("sin(x)"));
   list.push_back(std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{TDerivedKind::SecondDerivative}));
-  list.push_back(std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{TDerivedKind::Integral, "pi/2", "-1",
-                                                                          1.5707963267948966192L, -1}));
+  list.push_back(std::make_unique<TDerivedFuncObj>(
+      "f", TDerivedRequest{TDerivedKind::Integral, "pi/2", "-1", 1.5707963267948966192L, -1}));
   list[2]->Style = {0x123456, 3};
   doc.SetFunctions(std::move(list));
   const TBytes bytes = doc.GraphBytes();
   EXPECT_EQ(bytes[49], 3);
-  TScratchDir dir;
-  TScopedScriptedMessages messages;
-  const auto open = [&](TBytes file, TGraph2DDoc& back) {
-    FixChecksum(file);
-    std::filesystem::remove(dir.Path("g.pxg"));
-    WriteBytes(dir.Path("g.pxg"), file);
-    messages->shown.clear();
-    OpenGraph(dir.Path("g.pxg"), back);
-    return Told(messages);
-  };
+  TOpenBytes open;
   TGraph2DDoc back;
   ASSERT_EQ(open(bytes, back), "");
   EXPECT_EQ(back.GraphBytes(), bytes);
@@ -177,8 +165,11 @@ TEST(DerivedCurves, GraphFiles) {
     const char* what;
     TBytes file;
   } bad[] = {
-      {"kind 0", patched(at, 0)}, {"kind 4", patched(at, 4)}, {"a number for a name", patched(at + 8, '2')},
-      {"a variable for a name", patched(at + 8, 'x')}, {"a name of its own", named},
+      {"kind 0", patched(at, 0)},
+      {"kind 4", patched(at, 4)},
+      {"a number for a name", patched(at + 8, '2')},
+      {"a variable for a name", patched(at + 8, 'x')},
+      {"a name of its own", named},
   };
   for (const auto& r : bad) EXPECT_EQ(open(r.file, back), "E|OK|Error Loading File\n") << r.what;
 }

@@ -5,7 +5,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "../files/file_fixtures.h"
+#include "../cartesian/functions.h"
+#include "../files/open_bytes.h"
 #include "../modal.h"
 #include "../told.h"
 #include "cartesian/cartesian_window.h"
@@ -21,13 +22,6 @@ namespace {
 
 using namespace testbytes;
 
-std::unique_ptr<TFunc2DObj> Function(const std::string& text, const std::string& name = "f") {
-  auto f = std::make_unique<TFunc2DObj>();
-  f->Name = name;
-  f->Func.SetExpression(text);
-  return f;
-}
-
 // The graph's functions, named f, g, h, ... in order, each text one definition.
 void Define(TGraph2DDoc& doc, const std::vector<std::string>& texts) {
   TFuncList<TBaseFunc2DObj> list;
@@ -36,13 +30,6 @@ void Define(TGraph2DDoc& doc, const std::vector<std::string>& texts) {
 }
 
 TFunc2DObj& At(const TGraph2DDoc& doc, std::size_t i) { return dynamic_cast<TFunc2DObj&>(*doc.Functions()[i]); }
-
-TParameter Param(const char* name, Extended value) {
-  TParameter p;
-  p.Name = name;
-  p.Value = value;
-  return p;
-}
 
 // A call computes what the callee's definition written out in its place computes, to the
 // bit, and follows the callee and the parameters when they change.
@@ -252,16 +239,7 @@ TEST(FunctionNames, DeletingACalledFunctionAsks) {
 
 class FunctionNameFiles : public ::testing::Test {
  protected:
-  std::string Open(TBytes bytes, TGraphDoc& doc) {
-    FixChecksum(bytes);
-    std::filesystem::remove(dir.Path("g.pxg"));
-    WriteBytes(dir.Path("g.pxg"), bytes);
-    messages->shown.clear();
-    OpenGraph(dir.Path("g.pxg"), doc);
-    return Told(messages);
-  }
-  TScratchDir dir;
-  TScopedScriptedMessages messages;
+  TOpenBytes Open;
 };
 
 // Names that are not the defaults and calls make format 3, and come back as they were; a

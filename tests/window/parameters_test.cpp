@@ -9,7 +9,8 @@
 #include <QUndoStack>
 
 #include "../app/run_plotix.h"
-#include "../files/file_fixtures.h"
+#include "../cartesian/functions.h"
+#include "../files/open_bytes.h"
 #include "../told.h"
 #include "app/parameter_panel.h"
 #include "cartesian/cartesian_window.h"
@@ -25,19 +26,6 @@ namespace plotix {
 namespace {
 
 using namespace testbytes;
-
-TParameter Param(const char* name, Extended value = 1) {
-  TParameter p;
-  p.Name = name;
-  p.Value = value;
-  return p;
-}
-
-std::unique_ptr<TFunc2DObj> Function(const char* text) {
-  auto f = std::make_unique<TFunc2DObj>();
-  f->Func.SetExpression(text);
-  return f;
-}
 
 Extended ValueAt(TBaseFunc2DObj& function, Extended x) {
   Extended y = 0;
@@ -113,16 +101,7 @@ TEST(ParameterDefinitions, ReadTheValuesOfTheGraph) {
 
 class ParameterFiles : public ::testing::Test {
  protected:
-  std::string Open(TBytes bytes, TGraphDoc& doc) {
-    FixChecksum(bytes);
-    std::filesystem::remove(dir.Path("g.pxg"));
-    WriteBytes(dir.Path("g.pxg"), bytes);
-    messages->shown.clear();
-    OpenGraph(dir.Path("g.pxg"), doc);
-    return Told(messages);
-  }
-  TScratchDir dir;
-  TScopedScriptedMessages messages;
+  TOpenBytes Open;
 };
 
 TEST_F(ParameterFiles, ComeBackWithTheDefinitionsThatReadThem) {

@@ -3,15 +3,15 @@
 // registry.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QAbstractButton>
-#include <QLabel>
 #include <QPainter>
 
 #include "../told.h"
