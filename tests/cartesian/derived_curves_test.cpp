@@ -17,6 +17,7 @@
 #include "cartesian/function_dialog.h"
 #include "expr/math_const_edit.h"
 #include "functions.h"
+#include "platform/canvas.h"
 #include "platform/dialog_service.h"
 #include "window/function_list_dialog.h"
 
@@ -108,7 +109,13 @@ TEST(DerivedCurves, FollowTheirFunction) {
     const bool defined = Curve(doc, doc.Functions().size() - 1).Values({3}, ys)[0];
     return defined ? ys[0] : -1;
   };
-  EXPECT_EQ(at3(), 6);
+  EXPECT_EQ(std::tuple(Curve(doc).ErrorText(), at3()), std::tuple("", Extended(6)));
+  // Drawn: (1, f'(1) = 2) in its colour, blue.
+  const_cast<TDerivedFuncObj&>(Curve(doc)).Style.Color = 0x0000FF;
+  TBitmap bitmap(doc.BitmapWidth(), doc.BitmapHeight());
+  doc.Render(bitmap);
+  const TMapping2D map(doc.View(), doc.BitmapWidth(), doc.BitmapHeight());
+  EXPECT_EQ(bitmap.Canvas().Pixel(map.halfW + 35, map.Row(70)), 0x0000FFu);
   TFuncList<TBaseFunc2DObj> list = CloneFunctions(doc.Functions());
   dynamic_cast<TFunc2DObj&>(*list[0]).Func.SetExpression("x^3");
   list[0]->Name = "g";

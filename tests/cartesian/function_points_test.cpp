@@ -128,6 +128,12 @@ TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
       EXPECT_TRUE(window.ModeMouseMove(one, 10));
     EXPECT_EQ(window.TraceText(), s.text);
   }
+  // The mouse beyond the picture, and Right there, keep to its last column.
+  window.ModeMouseMove(window.BitmapWidth() + 50, 10);
+  const std::string last = window.TraceText();
+  window.ModeKey(Qt::Key_Right);
+  EXPECT_EQ(window.TraceText(), last);
+  EXPECT_EQ(last.substr(0, 10), "g: x = 7.1");
   EXPECT_FALSE(window.ModeKey(Qt::Key_A));
   EXPECT_TRUE(window.ModeKey(Qt::Key_Escape));
   EXPECT_FALSE(window.Tracing());
@@ -139,9 +145,10 @@ TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
     kinks.back()->Name = name;
     static_cast<TFunc2DObj&>(*kinks.back()).Func.SetExpression(text);
   }
-  // A curve with a vertical tangent at t = 0 and no point from t = 3 on.
+  // A curve with a vertical tangent at t = 0, no slope at t = 3 and no point beyond.
   auto curve = std::make_unique<TParametricFuncObj>();
   curve->Name = "c";
+  curve->To = 4;
   curve->X.SetExpression("cos(t)");
   curve->Y.SetExpression("sqrt(3-t)");
   kinks.push_back(std::move(curve));
@@ -155,7 +162,9 @@ TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
   for (int i = 0; i <= kTraceSteps; ++i) window.ModeKey(Qt::Key_Left);
   EXPECT_EQ(window.TraceText(), "c: t = 0\nx = 1\ny = 1.7320508075688772936\ndy/dx = Division by Zero");
   for (int i = 0; i <= kTraceSteps; ++i) window.ModeKey(Qt::Key_Right);
-  EXPECT_EQ(window.TraceText(), "c: t = 6.283185307179586477\ny(t): Invalid Function Domain");
+  EXPECT_EQ(window.TraceText(), "c: t = 4\ny(t): Invalid Function Domain");
+  for (int i = 0; i < kTraceSteps / 4; ++i) window.ModeKey(Qt::Key_Left);
+  EXPECT_EQ(window.TraceText(), "c: t = 3\nx = -0.98999249660044545728\ny = 0\ndy/dx = Invalid Function Domain");
 }
 
 TEST(Area, IntegralEstimateAndShade) {
