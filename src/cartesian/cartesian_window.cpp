@@ -224,8 +224,8 @@ void TFunc2DWindow::StopTrace() {
 bool TFunc2DWindow::ModeMouseMove(int x, int y) {
   if (!Tracing()) return false;
   if (const int traced = TracedFunction(); traced >= 0)
-    tracePosition_ = NearestTracePosition(Doc(), traced, x + 0.5, y + 0.5,
-                                          TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()));
+    tracePosition_ =
+        NearestTracePosition(Doc(), traced, x + 0.5, y + 0.5, TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()));
   RepaintMarks();
   UpdateViewStatus();
   return true;

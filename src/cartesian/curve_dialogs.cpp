@@ -126,9 +126,9 @@ void TAddImplicitDlg::accept() {
 
 TDerivedCurveDlg::TDerivedCurveDlg(TDerivedFuncObj& func, bool addMode, QWidget* parent)
     : TOkCancelDlg(parent,
-                   QString::fromLatin1(addMode ? "Add " : "Modify ") +
-                       (func.Kind() == TDerivedKind::Integral ? QStringLiteral("Integral Curve")
-                                                             : QStringLiteral("Derivative Curve")),
+                   QString::fromLatin1(addMode ? "Add " : "Modify ") + (func.Kind() == TDerivedKind::Integral
+                                                                            ? QStringLiteral("Integral Curve")
+                                                                            : QStringLiteral("Derivative Curve")),
                    "analysis.md#derivative-and-integral-curves"),
       EX0Str(func.Kind() == TDerivedKind::Integral ? new TEditMathConst : nullptr),
       EY0Str(EX0Str ? new TEditMathConst : nullptr),
@@ -138,9 +138,9 @@ TDerivedCurveDlg::TDerivedCurveDlg(TDerivedFuncObj& func, bool addMode, QWidget*
   const std::string& of = func.Of();
   const char* what = func.Kind() == TDerivedKind::FirstDerivative    ? "'(x), the slope of "
                      : func.Kind() == TDerivedKind::SecondDerivative ? "''(x), the second derivative of "
-                                                                      : "(x) = F(x0) + the integral of ";
-  const std::string text = func.Kind() == TDerivedKind::Integral ? "F" + std::string(what) + of + " from x0 to x"
-                                                                 : of + what + of;
+                                                                     : "(x) = F(x0) + the integral of ";
+  const std::string text =
+      func.Kind() == TDerivedKind::Integral ? "F" + std::string(what) + of + " from x0 to x" : of + what + of;
   form->addRow(QStringLiteral("Curve"), new QLabel(QString::fromStdString(text)));
   if (EX0Str) {
     EX0Str->Check().SetBoundField("x0", false);

@@ -101,6 +101,13 @@ bool TImplicitEquation::UseNames(TGraphScope& scope) {
   return SetText(text_, &scope);
 }
 
+void TImplicitEquation::RenameCalls(const std::vector<std::string>& callNames, const std::string& from,
+                                    const std::string& to) {
+  std::string text = left_.TextWithCallRenamed(callNames, from, to);
+  if (hasRight_) text += "=" + right_.TextWithCallRenamed(callNames, from, to);
+  if (text != text_) SetText(text);
+}
+
 std::vector<const TMathGraphFunc*> TImplicitEquation::Sides() const {
   if (hasRight_) return {&left_, &right_};
   return {&left_};

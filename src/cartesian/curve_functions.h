@@ -58,6 +58,8 @@ class TImplicitEquation {
   // The graph's names for both sides; false when the equation does not compile with them.
   bool UseNames(TGraphScope& scope);
   std::vector<const TMathGraphFunc*> Sides() const;
+  // Each side's calls of `from` become calls of `to` (see TMathFunction::TextWithCallRenamed).
+  void RenameCalls(const std::vector<std::string>& callNames, const std::string& from, const std::string& to);
 
   // F = LEFT - RIGHT at (x, y); false where a side is undefined.
   bool ValueAt(Extended x, Extended y, Extended& f) {
@@ -96,6 +98,10 @@ class TImplicitFuncObj : public TBaseFunc2DObj {
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TImplicitFuncObj>(*this); }
   std::vector<const TMathGraphFunc*> Definitions() const override { return Equation.Sides(); }
   bool UseNames(TGraphScope& scope) override { return Equation.UseNames(scope); }
+  void FunctionRenamed(const std::vector<std::string>& callNames, const std::string& from,
+                       const std::string& to) override {
+    Equation.RenameCalls(callNames, from, to);
+  }
   std::string ErrorText() const override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
   // The curve's visible polylines in the view of the mapping, or why there are none.

@@ -34,7 +34,8 @@ std::string TDerivedFuncObj::ErrorText() const {
   return source_.ErrorCode() == meUnknownSymbol ? "No Function Named " + of_ : "Function " + of_ + " Does Not Compile";
 }
 
-void TDerivedFuncObj::FunctionRenamed(const std::string& from, const std::string& to) {
+void TDerivedFuncObj::FunctionRenamed(const std::vector<std::string>& /*callNames*/, const std::string& from,
+                                      const std::string& to) {
   if (of_ == from) SetOf(to);
 }
 

@@ -34,7 +34,8 @@ class TDerivedFuncObj : public TBaseFunc2DObj {
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TDerivedFuncObj>(*this); }
   std::vector<const TMathGraphFunc*> Definitions() const override { return {&source_}; }
   std::string ErrorText() const override;
-  void FunctionRenamed(const std::string& from, const std::string& to) override;
+  void FunctionRenamed(const std::vector<std::string>& callNames, const std::string& from,
+                       const std::string& to) override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
 
   // The curve's value at each x, ascending, as drawn (x0 need not be among them); false

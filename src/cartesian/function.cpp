@@ -350,9 +350,7 @@ std::vector<std::unique_ptr<TBaseFuncObj>> TFunc2DObj::TakeCompanions() {
   return curves;
 }
 
-void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map) {
-  TPlotter(plot, canvas, map).Run();
-}
+void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map) { TPlotter(plot, canvas, map).Run(); }
 
 std::string TFunc2DObj::Plot(TCanvas& canvas, const TMapping2D& map) {
   TColumnPlot plot;

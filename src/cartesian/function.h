@@ -81,7 +81,7 @@ class TFunc2DObj : public TBaseFunc2DObj {
   bool AsymptoteFixUp = false;
   bool ExtraAccuracy = false;
   std::vector<std::string> SpecialXLines;
-  std::vector<Extended> SpecialX;  // strictly ascending
+  std::vector<Extended> SpecialX;          // strictly ascending
   std::vector<TDerivedRequest> NewCurves;  // asked for by the dialog, not yet in the graph
 
   std::string GetDescription() const override { return "Y=" + Name + "(x)=" + Func.Expression(); }

@@ -190,7 +190,7 @@ bool TAdd2DFuncDlg::NewCurves() {
   if (!EIntegral->isChecked()) return true;
   if (!EX0Str->ValidateOrComplain() || !EY0Str->ValidateOrComplain()) return false;
   curves_.push_back({TDerivedKind::Integral, EX0Str->text().toStdString(), EY0Str->text().toStdString(),
-                    EX0Str->Value(), EY0Str->Value()});
+                     EX0Str->Value(), EY0Str->Value()});
   return true;
 }
 

@@ -13,9 +13,7 @@ const TFunc2DObj* YOfX(const TGraph2DDoc& doc, int index) {
 
 }  // namespace
 
-TFunctionOfX FunctionOfX(const TGraph2DDoc& doc, int index) {
-  return FunctionOfFirstVariable(YOfX(doc, index)->Func);
-}
+TFunctionOfX FunctionOfX(const TGraph2DDoc& doc, int index) { return FunctionOfFirstVariable(YOfX(doc, index)->Func); }
 
 std::vector<int> PointFunctions(const TGraph2DDoc& doc) {
   std::vector<int> indexes;

@@ -15,8 +15,8 @@ constexpr int kTraceSteps = 1000;  // a parametric curve's t range in steps
 struct TTracePoint {
   bool defined = false;  // the function has a point there
   Extended x = 0, y = 0;
-  double col = 0;        // the cross-hair's column in the picture (unrounded)
-  std::string text;      // the read-out: where, the point and its slope, or the error
+  double col = 0;    // the cross-hair's column in the picture (unrounded)
+  std::string text;  // the read-out: where, the point and its slope, or the error
 };
 
 // The functions the trace follows, as indexes into the graph's list: the y = f(x) functions

@@ -70,9 +70,10 @@ class TBaseFuncObj {
   // compiled.
   virtual std::string ErrorText() const;
   bool CallsOthers() const;
-  // The function the graph knows by the name `from` is now called `to`; functions that
-  // refer to it by name follow.
-  virtual void FunctionRenamed(const std::string& /*from*/, const std::string& /*to*/) {}
+  // The function the graph knows by the name `from`, among the callable ones (`callNames`),
+  // is now called `to`: the definitions that call it call it by the new name.
+  virtual void FunctionRenamed(const std::vector<std::string>& callNames, const std::string& from,
+                               const std::string& to);
   // The functions the dialog was asked to add after this one (its derivative curves), taken
   // out of it; their colours are left to the list they join.
   virtual std::vector<std::unique_ptr<TBaseFuncObj>> TakeCompanions() { return {}; }

@@ -194,6 +194,15 @@ std::string TBaseFuncObj::ErrorText() const {
   return {};
 }
 
+void TBaseFuncObj::FunctionRenamed(const std::vector<std::string>& callNames, const std::string& from,
+                                   const std::string& to) {
+  for (const TMathGraphFunc* d : Definitions()) {
+    auto* definition = const_cast<TMathGraphFunc*>(d);
+    const std::string text = definition->TextWithCallRenamed(callNames, from, to);
+    if (text != definition->Expression()) definition->SetExpression(text);
+  }
+}
+
 bool TBaseFuncObj::CallsOthers() const {
   const std::vector<const TMathGraphFunc*> definitions = Definitions();
   return std::any_of(definitions.begin(), definitions.end(), [](const auto* d) { return d->CallsOthers(); });

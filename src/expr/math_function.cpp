@@ -5,6 +5,7 @@
 
 #include "expr/compiler.h"
 #include "expr/symbol_table.h"
+#include "expr/token_reader.h"
 
 namespace plotix {
 
@@ -83,6 +84,52 @@ bool TMathFunction::Compile(TCallTable* calls, int sharedFrom) {
   }
   state_ = 2;
   return true;
+}
+
+namespace {
+
+// The records of the text as read with the names, the calls of `name` among them; none when it
+// can not be read.
+TTokenTable CallsOf(const std::string& text, const TMathStringsArray& names, bool longest,
+                    const std::vector<std::string>& callNames, const std::string& name, std::vector<int>& calls) {
+  std::vector<std::string> upper;  // as the symbol table matches them
+  for (const std::string& c : callNames) upper.push_back(UpperCaseName(c));
+  try {
+    TTokenTable tokens = ReadTokens(DecodeUtf8(text), TSymbolTable(names, longest, upper));
+    for (std::size_t i = 0; i < tokens.size(); ++i)
+      if (tokens[i].code == mcCall && upper[std::size_t(tokens[i].varIndex)] == UpperCaseName(name))
+        calls.push_back(tokens[i].position);
+    return tokens;
+  } catch (const TCompileError&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+std::string TMathFunction::TextWithCallRenamed(const std::vector<std::string>& callNames, const std::string& from,
+                                               const std::string& to) const {
+  std::vector<int> positions;  // 1-based characters of the typed text
+  const TTokenTable before = CallsOf(text_, names_, longestName_, callNames, from, positions);
+  if (positions.empty()) return text_;
+  // Names are ASCII: each call starts at the byte where the characters before it end.
+  std::string text;
+  std::size_t byte = 0;
+  for (const int position : positions) {
+    std::size_t at = byte;
+    while (DecodeUtf8(text_.substr(0, at)).size() < std::size_t(position - 1)) ++at;
+    text += text_.substr(byte, at - byte) + to;
+    byte = at + from.size();
+  }
+  text += text_.substr(byte);
+  // The new name must not run into the letters around it (a·f(x) as "af(x)" renamed to b,
+  // with a parameter ab): the text must read as before, call for call.
+  std::vector<std::string> renamed = callNames;
+  for (std::string& name : renamed)
+    if (UpperCaseName(name) == UpperCaseName(from)) name = to;
+  std::vector<int> calls;
+  const TTokenTable after = CallsOf(text, names_, longestName_, renamed, to, calls);
+  return after.size() == before.size() && calls.size() == positions.size() ? text : text_;
 }
 
 void TMathFunction::EvaluateBatch(std::span<const int> slots, const Extended* xs, std::size_t count, Extended* results,

@@ -58,6 +58,11 @@ class TMathFunction {
   // calls: the named definitions the text may call (see TCallTable); sharedFrom: the first
   // of this function's variables that callees share.
   bool Compile(TCallTable* calls = nullptr, int sharedFrom = 0);
+  // The text with every call of `from`, one of the names the text reads as calls
+  // (`callNames`), written as a call of `to`; the text itself where it makes no such call or
+  // can not be read.
+  std::string TextWithCallRenamed(const std::vector<std::string>& callNames, const std::string& from,
+                                  const std::string& to) const;
   bool Evaluate() {
     if (state_ == 2 && hasVariables_) {
       error_ = static_cast<std::uint8_t>(evaluator_.Evaluate(*prepared_, values_.data(), result_));

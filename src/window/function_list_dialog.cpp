@@ -72,13 +72,12 @@ void InsertCompanions(std::vector<std::unique_ptr<TBaseFuncObj>>& functions) {
         refused = true;
         continue;
       }
-      curve->Style.Color = NewFunctionColor([&](TColor color) { return UsesColor(functions, color); },
-                                            int(functions.size()));
+      curve->Style.Color =
+          NewFunctionColor([&](TColor color) { return UsesColor(functions, color); }, int(functions.size()));
       functions.insert(functions.begin() + std::ptrdiff_t(++i), std::move(curve));
     }
   if (refused)
-    ShowMessage(TMsgKind::Error,
-                "This Window Can Not Accept More Than " + std::to_string(kMaxFunctions) + " Functions",
+    ShowMessage(TMsgKind::Error, "This Window Can Not Accept More Than " + std::to_string(kMaxFunctions) + " Functions",
                 TMsgButtons::OK);
 }
 
@@ -88,8 +87,14 @@ void TFuncListDlg::ModifyClick() {
   TBaseFuncObj& f = *functions_[std::size_t(item)];
   const std::string name = f.Name;
   if (!f.ModifyDialog()) return;
-  if (f.Name != name)
-    for (TBaseFuncObj* other : functions_) other->FunctionRenamed(name, f.Name);
+  if (f.Name != name) {
+    // The others call it by its new name.
+    std::vector<std::string> callNames;
+    for (TBaseFuncObj* other : functions_)
+      if (other->Callable()) callNames.push_back(other == &f ? name : other->Name);
+    for (TBaseFuncObj* other : functions_)
+      if (other != &f) other->FunctionRenamed(callNames, name, f.Name);
+  }
   modified_ = true;
   ShowRows();
 }

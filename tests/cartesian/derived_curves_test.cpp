@@ -119,7 +119,7 @@ TEST(DerivedCurves, FollowTheirFunction) {
   TFuncList<TBaseFunc2DObj> list = CloneFunctions(doc.Functions());
   dynamic_cast<TFunc2DObj&>(*list[0]).Func.SetExpression("x^3");
   list[0]->Name = "g";
-  for (const auto& f : list) f->FunctionRenamed("f", "g");
+  for (const auto& f : list) f->FunctionRenamed({"f"}, "f", "g");
   doc.SetFunctions(std::move(list));
   EXPECT_EQ(at3(), 27);
   EXPECT_EQ(Curve(doc).GetDescription(), "g'(x)");

@@ -11,6 +11,7 @@
 #include "../told.h"
 #include "cartesian/cartesian_window.h"
 #include "cartesian/curve_functions.h"
+#include "cartesian/derived_function.h"
 #include "cartesian/function_dialog.h"
 #include "expr/calculation.h"
 #include "platform/dialog_service.h"
@@ -233,6 +234,63 @@ TEST(FunctionNames, DeletingACalledFunctionAsks) {
   ASSERT_EQ(window.Doc().Functions().size(), 2u);
   EXPECT_EQ(window.Doc().Functions()[0]->ErrorText(), "Unknown Symbol at Character 1");
   EXPECT_EQ(window.Doc().Functions()[1]->ErrorText(), "Unknown Symbol at Character 1");
+}
+
+// Renamed in the list, a function is called by its new name everywhere: in definitions,
+// curves, equations and derived curves. A name that would run into the letters before it
+// leaves the text as it was.
+TEST(FunctionNames, RenamingAFunctionRenamesItsCalls) {
+  const struct {
+    const char* text;
+    const char* renamed;
+  } rows[] = {
+      {"f(x)^2+2F(1)", "w(x)^2+2w(1)"},
+      {"ff(x)+f (x)", "ff(x)+w (x)"},
+      {"sin(f(x))*f(f(x))", "sin(w(x))*w(w(x))"},
+      {"xf(x)-x", "xw(x)-x"},
+      {"af(x)", "af(x)"},  // a*f(x), but aw is a parameter
+  };
+  TFunc2DWindow window;
+  window.SetParameters({Param("a"), Param("aw")}, "Add Parameter");
+  for (const auto& r : rows) {
+    window.SetFunctions([&] {
+      TFuncList<TBaseFunc2DObj> list;
+      list.push_back(Function("x+1", "f"));
+      list.push_back(Function("2x", "ff"));
+      list.push_back(Function(r.text, "g"));
+      auto curve = std::make_unique<TParametricFuncObj>();
+      curve->Name = "p";
+      curve->X.SetExpression("f(t)");
+      curve->Y.SetExpression("t");
+      list.push_back(std::move(curve));
+      auto implicit = std::make_unique<TImplicitFuncObj>();
+      implicit->Name = "q";
+      implicit->Equation.SetText("y=f(x)");
+      list.push_back(std::move(implicit));
+      list.push_back(std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{}));
+      return list;
+    }());
+    TScopedDialogService dialogs;
+    dialogs->Register<TFunc2DObj>([](TFunc2DObj& f, bool addMode) {
+      TAdd2DFuncDlg dlg(f, addMode);
+      dlg.EName->setText("w");
+      dlg.accept();
+      return true;
+    });
+    OnNextModal([](QWidget* modal) {
+      auto& dlg = *qobject_cast<TFuncListDlg*>(modal);
+      dlg.FListBox->setCurrentRow(0);
+      dlg.ModifyClick();
+      dlg.accept();
+    });
+    window.EditFunctionList();
+    std::vector<std::string> shown;
+    for (const auto& f : window.Doc().Functions()) shown.push_back(f->GetDescription() + f->ErrorText());
+    EXPECT_EQ(shown, (std::vector<std::string>{"Y=w(x)=x+1", "Y=ff(x)=2x",
+                                               std::string("Y=g(x)=") + r.renamed +
+                                                   (r.text == r.renamed ? "Unknown Symbol at Character 2" : ""),
+                                               "p: x(t)=w(t), y(t)=t", "q: y=w(x)", "w'(x)"}));
+  }
 }
 
 // ---- files and the calculator ----------------------------------------------------------
