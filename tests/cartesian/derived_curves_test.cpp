@@ -217,13 +217,7 @@ TEST(DerivedCurves, TheFunctionsDialogAddsThem) {
   ASSERT_TRUE(window.AddFunction());
   EXPECT_EQ(Told(messages), "E|OK|Error in: x0: Division by Zero\n");
   EXPECT_EQ(descriptions(), (std::vector<std::string>{"Y=f(x)=x^2", "f'(x)", "\u222Bf with F(pi)=2"}));
-  OnNextModal([](QWidget* modal) {
-    auto& dlg = *qobject_cast<TFuncListDlg*>(modal);
-    dlg.FListBox->setCurrentRow(0);
-    dlg.ModifyClick();
-    dlg.accept();
-  });
-  window.EditFunctionList();
+  ModifyFirstInList(window);
   EXPECT_EQ(descriptions(), (std::vector<std::string>{"Y=g(x)=x^2", "g''(x)", "g'(x)", "\u222Bg with F(pi)=2"}));
   window.Undo();
   window.Undo();

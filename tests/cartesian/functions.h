@@ -1,10 +1,14 @@
 #pragma once
-// The pieces tests build 2D graphs of: a y = f(x) function of a text, a parameter.
+// The pieces tests build 2D graphs of: a y = f(x) function of a text, a parameter; and the
+// function list's Modify on the first function.
 
+#include <QListWidget>
 #include <memory>
 #include <string>
 
-#include "cartesian/function.h"
+#include "../modal.h"
+#include "cartesian/cartesian_window.h"
+#include "window/function_list_dialog.h"
 
 namespace plotix {
 
@@ -20,6 +24,17 @@ inline TParameter Param(const char* name, Extended value = 1) {
   p.Name = name;
   p.Value = value;
   return p;
+}
+
+// "Edit Function List", Modify on the first row (its dialog as the test registered it), OK.
+inline void ModifyFirstInList(TFunc2DWindow& window) {
+  OnNextModal([](QWidget* modal) {
+    auto& dlg = *qobject_cast<TFuncListDlg*>(modal);
+    dlg.FListBox->setCurrentRow(0);
+    dlg.ModifyClick();
+    dlg.accept();
+  });
+  window.EditFunctionList();
 }
 
 }  // namespace plotix

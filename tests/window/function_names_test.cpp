@@ -277,13 +277,7 @@ TEST(FunctionNames, RenamingAFunctionRenamesItsCalls) {
       dlg.accept();
       return true;
     });
-    OnNextModal([](QWidget* modal) {
-      auto& dlg = *qobject_cast<TFuncListDlg*>(modal);
-      dlg.FListBox->setCurrentRow(0);
-      dlg.ModifyClick();
-      dlg.accept();
-    });
-    window.EditFunctionList();
+    ModifyFirstInList(window);
     std::vector<std::string> shown;
     for (const auto& f : window.Doc().Functions()) shown.push_back(f->GetDescription() + f->ErrorText());
     EXPECT_EQ(shown, (std::vector<std::string>{"Y=w(x)=x+1", "Y=ff(x)=2x",
