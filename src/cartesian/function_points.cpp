@@ -53,7 +53,7 @@ TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a
 std::string PointNumber(Extended v) {
   if (v == 0) v = 0;  // -0 shows as 0
   char text[64];
-  std::snprintf(text, sizeof text, "%.20Lg", v);
+  std::snprintf(text, sizeof text, "%.21Lg", v);
   return text;
 }
 

@@ -34,6 +34,7 @@ TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a
 // digits (an interval's x as "X1 to X2").
 std::string PointsText(const TFunctionPoints& points);
 std::string PointKindText(const TFunctionPoint& point);
+// The number with 21 significant digits, enough to tell every 80-bit value apart; -0 as 0.
 std::string PointNumber(Extended v);
 
 }  // namespace plotix

@@ -43,7 +43,6 @@ TTracePoint CurvePoint(const TParametricFuncObj& curve, int step, const TMapping
   const Extended t = StepT(curve, step);
   TFunctionOfX x = FunctionOfFirstVariable(curve.X), y = FunctionOfFirstVariable(curve.Y);
   TTracePoint p;
-  p.col = std::numeric_limits<double>::quiet_NaN();
   p.text = curve.Name + ": t = " + PointNumber(t) + "\n";
   if (!x.Value(t, p.x)) {
     p.text += "x(t): " + MathErrorText(x.ErrorCode(), 0);

@@ -2,6 +2,7 @@
 // Where the trace stands on a function of a 2D graph, and what its read-out says: a y = f(x)
 // function is traced at a pixel column, a parametric curve at one of even steps of t.
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,8 @@ constexpr int kTraceSteps = 1000;  // a parametric curve's t range in steps
 struct TTracePoint {
   bool defined = false;  // the function has a point there
   Extended x = 0, y = 0;
-  double col = 0;    // the cross-hair's column in the picture (unrounded)
-  std::string text;  // the read-out: where, the point and its slope, or the error
+  double col = std::numeric_limits<double>::quiet_NaN();  // the cross-hair's column, unrounded; NaN: none
+  std::string text;                                       // the read-out: where, the point and its slope, or the error
 };
 
 // The functions the trace follows, as indexes into the graph's list: the y = f(x) functions

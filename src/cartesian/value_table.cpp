@@ -1,17 +1,15 @@
 #include "cartesian/value_table.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "cartesian/function_points.h"
 
 namespace plotix {
 
 namespace {
 
 std::string Number(Extended v, char decimalSeparator) {
-  if (v == 0) v = 0;  // -0 shows as 0
-  char text[64];
-  std::snprintf(text, sizeof text, "%.21Lg", v);
-  std::string s = text;
+  std::string s = PointNumber(v);
   for (char& c : s)
     if (c == '.') c = decimalSeparator;
   return s;

@@ -79,9 +79,9 @@ std::unique_ptr<TGraphScope> CopiedScope(const std::vector<const TBaseFuncObj*>&
                                          const TParameterList& parameters, const TBaseFuncObj* leftOut = nullptr);
 
 // The names of the functions (the descriptions of those without one) that compile with the
-// parameters and each other, but not once
-// the function `removed` (null for none) and the parameter at index removedParameter (-1 for
-// none) are gone, in list order. The functions stay as they are.
+// parameters and each other, but not once the function `removed` (null for none) and the
+// parameter at index removedParameter (-1 for none) are gone, in list order. The functions
+// stay as they are.
 std::vector<std::string> FunctionsUsing(const std::vector<const TBaseFuncObj*>& functions,
                                         const TParameterList& parameters, const TBaseFuncObj* removed,
                                         int removedParameter = -1);
