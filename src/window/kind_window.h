@@ -102,7 +102,7 @@ class TParametersStep : public TGraphStep {
 // TDoc: the kind's document; TSettingsDlg and TViewDlg: its dialogs, each made of the value
 // it edits and the parent.
 template <class TDoc, class TSettingsDlg, class TViewDlg>
-class TKindWindow : public TFuncGraphWindow, private TGraphHost {
+class TKindWindow : public TFuncGraphWindow {
  public:
   using TView = typename TDoc::TView;
   using TFunc = typename TDoc::TFunc;
@@ -142,9 +142,10 @@ class TKindWindow : public TFuncGraphWindow, private TGraphHost {
   // and the graph redraws. Refused at the window's function limit.
   bool AddFunction(std::unique_ptr<TFunc> function) {
     if (!CheckFunctionLimit(Doc().Functions().size())) return false;
-    const TGraphHostScope host(Host());
+    TDialogHost host(*this);
     if (UsesParameters()) function->Name = FreeFunctionName(Doc().FunctionNames(), Doc().Parameters());
     if (!function->NewDialog(ChooseNewFunctionColor(int(Doc().Functions().size())))) return false;
+    host.Keep();
     // The curves its dialog asked for come right after it, in the same step.
     TFuncList<TFunc> functions = CloneFunctions(Doc().Functions());
     functions.push_back(std::move(function));
@@ -163,9 +164,11 @@ class TKindWindow : public TFuncGraphWindow, private TGraphHost {
 
   // The function list dialog; the graph redraws when anything changed.
   void EditFunctionList() {
-    const TGraphHostScope host(Host());
-    if (auto edited = TFuncListDlg::Edit(this, Doc().Functions()))
+    TDialogHost host(*this);
+    if (auto edited = TFuncListDlg::Edit(this, Doc().Functions())) {
+      host.Keep();
       SetFunctions(std::move(edited->functions), edited->what);
+    }
   }
   // A whole new function list, one step; the graph redraws.
   void SetFunctions(TFuncList<TFunc> functions, const QString& what = QStringLiteral("Edit Function List")) {
@@ -207,13 +210,25 @@ class TKindWindow : public TFuncGraphWindow, private TGraphHost {
   }
 
  private:
-  TGraphHost* Host() { return UsesParameters() ? this : nullptr; }
-  std::vector<const TBaseFuncObj*> Functions() const override { return FunctionPointers(Doc().Functions()); }
-  void AddParameter(const TParameter& parameter) override {
-    TParameterList parameters = Doc().Parameters();
-    parameters.push_back(parameter);
-    SetParameters(parameters, QStringLiteral("Add Parameter"));
-  }
+  // The graph as the dialogs of its functions see it while they run: a parameter one makes
+  // waits here and joins the graph, as one step, only when the dialog's change is kept, so a
+  // Cancel leaves none behind. Kinds without names have no host.
+  class TDialogHost final : public TGraphHost {
+   public:
+    explicit TDialogHost(TKindWindow& window)
+        : window_(window), parameters_(window.Doc().Parameters()), scope_(window.UsesParameters() ? this : nullptr) {}
+    const TParameterList& Parameters() const override { return parameters_; }
+    void AddParameter(const TParameter& parameter) override { parameters_.push_back(parameter); }
+    std::vector<const TBaseFuncObj*> Functions() const override { return window_.Functions(); }
+    void Keep() { window_.SetParameters(parameters_, QStringLiteral("Add Parameter")); }
+
+   private:
+    TKindWindow& window_;
+    TParameterList parameters_;
+    TGraphHostScope scope_;
+  };
+
+  std::vector<const TBaseFuncObj*> Functions() const { return FunctionPointers(Doc().Functions()); }
 
   std::optional<TParameterList> previewed_;  // the list before a slider gesture began
 };

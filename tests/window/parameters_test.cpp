@@ -15,6 +15,7 @@
 #include "app/parameter_panel.h"
 #include "cartesian/cartesian_window.h"
 #include "cartesian/curve_functions.h"
+#include "cartesian/function_dialog.h"
 #include "expr/calculator_dialog.h"
 #include "expr/math_const_edit.h"
 #include "graph3d/function.h"
@@ -266,6 +267,19 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
     return f.UseNames(*HostScope(&f));
   });
   EXPECT_TRUE(window.AddFunction());
+  // A name made a parameter in a new function's dialog joins the graph with the function; a
+  // Cancel leaves it out.
+  for (const bool ok : {false, true}) {
+    dialogs->Register<TFunc2DObj>([&](TFunc2DObj& f, bool addMode) {
+      TAdd2DFuncDlg dlg(f, addMode);
+      dlg.EUserFuncStr->setText("q*x");
+      messages->QueueAnswer(TMsgAnswer::Yes);
+      dlg.accept();
+      return ok && dlg.result() == QDialog::Accepted;
+    });
+    EXPECT_EQ(window.AddFunction(), ok);
+    EXPECT_EQ(window.Doc().Parameters().back().Name, ok ? "q" : "a");
+  }
   // A definition's dialog asks about each unknown name in turn.
   TFunc2DObj f;
   QLineEdit field(QStringLiteral("b+a*x+c+k (x)"));
@@ -291,9 +305,9 @@ TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
             "C|YN|Unknown Symbol b. Make It A Parameter Of This Graph?\n"
             "C|YN|Unknown Symbol c. Make It A Parameter Of This Graph?\n"
             "E|OK|Error in: Function Definition: Unknown Symbol at Character 9\n");  // k (: a call
-  ASSERT_EQ(window.Doc().Parameters().size(), 3u);
-  EXPECT_EQ(window.Doc().Parameters()[1], Param("b"));
-  EXPECT_EQ(panel.Rows().size(), 3u);
+  ASSERT_EQ(window.Doc().Parameters().size(), 4u);                                   // a, q, b, c
+  EXPECT_EQ(window.Doc().Parameters()[2], Param("b"));
+  EXPECT_EQ(panel.Rows().size(), 4u);
 }
 
 TEST(ParameterCalculator, ReadsTheActiveGraphsParameters) {
