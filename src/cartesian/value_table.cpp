@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "cartesian/derived_function.h"
 #include "cartesian/function_points.h"
 
 namespace plotix {
@@ -37,15 +38,32 @@ bool MakeValueTable(const TGraph2DDoc& doc, const std::vector<int>& functions, E
   for (int k = 0; k < int(count); ++k) table.xs.push_back(from + k * step);
   table.headers.push_back("x");
   for (const int i : functions) {
-    TMath2DFunc f = dynamic_cast<const TFunc2DObj&>(*doc.Functions()[std::size_t(i)]).Func;
-    table.headers.push_back(doc.Functions()[std::size_t(i)]->Name);
+    const TBaseFunc2DObj& f = *doc.Functions()[std::size_t(i)];
+    table.headers.push_back(f.Name.empty() ? f.GetDescription() : f.Name);
     std::vector<std::optional<Extended>>& column = table.columns.emplace_back();
+    if (const auto* derived = dynamic_cast<const TDerivedFuncObj*>(&f)) {
+      std::vector<Extended> ys;
+      const std::vector<bool> defined = derived->Values(table.xs, ys);
+      for (std::size_t r = 0; r < ys.size(); ++r) column.push_back(defined[r] ? std::optional(ys[r]) : std::nullopt);
+      continue;
+    }
+    TMath2DFunc y = dynamic_cast<const TFunc2DObj&>(f).Func;
     for (const Extended x : table.xs) {
-      Extended y = 0;
-      column.push_back(f.ValueAt(x, y) ? std::optional(y) : std::nullopt);
+      Extended value = 0;
+      column.push_back(y.ValueAt(x, value) ? std::optional(value) : std::nullopt);
     }
   }
   return true;
+}
+
+std::vector<int> TableFunctions(const TGraph2DDoc& doc) {
+  std::vector<int> indexes;
+  for (int i = 0; i < int(doc.Functions().size()); ++i) {
+    const TBaseFunc2DObj* f = doc.Functions()[std::size_t(i)].get();
+    if ((dynamic_cast<const TFunc2DObj*>(f) || dynamic_cast<const TDerivedFuncObj*>(f)) && f->ErrorText().empty())
+      indexes.push_back(i);
+  }
+  return indexes;
 }
 
 std::string ValueTableText(const TValueTable& table, char separator, char decimalSeparator) {

@@ -1,6 +1,7 @@
 #pragma once
-// A table of values of a 2D graph's y = f(x) functions: x from a start in even steps to an
-// end, a column per function, and the table as text to copy or to save as CSV.
+// A table of values of a 2D graph's y = f(x) functions and their derivative and integral
+// curves: x from a start in even steps to an end, a column per function, and the table as
+// text to copy or to save as CSV.
 
 #include <optional>
 #include <string>
@@ -14,10 +15,13 @@ constexpr int kMaxTableRows = 100000;
 
 struct TValueTable {
   std::vector<Extended> xs;
-  std::vector<std::string> headers;                           // "x", then each function's name
+  std::vector<std::string> headers;  // "x", then each function's name (a derived curve's list text)
   std::vector<std::vector<std::optional<Extended>>> columns;  // nothing where undefined
 };
 
+// The functions a table may have a column of, as indexes into the graph's list: the y = f(x)
+// functions and derived curves that compile.
+std::vector<int> TableFunctions(const TGraph2DDoc& doc);
 // x = from + k * step for every k that keeps x at most `to` (plus rounding); false with the
 // reason when the step is not above 0, `to` is below `from`, or the table would have more
 // than kMaxTableRows rows.

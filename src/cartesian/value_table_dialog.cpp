@@ -90,7 +90,7 @@ TValueTableDlg::TValueTableDlg(const TFunc2DWindow& graph, QWidget* parent)
   ETo->setText(QString::fromStdString(Text(std::floor(right / step) * step)));
   EStep->setText(QString::fromStdString(Text(step)));
 
-  for (const int i : PointFunctions(doc_)) {
+  for (const int i : TableFunctions(doc_)) {
     functions_.push_back(i);
     auto* item = new QListWidgetItem(QString::fromStdString(doc_.Functions()[std::size_t(i)]->GetDescription()));
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

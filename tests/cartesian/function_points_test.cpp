@@ -12,6 +12,7 @@
 #include "cartesian/area_dialog.h"
 #include "cartesian/cartesian_window.h"
 #include "cartesian/curve_functions.h"
+#include "cartesian/derived_function.h"
 #include "cartesian/points_window.h"
 #include "cartesian/value_table_dialog.h"
 #include "expr/math_const_edit.h"
@@ -208,11 +209,16 @@ TEST(Area, IntegralEstimateAndShade) {
 
 TEST(ValueTable, RowsColumnsAndText) {
   TGraph2DDoc doc;
-  doc.SetFunctions(Functions());
+  doc.SetFunctions([] {  // and f's derivative curve
+    TFuncList<TBaseFunc2DObj> list = Functions();
+    list.push_back(std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{}));
+    return list;
+  }());
+  EXPECT_EQ(TableFunctions(doc), (std::vector<int>{0, 1, 4}));
   TValueTable table;
   std::string error;
-  ASSERT_TRUE(MakeValueTable(doc, {0, 1}, -1, 0.5L, 0.5L, table, error));
-  EXPECT_EQ(ValueTableText(table, ',', '.'), "x,f,g\n-1,0,0\n-0.5,-0.75,0.5\n0,-1,1\n0.5,-0.75,1.5\n");
+  ASSERT_TRUE(MakeValueTable(doc, {0, 1, 4}, -1, 0.5L, 0.5L, table, error));
+  EXPECT_EQ(ValueTableText(table, ',', '.'), "x,f,g,f'(x)\n-1,0,0,-2\n-0.5,-0.75,0.5,-1\n0,-1,1,0\n0.5,-0.75,1.5,1\n");
   doc.SetFunctions([] {  // undefined: an empty cell; a decimal comma
     TFuncList<TBaseFunc2DObj> list = Functions();
     static_cast<TFunc2DObj&>(*list[1]).Func.SetExpression("sqrt(x)");
