@@ -15,12 +15,7 @@ const TFunc2DObj* YOfX(const TGraph2DDoc& doc, int index) {
 
 TFunctionOfX FunctionOfX(const TGraph2DDoc& doc, int index) { return FunctionOfFirstVariable(YOfX(doc, index)->Func); }
 
-std::vector<int> PointFunctions(const TGraph2DDoc& doc) {
-  std::vector<int> indexes;
-  for (int i = 0; i < int(doc.Functions().size()); ++i)
-    if (const TFunc2DObj* f = YOfX(doc, i); f && f->Func.State() == 2) indexes.push_back(i);
-  return indexes;
-}
+std::vector<int> PointFunctions(const TGraph2DDoc& doc) { return CompiledFunctions<TFunc2DObj>(doc); }
 
 TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a, Extended b) {
   TFunctionPoints out;

@@ -69,12 +69,7 @@ TTracePoint CurvePoint(const TParametricFuncObj& curve, int step, const TMapping
 }  // namespace
 
 std::vector<int> TraceFunctions(const TGraph2DDoc& doc) {
-  std::vector<int> indexes;
-  for (int i = 0; i < int(doc.Functions().size()); ++i) {
-    const TBaseFunc2DObj* f = doc.Functions()[std::size_t(i)].get();
-    if ((dynamic_cast<const TFunc2DObj*>(f) || Curve(doc, i)) && f->ErrorText().empty()) indexes.push_back(i);
-  }
-  return indexes;
+  return CompiledFunctions<TFunc2DObj, TParametricFuncObj>(doc);
 }
 
 TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map) {

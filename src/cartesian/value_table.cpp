@@ -56,15 +56,7 @@ bool MakeValueTable(const TGraph2DDoc& doc, const std::vector<int>& functions, E
   return true;
 }
 
-std::vector<int> TableFunctions(const TGraph2DDoc& doc) {
-  std::vector<int> indexes;
-  for (int i = 0; i < int(doc.Functions().size()); ++i) {
-    const TBaseFunc2DObj* f = doc.Functions()[std::size_t(i)].get();
-    if ((dynamic_cast<const TFunc2DObj*>(f) || dynamic_cast<const TDerivedFuncObj*>(f)) && f->ErrorText().empty())
-      indexes.push_back(i);
-  }
-  return indexes;
-}
+std::vector<int> TableFunctions(const TGraph2DDoc& doc) { return CompiledFunctions<TFunc2DObj, TDerivedFuncObj>(doc); }
 
 std::string ValueTableText(const TValueTable& table, char separator, char decimalSeparator) {
   std::string text;
