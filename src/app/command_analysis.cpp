@@ -1,24 +1,16 @@
 #include "app/command_analysis.h"
 
-#include <cstdio>
 #include <iostream>
 
 #include "expr/analysis.h"
 #include "expr/function_object.h"
 #include "expr/integral.h"
 #include "expr/math_const_check.h"
+#include "expr/number_format.h"
 
 namespace plotix {
 
 namespace {
-
-// Enough digits to tell every 80-bit value apart.
-std::string Number(Extended v) {
-  if (v == 0) v = 0;  // -0 prints as 0
-  char text[64];
-  std::snprintf(text, sizeof text, "%.20Le", v);
-  return text;
-}
 
 // EXPR compiled in X and Z with the parameters, as a function of X at the value of Z.
 struct TCompiledExpression {
@@ -67,7 +59,7 @@ int RunAnalysis(const TAnalysisRequest& r) {
       std::cout << "Error: " << MathErrorText(error, 0) << '\n';
       return 1;
     }
-    std::cout << Number(r.order == 1 ? jet.d1 : jet.d2) << '\n';
+    std::cout << ReadoutText(r.order == 1 ? jet.d1 : jet.d2) << '\n';
     return 0;
   }
   for (auto [check, text, name] : {std::tuple(&a, &r.aText, "A"), std::tuple(&b, &r.bText, "B")})
@@ -90,20 +82,20 @@ int RunAnalysis(const TAnalysisRequest& r) {
         a.Value(), b.Value());
     switch (i.status) {
       case TIntegral::Undefined:
-        std::cout << "Error: " << MathErrorText(i.errorCode, 0) << " at x = " << Number(i.where) << '\n';
+        std::cout << "Error: " << MathErrorText(i.errorCode, 0) << " at x = " << ReadoutText(i.where) << '\n';
         return 1;
       case TIntegral::Divergent: std::cout << "Error: The Integral Diverges Or Converges Too Slowly\n"; return 1;
       case TIntegral::Inaccurate:
-        std::cerr << "plotix: the integral is accurate to about " << Number(i.error) << " only\n";
+        std::cerr << "plotix: the integral is accurate to about " << ReadoutText(i.error) << " only\n";
         [[fallthrough]];
-      case TIntegral::Converged: std::cout << Number(i.value) << '\n'; return 0;
+      case TIntegral::Converged: std::cout << ReadoutText(i.value) << '\n'; return 0;
     }
   }
   if (r.question == TAnalysisRequest::Extrema) {
     TFunctionOfX function(f.Program(), f.Values(), 0);
     const TPoints<TExtremum> found = FindExtrema(function, a.Value(), b.Value());
     for (const TExtremum& e : found.points)
-      std::cout << (e.maximum ? "max " : "min ") << Number(e.x) << ' ' << Number(e.y) << '\n';
+      std::cout << (e.maximum ? "max " : "min ") << ReadoutText(e.x) << ' ' << ReadoutText(e.y) << '\n';
     if (found.more) SayMore();
     return 0;
   }
@@ -118,12 +110,12 @@ int RunAnalysis(const TAnalysisRequest& r) {
   const TPoints<TZero> found = FindZeros(function, a.Value(), b.Value());
   for (const TZero& p : found.points) {
     if (p.to != p.x) {
-      std::cout << "interval " << Number(p.x) << ' ' << Number(p.to) << '\n';
+      std::cout << "interval " << ReadoutText(p.x) << ' ' << ReadoutText(p.to) << '\n';
       continue;
     }
-    std::cout << Number(p.x);
+    std::cout << ReadoutText(p.x);
     Extended y = 0;
-    if (meet) std::cout << ' ' << Number(value.Value(p.x, y) ? y : 0);
+    if (meet) std::cout << ' ' << ReadoutText(value.Value(p.x, y) ? y : 0);
     std::cout << '\n';
   }
   if (found.more) SayMore();

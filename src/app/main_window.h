@@ -96,7 +96,7 @@ class TMainForm : public QMainWindow {
   std::array<QLabel*, 3> StatusPanels{};
   QProgressBar* DrawingBar;  // beside them, with its Cancel button, while the active window draws
   QToolButton* CancelDrawingButton;
-  QLabel* DrawingNote;  // what the active window's last drawing could not draw, when anything
+  QLabel* DrawingNote;          // what the active window's last drawing could not draw, when anything
   TParameterPanel* Parameters;  // in the "Parameters" dock, following the active window
   // Menu items the tests and the window-dependent rules reach by role.
   QList<QAction*> NewActions;  // by graph kind, as the kinds registered
@@ -155,6 +155,8 @@ class TMainForm : public QMainWindow {
   void RebuildWindowList();
   void WindowClosing(TFuncGraphWindow* window);
   void SubWindowActivated(QMdiSubWindow* subWindow);
+  // Every read-out of every window shows `digits` significant digits from now on.
+  void SetDigitsShown(int digits);
   // Enables the window-dependent commands when a window is open.
   void UpdateWindowCommands();
   // Shows the tool bar buttons of the window's view commands (none without a window).

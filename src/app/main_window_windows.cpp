@@ -67,6 +67,7 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->CurrentLabelTool = [this] { return LabelToolMode; };
   window->LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return LabelToolBar->Attributes; };
   window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
+  window->ChangeDigitsShown = [this](int digits) { SetDigitsShown(digits); };
   connect(window, &TFuncGraphWindow::Closing, this, &TMainForm::WindowClosing);
   connect(window, &TFuncGraphWindow::Saved, this, &TMainForm::RemoveRecovery);
   connect(window, &TFuncGraphWindow::DrawingProgress, this, &TMainForm::ShowDrawingProgress);
@@ -249,6 +250,13 @@ void TMainForm::MergeWindowMenus(TFuncGraphWindow* window) {
     menuBar()->insertAction(toolsMenuAction_, menu->menuAction());
     mergedMenus_.append(menu->menuAction());
   }
+}
+
+void TMainForm::SetDigitsShown(int digits) {
+  settings_.digitsShown = digits;
+  StoreSettings();
+  for (QMdiSubWindow* sub : MdiArea->subWindowList())
+    if (auto* window = qobject_cast<TFuncGraphWindow*>(sub->widget())) emit window->ProgramSettingsChanged();
 }
 
 void TMainForm::UpdateWindowCommands() {

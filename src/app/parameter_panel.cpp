@@ -23,7 +23,8 @@ namespace {
 constexpr int kPlayTicks = 100;  // a run through the range and back, 40 ms apart: 4 s
 constexpr int kPlayTickMs = 40;
 
-QString ValueText(Extended value) { return QString::fromStdString(GeneralText(value)); }
+// The fields of the dialog hold every digit, so that OK keeps the values as they are.
+QString ValueText(Extended value) { return QString::fromStdString(ReadoutText(value)); }
 
 int SliderPosition(const TParameter& p) {
   const Extended steps = std::round((p.Value - p.From) / p.Step);
@@ -114,9 +115,12 @@ TParameterPanel::TParameterPanel(QWidget* parent)
 void TParameterPanel::SetWindow(TFuncGraphWindow* window) {
   if (window == window_) return;
   StopPlay(true);
-  if (window_) disconnect(window_, &TFuncGraphWindow::ParametersChanged, this, nullptr);
+  if (window_) disconnect(window_, nullptr, this, nullptr);
   window_ = window;
-  if (window_) connect(window_, &TFuncGraphWindow::ParametersChanged, this, &TParameterPanel::Refresh);
+  if (window_) {
+    connect(window_, &TFuncGraphWindow::ParametersChanged, this, &TParameterPanel::Refresh);
+    connect(window_, &TFuncGraphWindow::ProgramSettingsChanged, this, &TParameterPanel::ShowValues);
+  }
   Rebuild();
 }
 
@@ -181,7 +185,11 @@ void TParameterPanel::ShowValues() {
   for (std::size_t i = 0; i < rows_.size() && i < list.size(); ++i) {
     const QSignalBlocker block(rows_[i].slider);
     rows_[i].slider->setValue(SliderPosition(list[i]));
-    if (!rows_[i].value->hasFocus()) rows_[i].value->setText(ValueText(list[i].Value));
+    // The value as it is, but not over what the user is typing; a long one shows its start.
+    TEditMathConst* field = rows_[i].value;
+    if (field->hasFocus() && field->isModified()) continue;
+    field->setText(QString::fromStdString(ReadoutText(list[i].Value, window_->Settings().digitsShown)));
+    field->setCursorPosition(0);
   }
 }
 
@@ -199,7 +207,9 @@ void TParameterPanel::SliderMoved(int index) {
 
 void TParameterPanel::ValueTyped(int index) {
   TEditMathConst* field = rows_[std::size_t(index)].value;
-  if (!window_ || !field->ValidateOrComplain()) return;
+  // Enter on the value as shown keeps the value: the text may be rounded.
+  if (!window_ || !field->isModified() || !field->ValidateOrComplain()) return;
+  field->setModified(false);
   TParameterList list = window_->Parameters();
   list[std::size_t(index)].Value = field->Value();
   window_->SetParameters(list, QStringLiteral("Change Parameter"));

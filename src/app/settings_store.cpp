@@ -4,13 +4,13 @@
 #include <QSettings>
 #include <QToolBar>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/label_tool_bar.h"
 #include "app/main_window.h"
 #include "app/print_scale_dialog.h"
 #include "expr/math_function.h"
+#include "expr/number_format.h"
 #include "files/graph_file.h"
 #include "platform/canvas.h"
 #include "platform/limits.h"
@@ -32,11 +32,7 @@ bool Bool(const QSettings& store, const QString& key, bool fallback) {
 }
 
 // Extended values as text with every digit they hold.
-QString ExtendedText(Extended value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.21Lg", value);
-  return QString::fromLatin1(text);
-}
+QString ExtendedText(Extended value) { return QString::fromStdString(ReadoutText(value)); }
 
 Extended ExtendedIn(const QSettings& store, const QString& key, Extended low, Extended high, Extended fallback) {
   const QByteArray text = store.value(key).toString().toLatin1();
@@ -95,6 +91,7 @@ void LoadSettings(QSettings& store, TMainForm& form) {
     }
   s.printScale = IntIn(store, "print/scale", kMinPrintScale, kMaxPrintScale, defaults.printScale);
   s.recoverySeconds = IntIn(store, "recovery/intervalSeconds", 5, 86400, defaults.recoverySeconds);
+  s.digitsShown = IntIn(store, "readouts/digitsShown", kMinDigitsShown, kMaxDigitsShown, defaults.digitsShown);
 
   int range = 0;
   bool exact = true;
@@ -133,6 +130,7 @@ void SaveSettings(QSettings& store, const TMainForm& form) {
   for (const auto& [key, mode] : s.statusModes) store.setValue("statusLine/" + QString::fromStdString(key), mode);
   store.setValue("print/scale", s.printScale);
   store.setValue("recovery/intervalSeconds", s.recoverySeconds);
+  store.setValue("readouts/digitsShown", s.digitsShown);
   store.setValue("window/smoothDrawing", s.smoothDrawing);
   int range = 0;
   bool exact = true;

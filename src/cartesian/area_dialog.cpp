@@ -1,17 +1,23 @@
 #include "cartesian/area_dialog.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "cartesian/cartesian_window.h"
 #include "cartesian/function_points.h"
 #include "expr/integral.h"
 #include "expr/math_const_edit.h"
+#include "expr/number_format.h"
 #include "platform/dialog_controls.h"
 
 namespace plotix {
@@ -30,14 +36,18 @@ TAreaDlg::TAreaDlg(TFunc2DWindow& graph, QWidget* parent)
   ETo->Check().SetBoundField("To", false);
   EFrom->setText(QStringLiteral("0"));
   ETo->setText(QStringLiteral("1"));
-  EBetween->addItem(QStringLiteral("the x axis"));
   functions_ = PointFunctions(graph.Doc());
-  for (const int i : functions_) {
-    const QString text = QString::fromStdString(graph.Doc().Functions()[std::size_t(i)]->GetDescription());
-    EFunction->addItem(text);
-    EBetween->addItem(text);
-  }
+  for (const int i : functions_) EFunction->addItem(Description(i));
+  FillBetween();
   Result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  Result->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Result, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    QMenu menu;
+    menu.addAction(QStringLiteral("&Copy"), this,
+                   [this] { QApplication::clipboard()->setText(exact_.isEmpty() ? Result->text() : exact_); });
+    graph_.AddDigitsShownMenu(&menu);
+    menu.exec(Result->mapToGlobal(at));
+  });
   Result->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 56);
 
   auto* form = new QFormLayout;
@@ -59,15 +69,38 @@ TAreaDlg::TAreaDlg(TFunc2DWindow& graph, QWidget* parent)
   layout->addWidget(buttons);
   BCalculate->setDefault(true);
   connect(BCalculate, &QPushButton::clicked, this, &TAreaDlg::Calculate);
+  // Another choice of functions is another area: the old one goes at once.
+  connect(EFunction, &QComboBox::currentIndexChanged, this, [this] {
+    FillBetween();
+    Calculate();
+  });
+  connect(EBetween, &QComboBox::currentIndexChanged, this, &TAreaDlg::Calculate);
+  connect(&graph, &TFuncGraphWindow::ProgramSettingsChanged, this, &TAreaDlg::Calculate);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   Calculate();
 }
 
 TAreaDlg::~TAreaDlg() { graph_.SetShade({}); }
 
+QString TAreaDlg::Description(int function) const {
+  return QString::fromStdString(graph_.Doc().Functions()[std::size_t(function)]->GetDescription());
+}
+
+void TAreaDlg::FillBetween() {
+  const int kept = EBetween->currentData().isValid() ? EBetween->currentData().toInt() : -1;
+  const int chosen = EFunction->currentIndex() >= 0 ? functions_[std::size_t(EFunction->currentIndex())] : -1;
+  const QSignalBlocker quiet(EBetween);
+  EBetween->clear();
+  EBetween->addItem(QStringLiteral("the x axis"), -1);
+  for (const int i : functions_)
+    if (i != chosen) EBetween->addItem(Description(i), i);
+  EBetween->setCurrentIndex(std::max(0, EBetween->findData(kept)));
+}
+
 void TAreaDlg::Calculate() {
   graph_.SetShade({});
   Result->clear();
+  exact_.clear();
   if (functions_.empty()) {
     Result->setText(QStringLiteral("The graph has no y = f(x) function that can be drawn."));
     return;
@@ -84,29 +117,35 @@ void TAreaDlg::Calculate() {
   }
   const TGraph2DDoc& doc = graph_.Doc();
   TFunctionOfX f = FunctionOfX(doc, functions_[std::size_t(EFunction->currentIndex())]);
-  const int between = EBetween->currentIndex();
-  TFunctionOfX g = between > 0 ? FunctionOfX(doc, functions_[std::size_t(between - 1)]) : TFunctionOfX({}, {}, 0);
+  const int between = EBetween->currentData().toInt();  // -1: the x axis
+  TFunctionOfX g = between >= 0 ? FunctionOfX(doc, between) : TFunctionOfX({}, {}, 0);
   const auto value = [&](Extended x, Extended& y, int& error) {
     Extended lower = 0;
     if (!f.Value(x, y)) return (error = f.ErrorCode()), false;
-    if (between > 0 && !g.Value(x, lower)) return (error = g.ErrorCode()), false;
+    if (between >= 0 && !g.Value(x, lower)) return (error = g.ErrorCode()), false;
     y -= lower;
     return true;
   };
   const TIntegral i = Integrate(value, a, b);
+  // On the screen to the digits shown; copied with every digit.
+  const auto say = [this](const std::function<std::string(int)>& text) {
+    Result->setText(QString::fromStdString(text(graph_.Settings().digitsShown)));
+    exact_ = QString::fromStdString(text(kMaxDigitsShown));
+  };
   switch (i.status) {
     case TIntegral::Undefined:
-      Result->setText(
-          QString::fromStdString("Error: " + MathErrorText(i.errorCode, 0) + " at x = " + PointNumber(i.where)));
+      say([&](int d) { return "Error: " + MathErrorText(i.errorCode, 0) + " at x = " + ReadoutText(i.where, d); });
       return;
     case TIntegral::Divergent:
-      Result->setText(QStringLiteral("Error: The Integral Diverges Or Converges Too Slowly"));
+      say([](int) { return std::string("Error: The Integral Diverges Or Converges Too Slowly"); });
       return;
     case TIntegral::Inaccurate:
     case TIntegral::Converged:
-      Result->setText(
-          QString::fromStdString("Integral: " + PointNumber(i.value) + "\nError estimate: " + PointNumber(i.error) +
-                                 (i.status == TIntegral::Inaccurate ? " (the accuracy asked was not reached)" : "")));
+      // An estimate is worth its first digits only.
+      say([&](int d) {
+        return "Integral: " + ReadoutText(i.value, d) + "\nError estimate: " + ReadoutText(i.error, kMinDigitsShown) +
+               (i.status == TIntegral::Inaccurate ? " (the accuracy asked was not reached)" : "");
+      });
   }
   // The area on the graph: one column of the picture after the other, a piece ending where a
   // function has no value.
@@ -114,7 +153,7 @@ void TAreaDlg::Calculate() {
   std::vector<std::vector<TShadeColumn>> pieces(1);
   const auto add = [&](Extended x) {
     Extended top = 0, bottom = 0;
-    if (f.Value(x, top) && (between == 0 || g.Value(x, bottom))) {
+    if (f.Value(x, top) && (between < 0 || g.Value(x, bottom))) {
       pieces.back().push_back({x, top, bottom});
     } else if (!pieces.back().empty()) {
       pieces.emplace_back();

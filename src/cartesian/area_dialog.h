@@ -26,15 +26,20 @@ class TAreaDlg : public QDialog {
   void Calculate();
 
   QComboBox* EFunction;
-  QComboBox* EBetween;  // the x axis, or another function
+  QComboBox* EBetween;  // the x axis, or another function (its item data: its list index; -1 the axis)
   TEditMathConst* EFrom;
   TEditMathConst* ETo;
   QLabel* Result;
   QPushButton* BCalculate;
 
  private:
+  QString Description(int function) const;
+  // The x axis and the functions other than the chosen one, the choice kept where it stays.
+  void FillBetween();
+
   TFunc2DWindow& graph_;
   std::vector<int> functions_;  // the graph's list indexes of the choices
+  QString exact_;               // the result with every digit, for Copy
 };
 
 }  // namespace plotix

@@ -37,6 +37,11 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
     RepaintMarks();  // the traced function may have changed
   });
   connect(this, &TFuncGraphWindow::ParametersChanged, this, [this] { SetMarks({}); });
+  connect(this, &TFuncGraphWindow::ProgramSettingsChanged, this, [this] {
+    if (!Tracing()) return;
+    RepaintMarks();
+    UpdateViewStatus();
+  });
 
   QMenu* v = ViewMenu();
   AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
@@ -78,8 +83,10 @@ void TFunc2DWindow::UpdateViewStatus() {
                        MousePosition().x);
   if (Tracing()) {
     const TTracePoint p = Traced();
+    const int digits = Settings().digitsShown;
     status->SetPanel(2, std::isnan(p.col) ? std::string("undefined")
-                                          : "X:" + StatusS8(p.x) + " Y:" + (p.defined ? StatusS8(p.y) : "undefined"));
+                                          : "X:" + ReadoutText(p.x, digits) +
+                                                " Y:" + (p.defined ? ReadoutText(p.y, digits) : "undefined"));
   }
 }
 
@@ -169,7 +176,7 @@ void TFunc2DWindow::PaintMarks(QPainter& painter) const {
   }
   if (!Tracing()) return;
   // The cross-hair at the traced point, or a vertical line alone where there is none, and
-  // the read-out beside it, inside the picture.
+  // the read-out beside it.
   const TTracePoint p = Traced();
   const bool placed = !std::isnan(p.col);
   const double col = placed ? std::clamp(p.col, -1e5, 1e5) : map.width / 2.0;
@@ -180,10 +187,7 @@ void TFunc2DWindow::PaintMarks(QPainter& painter) const {
   if (p.defined) painter.drawLine(QPointF(0, row), QPointF(map.width, row));
   const QString text = QString::fromStdString(p.text);
   const QRectF box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 100), 0, text).adjusted(-4, -3, 4, 3);
-  QPointF at(col + 10, row + 10);
-  if (at.x() + box.width() > map.width) at.setX(col - 10 - box.width());
-  if (at.y() + box.height() > map.height) at.setY(row - 10 - box.height());
-  const QRectF frame = box.translated(at - box.topLeft());
+  const QRectF frame = box.translated(ReadoutPlace(QPointF(col, row), box.size(), VisiblePart()) - box.topLeft());
   painter.setPen(QPen(Qt::black, 1));
   painter.setBrush(QColor(255, 255, 225));
   painter.drawRect(frame);
@@ -198,7 +202,8 @@ int TFunc2DWindow::TracedFunction() const {
 TTracePoint TFunc2DWindow::Traced() const {
   const int traced = TracedFunction();
   if (traced < 0) return {};
-  return TracePoint(Doc(), traced, tracePosition_, TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()));
+  return TracePoint(Doc(), traced, tracePosition_, TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()),
+                    Settings().digitsShown);
 }
 
 void TFunc2DWindow::StartTrace() {

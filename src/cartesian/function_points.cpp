@@ -1,7 +1,6 @@
 #include "cartesian/function_points.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace plotix {
 
@@ -45,13 +44,6 @@ TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a
   return out;
 }
 
-std::string PointNumber(Extended v) {
-  if (v == 0) v = 0;  // -0 shows as 0
-  char text[64];
-  std::snprintf(text, sizeof text, "%.21Lg", v);
-  return text;
-}
-
 std::string PointKindText(const TFunctionPoint& p) {
   switch (p.kind) {
     case TFunctionPoint::Zero: return "Zero";
@@ -63,13 +55,15 @@ std::string PointKindText(const TFunctionPoint& p) {
   return {};
 }
 
+std::string PointXText(const TFunctionPoint& p, int digits) {
+  const std::string x = ReadoutText(p.x, digits);
+  return p.kind == TFunctionPoint::ZeroInterval ? x + " to " + ReadoutText(p.to, digits) : x;
+}
+
 std::string PointsText(const TFunctionPoints& points) {
   std::string text;
-  for (const TFunctionPoint& p : points.rows) {
-    const std::string x =
-        p.kind == TFunctionPoint::ZeroInterval ? PointNumber(p.x) + " to " + PointNumber(p.to) : PointNumber(p.x);
-    text += PointKindText(p) + '\t' + x + '\t' + PointNumber(p.y) + '\n';
-  }
+  for (const TFunctionPoint& p : points.rows)
+    text += PointKindText(p) + '\t' + PointXText(p, kMaxDigitsShown) + '\t' + ReadoutText(p.y) + '\n';
   return text;
 }
 

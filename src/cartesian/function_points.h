@@ -8,6 +8,7 @@
 
 #include "cartesian/cartesian_document.h"
 #include "expr/analysis.h"
+#include "expr/number_format.h"
 
 namespace plotix {
 
@@ -30,11 +31,11 @@ TFunctionOfX FunctionOfX(const TGraph2DDoc& doc, int index);
 std::vector<int> PointFunctions(const TGraph2DDoc& doc);
 // The points of function `index` (one of PointFunctions) for x from a to b.
 TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a, Extended b);
-// The rows as tab-separated text, a line each: what, x, y, numbers with 21 significant
-// digits (an interval's x as "X1 to X2").
+// The rows as tab-separated text, a line each: what, x, y, the numbers in their shortest
+// exact form (an interval's x as "X1 to X2").
 std::string PointsText(const TFunctionPoints& points);
 std::string PointKindText(const TFunctionPoint& point);
-// The number with 21 significant digits, enough to tell every 80-bit value apart; -0 as 0.
-std::string PointNumber(Extended v);
+// The x of a row: the point's, or an interval's as "X1 to X2".
+std::string PointXText(const TFunctionPoint& point, int digits);
 
 }  // namespace plotix

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
@@ -99,6 +100,13 @@ TPointsWindow::TPointsWindow(QWidget* parent)
   connect(Rows, &QTableWidget::cellClicked, this, [this](int row, int) { CenterOn(row); });
   connect(BMark, &QPushButton::clicked, this, &TPointsWindow::MarkOnGraph);
   connect(BCopy, &QPushButton::clicked, this, &TPointsWindow::CopyRows);
+  Rows->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Rows, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    QMenu menu;
+    menu.addAction(QStringLiteral("&Copy"), this, &TPointsWindow::CopyRows);
+    if (graph_) graph_->AddDigitsShownMenu(&menu);
+    menu.exec(Rows->viewport()->mapToGlobal(at));
+  });
   auto* copy = new QShortcut(QKeySequence::Copy, Rows);
   connect(copy, &QShortcut::activated, this, &TPointsWindow::CopyRows);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -119,6 +127,7 @@ void TPointsWindow::SetGraph(TFunc2DWindow* graph) {
   if (graph == graph_) return;
   disconnect(rendered_);
   disconnect(closing_);
+  disconnect(settings_);
   if (graph_) graph_->SetMarks({});
   graph_ = graph;
   if (graph_) {
@@ -133,6 +142,7 @@ void TPointsWindow::SetGraph(TFunc2DWindow* graph) {
       Refresh();
     });
     closing_ = connect(graph_, &TFuncGraphWindow::Closing, this, [this] { SetGraph(nullptr); });
+    settings_ = connect(graph_, &TFuncGraphWindow::ProgramSettingsChanged, this, &TPointsWindow::ShowRows);
   }
   FillFunctions();
   Refresh();
@@ -170,31 +180,36 @@ bool TPointsWindow::Range(Extended& a, Extended& b) {
 
 void TPointsWindow::Refresh() {
   points_ = {};
-  Rows->setRowCount(0);
   Note->clear();
+  Extended a = 0, b = 0;
   const int choice = EFunction->currentIndex();
   if (!graph_ || choice < 0) {
     Note->setText(graph_ ? QStringLiteral("The graph has no y = f(x) function that can be drawn.")
                          : QStringLiteral("Activate a 2D Cartesian graph window."));
-    return;
+  } else if (Range(a, b)) {
+    points_ = FindFunctionPoints(graph_->Doc(), functions_[std::size_t(choice)], a, b);
+    if (points_.more)
+      Note->setText(
+          QStringLiteral("More than %1 points of one kind: the first ones are shown.").arg(kMaxAnalysisPoints));
+    else if (points_.rows.empty())
+      Note->setText(QStringLiteral("No zero, extremum or intersection in this range."));
   }
-  Extended a = 0, b = 0;
-  if (!Range(a, b)) return;
-  points_ = FindFunctionPoints(graph_->Doc(), functions_[std::size_t(choice)], a, b);
+  ShowRows();
+}
+
+void TPointsWindow::ShowRows() {
+  const int digits = graph_ ? graph_->Settings().digitsShown : kDefaultDigitsShown;
   Rows->setRowCount(int(points_.rows.size()));
   for (int r = 0; r < int(points_.rows.size()); ++r) {
     const TFunctionPoint& p = points_.rows[std::size_t(r)];
-    const std::string x =
-        p.kind == TFunctionPoint::ZeroInterval ? PointNumber(p.x) + " to " + PointNumber(p.to) : PointNumber(p.x);
     Rows->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(PointKindText(p))));
-    Rows->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(x)));
-    Rows->setItem(r, 2, new QTableWidgetItem(QString::fromStdString(PointNumber(p.y))));
+    Rows->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(PointXText(p, digits))));
+    Rows->setItem(r, 2, new QTableWidgetItem(QString::fromStdString(ReadoutText(p.y, digits))));
   }
+  // The numbers' columns keep room for a number of the digits shown, with or without rows.
   Rows->resizeColumnsToContents();
-  if (points_.more)
-    Note->setText(QStringLiteral("More than %1 points of one kind: the first ones are shown.").arg(kMaxAnalysisPoints));
-  else if (points_.rows.empty())
-    Note->setText(QStringLiteral("No zero, extremum or intersection in this range."));
+  const int number = Rows->fontMetrics().horizontalAdvance(QString(digits + 7, QLatin1Char('0')));
+  for (const int column : {1, 2}) Rows->setColumnWidth(column, std::max(Rows->columnWidth(column), number));
 }
 
 void TPointsWindow::CenterOn(int row) {

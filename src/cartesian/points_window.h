@@ -59,12 +59,14 @@ class TPointsWindow : public QWidget {
   // The x range: the typed bounds, or the visible range for an empty one; false after
   // saying what is wrong.
   bool Range(Extended& a, Extended& b);
+  // The points in the rows, their numbers rounded to the digits shown.
+  void ShowRows();
 
   TFunc2DWindow* graph_ = nullptr;
   std::vector<int> functions_;  // the graph's list indexes of the choice
   TFunctionPoints points_;
   bool centering_ = false;  // our own centring redraws: the rows stay
-  QMetaObject::Connection rendered_, closing_;
+  QMetaObject::Connection rendered_, closing_, settings_;
 };
 
 }  // namespace plotix

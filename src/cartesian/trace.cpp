@@ -19,13 +19,14 @@ Extended StepT(const TParametricFuncObj& curve, int step) {
   return step >= kTraceSteps ? curve.To : curve.From + (curve.To - curve.From) * step / kTraceSteps;
 }
 
-TTracePoint FunctionPoint(const TGraph2DDoc& doc, int index, int column, const TMapping2D& map) {
+TTracePoint FunctionPoint(const TGraph2DDoc& doc, int index, int column, const TMapping2D& map, int digits) {
+  const auto number = [digits](Extended v) { return ReadoutText(v, digits); };
   const std::string& name = doc.Functions()[std::size_t(index)]->Name;
   TFunctionOfX f = FunctionOfX(doc, index);
   TTracePoint p;
   p.x = map.XOfCol(column);
   p.col = column + 0.5;
-  p.text = name + ": x = " + PointNumber(p.x) + "\n";
+  p.text = name + ": x = " + number(p.x) + "\n";
   if (!f.Value(p.x, p.y)) {
     p.text += MathErrorText(f.ErrorCode(), 0);
     return p;
@@ -33,17 +34,18 @@ TTracePoint FunctionPoint(const TGraph2DDoc& doc, int index, int column, const T
   p.defined = true;
   TJet jet;
   const bool sloped = f.Slopes(p.x, jet);
-  p.text += name + "(x) = " + PointNumber(p.y) + "\n" + name +
-            "'(x) = " + (sloped ? PointNumber(jet.d1) : MathErrorText(f.ErrorCode(), 0));
+  p.text += name + "(x) = " + number(p.y) + "\n" + name +
+            "'(x) = " + (sloped ? number(jet.d1) : MathErrorText(f.ErrorCode(), 0));
   return p;
 }
 
 // The slope of a curve is y'(t) / x'(t), both exact.
-TTracePoint CurvePoint(const TParametricFuncObj& curve, int step, const TMapping2D& map) {
+TTracePoint CurvePoint(const TParametricFuncObj& curve, int step, const TMapping2D& map, int digits) {
+  const auto number = [digits](Extended v) { return ReadoutText(v, digits); };
   const Extended t = StepT(curve, step);
   TFunctionOfX x = FunctionOfFirstVariable(curve.X), y = FunctionOfFirstVariable(curve.Y);
   TTracePoint p;
-  p.text = curve.Name + ": t = " + PointNumber(t) + "\n";
+  p.text = curve.Name + ": t = " + number(t) + "\n";
   if (!x.Value(t, p.x)) {
     p.text += "x(t): " + MathErrorText(x.ErrorCode(), 0);
     return p;
@@ -61,8 +63,8 @@ TTracePoint CurvePoint(const TParametricFuncObj& curve, int step, const TMapping
   else if (!y.Slopes(t, dy))
     slope = MathErrorText(y.ErrorCode(), 0);
   else
-    slope = dx.d1 == 0 ? MathErrorText(meDivByZero, 0) : PointNumber(dy.d1 / dx.d1);
-  p.text += "x = " + PointNumber(p.x) + "\ny = " + PointNumber(p.y) + "\ndy/dx = " + slope;
+    slope = dx.d1 == 0 ? MathErrorText(meDivByZero, 0) : number(dy.d1 / dx.d1);
+  p.text += "x = " + number(p.x) + "\ny = " + number(p.y) + "\ndy/dx = " + slope;
   return p;
 }
 
@@ -72,9 +74,9 @@ std::vector<int> TraceFunctions(const TGraph2DDoc& doc) {
   return CompiledFunctions<TFunc2DObj, TParametricFuncObj>(doc);
 }
 
-TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map) {
+TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map, int digits) {
   const TParametricFuncObj* curve = Curve(doc, index);
-  return curve ? CurvePoint(*curve, position, map) : FunctionPoint(doc, index, position, map);
+  return curve ? CurvePoint(*curve, position, map, digits) : FunctionPoint(doc, index, position, map, digits);
 }
 
 int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double row, const TMapping2D& map) {
@@ -98,6 +100,16 @@ int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double r
 
 int LastTracePosition(const TGraph2DDoc& doc, int index, const TMapping2D& map) {
   return Curve(doc, index) ? kTraceSteps : map.width - 1;
+}
+
+QPointF ReadoutPlace(QPointF at, QSizeF box, const QRectF& shown) {
+  constexpr double kGap = 10;
+  QPointF place = at + QPointF(kGap, kGap);
+  if (place.x() + box.width() > shown.right()) place.setX(at.x() - kGap - box.width());
+  if (place.y() + box.height() > shown.bottom()) place.setY(at.y() - kGap - box.height());
+  place.setX(std::clamp(place.x(), shown.left(), std::max(shown.left(), shown.right() - box.width())));
+  place.setY(std::clamp(place.y(), shown.top(), std::max(shown.top(), shown.bottom() - box.height())));
+  return place;
 }
 
 }  // namespace plotix

@@ -2,6 +2,8 @@
 // Where the trace stands on a function of a 2D graph, and what its read-out says: a y = f(x)
 // function is traced at a pixel column, a parametric curve at one of even steps of t.
 
+#include <QPointF>
+#include <QRectF>
 #include <limits>
 #include <string>
 #include <vector>
@@ -24,13 +26,18 @@ struct TTracePoint {
 // and parametric curves that compile.
 std::vector<int> TraceFunctions(const TGraph2DDoc& doc);
 // The point of function `index` at a position: a column of the picture for y = f(x), a step
-// of t from 0 (t From) to kTraceSteps (t To) for a parametric curve.
-TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map);
+// of t from 0 (t From) to kTraceSteps (t To) for a parametric curve. The read-out's numbers
+// are rounded to `digits` (ReadoutText).
+TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map, int digits);
 // The position on function `index` nearest the point (col, row) of the picture: for y = f(x)
 // its column, for a curve the step whose point is nearest (the middle one when none is
 // defined).
 int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double row, const TMapping2D& map);
 // The last position on function `index`.
 int LastTracePosition(const TGraph2DDoc& doc, int index, const TMapping2D& map);
+// The top left corner of a read-out box beside the cross-hair at `at`: below and right of
+// it, or on the other side where the part of the picture the window shows ends, and always
+// inside that part.
+QPointF ReadoutPlace(QPointF at, QSizeF box, const QRectF& shown);
 
 }  // namespace plotix

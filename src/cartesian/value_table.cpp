@@ -4,13 +4,14 @@
 
 #include "cartesian/derived_function.h"
 #include "cartesian/function_points.h"
+#include "expr/number_format.h"
 
 namespace plotix {
 
 namespace {
 
 std::string Number(Extended v, char decimalSeparator) {
-  std::string s = PointNumber(v);
+  std::string s = ReadoutText(v);
   for (char& c : s)
     if (c == '.') c = decimalSeparator;
   return s;

@@ -29,7 +29,7 @@ bool MakeValueTable(const TGraph2DDoc& doc, const std::vector<int>& functions, E
                     Extended step, TValueTable& table, std::string& error);
 
 // The table a line per row, the cells separated by `separator` (the header first); numbers
-// with 21 significant digits and the decimal separator given, an empty cell where a function
+// in their shortest exact form with the decimal separator given, an empty cell where a function
 // is undefined. CSV: the separator is ',' unless the decimal separator is ',', then ';'.
 std::string ValueTableText(const TValueTable& table, char separator, char decimalSeparator);
 char CsvSeparator(char decimalSeparator);

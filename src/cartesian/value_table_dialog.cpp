@@ -8,16 +8,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <cmath>
-#include <cstdio>
 
 #include "cartesian/cartesian_window.h"
-#include "cartesian/function_points.h"
 #include "expr/math_const_edit.h"
+#include "expr/number_format.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
 #include "platform/message_box.h"
@@ -28,7 +28,7 @@ namespace plotix {
 // The table for the view: built on demand, so a hundred thousand rows cost nothing until shown.
 class TValueTableModel : public QAbstractTableModel {
  public:
-  explicit TValueTableModel(const TValueTable& table) : table_(table) {}
+  TValueTableModel(const TValueTable& table, const TFunc2DWindow& graph) : table_(table), graph_(graph) {}
   void Reset() {
     beginResetModel();
     endResetModel();
@@ -40,9 +40,10 @@ class TValueTableModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole) return {};
     const std::size_t r = std::size_t(index.row());
-    if (index.column() == 0) return QString::fromStdString(PointNumber(table_.xs[r]));
+    const int digits = graph_.Settings().digitsShown;
+    if (index.column() == 0) return QString::fromStdString(ReadoutText(table_.xs[r], digits));
     const auto& cell = table_.columns[std::size_t(index.column() - 1)][r];
-    return cell ? QString::fromStdString(PointNumber(*cell)) : QString();
+    return cell ? QString::fromStdString(ReadoutText(*cell, digits)) : QString();
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
@@ -51,17 +52,8 @@ class TValueTableModel : public QAbstractTableModel {
 
  private:
   const TValueTable& table_;
+  const TFunc2DWindow& graph_;
 };
-
-namespace {
-
-std::string Text(Extended v) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%.15Lg", v);
-  return text;
-}
-
-}  // namespace
 
 TValueTableDlg::TValueTableDlg(const TFunc2DWindow& graph, QWidget* parent)
     : QDialog(parent),
@@ -75,7 +67,7 @@ TValueTableDlg::TValueTableDlg(const TFunc2DWindow& graph, QWidget* parent)
       BCopy(new QPushButton(QStringLiteral("&Copy"))),
       BSave(new QPushButton(QStringLiteral("&Save as CSV..."))),
       doc_(graph.Doc()),
-      model_(new TValueTableModel(table_)) {
+      model_(new TValueTableModel(table_, graph)) {
   setWindowTitle(QStringLiteral("Table of Values"));
   EFrom->Check().SetBoundField("x From", false);
   ETo->Check().SetBoundField("x To", false);
@@ -86,9 +78,10 @@ TValueTableDlg::TValueTableDlg(const TFunc2DWindow& graph, QWidget* parent)
   Extended step = std::pow(10.0L, std::floor(std::log10((right - left) / 20)));
   for (const int k : {2, 5, 10})
     if ((right - left) / step > 25) step = std::pow(10.0L, std::floor(std::log10((right - left) / 20))) * k;
-  EFrom->setText(QString::fromStdString(Text(std::ceil(left / step) * step)));
-  ETo->setText(QString::fromStdString(Text(std::floor(right / step) * step)));
-  EStep->setText(QString::fromStdString(Text(step)));
+  const auto text = [](Extended v) { return QString::fromStdString(ReadoutText(v, kDefaultDigitsShown)); };
+  EFrom->setText(text(std::ceil(left / step) * step));
+  ETo->setText(text(std::floor(right / step) * step));
+  EStep->setText(text(step));
 
   for (const int i : TableFunctions(doc_)) {
     functions_.push_back(i);
@@ -101,6 +94,17 @@ TValueTableDlg::TValueTableDlg(const TFunc2DWindow& graph, QWidget* parent)
   View->setModel(model_);
   View->verticalHeader()->hide();
   View->setMinimumSize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 72, fontMetrics().height() * 16);
+  View->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(View, &QWidget::customContextMenuRequested, this, [this, &graph](const QPoint& at) {
+    QMenu menu;
+    menu.addAction(QStringLiteral("&Copy"), this, &TValueTableDlg::CopyTable);
+    graph.AddDigitsShownMenu(&menu);
+    menu.exec(View->viewport()->mapToGlobal(at));
+  });
+  connect(&graph, &TFuncGraphWindow::ProgramSettingsChanged, this, [this] {
+    model_->Reset();
+    View->resizeColumnsToContents();
+  });
 
   auto* range = new QHBoxLayout;
   for (auto [label, field] : {std::pair("x &From", EFrom), std::pair("&To", ETo), std::pair("&Step", EStep)}) {

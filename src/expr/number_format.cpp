@@ -4,7 +4,9 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -292,6 +294,36 @@ std::string ShortFixed(Extended value) { return TrimmedFixed(value, 15, 15); }
 std::string ShortFixed6(Extended value) { return TrimmedFixed(value, 8, 6); }
 
 std::string GeneralText(Extended value) { return FloatToStrF(value, TFloatForm::General, 15, 0); }
+
+std::string ReadoutText(Extended value, int digits) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";
+  digits = std::clamp(digits, kMinDigitsShown, kMaxDigitsShown);
+  // The shortest round trip first; only a longer one is rounded: rounding the exact value to
+  // 21 digits would show digits the shortest form does without.
+  char buf[48];
+  *std::to_chars(buf, std::end(buf) - 1, fabsl(value), std::chars_format::scientific).ptr = '\0';
+  if (std::count_if(buf, std::strchr(buf, 'e'), IsDigit) > digits)
+    *std::to_chars(buf, std::end(buf) - 1, fabsl(value), std::chars_format::scientific, digits - 1).ptr = '\0';
+  char* e = std::strchr(buf, 'e');
+  TDecimal d;
+  std::copy_if(buf, e, std::back_inserter(d.digits), IsDigit);
+  d.point = static_cast<int>(std::strtol(e + 1, nullptr, 10)) + 1;
+  StripZeros(d);
+  const int size = static_cast<int>(d.digits.size());
+  std::string text = value < 0 ? "-" : "";
+  if (d.point > digits || d.point < -4) {
+    text += d.digits[0];
+    if (size > 1) text += "." + d.digits.substr(1);
+    char exponent[16];
+    std::snprintf(exponent, sizeof exponent, "e%+03d", d.point - 1);
+    return text + exponent;
+  }
+  if (d.point <= 0) return text + "0." + std::string(static_cast<size_t>(-d.point), '0') + d.digits;
+  if (d.point >= size) return text + d.digits + std::string(static_cast<size_t>(d.point - size), '0');
+  return text + d.digits.substr(0, static_cast<size_t>(d.point)) + "." + d.digits.substr(static_cast<size_t>(d.point));
+}
 
 Extended AngleReduce(Extended value) {
   // The exact remainder; it keeps the value's sign, and values within one turn pass unchanged.

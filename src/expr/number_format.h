@@ -50,6 +50,16 @@ std::string ShortFixed6(Extended value);  // 6 decimals in a field of 8, trimmed
 // The general float-to-text form with 15 significant digits.
 std::string GeneralText(Extended value);
 
+// Read-outs of computed values (tables, the trace, analysis results): the shortest decimal
+// that reads back as the same 80-bit value ("0.1", not "0.100000000000000000001"), rounded to
+// `digits` significant digits when it has more. Fixed while the value is at least 0.00001 and
+// its integer digits fit `digits`, else as "1.5e-07"; "." as decimal point; -0 reads "0".
+// Twenty-one digits tell every 80-bit value apart, so kMaxDigitsShown is the exact form.
+constexpr int kMinDigitsShown = 6;
+constexpr int kMaxDigitsShown = 21;
+constexpr int kDefaultDigitsShown = 15;
+std::string ReadoutText(Extended value, int digits = kMaxDigitsShown);
+
 Extended AngleReduce(Extended value);
 // The angle in degrees moved into [0, 360).
 Extended AngleInTurn(Extended value);

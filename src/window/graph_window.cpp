@@ -1,6 +1,7 @@
 #include "window/graph_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -127,6 +128,11 @@ TFuncGraphWindow::~TFuncGraphWindow() {
 }
 
 QWidget* TFuncGraphWindow::ScreenImage() const { return screenImage_; }
+
+QRect TFuncGraphWindow::VisiblePart() const {
+  const QWidget* viewport = scrollBox_->viewport();
+  return QRect(screenImage_->mapFrom(viewport, QPoint(0, 0)), viewport->size()) & screenImage_->rect();
+}
 
 void TFuncGraphWindow::Undo() {
   LeaveMode();
@@ -507,6 +513,18 @@ bool TFuncGraphWindow::CheckFunctionLimit(std::size_t count) const {
   ShowMessage(TMsgKind::Error, "This Window Can Not Accept More Than " + std::to_string(kMaxFunctions) + " Functions",
               TMsgButtons::OK);
   return false;
+}
+
+void TFuncGraphWindow::AddDigitsShownMenu(QMenu* menu) const {
+  QMenu* digits = menu->addMenu(QStringLiteral("&Digits Shown"));
+  auto* choice = new QActionGroup(digits);
+  for (int d = kMinDigitsShown; d <= kMaxDigitsShown; ++d) {
+    QAction* item = digits->addAction(QString::number(d));
+    item->setCheckable(true);
+    item->setChecked(d == Settings().digitsShown);
+    choice->addAction(item);
+    connect(item, &QAction::triggered, this, [this, d] { ChangeDigitsShown(d); });
+  }
 }
 
 QAction* TFuncGraphWindow::AddCommand(QMenu* menu, const char* caption, std::function<void()> command,

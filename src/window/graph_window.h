@@ -216,6 +216,11 @@ class TFuncGraphWindow : public QWidget {
   std::function<int()> CurrentLabelTool = [] { return 0; };
   std::function<const TToolBarAttribClass&()> LabelToolAttributes;
   std::function<bool()> ResizeLabelsMode = [] { return false; };
+  // A new Digits Shown for every read-out of the program, chosen in one of them: the main
+  // window keeps it in its settings and tells every window (ProgramSettingsChanged).
+  std::function<void(int)> ChangeDigitsShown = [](int) {};
+  // The "Digits Shown" choice of a read-out's context menu, added to the menu.
+  void AddDigitsShownMenu(QMenu* menu) const;
 
   // ---- labels ----
   const TLabelList& Labels() const { return document_->Labels(); }
@@ -287,6 +292,8 @@ class TFuncGraphWindow : public QWidget {
   // The picture drawn again through a painter twin into a file (graph_picture.h).
   bool WriteTwinPicture(const std::string& fileName, TTwinFormat format, int scale, const TRect* region);
   QWidget* ScreenImage() const;
+  // The part of the bitmap the window shows, in bitmap pixels.
+  QRect VisiblePart() const;
   QScrollArea* ScrollBox() const { return scrollBox_; }
   QMenu* FunctionMenu() const { return functionMenu_; }
   QMenu* ViewMenu() const { return viewMenu_; }
@@ -304,6 +311,8 @@ class TFuncGraphWindow : public QWidget {
   void DrawingProgress(TFuncGraphWindow* window);
   // The parameters' names, ranges or values changed (by a step, its undoing or a preview).
   void ParametersChanged(TFuncGraphWindow* window);
+  // The main window changed the program's settings: the window's read-outs show them anew.
+  void ProgramSettingsChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

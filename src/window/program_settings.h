@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "expr/number_format.h"
 #include "window/zoom_steps.h"
 
 namespace plotix {
@@ -24,6 +25,9 @@ struct TProgramSettings {
   // exact bitmap.
   bool smoothDrawing = false;
   int recoverySeconds = 60;  // between the recovery writes of modified graphs, 5..86400
+  // Significant digits of the read-outs on the screen, kMinDigitsShown..kMaxDigitsShown;
+  // what is copied or saved keeps every digit.
+  int digitsShown = kDefaultDigitsShown;
 
   int StatusMode(const std::string& key, int fallback) const {
     const auto found = statusModes.find(key);

@@ -3,13 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QMenu>
 #include <QSettings>
+#include <QTableWidget>
 
+#include "../cartesian/functions.h"
 #include "../files/file_fixtures.h"
 #include "../told.h"
 #include "app/label_tool_bar.h"
 #include "app/main_window.h"
+#include "cartesian/points_window.h"
 #include "expr/math_function.h"
 #include "platform/font_description.h"
 #include "platform/message_box.h"
@@ -32,6 +38,27 @@ class SettingsStore : public ::testing::Test {
   testbytes::TScratchDir dir;
   const std::string path = dir.Path("Plotix.conf");
 };
+
+// Digits Shown, chosen in a read-out's menu, rounds the read-outs of every window and is kept.
+TEST_F(SettingsStore, DigitsShownReachEveryReadoutAndAreKept) {
+  {
+    TMainForm form(Store());
+    auto* window = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
+    TFuncList<TBaseFunc2DObj> list;
+    list.push_back(Function("x^2-2"));
+    window->SetFunctions(std::move(list));
+    TPointsWindow* points = TPointsWindow::Open(window);
+    EXPECT_EQ(points->Rows->item(0, 1)->text(), "-1.4142135623731");
+    QMenu menu;
+    window->AddDigitsShownMenu(&menu);
+    menu.actions()[0]->menu()->actions()[8 - kMinDigitsShown]->trigger();
+    EXPECT_EQ(points->Rows->item(0, 1)->text(), "-1.4142136");
+    points->CopyRows();  // what is copied keeps every digit
+    EXPECT_EQ(QApplication::clipboard()->text().section('\t', 1, 1), "-1.4142135623730950488");
+    points->close();
+  }
+  EXPECT_EQ(TMainForm(Store()).Settings().digitsShown, 8);
+}
 
 TEST_F(SettingsStore, WhatOneRunLeavesTheNextFinds) {
   TToolBarAttribClass attributes;

@@ -14,6 +14,7 @@
 #include "cartesian/curve_functions.h"
 #include "cartesian/derived_function.h"
 #include "cartesian/points_window.h"
+#include "cartesian/trace.h"
 #include "cartesian/value_table_dialog.h"
 #include "expr/math_const_edit.h"
 
@@ -85,6 +86,8 @@ TEST(FunctionPoints, TheWindowCentresMarksAndTakesARange) {
               std::tuple(r.rows, std::string(r.note)))
         << r.from << " " << r.to;
   }
+  // After an error the numbers' columns still have room for a number.
+  EXPECT_GE(points.Rows->columnWidth(2), points.Rows->fontMetrics().horizontalAdvance(QString(18, '0')));
   TPointsWindow::Follow(nullptr);
   EXPECT_EQ(points.Note->text(), "Activate a 2D Cartesian graph window.");
   points.close();
@@ -112,17 +115,15 @@ TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
       {0, "f: x = 1\nf(x) = 0\nf'(x) = 2"},
       {Qt::Key_Down, "g: x = 1\ng(x) = 2\ng'(x) = 1"},
       // The curve at its point nearest g's, (1.5, 1.5), by steps of t, 2pi/1000.
-      {Qt::Key_Down,
-       "p: t = 1.50168128841592116792\nx = 1.50168128841592116792\ny = 1.50168128841592116792\ndy/dx = 1"},
-      {Qt::Key_Right,
-       "p: t = 1.50796447372310075453\nx = 1.50796447372310075453\ny = 1.50796447372310075453\ndy/dx = 1"},
+      {Qt::Key_Down, "p: t = 1.50168128841592\nx = 1.50168128841592\ny = 1.50168128841592\ndy/dx = 1"},
+      {Qt::Key_Right, "p: t = 1.5079644737231\nx = 1.5079644737231\ny = 1.5079644737231\ndy/dx = 1"},
       // f at the curve's column (k does not compile), and back to the curve's point nearest f's.
-      {Qt::Key_Down, "f: x = 1.5142857142857142857\nf(x) = 1.29306122448979591839\nf'(x) = 3.0285714285714285714"},
-      {Qt::Key_Up, "p: t = 1.40115032350104778437\nx = 1.40115032350104778437\ny = 1.40115032350104778437\ndy/dx = 1"},
+      {Qt::Key_Down, "f: x = 1.51428571428571\nf(x) = 1.2930612244898\nf'(x) = 3.02857142857143"},
+      {Qt::Key_Up, "p: t = 1.40115032350105\nx = 1.40115032350105\ny = 1.40115032350105\ndy/dx = 1"},
       // The mouse at (1, 6.86): the curve's nearest point.
-      {0, "p: t = 3.9269908169872415483\nx = 3.9269908169872415483\ny = 3.9269908169872415483\ndy/dx = 1"},
-      {Qt::Key_Up, "g: x = 3.91428571428571428579\ng(x) = 4.91428571428571428579\ng'(x) = 1"},
-      {Qt::Key_Left, "g: x = 3.88571428571428571438\ng(x) = 4.88571428571428571438\ng'(x) = 1"},
+      {0, "p: t = 3.92699081698724\nx = 3.92699081698724\ny = 3.92699081698724\ndy/dx = 1"},
+      {Qt::Key_Up, "g: x = 3.91428571428571\ng(x) = 4.91428571428571\ng'(x) = 1"},
+      {Qt::Key_Left, "g: x = 3.88571428571429\ng(x) = 4.88571428571429\ng'(x) = 1"},
   };
   for (const auto& s : steps) {
     if (s.key)
@@ -163,11 +164,28 @@ TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
   EXPECT_EQ(window.TraceText(), "g: x = 1\ng(x) = 0\ng'(x) = Invalid Function Domain");
   window.ModeKey(Qt::Key_Down);
   for (int i = 0; i <= kTraceSteps; ++i) window.ModeKey(Qt::Key_Left);
-  EXPECT_EQ(window.TraceText(), "c: t = 0\nx = 1\ny = 1.73205080756887729357\ndy/dx = Division by Zero");
+  EXPECT_EQ(window.TraceText(), "c: t = 0\nx = 1\ny = 1.73205080756888\ndy/dx = Division by Zero");
   for (int i = 0; i <= kTraceSteps; ++i) window.ModeKey(Qt::Key_Right);
   EXPECT_EQ(window.TraceText(), "c: t = 4\ny(t): Invalid Function Domain");
   for (int i = 0; i < kTraceSteps / 4; ++i) window.ModeKey(Qt::Key_Left);
-  EXPECT_EQ(window.TraceText(), "c: t = 3\nx = -0.989992496600445457278\ny = 0\ndy/dx = Invalid Function Domain");
+  EXPECT_EQ(window.TraceText(), "c: t = 3\nx = -0.989992496600445\ny = 0\ndy/dx = Invalid Function Domain");
+}
+
+// The read-out stays beside the cross-hair and inside the part of the picture the window shows.
+TEST(Trace, TheReadOutKeepsInsideTheVisiblePart) {
+  const struct {
+    QPointF at;
+    QRectF shown;
+    QPointF place;
+  } rows[] = {
+      {{100, 100}, {0, 0, 500, 500}, {110, 110}},
+      {{480, 100}, {0, 0, 500, 500}, {390, 110}},      // the right edge: left of the cross-hair
+      {{100, 480}, {0, 0, 500, 500}, {110, 430}},      // the bottom: above it
+      {{340, 290}, {200, 200, 150, 100}, {250, 240}},  // a window smaller than the bitmap
+      {{100, 100}, {200, 200, 150, 100}, {200, 200}},  // the cross-hair scrolled out of sight
+      {{10, 10}, {0, 0, 50, 20}, {0, 0}},              // a part smaller than the box
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadoutPlace(r.at, QSizeF(80, 40), r.shown), r.place) << r.at.x();
 }
 
 TEST(Area, IntegralEstimateAndShade) {
@@ -175,13 +193,18 @@ TEST(Area, IntegralEstimateAndShade) {
   window.SetFunctions(Functions());
   {
     TAreaDlg dlg(window);  // f from 0 to 1 at once
-    EXPECT_EQ(dlg.Result->text().section('\n', 0, 0).toStdString(), "Integral: -0.666666666666666666631");
+    EXPECT_EQ(dlg.Result->text().section('\n', 0, 0).toStdString(), "Integral: -0.666666666666667");
     EXPECT_FALSE(window.Shade().empty());
+    // Another function is another area at once, and is no choice for "Between it and".
+    dlg.EFunction->setCurrentIndex(1);
+    EXPECT_EQ(std::tuple(dlg.Result->text().section('\n', 0, 0), dlg.EBetween->count(), dlg.EBetween->itemData(1)),
+              std::tuple(QString("Integral: 1.5"), 2, QVariant(0)));
+    dlg.EFunction->setCurrentIndex(0);
     const struct {
       int between;
       const char *from, *to, *result;
     } rows[] = {
-        {2, "-1", "2", "Integral: -4.5"},  // f - g, below g
+        {1, "-1", "2", "Integral: -4.5"},  // f - g, below g; f itself is no choice
         {0, "2", "1", "Error: From must be <= To"},
         {0, "", "1", "Error in: From: Empty Expression"},
     };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -180,6 +181,38 @@ TEST_F(FloatShortFormTest, ShortFixedGeneralAndSixDecimals) {
 
   UseComma();
   EXPECT_EQ(std::tuple(ShortFixed(2.5L), ShortFixed6(-3), GeneralText(0.25L)), std::tuple("2,5", "-3", "0,25"));
+}
+
+// Read-outs: the shortest text that reads back as the value, rounded only where it is longer
+// than the digits shown, whatever the regional separator.
+TEST_F(FloatShortFormTest, ReadoutsAreShortestAndRoundTrip) {
+  UseComma();
+  const struct {
+    Extended value;
+    int digits;
+    const char* expected;
+  } rows[] = {
+      {0.1L, 21, "0.1"},
+      {3 * 0.1L, 21, "0.3"},
+      {-1.0L / 3, 21, "-0.33333333333333333334"},
+      {-1.0L / 3, 15, "-0.333333333333333"},
+      {2.0L / 3 * 1e5L, 6, "66666.7"},
+      {-0.0L, 21, "0"},
+      {0.99999999999999999L, 15, "1"},
+      {1e-5L, 21, "0.00001"},
+      {1.5e-6L, 21, "1.5e-06"},
+      {1234567, 6, "1.23457e+06"},
+      {123456789012345.0L, 15, "123456789012345"},
+      {1e15L, 15, "1e+15"},
+      {-1e-4000L, 21, "-1e-4000"},
+      {std::numeric_limits<Extended>::infinity(), 15, "INF"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(ReadoutText(r.value, r.digits), r.expected) << r.expected;
+  Extended v = 1;
+  for (int i = 0; i < 400; ++i, v *= -1.37L) {
+    const std::string text = ReadoutText(v / 7);
+    EXPECT_EQ(std::strtold(text.c_str(), nullptr), v / 7) << text;
+  }
 }
 
 TEST_F(AngleTextTest, ReduceToOneTurn) {

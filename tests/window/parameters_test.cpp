@@ -2,9 +2,11 @@
 // in graph files, the window's steps, the dock and the command line.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -227,6 +229,26 @@ TEST_F(ParameterWindow, ADragIsOneStepAndAPlayRunComesBack) {
   EXPECT_EQ(window.History()->undoText(), "Run Parameter");
   window.SetParameters({Param("a", -20)}, "Change Parameter");  // outside the range: the slider at its end
   EXPECT_EQ(slider->value(), 0);
+}
+
+// The value field shows the value, rounded to the digits shown, from its start, also after a
+// typed expression and while the value plays, and with the focus in it.
+TEST_F(ParameterWindow, TheValueFieldShowsTheValue) {
+  panel.show();
+  QApplication::setActiveWindow(&panel);
+  QLineEdit* field = panel.Rows()[0].value;
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClicks(field, "-sqrt(2)*2");
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(A(), -2 * std::sqrt(2.0L));
+  EXPECT_EQ(std::tuple(field->text(), field->cursorPosition()), std::tuple(QString("-2.82842712474619"), 0));
+  panel.Rows()[0].play->click();
+  for (int tick = 0; tick < 20; ++tick) panel.PlayTick();
+  EXPECT_EQ(field->text(), "-2");
+  panel.Rows()[0].play->click();
+  QTest::keyClick(field, Qt::Key_Return);  // the value as shown is no new value
+  EXPECT_EQ(A(), -2);
 }
 
 TEST(ParameterDialog, OkChecksTheNameTheNumbersAndTheRange) {
