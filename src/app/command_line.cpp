@@ -31,6 +31,7 @@
 #include "platform/picture_file.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
+#include "platform/window_fit.h"
 #include "window/graph_kinds.h"
 #include "window/graph_picture.h"
 
@@ -306,7 +307,9 @@ int RunGui(int& argc, char** argv) {
   InstallMsgHandler(std::make_unique<TQtMsgHandler>());
   LoadRegionalFromSystem();
   TDialogTitleFit titles;
-  app.installEventFilter(&titles);
+  TScreenFit screen;
+  TFocusReturn focus;
+  for (QObject* filter : std::initializer_list<QObject*>{&titles, &screen, &focus}) app.installEventFilter(filter);
   TMainForm form(std::make_unique<QSettings>(QStringLiteral("Plotix"), QStringLiteral("Plotix")));
   form.Settings().drawInBackground = true;
   InstallHelpHandler([&form](const std::string& page) { form.ShowHelp(QString::fromStdString(page)); });

@@ -42,7 +42,7 @@ bool SameRanges(const TParameterList& a, const TParameterList& b) {
 // ---- TParameterDlg -------------------------------------------------------------
 
 TParameterDlg::TParameterDlg(TParameter& parameter, TParameterList others, std::vector<std::string> functions,
-                             bool addMode, QWidget* parent)
+                             bool addMode, bool used, QWidget* parent)
     : TOkCancelDlg(parent, addMode ? QStringLiteral("Add Parameter") : QStringLiteral("Modify Parameter"),
                    "parameters.md#add-parameter-and-modify-parameter"),
       EName(new QLineEdit),
@@ -52,7 +52,8 @@ TParameterDlg::TParameterDlg(TParameter& parameter, TParameterList others, std::
       EStep(new TEditMathConst),
       parameter_(parameter),
       others_(std::move(others)),
-      functions_(std::move(functions)) {
+      functions_(std::move(functions)),
+      used_(used) {
   const std::pair<TEditMathConst*, const char*> fields[] = {
       {EValue, "Value"}, {EFrom, "From"}, {ETo, "To"}, {EStep, "Step"}};
   for (const auto& [field, name] : fields) field->Check().SetBoundField(name, false);
@@ -68,14 +69,17 @@ TParameterDlg::TParameterDlg(TParameter& parameter, TParameterList others, std::
   EFrom->setText(ValueText(parameter.From));
   ETo->setText(ValueText(parameter.To));
   EStep->setText(ValueText(parameter.Step));
-  FocusFirst(true, addMode ? static_cast<QWidget*>(EName) : EValue);
+  FocusField(addMode ? static_cast<QWidget*>(EName) : EValue);
 }
 
 void TParameterDlg::accept() {
   TParameter p;
   p.Name = EName->text().toStdString();
-  if (const std::string error = NameError(p.Name, "Parameter", functions_, others_); !error.empty()) {
-    ShowMessage(TMsgKind::Error, error, TMsgButtons::OK);
+  std::string nameError = NameError(p.Name, "Parameter", functions_, others_);
+  if (nameError.empty() && used_ && p.Name != parameter_.Name)
+    nameError = "Parameter " + parameter_.Name + " Is Used In A Definition And Can Not Be Renamed";
+  if (!nameError.empty()) {
+    ShowMessage(TMsgKind::Error, nameError, TMsgButtons::OK);
     FocusField(EName);
     return;
   }
@@ -252,13 +256,8 @@ void TParameterPanel::Edit(int index) {
   TParameter p = list[std::size_t(index)];
   TParameterList others = list;
   others.erase(others.begin() + index);
-  if (!RunModal<TParameterDlg>(this, p, others, window_->FunctionNames(), false)) return;
-  if (p.Name != list[std::size_t(index)].Name && window_->ParameterInUse(index)) {
-    ShowMessage(TMsgKind::Error,
-                "Parameter " + list[std::size_t(index)].Name + " Is Used In A Definition And Can Not Be Renamed",
-                TMsgButtons::OK);
+  if (!RunModal<TParameterDlg>(this, p, others, window_->FunctionNames(), false, window_->ParameterInUse(index)))
     return;
-  }
   list[std::size_t(index)] = p;
   window_->SetParameters(list, QStringLiteral("Modify Parameter"));
 }

@@ -26,10 +26,10 @@ class TParameterDlg : public TOkCancelDlg {
   Q_OBJECT
 
  public:
-  // others: the graph's other parameters, whose names this one may not take.
-  // others: the graph's other parameters; functions: its functions' names.
+  // others: the graph's other parameters, functions: its functions' names, which this one's
+  // name may not take; used: a definition reads it, so its name stays.
   TParameterDlg(TParameter& parameter, TParameterList others, std::vector<std::string> functions, bool addMode,
-                QWidget* parent = nullptr);
+                bool used = false, QWidget* parent = nullptr);
 
   // Checks the name, the numbers, the range and the step; a failure says why and keeps the
   // dialog open.
@@ -45,6 +45,7 @@ class TParameterDlg : public TOkCancelDlg {
   TParameter& parameter_;
   TParameterList others_;
   std::vector<std::string> functions_;
+  bool used_;
 };
 
 class TParameterPanel : public QWidget {

@@ -64,7 +64,7 @@ TAddParametricDlg::TAddParametricDlg(TParametricFuncObj& func, bool addMode, QWi
   EFromStr->setText(QString::fromStdString(func.FromText));
   EToStr->setText(QString::fromStdString(func.ToText));
   Style->SetStyle(func.Style);
-  EXStr->setFocus();
+  FocusField(EXStr);
 }
 
 void TAddParametricDlg::accept() {
@@ -100,11 +100,11 @@ TAddImplicitDlg::TAddImplicitDlg(TImplicitFuncObj& func, bool addMode, QWidget* 
   auto* definition = new QFormLayout;
   definition->addRow(QStringLiteral("&Name"), EName);
   definition->addRow(QStringLiteral("&Equation"), EEquationStr);
-  setTabOrder(EName, EEquationStr);
   LayOut({definition, Style});
+  setTabOrder(EName, EEquationStr);
   EEquationStr->setText(QString::fromStdString(func.Equation.Text()));
   Style->SetStyle(func.Style);
-  EEquationStr->setFocus();
+  FocusField(EEquationStr);
 }
 
 void TAddImplicitDlg::accept() {
@@ -152,6 +152,7 @@ TDerivedCurveDlg::TDerivedCurveDlg(TDerivedFuncObj& func, bool addMode, QWidget*
   }
   LayOut({form, Style});
   Style->SetStyle(func.Style);
+  if (EX0Str) FocusField(EX0Str);
 }
 
 void TDerivedCurveDlg::accept() {

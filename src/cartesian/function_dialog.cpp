@@ -142,7 +142,7 @@ TAdd2DFuncDlg::TAdd2DFuncDlg(TFunc2DObj& func, bool addMode, QWidget* parent)
   for (const std::string& line : func.SpecialXLines) lines << QString::fromStdString(line);
   EForcePointsMemo->setPlainText(lines.join(QLatin1Char('\n')));
 
-  FocusFirst(addMode, EUserFuncStr);
+  FocusField(EUserFuncStr);
 }
 
 bool TAdd2DFuncDlg::ParseSpecialValues(const std::vector<std::string>& lines) {

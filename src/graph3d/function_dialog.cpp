@@ -107,7 +107,7 @@ TAdd3DFuncDlg::TAdd3DFuncDlg(TFunc3DObj& func, bool addMode, QWidget* parent)
   (func.RoundDown ? ERoundDown : EDontDraw)->setChecked(true);
   SetOrientation(orientation_);
 
-  FocusFirst(addMode, EUserFuncStr);
+  FocusField(EUserFuncStr);
 }
 
 void TAdd3DFuncDlg::SetOrientation(TOrientation orientation) {

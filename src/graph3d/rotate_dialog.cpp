@@ -120,7 +120,7 @@ TAddRotateDlg::TAddRotateDlg(TFuncRotateObj& func, bool addMode, QWidget* parent
   Style->SetStyle(func.Style);
   (func.RoundDown ? ERoundDown : EDontDraw)->setChecked(true);
 
-  FocusFirst(addMode, EUserFuncStr);
+  FocusField(EUserFuncStr);
 }
 
 bool TAddRotateDlg::Validate() {

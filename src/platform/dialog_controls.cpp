@@ -148,13 +148,6 @@ void TOkCancelDlg::LayOut(std::initializer_list<std::variant<QWidget*, QLayout*>
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TOkCancelDlg::FocusFirst(bool addMode, QWidget* first) {
-  if (addMode)
-    first->setFocus();
-  else
-    Buttons->button(QDialogButtonBox::Ok)->setFocus();
-}
-
 // Qt sizes a box for the longest value of its range: a box ranging to a hundred times the
 // widest value leaves two digits of room.
 void FitNumberBox(QSpinBox* box, int widest) {

@@ -64,7 +64,8 @@ class TPlotStyleRow : public QWidget {
 // "Face, 9 pt, Bold, Italic".
 QString FontText(const TFontDesc& font);
 
-// Puts the focus on a field that refused its text, with a line edit's text selected.
+// Puts the focus on a field, with a line edit's text selected: a dialog's first field as it
+// opens (typing replaces the text), a field that refused its text.
 void FocusField(QWidget* field);
 
 // A Help button in the dialog's box that opens the manual at the page ("polar.md#change-
@@ -84,8 +85,6 @@ class TOkCancelDlg : public QDialog {
 
   // The parts top to bottom with the buttons below them, the dialog as large as they need.
   void LayOut(std::initializer_list<std::variant<QWidget*, QLayout*>> parts);
-  // A new object's dialog starts in the first field, a modified one's on OK.
-  void FocusFirst(bool addMode, QWidget* first);
 };
 
 // Shows the dialog made of the arguments and the parent modally; true when OK closed it.

@@ -87,7 +87,7 @@ TAddPolarFuncDlg::TAddPolarFuncDlg(TFuncPolarObj& func, bool addMode, QWidget* p
   ESamples->setValue(func.Samples);
   Style->SetStyle(func.Style);
 
-  FocusFirst(addMode, EUserFuncStr);
+  FocusField(EUserFuncStr);
 }
 
 bool TAddPolarFuncDlg::Validate() {

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSpinBox>
@@ -24,11 +25,17 @@
 #include "app/print_scale_dialog.h"
 #include "app/region_dialog.h"
 #include "cartesian/cartesian_window.h"
+#include "cartesian/curve_dialogs.h"
+#include "cartesian/function_dialog.h"
+#include "expr/math_const_edit.h"
+#include "graph3d/function_dialog.h"
+#include "graph3d/rotate_dialog.h"
 #include "labels/label_list.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_controls.h"
 #include "platform/message_box.h"
 #include "platform/picture_file.h"
+#include "polar/function_dialog.h"
 
 namespace plotix {
 namespace {
@@ -47,6 +54,40 @@ class Desktop : public ::testing::Test {
   TScratchDir dir;
   TMainForm form;
 };
+
+// What a modified object's dialog shows selected in the field that has the focus as it opens.
+template <class TDlg, class TObj, class TField>
+std::string OpenedSelection(TObj& object, TField* TDlg::*field) {
+  TDlg dlg(object, false);
+  dlg.show();
+  const QLineEdit* edit = dlg.*field;
+  return dlg.focusWidget() == edit ? edit->selectedText().toStdString() : "(elsewhere)";
+}
+
+// Every function and curve dialog, a modified one too, opens in its first definition field
+// with the text selected: what is typed replaces it, and Enter then keeps it.
+TEST(FunctionDialogs, OpenInTheDefinitionWithItsTextSelected) {
+  TFunc2DObj f;
+  f.Func.SetExpression("x^2");
+  EXPECT_EQ(OpenedSelection(f, &TAdd2DFuncDlg::EUserFuncStr), "x^2");
+  TParametricFuncObj p;
+  p.X.SetExpression("cos(t)");
+  EXPECT_EQ(OpenedSelection(p, &TAddParametricDlg::EXStr), "cos(t)");
+  TImplicitFuncObj i;
+  i.Equation.SetText("x^2+y^2=4", nullptr);
+  EXPECT_EQ(OpenedSelection(i, &TAddImplicitDlg::EEquationStr), "x^2+y^2=4");
+  TDerivedFuncObj integral("f", {TDerivedKind::Integral, "1", "0", 1, 0});
+  EXPECT_EQ(OpenedSelection(integral, &TDerivedCurveDlg::EX0Str), "1");
+  TFuncPolarObj r;
+  r.Func.SetExpression("cos(3theta)");
+  EXPECT_EQ(OpenedSelection(r, &TAddPolarFuncDlg::EUserFuncStr), "cos(3theta)");
+  TFunc3DObj s;
+  s.Func.SetExpression("x*y");
+  EXPECT_EQ(OpenedSelection(s, &TAdd3DFuncDlg::EUserFuncStr), "x*y");
+  TFuncRotateObj turned;
+  turned.Func.SetExpression("sqrt(x)");
+  EXPECT_EQ(OpenedSelection(turned, &TAddRotateDlg::EUserFuncStr), "sqrt(x)");
+}
 
 TEST_F(Desktop, ClosingUnsavedWorkAsksFirst) {
   enum TWork { Nothing, Function, Label };

@@ -6,8 +6,10 @@
 #include <QDialog>
 #include <QFontDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -20,6 +22,7 @@
 #include "platform/dialog_controls.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
+#include "platform/window_fit.h"
 
 namespace plotix {
 namespace {
@@ -149,6 +152,56 @@ TEST(DialogTitleFit, ALongCaptionWidensItsDialogAndAShortOneLeavesItBe) {
     EXPECT_EQ(shownWidth(title), std::max(plain, QFontMetrics(bold).horizontalAdvance(title) + 120)) << title;
     qApp->removeEventFilter(&titles);
   }
+}
+
+// A window opens inside the screen's free area, at most as large as it; a maximised one
+// stays as it is.
+TEST(ScreenFit, WindowsOpenInsideTheFreeArea) {
+  const QRect area(0, 0, 640, 512);
+  const QMargins frame(4, 30, 4, 4);
+  const std::pair<QRect, QRect> rows[] = {
+      {{100, 100, 300, 200}, {100, 100, 300, 200}},  // fits: left as it is
+      {{0, 0, 2000, 1520}, {4, 30, 632, 478}},       // saved at a smaller scale
+      {{500, 400, 300, 200}, {336, 308, 300, 200}},  // over the right and bottom edges
+      {{-900, -50, 300, 200}, {4, 30, 300, 200}},    // on a screen that is gone
+  };
+  for (const auto& [geometry, fitted] : rows) EXPECT_EQ(FitInArea(geometry, frame, area), fitted) << geometry.x();
+  TScreenFit fit;
+  qApp->installEventFilter(&fit);
+  const QRect free = QApplication::primaryScreen()->availableGeometry();
+  QWidget plain, maximised;
+  for (QWidget* w : {&plain, &maximised}) w->resize(free.size() * 2);
+  plain.show();
+  maximised.showMaximized();
+  qApp->removeEventFilter(&fit);
+  EXPECT_TRUE(free.contains(plain.frameGeometry())) << plain.width();
+  EXPECT_TRUE(maximised.isMaximized());
+}
+
+// Where the window manager leaves no window active after a modal dialog, the window that had
+// the focus gets it back, with the field it was in.
+TEST(FocusReturn, TheWindowBeforeADialogIsActiveAgain) {
+  TFocusReturn focus;
+  qApp->installEventFilter(&focus);
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  QLineEdit* fields[] = {new QLineEdit, new QLineEdit};
+  for (QLineEdit* field : fields) layout->addWidget(field);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  fields[1]->setFocus();
+  {
+    QDialog dialog(&window);
+    dialog.setModal(true);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    dialog.hide();
+    QApplication::setActiveWindow(nullptr);
+  }
+  QApplication::processEvents();
+  qApp->removeEventFilter(&focus);
+  EXPECT_EQ(std::tuple(QApplication::activeWindow(), QApplication::focusWidget()),
+            std::tuple(&window, static_cast<QWidget*>(fields[1])));
 }
 
 }  // namespace

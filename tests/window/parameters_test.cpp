@@ -274,6 +274,16 @@ TEST(ParameterDialog, OkChecksTheNameTheNumbersAndTheRange) {
     EXPECT_EQ(Told(messages), r.told);
     EXPECT_EQ(dlg.result() == QDialog::Accepted, !*r.told) << r.told;
   }
+  // A parameter definitions read keeps its name: the dialog stays open with what was typed.
+  TParameter a = Param("a");
+  TParameterDlg dlg(a, {}, {}, false, true);
+  dlg.EName->setText("b");
+  dlg.EValue->setText("5");
+  TScopedScriptedMessages messages;
+  dlg.accept();
+  EXPECT_EQ(Told(messages), "E|OK|Parameter a Is Used In A Definition And Can Not Be Renamed\n");
+  EXPECT_EQ(std::tuple(dlg.result(), dlg.focusWidget(), dlg.EValue->text()),
+            std::tuple(int(QDialog::Rejected), static_cast<QWidget*>(dlg.EName), QString("5")));
 }
 
 TEST_F(ParameterWindow, AUsedParameterStaysAndAnUnknownNameMayBecomeOne) {
