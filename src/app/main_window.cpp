@@ -414,6 +414,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) ShowContextHelp();
     return true;
   }
+  // Every event of the program passes here (F1): a graph window's caption and modified mark.
+  if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange)
+    if (auto* window = qobject_cast<TFuncGraphWindow*>(watched); window && window->parentWidget()) ShowCaption(window);
   if (event->type() == QEvent::MouseButtonDblClick &&
       (watched == statusBar() || std::find(StatusPanels.begin(), StatusPanels.end(), watched) != StatusPanels.end())) {
     StatusLineSettings();

@@ -151,6 +151,8 @@ class TMainForm : public QMainWindow {
   QPoint CascadePosition(const QMdiSubWindow* last, const QSize& size) const;
   // Every window that is not minimised at its fitting size, one title bar apart.
   void CascadeWindows();
+  // The window's caption on its sub-window, marked while the graph has unsaved changes.
+  void ShowCaption(TFuncGraphWindow* window);
   // The Window menu's list of the open graph windows, the active one checked.
   void RebuildWindowList();
   void WindowClosing(TFuncGraphWindow* window);

@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QUndoGroup>
 #include <algorithm>
+#include <map>
 
 #include "app/label_tool_bar.h"
 #include "app/main_window.h"
@@ -76,6 +77,7 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
     statusBar()->repaint();
   });
   QMdiSubWindow* sub = MdiArea->addSubWindow(window);
+  ShowCaption(window);
   if (const TGraphKindEntry* kind = FindGraphKind(window->GraphKind())) sub->setWindowIcon(GraphKindIcon(*kind));
   ++windowCount_;
   UpdateWindowCommands();
@@ -126,6 +128,14 @@ void TMainForm::CascadeWindows() {
   if (active) active->raise();
 }
 
+// Qt's sub-window copies its widget's caption only while the two are the same: with the
+// mark of unsaved changes ("[*]") added they differ, and the main window copies both.
+void TMainForm::ShowCaption(TFuncGraphWindow* window) {
+  QWidget* sub = window->parentWidget();
+  sub->setWindowTitle(window->windowTitle() + QStringLiteral("[*]"));
+  sub->setWindowModified(window->isWindowModified());
+}
+
 void TMainForm::RebuildWindowList() {
   qDeleteAll(windowList_);
   windowList_.clear();
@@ -133,9 +143,13 @@ void TMainForm::RebuildWindowList() {
   if (subs.isEmpty()) return;
   windowList_.append(windowMenu_->addSeparator());
   const TFuncGraphWindow* active = ActiveGraphWindow();
+  std::map<QString, int> seen;  // the same caption again (untitled windows) gets a number
   for (int i = 0; i < subs.size(); ++i) {
     QMdiSubWindow* sub = subs[i];
-    const QString caption = sub->widget()->windowTitle().replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QString caption = sub->widget()->windowTitle();
+    if (const int same = ++seen[caption]; same > 1) caption += QStringLiteral(" %1").arg(same);
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (sub->widget()->isWindowModified()) caption += QLatin1Char('*');
     // Digits clash with nothing else in this menu.
     QAction* item = windowMenu_->addAction(QStringLiteral("%1%2 %3").arg(i < 9 ? "&" : "").arg(i + 1).arg(caption));
     item->setCheckable(true);

@@ -25,6 +25,7 @@ class TParametricFuncObj : public TBaseFunc2DObj {
   Extended From = 0, To = 2 * mathlib::kPi;
 
   std::string GetDescription() const override { return NamePrefix() + Text(); }
+  std::string KindName() const override { return "Parametric Curve"; }
   // The definitions as the user reads them.
   std::string Text() const { return "x(t)=" + X.Expression() + ", y(t)=" + Y.Expression(); }
   bool NewDialog(TColor color) override;
@@ -90,6 +91,7 @@ class TImplicitFuncObj : public TBaseFunc2DObj {
   TImplicitEquation Equation;
 
   std::string GetDescription() const override { return NamePrefix() + Equation.Text(); }
+  std::string KindName() const override { return "Implicit Curve"; }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   std::int32_t FileTag() const override;

@@ -26,6 +26,9 @@ class TDerivedFuncObj : public TBaseFunc2DObj {
 
   // "f'(x)", "f''(x)", "∫f with F(0)=0".
   std::string GetDescription() const override;
+  std::string KindName() const override {
+    return Kind() == TDerivedKind::Integral ? "Integral Curve" : "Derivative Curve";
+  }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   std::int32_t FileTag() const override;

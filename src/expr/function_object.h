@@ -50,6 +50,8 @@ class TBaseFuncObj {
 
   // The graph kind's prefix ("Y=f(x)=", ...) followed by the expression text.
   virtual std::string GetDescription() const = 0;
+  // What the object is, for the history's steps: "Add Parametric Curve".
+  virtual std::string KindName() const { return "Function"; }
   // Takes the colour and runs the add dialog; true on OK.
   virtual bool NewDialog(TColor color) = 0;
   // Runs the modify dialog; true on OK.

@@ -96,6 +96,7 @@ class TFuncRotateObj : public TBaseFunc3DObj {
   std::int32_t Lines = 6, LineDetail = 2;
 
   std::string GetDescription() const override { return "Y=f(x)=" + Func.Expression(); }
+  std::string KindName() const override { return "Rotated Function"; }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;

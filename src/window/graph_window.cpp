@@ -119,9 +119,12 @@ TFuncGraphWindow::TFuncGraphWindow(std::unique_ptr<TGraphDoc> document, QWidget*
   drawingTimer_ = new QTimer(this);
   drawingTimer_->setInterval(100);
   connect(drawingTimer_, &QTimer::timeout, this, &TFuncGraphWindow::ShowDrawingProgress);
+  // The caption's modified mark (Qt's "[*]") follows IsModified.
+  connect(history_, &QUndoStack::cleanChanged, this, [this] { setWindowModified(IsModified()); });
 }
 
 TFuncGraphWindow::~TFuncGraphWindow() {
+  disconnect(history_, nullptr, this, nullptr);  // the history goes with the widget, after the window
   if (drawing_) drawing_->cancelled = true;
   delete labelEditor_;  // it closes its text editor while the window is whole
   if (StatusLine()) statusLine_->SetSubject(nullptr);
@@ -160,6 +163,7 @@ bool TFuncGraphWindow::IsModified() const { return !history_->isClean() || viewC
 void TFuncGraphWindow::SetModified(bool modified) {
   viewChanged_ = modified;
   if (!modified) history_->setClean();
+  setWindowModified(IsModified());
 }
 
 QList<QMenu*> TFuncGraphWindow::MenuBarMenus() const { return WindowMenus() << labelEditor_->Menu(); }

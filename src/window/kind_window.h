@@ -43,7 +43,7 @@ class TFunctionAddedStep : public TGraphStep {
  public:
   using TFunc = typename TDoc::TFunc;
   TFunctionAddedStep(TFuncGraphWindow& window, std::unique_ptr<TFunc> function)
-      : TGraphStep(window, QStringLiteral("Add Function")), held_(std::move(function)) {}
+      : TGraphStep(window, QString::fromStdString("Add " + function->KindName())), held_(std::move(function)) {}
 
  protected:
   void Undo() override {
@@ -148,12 +148,13 @@ class TKindWindow : public TFuncGraphWindow {
     host.Keep();
     // The curves its dialog asked for come right after it, in the same step.
     TFuncList<TFunc> functions = CloneFunctions(Doc().Functions());
+    const std::string added = function->KindName();
     functions.push_back(std::move(function));
     InsertCompanions(functions);
     if (functions.size() == Doc().Functions().size() + 1)
       AppendFunction(std::move(functions.back()));
     else
-      SetFunctions(std::move(functions), QStringLiteral("Add Function"));
+      SetFunctions(std::move(functions), QString::fromStdString("Add " + added + " And Its Curves"));
     return true;
   }
   // A function at the end of the list, one step; the graph redraws.

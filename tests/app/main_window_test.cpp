@@ -258,6 +258,28 @@ TEST_F(MainWindow, TheWindowMenuListsTheOpenGraphs) {
             12);  // and Smooth Drawing, Parameters
 }
 
+// Unsaved changes show as an asterisk after the caption, in the title and in the Window menu;
+// untitled windows are numbered there.
+TEST_F(MainWindow, CaptionsMarkUnsavedChanges) {
+  TFuncGraphWindow* saved = SavedGraph("a.pxg");
+  for (int i = 0; i < 3; ++i) form.New2DCartisian1Click();
+  const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
+  EXPECT_EQ(std::tuple(subs[0]->windowTitle(), subs[0]->isWindowModified()),
+            std::tuple(QString("2D Cartesian - [a.pxg][*]"), false));
+  saved->ZoomIn();  // the view is in the file too
+  qobject_cast<TFunc2DWindow*>(subs[2]->widget())->AppendFunction(std::make_unique<TFunc2DObj>());
+  auto* menu = qobject_cast<QMenu*>(MenuItem("&Window", "&Tile")->parent());
+  emit menu->aboutToShow();
+  QStringList listed;
+  for (QAction* a : menu->actions()) listed << a->text();
+  EXPECT_TRUE(subs[0]->isWindowModified());
+  EXPECT_EQ(listed.mid(listed.size() - 4),
+            QStringList({"&1 2D Cartesian - [a.pxg]*", "&2 2D Cartesian", "&3 2D Cartesian 2*", "&4 2D Cartesian 3"}));
+  EXPECT_TRUE(saved->Save());
+  EXPECT_FALSE(saved->isWindowModified());
+  EXPECT_FALSE(subs[0]->isWindowModified());
+}
+
 // Cascade keeps each window at the size its bitmap needs while the area has room.
 TEST_F(MainWindow, CascadedWindowsKeepTheirBitmapsSize) {
   form.resize(1200, 900);

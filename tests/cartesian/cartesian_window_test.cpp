@@ -1,6 +1,7 @@
 // The 2D graph window: zoom, scroll and page rules, the function limit, the colour of new
 // functions, the close question, the caption, the region selection and the mouse.
 #include "cartesian/cartesian_window.h"
+#include "cartesian/derived_function.h"
 
 #include <gtest/gtest.h>
 
@@ -188,7 +189,9 @@ TEST_F(Window2D, SettingsAndFunctionChangesUndoAndRedo) {
     return std::pair(testbytes::ReadBytes(path), window.GraphPicture().Image());
   };
   constexpr auto function = &Compiled<TFunc2DObj>;
-  window.AppendFunction(function("x"));
+  std::unique_ptr<TFunc2DObj> first = function("x");
+  first->Name = "f";
+  window.AppendFunction(std::move(first));
   TSetting2DObj settings = window.Doc().Settings();
   settings.BackColor = 0x00FFFF;
   TFuncList<TBaseFunc2DObj> list;
@@ -199,6 +202,7 @@ TEST_F(Window2D, SettingsAndFunctionChangesUndoAndRedo) {
     std::function<void()> change;
   } cases[] = {{"Change Graph Settings", [&] { window.SetSettings(settings); }},
                {"Add Function", [&] { window.AppendFunction(function("x^2")); }},
+               {"Add Derivative Curve", [&] { window.AppendFunction(std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{})); }},
                {"Edit Function List", [&] { window.SetFunctions(std::move(list)); }}};
   // clang-format on
   for (const auto& c : cases) {
@@ -228,7 +232,7 @@ TEST_F(Window2D, SettingsAndFunctionChangesUndoAndRedo) {
   window.Undo();
   window.AppendFunction(function("1"));
   EXPECT_FALSE(window.History()->canRedo());
-  EXPECT_EQ(window.Doc().Functions().size(), 3u);  // x, x^2 and 1
+  EXPECT_EQ(window.Doc().Functions().size(), 4u);  // x, x^2, f'(x) and 1
 }
 
 }  // namespace

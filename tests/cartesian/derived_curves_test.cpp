@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QUndoStack>
 
 #include "../files/open_bytes.h"
 #include "../modal.h"
@@ -217,6 +218,7 @@ TEST(DerivedCurves, TheFunctionsDialogAddsThem) {
   ASSERT_TRUE(window.AddFunction());
   EXPECT_EQ(Told(messages), "E|OK|Error in: x0: Division by Zero\n");
   EXPECT_EQ(descriptions(), (std::vector<std::string>{"Y=f(x)=x^2", "f'(x)", "\u222Bf with F(pi)=2"}));
+  EXPECT_EQ(window.History()->undoText(), "Add Function And Its Curves");
   ModifyFirstInList(window);
   EXPECT_EQ(descriptions(), (std::vector<std::string>{"Y=g(x)=x^2", "g''(x)", "g'(x)", "\u222Bg with F(pi)=2"}));
   window.Undo();
