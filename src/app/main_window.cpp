@@ -13,7 +13,9 @@
 #include <QProgressBar>
 #include <QResizeEvent>
 #include <QSettings>
+#include <QSizeGrip>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoGroup>
@@ -37,6 +39,10 @@
 #include "window/zoom_hot_key_dialog.h"
 
 namespace plotix {
+
+namespace {
+constexpr int kDrawingBarWidth = 160;
+}  // namespace
 
 // ---- construction ------------------------------------------------------------
 
@@ -323,7 +329,6 @@ void TMainForm::BuildStatusBar() {
   // The active window's drawing, while it takes long enough to show.
   DrawingBar = new QProgressBar;
   DrawingBar->setRange(0, 100);
-  DrawingBar->setMaximumWidth(160);
   CancelDrawingButton = new QToolButton;
   CancelDrawingButton->setText(QStringLiteral("Cancel"));
   CancelDrawingButton->setToolTip(QStringLiteral("Stop drawing and keep the last picture (Esc)"));
@@ -396,11 +401,24 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::LayoutStatusPanels() {
   int client = width();
-  if (DrawingBar->isVisibleTo(this)) client -= DrawingBar->sizeHint().width() + CancelDrawingButton->sizeHint().width();
-  if (DrawingNote->isVisibleTo(this)) {
-    DrawingNote->setFixedWidth(std::min(DrawingNote->sizeHint().width(), client / 3));
-    client -= DrawingNote->width();
+  // What shows right of the panels takes its room from them: each widget and the size grip
+  // after the last, with the status bar's spacing between all of them and the panels.
+  const int spacing = statusBar()->style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
+  const auto take = [&](QWidget* widget, int room) {
+    widget->setFixedWidth(std::min(widget->sizeHint().width(), room));
+    client -= widget->width() + spacing;
+  };
+  const bool drawing = DrawingBar->isVisibleTo(this), noted = DrawingNote->isVisibleTo(this);
+  if (drawing || noted) {
+    client -= int(StatusPanels.size()) * spacing;
+    if (const QSizeGrip* grip = statusBar()->findChild<QSizeGrip*>(); grip && statusBar()->isSizeGripEnabled())
+      client -= grip->sizeHint().width();
   }
+  if (drawing) {
+    take(DrawingBar, kDrawingBarWidth);
+    take(CancelDrawingButton, client);
+  }
+  if (noted) take(DrawingNote, client / 3);
   const int panelWidth = client > 450 ? client / 3 : 150;
   for (QLabel* panel : StatusPanels) panel->setFixedWidth(panelWidth);
 }

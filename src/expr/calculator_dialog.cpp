@@ -8,9 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "expr/calculation.h"
+#include "expr/math_codes.h"
 #include "platform/dialog_controls.h"
 
 namespace plotix {
@@ -28,8 +30,13 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent, std::unique_ptr<TGraphScope> names
       names_(std::move(names)) {
   setWindowTitle(QStringLiteral("Function Calculator"));
 
-  // Room for a typical definition and for most error texts in the result field.
+  // Room for a typical definition, and for the longest message in the result field.
   EFunctionStr->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 56);
+  int longest = 0;
+  for (int code = meEmpty; code <= meCircularReference; ++code)
+    longest = std::max(longest, EResult->fontMetrics().horizontalAdvance(QString::fromStdString(
+                                    "Function Definition: " + MathErrorText(code, kMaxExpressionLength))));
+  EResult->setMinimumWidth(longest + EResult->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 2);
   EResult->setReadOnly(true);
 
   auto* definition = new QGroupBox(QStringLiteral("Function Definition"));

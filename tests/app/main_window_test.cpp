@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QSizeGrip>
+#include <QStatusBar>
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
@@ -20,6 +22,7 @@
 #include "../told.h"
 #include "app/main_window.h"
 #include "cartesian/cartesian_window.h"
+#include "cartesian/curve_functions.h"
 #include "labels/text_editor.h"
 #include "platform/common_dialogs.h"
 
@@ -278,6 +281,23 @@ TEST_F(MainWindow, CaptionsMarkUnsavedChanges) {
   EXPECT_TRUE(saved->Save());
   EXPECT_FALSE(saved->isWindowModified());
   EXPECT_FALSE(subs[0]->isWindowModified());
+}
+
+// What a drawing could not draw is told beside the status panels, between them and the size
+// grip.
+TEST_F(MainWindow, TheDrawingNoteFitsBesideThePanels) {
+  form.resize(900, 700);
+  auto* window = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
+  auto curve = std::make_unique<TParametricFuncObj>();
+  curve->X.SetExpression("t+100");
+  curve->Y.SetExpression("sqrt(-t)");
+  curve->To = 1;
+  window->AppendFunction(std::move(curve));
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(form.DrawingNote->isVisible());
+  const QRect note = form.DrawingNote->geometry();
+  EXPECT_LT(form.StatusPanels[2]->geometry().right(), note.left());
+  EXPECT_LT(note.right(), form.statusBar()->findChild<QSizeGrip*>()->geometry().left());
 }
 
 // Cascade keeps each window at the size its bitmap needs while the area has room.

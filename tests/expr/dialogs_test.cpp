@@ -78,7 +78,10 @@ TEST(CalculatorDialog, CalculateShowsTheResultAndFocusesTheFailingField) {
       {"sin(x)", "pi/2", "0", "1.000000000000000000", dlg.BCalculate},
       {"x", "y", "0", "Variable X: Unknown Symbol at Character 1", dlg.EXValue},
       {"x+z", "1", "pi*", "Variable Z: Expression Syntax Error at Character 3", dlg.EZValue},
+      {"sin+x", "0", "0", "Function Definition: Function Not Followed by Open Parentheses Character at Character 1",
+       dlg.EFunctionStr},
   };
+  dlg.show();  // each message fits the field
   for (const auto& c : cases) {
     dlg.EFunctionStr->setText(c.function);
     dlg.EXValue->setText(c.x);
@@ -87,6 +90,7 @@ TEST(CalculatorDialog, CalculateShowsTheResultAndFocusesTheFailingField) {
     dlg.BCalculate->click();
     EXPECT_EQ(dlg.EResult->text(), c.result);
     EXPECT_EQ(dlg.focusWidget(), c.focus) << c.function;
+    EXPECT_LT(dlg.EResult->fontMetrics().horizontalAdvance(dlg.EResult->text()), dlg.EResult->width());
   }
 }
 
