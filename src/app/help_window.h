@@ -1,7 +1,8 @@
 #pragma once
 // THelpWindow: "Plotix Help", the manual (docs/manual, built into the program) with its
-// contents, an index of every section and a full-text search, links between pages and
-// back and forward.
+// contents, an index of every section and of the terms the pages name for them
+// ("<!-- index: slider, play -->" under a heading), a full-text search, links between pages
+// and back and forward.
 
 #include <QStringList>
 #include <QTextBrowser>
