@@ -1,12 +1,15 @@
 #include "app/help_window.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -36,6 +39,11 @@ QString HeadingText(QString line) {
   return line.trimmed();
 }
 
+// Where a link to the section leads.
+QString SectionTarget(const THelpSection& s) {
+  return s.anchor.isEmpty() ? s.page : s.page + QLatin1Char('#') + s.anchor;
+}
+
 }  // namespace
 
 QString HeadingAnchor(const QString& heading) {
@@ -49,12 +57,35 @@ QString HeadingAnchor(const QString& heading) {
   return anchor;
 }
 
+THelpPictures::THelpPictures(QTextObjectInterface* plain, QObject* parent) : QObject(parent), plain_(plain) {}
+
+QSizeF THelpPictures::intrinsicSize(QTextDocument* document, int position, const QTextFormat& format) {
+  return plain_->intrinsicSize(document, position, format);
+}
+
+void THelpPictures::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int position,
+                               const QTextFormat& format) {
+  painter->save();
+  painter->setRenderHint(QPainter::SmoothPixmapTransform);
+  plain_->drawObject(painter, rect, document, position, format);
+  painter->restore();
+}
+
+THelpBrowser::THelpBrowser(QWidget* parent) : QTextBrowser(parent) {
+  QAbstractTextDocumentLayout* layout = document()->documentLayout();
+  layout->registerHandler(QTextFormat::ImageObject,
+                          new THelpPictures(layout->handlerForObject(QTextFormat::ImageObject), layout));
+}
+
 // Headings become anchors named as links name them, so a link to a section lands there.
+// QTextBrowser takes any change of its document for an edit and loads the page anew, without
+// them, on the next link into it: so they go in unseen by it.
 void THelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
   const bool samePage =
       !document()->isEmpty() && name.adjusted(QUrl::RemoveFragment) == source().adjusted(QUrl::RemoveFragment);
   QTextBrowser::doSetSource(name, type);
   if (!samePage) {
+    const QSignalBlocker unseen(document());
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
       if (block.blockFormat().headingLevel() == 0) continue;
       QTextCursor heading(block);
@@ -158,20 +189,29 @@ void THelpWindow::LoadPages() {
   for (const QString& page : QDir(QStringLiteral(":/manual")).entryList({QStringLiteral("*.md")}, QDir::Files))
     if (!pages_.contains(page)) pages_ << page;
 
+  // A page names the index terms of a section in a comment under its heading.
+  const QRegularExpression indexTerms(QStringLiteral("^<!-- index: (.*) -->$"));
   for (const QString& page : pages_) {
     const QString text = ReadPage(page);
     QTextDocument document;
     document.setMarkdown(text);
-    plainTexts_.push_back(document.toPlainText().toLower());
+    QString plainText = document.toPlainText();
     QTreeWidgetItem* pageItem = nullptr;
     bool code = false;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
       if (line.startsWith(QLatin1String("```"))) code = !code;
+      if (const auto terms = indexTerms.match(line);
+          !code && terms.hasMatch() && !sections_.empty() && sections_.back().page == page) {
+        for (const QString& term : terms.captured(1).split(QLatin1Char(','), Qt::SkipEmptyParts))
+          sections_.back().terms << term.trimmed();
+        plainText += QLatin1Char('\n') + terms.captured(1);
+        continue;
+      }
       const int level = int(line.indexOf(QLatin1Char(' ')));
       if (code || level < 1 || level > 3 || line.left(level) != QString(level, QLatin1Char('#'))) continue;
-      const THelpSection section{page, HeadingText(line), level == 1 ? QString() : HeadingAnchor(line), level};
+      const THelpSection section{page, HeadingText(line), level == 1 ? QString() : HeadingAnchor(line), level, {}};
       sections_.push_back(section);
-      const QString target = section.anchor.isEmpty() ? page : page + QLatin1Char('#') + section.anchor;
+      const QString target = SectionTarget(section);
       if (level == 1 && !pageItem) {
         pageItem = new QTreeWidgetItem(Contents, {section.title});
         pageItem->setData(0, kPageRole, target);
@@ -179,18 +219,28 @@ void THelpWindow::LoadPages() {
         (new QTreeWidgetItem(pageItem, {section.title}))->setData(0, kPageRole, target);
       }
     }
+    plainTexts_.push_back(plainText.toLower());
   }
+
+  // Each section under its title and each of its terms; a word listed more than once names
+  // the page of each.
+  std::map<QString, int> uses;
+  for (const THelpSection& s : sections_)
+    for (const QString& word : QStringList(s.title) + s.terms) ++uses[word.toLower()];
+  for (const THelpSection& s : sections_)
+    for (const QString& word : QStringList(s.title) + s.terms)
+      index_.push_back(
+          {word, uses[word.toLower()] > 1 ? word + QStringLiteral(" — ") + s.page : word, SectionTarget(s)});
+  std::stable_sort(index_.begin(), index_.end(), [](const TIndexEntry& a, const TIndexEntry& b) {
+    return a.shown.compare(b.shown, Qt::CaseInsensitive) < 0;
+  });
 }
 
 void THelpWindow::FillIndex(const QString& filter) {
   Index->clear();
-  std::multimap<QString, const THelpSection*> sorted;
-  for (const THelpSection& s : sections_)
-    if (s.title.contains(filter, Qt::CaseInsensitive)) sorted.emplace(s.title.toLower(), &s);
-  for (const auto& [key, s] : sorted) {
-    auto* item = new QListWidgetItem(s->title, Index);
-    item->setData(kPageRole, s->anchor.isEmpty() ? s->page : s->page + QLatin1Char('#') + s->anchor);
-  }
+  for (const TIndexEntry& entry : index_)
+    if (entry.word.contains(filter, Qt::CaseInsensitive))
+      (new QListWidgetItem(entry.shown, Index))->setData(kPageRole, entry.target);
 }
 
 QStringList THelpWindow::Search(const QString& text) const {

@@ -248,12 +248,15 @@ void TReadGraphFile::ReadFromDisk(void* buffer, std::size_t n) {
   }
 }
 
+// The bytes are missing, not unreadable: no retry could bring them.
+void TReadGraphFile::RequireContent(long long n) const {
+  if (n <= Remaining()) return;
+  ShowError("Error Reading From File");
+  throw TGraphFileAbort{};
+}
+
 void TReadGraphFile::ReadRaw(void* buffer, std::size_t n) {
-  // The file ends before the record does: no retry can bring the missing bytes.
-  if (static_cast<long long>(n) > Remaining()) {
-    ShowError("Error Reading From File");
-    throw TGraphFileAbort{};
-  }
+  RequireContent(static_cast<long long>(n));
   auto* out = static_cast<std::uint8_t*>(buffer);
   pos_ += static_cast<long long>(n);
   while (n > 0) {
@@ -318,7 +321,8 @@ TFileRect TReadGraphFile::ReadRect() {
 std::string TReadGraphFile::ReadLongString(int maxLength) {
   const std::int32_t n = ReadInt32();
   if (n <= 0) return {};
-  if (n > maxLength || n > Remaining()) GraphLoadError();
+  if (n > maxLength) GraphLoadError();
+  RequireContent(n);
   std::string bytes(static_cast<std::size_t>(n), '\0');
   ReadRaw(bytes.data(), bytes.size());
   return DecodeText(std::move(bytes));
@@ -368,8 +372,8 @@ void TReadGraphFile::Skip(std::size_t n) {
 }
 
 std::int32_t TReadGraphFile::CheckCount(std::int32_t count, std::int32_t limit, std::size_t recordBytes) const {
-  if (count < 0 || count > limit || static_cast<long long>(count) * static_cast<long long>(recordBytes) > Remaining())
-    GraphLoadError();
+  if (count < 0 || count > limit) GraphLoadError();
+  RequireContent(static_cast<long long>(count) * static_cast<long long>(recordBytes));
   return count;
 }
 

@@ -67,11 +67,14 @@ class TReadGraphFile {
   std::int32_t FormatVersion() const { return formatVersion_; }
   std::int32_t GraphKind() const { return graphKind_; }
   const std::string& VersionText() const { return versionText_; }
-  // Content bytes not yet read (before the file checksum); records check counts against it.
+  // Content bytes not yet read (before the file checksum).
   long long Remaining() const { return size_ - 2 - pos_; }
+  // Less content than n bytes left: the file ends before the record does, which says "Error
+  // Reading From File" and abandons the load. Counts and lengths are checked so before
+  // anything is allocated.
+  void RequireContent(long long n) const;
 
-  // Reading past the content says "Error Reading From File" and abandons the load; a
-  // failing read asks Abort or Retry.
+  // Reading past the content is a RequireContent failure; a failing read asks Abort or Retry.
   void ReadRaw(void* buffer, std::size_t n);
   std::uint8_t ReadByte();
   bool ReadBool() { return ReadByte() != 0; }
@@ -88,8 +91,8 @@ class TReadGraphFile {
   TFontDesc ReadFont1();
   TFontDesc ReadFont2();
   void Skip(std::size_t n);
-  // A count of records of at least recordBytes each: a negative count, or one above
-  // limit or above what the rest of the content can hold, is a load error.
+  // A count of records of at least recordBytes each: a negative count, or one above limit,
+  // is a load error; one above what the rest of the content can hold a RequireContent failure.
   std::int32_t CheckCount(std::int32_t count, std::int32_t limit, std::size_t recordBytes) const;
 
  private:

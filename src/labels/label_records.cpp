@@ -143,9 +143,8 @@ void TDrawFreeHand::LoadFromFile(TReadGraphFile& reader) {
   const std::int32_t used = reader.ReadInt32();
   if (count < 0 || count > kMaxFreeHandPoints) GraphLoadError();
   const std::int32_t needed = count == 0 ? 1 : (count + kFreeHandBlockSize - 1) / kFreeHandBlockSize;
-  if (blocks != needed || used != count - kFreeHandBlockSize * (blocks - 1) ||
-      blocks * kFreeHandBlockBytes + kShapeDataBytes > reader.Remaining())
-    GraphLoadError();
+  if (blocks != needed || used != count - kFreeHandBlockSize * (blocks - 1)) GraphLoadError();
+  reader.RequireContent(blocks * kFreeHandBlockBytes + kShapeDataBytes);
   blocks_.assign(blocks, TFreeHandBlock{});
   Bounds = {};
   for (std::int32_t b = 0; b < blocks; ++b) {

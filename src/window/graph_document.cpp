@@ -82,7 +82,8 @@ void TGraphDoc::ReadExtensions(TReadGraphFile& r, TBody& body) const {
   while (r.Remaining() > 0) {
     const std::int32_t tag = r.ReadInt32();
     const std::int32_t length = r.ReadInt32();
-    if (length < 0 || length > r.Remaining()) GraphLoadError();
+    if (length < 0) GraphLoadError();
+    r.RequireContent(length);
     const long long end = r.Remaining() - length;
     if (!ReadExtension(tag, r, body)) {
       // A tag this version writes for another kind of graph is a damaged file, not a newer one.

@@ -117,12 +117,34 @@ TEST(HelpWindow, PagesSectionsIndexAndSearch) {
   // The answer to "what does ARCSECH accept" is found by searching for it.
   EXPECT_EQ(help.Search(QStringLiteral("ARCSECH")).value(0), "expressions.md");
   EXPECT_TRUE(help.Search(QStringLiteral("zzzz nothing")).isEmpty());
+  EXPECT_EQ(help.Search(QStringLiteral("antiderivative")), QStringList{"analysis.md"});  // an index term
+  // The index lists the manual's own terms too, and names the page of a word listed more
+  // than once, so no two entries look alike; an entry opens its section, on the page shown as
+  // on another.
+  help.Tabs->setCurrentIndex(1);
+  const auto entries = [&](const char* filter) {
+    help.IndexFilter->setText(filter);
+    QStringList listed;
+    for (int i = 0; i < help.Index->count(); ++i) listed << help.Index->item(i)->text();
+    return listed;
+  };
+  EXPECT_EQ(entries("slider"), QStringList{"slider"});
+  EXPECT_TRUE(entries("parameters")
+                  .join(", ")
+                  .contains("Parameters — errors.md, Parameters — expressions.md, Parameters — parameters.md"));
+  EXPECT_EQ(entries("").removeDuplicates(), 0);
+  const struct {
+    const char *entry, *heading;
+  } opens[] = {{"axis properties", "Axis Properties"}, {"slider", "A parameter's row"}};
+  for (const auto& [entry, heading] : opens) {
+    help.IndexFilter->setText(entry);
+    const QPoint first = help.Index->visualItemRect(help.Index->item(0)).center();
+    QTest::mouseClick(help.Index->viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(help.Browser->cursorForPosition(QPoint(10, 10)).block().text().toStdString(), heading);
+  }
+  EXPECT_TRUE(entries("background").contains("Drawing in the background"));
   help.Tabs->setCurrentIndex(2);  // the Search tab is ready for typing
   EXPECT_EQ(help.focusWidget(), help.SearchText);
-  help.IndexFilter->setText(QStringLiteral("background"));
-  QStringList entries;
-  for (int i = 0; i < help.Index->count(); ++i) entries << help.Index->item(i)->text();
-  EXPECT_TRUE(entries.contains("Drawing in the background")) << entries.join(", ").toStdString();
   EXPECT_GE(help.Contents->topLevelItemCount(), 13);
 }
 

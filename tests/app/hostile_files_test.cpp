@@ -38,9 +38,15 @@ TEST(FuzzRegressions, EveryInputOfTheCorpusIsHandled) {
 // A file whose checksums are right but whose content ends inside a record of any kind
 // can not be read to its end.
 TEST(CutShortFiles, EndingInsideARecordIsAReadError) {
-  for (const char* name : {"polynomials.pxg", "polar.pxg", "surface.pxg", "curves.pxg"}) {
+  const struct {
+    const char* name;
+    std::size_t record;  // inside a function's fixed block or text, a free-hand stroke, an extension record
+  } files[] = {{"polynomials.pxg", 270},  {"polar.pxg", 3756}, {"surface.pxg", 169},
+               {"trigonometry.pxg", 482}, {"labels.pxg", 554}, {"curves.pxg", 340}};
+  for (const auto& [name, record] : files) {
     testbytes::TBytes bytes = testbytes::ReadBytes(std::string(PLOTIX_EXAMPLES) + "/" + name);
-    for (const std::size_t content : {20, 60, 90}) {  // inside the view, the settings, beyond
+    const std::size_t cuts[] = {20, 60, 90, record};  // inside the view, the settings, beyond
+    for (const std::size_t content : cuts) {
       SCOPED_TRACE(std::string(name) + " " + std::to_string(content));
       testbytes::TBytes cut(bytes.begin(), bytes.begin() + long(63 + content));
       cut.resize(cut.size() + 2);

@@ -302,7 +302,8 @@ TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
       {"an implicit curve at the end", WithRecord(good, tagImplicitCurve, 19, implicit(4)), ""},
       {"a position not past the last", WithRecord(good, tagImplicitCurve, 19, implicit(3)), error},
       {"a position past the end", WithRecord(good, tagImplicitCurve, 19, implicit(5)), error},
-      {"a length beyond the file", WithRecord(good, tagImplicitCurve, 20, implicit(4)), error},
+      {"a length beyond the file", WithRecord(good, tagImplicitCurve, 20, implicit(4)),
+       "E|OK|Error Reading From File\n"},
       {"a length shorter than the body", WithRecord(good, tagImplicitCurve, 18, implicit(4)), error},
       {"a negative length", WithRecord(good, tagImplicitCurve, -1, implicit(4)), error},
   };

@@ -80,7 +80,7 @@ TEST_F(File3D, RefusesWhatNoDialogCouldHaveMade) {
       {.count = 253},   {.typeCode = 3},
       {.lines1 = -1},   {.detail1 = 19},  // 6 lines of the other variable allow 18
       {.lo = 701},      {.orientation = 4},
-      {.axis = 3},      {.count = 3, .labels = ftRotate},  // more functions than the bytes can hold
+      {.axis = 3},
   };
   for (const TFileRow& row : rows) {
     messages->shown.clear();
@@ -90,6 +90,12 @@ TEST_F(File3D, RefusesWhatNoDialogCouldHaveMade) {
     EXPECT_EQ(messages->shown[0].text, "Error Loading File");
     EXPECT_TRUE(doc.Functions().empty());
   }
+  // More functions than the bytes can hold: the file ends before they do.
+  messages->shown.clear();
+  TGraph3DDoc doc;
+  EXPECT_FALSE(OpenGraph(Put(Content2({.count = 3, .labels = ftRotate})), doc));
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_EQ(messages->shown[0].text, "Error Reading From File");
 }
 
 TEST_F(File3D, ReadsFormat1) {
