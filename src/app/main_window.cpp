@@ -380,7 +380,14 @@ void TMainForm::OnActive(F command) {
 void TMainForm::closeEvent(QCloseEvent* event) {
   const QList<QMdiSubWindow*> subs = MdiArea->subWindowList();
   for (QMdiSubWindow* sub : subs) {
-    if (auto* window = qobject_cast<TFuncGraphWindow*>(sub->widget()); window && !window->CanClose()) {
+    auto* window = qobject_cast<TFuncGraphWindow*>(sub->widget());
+    if (!window) continue;
+    // The graph asked about is the one in front, whole.
+    if (window->HasWorkToSave()) {
+      if (sub->isMinimized()) sub->showNormal();
+      MdiArea->setActiveSubWindow(sub);
+    }
+    if (!window->CanClose()) {
       event->ignore();
       return;
     }

@@ -26,12 +26,11 @@ QRect FitInArea(const QRect& geometry, const QMargins& frame, const QRect& area)
   return {QPoint(x, y), size};
 }
 
-bool TScreenFit::eventFilter(QObject* watched, QEvent* event) {
-  // Every event of the program passes here: the event type is the cheap test.
-  if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
-  auto* w = static_cast<QWidget*>(watched);
-  if (!IsOwnWindow(w) || (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
-    return false;
+namespace {
+
+void FitOnScreen(QWidget* w) {
+  if (!w->isVisible() || (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+    return;
   const QRect frame = w->frameGeometry(), inner = w->geometry();
   // Before the window manager has framed a new window its frame is unknown: a title bar's.
   const QMargins margins =
@@ -41,6 +40,16 @@ bool TScreenFit::eventFilter(QObject* watched, QEvent* event) {
   const QRect fitted = FitInArea(inner, margins, w->screen()->availableGeometry());
   if (fitted.size() != inner.size()) w->resize(fitted.size());
   if (fitted.topLeft() != inner.topLeft()) w->move(fitted.topLeft() - QPoint(margins.left(), margins.top()));
+}
+
+}  // namespace
+
+bool TScreenFit::eventFilter(QObject* watched, QEvent* event) {
+  // Every event of the program passes here: the event type is the cheap test.
+  if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
+  auto* w = static_cast<QWidget*>(watched);
+  // Once the window has taken its place (a dialog centres itself on its parent as it shows).
+  if (IsOwnWindow(w)) QTimer::singleShot(0, w, [w] { FitOnScreen(w); });
   return false;
 }
 

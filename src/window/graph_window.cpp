@@ -481,10 +481,14 @@ bool TFuncGraphWindow::AskSaveAs() {
   return SaveAs(name);
 }
 
+bool TFuncGraphWindow::HasWorkToSave() const {
+  return IsModified() && (!fileName_.empty() || document_->IsWorthSaving());
+}
+
 bool TFuncGraphWindow::CanClose() {
   LeaveMode();
   const bool saved = !fileName_.empty();
-  if (IsModified() && (saved || document_->IsWorthSaving())) {
+  if (HasWorkToSave()) {
     // A graph that was never saved is named by its caption.
     const QString name = saved ? QFileInfo(QString::fromStdString(fileName_)).fileName() : windowTitle();
     switch (ShowMessage(TMsgKind::Confirmation, "Save Changes To Graph " + name.toStdString() + "?",

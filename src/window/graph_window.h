@@ -183,6 +183,8 @@ class TFuncGraphWindow : public QWidget {
   // The close question; true when the window may close. A modified graph asks whether to
   // save it when it has a file, and also when it never had one but holds the user's work.
   bool CanClose();
+  // The close question would be asked.
+  bool HasWorkToSave() const;
   // The close question was answered already (the main window asks every window before
   // it closes any): the next close asks nothing.
   void CloseAnswered() { closeAnswered_ = true; }

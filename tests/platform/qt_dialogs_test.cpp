@@ -173,6 +173,7 @@ TEST(ScreenFit, WindowsOpenInsideTheFreeArea) {
   for (QWidget* w : {&plain, &maximised}) w->resize(free.size() * 2);
   plain.show();
   maximised.showMaximized();
+  QApplication::processEvents();
   qApp->removeEventFilter(&fit);
   EXPECT_TRUE(free.contains(plain.frameGeometry())) << plain.width();
   EXPECT_TRUE(maximised.isMaximized());
