@@ -15,6 +15,15 @@
 namespace plotix {
 namespace {
 
+// Smooth pictures: the nearest two points of a line may lie (device pixels), and the
+// length of a solid line's pieces (bitmap pixels).
+constexpr double kMinStep = 0.25;
+constexpr double kPieceLength = 64;
+
+bool SamePen(const TPen& a, const TPen& b) {
+  return a.color == b.color && a.width == b.width && a.style == b.style && a.mode == b.mode;
+}
+
 // The raster pens' dash patterns (in pixels of a 1-pixel pen), empty for solid.
 QList<qreal> DashPattern(int style) {
   switch (style) {
@@ -78,6 +87,7 @@ TPainterTwin::TPainterTwin(QPaintDevice& device, double scale, TPoint origin)
 TPainterTwin::~TPainterTwin() { End(); }
 
 void TPainterTwin::End() {
+  Flush();
   if (painter_.isActive()) painter_.end();
 }
 
@@ -161,7 +171,9 @@ void TPainterTwin::Fill(const QPainterPath& area, const TBrush& brush) {
 }
 
 void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const TPointF* exact) {
-  if (count < 2 || !SetPen(pen)) return;
+  if (count < 2) return;
+  if (!open_.isEmpty() && !SamePen(pen, openPen_)) Flush();
+  if (!SetPen(pen)) return;
   // A wide even pen is centred between pixels, up and left of the thin line.
   const double shift = pen.width > 1 && pen.width % 2 == 0 ? 0.0 : 0.5;
   const auto at = [&](int i) {
@@ -172,20 +184,15 @@ void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const
   // beyond it, which would cost a smooth painter dearly and fill vector files.
   const double margin = pen.width + 2.0;
   const QRectF keep = visible_.adjusted(-margin, -margin, margin, margin);
-  // Solid lines on an image go as separate segments: Qt fills a long stroked polyline
-  // that doubles back on itself (a steep curve) a hundred times slower.
-  const bool segments = image_ && pen.style == psSolid;
   QPolygonF line;
   const auto draw = [&] {
     if (line.size() < 2) return;
-    if (segments) {
-      QList<QLineF> pieces;
-      pieces.reserve(line.size() - 1);
-      for (qsizetype i = 0; i + 1 < line.size(); ++i) pieces << QLineF(line[i], line[i + 1]);
-      Painter().drawLines(pieces);
-    } else {
-      Painter().drawPolyline(image_ ? line : Simplified(line, 0.05));
-    }
+    if (!image_)
+      Painter().drawPolyline(Simplified(line, 0.05));
+    else if (pen.mode == TPenMode::Copy)
+      Extend(line, pen);
+    else
+      Painter().drawPolyline(line);  // not-xor: drawn again the same way, it restores the pixels
   };
   for (int i = 0; i + 1 < count; ++i) {
     TPointF a = at(i), b = at(i + 1);
@@ -206,8 +213,41 @@ void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const
   draw();
 }
 
+// Dense points stroked one by one overdraw their anti-aliased edges, and a curve of many
+// samples comes out bolder than one of few: points nearer than a fraction of a device
+// pixel to the last one kept are dropped, and a line goes on across calls while it goes on
+// where it stopped. Solid lines are stroked in pieces of a bounded length: Qt fills a long
+// stroked polyline that doubles back on itself (a steep curve) a hundred times slower.
+void TPainterTwin::Extend(const QPolygonF& line, const TPen& pen) {
+  if (open_.isEmpty() || open_.back() != line.front()) {
+    Flush();
+    open_ = {line.front()};
+    openPen_ = pen;
+  }
+  const double minStep = kMinStep / scale_;
+  for (qsizetype i = 1; i < line.size(); ++i) {
+    const QPointF d = line[i] - open_.back();
+    const double step = std::hypot(d.x(), d.y());
+    if (step < minStep && i + 1 < line.size()) continue;
+    open_ << line[i];
+    openLength_ += step;
+    if (pen.style == psSolid && openLength_ >= kPieceLength) {
+      const QPointF end = open_.back();
+      Flush();
+      open_ = {end};
+    }
+  }
+}
+
+void TPainterTwin::Flush() {
+  if (open_.size() >= 2) Painter().drawPolyline(open_);
+  open_.clear();
+  openLength_ = 0;
+}
+
 void TPainterTwin::Shape(TTwinShape shape, const TRect& box, const TPen& pen, const TBrush& brush, int cornerWidth,
                          int cornerHeight) {
+  Flush();
   const int l = std::min(box.left, box.right), r = std::max(box.left, box.right);
   const int t = std::min(box.top, box.bottom), b = std::max(box.top, box.bottom);
   if (l == r || t == b) return;
@@ -233,6 +273,7 @@ void TPainterTwin::Shape(TTwinShape shape, const TRect& box, const TPen& pen, co
 }
 
 void TPainterTwin::FillRect(const TRect& rect, const TBrush& brush) {
+  Flush();
   if (rect.right <= rect.left || rect.bottom <= rect.top) return;
   QPainterPath area;
   area.addRect(QRectF(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
@@ -240,6 +281,7 @@ void TPainterTwin::FillRect(const TRect& rect, const TBrush& brush) {
 }
 
 void TPainterTwin::FillRows(std::vector<TRow> rows, const TBrush& brush) {
+  Flush();
   if (rows.empty()) return;
   // Rows with the same ends one under another make one rectangle.
   std::sort(rows.begin(), rows.end(), [](const TRow& a, const TRow& b) {
@@ -259,6 +301,7 @@ void TPainterTwin::FillRows(std::vector<TRow> rows, const TBrush& brush) {
 }
 
 void TPainterTwin::Text(int x, int y, const std::string& text, const TFontDesc& font) {
+  Flush();
   QFont f = MakeQFont(font);
   // The family the name maps to on this system, so that vector files name what was drawn.
   f.setFamily(QFontInfo(f).family());
@@ -271,6 +314,7 @@ void TPainterTwin::Text(int x, int y, const std::string& text, const TFontDesc& 
 }
 
 void TPainterTwin::Copy(const TRect& dest, TPainterTwin& source, const TRect& sourceRect) {
+  Flush();
   if (!source.image_) return;
   QImage own;  // copying within one picture reads a copy
   const QImage* from = &source.Image();

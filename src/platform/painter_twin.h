@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <memory>
 #include <string>
@@ -64,6 +65,8 @@ class TPainterTwin {
   void SetMode(QPainter::CompositionMode mode, bool antialiased);
   bool SetPen(const TPen& pen);  // false: nothing to draw (clear pen, or not-xor on vectors)
   void Fill(const QPainterPath& area, const TBrush& brush);
+  void Extend(const QPolygonF& line, const TPen& pen);  // image twins: onto the open line
+  void Flush();                                         // draws the open line
 
   std::unique_ptr<QImage> image_;  // image twins only
   QPaintDevice* device_;
@@ -71,6 +74,9 @@ class TPainterTwin {
   TPoint origin_;
   QRectF visible_;  // the part of the bitmap the device shows
   QPainter painter_;
+  QPolygonF open_;  // image twins: the line the next one may go on with
+  TPen openPen_;
+  double openLength_ = 0;
 };
 
 }  // namespace plotix

@@ -106,6 +106,36 @@ TEST(PainterTwin, TextIsSmoothNotXorGivesThePictureBackAndNoPixelsIsNoTwin) {
   }
 }
 
+// A smooth curve's ink does not grow with its number of samples, drawn in batches as the
+// plotters draw them.
+TEST(PainterTwin, InkDoesNotDependOnTheNumberOfSamples) {
+  const auto ink = [](int samples, double scale, int width) {
+    TBitmap bitmap(kSize, kSize);
+    TPainterTwin twin(kSize, kSize, scale);
+    bitmap.SetTwin(&twin);
+    bitmap.Canvas().Pen() = {0x000000, width, psSolid, TPenMode::Copy};
+    std::vector<TPoint> pixels;
+    std::vector<TPointF> exact;
+    for (int i = 0; i <= samples; ++i) {
+      const double t = 2 * M_PI * i / samples;
+      exact.push_back({24 + 15 * std::cos(t), 24 + 15 * std::sin(3 * t)});
+      pixels.push_back({int(exact.back().x), int(exact.back().y)});
+    }
+    for (int from = 0; from < samples; from += 127)
+      bitmap.Canvas().Polyline(&pixels[from], std::min(128, samples + 1 - from), &exact[from]);
+    const QImage image = twin.Image();
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) sum += 255 - qGray(image.pixel(x, y));
+    return sum;
+  };
+  for (const double scale : {1.0, 2.0})
+    for (const int width : {1, 3}) {
+      const double few = ink(1000, scale, width), many = ink(100000, scale, width);
+      EXPECT_NEAR(many / few, 1, 0.05) << "scale " << scale << " width " << width;
+    }
+}
+
 // A vector polyline keeps fewer points than it was given, and every point it drops lies
 // within 0.05 pixels of the line that replaces it.
 TEST(PainterTwin, VectorLinesDropOnlyPointsOnTheirLine) {
