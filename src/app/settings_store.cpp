@@ -115,6 +115,8 @@ void LoadSettings(QSettings& store, TMainForm& form) {
   form.GraphToolBar->setVisible(Bool(store, "toolBars/graph", true));
   form.LabelToolBar->setVisible(Bool(store, "toolBars/label", false));
   form.restoreGeometry(store.value("window/geometry").toByteArray());
+  // Qt drops the maximised state of a geometry saved at another screen width or scale.
+  if (Bool(store, "window/maximized", false)) form.setWindowState(form.windowState() | Qt::WindowMaximized);
   form.restoreState(store.value("window/state").toByteArray());
 }
 
@@ -150,6 +152,7 @@ void SaveSettings(QSettings& store, const TMainForm& form) {
   store.setValue("toolBars/graph", !form.GraphToolBar->isHidden());
   store.setValue("toolBars/label", !form.LabelToolBar->isHidden());
   store.setValue("window/geometry", form.saveGeometry());
+  store.setValue("window/maximized", form.isMaximized());
   store.setValue("window/state", form.saveState());
   store.sync();
 }
