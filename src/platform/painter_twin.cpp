@@ -15,9 +15,10 @@
 namespace plotix {
 namespace {
 
-// Smooth pictures: the nearest two points of a line may lie (device pixels), and the
-// length of a solid line's pieces (bitmap pixels).
+// Smooth pictures: the nearest two points of a line may lie and the shortest step drawn as
+// a line of its own (device pixels), and the length of a solid path's pieces (bitmap pixels).
 constexpr double kMinStep = 0.25;
+constexpr double kLineStep = 1.5;
 constexpr double kPieceLength = 64;
 
 bool SamePen(const TPen& a, const TPen& b) {
@@ -215,33 +216,45 @@ void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const
 
 // Dense points stroked one by one overdraw their anti-aliased edges, and a curve of many
 // samples comes out bolder than one of few: points nearer than a fraction of a device
-// pixel to the last one kept are dropped, and a line goes on across calls while it goes on
-// where it stopped. Solid lines are stroked in pieces of a bounded length: Qt fills a long
-// stroked polyline that doubles back on itself (a steep curve) a hundred times slower.
+// pixel to the last one kept are dropped, and a dense run, also across calls that go on
+// where the last one stopped, is stroked as one path. Solid steps of a few device pixels
+// (a function's columns, a steep curve) are too far apart for their joins to show and go
+// as single lines, which Qt strokes several times faster than a path; the paths' pieces are
+// of bounded length, as Qt fills a long path that doubles back on itself slowly.
 void TPainterTwin::Extend(const QPolygonF& line, const TPen& pen) {
   if (open_.isEmpty() || open_.back() != line.front()) {
     Flush();
     open_ = {line.front()};
     openPen_ = pen;
   }
-  const double minStep = kMinStep / scale_;
+  const bool solid = pen.style == psSolid;
+  const double minStep = kMinStep / scale_, lineStep = kLineStep / scale_;
   for (qsizetype i = 1; i < line.size(); ++i) {
     const QPointF d = line[i] - open_.back();
     const double step = std::hypot(d.x(), d.y());
     if (step < minStep && i + 1 < line.size()) continue;
+    const bool alone = solid && step >= lineStep;
+    if (alone || (solid && openLength_ >= kPieceLength)) {
+      const QPointF end = open_.back();
+      if (open_.size() >= 2) Painter().drawPolyline(open_);
+      open_ = {end};
+      openLength_ = 0;
+      if (alone) {
+        steps_ << QLineF(end, line[i]);
+        open_ = {line[i]};
+        continue;
+      }
+    }
     open_ << line[i];
     openLength_ += step;
-    if (pen.style == psSolid && openLength_ >= kPieceLength) {
-      const QPointF end = open_.back();
-      Flush();
-      open_ = {end};
-    }
   }
 }
 
 void TPainterTwin::Flush() {
   if (open_.size() >= 2) Painter().drawPolyline(open_);
+  if (!steps_.isEmpty()) Painter().drawLines(steps_);
   open_.clear();
+  steps_.clear();
   openLength_ = 0;
 }
 
