@@ -197,14 +197,12 @@ void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const
   };
   for (int i = 0; i + 1 < count; ++i) {
     TPointF a = at(i), b = at(i + 1);
-    const TPointF from = a, to = b;
+    const TPointF to = b;
     if (!ClipSegment(a, b, keep.left(), keep.right(), keep.top(), keep.bottom(), [](double v) { return v; })) {
       continue;
     }
-    if (line.isEmpty() || from.x != a.x || from.y != a.y) {
-      draw();
-      line = {QPointF(a.x, a.y)};
-    }
+    // A run goes on until a segment leaves the margin: the next one to show starts afresh.
+    if (line.isEmpty()) line = {QPointF(a.x, a.y)};
     line << QPointF(b.x, b.y);
     if (to.x != b.x || to.y != b.y) {
       draw();

@@ -60,6 +60,10 @@ TEST(PainterTwin, DrawsOnTheRasterPixelsOrBesideThem) {
       {"hatch falling", [](TCanvas& c) { c.Brush() = {0x000000, bsFDiagonal}, c.FillRect({0, 0, kSize, kSize}); }, false},
       {"hatch rising", [](TCanvas& c) { c.Brush() = {0x000000, bsBDiagonal}, c.FillRect({0, 0, kSize, kSize}); }, false},
       {"hatch both diagonals", [](TCanvas& c) { c.Brush() = {0x000000, bsDiagCross}, c.FillRect({0, 0, kSize, kSize}); }, false},
+      {"a line out of the picture and back", [](TCanvas& c) {
+         const TPoint p[] = {{5, 5}, {40, 5}, {40, -5000}, {10, 40}, {40, 40}};
+         c.Polyline(p, 5);
+       }, false},
       {"hatched ellipse", [](TCanvas& c) { c.Pen().style = psClear, c.Brush() = {0x000000, bsFDiagonal}, c.Ellipse(0, 0, kSize, kSize); }, false},
       // clang-format on
   };
@@ -134,6 +138,16 @@ TEST(PainterTwin, InkDoesNotDependOnTheNumberOfSamples) {
       const double few = ink(1000, scale, width), many = ink(100000, scale, width);
       EXPECT_NEAR(many / few, 1, 0.05) << "scale " << scale << " width " << width;
     }
+  // A line that goes on where one of another pen stopped is no part of it.
+  TBitmap bitmap(kSize, kSize);
+  TPainterTwin twin(kSize, kSize, 1);
+  bitmap.SetTwin(&twin);
+  TCanvas& c = bitmap.Canvas();
+  c.MoveTo(4, 10);
+  c.LineTo(20, 10);
+  c.Pen().color = 0x0000FF;
+  c.LineTo(40, 10);
+  EXPECT_EQ(twin.Image().pixel(10, 10), qRgb(0, 0, 0));
 }
 
 // A vector polyline keeps fewer points than it was given, and every point it drops lies
