@@ -74,7 +74,7 @@ class TPainterTwin {
   TPoint origin_;
   QRectF visible_;  // the part of the bitmap the device shows
   QPainter painter_;
-  QPolygonF open_;  // image twins: the line the next one may go on with
+  QPolygonF open_;       // image twins: the line the next one may go on with
   QList<QLineF> steps_;  // and its long steps, drawn as lines
   TPen openPen_;
   double openLength_ = 0;

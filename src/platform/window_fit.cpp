@@ -33,10 +33,9 @@ void FitOnScreen(QWidget* w) {
     return;
   const QRect frame = w->frameGeometry(), inner = w->geometry();
   // Before the window manager has framed a new window its frame is unknown: a title bar's.
-  const QMargins margins =
-      frame == inner ? QMargins(0, w->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0)
-                     : QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                                frame.bottom() - inner.bottom());
+  const QMargins margins = frame == inner ? QMargins(0, w->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0)
+                                          : QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                                                     frame.right() - inner.right(), frame.bottom() - inner.bottom());
   const QRect fitted = FitInArea(inner, margins, w->screen()->availableGeometry());
   if (fitted.size() != inner.size()) w->resize(fitted.size());
   if (fitted.topLeft() != inner.topLeft()) w->move(fitted.topLeft() - QPoint(margins.left(), margins.top()));
