@@ -19,23 +19,12 @@ namespace {
 constexpr int kMaxTickLength = 10;
 constexpr int kMaxDecimals = 18;
 constexpr std::uint8_t kMaxLabelFormat = 4;
-constexpr std::uint8_t kMaxPenStyle = 5;  // clear
 
 // Format 1 records.
 constexpr int kFormat1TextField = 50;
 constexpr std::size_t kFormat1FunctionBytes = 135 + 257;  // the record and its expression
 // Format 2: the fixed block, two texts, two counts and the expression text.
 constexpr std::size_t kFormat2FunctionBytes = 32 + 4 + 4 + 4 + 4 + 4;
-
-void Require(bool condition) {
-  if (!condition) GraphLoadError();
-}
-
-bool Finite(Extended v) { return std::isfinite(v); }
-bool InBounds(Extended v) { return v >= -kMaxBound && v <= kMaxBound; }  // false for NaN
-
-// A pen style the program does not know draws solid, as the settings dialog shows it.
-std::uint8_t PenStyle(std::uint8_t style) { return style <= kMaxPenStyle ? style : 0; }
 
 void CheckAxis(const TAxisSettings& a) {
   Require(a.AxisWidth >= kMinPenWidth && a.AxisWidth <= kMaxPenWidth);
@@ -44,7 +33,7 @@ void CheckAxis(const TAxisSettings& a) {
   Require(a.LabelFormat <= kMaxLabelFormat);
   Require(a.LabelDecimals >= 0 && a.LabelDecimals <= kMaxDecimals);
   Require(a.Inc > 0 && a.Inc <= kMaxBound);
-  Require((a.LimitLoEmpty || InBounds(a.LimitLo)) && (a.LimitHiEmpty || InBounds(a.LimitHi)));
+  Require((a.LimitLoEmpty || InBounds(a.LimitLo, kMaxBound)) && (a.LimitHiEmpty || InBounds(a.LimitHi, kMaxBound)));
 }
 
 void WriteAxisBlock(TWriteGraphFile& w, const TAxisSettings& a) {
@@ -76,12 +65,12 @@ void ReadAxisBlock(TReadGraphFile& r, TAxisSettings& a) {
   a.LimitHi = r.ReadExtended();
   a.AxisColor = r.ReadColor();
   a.AxisWidth = r.ReadInt32();
-  a.AxisStyle = PenStyle(r.ReadByte());
+  a.AxisStyle = KnownPenStyle(r.ReadByte());
   a.TickType = r.ReadByte();
   a.TickColor = r.ReadColor();
   a.Inc = r.ReadExtended();
   a.TickLength = r.ReadInt32();
-  a.GridStyle = PenStyle(r.ReadByte());
+  a.GridStyle = KnownPenStyle(r.ReadByte());
   a.ShowLabels = r.ReadBool();
   a.LabelFormat = r.ReadByte();
   a.LabelComma = r.ReadBool();
@@ -95,7 +84,7 @@ void ReadSettings1(TReadGraphFile& r, TSetting2DObj& s) {
   a.ShowAxisLines = r.ReadBool();
   a.AxisColor = r.ReadColor();
   a.AxisWidth = r.ReadInt16();
-  a.AxisStyle = PenStyle(r.ReadByte());
+  a.AxisStyle = KnownPenStyle(r.ReadByte());
   s.BackColor = r.ReadColor();
   a.TickType = r.ReadByte() != 0 ? ttTickMarks : ttNone;
   a.IncText = r.ReadShortString(kFormat1TextField);
@@ -153,7 +142,7 @@ void ReadFunction2(TReadGraphFile& r, TFunc2DObj& f) {
   f.SpecialX.reserve(values);
   for (int i = 0; i < values; ++i) {
     const Extended x = r.ReadExtended();
-    Require(Finite(x) && (f.SpecialX.empty() || f.SpecialX.back() < x));
+    Require(std::isfinite(x) && (f.SpecialX.empty() || f.SpecialX.back() < x));
     f.SpecialX.push_back(x);
   }
 }
@@ -212,7 +201,7 @@ void TFunc2DObj::LoadFromFile(TReadGraphFile& r) {
   else
     ReadFunction2(r, *this);
   Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
-  Require((LoBoundEmpty || InBounds(LoBound)) && (HiBoundEmpty || InBounds(HiBound)));
+  Require((LoBoundEmpty || InBounds(LoBound, kMaxBound)) && (HiBoundEmpty || InBounds(HiBound, kMaxBound)));
   Func.ReadFromFile(r);
 }
 
@@ -235,7 +224,7 @@ void TParametricFuncObj::LoadFromFile(TReadGraphFile& r) {
   Require(Style.Width >= kMinPenWidth && Style.Width <= kMaxPenWidth);
   From = r.ReadExtended();
   To = r.ReadExtended();
-  Require(InBounds(From) && InBounds(To) && From < To);
+  Require(InBounds(From, kMaxBound) && InBounds(To, kMaxBound) && From < To);
   FromText = r.ReadLongString(kMaxExpressionLength);
   ToText = r.ReadLongString(kMaxExpressionLength);
   X.ReadFromFile(r);
@@ -281,7 +270,7 @@ void TDerivedFuncObj::LoadFromFile(TReadGraphFile& r) {
   SetOf(of);
   request_.X0 = r.ReadExtended();
   request_.Y0 = r.ReadExtended();
-  Require(InBounds(request_.X0) && Finite(request_.Y0));
+  Require(InBounds(request_.X0, kMaxBound) && std::isfinite(request_.Y0));
   request_.X0Text = r.ReadLongString(kMaxExpressionLength);
   request_.Y0Text = r.ReadLongString(kMaxExpressionLength);
 }
@@ -323,10 +312,10 @@ void TGraph2DDoc::ReadView(TReadGraphFile& r, TView2D& view, bool& centerChanged
     view.ZoomY = r.ReadExtended();
     view.CenterX = r.ReadExtended();
     view.CenterY = r.ReadExtended();
-    Require(Finite(view.CenterX) && ClampCenter(view.CenterX) == view.CenterX);
-    Require(Finite(view.CenterY) && ClampCenter(view.CenterY) == view.CenterY);
+    Require(std::isfinite(view.CenterX) && ClampCenter(view.CenterX) == view.CenterX);
+    Require(std::isfinite(view.CenterY) && ClampCenter(view.CenterY) == view.CenterY);
   }
-  for (const Extended zoom : {view.ZoomX, view.ZoomY}) Require(Finite(zoom) && ClampZoom(zoom) == zoom);
+  for (const Extended zoom : {view.ZoomX, view.ZoomY}) Require(std::isfinite(zoom) && ClampZoom(zoom) == zoom);
 }
 
 }  // namespace plotix

@@ -51,6 +51,13 @@ struct TFileRect {
 // names nothing the program knows, or holds more than the file or the program allows.
 [[noreturn]] void GraphLoadError();
 
+// The checks of a record's content: a condition that fails is a load error.
+inline void Require(bool condition) {
+  if (!condition) GraphLoadError();
+}
+// v within -bound..bound, and so no NaN.
+inline bool InBounds(Extended v, Extended bound) { return v >= -bound && v <= bound; }
+
 class TReadGraphFile {
  public:
   TReadGraphFile();

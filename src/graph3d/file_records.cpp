@@ -13,12 +13,6 @@ namespace {
 
 constexpr int kFormat1TextField = 50;
 
-void Require(bool condition) {
-  if (!condition) GraphLoadError();
-}
-
-bool InRange(Extended v) { return v >= -kMax3DValue && v <= kMax3DValue; }  // false for NaN
-
 // A wire line count and the detail it limits.
 void CheckWires(std::int32_t lines, std::int32_t limitedDetail) {
   Require(lines >= 0 && lines <= kMaxWireLines);
@@ -142,7 +136,7 @@ void TFunc3DObj::LoadFromFile(TReadGraphFile& r) {
       v.HiText = r.ReadLongString(kMaxExpressionLength);
     }
   }
-  for (const TSurfaceVariable& v : Vars) Require(InRange(v.Lo) && InRange(v.Hi));
+  for (const TSurfaceVariable& v : Vars) Require(InBounds(v.Lo, kMax3DValue) && InBounds(v.Hi, kMax3DValue));
   // The lines of one variable limit the detail of the other.
   CheckWires(Vars[0].Lines, Vars[1].Detail);
   CheckWires(Vars[1].Lines, Vars[0].Detail);
@@ -201,8 +195,8 @@ void TFuncRotateObj::LoadFromFile(TReadGraphFile& r) {
     for (std::string& text : PointTexts) text = r.ReadLongString(kMaxExpressionLength);
   }
   Require(Axis <= raLine);
-  Require(InRange(Lo) && InRange(Hi));
-  for (const Extended v : Points) Require(InRange(v));
+  Require(InBounds(Lo, kMax3DValue) && InBounds(Hi, kMax3DValue));
+  for (const Extended v : Points) Require(InBounds(v, kMax3DValue));
   CheckWires(Circles, LineDetail);
   CheckWires(Lines, CircleDetail);
   Func.ReadFromFile(r);

@@ -29,8 +29,6 @@ std::int32_t Coordinate(std::int32_t v) {
   return v;
 }
 
-int KnownPenStyle(int style) { return style <= psClear ? style : psSolid; }
-
 bool IsKnownBrushStyle(int style) { return style <= bsDiagCross; }
 
 void WriteBounds(TWriteGraphFile& writer, const TRect& r) { writer.WriteRect({r.left, r.top, r.right, r.bottom}); }

@@ -35,6 +35,9 @@ struct TRect {
 
 // Pen style codes: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 clear.
 enum TPenStyle : int { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
+// A pen style the program does not know (read from a file) draws solid, as the settings
+// dialogs show it.
+inline int KnownPenStyle(int style) { return style >= psSolid && style <= psClear ? style : psSolid; }
 // Brush style codes: 0 solid, 1 clear, 2 horizontal, 3 vertical, 4 forward diagonal,
 // 5 backward diagonal, 6 cross, 7 diagonal cross.
 enum TBrushStyle : int { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };

@@ -18,7 +18,6 @@ namespace {
 constexpr int kMaxDashLength = 10;
 constexpr int kMaxDecimalPlaces = 8;
 constexpr std::uint8_t kMaxLabelFormat = 4;
-constexpr std::uint8_t kMaxPenStyle = 5;  // clear
 
 // Format 1 records.
 constexpr int kFormat1TextField = 50;
@@ -26,16 +25,7 @@ constexpr std::size_t kFormat1FunctionBytes = 134 + 257;  // the record and its 
 // Format 2: the fixed block, two texts and the expression text.
 constexpr std::size_t kFormat2FunctionBytes = 32 + 4 + 4 + 4;
 
-void Require(bool condition) {
-  if (!condition) GraphLoadError();
-}
-
-bool Finite(Extended v) { return std::isfinite(v); }
-bool InBounds(Extended v) { return v >= -kMaxBound && v <= kMaxBound; }  // false for NaN
 bool PenWidth(std::int32_t w) { return w >= kMinPenWidth && w <= kMaxPenWidth; }
-
-// A pen style the program does not know draws solid, as the settings dialog shows it.
-std::uint8_t PenStyle(std::uint8_t style) { return style <= kMaxPenStyle ? style : 0; }
 
 void ReadAngles(TReadGraphFile& r, TAxisAngles& angles) {
   for (Extended& a : angles) a = r.ReadExtended();
@@ -47,14 +37,14 @@ void ReadSettings1(TReadGraphFile& r, TSettingPolarObj& s) {
   ReadAngles(r, s.AxisAngles);
   s.AxisColor = r.ReadColor();
   s.AxisWidth = r.ReadInt16();
-  s.AxisPenStyle = PenStyle(r.ReadByte());
+  s.AxisPenStyle = KnownPenStyle(r.ReadByte());
   s.TickIncrementText = r.ReadShortString(kFormat1TextField);
   s.TickIncrement = r.ReadExtended();
   s.TickMarkType = r.ReadByte();
   s.TickMarkColor = r.ReadColor();
   s.DashLength = r.ReadInt16();
   s.CircleWidth = r.ReadInt16();
-  s.CirclePenStyle = PenStyle(r.ReadByte());
+  s.CirclePenStyle = KnownPenStyle(r.ReadByte());
   s.ShowLabels = r.ReadBool();
   s.LabelDecimalPlaces = r.ReadInt16();
   s.RestrictRadius = r.ReadBool();
@@ -69,13 +59,13 @@ void ReadSettings2(TReadGraphFile& r, TSettingPolarObj& s) {
   ReadAngles(r, s.AxisAngles);
   s.AxisColor = r.ReadColor();
   s.AxisWidth = r.ReadInt32();
-  s.AxisPenStyle = PenStyle(r.ReadByte());
+  s.AxisPenStyle = KnownPenStyle(r.ReadByte());
   s.TickIncrement = r.ReadExtended();
   s.TickMarkType = r.ReadByte();
   s.TickMarkColor = r.ReadColor();
   s.DashLength = r.ReadInt32();
   s.CircleWidth = r.ReadInt32();
-  s.CirclePenStyle = PenStyle(r.ReadByte());
+  s.CirclePenStyle = KnownPenStyle(r.ReadByte());
   s.ShowLabels = r.ReadBool();
   s.LabelFormat = r.ReadByte();
   s.LabelComma = r.ReadBool();
@@ -94,7 +84,7 @@ void CheckSettings(TSettingPolarObj& s) {
   Require(s.AxisCount >= 0 && s.AxisCount <= kMaxAxisAngles);
   for (int i = 0; i < s.AxisCount; ++i) {
     Extended& a = s.AxisAngles[std::size_t(i)];
-    Require(Finite(a));
+    Require(std::isfinite(a));
     a = AngleInTurn(a);
   }
   SortAxisAngles(s.AxisCount, s.AxisAngles);
@@ -103,7 +93,7 @@ void CheckSettings(TSettingPolarObj& s) {
   Require(s.TickMarkType <= ptNoTicks);
   Require(s.LabelFormat <= kMaxLabelFormat);
   Require(s.LabelDecimalPlaces >= 0 && s.LabelDecimalPlaces <= kMaxDecimalPlaces);
-  Require(InBounds(s.TickIncrement) && InBounds(s.RestrictRadiusAmount));
+  Require(InBounds(s.TickIncrement, kMaxBound) && InBounds(s.RestrictRadiusAmount, kMaxBound));
 }
 
 void ReadFunction1(TReadGraphFile& r, TFuncPolarObj& f) {
@@ -185,7 +175,7 @@ void TFuncPolarObj::LoadFromFile(TReadGraphFile& r) {
   else
     ReadFunction2(r, *this);
   Require(PenWidth(Style.Width));
-  Require(Finite(LoBound) && Finite(HiBound));
+  Require(std::isfinite(LoBound) && std::isfinite(HiBound));
   Func.ReadFromFile(r);
 }
 
@@ -204,7 +194,7 @@ void TGraphPolarDoc::ReadView(TReadGraphFile& r, TPolarView& view, bool& centerC
   view.Zoom = r.ReadExtended();
   const Extended cx = r.ReadExtended();
   const Extended cy = r.ReadExtended();
-  Require(Finite(view.Zoom) && ClampZoom(view.Zoom) == view.Zoom);
+  Require(std::isfinite(view.Zoom) && ClampZoom(view.Zoom) == view.Zoom);
   Require(!std::isnan(cx) && !std::isnan(cy));
   view.CenterX = ClampCenter(cx);
   view.CenterY = ClampCenter(cy);
