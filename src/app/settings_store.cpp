@@ -31,7 +31,7 @@ bool Bool(const QSettings& store, const QString& key, bool fallback) {
   return value.isValid() && (value.toString() == "true" || value.toString() == "false") ? value.toBool() : fallback;
 }
 
-// Extended values as text with every digit they hold.
+// Extended values as the shortest text that reads back as the same value.
 QString ExtendedText(Extended value) { return QString::fromStdString(ReadoutText(value)); }
 
 Extended ExtendedIn(const QSettings& store, const QString& key, Extended low, Extended high, Extended fallback) {

@@ -48,6 +48,7 @@ struct TPen {
   int width = 1;
   int style = psSolid;
   TPenMode mode = TPenMode::Copy;
+  bool operator==(const TPen&) const = default;
 };
 
 struct TBrush {

@@ -21,10 +21,6 @@ constexpr double kMinStep = 0.25;
 constexpr double kLineStep = 1.5;
 constexpr double kPieceLength = 64;
 
-bool SamePen(const TPen& a, const TPen& b) {
-  return a.color == b.color && a.width == b.width && a.style == b.style && a.mode == b.mode;
-}
-
 // The raster pens' dash patterns (in pixels of a 1-pixel pen), empty for solid.
 QList<qreal> DashPattern(int style) {
   switch (style) {
@@ -173,7 +169,7 @@ void TPainterTwin::Fill(const QPainterPath& area, const TBrush& brush) {
 
 void TPainterTwin::Lines(const TPoint* points, int count, const TPen& pen, const TPointF* exact) {
   if (count < 2) return;
-  if (!open_.isEmpty() && !SamePen(pen, openPen_)) Flush();
+  if (!open_.isEmpty() && pen != openPen_) Flush();
   if (!SetPen(pen)) return;
   // A wide even pen is centred between pixels, up and left of the thin line.
   const double shift = pen.width > 1 && pen.width % 2 == 0 ? 0.0 : 0.5;
@@ -232,28 +228,28 @@ void TPainterTwin::Extend(const QPolygonF& line, const TPen& pen) {
     const double step = std::hypot(d.x(), d.y());
     if (step < minStep && i + 1 < line.size()) continue;
     const bool alone = solid && step >= lineStep;
-    if (alone || (solid && openLength_ >= kPieceLength)) {
-      const QPointF end = open_.back();
-      if (open_.size() >= 2) Painter().drawPolyline(open_);
-      open_ = {end};
-      openLength_ = 0;
-      if (alone) {
-        steps_ << QLineF(end, line[i]);
-        open_ = {line[i]};
-        continue;
-      }
+    if (alone || (solid && openLength_ >= kPieceLength)) StrokeOpen();
+    if (alone) {
+      steps_ << QLineF(open_.back(), line[i]);
+      open_ = {line[i]};
+      continue;
     }
     open_ << line[i];
     openLength_ += step;
   }
 }
 
-void TPainterTwin::Flush() {
+void TPainterTwin::StrokeOpen() {
   if (open_.size() >= 2) Painter().drawPolyline(open_);
+  open_ = {open_.back()};
+  openLength_ = 0;
+}
+
+void TPainterTwin::Flush() {
+  if (!open_.isEmpty()) StrokeOpen();
   if (!steps_.isEmpty()) Painter().drawLines(steps_);
   open_.clear();
   steps_.clear();
-  openLength_ = 0;
 }
 
 void TPainterTwin::Shape(TTwinShape shape, const TRect& box, const TPen& pen, const TBrush& brush, int cornerWidth,

@@ -66,7 +66,8 @@ class TPainterTwin {
   bool SetPen(const TPen& pen);  // false: nothing to draw (clear pen, or not-xor on vectors)
   void Fill(const QPainterPath& area, const TBrush& brush);
   void Extend(const QPolygonF& line, const TPen& pen);  // image twins: onto the open line
-  void Flush();                                         // draws the open line
+  void StrokeOpen();  // strokes the open line so far, which goes on from its last point
+  void Flush();       // draws the open line and its steps
 
   std::unique_ptr<QImage> image_;  // image twins only
   QPaintDevice* device_;
