@@ -272,7 +272,7 @@ TEST_F(MainWindow, CaptionsMarkUnsavedChanges) {
   saved->ZoomIn();  // the view is in the file too
   qobject_cast<TFunc2DWindow*>(subs[2]->widget())->AppendFunction(std::make_unique<TFunc2DObj>());
   auto* menu = qobject_cast<QMenu*>(MenuItem("&Window", "&Tile")->parent());
-  emit menu->aboutToShow();
+  for (int shown = 0; shown < 3; ++shown) emit menu->aboutToShow();  // each time anew
   QStringList listed;
   for (QAction* a : menu->actions()) listed << a->text();
   EXPECT_TRUE(subs[0]->isWindowModified());
@@ -298,6 +298,8 @@ TEST_F(MainWindow, TheDrawingNoteFitsBesideThePanels) {
   const QRect note = form.DrawingNote->geometry();
   EXPECT_LT(form.StatusPanels[2]->geometry().right(), note.left());
   EXPECT_LT(note.right(), form.statusBar()->findChild<QSizeGrip*>()->geometry().left());
+  form.New2DCartisian1Click();  // the note is the active window's
+  EXPECT_FALSE(form.DrawingNote->isVisible());
 }
 
 // Cascade keeps each window at the size its bitmap needs while the area has room.
