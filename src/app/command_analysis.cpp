@@ -4,7 +4,6 @@
 
 #include "expr/analysis.h"
 #include "expr/function_object.h"
-#include "expr/integral.h"
 #include "expr/math_const_check.h"
 #include "expr/number_format.h"
 
@@ -28,12 +27,7 @@ struct TCompiledExpression {
     }
     func.Value(1) = z;
   }
-  std::vector<Extended> Values() {
-    std::vector<Extended> values;
-    for (int i = 0; i < func.VariableCount(); ++i) values.push_back(func.Value(i));
-    return values;
-  }
-  const TMathProgram& Program() const { return func.Prepared()->Program(); }
+  TFunctionOfX Function() const { return FunctionOfFirstVariable(func); }
 };
 
 void SayMore() { std::cerr << "plotix: more than " << kMaxAnalysisPoints << " points; the first ones are shown\n"; }
@@ -52,11 +46,10 @@ int RunAnalysis(const TAnalysisRequest& r) {
     return 1;
   }
   if (r.question == TAnalysisRequest::Derivative) {
+    TFunctionOfX function = f.Function();
     TJet jet;
-    std::vector<Extended> values = f.Values();
-    values[0] = x.Value();
-    if (const int error = EvaluateJet(*f.func.Prepared(), values.data(), 0, jet)) {
-      std::cout << "Error: " << MathErrorText(error, 0) << '\n';
+    if (!function.Slopes(x.Value(), jet)) {
+      std::cout << "Error: " << MathErrorText(function.ErrorCode(), 0) << '\n';
       return 1;
     }
     std::cout << ReadoutText(r.order == 1 ? jet.d1 : jet.d2) << '\n';
@@ -71,15 +64,9 @@ int RunAnalysis(const TAnalysisRequest& r) {
     std::cerr << "plotix: A must be <= B\n";
     return 2;
   }
+  TFunctionOfX function = f.Function();
   if (r.question == TAnalysisRequest::Integral) {
-    TFunctionOfX function(f.Program(), f.Values(), 0);
-    const TIntegral i = Integrate(
-        [&function](Extended at, Extended& y, int& error) {
-          if (function.Value(at, y)) return true;
-          error = function.ErrorCode();
-          return false;
-        },
-        a.Value(), b.Value());
+    const TIntegral i = IntegrateFunction(function, a.Value(), b.Value());
     switch (i.status) {
       case TIntegral::Undefined:
         std::cout << "Error: " << MathErrorText(i.errorCode, 0) << " at x = " << ReadoutText(i.where) << '\n';
@@ -91,31 +78,26 @@ int RunAnalysis(const TAnalysisRequest& r) {
       case TIntegral::Converged: std::cout << ReadoutText(i.value) << '\n'; return 0;
     }
   }
-  if (r.question == TAnalysisRequest::Extrema) {
-    TFunctionOfX function(f.Program(), f.Values(), 0);
-    const TPoints<TExtremum> found = FindExtrema(function, a.Value(), b.Value());
-    for (const TExtremum& e : found.points)
-      std::cout << (e.maximum ? "max " : "min ") << ReadoutText(e.x) << ' ' << ReadoutText(e.y) << '\n';
-    if (found.more) SayMore();
-    return 0;
-  }
-  const bool meet = r.question == TAnalysisRequest::Intersect;
-  TCompiledExpression g(meet ? r.function2 : "0", r, z.Value());
-  if (!g.error.empty()) {
-    std::cout << "Second Function Definition: " << g.error << '\n';
-    return 1;
-  }
-  TFunctionOfX function(meet ? Difference(f.Program(), g.Program()) : f.Program(), f.Values(), 0);
-  TFunctionOfX value(f.Program(), f.Values(), 0);
-  const TPoints<TZero> found = FindZeros(function, a.Value(), b.Value());
-  for (const TZero& p : found.points) {
-    if (p.to != p.x) {
-      std::cout << "interval " << ReadoutText(p.x) << ' ' << ReadoutText(p.to) << '\n';
-      continue;
+  std::vector<TNamedFunction> others;
+  if (r.question == TAnalysisRequest::Intersect) {
+    TCompiledExpression g(r.function2, r, z.Value());
+    if (!g.error.empty()) {
+      std::cout << "Second Function Definition: " << g.error << '\n';
+      return 1;
     }
-    std::cout << ReadoutText(p.x);
-    Extended y = 0;
-    if (meet) std::cout << ' ' << ReadoutText(value.Value(p.x, y) ? y : 0);
+    others.push_back({"", g.Function()});
+  }
+  const TFunctionPoints found = FindPoints(function, a.Value(), b.Value(), r.question == TAnalysisRequest::Zeros,
+                                           r.question == TAnalysisRequest::Extrema, others);
+  for (const TFunctionPoint& p : found.rows) {
+    if (p.to != p.x)
+      std::cout << "interval " << ReadoutText(p.x) << ' ' << ReadoutText(p.to);
+    else if (p.kind == TFunctionPoint::Minimum || p.kind == TFunctionPoint::Maximum)
+      std::cout << (p.kind == TFunctionPoint::Maximum ? "max " : "min ") << ReadoutText(p.x) << ' ' << ReadoutText(p.y);
+    else if (p.kind == TFunctionPoint::Intersection)
+      std::cout << ReadoutText(p.x) << ' ' << ReadoutText(p.y);
+    else
+      std::cout << ReadoutText(p.x);
     std::cout << '\n';
   }
   if (found.more) SayMore();

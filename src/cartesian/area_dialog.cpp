@@ -12,9 +12,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <functional>
+#include <optional>
 
 #include "cartesian/cartesian_window.h"
-#include "cartesian/function_points.h"
+#include "cartesian/function_kinds.h"
 #include "expr/integral.h"
 #include "expr/math_const_edit.h"
 #include "expr/number_format.h"
@@ -36,7 +37,7 @@ TAreaDlg::TAreaDlg(TFunc2DWindow& graph, QWidget* parent)
   ETo->Check().SetBoundField("To", false);
   EFrom->setText(QStringLiteral("0"));
   ETo->setText(QStringLiteral("1"));
-  functions_ = PointFunctions(graph.Doc());
+  functions_ = FunctionsOffering(graph.Doc(), &TFunctionOffers::analysis);
   for (const int i : functions_) EFunction->addItem(Description(i));
   FillBetween();
   Result->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -116,17 +117,13 @@ void TAreaDlg::Calculate() {
     return;
   }
   const TGraph2DDoc& doc = graph_.Doc();
-  TFunctionOfX f = FunctionOfX(doc, functions_[std::size_t(EFunction->currentIndex())]);
+  const auto function = [&doc](int index) { return *doc.Functions()[std::size_t(index)]->FunctionOfX(); };
   const int between = EBetween->currentData().toInt();  // -1: the x axis
-  TFunctionOfX g = between >= 0 ? FunctionOfX(doc, between) : TFunctionOfX({}, {}, 0);
-  const auto value = [&](Extended x, Extended& y, int& error) {
-    Extended lower = 0;
-    if (!f.Value(x, y)) return (error = f.ErrorCode()), false;
-    if (between >= 0 && !g.Value(x, lower)) return (error = g.ErrorCode()), false;
-    y -= lower;
-    return true;
-  };
-  const TIntegral i = Integrate(value, a, b);
+  TFunctionOfX f = function(functions_[std::size_t(EFunction->currentIndex())]);
+  std::optional<TFunctionOfX> g;
+  if (between >= 0) g = function(between);
+  TFunctionOfX integrand = g ? f.Minus(*g) : f;
+  const TIntegral i = IntegrateFunction(integrand, a, b);
   // On the screen to the digits shown; copied with every digit.
   const auto say = [this](const std::function<std::string(int)>& text) {
     Result->setText(QString::fromStdString(text(graph_.Settings().digitsShown)));
@@ -153,7 +150,7 @@ void TAreaDlg::Calculate() {
   std::vector<std::vector<TShadeColumn>> pieces(1);
   const auto add = [&](Extended x) {
     Extended top = 0, bottom = 0;
-    if (f.Value(x, top) && (between < 0 || g.Value(x, bottom))) {
+    if (f.Value(x, top) && (!g || g->Value(x, bottom))) {
       pieces.back().push_back({x, top, bottom});
     } else if (!pieces.back().empty()) {
       pieces.emplace_back();

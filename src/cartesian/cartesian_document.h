@@ -33,15 +33,4 @@ class TGraph2DDoc : public TKindDoc<TView2D, TSetting2DObj, TBaseFunc2DObj> {
   void ReadView(TReadGraphFile& reader, TView2D& view, bool& centerChanged) const override;
 };
 
-// The functions of the classes given that compile, as indexes into the graph's list.
-template <class... Kinds>
-std::vector<int> CompiledFunctions(const TGraph2DDoc& doc) {
-  std::vector<int> indexes;
-  for (int i = 0; i < int(doc.Functions().size()); ++i) {
-    const TBaseFunc2DObj* f = doc.Functions()[std::size_t(i)].get();
-    if ((dynamic_cast<const Kinds*>(f) || ...) && f->ErrorText().empty()) indexes.push_back(i);
-  }
-  return indexes;
-}
-
 }  // namespace plotix

@@ -7,8 +7,7 @@
 #include <cmath>
 
 #include "cartesian/area_dialog.h"
-#include "cartesian/curve_dialogs.h"
-#include "cartesian/function_dialog.h"
+#include "cartesian/function_kinds.h"
 #include "cartesian/function_points.h"
 #include "cartesian/points_window.h"
 #include "cartesian/value_table_dialog.h"
@@ -22,9 +21,10 @@ namespace plotix {
 TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   setWindowTitle(QString::fromStdString(GetGraphTypeName()));
 
-  AddCommand(FunctionMenu(), "&New 2D Function...", [this] { AddFunction(); });
-  AddCommand(FunctionMenu(), "New &Parametric Curve...", [this] { AddParametricCurve(); });
-  AddCommand(FunctionMenu(), "New &Implicit Curve...", [this] { AddImplicitCurve(); });
+  for (const TFunctionKind& kind : FunctionKinds())
+    if (!kind.menuCaption.empty())
+      AddCommand(FunctionMenu(), kind.menuCaption.c_str(),
+                 [this, make = kind.make] { TKindWindow::AddFunction(make()); });
   AddCommand(FunctionMenu(), "&Edit Function List...", [this] { EditFunctionList(); });
   FunctionMenu()->addSeparator();
   AddCommand(
@@ -91,10 +91,6 @@ void TFunc2DWindow::UpdateViewStatus() {
 }
 
 bool TFunc2DWindow::AddFunction() { return TKindWindow::AddFunction(std::make_unique<TFunc2DObj>()); }
-
-bool TFunc2DWindow::AddParametricCurve() { return TKindWindow::AddFunction(std::make_unique<TParametricFuncObj>()); }
-
-bool TFunc2DWindow::AddImplicitCurve() { return TKindWindow::AddFunction(std::make_unique<TImplicitFuncObj>()); }
 
 // Unequal zooms keep their difference: both move by the smaller of the two steps.
 TView2D TFunc2DWindow::StepZooms(bool in) const {
@@ -303,10 +299,7 @@ void RegisterCartesianGraphs() {
   kind.newDocument = [] { return std::make_unique<TGraph2DDoc>(); };
   kind.newWindow = [] { return new TFunc2DWindow; };
   RegisterGraphKind(std::move(kind));
-  RegisterModal<TAdd2DFuncDlg, TFunc2DObj>(Dialogs());
-  RegisterModal<TAddParametricDlg, TParametricFuncObj>(Dialogs());
-  RegisterModal<TAddImplicitDlg, TImplicitFuncObj>(Dialogs());
-  RegisterModal<TDerivedCurveDlg, TDerivedFuncObj>(Dialogs());
+  RegisterBuiltInFunctionKinds();
 }
 
 }  // namespace plotix

@@ -32,11 +32,9 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   void MoveView(Extended dx, Extended dy) override;
   void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
 
-  // The function dialog on a new function; true when one was added (the window redrew).
+  // The function dialog on a new y = f(x) function; true when one was added (the window
+  // redrew). The menu offers each class of the table of function kinds the same way.
   bool AddFunction();
-  // The same for a parametric and an implicit curve.
-  bool AddParametricCurve();
-  bool AddImplicitCurve();
   void SetXZoomEqualToY();
   void SetYZoomEqualToX();
 

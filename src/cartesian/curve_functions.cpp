@@ -26,8 +26,6 @@ bool TParametricFuncObj::NewDialog(TColor color) {
 
 bool TParametricFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
-std::int32_t TParametricFuncObj::FileTag() const { return tagParametricCurve; }
-
 TCurvePath TParametricFuncObj::Trace(const TMapping2D& map) {
   const auto evaluate = [this](std::span<TParametricSample> batch) {
     for (TParametricSample& s : batch) {
@@ -123,8 +121,6 @@ bool TImplicitFuncObj::NewDialog(TColor color) {
 }
 
 bool TImplicitFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
-
-std::int32_t TImplicitFuncObj::FileTag() const { return tagImplicitCurve; }
 
 TImplicitCurve TImplicitFuncObj::Trace(const TMapping2D& map) {
   const auto evaluate = [this](std::span<TImplicitSample> batch) {

@@ -30,13 +30,15 @@ class TParametricFuncObj : public TBaseFunc2DObj {
   std::string Text() const { return "x(t)=" + X.Expression() + ", y(t)=" + Y.Expression(); }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
-  std::int32_t FileTag() const override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TParametricFuncObj>(*this); }
   std::vector<const TMathGraphFunc*> Definitions() const override { return {&X, &Y}; }
   std::string ErrorText() const override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
+  std::optional<TCurveOfT> CurveOfT() const override {
+    return TCurveOfT{FunctionOfFirstVariable(X), FunctionOfFirstVariable(Y), From, To};
+  }
   // The visible polylines of the curve.
   TCurvePath Trace(const TMapping2D& map);
 };
@@ -94,7 +96,6 @@ class TImplicitFuncObj : public TBaseFunc2DObj {
   std::string KindName() const override { return "Implicit Curve"; }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
-  std::int32_t FileTag() const override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TImplicitFuncObj>(*this); }

@@ -46,8 +46,6 @@ bool TDerivedFuncObj::NewDialog(TColor color) {
 
 bool TDerivedFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
-std::int32_t TDerivedFuncObj::FileTag() const { return tagDerivedCurve; }
-
 std::vector<bool> TDerivedFuncObj::Values(const std::vector<Extended>& xs, std::vector<Extended>& ys) const {
   std::vector<bool> defined(xs.size(), false);
   ys.assign(xs.size(), 0);
@@ -104,6 +102,14 @@ std::string TDerivedFuncObj::Plot(TCanvas& canvas, const TMapping2D& map) {
   };
   PlotColumns(plot, canvas, map);
   return {};
+}
+
+std::vector<std::optional<Extended>> TDerivedFuncObj::TableValues(const std::vector<Extended>& xs) const {
+  std::vector<Extended> ys;
+  const std::vector<bool> defined = Values(xs, ys);
+  std::vector<std::optional<Extended>> values;
+  for (std::size_t r = 0; r < ys.size(); ++r) values.push_back(defined[r] ? std::optional(ys[r]) : std::nullopt);
+  return values;
 }
 
 }  // namespace plotix

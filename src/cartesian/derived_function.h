@@ -31,7 +31,6 @@ class TDerivedFuncObj : public TBaseFunc2DObj {
   }
   bool NewDialog(TColor color) override;
   bool ModifyDialog() override;
-  std::int32_t FileTag() const override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TDerivedFuncObj>(*this); }
@@ -45,6 +44,7 @@ class TDerivedFuncObj : public TBaseFunc2DObj {
   // where it is undefined. For the integral curve an x past a point where f is not
   // integrable, seen from x0, is undefined.
   std::vector<bool> Values(const std::vector<Extended>& xs, std::vector<Extended>& ys) const;
+  std::vector<std::optional<Extended>> TableValues(const std::vector<Extended>& xs) const override;
 
  private:
   std::string of_;

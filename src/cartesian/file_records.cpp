@@ -7,6 +7,7 @@
 #include "cartesian/cartesian_document.h"
 #include "cartesian/curve_functions.h"
 #include "cartesian/derived_function.h"
+#include "cartesian/function_kinds.h"
 #include "files/graph_file.h"
 #include "platform/limits.h"
 #include "platform/message_box.h"
@@ -284,10 +285,8 @@ std::unique_ptr<TBaseFunc2DObj> TGraph2DDoc::NewFunction(TReadGraphFile&) const 
 }
 
 std::unique_ptr<TBaseFunc2DObj> TGraph2DDoc::NewTaggedFunction(std::int32_t tag) const {
-  if (tag == tagParametricCurve) return std::make_unique<TParametricFuncObj>();
-  if (tag == tagImplicitCurve) return std::make_unique<TImplicitFuncObj>();
-  if (tag == tagDerivedCurve) return std::make_unique<TDerivedFuncObj>();
-  return nullptr;
+  const TFunctionKind* kind = tag != 0 ? TaggedFunctionKind(tag) : nullptr;
+  return kind ? kind->make() : nullptr;
 }
 
 void TGraph2DDoc::WriteView(TWriteGraphFile& w) const {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cartesian/derived_function.h"
+#include "cartesian/function_kinds.h"
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
 
@@ -351,6 +352,21 @@ std::vector<std::unique_ptr<TBaseFuncObj>> TFunc2DObj::TakeCompanions() {
 }
 
 void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map) { TPlotter(plot, canvas, map).Run(); }
+
+std::int32_t TBaseFunc2DObj::FileTag() const {
+  const TFunctionKind* kind = FunctionKindOf(*this);
+  return kind ? kind->fileTag : 0;
+}
+
+std::vector<std::optional<Extended>> TBaseFunc2DObj::TableValues(const std::vector<Extended>& xs) const {
+  std::vector<std::optional<Extended>> values;
+  std::optional<TFunctionOfX> f = FunctionOfX();
+  for (const Extended x : xs) {
+    Extended y = 0;
+    values.push_back(f && f->Value(x, y) ? std::optional(y) : std::nullopt);
+  }
+  return values;
+}
 
 std::string TFunc2DObj::Plot(TCanvas& canvas, const TMapping2D& map) {
   TColumnPlot plot;

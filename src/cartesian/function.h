@@ -6,10 +6,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "expr/analysis.h"
 #include "expr/function_object.h"
 #include "window/view_mapping.h"
 
@@ -30,7 +32,14 @@ class TMath2DFunc : public TMathGraphFunc {
   }
 };
 
-// Every function of a 2D graph: y = f(x), parametric and implicit curves.
+// A curve x(t), y(t) for t from `from` to `to`.
+struct TCurveOfT {
+  TFunctionOfX x, y;
+  Extended from = 0, to = 0;
+};
+
+// Every function of a 2D graph: y = f(x), the curves, and any class of the table of
+// function kinds, which also says which of the reading operations below the tools use.
 class TBaseFunc2DObj : public TBaseFuncObj {
  public:
   TBaseFunc2DObj() { Name = DefaultFunctionName(0); }
@@ -38,6 +47,15 @@ class TBaseFunc2DObj : public TBaseFuncObj {
   // Draws the function on the canvas with the mapping of the current redraw; returns what
   // the status line should say about a function it could not draw, or nothing.
   virtual std::string Plot(TCanvas& canvas, const TMapping2D& map) = 0;
+  // Its class's tag in the table of function kinds.
+  std::int32_t FileTag() const final;
+  // y as a function of x at the parameters' values; none for a function that is not one.
+  virtual std::optional<TFunctionOfX> FunctionOfX() const { return std::nullopt; }
+  // The curve traced along t; none for a function that is not one.
+  virtual std::optional<TCurveOfT> CurveOfT() const { return std::nullopt; }
+  // The values at each x, as "Table of Values" shows them, empty where undefined; by
+  // default those of FunctionOfX.
+  virtual std::vector<std::optional<Extended>> TableValues(const std::vector<Extended>& xs) const;
 
  protected:
   // Curves show their name before their definitions in the function list.
@@ -94,6 +112,7 @@ class TFunc2DObj : public TBaseFunc2DObj {
   TMathGraphFunc* Callable() override { return &Func; }
   std::vector<std::unique_ptr<TBaseFuncObj>> TakeCompanions() override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
+  std::optional<TFunctionOfX> FunctionOfX() const override { return FunctionOfFirstVariable(Func); }
 };
 
 }  // namespace plotix

@@ -12,22 +12,8 @@
 
 namespace plotix {
 
-struct TFunctionPoint {
-  enum TKind { Zero, ZeroInterval, Minimum, Maximum, Intersection } kind = Zero;
-  Extended x = 0, y = 0;
-  Extended to = 0;    // where a ZeroInterval ends
-  std::string other;  // the function an Intersection is with, by name
-};
-
-struct TFunctionPoints {
-  std::vector<TFunctionPoint> rows;  // ascending in x
-  bool more = false;                 // a search found more than it keeps
-};
-
-// Function `index` of the graph's list, a y = f(x) one, as a function of x at the parameters'
-// values.
-TFunctionOfX FunctionOfX(const TGraph2DDoc& doc, int index);
-// The y = f(x) functions of the graph that compiled, as indexes into its list.
+// The functions of the graph that compiled and whose class offers the points, as indexes
+// into its list.
 std::vector<int> PointFunctions(const TGraph2DDoc& doc);
 // The points of function `index` (one of PointFunctions) for x from a to b.
 TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a, Extended b);

@@ -4,25 +4,21 @@
 #include <cmath>
 #include <limits>
 
-#include "cartesian/curve_functions.h"
-#include "cartesian/function_points.h"
+#include "cartesian/function_kinds.h"
+#include "expr/number_format.h"
 
 namespace plotix {
 
 namespace {
 
-const TParametricFuncObj* Curve(const TGraph2DDoc& doc, int index) {
-  return dynamic_cast<const TParametricFuncObj*>(doc.Functions()[std::size_t(index)].get());
+const TBaseFunc2DObj& Function(const TGraph2DDoc& doc, int index) { return *doc.Functions()[std::size_t(index)]; }
+
+Extended StepT(const TCurveOfT& curve, int step) {
+  return step >= kTraceSteps ? curve.to : curve.from + (curve.to - curve.from) * step / kTraceSteps;
 }
 
-Extended StepT(const TParametricFuncObj& curve, int step) {
-  return step >= kTraceSteps ? curve.To : curve.From + (curve.To - curve.From) * step / kTraceSteps;
-}
-
-TTracePoint FunctionPoint(const TGraph2DDoc& doc, int index, int column, const TMapping2D& map, int digits) {
+TTracePoint FunctionPoint(const std::string& name, TFunctionOfX& f, int column, const TMapping2D& map, int digits) {
   const auto number = [digits](Extended v) { return ReadoutText(v, digits); };
-  const std::string& name = doc.Functions()[std::size_t(index)]->Name;
-  TFunctionOfX f = FunctionOfX(doc, index);
   TTracePoint p;
   p.x = map.XOfCol(column);
   p.col = column + 0.5;
@@ -40,12 +36,12 @@ TTracePoint FunctionPoint(const TGraph2DDoc& doc, int index, int column, const T
 }
 
 // The slope of a curve is y'(t) / x'(t), both exact.
-TTracePoint CurvePoint(const TParametricFuncObj& curve, int step, const TMapping2D& map, int digits) {
+TTracePoint CurvePoint(const std::string& name, TCurveOfT& curve, int step, const TMapping2D& map, int digits) {
   const auto number = [digits](Extended v) { return ReadoutText(v, digits); };
   const Extended t = StepT(curve, step);
-  TFunctionOfX x = FunctionOfFirstVariable(curve.X), y = FunctionOfFirstVariable(curve.Y);
+  TFunctionOfX &x = curve.x, &y = curve.y;
   TTracePoint p;
-  p.text = curve.Name + ": t = " + number(t) + "\n";
+  p.text = name + ": t = " + number(t) + "\n";
   if (!x.Value(t, p.x)) {
     p.text += "x(t): " + MathErrorText(x.ErrorCode(), 0);
     return p;
@@ -70,25 +66,24 @@ TTracePoint CurvePoint(const TParametricFuncObj& curve, int step, const TMapping
 
 }  // namespace
 
-std::vector<int> TraceFunctions(const TGraph2DDoc& doc) {
-  return CompiledFunctions<TFunc2DObj, TParametricFuncObj>(doc);
-}
+std::vector<int> TraceFunctions(const TGraph2DDoc& doc) { return FunctionsOffering(doc, &TFunctionOffers::trace); }
 
 TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map, int digits) {
-  const TParametricFuncObj* curve = Curve(doc, index);
-  return curve ? CurvePoint(*curve, position, map, digits) : FunctionPoint(doc, index, position, map, digits);
+  const TBaseFunc2DObj& f = Function(doc, index);
+  if (std::optional<TCurveOfT> curve = f.CurveOfT()) return CurvePoint(f.Name, *curve, position, map, digits);
+  if (std::optional<TFunctionOfX> y = f.FunctionOfX()) return FunctionPoint(f.Name, *y, position, map, digits);
+  return {};
 }
 
 int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double row, const TMapping2D& map) {
-  const TParametricFuncObj* curve = Curve(doc, index);
+  std::optional<TCurveOfT> curve = Function(doc, index).CurveOfT();
   if (!curve) return std::clamp(int(std::floor(col)), 0, map.width - 1);
-  TFunctionOfX x = FunctionOfFirstVariable(curve->X), y = FunctionOfFirstVariable(curve->Y);
   int nearest = kTraceSteps / 2;
   double distance = std::numeric_limits<double>::infinity();
   for (int step = 0; step <= kTraceSteps; ++step) {
     const Extended t = StepT(*curve, step);
     Extended px = 0, py = 0;
-    if (!x.Value(t, px) || !y.Value(t, py)) continue;
+    if (!curve->x.Value(t, px) || !curve->y.Value(t, py)) continue;
     const double d = std::hypot(map.ColF(px * map.zoomX) - col, map.RowF(py * map.zoomY) - row);
     if (d < distance) {
       distance = d;
@@ -99,7 +94,7 @@ int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double r
 }
 
 int LastTracePosition(const TGraph2DDoc& doc, int index, const TMapping2D& map) {
-  return Curve(doc, index) ? kTraceSteps : map.width - 1;
+  return Function(doc, index).CurveOfT() ? kTraceSteps : map.width - 1;
 }
 
 QPointF ReadoutPlace(QPointF at, QSizeF box, const QRectF& shown) {

@@ -22,15 +22,15 @@ struct TTracePoint {
   std::string text;                                       // the read-out: where, the point and its slope, or the error
 };
 
-// The functions the trace follows, as indexes into the graph's list: the y = f(x) functions
-// and parametric curves that compile.
+// The functions the trace follows, as indexes into the graph's list: those that compile of
+// the classes that offer it.
 std::vector<int> TraceFunctions(const TGraph2DDoc& doc);
-// The point of function `index` at a position: a column of the picture for y = f(x), a step
-// of t from 0 (t From) to kTraceSteps (t To) for a parametric curve. The read-out's numbers
+// The point of function `index` at a position: a step of t from 0 (t from) to kTraceSteps (t
+// to) on a curve (CurveOfT), else a column of the picture (FunctionOfX). The read-out's numbers
 // are rounded to `digits` (ReadoutText).
 TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TMapping2D& map, int digits);
-// The position on function `index` nearest the point (col, row) of the picture: for y = f(x)
-// its column, for a curve the step whose point is nearest (the middle one when none is
+// The position on function `index` nearest the point (col, row) of the picture: for a
+// function of x its column, for a curve the step whose point is nearest (the middle one when none is
 // defined).
 int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double row, const TMapping2D& map);
 // The last position on function `index`.

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "cartesian/derived_function.h"
-#include "cartesian/function_points.h"
+#include "cartesian/function_kinds.h"
 #include "expr/number_format.h"
 
 namespace plotix {
@@ -41,23 +40,12 @@ bool MakeValueTable(const TGraph2DDoc& doc, const std::vector<int>& functions, E
   for (const int i : functions) {
     const TBaseFunc2DObj& f = *doc.Functions()[std::size_t(i)];
     table.headers.push_back(f.Name.empty() ? f.GetDescription() : f.Name);
-    std::vector<std::optional<Extended>>& column = table.columns.emplace_back();
-    if (const auto* derived = dynamic_cast<const TDerivedFuncObj*>(&f)) {
-      std::vector<Extended> ys;
-      const std::vector<bool> defined = derived->Values(table.xs, ys);
-      for (std::size_t r = 0; r < ys.size(); ++r) column.push_back(defined[r] ? std::optional(ys[r]) : std::nullopt);
-      continue;
-    }
-    TMath2DFunc y = dynamic_cast<const TFunc2DObj&>(f).Func;
-    for (const Extended x : table.xs) {
-      Extended value = 0;
-      column.push_back(y.ValueAt(x, value) ? std::optional(value) : std::nullopt);
-    }
+    table.columns.push_back(f.TableValues(table.xs));
   }
   return true;
 }
 
-std::vector<int> TableFunctions(const TGraph2DDoc& doc) { return CompiledFunctions<TFunc2DObj, TDerivedFuncObj>(doc); }
+std::vector<int> TableFunctions(const TGraph2DDoc& doc) { return FunctionsOffering(doc, &TFunctionOffers::table); }
 
 std::string ValueTableText(const TValueTable& table, char separator, char decimalSeparator) {
   std::string text;

@@ -121,6 +121,10 @@ Extended TFunctionOfX::TermSize(Extended x) {
   return size;
 }
 
+TFunctionOfX TFunctionOfX::Minus(const TFunctionOfX& g) const {
+  return TFunctionOfX(Difference(program_.Program(), g.program_.Program()), values_, slot_);
+}
+
 TFunctionOfX FunctionOfFirstVariable(const TMathFunction& f) {
   return FunctionOfFirstVariable(f, f.Prepared()->Program());
 }
@@ -324,6 +328,45 @@ TPoints<TExtremum> FindExtrema(TFunctionOfX& f, Extended a, Extended b) {
     }
     out.points.push_back({t.x, y, t.falling});
   }
+  return out;
+}
+
+TIntegral IntegrateFunction(TFunctionOfX& f, Extended a, Extended b) {
+  return Integrate(
+      [&f](Extended x, Extended& y, int& error) {
+        if (f.Value(x, y)) return true;
+        error = f.ErrorCode();
+        return false;
+      },
+      a, b);
+}
+
+TFunctionPoints FindPoints(TFunctionOfX& f, Extended a, Extended b, bool zeros, bool extrema,
+                           const std::vector<TNamedFunction>& others) {
+  TFunctionPoints out;
+  if (zeros) {
+    const TPoints<TZero> found = FindZeros(f, a, b);
+    for (const TZero& z : found.points)
+      out.rows.push_back({z.to == z.x ? TFunctionPoint::Zero : TFunctionPoint::ZeroInterval, z.x, 0, z.to, {}});
+    out.more |= found.more;
+  }
+  if (extrema) {
+    const TPoints<TExtremum> found = FindExtrema(f, a, b);
+    for (const TExtremum& e : found.points)
+      out.rows.push_back({e.maximum ? TFunctionPoint::Maximum : TFunctionPoint::Minimum, e.x, e.y, e.x, {}});
+    out.more |= found.more;
+  }
+  for (const TNamedFunction& g : others) {
+    TFunctionOfX difference = f.Minus(g.f);
+    const TPoints<TZero> meets = FindZeros(difference, a, b);
+    out.more |= meets.more;
+    for (const TZero& z : meets.points) {
+      Extended y = 0;
+      if (f.Value(z.x, y)) out.rows.push_back({TFunctionPoint::Intersection, z.x, y, z.to, g.name});
+    }
+  }
+  std::stable_sort(out.rows.begin(), out.rows.end(),
+                   [](const TFunctionPoint& p, const TFunctionPoint& q) { return p.x < q.x; });
   return out;
 }
 

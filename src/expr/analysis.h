@@ -6,10 +6,12 @@
 // told apart: a zero from a pole or a jump, an extremum from a pole.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "expr/derivative.h"
 #include "expr/evaluator.h"
+#include "expr/integral.h"
 #include "expr/math_function.h"
 
 namespace plotix {
@@ -29,6 +31,8 @@ class TFunctionOfX {
   // The size of the terms at x: the largest magnitude among the values the program works out
   // on its way, which bounds what rounding may leave of an exact 0.
   Extended TermSize(Extended x);
+  // f - g, g a function of x over the same variables and the same slot.
+  TFunctionOfX Minus(const TFunctionOfX& g) const;
 
  private:
   TPreparedProgram program_;
@@ -70,5 +74,29 @@ TPoints<TZero> FindZeros(TFunctionOfX& f, Extended a, Extended b);
 // Each local extremum of f strictly inside (a, b): where f' changes sign, passing 0 or at a
 // kink where f is continuous.
 TPoints<TExtremum> FindExtrema(TFunctionOfX& f, Extended a, Extended b);
+
+// The integral of f from a to b, where f is undefined its error code.
+TIntegral IntegrateFunction(TFunctionOfX& f, Extended a, Extended b);
+
+// The points of a function people ask for, the read-outs' and the command line's alike.
+struct TFunctionPoint {
+  enum TKind { Zero, ZeroInterval, Minimum, Maximum, Intersection } kind = Zero;
+  Extended x = 0, y = 0;
+  Extended to = 0;    // where a ZeroInterval, or an Intersection along an interval, ends
+  std::string other;  // the function an Intersection is with, by name
+};
+struct TFunctionPoints {
+  std::vector<TFunctionPoint> rows;  // ascending in x
+  bool more = false;                 // a search found more than it keeps
+};
+// A function of x by its name.
+struct TNamedFunction {
+  std::string name;
+  TFunctionOfX f;
+};
+// The zeros of f (when asked), its extrema (when asked) and where it meets each of `others`
+// in [a, b]; an intersection's y is f's there.
+TFunctionPoints FindPoints(TFunctionOfX& f, Extended a, Extended b, bool zeros, bool extrema,
+                           const std::vector<TNamedFunction>& others);
 
 }  // namespace plotix

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <utility>
 
 #include "files/file_io.h"
@@ -116,6 +117,19 @@ std::string LinkTarget(const std::string& fileName) {
 }
 
 }  // namespace
+
+namespace {
+std::set<std::int32_t>& ClaimedTags() {
+  static std::set<std::int32_t> tags{tagParameters, tagFunctionNames};
+  return tags;
+}
+}  // namespace
+
+bool ClaimRecordTag(std::int32_t tag) { return ClaimedTags().insert(tag).second; }
+
+void ReleaseRecordTag(std::int32_t tag) { ClaimedTags().erase(tag); }
+
+bool IsClaimedRecordTag(std::int32_t tag) { return ClaimedTags().count(tag) != 0; }
 
 void GraphLoadError() {
   ShowError("Error Loading File");

@@ -24,16 +24,19 @@ struct TGraphFileAbort {};
 constexpr std::int32_t kFileFormatVersion = 2;
 constexpr std::int32_t kNewestFileFormat = 3;
 
-// The tags of extension records. A tag is never reused: a reader that meets one it does not
-// know refuses the file rather than drop what the record holds.
+// The tags of the graph-wide extension records. Each function class a graph kind keeps in
+// its own records claims its tag beside these when it is registered. A tag is never reused:
+// a reader that meets one it does not know refuses the file rather than drop what the record
+// holds.
 enum TFileTag : std::int32_t {
-  tagParametricCurve = 1,  // a 2D function x(t), y(t)
-  tagImplicitCurve = 2,    // a 2D function LEFT = RIGHT in x and y
-  tagParameters = 3,       // the graph's parameters
-  tagFunctionNames = 4,    // the names of the graph's functions, in list order
-  tagDerivedCurve = 5,     // a 2D function's derivative or integral curve
-  tagEnd                   // one past the last tag this version writes
+  tagParameters = 3,     // the graph's parameters
+  tagFunctionNames = 4,  // the names of the graph's functions, in list order
 };
+// Claims a tag for a kind of record; false when a record kind holds it already.
+bool ClaimRecordTag(std::int32_t tag);
+void ReleaseRecordTag(std::int32_t tag);
+// A tag this version writes, for one kind of graph or another.
+bool IsClaimedRecordTag(std::int32_t tag);
 constexpr int kFileHeaderEnd = 63;  // first content byte
 constexpr int kMinGraphFileSize = 66;
 

@@ -87,7 +87,7 @@ void TGraphDoc::ReadExtensions(TReadGraphFile& r, TBody& body) const {
     const long long end = r.Remaining() - length;
     if (!ReadExtension(tag, r, body)) {
       // A tag this version writes for another kind of graph is a damaged file, not a newer one.
-      if (tag >= tagParametricCurve && tag < tagEnd) GraphLoadError();
+      if (IsClaimedRecordTag(tag)) GraphLoadError();
       ShowMessage(TMsgKind::Error, "This graph file needs a newer version of Plotix.", TMsgButtons::OK);
       throw TGraphFileAbort{};
     }

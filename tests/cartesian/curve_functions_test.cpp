@@ -9,6 +9,7 @@
 #include "../told.h"
 #include "cartesian/cartesian_document.h"
 #include "cartesian/curve_functions.h"
+#include "cartesian/function_kinds.h"
 #include "platform/canvas.h"
 #include "polar/polar_document.h"
 
@@ -299,13 +300,13 @@ TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
     std::string told;
   } rows[] = {
       {"a tag from a newer version", WithRecord(good, 99, 0, {}), newer},
-      {"an implicit curve at the end", WithRecord(good, tagImplicitCurve, 19, implicit(4)), ""},
-      {"a position not past the last", WithRecord(good, tagImplicitCurve, 19, implicit(3)), error},
-      {"a position past the end", WithRecord(good, tagImplicitCurve, 19, implicit(5)), error},
-      {"a length beyond the file", WithRecord(good, tagImplicitCurve, 20, implicit(4)),
+      {"an implicit curve at the end", WithRecord(good, kImplicitCurveTag, 19, implicit(4)), ""},
+      {"a position not past the last", WithRecord(good, kImplicitCurveTag, 19, implicit(3)), error},
+      {"a position past the end", WithRecord(good, kImplicitCurveTag, 19, implicit(5)), error},
+      {"a length beyond the file", WithRecord(good, kImplicitCurveTag, 20, implicit(4)),
        "E|OK|Error Reading From File\n"},
-      {"a length shorter than the body", WithRecord(good, tagImplicitCurve, 18, implicit(4)), error},
-      {"a negative length", WithRecord(good, tagImplicitCurve, -1, implicit(4)), error},
+      {"a length shorter than the body", WithRecord(good, kImplicitCurveTag, 18, implicit(4)), error},
+      {"a negative length", WithRecord(good, kImplicitCurveTag, -1, implicit(4)), error},
   };
   for (const auto& row : rows) {
     TGraph2DDoc back;
@@ -318,7 +319,7 @@ TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
   }
   // A polar graph holds no curves: one that claims to is damaged.
   TGraphPolarDoc polar;
-  TBytes bytes = WithRecord(polar.GraphBytes(), tagImplicitCurve, 19, implicit(0));
+  TBytes bytes = WithRecord(polar.GraphBytes(), kImplicitCurveTag, 19, implicit(0));
   bytes[49] = 3;  // format 3, with its header checksum
   PutSum(bytes, 61);
   EXPECT_EQ(Open(bytes, polar), error);

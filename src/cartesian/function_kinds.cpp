@@ -1,0 +1,91 @@
+#include "cartesian/function_kinds.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "cartesian/cartesian_document.h"
+#include "cartesian/curve_dialogs.h"
+#include "cartesian/curve_functions.h"
+#include "cartesian/derived_function.h"
+#include "cartesian/function_dialog.h"
+#include "files/graph_file.h"
+#include "platform/dialog_controls.h"
+#include "platform/dialog_service.h"
+
+namespace plotix {
+
+namespace {
+
+std::vector<TFunctionKind>& Table() {
+  static std::vector<TFunctionKind> table;
+  return table;
+}
+
+template <class TObj, class TDlg>
+TFunctionKind Row(std::int32_t fileTag, std::string menuCaption, TFunctionOffers offers) {
+  TFunctionKind kind;
+  kind.type = typeid(TObj);
+  kind.fileTag = fileTag;
+  kind.menuCaption = std::move(menuCaption);
+  kind.make = [] { return std::make_unique<TObj>(); };
+  kind.registerDialog = [](TDialogService& service) { RegisterModal<TDlg, TObj>(service); };
+  kind.offers = offers;
+  return kind;
+}
+
+}  // namespace
+
+void RegisterFunctionKind(TFunctionKind kind) {
+  std::vector<TFunctionKind>& table = Table();
+  const bool known = std::any_of(table.begin(), table.end(), [&kind](const TFunctionKind& k) {
+    return k.type == kind.type || k.fileTag == kind.fileTag;
+  });
+  if (known || (kind.fileTag != 0 && !ClaimRecordTag(kind.fileTag)))
+    throw std::logic_error("a function kind's class or file tag is taken");
+  if (kind.registerDialog) kind.registerDialog(Dialogs());
+  table.push_back(std::move(kind));
+}
+
+void UnregisterFunctionKind(std::type_index type) {
+  std::vector<TFunctionKind>& table = Table();
+  const auto row = std::find_if(table.begin(), table.end(), [type](const TFunctionKind& k) { return k.type == type; });
+  if (row == table.end()) return;
+  if (row->fileTag != 0) ReleaseRecordTag(row->fileTag);
+  table.erase(row);
+}
+
+const std::vector<TFunctionKind>& FunctionKinds() { return Table(); }
+
+const TFunctionKind* FunctionKindOf(const TBaseFunc2DObj& function) {
+  const std::type_index type = typeid(function);
+  for (const TFunctionKind& k : Table())
+    if (k.type == type) return &k;
+  return nullptr;
+}
+
+const TFunctionKind* TaggedFunctionKind(std::int32_t tag) {
+  for (const TFunctionKind& k : Table())
+    if (k.fileTag == tag) return &k;
+  return nullptr;
+}
+
+std::vector<int> FunctionsOffering(const TGraph2DDoc& doc, bool TFunctionOffers::*tool) {
+  std::vector<int> indexes;
+  for (int i = 0; i < int(doc.Functions().size()); ++i) {
+    const TBaseFunc2DObj& f = *doc.Functions()[std::size_t(i)];
+    const TFunctionKind* kind = FunctionKindOf(f);
+    if (kind && kind->offers.*tool && f.ErrorText().empty()) indexes.push_back(i);
+  }
+  return indexes;
+}
+
+void RegisterBuiltInFunctionKinds() {
+  RegisterFunctionKind(Row<TFunc2DObj, TAdd2DFuncDlg>(0, "&New 2D Function...", {true, true, true, true}));
+  RegisterFunctionKind(
+      Row<TParametricFuncObj, TAddParametricDlg>(kParametricCurveTag, "New &Parametric Curve...", {.trace = true}));
+  RegisterFunctionKind(Row<TImplicitFuncObj, TAddImplicitDlg>(kImplicitCurveTag, "New &Implicit Curve...", {}));
+  // Derivative and integral curves come from their function's dialog.
+  RegisterFunctionKind(Row<TDerivedFuncObj, TDerivedCurveDlg>(kDerivedCurveTag, "", {.table = true}));
+}
+
+}  // namespace plotix
