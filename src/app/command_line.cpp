@@ -28,65 +28,90 @@
 #include "platform/font_substitutes.h"
 #include "platform/help_service.h"
 #include "platform/message_box.h"
-#include "platform/picture_file.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_regional_settings.h"
 #include "platform/window_fit.h"
 #include "window/graph_kinds.h"
-#include "window/graph_picture.h"
+#include "window/picture_formats.h"
 
 namespace plotix {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: plotix [FILE]\n"
-    "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
-    "              [--param NAME=VALUE ...]\n"
-    "              [--zeros A B | --extrema A B | --intersect EXPR2 A B | --derivative 1|2\n"
-    "               | --integral A B]\n"
-    "       plotix --render FILE.pxg OUT.bmp|OUT.png|OUT.svg|OUT.pdf [FILE.pxg OUT ...]\n"
-    "              [--depth 4|8|15|16|24|32 | --smooth | --scale 1|2|3|4] [--param NAME=VALUE ...]\n"
-    "       plotix --resave IN.pxg OUT.pxg\n"
-    "       plotix --help | --version\n";
+using D = TPictureDrawing;
 
-constexpr const char* kOptionHelp =
-    "\n"
-    "  FILE                  graph file (.pxg) to open in the main window\n"
-    "  --calc EXPR           evaluate Y=f(x,z)=EXPR as the Function Calculator does and\n"
-    "                        print the text its result field shows\n"
-    "  --x TEXT, --z TEXT    values of X and Z, constant expressions such as pi/2 (default 0)\n"
-    "  --scientific          exponent form instead of 18 decimals\n"
-    "  --trig RANGE[,plain]  trigonometry fix-up range 0..5 (default 2); \",plain\" turns\n"
-    "                        exact values off\n"
-    "  --zeros A B           instead of the value: each zero of EXPR in x from A to B, one\n"
-    "                        x per line (\"interval X1 X2\" where EXPR is 0 throughout)\n"
-    "  --extrema A B         each local extremum strictly between A and B: \"min X Y\" or\n"
-    "                        \"max X Y\"\n"
-    "  --intersect EXPR2 A B each point from A to B where EXPR = EXPR2: \"X Y\"\n"
-    "  --derivative N        the exact first (N = 1) or second (N = 2) derivative of EXPR\n"
-    "                        in x at --x\n"
-    "  --integral A B        the integral of EXPR dx from A to B; one that diverges or meets\n"
-    "                        a point without a value prints its error text\n"
-    "                        A and B are constant expressions, A <= B, and numbers have\n"
-    "                        21 significant digits; nothing found is no error\n"
-    "  --render FILE OUT     draw the graph file with its labels at its bitmap size and\n"
-    "                        write the picture as a .bmp, .png, .svg or .pdf file\n"
-    "                        (vectors at 96 pixels to the inch); more FILE OUT\n"
-    "                        pairs draw them all in one run, on every core, each\n"
-    "                        failure told under its file's name\n"
-    "  --depth BITS          colour depth of an exact .bmp or .png picture (default 32)\n"
-    "  --smooth              draw .png pictures anti-aliased\n"
-    "  --scale N             draw .png pictures N times the bitmap's size, smooth\n"
-    "  --param NAME=VALUE    a parameter's value, a constant expression: for --calc a\n"
-    "                        parameter EXPR may use, for --render in place of the\n"
-    "                        file's own (a file without it is bad usage); repeatable\n"
-    "  --resave IN OUT       open a graph file of any format and save it in format 2,\n"
-    "                        or 3 when it holds what format 2 can not\n"
-    "  --help, --version     print this text or the version\n"
-    "\n"
-    "Exit status: 0 for a value or a written file, 1 for an error text or a file that\n"
-    "can not be opened or written (its messages on stderr), 2 for bad usage.\n";
+// "a, b or c" of the extensions of the picture formats drawn so, each with `prefix`.
+std::string Extensions(std::initializer_list<D> drawings, const char* last = " or ", const char* between = ", ",
+                       const char* prefix = "") {
+  const std::vector<std::string> extensions = PictureExtensions(drawings);
+  std::string text;
+  for (std::size_t i = 0; i < extensions.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == extensions.size() ? last : between) + std::string(prefix) + extensions[i];
+  return text;
+}
+
+std::string AllExtensions() { return Extensions({D::Exact, D::Smooth, D::Vector}); }
+
+std::string Usage() {
+  return "usage: plotix [FILE]\n"
+         "       plotix --calc EXPR [--x TEXT] [--z TEXT] [--scientific] [--trig RANGE[,plain]]\n"
+         "              [--param NAME=VALUE ...]\n"
+         "              [--zeros A B | --extrema A B | --intersect EXPR2 A B | --derivative 1|2\n"
+         "               | --integral A B]\n"
+         "       plotix --render FILE.pxg " +
+         Extensions({D::Exact, D::Smooth, D::Vector}, "|", "|", "OUT") +
+         " [FILE.pxg OUT ...]\n"
+         "              [--depth 4|8|15|16|24|32 | --smooth | --scale 1|2|3|4] [--param NAME=VALUE ...]\n"
+         "       plotix --resave IN.pxg OUT.pxg\n"
+         "       plotix --help | --version\n";
+}
+
+std::string OptionHelp() {
+  return "\n"
+         "  FILE                  graph file (.pxg) to open in the main window\n"
+         "  --calc EXPR           evaluate Y=f(x,z)=EXPR as the Function Calculator does and\n"
+         "                        print the text its result field shows\n"
+         "  --x TEXT, --z TEXT    values of X and Z, constant expressions such as pi/2 (default 0)\n"
+         "  --scientific          exponent form instead of 18 decimals\n"
+         "  --trig RANGE[,plain]  trigonometry fix-up range 0..5 (default 2); \",plain\" turns\n"
+         "                        exact values off\n"
+         "  --zeros A B           instead of the value: each zero of EXPR in x from A to B, one\n"
+         "                        x per line (\"interval X1 X2\" where EXPR is 0 throughout)\n"
+         "  --extrema A B         each local extremum strictly between A and B: \"min X Y\" or\n"
+         "                        \"max X Y\"\n"
+         "  --intersect EXPR2 A B each point from A to B where EXPR = EXPR2: \"X Y\"\n"
+         "  --derivative N        the exact first (N = 1) or second (N = 2) derivative of EXPR\n"
+         "                        in x at --x\n"
+         "  --integral A B        the integral of EXPR dx from A to B; one that diverges or meets\n"
+         "                        a point without a value prints its error text\n"
+         "                        A and B are constant expressions, A <= B, and numbers have\n"
+         "                        21 significant digits; nothing found is no error\n"
+         "  --render FILE OUT     draw the graph file with its labels at its bitmap size and\n"
+         "                        write the picture as a " +
+         AllExtensions() +
+         " file\n"
+         "                        (vectors at 96 pixels to the inch); more FILE OUT\n"
+         "                        pairs draw them all in one run, on every core, each\n"
+         "                        failure told under its file's name\n"
+         "  --depth BITS          colour depth of an exact " +
+         Extensions({D::Exact}) +
+         " picture (default 32)\n"
+         "  --smooth              draw " +
+         Extensions({D::Smooth}) +
+         " pictures anti-aliased\n"
+         "  --scale N             draw " +
+         Extensions({D::Smooth}) +
+         " pictures N times the bitmap's size, smooth\n"
+         "  --param NAME=VALUE    a parameter's value, a constant expression: for --calc a\n"
+         "                        parameter EXPR may use, for --render in place of the\n"
+         "                        file's own (a file without it is bad usage); repeatable\n"
+         "  --resave IN OUT       open a graph file of any format and save it in format 2,\n"
+         "                        or 3 when it holds what format 2 can not\n"
+         "  --help, --version     print this text or the version\n"
+         "\n"
+         "Exit status: 0 for a value or a written file, 1 for an error text or a file that\n"
+         "can not be opened or written (its messages on stderr), 2 for bad usage.\n";
+}
 
 struct TCommandLine {
   enum TMode { Gui, Help, Version, Calc, Render, Resave } mode = Gui;
@@ -209,7 +234,7 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
         i += 2;
       }
       for (const TRenderJob& job : cl.render)
-        if (!IsPictureFileName(job.pictureFile)) return "--render writes a .bmp, .png, .svg or .pdf file";
+        if (!PictureFormatOf(job.pictureFile)) return "--render writes a " + AllExtensions() + " file";
     } else if (name == "--resave") {
       if (!takeValue() || i + 1 >= argc) return name + " needs two file names";
       if (!setMode(TCommandLine::Resave)) return "more than one mode given";
@@ -252,11 +277,12 @@ std::string Parse(int argc, char** argv, TCommandLine& cl) {
   const TRenderOptions& options = cl.renderOptions;
   if (options.depth != 0 && options.smooth) return "--depth is for exact pictures, not with --smooth or --scale";
   for (const TRenderJob& job : cl.render) {
-    TTwinFormat vector;
-    if (VectorFormatOf(job.pictureFile, vector) && (options.depth != 0 || options.smooth))
-      return "--depth, --smooth and --scale are for .bmp and .png pictures, not " + job.pictureFile;
-    if (options.smooth && !IsPngFileName(job.pictureFile))
-      return "--smooth and --scale write .png pictures, not " + job.pictureFile;
+    const TPictureDrawing drawing = RenderedFormat(job.pictureFile, options).drawing;
+    if (drawing == D::Vector && (options.depth != 0 || options.smooth))
+      return "--depth, --smooth and --scale are for " + Extensions({D::Exact, D::Smooth}, " and ") + " pictures, not " +
+             job.pictureFile;
+    if (options.smooth && drawing != D::Smooth)
+      return "--smooth and --scale write " + Extensions({D::Smooth}) + " pictures, not " + job.pictureFile;
   }
   if (cl.mode != TCommandLine::Gui && !stray.empty()) return "unexpected argument " + stray;
   return "";
@@ -338,12 +364,12 @@ int PlotixMain(int argc, char** argv) {
   TCommandLine cl;
   const std::string problem = Parse(argc, argv, cl);
   if (!problem.empty()) {
-    std::cerr << "plotix: " << problem << '\n' << kUsage;
+    std::cerr << "plotix: " << problem << '\n' << Usage();
     return 2;
   }
   switch (cl.mode) {
     case TCommandLine::Gui: return RunGui(argc, argv);
-    case TCommandLine::Help: std::cout << kUsage << kOptionHelp; return 0;
+    case TCommandLine::Help: std::cout << Usage() << OptionHelp(); return 0;
     case TCommandLine::Version: std::cout << "Plotix " PLOTIX_VERSION "\n"; return 0;
     case TCommandLine::Calc: EnterHeadless(); return RunCalc(cl);
     case TCommandLine::Render:

@@ -9,24 +9,14 @@
 
 #include "platform/canvas.h"
 #include "platform/message_box.h"
-#include "platform/picture_file.h"
 #include "window/graph_document.h"
 #include "window/graph_kinds.h"
-#include "window/graph_picture.h"
+#include "window/picture_formats.h"
 
 namespace plotix {
 
-namespace {
-
-bool HasExtension(const std::string& fileName, const char* extension) {
-  return QString::fromStdString(fileName).endsWith(QLatin1String(extension), Qt::CaseInsensitive);
-}
-
-}  // namespace
-
-bool IsPictureFileName(const std::string& fileName) {
-  TTwinFormat vector;
-  return HasExtension(fileName, ".bmp") || IsPngFileName(fileName) || VectorFormatOf(fileName, vector);
+const TPictureFormat& RenderedFormat(const std::string& pictureFile, const TRenderOptions& options) {
+  return *PictureFormatOf(pictureFile, options.smooth ? &FirstPictureFormat(TPictureDrawing::Smooth) : nullptr);
 }
 
 namespace {
@@ -55,10 +45,10 @@ int RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::v
   };
   const std::string noMemory =
       "no memory for a " + std::to_string(doc->BitmapWidth()) + " x " + std::to_string(doc->BitmapHeight()) + " bitmap";
-  TTwinFormat format = TTwinFormat::SmoothPng;
-  if (options.smooth || VectorFormatOf(job.pictureFile, format)) {
+  const TPictureFormat& format = RenderedFormat(job.pictureFile, options);
+  if (format.drawing != TPictureDrawing::Exact) {
     try {
-      if (!WriteTwinPicture(*doc, job.pictureFile, format, options.scale))
+      if (!WriteTwinPicture(*doc, job.pictureFile, format.twin, options.scale))
         return fail("can not write " + job.pictureFile);
     } catch (const std::bad_alloc&) {
       return fail(noMemory);
@@ -70,7 +60,7 @@ int RenderGraphFile(const TRenderJob& job, const TRenderOptions& options, std::v
   bitmap.SetDepth(depth);
   if (bitmap.Width() != doc->BitmapWidth() || bitmap.Height() != doc->BitmapHeight()) return fail(noMemory);
   doc->RenderWithLabels(bitmap);
-  if (!WritePictureFile(bitmap.Image(), depth, job.pictureFile)) return fail("can not write " + job.pictureFile);
+  if (!format.writeExact(bitmap.Image(), depth, job.pictureFile)) return fail("can not write " + job.pictureFile);
   return done();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "expr/parameters.h"
+#include "window/picture_formats.h"
 
 namespace plotix {
 
@@ -33,7 +34,8 @@ int RenderGraphFiles(const std::vector<TRenderJob>& jobs, const TRenderOptions& 
 // Opens a graph file of either format and saves it in the current one. Exit status 0 or 1.
 int ResaveGraphFile(const std::string& from, const std::string& to);
 
-// True for a picture name --render can write (.bmp, .png, .svg or .pdf, in any case).
-bool IsPictureFileName(const std::string& fileName);
+// The picture format --render writes for a picture file's name and the options; the name
+// has one (the command line's checks).
+const TPictureFormat& RenderedFormat(const std::string& pictureFile, const TRenderOptions& options);
 
 }  // namespace plotix

@@ -16,21 +16,14 @@
 #include "app/region_dialog.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
-#include "platform/picture_file.h"
 #include "window/graph_window.h"
+#include "window/picture_formats.h"
 
 namespace plotix {
 
 namespace {
 
 constexpr const char* kBitmapTitle = "Save As Bitmap File";
-// The smooth PNG types follow the exact ones, at these scales.
-constexpr const char* kBitmapFilter =
-    "Bitmap File (*.bmp)|*.bmp|PNG Files (*.png)|*.png|PNG Files, Smooth (*.png)|*.png|"
-    "PNG Files, Smooth 2x (*.png)|*.png|PNG Files, Smooth 4x (*.png)|*.png|SVG Files (*.svg)|*.svg|"
-    "PDF Files (*.pdf)|*.pdf";
-constexpr int kFirstSmoothType = 2;
-constexpr int kSmoothScales[] = {1, 2, 4};
 constexpr const char* kBitmapExt = "bmp";
 
 // Runs use on the window's picture of the document as it is now (the labels over the
@@ -96,16 +89,19 @@ TPrintPlacement PlacePrint(int width, int height, int percent) {
 bool SaveBitmapFile(QWidget* parent, TFuncGraphWindow& window) {
   std::string name = SuggestedBitmapName(window);
   int type = 0;
-  if (!PickSaveFile(parent, kBitmapTitle, kBitmapFilter, kBitmapExt, name, &type) || name.empty()) return false;
+  if (!PickSaveFile(parent, kBitmapTitle, PictureFilter(), kBitmapExt, name, &type) || name.empty()) return false;
   const TAreaChoice choice = ChooseArea(parent, window, kAreaToFileCaption);
   if (choice == TAreaChoice::Cancel) return false;
-  // The name's extension decides the format; a PNG name takes the smoothness of its type.
-  TTwinFormat format = TTwinFormat::SmoothPng;
-  const bool smoothPng = IsPngFileName(name) && type >= kFirstSmoothType && type < kFirstSmoothType + 3;
-  if (smoothPng || VectorFormatOf(name, format)) {
+  // The name's extension decides the format, the type chosen how a format of several types
+  // is drawn; a name of another extension gets a bitmap file.
+  const std::span<const TPictureFormat> formats = PictureFormats();
+  const TPictureFormat* format =
+      PictureFormatOf(name, type >= 0 && type < int(formats.size()) ? &formats[type] : nullptr);
+  if (!format) format = &formats.front();
+  if (format->drawing != TPictureDrawing::Exact) {
     const TRect region = window.Region();
     try {
-      if (window.WriteTwinPicture(name, format, smoothPng ? kSmoothScales[type - kFirstSmoothType] : 1,
+      if (window.WriteTwinPicture(name, format->twin, format->scale,
                                   choice == TAreaChoice::SelectedRect ? &region : nullptr))
         return true;
       ShowMessage(TMsgKind::Error, "Error Writing To File", TMsgButtons::OK);
@@ -115,7 +111,7 @@ bool SaveBitmapFile(QWidget* parent, TFuncGraphWindow& window) {
     return false;
   }
   return WithPicture(window, choice == TAreaChoice::SelectedRect, [&](const TBitmap& bitmap) {
-    const bool written = WritePictureFile(bitmap.Image(), bitmap.Depth(), name);
+    const bool written = format->writeExact(bitmap.Image(), bitmap.Depth(), name);
     if (!written) ShowMessage(TMsgKind::Error, "Error Writing To File", TMsgButtons::OK);
     return written;
   });

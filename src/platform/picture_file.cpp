@@ -4,8 +4,6 @@
 #include <QSaveFile>
 #include <QString>
 
-#include "platform/bmp_file.h"
-
 namespace plotix {
 
 namespace {
@@ -44,6 +42,8 @@ QImage PaletteImage(const QImage& image) {
   return indexed;
 }
 
+}  // namespace
+
 bool WritePngFile(const QImage& image, const std::string& path) {
   const QImage palette = image.format() == QImage::Format_RGB32 ? PaletteImage(image) : QImage();
   QSaveFile file(QString::fromStdString(path));
@@ -52,15 +52,6 @@ bool WritePngFile(const QImage& image, const std::string& path) {
     return false;
   }
   return file.commit();
-}
-}  // namespace
-
-bool IsPngFileName(const std::string& path) {
-  return QString::fromStdString(path).endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-}
-
-bool WritePictureFile(const QImage& image, int depth, const std::string& path) {
-  return IsPngFileName(path) ? WritePngFile(image, path) : WriteBmpFile(image, depth, path);
 }
 
 }  // namespace plotix

@@ -15,16 +15,6 @@
 
 namespace plotix {
 
-bool VectorFormatOf(const std::string& fileName, TTwinFormat& format) {
-  const QString name = QString::fromStdString(fileName);
-  for (const auto& [ext, f] : {std::pair{".svg", TTwinFormat::Svg}, std::pair{".pdf", TTwinFormat::Pdf}})
-    if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive)) {
-      format = f;
-      return true;
-    }
-  return false;
-}
-
 bool WriteTwinPicture(TGraphDoc& doc, const std::string& fileName, TTwinFormat format, int scale, const TRect* region) {
   TBitmap bitmap(doc.BitmapWidth(), doc.BitmapHeight());
   if (bitmap.Width() != doc.BitmapWidth() || bitmap.Height() != doc.BitmapHeight()) return false;
@@ -43,8 +33,7 @@ bool WriteTwinPicture(TGraphDoc& doc, const std::string& fileName, TTwinFormat f
     TPainterTwin twin(bitmap.Width(), bitmap.Height(), scale);
     draw(twin);
     const QImage& image = twin.Image();
-    return WritePictureFile(image.copy(area.left * scale, area.top * scale, width * scale, height * scale), 32,
-                            fileName);
+    return WritePngFile(image.copy(area.left * scale, area.top * scale, width * scale, height * scale), fileName);
   }
   QSaveFile file(QString::fromStdString(fileName));
   if (!file.open(QIODevice::WriteOnly)) return false;

@@ -12,9 +12,6 @@ class TGraphDoc;
 
 enum class TTwinFormat { SmoothPng, Svg, Pdf };
 
-// The vector format a file name asks for (.svg or .pdf, any case); false for others.
-bool VectorFormatOf(const std::string& fileName, TTwinFormat& format);
-
 // Draws the graph with its labels and writes it to fileName, atomically: an existing file
 // keeps its old contents on failure. A smooth PNG's name ends in .png; scale: its size in
 // bitmap sizes (1 to 4).

@@ -203,7 +203,7 @@ TEST(DesktopPictures, PngFilesKeepEveryColour) {
   TScratchDir dir;
   QImage image(300, 2, QImage::Format_RGB32);
   for (int x = 0; x < image.width(); ++x) image.setPixel(x, 0, qRgb(x % 256, x / 256, 7));
-  ASSERT_TRUE(WritePictureFile(image, 32, dir.Path("many.png")));
+  ASSERT_TRUE(WritePngFile(image, dir.Path("many.png")));
   EXPECT_EQ(QImage(QString::fromStdString(dir.Path("many.png"))).convertToFormat(QImage::Format_RGB32), image);
 }
 
