@@ -284,22 +284,13 @@ void TMainForm::BuildToolBar() {
   route(B::CenterFunction, [](TFuncGraphWindow* w) { w->CenterFunctionView(); });
   route(B::ZoomIn, [](TFuncGraphWindow* w) { w->ZoomIn(); });
   route(B::ZoomOut, [](TFuncGraphWindow* w) { w->ZoomOut(); });
-  route(B::ZoomXIn, [](TFuncGraphWindow* w) { w->ZoomAxis(TAxis::X, true); });
-  route(B::ZoomXOut, [](TFuncGraphWindow* w) { w->ZoomAxis(TAxis::X, false); });
-  route(B::ZoomYIn, [](TFuncGraphWindow* w) { w->ZoomAxis(TAxis::Y, true); });
-  route(B::ZoomYOut, [](TFuncGraphWindow* w) { w->ZoomAxis(TAxis::Y, false); });
-  const TDirection directions[] = {TDirection::Up, TDirection::Down, TDirection::Left, TDirection::Right};
-  for (int i = 0; i < 4; ++i) {
-    const TDirection d = directions[i];
-    route(B(int(B::ScrollUp) + i), [d](TFuncGraphWindow* w) { w->Scroll(d); });
-    route(B(int(B::PageUp) + i), [d](TFuncGraphWindow* w) { w->Page(d); });
-  }
-  route(B::RotateXMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::X, false); });
-  route(B::RotateXPlus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::X, true); });
-  route(B::RotateYMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Y, false); });
-  route(B::RotateYPlus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Y, true); });
-  route(B::RotateZPlus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Z, true); });
-  route(B::RotateZMinus, [](TFuncGraphWindow* w) { w->Rotate(TAxis::Z, false); });
+  // The kinds' own commands are those the active window offers under the buttons' hints.
+  for (int i = kFirstOfferedButton; i < kGraphButtonCount; ++i)
+    connect(GraphButtons[i], &QAction::triggered, this, [this, name = std::string(ButtonHint(B(i)))] {
+      OnActive([&name](TFuncGraphWindow* w) {
+        if (QAction* command = w->OfferedCommand(name)) command->trigger();
+      });
+    });
   windowCommands_ +=
       {Button(B::Save), Button(B::CenterFunction), Button(B::CenterBitmap), Button(B::ZoomIn), Button(B::ZoomOut)};
 

@@ -32,13 +32,6 @@ namespace {
 constexpr const char* kOpenTitle = "Open A Plotix File";
 constexpr const char* kOpenFilter = "Plotix File(*.pxg)|*.pxg";
 
-// The group of view commands a button belongs to (0: shown for every kind).
-unsigned ButtonCommandGroup(TGraphButton b) {
-  if (b >= TGraphButton::ZoomXIn && b <= TGraphButton::ZoomYOut) return vcAxisZoom;
-  if (b >= TGraphButton::ScrollUp && b <= TGraphButton::PageRight) return vcScroll;
-  if (b >= TGraphButton::RotateXMinus) return vcRotate;
-  return 0;
-}
 }  // namespace
 
 TFuncGraphWindow* TMainForm::ActiveGraphWindow() const {
@@ -279,9 +272,8 @@ void TMainForm::UpdateWindowCommands() {
 }
 
 void TMainForm::ShowKindButtons(const TFuncGraphWindow* window) {
-  const unsigned commands = window ? window->ViewCommands() : 0;
-  for (int i = 0; i < kGraphButtonCount; ++i)
-    if (const unsigned group = ButtonCommandGroup(TGraphButton(i))) GraphButtons[i]->setVisible(commands & group);
+  for (int i = kFirstOfferedButton; i < kGraphButtonCount; ++i)
+    GraphButtons[i]->setVisible(window && window->OfferedCommand(ButtonHint(TGraphButton(i))));
 }
 
 // ---- recent files ------------------------------------------------------------

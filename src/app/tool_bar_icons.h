@@ -35,6 +35,8 @@ enum class TGraphButton {
   RotateZMinus,
 };
 constexpr int kGraphButtonCount = int(TGraphButton::RotateZMinus) + 1;
+// The buttons from this one on run what the active window offers under their hints.
+constexpr int kFirstOfferedButton = int(TGraphButton::ZoomXIn);
 constexpr int kToolBarIconSize = 24;
 
 const char* ButtonHint(TGraphButton button);

@@ -46,14 +46,18 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
   QMenu* v = ViewMenu();
   AddCommand(v, "Change Vie&w...", [this] { ChangeView(); });
   AddZoomCommands();
-  AddCommand(
-      v, "Zoo&m X Axis In", [this] { ZoomAxis(TAxis::X, true); }, Qt::Key_F9);
-  AddCommand(
-      v, "Zoom X &Axis Out", [this] { ZoomAxis(TAxis::X, false); }, Qt::Key_F10);
-  AddCommand(
-      v, "Zoom Y Axis I&n", [this] { ZoomAxis(TAxis::Y, true); }, Qt::Key_F11);
-  AddCommand(
-      v, "Zoom Y Axis Ou&t", [this] { ZoomAxis(TAxis::Y, false); }, Qt::Key_F12);
+  const struct {
+    const char *caption, *name;
+    TAxis axis;
+    bool in;
+    Qt::Key key;
+  } axisZooms[] = {{"Zoo&m X Axis In", "Zoom X Axis In", TAxis::X, true, Qt::Key_F9},
+                   {"Zoom X &Axis Out", "Zoom X Axis Out", TAxis::X, false, Qt::Key_F10},
+                   {"Zoom Y Axis I&n", "Zoom Y Axis In", TAxis::Y, true, Qt::Key_F11},
+                   {"Zoom Y Axis Ou&t", "Zoom Y Axis Out", TAxis::Y, false, Qt::Key_F12}};
+  for (const auto& z : axisZooms)
+    OfferCommand(z.name, AddCommand(
+                             v, z.caption, [this, axis = z.axis, in = z.in] { ZoomAxis(axis, in); }, z.key));
   AddScrollCommands();
   v->addSeparator();
   AddCommand(v, "Set &X Zoom Equal To Y", [this] { SetXZoomEqualToY(); });

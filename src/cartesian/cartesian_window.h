@@ -27,8 +27,8 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   void ZoomOut() override;
   void CenterFunctionView() override;
 
-  unsigned ViewCommands() const override { return vcAxisZoom | vcScroll; }
-  void ZoomAxis(TAxis axis, bool in) override;
+  // One axis' zoom one step in or out.
+  void ZoomAxis(TAxis axis, bool in);
   void MoveView(Extended dx, Extended dy) override;
   void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
 

@@ -23,18 +23,20 @@ TFunc3DWindow::TFunc3DWindow(QWidget* parent) : TKindWindow(parent) {
   AddCommand(v, "C&hange View...", [this] { ChangeView(); });
   AddZoomCommands();
   v->addSeparator();
-  AddCommand(
-      v, "Rotate - to X Axis (Up)", [this] { Rotate(TAxis::X, false); }, Qt::Key_F5);
-  AddCommand(
-      v, "Rotate + to &X Axis (Down)", [this] { Rotate(TAxis::X, true); }, Qt::Key_F6);
-  AddCommand(
-      v, "Rotate - to Y Axis (Left)", [this] { Rotate(TAxis::Y, false); }, Qt::Key_F7);
-  AddCommand(
-      v, "Rotate + to &Y Axis (Right)", [this] { Rotate(TAxis::Y, true); }, Qt::Key_F8);
-  AddCommand(
-      v, "Rotate + to &Z Axis (Spin Left)", [this] { Rotate(TAxis::Z, true); }, Qt::Key_F9);
-  AddCommand(
-      v, "Rotate - to Z Axis (Spin Right)", [this] { Rotate(TAxis::Z, false); }, Qt::Key_F10);
+  const struct {
+    const char *caption, *name;
+    TAxis axis;
+    bool plus;
+  } rotations[] = {{"Rotate - to X Axis (Up)", "Rotate - to X Axis", TAxis::X, false},
+                   {"Rotate + to &X Axis (Down)", "Rotate + to X Axis", TAxis::X, true},
+                   {"Rotate - to Y Axis (Left)", "Rotate - to Y Axis", TAxis::Y, false},
+                   {"Rotate + to &Y Axis (Right)", "Rotate + to Y Axis", TAxis::Y, true},
+                   {"Rotate + to &Z Axis (Spin Left)", "Rotate + to Z Axis", TAxis::Z, true},
+                   {"Rotate - to Z Axis (Spin Right)", "Rotate - to Z Axis", TAxis::Z, false}};
+  for (int i = 0; i < 6; ++i)
+    OfferCommand(rotations[i].name, AddCommand(
+                                        v, rotations[i].caption, [this, r = rotations[i]] { Rotate(r.axis, r.plus); },
+                                        Qt::Key(Qt::Key_F5 + i)));
   AddCenterCommand("&Rotate All Axis to Zero");
 }
 

@@ -25,8 +25,8 @@ class TFunc3DWindow : public TKindWindow<TGraph3DDoc, TSettings3DDlg, TChange3DV
   // Turns all three angles back to zero.
   void CenterFunctionView() override;
 
-  unsigned ViewCommands() const override { return vcRotate; }
-  void Rotate(TAxis axis, bool plus) override;
+  // One axis' rotation angle one rotation amount up or down.
+  void Rotate(TAxis axis, bool plus);
   void WheelZoom(TPoint, bool in, TZoomAxes) override { in ? ZoomIn() : ZoomOut(); }
   // A degree per pixel: dragging right turns + about Y, dragging down + about X.
   void DragView(int dx, int dy) override;

@@ -22,7 +22,6 @@ class TFuncPolarWindow : public TKindWindow<TGraphPolarDoc, TSettingsPolarDlg, T
   void ZoomOut() override;
   void CenterFunctionView() override;
 
-  unsigned ViewCommands() const override { return vcScroll; }
   void MoveView(Extended dx, Extended dy) override;
   void WheelZoom(TPoint at, bool in, TZoomAxes axes) override;
 

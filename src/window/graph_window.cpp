@@ -551,6 +551,14 @@ QAction* TFuncGraphWindow::AddCommand(QMenu* menu, const char* caption, std::fun
   return action;
 }
 
+void TFuncGraphWindow::OfferCommand(const char* name, QAction* action) { offered_.emplace_back(name, action); }
+
+QAction* TFuncGraphWindow::OfferedCommand(const std::string& name) const {
+  for (const auto& [offeredName, action] : offered_)
+    if (offeredName == name) return action;
+  return nullptr;
+}
+
 void TFuncGraphWindow::AddZoomCommands() {
   viewMenu_->addSeparator();
   AddCommand(
@@ -562,15 +570,19 @@ void TFuncGraphWindow::AddZoomCommands() {
 void TFuncGraphWindow::AddScrollCommands() {
   const char* const scrolls[] = {"Scroll View &Up", "Scroll View &Down", "Scroll View &Left", "Scroll View &Right"};
   const char* const pages[] = {"Page View U&p", "Page Vi&ew Down", "Page View Le&ft", "Page View Ri&ght"};
+  const char* const scrollNames[] = {"Scroll Up", "Scroll Down", "Scroll Left", "Scroll Right"};
+  const char* const pageNames[] = {"Page Up", "Page Down", "Page Left", "Page Right"};
   const TDirection directions[] = {TDirection::Up, TDirection::Down, TDirection::Left, TDirection::Right};
   viewMenu_->addSeparator();
   for (int i = 0; i < 4; ++i)
-    AddCommand(
-        viewMenu_, scrolls[i], [this, d = directions[i]] { Scroll(d); }, Qt::Key(Qt::Key_F5 + i));
+    OfferCommand(scrollNames[i],
+                 AddCommand(
+                     viewMenu_, scrolls[i], [this, d = directions[i]] { Scroll(d); }, Qt::Key(Qt::Key_F5 + i)));
   viewMenu_->addSeparator();
   for (int i = 0; i < 4; ++i)
-    AddCommand(
-        viewMenu_, pages[i], [this, d = directions[i]] { Page(d); }, Qt::SHIFT | Qt::Key(Qt::Key_F5 + i));
+    OfferCommand(pageNames[i],
+                 AddCommand(
+                     viewMenu_, pages[i], [this, d = directions[i]] { Page(d); }, Qt::SHIFT | Qt::Key(Qt::Key_F5 + i)));
 }
 
 void TFuncGraphWindow::AddCenterCommand(const char* caption) {

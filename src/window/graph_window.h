@@ -72,13 +72,6 @@ extern const std::array<TColor, kNewFuncColorCount> kNewFuncColors;
 // The first new-function colour for which `used` is false, else the one at index, cycling.
 TColor NewFunctionColor(const std::function<bool(TColor)>& used, int index);
 
-// The groups of view commands a kind offers beyond zoom and centre; the main window shows
-// the tool bar buttons of the active window's groups.
-enum TViewCommand : unsigned {
-  vcAxisZoom = 1u << 0,  // ZoomAxis
-  vcScroll = 1u << 1,    // Scroll and Page
-  vcRotate = 1u << 2,    // Rotate
-};
 enum class TDirection { Up, Down, Left, Right };
 enum class TAxis { X, Y, Z };
 // The axes a wheel notch zooms: both, or one of a 2D graph's (Ctrl: x, Shift: y).
@@ -123,18 +116,16 @@ class TFuncGraphWindow : public QWidget {
   virtual void ZoomOut() = 0;
   virtual void CenterFunctionView() = 0;
 
-  // ---- the view commands of the tool bar and the hot keys ----
-  // A combination of TViewCommand; a kind ignores the commands it does not offer.
-  virtual unsigned ViewCommands() const = 0;
-  // One axis' zoom one step in or out.
-  virtual void ZoomAxis(TAxis, bool /*in*/) {}
+  // ---- the commands of a kind's own beyond zoom and centre ----
+  // The tool bar's button of a name ("Zoom X Axis In", its hint) triggers the action the
+  // active window offers under that name, and shows only while the window offers one.
+  QAction* OfferedCommand(const std::string& name) const;
   // The view moved by the scroll amount, or by half the bitmap, through MoveView.
   void Scroll(TDirection direction);
   void Page(TDirection direction);
   // Kinds with a flat view (2D, polar) move its centre by (dx, dy) pixels (x right, y up)
   // within ±100000 and redraw when it moved.
   virtual void MoveView(Extended /*dx*/, Extended /*dy*/) {}
-  virtual void Rotate(TAxis, bool /*plus*/) {}
 
   // ---- mouse navigation: the wheel and the middle button over the bitmap ----
   // Each call is one step of the view change the keys make, with their step rules and
@@ -324,6 +315,8 @@ class TFuncGraphWindow : public QWidget {
   // A menu command of the window: the label operation in progress ends before it runs.
   QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command, const QKeySequence& shortcut);
   QAction* AddCommand(QMenu* menu, const char* caption, std::function<void()> command);
+  // Offers the action under a tool bar button's name (see OfferedCommand).
+  void OfferCommand(const char* name, QAction* action);
   // View menu commands, each group after a separator: those every kind offers, those of
   // the kinds that scroll, and the one that centres the view under the kind's caption.
   void AddZoomCommands();
@@ -369,6 +362,7 @@ class TFuncGraphWindow : public QWidget {
   std::unique_ptr<TPainterTwin> graphTwin_, screenTwin_;  // smooth drawing
   QScrollArea* scrollBox_;
   TScreenImage* screenImage_;
+  std::vector<std::pair<std::string, QAction*>> offered_;  // by name, in the order offered
   QMenu* functionMenu_;
   QMenu* viewMenu_;
   TLabelEditor* labelEditor_;

@@ -101,6 +101,30 @@ TEST_F(MainWindow, CommandsMenusAndButtonsFollowTheOpenWindows) {
   EXPECT_EQ(Told(messages), "");
 }
 
+// The buttons of a kind's own commands show for the windows that offer them, and each runs
+// the active window's command of its name: a view change, which marks the graph modified.
+TEST_F(MainWindow, AKindsOwnButtonsShowAndRunForItsWindowsOnly) {
+  using B = TGraphButton;
+  const struct {
+    int kind;  // into the New actions: 2D, polar, 3D
+    B button;
+    bool offered;
+  } rows[] = {{0, B::ZoomXIn, true},      {0, B::ZoomYOut, true},   {0, B::PageLeft, true},
+              {0, B::RotateZPlus, false}, {1, B::ScrollDown, true}, {1, B::ZoomYIn, false},
+              {2, B::RotateXMinus, true}, {2, B::RotateZMinus, true}, {2, B::ScrollUp, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(int(r.button));
+    form.NewActions[r.kind]->trigger();
+    TFuncGraphWindow* w = form.ActiveGraphWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(form.GraphButtons[int(r.button)]->isVisible(), r.offered);
+    w->SetModified(false);
+    form.GraphButtons[int(r.button)]->trigger();
+    EXPECT_EQ(w->IsModified(), r.offered);
+    CloseActive();
+  }
+}
+
 TEST_F(MainWindow, AtMostSixteenGraphWindows) {
   for (int i = 0; i < kMaxGraphWindows; ++i) ASSERT_NE(form.New2DCartisian1Click(), nullptr);
   EXPECT_EQ(form.New2DCartisian1Click(), nullptr);

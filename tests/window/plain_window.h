@@ -56,7 +56,6 @@ class TPlainWindow : public TFuncGraphWindow {
   void ZoomIn() override {}
   void ZoomOut() override {}
   void CenterFunctionView() override {}
-  unsigned ViewCommands() const override { return 0; }
   QList<QMenu*> WindowMenus() const override { return {}; }
   bool AllocateExtra(int, int) override { return !extraFails; }
   TPlainDoc& Doc() { return static_cast<TPlainDoc&>(MutableDocument()); }

@@ -71,7 +71,6 @@ class TStripesWindow : public TFuncGraphWindow {
   }
   void ZoomOut() override {}
   void CenterFunctionView() override {}
-  unsigned ViewCommands() const override { return 0; }
   TStripesDoc& Doc() { return static_cast<TStripesDoc&>(MutableDocument()); }
   const TStripesDoc& Doc() const { return static_cast<const TStripesDoc&>(Document()); }
 };
