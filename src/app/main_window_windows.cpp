@@ -19,10 +19,10 @@
 #include "app/main_window.h"
 #include "app/parameter_panel.h"
 #include "cartesian/cartesian_document.h"
-#include "cartesian/points_window.h"
 #include "files/graph_file.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
+#include "window/graph_follower.h"
 #include "window/graph_kinds.h"
 #include "window/graph_window.h"
 
@@ -229,7 +229,7 @@ void TMainForm::WindowClosing(TFuncGraphWindow* window) {
   if (ActiveGraphWindow() == window) {
     ShowDrawingProgress(nullptr);
     ShowDrawingNote(nullptr);
-    Parameters->SetWindow(nullptr);
+    FollowActiveGraph(*this, nullptr);
     if (GraphToolBar->isVisible()) ShowKindButtons(nullptr);
     MergeWindowMenus(nullptr);
   }
@@ -243,8 +243,7 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* subWindow) {
   history_->setActiveStack(window->History());
   ShowDrawingProgress(window);
   ShowDrawingNote(window);
-  Parameters->SetWindow(window);
-  TPointsWindow::Follow(window);
+  FollowActiveGraph(*this, window);
   window->Activated();
 }
 

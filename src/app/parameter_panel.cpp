@@ -116,7 +116,7 @@ TParameterPanel::TParameterPanel(QWidget* parent)
   Rebuild();
 }
 
-void TParameterPanel::SetWindow(TFuncGraphWindow* window) {
+void TParameterPanel::FollowGraph(TFuncGraphWindow* window) {
   if (window == window_) return;
   StopPlay(true);
   if (window_) disconnect(window_, nullptr, this, nullptr);

@@ -10,6 +10,7 @@
 
 #include "expr/parameters.h"
 #include "platform/dialog_controls.h"
+#include "window/graph_follower.h"
 
 class QGridLayout;
 class QLabel;
@@ -48,14 +49,14 @@ class TParameterDlg : public TOkCancelDlg {
   bool used_;
 };
 
-class TParameterPanel : public QWidget {
+class TParameterPanel : public QWidget, public TGraphFollower {
   Q_OBJECT
 
  public:
   explicit TParameterPanel(QWidget* parent = nullptr);
 
   // The window whose parameters are shown and followed (null: none).
-  void SetWindow(TFuncGraphWindow* window);
+  void FollowGraph(TFuncGraphWindow* window) override;
   TFuncGraphWindow* Window() const { return window_; }
   // The window's parameters changed: rows rebuilt when names or ranges differ, else moved.
   void Refresh();

@@ -21,30 +21,23 @@
 
 namespace plotix {
 
-namespace {
-TPointsWindow* instance = nullptr;
-}
-
-TPointsWindow* TPointsWindow::Instance() { return instance; }
-
 TPointsWindow* TPointsWindow::Open(TFunc2DWindow* graph) {
-  if (!instance) {
-    QWidget* main = graph->window();
-    instance = new TPointsWindow(main);
+  QWidget* main = graph->window();
+  TPointsWindow* points = main->findChild<TPointsWindow*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!points) {
+    points = new TPointsWindow(main);
     // First beside the graphs, at the main window's right.
-    instance->resize(instance->sizeHint().expandedTo(QSize(560, 440)));
-    instance->move(main->mapToGlobal(QPoint(std::max(0, main->width() - instance->width() - 24), 96)));
+    points->resize(points->sizeHint().expandedTo(QSize(560, 440)));
+    points->move(main->mapToGlobal(QPoint(std::max(0, main->width() - points->width() - 24), 96)));
   }
-  instance->SetGraph(graph);
-  instance->show();
-  instance->raise();
-  instance->activateWindow();
-  return instance;
+  points->SetGraph(graph);
+  points->show();
+  points->raise();
+  points->activateWindow();
+  return points;
 }
 
-void TPointsWindow::Follow(TFuncGraphWindow* active) {
-  if (instance) instance->SetGraph(qobject_cast<TFunc2DWindow*>(active));
-}
+void TPointsWindow::FollowGraph(TFuncGraphWindow* active) { SetGraph(qobject_cast<TFunc2DWindow*>(active)); }
 
 TPointsWindow::TPointsWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool),
@@ -111,11 +104,6 @@ TPointsWindow::TPointsWindow(QWidget* parent)
   connect(copy, &QShortcut::activated, this, &TPointsWindow::CopyRows);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [] { ShowHelp("analysis.md#zeros-extrema-intersections"); });
-}
-
-// It goes with the window it was opened in.
-TPointsWindow::~TPointsWindow() {
-  if (instance == this) instance = nullptr;
 }
 
 void TPointsWindow::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "cartesian/function_points.h"
+#include "window/graph_follower.h"
 
 class QComboBox;
 class QLabel;
@@ -20,16 +21,15 @@ class TEditMathConst;
 class TFunc2DWindow;
 class TFuncGraphWindow;
 
-class TPointsWindow : public QWidget {
+class TPointsWindow : public QWidget, public TGraphFollower {
   Q_OBJECT
 
  public:
-  // Shows the one points window on the graph, made when it is first wanted.
+  // Shows the points window of the graph's top-level window on the graph, made when it is
+  // first wanted; it goes with that window.
   static TPointsWindow* Open(TFunc2DWindow* graph);
-  // The active graph window changed: the window, when open, follows a 2D graph or shows none.
-  static void Follow(TFuncGraphWindow* active);
-  static TPointsWindow* Instance();
-  ~TPointsWindow() override;
+  // Follows a 2D graph, or shows none.
+  void FollowGraph(TFuncGraphWindow* active) override;
 
   TFunc2DWindow* Graph() const { return graph_; }
   // The points again, for the chosen function and range.

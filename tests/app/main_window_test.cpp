@@ -21,8 +21,10 @@
 #include "../files/file_fixtures.h"
 #include "../told.h"
 #include "app/main_window.h"
+#include "app/parameter_panel.h"
 #include "cartesian/cartesian_window.h"
 #include "cartesian/curve_functions.h"
+#include "cartesian/points_window.h"
 #include "labels/text_editor.h"
 #include "platform/common_dialogs.h"
 
@@ -133,6 +135,26 @@ TEST_F(MainWindow, AtMostSixteenGraphWindows) {
   EXPECT_EQ(Windows(), kMaxGraphWindows);
   const std::string refused = "E|OK|A Maximum of 16 Graph Windows May be Open At Once.\n";
   EXPECT_EQ(Told(messages), refused + refused);
+}
+
+// The points window and the parameters dock follow the active graph window; the points
+// window shows none for a graph of another kind and goes when the main window goes.
+TEST_F(MainWindow, ToolWindowsFollowTheActiveGraphWindow) {
+  auto* first = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
+  auto* second = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
+  form.NewActions[1]->trigger();  // polar
+  TFuncGraphWindow* polar = form.ActiveGraphWindow();
+  TPointsWindow* points = TPointsWindow::Open(first);
+  EXPECT_EQ(form.findChildren<TPointsWindow*>().size(), 1);
+  const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
+  const std::pair<TFuncGraphWindow*, TFunc2DWindow*> rows[] = {{second, second}, {polar, nullptr}, {first, first}};
+  for (const auto& [active, followed] : rows) {
+    for (QMdiSubWindow* sub : subs)
+      if (sub->widget() == active) form.MdiArea->setActiveSubWindow(sub);
+    EXPECT_EQ(points->Graph(), followed);
+    EXPECT_EQ(form.Parameters->Window(), active);
+  }
+  EXPECT_EQ(TPointsWindow::Open(second), points);
 }
 
 // Tile, Cascade and Arrange Icons bring every window, minimised or not, back into view.

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -88,18 +89,19 @@ TEST(FunctionPoints, TheWindowCentresMarksAndTakesARange) {
   }
   // After an error the numbers' columns still have room for a number.
   EXPECT_GE(points.Rows->columnWidth(2), points.Rows->fontMetrics().horizontalAdvance(QString(18, '0')));
-  TPointsWindow::Follow(nullptr);
+  points.FollowGraph(nullptr);
   EXPECT_EQ(points.Note->text(), "Activate a 2D Cartesian graph window.");
   points.close();
 }
 
 TEST(FunctionPoints, TheWindowGoesWithTheWindowItWasOpenedIn) {
+  QPointer<TPointsWindow> points;
   {
     TFunc2DWindow window;
-    TPointsWindow::Open(&window);
+    points = TPointsWindow::Open(&window);
+    EXPECT_EQ(TPointsWindow::Open(&window), points);  // one a window
   }
-  EXPECT_EQ(TPointsWindow::Instance(), nullptr);
-  TPointsWindow::Follow(nullptr);  // nothing to follow with
+  EXPECT_TRUE(points.isNull());
 }
 
 TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {

@@ -193,7 +193,7 @@ class ParameterWindow : public ::testing::Test {
     window.NewDefaultSize();
     window.SetParameters({Param("a", 1)}, "Add Parameter");
     window.AppendFunction(Function("a*x"));
-    panel.SetWindow(&window);
+    panel.FollowGraph(&window);
   }
   Extended A() const { return window.Doc().Parameters()[0].Value; }
 
