@@ -52,7 +52,6 @@ class TMainForm : public QMainWindow {
   // ---- commands ----
   // A new window of the kind with a 500 x 500 bitmap; null at the window limit.
   TFuncGraphWindow* NewGraphClick(std::int32_t kind);
-  TFuncGraphWindow* New2DCartisian1Click();
   void OpenFile1Click();
   bool SaveFile1Click();
   bool SaveFileAs1Click();

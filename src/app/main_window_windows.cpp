@@ -18,7 +18,6 @@
 #include "app/label_tool_bar.h"
 #include "app/main_window.h"
 #include "app/parameter_panel.h"
-#include "cartesian/cartesian_document.h"
 #include "files/graph_file.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
@@ -155,8 +154,6 @@ void TMainForm::RebuildWindowList() {
     windowList_.append(item);
   }
 }
-
-TFuncGraphWindow* TMainForm::New2DCartisian1Click() { return NewGraphClick(k2DCartesianCode); }
 
 TFuncGraphWindow* TMainForm::NewGraphClick(std::int32_t kind) {
   if (!CheckWindowLimit()) return nullptr;

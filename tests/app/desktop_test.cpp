@@ -104,7 +104,7 @@ TEST_F(Desktop, ClosingUnsavedWorkAsksFirst) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
-    auto* w = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
+    auto* w = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
     w->ZoomIn();  // modified
     if (row.work == Function) w->AppendFunction(std::make_unique<TFunc2DObj>());
     if (row.work == Label) w->LabelEditor().AddLabel(CreateLabel(ltRectangle, w->LabelOwner()));
@@ -129,7 +129,7 @@ TEST_F(Desktop, NewWindowsCascadeInsideTheArea) {
   const QRect area(QPoint(0, 0), form.MdiArea->viewport()->size());
   QList<QPoint> corners;
   for (int i = 0; i < kMaxGraphWindows; ++i) {
-    auto* sub = qobject_cast<QMdiSubWindow*>(form.New2DCartisian1Click()->parentWidget());
+    auto* sub = qobject_cast<QMdiSubWindow*>(form.NewGraphClick(k2DCartesianCode)->parentWidget());
     EXPECT_TRUE(area.contains(sub->geometry())) << i;
     if (!corners.contains(sub->pos())) corners << sub->pos();
   }

@@ -9,6 +9,7 @@
 
 #include "app/label_tool_bar.h"
 #include "app/main_window.h"
+#include "cartesian/cartesian_document.h"
 #include "labels/font_controls.h"
 #include "platform/common_dialogs.h"
 #include "platform/message_box.h"
@@ -23,7 +24,7 @@ TEST(LabelToolBar, NewLabelsTakeTheToolAndAttributesChosen) {
   TMainForm form;
   EXPECT_FALSE(form.LabelToolBar->isVisible());
   EXPECT_TRUE(form.LabelToolBar->ToolButton(0)->isChecked());
-  TFuncGraphWindow* w = form.New2DCartisian1Click();
+  TFuncGraphWindow* w = form.NewGraphClick(k2DCartesianCode);
   ASSERT_NE(w, nullptr);
 
   form.SelectRegionAction->trigger();

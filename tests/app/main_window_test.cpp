@@ -54,7 +54,7 @@ class MainWindow : public ::testing::Test {
   }
   // A new 2D graph saved as `name` in the scratch folder, through the save dialog.
   TFuncGraphWindow* SavedGraph(const std::string& name) {
-    TFuncGraphWindow* w = form.New2DCartisian1Click();
+    TFuncGraphWindow* w = form.NewGraphClick(k2DCartesianCode);
     dialogs->QueueFileName(dir.Path(name));
     EXPECT_TRUE(form.SaveFile1Click());
     return w;
@@ -93,8 +93,8 @@ TEST_F(MainWindow, CommandsMenusAndButtonsFollowTheOpenWindows) {
     EXPECT_EQ(form.GraphWindowCount(), windows);
   };
   check(0);
-  ASSERT_NE(form.New2DCartisian1Click(), nullptr);
-  ASSERT_NE(form.New2DCartisian1Click(), nullptr);
+  ASSERT_NE(form.NewGraphClick(k2DCartesianCode), nullptr);
+  ASSERT_NE(form.NewGraphClick(k2DCartesianCode), nullptr);
   check(2);
   CloseActive();
   check(1);
@@ -128,8 +128,8 @@ TEST_F(MainWindow, AKindsOwnButtonsShowAndRunForItsWindowsOnly) {
 }
 
 TEST_F(MainWindow, AtMostSixteenGraphWindows) {
-  for (int i = 0; i < kMaxGraphWindows; ++i) ASSERT_NE(form.New2DCartisian1Click(), nullptr);
-  EXPECT_EQ(form.New2DCartisian1Click(), nullptr);
+  for (int i = 0; i < kMaxGraphWindows; ++i) ASSERT_NE(form.NewGraphClick(k2DCartesianCode), nullptr);
+  EXPECT_EQ(form.NewGraphClick(k2DCartesianCode), nullptr);
   form.OpenFile1Click();  // refused before the open dialog
   EXPECT_TRUE(dialogs->asked.empty());
   EXPECT_EQ(Windows(), kMaxGraphWindows);
@@ -140,8 +140,8 @@ TEST_F(MainWindow, AtMostSixteenGraphWindows) {
 // The points window and the parameters dock follow the active graph window; the points
 // window shows none for a graph of another kind and goes when the main window goes.
 TEST_F(MainWindow, ToolWindowsFollowTheActiveGraphWindow) {
-  auto* first = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
-  auto* second = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
+  auto* first = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
+  auto* second = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
   form.NewActions[1]->trigger();  // polar
   TFuncGraphWindow* polar = form.ActiveGraphWindow();
   TPointsWindow* points = TPointsWindow::Open(first);
@@ -160,7 +160,7 @@ TEST_F(MainWindow, ToolWindowsFollowTheActiveGraphWindow) {
 // Tile, Cascade and Arrange Icons bring every window, minimised or not, back into view.
 TEST_F(MainWindow, TheWindowMenuLeavesEveryWindowReachable) {
   form.resize(900, 700);
-  for (int i = 0; i < 4; ++i) form.New2DCartisian1Click();
+  for (int i = 0; i < 4; ++i) form.NewGraphClick(k2DCartesianCode);
   const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
   subs[0]->showMinimized();
   subs[1]->showMinimized();
@@ -209,7 +209,7 @@ TEST_F(MainWindow, SaveAsksForANameOnceAndOpenShowsTheFileInTheCaption) {
 }
 
 TEST_F(MainWindow, RecentFilesHoldTheFiveNewestClosedFilesThatAreNotOpen) {
-  form.New2DCartisian1Click();
+  form.NewGraphClick(k2DCartesianCode);
   CloseActive();  // no file name: not listed
   EXPECT_TRUE(form.RecentFiles().isEmpty());
   EXPECT_FALSE(form.RecentSeparator->isVisible());
@@ -311,7 +311,7 @@ TEST_F(MainWindow, TheWindowMenuListsTheOpenGraphs) {
 // untitled windows are numbered there.
 TEST_F(MainWindow, CaptionsMarkUnsavedChanges) {
   TFuncGraphWindow* saved = SavedGraph("a.pxg");
-  for (int i = 0; i < 3; ++i) form.New2DCartisian1Click();
+  for (int i = 0; i < 3; ++i) form.NewGraphClick(k2DCartesianCode);
   const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
   EXPECT_EQ(std::tuple(subs[0]->windowTitle(), subs[0]->isWindowModified()),
             std::tuple(QString("2D Cartesian - [a.pxg][*]"), false));
@@ -333,7 +333,7 @@ TEST_F(MainWindow, CaptionsMarkUnsavedChanges) {
 // grip.
 TEST_F(MainWindow, TheDrawingNoteFitsBesideThePanels) {
   form.resize(900, 700);
-  auto* window = static_cast<TFunc2DWindow*>(form.New2DCartisian1Click());
+  auto* window = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
   auto curve = std::make_unique<TParametricFuncObj>();
   curve->X.SetExpression("t+100");
   curve->Y.SetExpression("sqrt(-t)");
@@ -344,7 +344,7 @@ TEST_F(MainWindow, TheDrawingNoteFitsBesideThePanels) {
   const QRect note = form.DrawingNote->geometry();
   EXPECT_LT(form.StatusPanels[2]->geometry().right(), note.left());
   EXPECT_LT(note.right(), form.statusBar()->findChild<QSizeGrip*>()->geometry().left());
-  form.New2DCartisian1Click();  // the note is the active window's
+  form.NewGraphClick(k2DCartesianCode);  // the note is the active window's
   EXPECT_FALSE(form.DrawingNote->isVisible());
 }
 
@@ -352,7 +352,7 @@ TEST_F(MainWindow, TheDrawingNoteFitsBesideThePanels) {
 TEST_F(MainWindow, CascadedWindowsKeepTheirBitmapsSize) {
   form.resize(1200, 900);
   QCoreApplication::processEvents();
-  for (int i = 0; i < 3; ++i) form.New2DCartisian1Click();
+  for (int i = 0; i < 3; ++i) form.NewGraphClick(k2DCartesianCode);
   const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
   for (QMdiSubWindow* sub : subs) sub->resize(200, 150);
   MenuItem("&Window", "Casca&de")->trigger();
@@ -370,7 +370,7 @@ TEST_F(MainWindow, CascadedWindowsKeepTheirBitmapsSize) {
 TEST_F(MainWindow, DeleteRemovesTheSelectedLabelAndEditsTextInTheEditor) {
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  TFuncGraphWindow* w = form.New2DCartisian1Click();
+  TFuncGraphWindow* w = form.NewGraphClick(k2DCartesianCode);
   form.LabelToolMode = ltText;
   w->MouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
   w->MouseUp(Qt::LeftButton, Qt::NoModifier, 20, 20);
