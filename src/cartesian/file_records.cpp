@@ -140,12 +140,14 @@ void ReadFunction2(TReadGraphFile& r, TFunc2DObj& f) {
   f.SpecialXLines.reserve(lines);
   for (int i = 0; i < lines; ++i) f.SpecialXLines.push_back(r.ReadLongString(kMaxExpressionLength));
   const int values = r.CheckCount(r.ReadInt32(), kMaxSpecialValues, 10);
-  f.SpecialX.reserve(values);
+  std::vector<Extended> xs;
+  xs.reserve(values);
   for (int i = 0; i < values; ++i) {
     const Extended x = r.ReadExtended();
-    Require(std::isfinite(x) && (f.SpecialX.empty() || f.SpecialX.back() < x));
-    f.SpecialX.push_back(x);
+    Require(std::isfinite(x) && (xs.empty() || xs.back() < x));
+    xs.push_back(x);
   }
+  f.SetSpecialX(std::move(xs));
 }
 
 }  // namespace
@@ -191,8 +193,8 @@ void TFunc2DObj::SaveToFile(TWriteGraphFile& w) const {
   w.WriteLongString(HiBoundText);
   w.WriteInt32(static_cast<std::int32_t>(SpecialXLines.size()));
   for (const std::string& line : SpecialXLines) w.WriteLongString(line);
-  w.WriteInt32(static_cast<std::int32_t>(SpecialX.size()));
-  for (const Extended x : SpecialX) w.WriteExtended(x);
+  w.WriteInt32(static_cast<std::int32_t>(SpecialX().size()));
+  for (const Extended x : SpecialX()) w.WriteExtended(x);
   Func.WriteToFile(w);
 }
 

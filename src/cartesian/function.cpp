@@ -1,5 +1,6 @@
 #include "cartesian/function.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "cartesian/derived_function.h"
@@ -343,12 +344,18 @@ bool TFunc2DObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
 std::vector<std::unique_ptr<TBaseFuncObj>> TFunc2DObj::TakeCompanions() {
   std::vector<std::unique_ptr<TBaseFuncObj>> curves;
-  for (const TDerivedRequest& request : NewCurves) {
+  for (const TDerivedRequest& request : requests_.curves) {
     curves.push_back(std::make_unique<TDerivedFuncObj>(Name, request));
     curves.back()->Style.Width = Style.Width;
   }
-  NewCurves.clear();
+  requests_.curves.clear();
   return curves;
+}
+
+void TFunc2DObj::SetSpecialX(std::vector<Extended> xs) {
+  std::sort(xs.begin(), xs.end());
+  xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+  specialX_ = std::move(xs);
 }
 
 void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map) { TPlotter(plot, canvas, map).Run(); }
@@ -378,7 +385,7 @@ std::string TFunc2DObj::Plot(TCanvas& canvas, const TMapping2D& map) {
   plot.HiBound = HiBound;
   plot.AsymptoteFixUp = AsymptoteFixUp;
   plot.ExtraAccuracy = ExtraAccuracy;
-  plot.SpecialX = SpecialX;
+  plot.SpecialX = specialX_;
   PlotColumns(plot, canvas, map);
   return {};
 }

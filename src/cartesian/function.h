@@ -99,8 +99,13 @@ class TFunc2DObj : public TBaseFunc2DObj {
   bool AsymptoteFixUp = false;
   bool ExtraAccuracy = false;
   std::vector<std::string> SpecialXLines;
-  std::vector<Extended> SpecialX;          // strictly ascending
-  std::vector<TDerivedRequest> NewCurves;  // asked for by the dialog, not yet in the graph
+
+  // The x values always sampled, ascending, each once.
+  const std::vector<Extended>& SpecialX() const { return specialX_; }
+  void SetSpecialX(std::vector<Extended> xs);
+  // The curves derived from the function its dialog asks for; TakeCompanions makes them once,
+  // and a copy of the function carries no request.
+  void RequestCurves(std::vector<TDerivedRequest> requests) { requests_.curves = std::move(requests); }
 
   std::string GetDescription() const override { return "Y=" + Name + "(x)=" + Func.Expression(); }
   bool NewDialog(TColor color) override;
@@ -113,6 +118,16 @@ class TFunc2DObj : public TBaseFunc2DObj {
   std::vector<std::unique_ptr<TBaseFuncObj>> TakeCompanions() override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
   std::optional<TFunctionOfX> FunctionOfX() const override { return FunctionOfFirstVariable(Func); }
+
+ private:
+  struct TRequests {
+    TRequests() = default;
+    TRequests(const TRequests&) {}
+    TRequests& operator=(const TRequests&) { return *this; }
+    std::vector<TDerivedRequest> curves;
+  };
+  std::vector<Extended> specialX_;
+  TRequests requests_;
 };
 
 }  // namespace plotix

@@ -159,8 +159,6 @@ bool TAdd2DFuncDlg::ParseSpecialValues(const std::vector<std::string>& lines) {
     }
     special_.push_back(value.Value());
   }
-  std::sort(special_.begin(), special_.end());
-  special_.erase(std::unique(special_.begin(), special_.end()), special_.end());
   return true;
 }
 
@@ -196,7 +194,7 @@ bool TAdd2DFuncDlg::NewCurves() {
 
 void TAdd2DFuncDlg::accept() {
   if (!Validate()) return;
-  func_.NewCurves = curves_;
+  func_.RequestCurves(curves_);
   func_.Func = scratch_;
   func_.Name = EName->text().toStdString();
   func_.LoBoundText = ELoBoundStr->text().toStdString();
@@ -210,7 +208,7 @@ void TAdd2DFuncDlg::accept() {
   func_.Style = Style->Style();
   if (specialChanged_) {
     func_.SpecialXLines = MemoLines(EForcePointsMemo);
-    func_.SpecialX = special_;
+    func_.SetSpecialX(special_);
   }
   QDialog::accept();
 }

@@ -167,7 +167,7 @@ TEST(Add2DFuncDialog, OkStoresTheFunctionAndCancelNothing) {
       want.AsymptoteFixUp = want.ExtraAccuracy = true;
       want.Style = {0x00FF00, 3};
       want.SpecialXLines = {"3", "1", "2", "1", "pi/2"};
-      want.SpecialX = {1, kPi / 2, 2, 3};  // sorted, each once
+      want.SetSpecialX({1, kPi / 2, 2, 3});  // sorted, each once
     }
     EXPECT_EQ(FunctionFields(*func), FunctionFields(want));
     Extended y = 1;

@@ -22,7 +22,7 @@ inline auto SettingsFields(const TSetting2DObj& s) {
 inline auto FunctionFields(const TBaseFunc2DObj& function) {
   const auto& f = dynamic_cast<const TFunc2DObj&>(function);
   return std::tuple(f.Func.Expression(), f.LoBoundText, f.HiBoundText, f.LoBoundEmpty, f.HiBoundEmpty, f.LoBound,
-                    f.HiBound, f.AsymptoteFixUp, f.ExtraAccuracy, f.SpecialXLines, f.SpecialX, f.Style.Color,
+                    f.HiBound, f.AsymptoteFixUp, f.ExtraAccuracy, f.SpecialXLines, f.SpecialX(), f.Style.Color,
                     f.Style.Width);
 }
 

@@ -99,7 +99,7 @@ TEST_F(File2D, EveryFieldComesBack) {
   f.HiBound = 2;
   f.AsymptoteFixUp = f.ExtraAccuracy = true;
   f.SpecialXLines = {"0", "pi/2", "-1"};
-  f.SpecialX = {-1, 0, 3.14159L / 2};
+  f.SetSpecialX({-1, 0, 3.14159L / 2});
   f.Style.Color = 0x00AA00;
   f.Style.Width = 10;
   doc.AddFunction(std::move(function));

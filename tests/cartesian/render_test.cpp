@@ -123,7 +123,7 @@ TEST_F(Render2D, ExtraAccuracyAndSpecialValuesReachTheUndefinedEdge) {
   EXPECT_EQ(std::tuple(At(250, 249), At(250, 250)), std::tuple(kWhite, kWhite));
   for (const bool extra : {true, false}) {
     f.ExtraAccuracy = extra;
-    f.SpecialX = extra ? std::vector<Extended>{} : std::vector<Extended>{0};
+    f.SetSpecialX(extra ? std::vector<Extended>{} : std::vector<Extended>{0});
     Render();
     for (int row = 246; row <= 250; ++row) EXPECT_EQ(At(250, row), kBlue) << row;
     EXPECT_EQ(Count(kBlue, 0, 0, 250, 500), 0);
@@ -148,7 +148,7 @@ TEST_F(Render2D, BoundsAndSpecialValuesAtTheEnds) {
   functions.erase(functions.begin());
   g.HiBoundEmpty = false;
   g.HiBound = 1.9857L;  // the last column is 319 (x = 1.9714)
-  g.SpecialX = {1.985L};
+  g.SetSpecialX({1.985L});
   Render();
   EXPECT_EQ(Count(kBlue, 319, 10, 320, 70), 60);  // the line to the special point climbs column 319
 }
