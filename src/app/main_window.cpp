@@ -57,6 +57,22 @@ TMainForm::TMainForm(std::unique_ptr<QSettings> store, QWidget* parent)
   BuildMenus();
   BuildToolBar();
   connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
+  // The parts the tests and the help find by name.
+  const std::pair<QObject*, const char*> named[] = {{SaveAction, "SaveAction"},
+                                                    {CloseAction, "CloseAction"},
+                                                    {RefreshAction, "RefreshAction"},
+                                                    {PrintAction, "PrintAction"},
+                                                    {CopyBitmapAction, "CopyBitmapAction"},
+                                                    {SmoothDrawingAction, "SmoothDrawingAction"},
+                                                    {ParametersAction, "ParametersAction"},
+                                                    {SelectRegionAction, "SelectRegionAction"},
+                                                    {FlatToolBarsAction, "FlatToolBarsAction"},
+                                                    {ResizeLabelsAction, "ResizeLabelsAction"},
+                                                    {RecentSeparator, "RecentSeparator"},
+                                                    {DrawingBar, "DrawingBar"},
+                                                    {CancelDrawingButton, "CancelDrawingButton"},
+                                                    {DrawingNote, "DrawingNote"}};
+  for (const auto& [object, name] : named) object->setObjectName(QString::fromLatin1(name));
   UpdateWindowCommands();
   ShowKindButtons(nullptr);
   if (store_) LoadSettings(*store_, *this);
@@ -88,7 +104,7 @@ void TMainForm::BuildMenus() {
 
   QMenu* file = fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
   for (const TGraphKindEntry& kind : GraphKinds())
-    NewActions << add(file, kind.newCommand.c_str(), [this, code = kind.fileCode] { NewGraphClick(code); });
+    newActions_ << add(file, kind.newCommand.c_str(), [this, code = kind.fileCode] { NewGraphClick(code); });
   file->addSeparator();
   add(file, "&Open File...", [this] { OpenFile1Click(); });
   SaveAction = add(
@@ -109,7 +125,7 @@ void TMainForm::BuildMenus() {
   file->addSeparator();
   add(file, "E&xit", [this] { close(); });
   RecentSeparator = file->addSeparator();
-  for (int i = 0; i < kMaxRecentFiles; ++i) RecentActions[i] = add(file, "", [this, i] { OpenRecentFile(i); });
+  for (int i = 0; i < kMaxRecentFiles; ++i) recentActions_[i] = add(file, "", [this, i] { OpenRecentFile(i); });
   RebuildRecentMenu();
 
   // The active graph window's history; each command says what it takes back or makes again.
@@ -138,7 +154,7 @@ void TMainForm::BuildMenus() {
   BitmapAttribAction = add(graph, "&Bitmap Size/Colors...",
                            [this] { OnActive([](TFuncGraphWindow* w) { w->ChangeBitmapAttributes(); }); });
   SelectRegionAction = add(graph, "Select Bitmap &Region", [this](bool on) {
-    LabelToolMode = on ? kRegionTool : 0;
+    labelToolMode_ = on ? kRegionTool : 0;
     LabelToolBar->ShowToolsOff();
   });
   SelectRegionAction->setCheckable(true);
@@ -255,26 +271,26 @@ void TMainForm::BuildToolBar() {
     const QString hint = QString::fromStdString(kind.newHint);
     QAction* button = GraphToolBar->addAction(GraphKindIcon(kind), hint);
     button->setToolTip(hint);
-    connect(button, &QAction::triggered, NewActions[NewButtons.size()], &QAction::trigger);
-    NewButtons << button;
+    connect(button, &QAction::triggered, newActions_[newButtons_.size()], &QAction::trigger);
+    newButtons_ << button;
   }
   for (int i = 0; i < kGraphButtonCount; ++i) {
     const auto b = B(i);
     const QString hint = QString::fromLatin1(ButtonHint(b));
     QAction* action = GraphToolBar->addAction(ButtonIcon(b), hint);
     action->setToolTip(hint);
-    GraphButtons[i] = action;
+    graphButtons_[i] = action;
     if (b == B::Open || b == B::CenterBitmap || b == B::ZoomXIn || b == B::RotateXMinus)
       GraphToolBar->insertSeparator(action);
   }
-  connect(Button(B::Open), &QAction::triggered, this, [this] { OpenFile1Click(); });
-  connect(Button(B::Save), &QAction::triggered, this, [this] { SaveFile1Click(); });
-  GraphToolBar->insertActions(Button(B::CenterFunction), {UndoAction, RedoAction});
-  connect(Button(B::CenterBitmap), &QAction::triggered, CenterBitmapAction, &QAction::trigger);
+  connect(GraphButton(B::Open), &QAction::triggered, this, [this] { OpenFile1Click(); });
+  connect(GraphButton(B::Save), &QAction::triggered, this, [this] { SaveFile1Click(); });
+  GraphToolBar->insertActions(GraphButton(B::CenterFunction), {UndoAction, RedoAction});
+  connect(GraphButton(B::CenterBitmap), &QAction::triggered, CenterBitmapAction, &QAction::trigger);
 
   // The view commands go to the active window's operation of the same name.
   const auto route = [this](B b, auto command) {
-    connect(Button(b), &QAction::triggered, this, [this, command] {
+    connect(GraphButton(b), &QAction::triggered, this, [this, command] {
       OnActive([command](TFuncGraphWindow* w) {
         w->LeaveMode();
         command(w);
@@ -286,13 +302,13 @@ void TMainForm::BuildToolBar() {
   route(B::ZoomOut, [](TFuncGraphWindow* w) { w->ZoomOut(); });
   // The kinds' own commands are those the active window offers under the buttons' hints.
   for (int i = kFirstOfferedButton; i < kGraphButtonCount; ++i)
-    connect(GraphButtons[i], &QAction::triggered, this, [this, name = std::string(ButtonHint(B(i)))] {
+    connect(graphButtons_[i], &QAction::triggered, this, [this, name = std::string(ButtonHint(B(i)))] {
       OnActive([&name](TFuncGraphWindow* w) {
         if (QAction* command = w->OfferedCommand(name)) command->trigger();
       });
     });
-  windowCommands_ +=
-      {Button(B::Save), Button(B::CenterFunction), Button(B::CenterBitmap), Button(B::ZoomIn), Button(B::ZoomOut)};
+  windowCommands_ += {GraphButton(B::Save), GraphButton(B::CenterFunction), GraphButton(B::CenterBitmap),
+                      GraphButton(B::ZoomIn), GraphButton(B::ZoomOut)};
 
   addToolBarBreak();
   LabelToolBar = new TLabelToolBar(this);
@@ -300,15 +316,15 @@ void TMainForm::BuildToolBar() {
   LabelToolBar->hide();
   connect(LabelToolBar, &TLabelToolBar::ToolChosen, this, [this](int tool) {
     SelectRegionAction->setChecked(false);
-    LabelToolMode = tool;
+    labelToolMode_ = tool;
   });
   SetFlatToolBars(FlatToolBarsAction->isChecked());
 }
 
 void TMainForm::BuildStatusBar() {
   status_ = std::make_unique<TStatusLine>(
-      [this](int panel, const std::string& text) { StatusPanels[panel]->setText(QString::fromStdString(text)); });
-  for (QLabel*& panel : StatusPanels) {
+      [this](int panel, const std::string& text) { statusPanels_[panel]->setText(QString::fromStdString(text)); });
+  for (QLabel*& panel : statusPanels_) {
     panel = new QLabel;
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
@@ -387,7 +403,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     if (auto* window = qobject_cast<TFuncGraphWindow*>(sub->widget())) window->CloseAnswered();
     sub->close();
   }
-  if (HelpWindow) HelpWindow->close();
+  if (helpWindow_) helpWindow_->close();
   StoreSettings();
   event->accept();
 }
@@ -408,7 +424,7 @@ void TMainForm::LayoutStatusPanels() {
   };
   const bool drawing = DrawingBar->isVisibleTo(this), noted = DrawingNote->isVisibleTo(this);
   if (drawing || noted) {
-    client -= int(StatusPanels.size()) * spacing;
+    client -= int(statusPanels_.size()) * spacing;
     if (const QSizeGrip* grip = statusBar()->findChild<QSizeGrip*>(); grip && statusBar()->isSizeGripEnabled())
       client -= grip->sizeHint().width();
   }
@@ -418,7 +434,7 @@ void TMainForm::LayoutStatusPanels() {
   }
   if (noted) take(DrawingNote, client / 3);
   const int panelWidth = client > 450 ? client / 3 : 150;
-  for (QLabel* panel : StatusPanels) panel->setFixedWidth(panelWidth);
+  for (QLabel* panel : statusPanels_) panel->setFixedWidth(panelWidth);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -434,7 +450,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange)
     if (auto* window = qobject_cast<TFuncGraphWindow*>(watched); window && window->parentWidget()) ShowCaption(window);
   if (event->type() == QEvent::MouseButtonDblClick &&
-      (watched == statusBar() || std::find(StatusPanels.begin(), StatusPanels.end(), watched) != StatusPanels.end())) {
+      (watched == statusBar() ||
+       std::find(statusPanels_.begin(), statusPanels_.end(), watched) != statusPanels_.end())) {
     StatusLineSettings();
     return true;
   }

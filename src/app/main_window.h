@@ -89,42 +89,17 @@ class TMainForm : public QMainWindow {
   // rest wait for the next start.
   void RecoverGraphs(const std::vector<TLeftOverGraph>& graphs, const std::vector<bool>& open);
 
-  QMdiArea* MdiArea;
-  QToolBar* GraphToolBar;
-  std::array<QAction*, kGraphButtonCount> GraphButtons{};
-  std::array<QLabel*, 3> StatusPanels{};
-  QProgressBar* DrawingBar;  // beside them, with its Cancel button, while the active window draws
-  QToolButton* CancelDrawingButton;
-  QLabel* DrawingNote;          // what the active window's last drawing could not draw, when anything
-  TParameterPanel* Parameters;  // in the "Parameters" dock, following the active window
-  // Menu items the tests and the window-dependent rules reach by role.
-  QList<QAction*> NewActions;  // by graph kind, as the kinds registered
-  QList<QAction*> NewButtons;
-  QAction* UndoAction;  // "&Undo" and "&Redo" + what they take back or make again
-  QAction* RedoAction;
-  QAction* SaveAction;
-  QAction* SaveAsAction;
-  QAction* CloseAction;
-  QAction* GraphSettingsAction;
-  QAction* CenterBitmapAction;
-  QAction* RefreshAction;
-  QAction* SmoothDrawingAction;
-  QAction* ParametersAction;  // shows and hides the "Parameters" dock
-  QAction* SaveBitmapAction;
-  QAction* PrintScaleAction;
-  QAction* PrintAction;
-  QAction* BitmapAttribAction;
-  QAction* SelectRegionAction;  // checked: label tool mode kRegionTool
-  QAction* RegionDialogAction;
-  QAction* CopyBitmapAction;
-  QAction* FlatToolBarsAction;
-  TLabelToolBar* LabelToolBar;
-  QAction* ResizeLabelsAction;  // checked: a plain drag resizes labels too
-  std::array<QAction*, kMaxRecentFiles> RecentActions{};
-  QAction* RecentSeparator;
-  QPointer<THelpWindow> HelpWindow;  // made when first asked for
+  // What the tests and the help reach by role; the other parts are found by their object
+  // names.
+  QAction* GraphButton(TGraphButton button) const { return graphButtons_[int(button)]; }
+  const QLabel* StatusPanel(int panel) const { return statusPanels_[std::size_t(panel)]; }
+  const QList<QAction*>& NewActions() const { return newActions_; }  // by graph kind, as registered
+  const QList<QAction*>& NewButtons() const { return newButtons_; }
+  const std::array<QAction*, kMaxRecentFiles>& RecentActions() const { return recentActions_; }
+  THelpWindow* HelpWindow() const;  // null until first asked for
   // 0 off, 1..7 the label kinds, kRegionTool (8) region selection.
-  int LabelToolMode = 0;
+  int LabelToolMode() const { return labelToolMode_; }
+  void SetLabelToolMode(int tool) { labelToolMode_ = tool; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -132,10 +107,13 @@ class TMainForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The settings store keeps the state of the form's parts.
+  friend void LoadSettings(QSettings& store, TMainForm& form);
+  friend void SaveSettings(QSettings& store, const TMainForm& form);
+
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusBar();
-  QAction* Button(TGraphButton button) const { return GraphButtons[int(button)]; }
   // Counts a new window in, shows it in the MDI area and activates it.
   void AddGraphWindow(TFuncGraphWindow* window);
   bool CheckWindowLimit();
@@ -175,6 +153,42 @@ class TMainForm : public QMainWindow {
   // Runs the command on the active graph window, if any.
   template <class F>
   void OnActive(F command);
+
+  QMdiArea* MdiArea;
+  QToolBar* GraphToolBar;
+  std::array<QAction*, kGraphButtonCount> graphButtons_{};
+  std::array<QLabel*, 3> statusPanels_{};
+  QProgressBar* DrawingBar;  // beside them, with its Cancel button, while the active window draws
+  QToolButton* CancelDrawingButton;
+  QLabel* DrawingNote;          // what the active window's last drawing could not draw, when anything
+  TParameterPanel* Parameters;  // in the "Parameters" dock, following the active window
+  // Menu items the tests and the window-dependent rules reach by role.
+  QList<QAction*> newActions_;  // by graph kind, as the kinds registered
+  QList<QAction*> newButtons_;
+  QAction* UndoAction;  // "&Undo" and "&Redo" + what they take back or make again
+  QAction* RedoAction;
+  QAction* SaveAction;
+  QAction* SaveAsAction;
+  QAction* CloseAction;
+  QAction* GraphSettingsAction;
+  QAction* CenterBitmapAction;
+  QAction* RefreshAction;
+  QAction* SmoothDrawingAction;
+  QAction* ParametersAction;  // shows and hides the "Parameters" dock
+  QAction* SaveBitmapAction;
+  QAction* PrintScaleAction;
+  QAction* PrintAction;
+  QAction* BitmapAttribAction;
+  QAction* SelectRegionAction;  // checked: label tool mode kRegionTool
+  QAction* RegionDialogAction;
+  QAction* CopyBitmapAction;
+  QAction* FlatToolBarsAction;
+  TLabelToolBar* LabelToolBar;
+  QAction* ResizeLabelsAction;  // checked: a plain drag resizes labels too
+  std::array<QAction*, kMaxRecentFiles> recentActions_{};
+  QAction* RecentSeparator;
+  QPointer<THelpWindow> helpWindow_;  // made when first asked for
+  int labelToolMode_ = 0;
 
   TProgramSettings settings_;
   QUndoGroup* history_;  // the active window's history

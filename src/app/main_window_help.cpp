@@ -12,28 +12,30 @@
 
 namespace plotix {
 
+THelpWindow* TMainForm::HelpWindow() const { return helpWindow_; }
+
 void TMainForm::ShowHelpContents() { ShowHelp({}); }
 
 void TMainForm::ShowHelp(const QString& page) {
-  if (!HelpWindow) HelpWindow = new THelpWindow(this);
+  if (!helpWindow_) helpWindow_ = new THelpWindow(this);
   // A modal dialog blocks every window but its own: while one is open the help window
   // belongs to it, and comes back here when it closes.
   QWidget* modal = QApplication::activeModalWidget();
-  QWidget* owner = modal && modal != HelpWindow ? modal : this;
-  if (HelpWindow->parentWidget() != owner) {
-    HelpWindow->setParent(owner, Qt::Window);
+  QWidget* owner = modal && modal != helpWindow_ ? modal : this;
+  if (helpWindow_->parentWidget() != owner) {
+    helpWindow_->setParent(owner, Qt::Window);
     if (auto* dialog = qobject_cast<QDialog*>(owner))
       connect(dialog, &QDialog::finished, this, [this] {
-        if (!HelpWindow || HelpWindow->parentWidget() == this) return;
-        const bool shown = HelpWindow->isVisible();
-        HelpWindow->setParent(this, Qt::Window);
-        HelpWindow->setVisible(shown);
+        if (!helpWindow_ || helpWindow_->parentWidget() == this) return;
+        const bool shown = helpWindow_->isVisible();
+        helpWindow_->setParent(this, Qt::Window);
+        helpWindow_->setVisible(shown);
       });
   }
-  HelpWindow->ShowPage(page);
-  HelpWindow->show();
-  HelpWindow->raise();
-  HelpWindow->activateWindow();
+  helpWindow_->ShowPage(page);
+  helpWindow_->show();
+  helpWindow_->raise();
+  helpWindow_->activateWindow();
 }
 
 // F1 opens the page of what has the focus: a dialog's own page, the active graph kind's,

@@ -57,7 +57,7 @@ void TMainForm::AddGraphWindow(TFuncGraphWindow* window) {
   window->SetStatusLine(status_.get());
   window->SetProgramSettings(&settings_);
   history_->addStack(window->History());
-  window->CurrentLabelTool = [this] { return LabelToolMode; };
+  window->CurrentLabelTool = [this] { return labelToolMode_; };
   window->LabelToolAttributes = [this]() -> const TToolBarAttribClass& { return LabelToolBar->Attributes; };
   window->ResizeLabelsMode = [this] { return ResizeLabelsAction->isChecked(); };
   window->ChangeDigitsShown = [this](int digits) { SetDigitsShown(digits); };
@@ -269,7 +269,7 @@ void TMainForm::UpdateWindowCommands() {
 
 void TMainForm::ShowKindButtons(const TFuncGraphWindow* window) {
   for (int i = kFirstOfferedButton; i < kGraphButtonCount; ++i)
-    GraphButtons[i]->setVisible(window && window->OfferedCommand(ButtonHint(TGraphButton(i))));
+    graphButtons_[i]->setVisible(window && window->OfferedCommand(ButtonHint(TGraphButton(i))));
 }
 
 // ---- recent files ------------------------------------------------------------
@@ -287,7 +287,7 @@ void TMainForm::RebuildRecentMenu() {
   const int count = int(recentFiles_.Names().size());
   RecentSeparator->setVisible(count > 0);
   for (int i = 0; i < kMaxRecentFiles; ++i) {
-    QAction* action = RecentActions[i];
+    QAction* action = recentActions_[i];
     action->setVisible(i < count);
     if (i < count) action->setText(recentFiles_.MenuText(i));
   }

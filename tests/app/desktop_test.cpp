@@ -47,7 +47,7 @@ class Desktop : public ::testing::Test {
   Desktop() { form.show(); }
   ~Desktop() override { Settle(); }
   static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-  int Windows() const { return int(form.MdiArea->subWindowList().size()); }
+  int Windows() const { return int(form.findChild<QMdiArea*>()->subWindowList().size()); }
 
   TScopedScriptedMessages messages;
   TScopedScriptedCommonDlgs dialogs;
@@ -126,7 +126,7 @@ TEST_F(Desktop, ClosingUnsavedWorkAsksFirst) {
 // Sixteen new windows cascade inside the area, each a title bar below and right of the
 // one before, none hiding another.
 TEST_F(Desktop, NewWindowsCascadeInsideTheArea) {
-  const QRect area(QPoint(0, 0), form.MdiArea->viewport()->size());
+  const QRect area(QPoint(0, 0), form.findChild<QMdiArea*>()->viewport()->size());
   QList<QPoint> corners;
   for (int i = 0; i < kMaxGraphWindows; ++i) {
     auto* sub = qobject_cast<QMdiSubWindow*>(form.NewGraphClick(k2DCartesianCode)->parentWidget());

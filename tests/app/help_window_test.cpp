@@ -156,18 +156,18 @@ TEST(HelpWindow, F1OpensThePageOfWhatHasTheFocus) {
   form.show();
   form.NewGraphClick(2);  // polar
   QTest::keyClick(form.ActiveGraphWindow(), Qt::Key_F1);
-  ASSERT_TRUE(form.HelpWindow);
-  EXPECT_EQ(form.HelpWindow->Browser->source().fileName(), "polar.md");
+  ASSERT_TRUE(form.HelpWindow());
+  EXPECT_EQ(form.HelpWindow()->Browser->source().fileName(), "polar.md");
   bool usable = false;
   OnNextModal([&](QWidget* modal) {
     QTest::keyClick(modal, Qt::Key_F1);
-    EXPECT_EQ(form.HelpWindow->Browser->source().fragment(), "function-calculator");
-    usable = form.HelpWindow->parentWidget() == modal && form.HelpWindow->isVisible();
+    EXPECT_EQ(form.HelpWindow()->Browser->source().fragment(), "function-calculator");
+    usable = form.HelpWindow()->parentWidget() == modal && form.HelpWindow()->isVisible();
     static_cast<QDialog*>(modal)->reject();
   });
   TCaculatorDlg::Execute(&form, {});
   EXPECT_TRUE(usable);
-  EXPECT_EQ(form.HelpWindow->parentWidget(), &form);  // back with the main window
+  EXPECT_EQ(form.HelpWindow()->parentWidget(), &form);  // back with the main window
 }
 
 }  // namespace

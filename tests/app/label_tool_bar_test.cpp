@@ -22,20 +22,20 @@ TEST(LabelToolBar, NewLabelsTakeTheToolAndAttributesChosen) {
   TScopedScriptedMessages messages;
   TScopedScriptedCommonDlgs dialogs;
   TMainForm form;
-  EXPECT_FALSE(form.LabelToolBar->isVisible());
-  EXPECT_TRUE(form.LabelToolBar->ToolButton(0)->isChecked());
+  EXPECT_FALSE(form.findChild<TLabelToolBar*>()->isVisible());
+  EXPECT_TRUE(form.findChild<TLabelToolBar*>()->ToolButton(0)->isChecked());
   TFuncGraphWindow* w = form.NewGraphClick(k2DCartesianCode);
   ASSERT_NE(w, nullptr);
 
-  form.SelectRegionAction->trigger();
-  form.LabelToolBar->ToolButton(ltEllipse)->trigger();
-  EXPECT_FALSE(form.SelectRegionAction->isChecked());
-  EXPECT_EQ(form.LabelToolMode, int(ltEllipse));
-  form.LabelToolBar->PenStyleButton(psDashDot)->trigger();
-  form.LabelToolBar->BrushStyleButton(bsCross)->trigger();
-  form.LabelToolBar->PenWidth->setValue(3);
+  form.findChild<QAction*>("SelectRegionAction")->trigger();
+  form.findChild<TLabelToolBar*>()->ToolButton(ltEllipse)->trigger();
+  EXPECT_FALSE(form.findChild<QAction*>("SelectRegionAction")->isChecked());
+  EXPECT_EQ(form.LabelToolMode(), int(ltEllipse));
+  form.findChild<TLabelToolBar*>()->PenStyleButton(psDashDot)->trigger();
+  form.findChild<TLabelToolBar*>()->BrushStyleButton(bsCross)->trigger();
+  form.findChild<TLabelToolBar*>()->PenWidth->setValue(3);
   dialogs->QueueColor(0x00FF00);
-  form.LabelToolBar->PenColor->click();
+  form.findChild<TLabelToolBar*>()->PenColor->click();
   w->MouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
   w->MouseMove(Qt::LeftButton, Qt::NoModifier, 80, 60);
   w->MouseUp(Qt::LeftButton, Qt::NoModifier, 80, 60);
@@ -45,8 +45,8 @@ TEST(LabelToolBar, NewLabelsTakeTheToolAndAttributesChosen) {
             std::tuple(int(ltEllipse), int(psDashDot), int(bsCross), 3, TColor(0x00FF00)));
 
   // Resize Labels Mode turns a plain drag at a corner into a resize.
-  form.LabelToolBar->ToolButton(0)->trigger();
-  form.ResizeLabelsAction->trigger();
+  form.findChild<TLabelToolBar*>()->ToolButton(0)->trigger();
+  form.findChild<QAction*>("ResizeLabelsAction")->trigger();
   w->MouseDown(Qt::LeftButton, Qt::NoModifier, 80, 60);
   w->MouseMove(Qt::LeftButton, Qt::NoModifier, 90, 90);
   w->MouseUp(Qt::LeftButton, Qt::NoModifier, 90, 90);
@@ -57,9 +57,9 @@ TEST(LabelToolBar, NewLabelsTakeTheToolAndAttributesChosen) {
   TFontDesc font;
   font.size = 17;
   dialogs->QueueFont(font);
-  form.LabelToolBar->PickTextFont();
-  EXPECT_EQ(form.LabelToolBar->FontFields->Font().size, 17);
-  form.LabelToolBar->ToolButton(ltText)->trigger();
+  form.findChild<TLabelToolBar*>()->PickTextFont();
+  EXPECT_EQ(form.findChild<TLabelToolBar*>()->FontFields->Font().size, 17);
+  form.findChild<TLabelToolBar*>()->ToolButton(ltText)->trigger();
   w->MouseDown(Qt::LeftButton, Qt::NoModifier, 200, 200);
   EXPECT_EQ(dynamic_cast<const TDrawText&>(*w->Labels().back()).Font.size, 17);
 }

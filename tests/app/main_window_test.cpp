@@ -63,7 +63,7 @@ class MainWindow : public ::testing::Test {
     form.CloseFile1Click();
     Settle();
   }
-  int Windows() const { return int(form.MdiArea->subWindowList().size()); }
+  int Windows() const { return int(form.findChild<QMdiArea*>()->subWindowList().size()); }
   QString RecentNames() const {
     QStringList list;
     for (const QString& f : form.RecentFiles()) list << QFileInfo(f).fileName();
@@ -77,19 +77,20 @@ class MainWindow : public ::testing::Test {
 };
 
 TEST_F(MainWindow, CommandsMenusAndButtonsFollowTheOpenWindows) {
-  const QList<QAction*> commands = {form.SaveAction,       form.CloseAction,
-                                    form.RefreshAction,    form.PrintAction,
-                                    form.CopyBitmapAction, form.GraphButtons[int(TGraphButton::ZoomIn)]};
+  const QList<QAction*> commands = {
+      form.findChild<QAction*>("SaveAction"),       form.findChild<QAction*>("CloseAction"),
+      form.findChild<QAction*>("RefreshAction"),    form.findChild<QAction*>("PrintAction"),
+      form.findChild<QAction*>("CopyBitmapAction"), form.GraphButton(TGraphButton::ZoomIn)};
   const auto check = [&](int windows) {
     SCOPED_TRACE(windows);
     for (QAction* a : commands) EXPECT_EQ(a->isEnabled(), windows > 0) << a->text().toStdString();
-    EXPECT_TRUE(form.NewActions[0]->isEnabled());
+    EXPECT_TRUE(form.NewActions()[0]->isEnabled());
     EXPECT_EQ(MenuTitles(), (windows ? QStringList{"&File", "&Edit", "&Graph", "F&unction", "&View", "&Label", "&Tools",
                                                    "&Window", "&Help"}
                                      : QStringList{"&File", "&Edit", "&Graph", "&Tools", "&Window", "&Help"}));
     for (const TGraphButton b : {TGraphButton::ZoomXIn, TGraphButton::ScrollUp, TGraphButton::PageRight})
-      EXPECT_EQ(form.GraphButtons[int(b)]->isVisible(), windows > 0) << int(b);
-    EXPECT_FALSE(form.GraphButtons[int(TGraphButton::RotateXMinus)]->isVisible());  // no 3D window
+      EXPECT_EQ(form.GraphButton(b)->isVisible(), windows > 0) << int(b);
+    EXPECT_FALSE(form.GraphButton(TGraphButton::RotateXMinus)->isVisible());  // no 3D window
     EXPECT_EQ(form.GraphWindowCount(), windows);
   };
   check(0);
@@ -111,17 +112,17 @@ TEST_F(MainWindow, AKindsOwnButtonsShowAndRunForItsWindowsOnly) {
     int kind;  // into the New actions: 2D, polar, 3D
     B button;
     bool offered;
-  } rows[] = {{0, B::ZoomXIn, true},      {0, B::ZoomYOut, true},   {0, B::PageLeft, true},
-              {0, B::RotateZPlus, false}, {1, B::ScrollDown, true}, {1, B::ZoomYIn, false},
+  } rows[] = {{0, B::ZoomXIn, true},      {0, B::ZoomYOut, true},     {0, B::PageLeft, true},
+              {0, B::RotateZPlus, false}, {1, B::ScrollDown, true},   {1, B::ZoomYIn, false},
               {2, B::RotateXMinus, true}, {2, B::RotateZMinus, true}, {2, B::ScrollUp, false}};
   for (const auto& r : rows) {
     SCOPED_TRACE(int(r.button));
-    form.NewActions[r.kind]->trigger();
+    form.NewActions()[r.kind]->trigger();
     TFuncGraphWindow* w = form.ActiveGraphWindow();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(form.GraphButtons[int(r.button)]->isVisible(), r.offered);
+    EXPECT_EQ(form.GraphButton(r.button)->isVisible(), r.offered);
     w->SetModified(false);
-    form.GraphButtons[int(r.button)]->trigger();
+    form.GraphButton(r.button)->trigger();
     EXPECT_EQ(w->IsModified(), r.offered);
     CloseActive();
   }
@@ -142,17 +143,17 @@ TEST_F(MainWindow, AtMostSixteenGraphWindows) {
 TEST_F(MainWindow, ToolWindowsFollowTheActiveGraphWindow) {
   auto* first = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
   auto* second = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
-  form.NewActions[1]->trigger();  // polar
+  form.NewActions()[1]->trigger();  // polar
   TFuncGraphWindow* polar = form.ActiveGraphWindow();
   TPointsWindow* points = TPointsWindow::Open(first);
   EXPECT_EQ(form.findChildren<TPointsWindow*>().size(), 1);
-  const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
+  const QList<QMdiSubWindow*> subs = form.findChild<QMdiArea*>()->subWindowList();
   const std::pair<TFuncGraphWindow*, TFunc2DWindow*> rows[] = {{second, second}, {polar, nullptr}, {first, first}};
   for (const auto& [active, followed] : rows) {
     for (QMdiSubWindow* sub : subs)
-      if (sub->widget() == active) form.MdiArea->setActiveSubWindow(sub);
+      if (sub->widget() == active) form.findChild<QMdiArea*>()->setActiveSubWindow(sub);
     EXPECT_EQ(points->Graph(), followed);
-    EXPECT_EQ(form.Parameters->Window(), active);
+    EXPECT_EQ(form.findChild<TParameterPanel*>()->Window(), active);
   }
   EXPECT_EQ(TPointsWindow::Open(second), points);
 }
@@ -161,11 +162,11 @@ TEST_F(MainWindow, ToolWindowsFollowTheActiveGraphWindow) {
 TEST_F(MainWindow, TheWindowMenuLeavesEveryWindowReachable) {
   form.resize(900, 700);
   for (int i = 0; i < 4; ++i) form.NewGraphClick(k2DCartesianCode);
-  const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
+  const QList<QMdiSubWindow*> subs = form.findChild<QMdiArea*>()->subWindowList();
   subs[0]->showMinimized();
   subs[1]->showMinimized();
   QCoreApplication::processEvents();
-  const QRect area = form.MdiArea->viewport()->rect();
+  const QRect area = form.findChild<QMdiArea*>()->viewport()->rect();
   const struct {
     const char* item;
     bool minimised;  // which windows it arranges
@@ -212,7 +213,7 @@ TEST_F(MainWindow, RecentFilesHoldTheFiveNewestClosedFilesThatAreNotOpen) {
   form.NewGraphClick(k2DCartesianCode);
   CloseActive();  // no file name: not listed
   EXPECT_TRUE(form.RecentFiles().isEmpty());
-  EXPECT_FALSE(form.RecentSeparator->isVisible());
+  EXPECT_FALSE(form.findChild<QAction*>("RecentSeparator")->isVisible());
   for (int i = 1; i <= 6; ++i) {
     SavedGraph(std::to_string(i) + ".pxg");
     CloseActive();
@@ -220,12 +221,12 @@ TEST_F(MainWindow, RecentFilesHoldTheFiveNewestClosedFilesThatAreNotOpen) {
   EXPECT_EQ(RecentNames(), "6.pxg 5.pxg 4.pxg 3.pxg 2.pxg");
   // 2 and 3 are the access keys of "New &2D Cartesian" and "New &3D Cartesian".
   QStringList items;
-  for (QAction* a : form.RecentActions) items << a->text();
+  for (QAction* a : form.RecentActions()) items << a->text();
   EXPECT_EQ(items, QStringList({"&1 6.pxg", "2 5.pxg", "3 4.pxg", "&4 3.pxg", "&5 2.pxg"}));
   form.OpenRecentFile(2);  // reopening removes the entry; closing it puts it first, once
   EXPECT_EQ(Windows(), 1);
   EXPECT_EQ(RecentNames(), "6.pxg 5.pxg 3.pxg 2.pxg");
-  EXPECT_FALSE(form.RecentActions[4]->isVisible());
+  EXPECT_FALSE(form.RecentActions()[4]->isVisible());
   CloseActive();
   EXPECT_EQ(RecentNames(), "4.pxg 6.pxg 5.pxg 3.pxg 2.pxg");
   testbytes::WriteBytes(dir.Path("5.pxg"), testbytes::TBytes(10, 0));
@@ -270,7 +271,7 @@ TEST_F(MainWindow, ExitAsksEveryModifiedGraphBeforeClosingAny) {
     EXPECT_EQ(Windows(), row.exits ? 0 : 3);
     if (row.exits) continue;
     EXPECT_EQ(first->IsModified(), row.firstModified);
-    for (QMdiSubWindow* sub : form.MdiArea->subWindowList())
+    for (QMdiSubWindow* sub : form.findChild<QMdiArea*>()->subWindowList())
       qobject_cast<TFuncGraphWindow*>(sub->widget())->SetModified(false);
     std::filesystem::create_directories(dir.Path(""));
     ASSERT_TRUE(form.close());
@@ -289,7 +290,9 @@ TEST_F(MainWindow, TheWindowMenuListsTheOpenGraphs) {
   emit menu->aboutToShow();
   QStringList listed, checked;
   for (QAction* a : menu->actions()) {
-    if (!a->isCheckable() || a == form.SmoothDrawingAction || a == form.ParametersAction) continue;
+    if (!a->isCheckable() || a == form.findChild<QAction*>("SmoothDrawingAction") ||
+        a == form.findChild<QAction*>("ParametersAction"))
+      continue;
     listed << a->text();
     if (a->isChecked()) checked << a->text();
   }
@@ -312,7 +315,7 @@ TEST_F(MainWindow, TheWindowMenuListsTheOpenGraphs) {
 TEST_F(MainWindow, CaptionsMarkUnsavedChanges) {
   TFuncGraphWindow* saved = SavedGraph("a.pxg");
   for (int i = 0; i < 3; ++i) form.NewGraphClick(k2DCartesianCode);
-  const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
+  const QList<QMdiSubWindow*> subs = form.findChild<QMdiArea*>()->subWindowList();
   EXPECT_EQ(std::tuple(subs[0]->windowTitle(), subs[0]->isWindowModified()),
             std::tuple(QString("2D Cartesian - [a.pxg][*]"), false));
   saved->ZoomIn();  // the view is in the file too
@@ -340,12 +343,12 @@ TEST_F(MainWindow, TheDrawingNoteFitsBesideThePanels) {
   curve->To = 1;
   window->AppendFunction(std::move(curve));
   QCoreApplication::processEvents();
-  ASSERT_TRUE(form.DrawingNote->isVisible());
-  const QRect note = form.DrawingNote->geometry();
-  EXPECT_LT(form.StatusPanels[2]->geometry().right(), note.left());
+  ASSERT_TRUE(form.findChild<QLabel*>("DrawingNote")->isVisible());
+  const QRect note = form.findChild<QLabel*>("DrawingNote")->geometry();
+  EXPECT_LT(form.StatusPanel(2)->geometry().right(), note.left());
   EXPECT_LT(note.right(), form.statusBar()->findChild<QSizeGrip*>()->geometry().left());
   form.NewGraphClick(k2DCartesianCode);  // the note is the active window's
-  EXPECT_FALSE(form.DrawingNote->isVisible());
+  EXPECT_FALSE(form.findChild<QLabel*>("DrawingNote")->isVisible());
 }
 
 // Cascade keeps each window at the size its bitmap needs while the area has room.
@@ -353,7 +356,7 @@ TEST_F(MainWindow, CascadedWindowsKeepTheirBitmapsSize) {
   form.resize(1200, 900);
   QCoreApplication::processEvents();
   for (int i = 0; i < 3; ++i) form.NewGraphClick(k2DCartesianCode);
-  const QList<QMdiSubWindow*> subs = form.MdiArea->subWindowList();
+  const QList<QMdiSubWindow*> subs = form.findChild<QMdiArea*>()->subWindowList();
   for (QMdiSubWindow* sub : subs) sub->resize(200, 150);
   MenuItem("&Window", "Casca&de")->trigger();
   QCoreApplication::processEvents();
@@ -371,10 +374,10 @@ TEST_F(MainWindow, DeleteRemovesTheSelectedLabelAndEditsTextInTheEditor) {
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   TFuncGraphWindow* w = form.NewGraphClick(k2DCartesianCode);
-  form.LabelToolMode = ltText;
+  form.SetLabelToolMode(ltText);
   w->MouseDown(Qt::LeftButton, Qt::NoModifier, 20, 20);
   w->MouseUp(Qt::LeftButton, Qt::NoModifier, 20, 20);
-  form.LabelToolMode = 0;
+  form.SetLabelToolMode(0);
   QTest::keyClicks(w->LabelEditor().TextEditor(), "abc");
   QTest::keyClick(w->LabelEditor().TextEditor(), Qt::Key_Home);
   QTest::keyClick(w->LabelEditor().TextEditor(), Qt::Key_Delete);

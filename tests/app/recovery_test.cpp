@@ -167,7 +167,7 @@ TEST_F(Recovery, TheNewestCheckedGraphsOpenUpToTheWindowLimitAndTheRestWait) {
   form.RecoverGraphs(graphs, open);
   form.Recovery()->ReleaseLeftOvers();
   QStringList captions;
-  for (QMdiSubWindow* sub : form.MdiArea->subWindowList()) {
+  for (QMdiSubWindow* sub : form.findChild<QMdiArea*>()->subWindowList()) {
     const auto* w = static_cast<const TFunc2DWindow*>(sub->widget());
     EXPECT_TRUE(w->IsModified());
     EXPECT_EQ(w->FileName().empty(), w->Doc().Functions().size() % 2 == 0);

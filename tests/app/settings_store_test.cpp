@@ -80,10 +80,11 @@ TEST_F(SettingsStore, WhatOneRunLeavesTheNextFinds) {
     s.recoverySeconds = 17;
     SetTrigFixup(4, false);
     DefaultFont() = {"DejaVu Sans Mono", 0, fsItalic, 11};
-    first.LabelToolBar->SetAttributes(attributes);
-    first.ResizeLabelsAction->setChecked(true);
-    first.FlatToolBarsAction->setChecked(false);
-    first.SmoothDrawingAction->trigger();  // the menu command checks itself and sets the program's setting
+    first.findChild<TLabelToolBar*>()->SetAttributes(attributes);
+    first.findChild<QAction*>("ResizeLabelsAction")->setChecked(true);
+    first.findChild<QAction*>("FlatToolBarsAction")->setChecked(false);
+    first.findChild<QAction*>("SmoothDrawingAction")
+        ->trigger();  // the menu command checks itself and sets the program's setting
     first.SetRecentFiles({"/a/one.pxg", "/b/two.pxg"});
     first.StoreSettings();
   }
@@ -99,14 +100,14 @@ TEST_F(SettingsStore, WhatOneRunLeavesTheNextFinds) {
   GetTrigFixup(range, exact);
   EXPECT_EQ(std::tuple(range, exact), std::tuple(4, false));
   EXPECT_EQ(DefaultFont(), (TFontDesc{"DejaVu Sans Mono", 0, fsItalic, 11}));
-  const TToolBarAttribClass& a = next.LabelToolBar->Attributes;
+  const TToolBarAttribClass& a = next.findChild<TLabelToolBar*>()->Attributes;
   EXPECT_EQ(std::tuple(a.PenColor, a.PenStyle, a.PenWidth, a.BrushColor, a.BrushStyle, a.Font),
             std::tuple(attributes.PenColor, attributes.PenStyle, attributes.PenWidth, attributes.BrushColor,
                        attributes.BrushStyle, attributes.Font));
-  EXPECT_TRUE(next.LabelToolBar->PenStyleButton(psDot)->isChecked());
-  EXPECT_TRUE(next.ResizeLabelsAction->isChecked());
-  EXPECT_FALSE(next.FlatToolBarsAction->isChecked());
-  EXPECT_TRUE(next.SmoothDrawingAction->isChecked() && s.smoothDrawing);
+  EXPECT_TRUE(next.findChild<TLabelToolBar*>()->PenStyleButton(psDot)->isChecked());
+  EXPECT_TRUE(next.findChild<QAction*>("ResizeLabelsAction")->isChecked());
+  EXPECT_FALSE(next.findChild<QAction*>("FlatToolBarsAction")->isChecked());
+  EXPECT_TRUE(next.findChild<QAction*>("SmoothDrawingAction")->isChecked() && s.smoothDrawing);
   EXPECT_EQ(next.RecentFiles(), (QStringList{"/a/one.pxg", "/b/two.pxg"}));
 }
 
@@ -133,7 +134,7 @@ TEST_F(SettingsStore, ValuesOutOfRangeAreReadAsTheirDefaults) {
   GetTrigFixup(range, exact);
   EXPECT_EQ(std::tuple(range, exact), std::tuple(2, true));
   EXPECT_EQ(DefaultFont().size, TFontDesc{}.size);
-  const TToolBarAttribClass a = form.LabelToolBar->Attributes, fresh;
+  const TToolBarAttribClass a = form.findChild<TLabelToolBar*>()->Attributes, fresh;
   EXPECT_EQ(std::tuple(a.PenStyle, a.BrushColor), std::tuple(fresh.PenStyle, fresh.BrushColor));
   EXPECT_EQ(Told(messages), "");
 }

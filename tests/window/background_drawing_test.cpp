@@ -105,11 +105,11 @@ TEST(BackgroundDrawingForm, TheStatusBarShowsProgressAndCancels) {
     functions.push_back(std::move(f));
   }
   window->SetFunctions(std::move(functions));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.DrawingBar->isVisible(); }, 10000));
-  EXPECT_TRUE(form.CancelDrawingButton->isVisible());
-  form.CancelDrawingButton->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.findChild<QProgressBar*>("DrawingBar")->isVisible(); }, 10000));
+  EXPECT_TRUE(form.findChild<QToolButton*>("CancelDrawingButton")->isVisible());
+  form.findChild<QToolButton*>("CancelDrawingButton")->click();
   EXPECT_FALSE(window->IsDrawing());
-  EXPECT_FALSE(form.DrawingBar->isVisible());
+  EXPECT_FALSE(form.findChild<QProgressBar*>("DrawingBar")->isVisible());
 }
 
 // Each kind's example drawn in the background is the picture drawn in place, on 1, 2

@@ -101,21 +101,21 @@ class PlugInKind : public ::testing::Test {
 };
 
 TEST_F(PlugInKind, IsOfferedDrawnCommandedAndClosed) {
-  ASSERT_EQ(form->NewActions.size(), GraphKinds().size());
-  QAction* newStripes = form->NewActions.back();
+  ASSERT_EQ(form->NewActions().size(), GraphKinds().size());
+  QAction* newStripes = form->NewActions().back();
   EXPECT_EQ(newStripes->text(), "New &Stripes");
-  EXPECT_EQ(form->NewButtons.back()->toolTip(), "New Stripes Graph");
-  form->NewButtons.back()->trigger();
+  EXPECT_EQ(form->NewButtons().back()->toolTip(), "New Stripes Graph");
+  form->NewButtons().back()->trigger();
   TFuncGraphWindow* w = form->ActiveGraphWindow();
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->GraphKind(), kStripesCode);
   const auto pixel = [w](int x) { return w->ScreenPicture().Canvas().Pixel(x, 100); };
   EXPECT_EQ(std::tuple(pixel(5), pixel(25)), std::tuple(0x000000u, 0xFFFFFFu));
-  EXPECT_EQ(form->StatusPanels[0]->text(), "Stripes: 1");
+  EXPECT_EQ(form->StatusPanel(0)->text(), "Stripes: 1");
 
-  form->GraphButtons[int(TGraphButton::ZoomIn)]->trigger();
+  form->GraphButton(TGraphButton::ZoomIn)->trigger();
   EXPECT_EQ(pixel(25), 0x000000u);
-  EXPECT_EQ(form->StatusPanels[0]->text(), "Stripes: 2");
+  EXPECT_EQ(form->StatusPanel(0)->text(), "Stripes: 2");
 
   // Its status line choice is offered with the others and takes effect.
   TStatusLineDlg dialog(form->Settings());
@@ -125,11 +125,11 @@ TEST_F(PlugInKind, IsOfferedDrawnCommandedAndClosed) {
   mine->second->button(1)->click();
   dialog.accept();
   w->UpdateViewStatus();
-  EXPECT_EQ(form->StatusPanels[0]->text(), "");
+  EXPECT_EQ(form->StatusPanel(0)->text(), "");
 
   form->CloseFile1Click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(form->MdiArea->subWindowList().size(), 0);
+  EXPECT_EQ(form->findChild<QMdiArea*>()->subWindowList().size(), 0);
   EXPECT_EQ(Told(messages), "");
 }
 
