@@ -5,7 +5,6 @@
 #include "cartesian/parametric_curve.h"
 #include "files/graph_file.h"
 #include "platform/canvas.h"
-#include "platform/dialog_service.h"
 
 namespace plotix {
 
@@ -18,13 +17,6 @@ TMathParametricFunc::TMathParametricFunc() {
   SetVariableName(0, "T");
   SetLongestNameMatching(true);
 }
-
-bool TParametricFuncObj::NewDialog(TColor color) {
-  Style.Color = color;
-  return Dialogs().Run(*this, true);
-}
-
-bool TParametricFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
 TCurvePath TParametricFuncObj::Trace(const TMapping2D& map) {
   const auto evaluate = [this](std::span<TParametricSample> batch) {
@@ -114,13 +106,6 @@ std::vector<const TMathGraphFunc*> TImplicitEquation::Sides() const {
 std::string TImplicitFuncObj::ErrorText() const {
   return Equation.ErrorCode() == meNone ? std::string() : Equation.ErrorField() + ": " + Equation.ErrorText();
 }
-
-bool TImplicitFuncObj::NewDialog(TColor color) {
-  Style.Color = color;
-  return Dialogs().Run(*this, true);
-}
-
-bool TImplicitFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
 TImplicitCurve TImplicitFuncObj::Trace(const TMapping2D& map) {
   const auto evaluate = [this](std::span<TImplicitSample> batch) {

@@ -28,8 +28,6 @@ class TParametricFuncObj : public TBaseFunc2DObj {
   std::string KindName() const override { return "Parametric Curve"; }
   // The definitions as the user reads them.
   std::string Text() const { return "x(t)=" + X.Expression() + ", y(t)=" + Y.Expression(); }
-  bool NewDialog(TColor color) override;
-  bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TParametricFuncObj>(*this); }
@@ -94,8 +92,6 @@ class TImplicitFuncObj : public TBaseFunc2DObj {
 
   std::string GetDescription() const override { return NamePrefix() + Equation.Text(); }
   std::string KindName() const override { return "Implicit Curve"; }
-  bool NewDialog(TColor color) override;
-  bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TImplicitFuncObj>(*this); }

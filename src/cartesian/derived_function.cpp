@@ -6,7 +6,6 @@
 #include "expr/analysis.h"
 #include "expr/integral.h"
 #include "files/graph_file.h"
-#include "platform/dialog_service.h"
 
 namespace plotix {
 
@@ -38,13 +37,6 @@ void TDerivedFuncObj::FunctionRenamed(const std::vector<std::string>& /*callName
                                       const std::string& to) {
   if (of_ == from) SetOf(to);
 }
-
-bool TDerivedFuncObj::NewDialog(TColor color) {
-  Style.Color = color;
-  return Dialogs().Run(*this, true);
-}
-
-bool TDerivedFuncObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
 std::vector<bool> TDerivedFuncObj::Values(const std::vector<Extended>& xs, std::vector<Extended>& ys) const {
   std::vector<bool> defined(xs.size(), false);

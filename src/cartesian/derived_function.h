@@ -29,8 +29,6 @@ class TDerivedFuncObj : public TBaseFunc2DObj {
   std::string KindName() const override {
     return Kind() == TDerivedKind::Integral ? "Integral Curve" : "Derivative Curve";
   }
-  bool NewDialog(TColor color) override;
-  bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TDerivedFuncObj>(*this); }

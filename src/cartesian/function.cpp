@@ -335,12 +335,12 @@ TMath2DFunc::TMath2DFunc() {
   SetVariableName(0, "X");
 }
 
-bool TFunc2DObj::NewDialog(TColor color) {
+bool TBaseFunc2DObj::NewDialog(TColor color) {
   Style.Color = color;
-  return Dialogs().Run(*this, true);
+  return Dialogs().RunForItsClass(*this, true);
 }
 
-bool TFunc2DObj::ModifyDialog() { return Dialogs().Run(*this, false); }
+bool TBaseFunc2DObj::ModifyDialog() { return Dialogs().RunForItsClass(*this, false); }
 
 std::vector<std::unique_ptr<TBaseFuncObj>> TFunc2DObj::TakeCompanions() {
   std::vector<std::unique_ptr<TBaseFuncObj>> curves;

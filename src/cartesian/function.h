@@ -47,6 +47,9 @@ class TBaseFunc2DObj : public TBaseFuncObj {
   // Draws the function on the canvas with the mapping of the current redraw; returns what
   // the status line should say about a function it could not draw, or nothing.
   virtual std::string Plot(TCanvas& canvas, const TMapping2D& map) = 0;
+  // The dialogs registered for the function's class; the add dialog takes the colour.
+  bool NewDialog(TColor color) override;
+  bool ModifyDialog() override;
   // Its class's tag in the table of function kinds.
   std::int32_t FileTag() const final;
   // y as a function of x at the parameters' values; none for a function that is not one.
@@ -108,8 +111,6 @@ class TFunc2DObj : public TBaseFunc2DObj {
   void RequestCurves(std::vector<TDerivedRequest> requests) { requests_.curves = std::move(requests); }
 
   std::string GetDescription() const override { return "Y=" + Name + "(x)=" + Func.Expression(); }
-  bool NewDialog(TColor color) override;
-  bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc2DObj>(*this); }

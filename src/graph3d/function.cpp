@@ -147,12 +147,12 @@ std::string TMath3DFunc::Prefix() const {
 
 // ---- TFunc3DObj --------------------------------------------------------------
 
-bool TFunc3DObj::NewDialog(TColor color) {
+bool TBaseFunc3DObj::NewDialog(TColor color) {
   Style.Color = color;
-  return Dialogs().Run(*this, true);
+  return Dialogs().RunForItsClass(*this, true);
 }
 
-bool TFunc3DObj::ModifyDialog() { return Dialogs().Run(*this, false); }
+bool TBaseFunc3DObj::ModifyDialog() { return Dialogs().RunForItsClass(*this, false); }
 
 bool TFunc3DObj::BuildMesh(int position, TLineObj& store) {
   store.SetPaletteColor(position, Style.Color);
@@ -174,13 +174,6 @@ bool TFunc3DObj::BuildMesh(int position, TLineObj& store) {
 }
 
 // ---- TFuncRotateObj ----------------------------------------------------------
-
-bool TFuncRotateObj::NewDialog(TColor color) {
-  Style.Color = color;
-  return Dialogs().Run(*this, true);
-}
-
-bool TFuncRotateObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
 bool TFuncRotateObj::BuildMesh(int position, TLineObj& store) {
   store.SetPaletteColor(position, Style.Color);

@@ -55,6 +55,9 @@ class TBaseFunc3DObj : public TBaseFuncObj {
   // Adds the mesh to the store with palette index `position` (the place in the list).
   // A full store or a lack of memory is reported; what was added stays. False then.
   virtual bool BuildMesh(int position, TLineObj& store) = 0;
+  // The dialogs registered for the function's class; the add dialog takes the colour.
+  bool NewDialog(TColor color) override;
+  bool ModifyDialog() override;
 };
 
 // One free variable of a surface: its bounds, and the wire lines parallel to its axis
@@ -72,8 +75,6 @@ class TFunc3DObj : public TBaseFunc3DObj {
   std::array<TSurfaceVariable, 2> Vars;
 
   std::string GetDescription() const override { return Func.Prefix() + Func.Expression(); }
-  bool NewDialog(TColor color) override;
-  bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFunc3DObj>(*this); }
@@ -97,8 +98,6 @@ class TFuncRotateObj : public TBaseFunc3DObj {
 
   std::string GetDescription() const override { return "Y=f(x)=" + Func.Expression(); }
   std::string KindName() const override { return "Rotated Function"; }
-  bool NewDialog(TColor color) override;
-  bool ModifyDialog() override;
   void SaveToFile(TWriteGraphFile& writer) const override;
   void LoadFromFile(TReadGraphFile& reader) override;
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncRotateObj>(*this); }

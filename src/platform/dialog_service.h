@@ -27,6 +27,11 @@ class TDialogService {
   bool Run(T& object, bool addMode = false) {
     return Run(typeid(T), &object, addMode);
   }
+  // The same for the object's own class, of which T is a base.
+  template <class T>
+  bool RunForItsClass(T& object, bool addMode) {
+    return Run(typeid(object), dynamic_cast<void*>(&object), addMode);
+  }
 
  private:
   bool Run(std::type_index type, void* object, bool addMode);

@@ -27,11 +27,6 @@ class TStairsObj : public TBaseFunc2DObj {
   TMath2DFunc Func;
 
   std::string GetDescription() const override { return NamePrefix() + "stairs " + Func.Expression(); }
-  bool NewDialog(TColor color) override {
-    Style.Color = color;
-    return Dialogs().Run(*this, true);
-  }
-  bool ModifyDialog() override { return Dialogs().Run(*this); }
   void SaveToFile(TWriteGraphFile& w) const override { Func.WriteToFile(w); }
   void LoadFromFile(TReadGraphFile& r) override { Func.ReadFromFile(r); }
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TStairsObj>(*this); }
