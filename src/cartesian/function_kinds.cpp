@@ -50,7 +50,7 @@ void UnregisterFunctionKind(std::type_index type) {
   std::vector<TFunctionKind>& table = Table();
   const auto row = std::find_if(table.begin(), table.end(), [type](const TFunctionKind& k) { return k.type == type; });
   if (row == table.end()) return;
-  if (row->fileTag != 0) ReleaseRecordTag(row->fileTag);
+  ReleaseRecordTag(row->fileTag);
   table.erase(row);
 }
 
