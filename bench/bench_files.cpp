@@ -29,10 +29,12 @@ void Fill(TGraph2DDoc& doc) {
     f->LoBoundText = "-10";
     f->LoBoundEmpty = false;
     f->LoBound = -10;
+    std::vector<Extended> xs;
     for (int k = 0; k < 10; ++k) {
       f->SpecialXLines.push_back(std::to_string(k));
-      f->SpecialX.push_back(k);
+      xs.push_back(k);
     }
+    f->SetSpecialX(std::move(xs));
     doc.AddFunction(std::move(f));
   }
   for (int i = 0; i < kMaxLabels; ++i) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cartesian/parametric_curve.h"
+#include "expr/math_const_check.h"
 #include "files/graph_file.h"
 #include "platform/canvas.h"
 
@@ -40,6 +41,40 @@ std::string TParametricFuncObj::Plot(TCanvas& canvas, const TMapping2D& map) {
 std::string TParametricFuncObj::ErrorText() const {
   if (X.State() != 2) return "x(t): " + X.GetErrorText();
   return Y.State() != 2 ? "y(t): " + Y.GetErrorText() : std::string();
+}
+
+std::unique_ptr<TParametricFuncObj> TParametricFuncObj::FromTyped(const std::string& text, TGraphScope& scope) {
+  std::vector<std::string> parts = TopLevelParts(text, ',');
+  std::vector<std::string> definitions;
+  if (parts[0].size() > 2 && parts[0].front() == '(' && parts[0].back() == ')') {
+    definitions = TopLevelParts(parts[0].substr(1, parts[0].size() - 2), ',');
+    parts.erase(parts.begin());
+  } else if (parts.size() >= 2) {
+    for (const char* name : {"x(t)", "y(t)"}) {
+      const std::vector<std::string> sides = TopLevelParts(parts[0], '=');
+      if (sides.size() != 2 || Squeezed(sides[0]) != name) return nullptr;
+      definitions.push_back(sides[1]);
+      parts.erase(parts.begin());
+    }
+  }
+  if (definitions.size() != 2 || definitions[0].empty() || definitions[1].empty() || parts.size() > 1) return nullptr;
+  auto curve = std::make_unique<TParametricFuncObj>();
+  if (parts.size() == 1) {
+    // FROM < t < TO, or with <=.
+    const std::vector<std::string> range = TopLevelParts(parts[0], '<');
+    if (range.size() != 3 || (Squeezed(range[1]) != "t" && Squeezed(range[1]) != "=t")) return nullptr;
+    const std::string to = Trimmed(range[2].starts_with('=') ? range[2].substr(1) : range[2]);
+    TMathConstCheck from, until;
+    if (!from.Validate(range[0]) || !until.Validate(to) || !(from.Value() < until.Value())) return nullptr;
+    curve->FromText = range[0];
+    curve->ToText = to;
+    curve->From = from.Value();
+    curve->To = until.Value();
+  }
+  curve->X.SetExpression(definitions[0]);
+  curve->Y.SetExpression(definitions[1]);
+  curve->UseNames(scope);
+  return curve;
 }
 
 // ---- implicit curves ---------------------------------------------------------
@@ -101,6 +136,13 @@ void TImplicitEquation::RenameCalls(const std::vector<std::string>& callNames, c
 std::vector<const TMathGraphFunc*> TImplicitEquation::Sides() const {
   if (hasRight_) return {&left_, &right_};
   return {&left_};
+}
+
+std::unique_ptr<TImplicitFuncObj> TImplicitFuncObj::FromTyped(const std::string& text, TGraphScope& scope) {
+  if (TopLevelParts(text, ',').size() > 1 || TopLevelParts(text, '=').size() != 2) return nullptr;
+  auto curve = std::make_unique<TImplicitFuncObj>();
+  curve->Equation.SetText(text, &scope);
+  return curve;
 }
 
 std::string TImplicitFuncObj::ErrorText() const {

@@ -30,6 +30,10 @@ TFunctionKind Row(std::int32_t fileTag, std::string menuCaption, TFunctionOffers
   kind.make = [] { return std::make_unique<TObj>(); };
   kind.registerDialog = [](TDialogService& service) { RegisterModal<TDlg, TObj>(service); };
   kind.offers = offers;
+  if constexpr (requires(const std::string& text, TGraphScope& scope) { TObj::FromTyped(text, scope); })
+    kind.fromText = [](const std::string& text, TGraphScope& scope) -> std::unique_ptr<TBaseFunc2DObj> {
+      return TObj::FromTyped(text, scope);
+    };
   return kind;
 }
 
@@ -67,6 +71,17 @@ const TFunctionKind* TaggedFunctionKind(std::int32_t tag) {
   for (const TFunctionKind& k : Table())
     if (k.fileTag == tag) return &k;
   return nullptr;
+}
+
+std::unique_ptr<TBaseFunc2DObj> FunctionFromText(const std::string& text, TGraphScope& scope) {
+  std::unique_ptr<TBaseFunc2DObj> first;
+  for (const TFunctionKind& k : Table()) {
+    if (!k.fromText) continue;
+    std::unique_ptr<TBaseFunc2DObj> f = k.fromText(text, scope);
+    if (f && f->ErrorText().empty()) return f;
+    if (!first) first = std::move(f);
+  }
+  return first;
 }
 
 std::vector<int> FunctionsOffering(const TGraph2DDoc& doc, bool TFunctionOffers::*tool) {

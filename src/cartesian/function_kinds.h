@@ -16,6 +16,7 @@
 namespace plotix {
 
 class TDialogService;
+class TGraphScope;
 class TGraph2DDoc;
 
 // The tags of the built-in curves' extension records.
@@ -40,6 +41,9 @@ struct TFunctionKind {
   std::function<std::unique_ptr<TBaseFunc2DObj>()> make;
   std::function<void(TDialogService&)> registerDialog;  // with the service in use
   TFunctionOffers offers;
+  // The function a typed text reads as, compiled with the scope's names; null for a text
+  // of another form, and no reader for a class that is not typed.
+  std::function<std::unique_ptr<TBaseFunc2DObj>(const std::string& text, TGraphScope& scope)> fromText;
 };
 
 // Adds a row at the end of the table (the menu lists the rows in order) and registers its
@@ -50,6 +54,11 @@ const std::vector<TFunctionKind>& FunctionKinds();
 // The row of the function's class, or of the class tagged; null for one not in the table.
 const TFunctionKind* FunctionKindOf(const TBaseFunc2DObj& function);
 const TFunctionKind* TaggedFunctionKind(std::int32_t tag);
+
+// The function a typed text is, of the first class in the table whose reader reads it and
+// compiles it, else of the first that reads it (its error then tells why); null when none
+// reads it.
+std::unique_ptr<TBaseFunc2DObj> FunctionFromText(const std::string& text, TGraphScope& scope);
 
 // The functions of the graph that compile and whose class offers the tool, as indexes into
 // its list.

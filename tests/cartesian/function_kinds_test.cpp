@@ -12,6 +12,8 @@
 #include "../files/file_fixtures.h"
 #include "../told.h"
 #include "cartesian/cartesian_window.h"
+#include "cartesian/curve_functions.h"
+#include "expr/graph_scope.h"
 #include "files/graph_file.h"
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
@@ -114,6 +116,43 @@ TEST_F(FunctionKinds2D, AClassOrATagIsRegisteredOnce) {
     EXPECT_THROW(RegisterFunctionKind(kind), std::logic_error) << r.tag;
   }
   EXPECT_EQ(FunctionKinds().back().type, std::type_index(typeid(TStairsObj)));
+}
+
+// A typed text is read as the first class that reads and compiles it: y = f(x), then a
+// parametric curve, then an implicit one; when none compiles, as the first that reads it.
+TEST(FunctionFromText, TheFirstClassThatReadsAndCompilesTheTextTakesIt) {
+  TParameter a;
+  a.Name = "a";
+  TGraphScope scope({a});
+  const struct {
+    const char* text;
+    const char* read;  // the description, then the error after " | "; empty: none reads it
+  } rows[] = {
+      {"x^2", "Y=f(x)=x^2 | "},
+      {" y = a*x^2", "Y=f(x)=a*x^2 | "},
+      {"g (x)=x^3-2x", "Y=g(x)=x^3-2x | "},
+      {"x(t)=cos(t), y(t)=sin(t)", "f: x(t)=cos(t), y(t)=sin(t) | "},
+      {"(cos(t), sin(2t)), 0 < t <= pi/2", "f: x(t)=cos(t), y(t)=sin(2t) 0..pi/2 | "},
+      {"x^2+y^2=4", "f: x^2+y^2=4 | "},
+      {"y=2y+x", "f: y=2y+x | "},  // not a function of x
+      {"b*sin(x)", "Y=f(x)=b*sin(x) | Unknown Symbol at Character 1"},
+      {"", ""},
+      {"x, y", ""},
+      {"(t, t^2), 1 < t < 0", ""},
+      {"(t, t^2), 0 < s < 1", ""},
+      {"x=y=1", ""},
+  };
+  for (const auto& r : rows) {
+    const std::unique_ptr<TBaseFunc2DObj> f = FunctionFromText(r.text, scope);
+    std::string read;
+    if (f) {
+      read = f->GetDescription();
+      if (const auto* curve = dynamic_cast<const TParametricFuncObj*>(f.get()); curve && curve->ToText != "2pi")
+        read += " " + curve->FromText + ".." + curve->ToText;
+      read += " | " + f->ErrorText();
+    }
+    EXPECT_EQ(read, r.read) << r.text;
+  }
 }
 
 }  // namespace
