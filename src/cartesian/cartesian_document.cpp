@@ -19,6 +19,7 @@ void TGraph2DDoc::Render(TBitmap& bitmap) {
   std::string notes;
   for (int i = 0; i < count; ++i) {
     DrawingStep(i, count);
+    if (functions_[std::size_t(i)]->Hidden) continue;
     const std::string note = functions_[std::size_t(i)]->Plot(canvas, map);
     if (!note.empty()) notes += (notes.empty() ? "" : "; ") + note;
   }

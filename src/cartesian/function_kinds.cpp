@@ -89,7 +89,7 @@ std::vector<int> FunctionsOffering(const TGraph2DDoc& doc, bool TFunctionOffers:
   for (int i = 0; i < int(doc.Functions().size()); ++i) {
     const TBaseFunc2DObj& f = *doc.Functions()[std::size_t(i)];
     const TFunctionKind* kind = FunctionKindOf(f);
-    if (kind && kind->offers.*tool && f.ErrorText().empty()) indexes.push_back(i);
+    if (kind && kind->offers.*tool && !f.Hidden && f.ErrorText().empty()) indexes.push_back(i);
   }
   return indexes;
 }

@@ -60,8 +60,8 @@ const TFunctionKind* TaggedFunctionKind(std::int32_t tag);
 // reads it.
 std::unique_ptr<TBaseFunc2DObj> FunctionFromText(const std::string& text, TGraphScope& scope);
 
-// The functions of the graph that compile and whose class offers the tool, as indexes into
-// its list.
+// The functions of the graph that are shown, compile and whose class offers the tool, as
+// indexes into its list.
 std::vector<int> FunctionsOffering(const TGraph2DDoc& doc, bool TFunctionOffers::*tool);
 
 // The rows of y = f(x) and the curves the program is built with.

@@ -45,8 +45,9 @@ class TBaseFuncObj {
  public:
   virtual ~TBaseFuncObj() = default;
 
-  TPlotStyle Style;  // 3D functions draw one-pixel lines and keep the width unused
-  std::string Name;  // in the graph's namespace; empty in kinds whose definitions read no names
+  TPlotStyle Style;     // 3D functions draw one-pixel lines and keep the width unused
+  std::string Name;     // in the graph's namespace; empty in kinds whose definitions read no names
+  bool Hidden = false;  // neither drawn nor analysed, and so not exported; the file keeps it
 
   // The graph kind's prefix ("Y=f(x)=", ...) followed by the expression text.
   virtual std::string GetDescription() const = 0;

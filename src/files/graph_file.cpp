@@ -120,7 +120,7 @@ std::string LinkTarget(const std::string& fileName) {
 
 namespace {
 std::set<std::int32_t>& ClaimedTags() {
-  static std::set<std::int32_t> tags{tagParameters, tagFunctionNames};
+  static std::set<std::int32_t> tags{tagParameters, tagFunctionNames, tagHiddenFunctions};
   return tags;
 }
 }  // namespace

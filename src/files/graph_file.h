@@ -29,8 +29,9 @@ constexpr std::int32_t kNewestFileFormat = 3;
 // a reader that meets one it does not know refuses the file rather than drop what the record
 // holds.
 enum TFileTag : std::int32_t {
-  tagParameters = 3,     // the graph's parameters
-  tagFunctionNames = 4,  // the names of the graph's functions, in list order
+  tagParameters = 3,       // the graph's parameters
+  tagFunctionNames = 4,    // the names of the graph's functions, in list order
+  tagHiddenFunctions = 6,  // the list positions of the functions not shown
 };
 // Claims a tag for a kind of record; false when a record kind holds it already.
 bool ClaimRecordTag(std::int32_t tag);

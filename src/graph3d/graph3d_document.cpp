@@ -24,12 +24,12 @@ void TGraph3DDoc::Render(TBitmap& bitmap) { renderer_.Draw(bitmap, lines_, setti
 
 void TGraph3DDoc::FunctionsChanged(bool appended) {
   if (appended) {
-    functions_.back()->BuildMesh(int(functions_.size()) - 1, lines_);
+    if (!functions_.back()->Hidden) functions_.back()->BuildMesh(int(functions_.size()) - 1, lines_);
     return;
   }
   lines_.Clear();
   for (std::size_t i = 0; i < functions_.size(); ++i)
-    if (!functions_[i]->BuildMesh(int(i), lines_)) break;
+    if (!functions_[i]->Hidden && !functions_[i]->BuildMesh(int(i), lines_)) break;
 }
 
 // ---- graph files -------------------------------------------------------------

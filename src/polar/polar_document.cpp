@@ -30,13 +30,17 @@ void TGraphPolarDoc::Render(TBitmap& bitmap) {
     DrawingStep(first, count);
     const int size = std::min(group, count - first);
     std::int64_t work = 0;
-    for (int k = 0; k < size; ++k) work += PolarSampleCount(*functions_[std::size_t(first + k)]);
+    const auto sampleCount = [&](int k) {
+      const TFuncPolarObj& f = *functions_[std::size_t(first + k)];
+      return f.Hidden ? 0 : PolarSampleCount(f);
+    };
+    for (int k = 0; k < size; ++k) work += sampleCount(k);
     // Starting threads costs more than a few thousand samples.
     const int used = work < kParallelSamples ? 1 : threads, parts = size < used ? used : 1;
     std::vector<std::unique_ptr<TBaseFuncObj>> copies(std::size_t(size * parts));
     for (int k = 0; k < size; ++k) {
       TFuncPolarObj& f = *functions_[std::size_t(first + k)];
-      samples[std::size_t(k)].assign(std::size_t(PolarSampleCount(f)), {});
+      samples[std::size_t(k)].assign(std::size_t(sampleCount(k)), {});
       for (int part = 1; part < parts; ++part) copies[std::size_t(k * parts + part)] = f.Clone();
     }
     ParallelFor(size * parts, used, [&](int task) {
@@ -48,7 +52,8 @@ void TGraphPolarDoc::Render(TBitmap& bitmap) {
       SamplePolarFunction(f, map, out, int(n * part / parts), int(n * (part + 1) / parts));
     });
     for (int k = 0; k < size; ++k)
-      DrawPolarSamples(*functions_[std::size_t(first + k)], samples[std::size_t(k)], canvas, map);
+      if (!functions_[std::size_t(first + k)]->Hidden)
+        DrawPolarSamples(*functions_[std::size_t(first + k)], samples[std::size_t(k)], canvas, map);
   }
 }
 

@@ -141,6 +141,8 @@ class TKindDoc : public TGraphDoc {
     bool parametersRead = false;
     std::vector<std::string> names;  // of the functions in list order, when a record holds them
     bool namesRead = false;
+    std::vector<std::int32_t> hidden;  // list positions, ascending
+    bool hiddenRead = false;
   };
 
   // The names are saved when one is not its position's default, or when a definition calls
@@ -168,7 +170,7 @@ class TKindDoc : public TGraphDoc {
   }
   bool HasExtensions() const final {
     return !parameters_.empty() || NamesRecordNeeded() ||
-           std::any_of(functions_.begin(), functions_.end(), [](const auto& f) { return f->FileTag() != 0; });
+           std::any_of(functions_.begin(), functions_.end(), [](const auto& f) { return f->FileTag() || f->Hidden; });
   }
   void WriteExtensions(TWriteGraphFile& writer) const final {
     if (!parameters_.empty()) {
@@ -190,6 +192,13 @@ class TKindDoc : public TGraphDoc {
       functions_[i]->SaveToFile(writer);
       writer.EndRecord();
     }
+    const auto hidden = std::count_if(functions_.begin(), functions_.end(), [](const auto& f) { return f->Hidden; });
+    if (hidden == 0) return;
+    writer.BeginRecord(tagHiddenFunctions);
+    writer.WriteInt32(static_cast<std::int32_t>(hidden));
+    for (std::size_t i = 0; i < functions_.size(); ++i)
+      if (functions_[i]->Hidden) writer.WriteInt32(static_cast<std::int32_t>(i));
+    writer.EndRecord();
   }
   // Records come in list order, so each one's position is past the last one's and no
   // farther than the end of the list read so far.
@@ -206,6 +215,17 @@ class TKindDoc : public TGraphDoc {
       const int count = reader.CheckCount(reader.ReadInt32(), kMaxFunctions, 4);
       for (int i = 0; i < count; ++i) body.names.push_back(reader.ReadLongString(kMaxParameterName));
       body.namesRead = true;
+      return true;
+    }
+    if (tag == tagHiddenFunctions) {
+      if (body.hiddenRead) GraphLoadError();
+      const int count = reader.CheckCount(reader.ReadInt32(), kMaxFunctions, 4);
+      for (int i = 0; i < count; ++i) {
+        const std::int32_t position = reader.ReadInt32();
+        if (position < 0 || (!body.hidden.empty() && position <= body.hidden.back())) GraphLoadError();
+        body.hidden.push_back(position);
+      }
+      body.hiddenRead = true;
       return true;
     }
     std::unique_ptr<TFunc> f = NewTaggedFunction(tag);
@@ -253,6 +273,10 @@ class TKindDoc : public TGraphDoc {
         body.functions[i]->Name = name;
         names.push_back(name);
       }
+    }
+    for (const std::int32_t position : body.hidden) {
+      if (std::size_t(position) >= body.functions.size()) GraphLoadError();
+      body.functions[std::size_t(position)]->Hidden = true;
     }
     UseGraphNames(body.functions, body.parameters);
     for (const auto& f : body.functions)

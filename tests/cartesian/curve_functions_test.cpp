@@ -10,6 +10,7 @@
 #include "cartesian/cartesian_document.h"
 #include "cartesian/curve_functions.h"
 #include "cartesian/function_kinds.h"
+#include "graph3d/graph3d_document.h"
 #include "platform/canvas.h"
 #include "polar/polar_document.h"
 
@@ -307,6 +308,16 @@ TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
        "E|OK|Error Reading From File\n"},
       {"a length shorter than the body", WithRecord(good, kImplicitCurveTag, 18, implicit(4)), error},
       {"a negative length", WithRecord(good, kImplicitCurveTag, -1, implicit(4)), error},
+      {"two hidden functions", WithRecord(good, tagHiddenFunctions, 12, TBuilder().I32(2).I32(0).I32(3).bytes), ""},
+      {"a hidden position past the list", WithRecord(good, tagHiddenFunctions, 8, TBuilder().I32(1).I32(4).bytes),
+       error},
+      {"hidden positions out of order", WithRecord(good, tagHiddenFunctions, 12, TBuilder().I32(2).I32(1).I32(1).bytes),
+       error},
+      {"a negative hidden position", WithRecord(good, tagHiddenFunctions, 8, TBuilder().I32(1).I32(-1).bytes), error},
+      {"two records of hidden functions",
+       WithRecord(WithRecord(good, tagHiddenFunctions, 8, TBuilder().I32(1).I32(0).bytes), tagHiddenFunctions, 8,
+                  TBuilder().I32(1).I32(1).bytes),
+       error},
   };
   for (const auto& row : rows) {
     TGraph2DDoc back;
@@ -323,6 +334,56 @@ TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
   bytes[49] = 3;  // format 3, with its header checksum
   PutSum(bytes, 61);
   EXPECT_EQ(Open(bytes, polar), error);
+}
+
+// A hidden function is neither drawn nor offered to the tools, the file keeps it in a record
+// of its own, and a graph with nothing hidden is written as before.
+TEST_F(CurveFiles, HiddenFunctionsAreKeptButNotDrawnOrAnalysed) {
+  TGraph2DDoc doc, without;
+  Mixed(doc);
+  Mixed(without);
+  const TBytes shown = doc.GraphBytes();
+  const auto hide = [](TGraph2DDoc& d, std::size_t i, bool hidden) {
+    TFuncList<TBaseFunc2DObj> list = CloneFunctions(d.Functions());
+    list[i]->Hidden = hidden;
+    d.SetFunctions(std::move(list));
+  };
+  hide(doc, 2, true);
+  TFuncList<TBaseFunc2DObj> three = CloneFunctions(without.Functions());
+  three.erase(three.begin() + 2);
+  without.SetFunctions(std::move(three));
+  TGraph2DDoc back;
+  EXPECT_EQ(Open(doc.GraphBytes(), back), "");
+  std::vector<bool> hidden;
+  for (const auto& f : back.Functions()) hidden.push_back(f->Hidden);
+  EXPECT_EQ(hidden, (std::vector<bool>{false, false, true, false}));
+  EXPECT_EQ(FunctionsOffering(back, &TFunctionOffers::points), std::vector<int>{0});
+  TBitmap drawn(200, 200), expected(200, 200);
+  back.Render(drawn);
+  without.Render(expected);
+  EXPECT_EQ(drawn.Image(), expected.Image());
+  hide(doc, 2, false);
+  EXPECT_EQ(doc.GraphBytes(), shown);
+  // The other kinds leave a hidden function out of their pictures alike.
+  const auto picture = [](TGraphDoc& d) {
+    TBitmap bitmap(120, 120);
+    d.Render(bitmap);
+    return bitmap.Image();
+  };
+  TGraphPolarDoc polar, noPolar;
+  auto rose = std::make_unique<TFuncPolarObj>();
+  rose->Func.SetExpression("2+cos(5theta)");
+  ASSERT_TRUE(rose->Func.Compile());
+  rose->Hidden = true;
+  polar.AddFunction(std::move(rose));
+  EXPECT_EQ(picture(polar), picture(noPolar));
+  TGraph3DDoc surface, noSurface;
+  auto saddle = std::make_unique<TFunc3DObj>();
+  saddle->Func.SetExpression("x*y");
+  ASSERT_TRUE(saddle->Func.Compile());
+  saddle->Hidden = true;
+  surface.AddFunction(std::move(saddle));
+  EXPECT_EQ(picture(surface), picture(noSurface));
 }
 
 }  // namespace
