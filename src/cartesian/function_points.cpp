@@ -1,6 +1,13 @@
 #include "cartesian/function_points.h"
 
+#include <QPointF>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
 #include "cartesian/function_kinds.h"
+#include "cartesian/trace.h"
 
 namespace plotix {
 
@@ -13,6 +20,84 @@ TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a
     if (other != index) others.push_back({doc.Functions()[std::size_t(other)]->Name, function(other)});
   TFunctionOfX f = function(index);
   return FindPoints(f, a, b, true, true, others);
+}
+
+namespace {
+
+// The distance from p to the segment ab.
+double SegmentDistance(QPointF p, QPointF a, QPointF b) {
+  const QPointF ab = b - a;
+  const double length = QPointF::dotProduct(ab, ab);
+  const double t = length > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length, 0.0, 1.0) : 0.0;
+  const QPointF d = p - (a + t * ab);
+  return std::hypot(d.x(), d.y());
+}
+
+// The nearest distance from p to the polyline through the points, broken where one is missing.
+double PathDistance(QPointF p, const std::vector<std::optional<QPointF>>& path) {
+  double nearest = std::numeric_limits<double>::infinity();
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (!path[i]) continue;
+    const QPointF from = *path[i];
+    const QPointF to = i + 1 < path.size() && path[i + 1] ? *path[i + 1] : from;
+    nearest = std::min(nearest, SegmentDistance(p, from, to));
+  }
+  return nearest;
+}
+
+// The picture's points of a function near a column: those of the columns within reach; of
+// a curve: every trace step's.
+std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMapping2D& map, double col,
+                                              double reach) {
+  std::vector<std::optional<QPointF>> path;
+  const auto at = [&map](Extended x, Extended y) {
+    return QPointF(map.ColF(x * map.zoomX), std::clamp(map.RowF(y * map.zoomY), -1e6, 1e6));
+  };
+  if (std::optional<TCurveOfT> curve = f.CurveOfT()) {
+    for (int step = 0; step <= kTraceSteps; ++step) {
+      const Extended t = curve->from + (curve->to - curve->from) * step / kTraceSteps;
+      Extended x = 0, y = 0;
+      path.push_back(curve->x.Value(t, x) && curve->y.Value(t, y) ? std::optional(at(x, y)) : std::nullopt);
+    }
+  } else if (std::optional<TFunctionOfX> g = f.FunctionOfX()) {
+    for (int c = int(std::floor(col - reach)) - 1; c <= int(std::ceil(col + reach)) + 1; ++c) {
+      const Extended x = map.XOfCol(c);
+      Extended y = 0;
+      path.push_back(g->Value(x, y) ? std::optional(at(x, y)) : std::nullopt);
+    }
+  }
+  return path;
+}
+
+}  // namespace
+
+int FunctionNear(const TGraph2DDoc& doc, const TMapping2D& map, double col, double row, double reach) {
+  int nearest = -1;
+  double distance = reach;
+  for (const int i : FunctionsOffering(doc, &TFunctionOffers::trace)) {
+    const double d = PathDistance(QPointF(col, row), DrawnPath(*doc.Functions()[std::size_t(i)], map, col, reach));
+    if (d <= distance) {
+      distance = d;
+      nearest = i;
+    }
+  }
+  return nearest;
+}
+
+TFunctionPoints PointsInView(const TGraph2DDoc& doc, int index, const TMapping2D& map, double col, double row,
+                             std::size_t most) {
+  TFunctionPoints points = FindFunctionPoints(doc, index, map.XOfCol(0), map.XOfCol(map.width - 1));
+  if (points.rows.size() <= most) return points;
+  const auto distance = [&](const TFunctionPoint& p) {
+    return std::hypot(map.ColF(p.x * map.zoomX) - col, map.RowF(p.y * map.zoomY) - row);
+  };
+  std::stable_sort(points.rows.begin(), points.rows.end(),
+                   [&](const TFunctionPoint& p, const TFunctionPoint& q) { return distance(p) < distance(q); });
+  points.rows.resize(most);
+  std::stable_sort(points.rows.begin(), points.rows.end(),
+                   [](const TFunctionPoint& p, const TFunctionPoint& q) { return p.x < q.x; });
+  points.more = true;
+  return points;
 }
 
 std::string PointKindText(const TFunctionPoint& p) {

@@ -52,6 +52,29 @@ TEST(FunctionPoints, ZerosExtremaAndIntersectionsInOrder) {
   EXPECT_FALSE(points.more);
 }
 
+// A click picks the function drawn nearest within 4 pixels; its points are those of the
+// visible range, the nearest to the click when there are too many.
+TEST(FunctionPoints, AClickPicksTheNearestFunctionAndItsPointsInView) {
+  TGraph2DDoc doc;
+  doc.SetFunctions(Functions());
+  const TMapping2D map(doc.View(), 500, 500);
+  const auto near = [&](Extended x, Extended y, double down) {
+    return FunctionNear(doc, map, map.ColF(x * map.zoomX), map.RowF(y * map.zoomY) + down, 4);
+  };
+  const struct {
+    Extended x, y;
+    double down;  // pixels below the point
+    int picked;
+  } rows[] = {{1, 0, 0, 0},  {1, 2, 0, 1},   {3, 3, 0, 3},   {2, 2, 3.5, 3},  // p's (2, 2) is nearer than g's (2, 3)
+              {0, -1, 4, 0}, {0, -1, 6, -1}, {-3, 0, 0, -1}, {-1, 0, 1, 0}};
+  for (const auto& r : rows) EXPECT_EQ(near(r.x, r.y, r.down), r.picked) << r.x << "," << r.y << "+" << r.down;
+  // f over -7..7: zeros at -1 and 1, the minimum at 0, g met at -1 and 2.
+  EXPECT_EQ(PointsInView(doc, 0, map, 0, 0, 200).rows.size(), 5u);
+  const TFunctionPoints two = PointsInView(doc, 0, map, map.ColF(2 * map.zoomX), map.RowF(3 * map.zoomY), 2);
+  EXPECT_TRUE(two.more);
+  EXPECT_EQ(PointsText(two), "Zero\t1\t0\nIntersection with g\t2\t3\n");
+}
+
 TEST(FunctionPoints, TheWindowCentresMarksAndTakesARange) {
   TScopedScriptedMessages messages;
   TFunc2DWindow window;
