@@ -336,6 +336,21 @@ TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
   EXPECT_EQ(Open(bytes, polar), error);
 }
 
+// A graph of the kind with one hidden function draws what the graph without it draws.
+template <class TDoc, class TFunc>
+void ExpectHiddenLeftOut(const char* definition) {
+  TDoc with, without;
+  auto f = std::make_unique<TFunc>();
+  f->Func.SetExpression(definition);
+  ASSERT_TRUE(f->Func.Compile()) << definition;
+  f->Hidden = true;
+  with.AddFunction(std::move(f));
+  TBitmap drawn(120, 120), expected(120, 120);
+  with.Render(drawn);
+  without.Render(expected);
+  EXPECT_EQ(drawn.Image(), expected.Image()) << definition;
+}
+
 // A hidden function is neither drawn nor offered to the tools, the file keeps it in a record
 // of its own, and a graph with nothing hidden is written as before.
 TEST_F(CurveFiles, HiddenFunctionsAreKeptButNotDrawnOrAnalysed) {
@@ -365,25 +380,8 @@ TEST_F(CurveFiles, HiddenFunctionsAreKeptButNotDrawnOrAnalysed) {
   hide(doc, 2, false);
   EXPECT_EQ(doc.GraphBytes(), shown);
   // The other kinds leave a hidden function out of their pictures alike.
-  const auto picture = [](TGraphDoc& d) {
-    TBitmap bitmap(120, 120);
-    d.Render(bitmap);
-    return bitmap.Image();
-  };
-  TGraphPolarDoc polar, noPolar;
-  auto rose = std::make_unique<TFuncPolarObj>();
-  rose->Func.SetExpression("2+cos(5theta)");
-  ASSERT_TRUE(rose->Func.Compile());
-  rose->Hidden = true;
-  polar.AddFunction(std::move(rose));
-  EXPECT_EQ(picture(polar), picture(noPolar));
-  TGraph3DDoc surface, noSurface;
-  auto saddle = std::make_unique<TFunc3DObj>();
-  saddle->Func.SetExpression("x*y");
-  ASSERT_TRUE(saddle->Func.Compile());
-  saddle->Hidden = true;
-  surface.AddFunction(std::move(saddle));
-  EXPECT_EQ(picture(surface), picture(noSurface));
+  ExpectHiddenLeftOut<TGraphPolarDoc, TFuncPolarObj>("2+cos(5theta)");
+  ExpectHiddenLeftOut<TGraph3DDoc, TFunc3DObj>("x*y");
 }
 
 }  // namespace
