@@ -133,6 +133,7 @@ TEST(FunctionFromText, TheFirstClassThatReadsAndCompilesTheTextTakesIt) {
       {"g (x)=x^3-2x", "Y=g(x)=x^3-2x | "},
       {"x(t)=cos(t), y(t)=sin(t)", "f: x(t)=cos(t), y(t)=sin(t) | "},
       {"(cos(t), sin(2t)), 0 < t <= pi/2", "f: x(t)=cos(t), y(t)=sin(2t) 0..pi/2 | "},
+      {"(t, 2t), -1 <= t < 1", "f: x(t)=t, y(t)=2t -1..1 | "},
       {"x^2+y^2=4", "f: x^2+y^2=4 | "},
       {"y=2y+x", "f: y=2y+x | "},  // not a function of x
       {"b*sin(x)", "Y=f(x)=b*sin(x) | Unknown Symbol at Character 1"},

@@ -68,6 +68,13 @@ TEST(FunctionPoints, AClickPicksTheNearestFunctionAndItsPointsInView) {
   } rows[] = {{1, 0, 0, 0},  {1, 2, 0, 1},   {3, 3, 0, 3},   {2, 2, 3.5, 3},  // p's (2, 2) is nearer than g's (2, 3)
               {0, -1, 4, 0}, {0, -1, 6, -1}, {-3, 0, 0, -1}, {-1, 0, 1, 0}};
   for (const auto& r : rows) EXPECT_EQ(near(r.x, r.y, r.down), r.picked) << r.x << "," << r.y << "+" << r.down;
+  // A steep line is near along its segments, 100 pixels from one column's point to the next.
+  TGraph2DDoc steep;
+  TFuncList<TBaseFunc2DObj> line;
+  line.push_back(std::make_unique<TFunc2DObj>());
+  static_cast<TFunc2DObj&>(*line[0]).Func.SetExpression("100x");
+  steep.SetFunctions(std::move(line));
+  EXPECT_EQ(FunctionNear(steep, map, 252, 100.5, 4), 0);
   // f over -7..7: zeros at -1 and 1, the minimum at 0, g met at -1 and 2.
   EXPECT_EQ(PointsInView(doc, 0, map, 0, 0, 200).rows.size(), 5u);
   const TFunctionPoints two = PointsInView(doc, 0, map, map.ColF(2 * map.zoomX), map.RowF(3 * map.zoomY), 2);
