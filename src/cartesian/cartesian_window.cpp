@@ -1,14 +1,19 @@
 #include "cartesian/cartesian_window.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
+#include <QShortcut>
+#include <QThreadPool>
+#include <QToolTip>
 #include <QUndoStack>
 #include <cmath>
 
 #include "cartesian/area_dialog.h"
 #include "cartesian/function_kinds.h"
-#include "cartesian/function_points.h"
 #include "cartesian/points_window.h"
 #include "cartesian/value_table_dialog.h"
 #include "platform/dialog_service.h"
@@ -37,6 +42,14 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
     RepaintMarks();  // the traced function may have changed
   });
   connect(this, &TFuncGraphWindow::ParametersChanged, this, [this] { SetMarks({}); });
+  connect(this, &TFuncGraphWindow::Rendered, this, [this] { RefreshSelection(); });
+  auto* copy = new QShortcut(QKeySequence::Copy, this, [this] {
+    if (pinned_ < 0) return;
+    const TFunctionPoint& p = selectedPoints_.rows[std::size_t(pinned_)];
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString("(" + PointXText(p, kMaxDigitsShown) + ", " + ReadoutText(p.y) + ")"));
+  });
+  copy->setContext(Qt::WidgetWithChildrenShortcut);
   connect(this, &TFuncGraphWindow::ProgramSettingsChanged, this, [this] {
     if (!Tracing()) return;
     RepaintMarks();
@@ -69,6 +82,10 @@ TFunc2DWindow::TFunc2DWindow(QWidget* parent) : TKindWindow(parent) {
 TFunc2DWindow::~TFunc2DWindow() { disconnect(History(), nullptr, this, nullptr); }
 
 namespace {
+constexpr double kPickReach = 4;           // pixels from a drawn function that select it
+constexpr std::size_t kShownPoints = 200;  // the most dots, the nearest the click
+constexpr double kDotRadius = 3.5;
+
 const TStatusModeChoice kViewMode{"2D/View", "View Center", kFlatViewModes, 0};
 const TStatusModeChoice kMouseMode{"2D/Mouse", "Mouse Position", kFlatMouseModes, 0};
 
@@ -153,9 +170,23 @@ void TFunc2DWindow::SetShade(std::vector<std::vector<TShadeColumn>> pieces) {
 }
 
 void TFunc2DWindow::PaintMarks(QPainter& painter) const {
-  if (marks_.empty() && shade_.empty() && !Tracing()) return;
+  if (marks_.empty() && shade_.empty() && !Tracing() && selected_ < 0) return;
   const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
   painter.setRenderHint(QPainter::Antialiasing);
+  if (selected_ >= 0) {
+    const TPlotStyle& style = Doc().Functions()[std::size_t(selected_)]->Style;
+    painter.setPen(QPen(ToQColor(style.Color), style.Width + 2, Qt::SolidLine, Qt::RoundCap));
+    for (std::size_t i = 0; i + 1 < selectedPath_.size(); ++i)
+      if (selectedPath_[i] && selectedPath_[i + 1]) painter.drawLine(*selectedPath_[i], *selectedPath_[i + 1]);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(128, 128, 128));
+    for (const TFunctionPoint& p : selectedPoints_.rows)
+      painter.drawEllipse(QPointF(map.ColF(p.x * map.zoomX), map.RowF(p.y * map.zoomY)), kDotRadius, kDotRadius);
+    if (pinned_ >= 0) {
+      const TFunctionPoint& p = selectedPoints_.rows[std::size_t(pinned_)];
+      DrawReadout(painter, PointTip(pinned_), QPointF(map.ColF(p.x * map.zoomX), map.RowF(p.y * map.zoomY)));
+    }
+  }
   // Rows far outside the picture are clamped, so a pole's column stays a drawable polygon.
   const auto rowOf = [&map](Extended y) { return std::clamp(map.RowF(y * map.zoomY), -1e5, 1e5); };
   painter.setPen(Qt::NoPen);
@@ -185,13 +216,89 @@ void TFunc2DWindow::PaintMarks(QPainter& painter) const {
   painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
   if (placed) painter.drawLine(QPointF(col, 0), QPointF(col, map.height));
   if (p.defined) painter.drawLine(QPointF(0, row), QPointF(map.width, row));
-  const QString text = QString::fromStdString(p.text);
+  DrawReadout(painter, p.text, QPointF(col, row));
+}
+
+void TFunc2DWindow::DrawReadout(QPainter& painter, const std::string& readout, QPointF at) const {
+  const QString text = QString::fromStdString(readout);
   const QRectF box = painter.fontMetrics().boundingRect(QRect(0, 0, 400, 100), 0, text).adjusted(-4, -3, 4, 3);
-  const QRectF frame = box.translated(ReadoutPlace(QPointF(col, row), box.size(), VisiblePart()) - box.topLeft());
+  const QRectF frame = box.translated(ReadoutPlace(at, box.size(), VisiblePart()) - box.topLeft());
+  painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(Qt::black, 1));
   painter.setBrush(QColor(255, 255, 225));
   painter.drawRect(frame);
   painter.drawText(frame.adjusted(4, 3, -4, -3), 0, text);
+}
+
+void TFunc2DWindow::ModeClick(int x, int y) {
+  if (Tracing()) return;
+  if (const int point = PointAt(x, y); point >= 0) {
+    pinned_ = point;
+    RepaintMarks();
+    return;
+  }
+  clicked_ = QPoint(x, y);
+  Select(FunctionNear(Doc(), TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()), x + 0.5, y + 0.5, kPickReach));
+}
+
+void TFunc2DWindow::Select(int function) {
+  if (function < 0 && selected_ < 0) return;
+  selected_ = function;
+  pinned_ = -1;
+  selectedPoints_ = {};
+  selectedPath_.clear();
+  RefreshSelection();
+}
+
+void TFunc2DWindow::RefreshSelection() {
+  const std::vector<int> shown = TraceFunctions(Doc());
+  if (selected_ >= 0 && std::find(shown.begin(), shown.end(), selected_) == shown.end()) selected_ = -1;
+  pinned_ = -1;
+  ++pointsRun_;
+  if (selected_ < 0) {
+    selectedPoints_ = {};
+    selectedPath_.clear();
+    RepaintMarks();
+    return;
+  }
+  const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
+  selectedPath_ = DrawnPath(*Doc().Functions()[std::size_t(selected_)], map, 0, map.width - 1);
+  RepaintMarks();
+  const std::vector<int> analysed = PointFunctions(Doc());
+  if (std::find(analysed.begin(), analysed.end(), selected_) == analysed.end()) {
+    selectedPoints_ = {};
+    return;
+  }
+  std::shared_ptr<TGraphDoc> copy = Doc().CloneForDrawing();
+  QThreadPool::globalInstance()->start([copy, map, function = selected_, at = clicked_, run = pointsRun_,
+                                        window = QPointer(this)] {
+    const TFunctionPoints points =
+        PointsInView(static_cast<const TGraph2DDoc&>(*copy), function, map, at.x() + 0.5, at.y() + 0.5, kShownPoints);
+    QMetaObject::invokeMethod(
+        qApp,
+        [points, run, window] {
+          if (!window || window->pointsRun_ != run) return;
+          window->selectedPoints_ = points;
+          window->RepaintMarks();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+int TFunc2DWindow::PointAt(int x, int y) const {
+  const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
+  for (std::size_t i = 0; i < selectedPoints_.rows.size(); ++i) {
+    const TFunctionPoint& p = selectedPoints_.rows[i];
+    if (std::hypot(map.ColF(p.x * map.zoomX) - (x + 0.5), map.RowF(p.y * map.zoomY) - (y + 0.5)) <= kPickReach)
+      return int(i);
+  }
+  return -1;
+}
+
+std::string TFunc2DWindow::PointTip(int point) const {
+  const TFunctionPoint& p = selectedPoints_.rows[std::size_t(point)];
+  const int digits = Settings().digitsShown;
+  return PointKindText(p) + " (" + PointXText(p, digits) + ", " + ReadoutText(p.y, digits) + ")";
 }
 
 int TFunc2DWindow::TracedFunction() const {
@@ -227,7 +334,12 @@ void TFunc2DWindow::StopTrace() {
 }
 
 bool TFunc2DWindow::ModeMouseMove(int x, int y) {
-  if (!Tracing()) return false;
+  if (!Tracing()) {
+    if (const int point = PointAt(x, y); point >= 0)
+      QToolTip::showText(ScreenImage()->mapToGlobal(QPoint(x, y)), QString::fromStdString(PointTip(point)),
+                         ScreenImage());
+    return false;
+  }
   if (const int traced = TracedFunction(); traced >= 0)
     tracePosition_ =
         NearestTracePosition(Doc(), traced, x + 0.5, y + 0.5, TMapping2D(Doc().View(), BitmapWidth(), BitmapHeight()));
@@ -237,7 +349,11 @@ bool TFunc2DWindow::ModeMouseMove(int x, int y) {
 }
 
 bool TFunc2DWindow::ModeKey(int key) {
-  if (!Tracing()) return false;
+  if (!Tracing()) {
+    if (key != Qt::Key_Escape || selected_ < 0) return false;
+    Select(-1);
+    return true;
+  }
   const TMapping2D map(Doc().View(), BitmapWidth(), BitmapHeight());
   const std::size_t count = std::max<std::size_t>(TraceFunctions(Doc()).size(), 1);
   const int traced = TracedFunction();

@@ -3,6 +3,7 @@
 // "F&unction" and "&View" menus: functions, zoom, scroll, page and centre.
 
 #include "cartesian/cartesian_document.h"
+#include "cartesian/function_points.h"
 #include "cartesian/settings_dialog.h"
 #include "cartesian/trace.h"
 #include "cartesian/view_dialog.h"
@@ -62,6 +63,17 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   bool ModeMouseMove(int x, int y) override;
   bool ModeKey(int key) override;
 
+  // The selection: a click within 4 pixels of a function or curve selects it, drawn heavier
+  // with its zeros, extrema and intersections in view as dots. Hovering a dot shows its tip,
+  // a click on it keeps the tip shown, Ctrl+C copies the kept one's point in full; Esc or a
+  // click elsewhere ends it. The points are found on a worker after each drawing.
+  void ModeClick(int x, int y) override;
+  int SelectedFunction() const { return selected_; }
+  const TFunctionPoints& SelectedPoints() const { return selectedPoints_; }
+  int PinnedPoint() const { return pinned_; }
+  // "Minimum (0.816496580927726, -1.08866210790363)", at the digits shown.
+  std::string PointTip(int point) const;
+
  private:
   // The view one zoom step in or out, of both axes or of one; the same view when no
   // zoom could change.
@@ -71,9 +83,22 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   std::vector<std::pair<Extended, Extended>> marks_;
   std::vector<std::vector<TShadeColumn>> shade_;
   TTracePoint Traced() const;
+  // A read-out box beside the point, inside the part of the picture shown.
+  void DrawReadout(QPainter& painter, const std::string& text, QPointF at) const;
 
   int tracePosition_ = -1;         // a column or a step of t (see TracePoint); -1: no trace
   std::size_t traceFunction_ = 0;  // into TraceFunctions
+
+  void Select(int function);
+  // The selected function's path and points anew, for the view and functions drawn now.
+  void RefreshSelection();
+  int PointAt(int x, int y) const;  // the dot there; -1 for none
+  int selected_ = -1;
+  QPoint clicked_;
+  std::vector<std::optional<QPointF>> selectedPath_;
+  TFunctionPoints selectedPoints_;
+  int pinned_ = -1;
+  std::uint64_t pointsRun_ = 0;  // the newest search; older results are dropped
 };
 
 // Makes 2D Cartesian graphs known to the program: their document, window and dialogs.

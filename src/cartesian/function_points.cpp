@@ -45,10 +45,9 @@ double PathDistance(QPointF p, const std::vector<std::optional<QPointF>>& path) 
   return nearest;
 }
 
-// The picture's points of a function near a column: those of the columns within reach; of
-// a curve: every trace step's.
-std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMapping2D& map, double col,
-                                              double reach) {
+}  // namespace
+
+std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMapping2D& map, int first, int last) {
   std::vector<std::optional<QPointF>> path;
   const auto at = [&map](Extended x, Extended y) {
     return QPointF(map.ColF(x * map.zoomX), std::clamp(map.RowF(y * map.zoomY), -1e6, 1e6));
@@ -60,7 +59,7 @@ std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMa
       path.push_back(curve->x.Value(t, x) && curve->y.Value(t, y) ? std::optional(at(x, y)) : std::nullopt);
     }
   } else if (std::optional<TFunctionOfX> g = f.FunctionOfX()) {
-    for (int c = int(std::floor(col - reach)) - 1; c <= int(std::ceil(col + reach)) + 1; ++c) {
+    for (int c = first; c <= last; ++c) {
       const Extended x = map.XOfCol(c);
       Extended y = 0;
       path.push_back(g->Value(x, y) ? std::optional(at(x, y)) : std::nullopt);
@@ -69,13 +68,13 @@ std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMa
   return path;
 }
 
-}  // namespace
-
 int FunctionNear(const TGraph2DDoc& doc, const TMapping2D& map, double col, double row, double reach) {
   int nearest = -1;
   double distance = reach;
   for (const int i : FunctionsOffering(doc, &TFunctionOffers::trace)) {
-    const double d = PathDistance(QPointF(col, row), DrawnPath(*doc.Functions()[std::size_t(i)], map, col, reach));
+    const double d =
+        PathDistance(QPointF(col, row), DrawnPath(*doc.Functions()[std::size_t(i)], map,
+                                                  int(std::floor(col - reach)) - 1, int(std::ceil(col + reach)) + 1));
     if (d <= distance) {
       distance = d;
       nearest = i;

@@ -613,9 +613,12 @@ void TFuncGraphWindow::TrackMouse(int x, int y) {
 }
 
 void TFuncGraphWindow::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
-  if (button == Qt::LeftButton)
+  if (button == Qt::LeftButton) {
     labelEditor_->LeftButtonDown(modifiers, x, y);
-  else if (button == Qt::RightButton)
+    if (labelEditor_->Mode() == lmIdle && CurrentLabelTool() == 0 &&
+        !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
+      ModeClick(x, y);
+  } else if (button == Qt::RightButton)
     labelEditor_->RightButtonDown(x, y);
   mouseX_ = x;
   mouseY_ = y;

@@ -260,6 +260,9 @@ class TFuncGraphWindow : public QWidget {
   // (the 2D trace); true when it took them.
   virtual bool ModeMouseMove(int /*x*/, int /*y*/) { return false; }
   virtual bool ModeKey(int /*key*/) { return false; }
+  // A plain left click that took no label while no label tool is chosen (2D: a function
+  // selected).
+  virtual void ModeClick(int /*x*/, int /*y*/) {}
 
   // The names of the graph's functions, in list order.
   virtual std::vector<std::string> FunctionNames() const { return {}; }

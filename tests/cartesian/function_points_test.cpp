@@ -2,12 +2,15 @@
 // as copied text; centring, marks and the range.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 
 #include "../told.h"
 #include "cartesian/area_dialog.h"
@@ -80,6 +83,50 @@ TEST(FunctionPoints, AClickPicksTheNearestFunctionAndItsPointsInView) {
   const TFunctionPoints two = PointsInView(doc, 0, map, map.ColF(2 * map.zoomX), map.RowF(3 * map.zoomY), 2);
   EXPECT_TRUE(two.more);
   EXPECT_EQ(PointsText(two), "Zero\t1\t0\nIntersection with g\t2\t3\n");
+}
+
+// A plain click selects the function under it and shows its points; a click on a point keeps
+// its tip, Ctrl+C copies it, Esc or a click away ends the selection, and the points follow the
+// view. A curve is selected without points.
+TEST(FunctionPoints, AClickSelectsAFunctionWithItsPoints) {
+  TScopedScriptedMessages messages;
+  TFunc2DWindow window;
+  window.SetFunctions(Functions());
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const auto click = [&](Extended x, Extended y, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    const TMapping2D map(window.Doc().View(), window.BitmapWidth(), window.BitmapHeight());
+    const int col = int(map.ColF(x * map.zoomX)), row = int(map.RowF(y * map.zoomY));
+    window.MouseDown(Qt::LeftButton, keys, col, row);
+    window.MouseUp(Qt::LeftButton, keys, col, row);
+  };
+  const auto points = [&](std::size_t count) {
+    return QTest::qWaitFor([&] { return window.SelectedPoints().rows.size() == count; }, 5000);
+  };
+  click(0.5, -0.75);
+  EXPECT_EQ(window.SelectedFunction(), 0);
+  EXPECT_TRUE(points(5));
+  click(0, -1);  // the minimum's dot
+  ASSERT_GE(window.PinnedPoint(), 0);
+  EXPECT_EQ(window.PointTip(window.PinnedPoint()), "Minimum (0, -1)");
+  QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "(0, -1)");
+  window.SetView({35, 35, 7 * 35, 0});  // x from -0.14 to 14.1: one zero, the minimum, one meeting
+  EXPECT_TRUE(points(3));
+  EXPECT_EQ(window.PinnedPoint(), -1);
+  EXPECT_TRUE(window.ModeKey(Qt::Key_Escape));
+  EXPECT_EQ(window.SelectedFunction(), -1);
+  EXPECT_FALSE(window.ModeKey(Qt::Key_Escape));
+  window.SetView({});
+  click(3, 3);
+  EXPECT_EQ(window.SelectedFunction(), 3);
+  EXPECT_TRUE(points(0));
+  click(1, 2, Qt::ShiftModifier);  // a region, not a selection
+  EXPECT_EQ(window.SelectedFunction(), 3);
+  window.LeaveMode();
+  click(-3, 5);
+  EXPECT_EQ(window.SelectedFunction(), -1);
 }
 
 TEST(FunctionPoints, TheWindowCentresMarksAndTakesARange) {
