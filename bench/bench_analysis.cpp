@@ -1,8 +1,8 @@
 // The analysis over the graph of bench/ten_functions.pxg in its view: the zeros and the
-// extrema of each of its ten functions and the intersections of every pair (45), against
-// one redraw of the same graph (the baseline); one integral of a smooth function, against
-// 21 evaluations of it (one Gauss-Kronrod rule's worth); and a redraw of that function with
-// its derivative, second derivative or integral curve, against one of it alone.
+// extrema of each of its ten functions and the intersections of every pair (45), and the
+// points a click on one of them shows, against one redraw of the same graph (the baseline); one integral of a smooth
+// function, against 21 evaluations of it (one Gauss-Kronrod rule's worth); and a redraw of that function with its
+// derivative, second derivative or integral curve, against one of it alone.
 #include <QGuiApplication>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +11,7 @@
 #include "bench_medians.h"
 #include "cartesian/cartesian_document.h"
 #include "cartesian/derived_function.h"
+#include "cartesian/function_points.h"
 #include "expr/analysis.h"
 #include "expr/integral.h"
 #include "window/view_mapping.h"
@@ -55,6 +56,22 @@ void BM_AllPoints(benchmark::State& state) {
   state.counters["points"] = double(points);
 }
 BENCHMARK(BM_AllPoints)->Unit(benchmark::kMillisecond);
+
+// The points a click shows on x^5-5x^3+4x among the other nine functions at 1000 x 1000
+// pixels: its zeros, extrema and meetings with the nine in view, at most 200.
+void BM_PointsAtAClick(benchmark::State& state) {
+  TGraph2DDoc doc;
+  OpenGraph(kGraph, doc);
+  doc.SetBitmapSize(1000, 1000);
+  TFuncList<TBaseFunc2DObj> list = CloneFunctions(doc.Functions());
+  static_cast<TFunc2DObj&>(*list[0]).Func.SetExpression("x^5-5x^3+4x");
+  doc.SetFunctions(std::move(list));
+  const TMapping2D map(doc.View(), doc.BitmapWidth(), doc.BitmapHeight());
+  std::size_t points = 0;
+  for (auto _ : state) points = PointsInView(doc, 0, map, map.width / 2.0, map.height / 2.0, 200).rows.size();
+  state.counters["points"] = double(points);
+}
+BENCHMARK(BM_PointsAtAClick)->Unit(benchmark::kMillisecond);
 
 void BM_Redraw(benchmark::State& state) {
   TGraph2DDoc doc;
@@ -133,13 +150,19 @@ int main(int argc, char** argv) {
     std::printf(
         "\nten functions: zeros, extrema and 45 intersections %.2f ms (%.0f points), %.1fx one redraw (%.2f ms)\n", all,
         reporter.Counter("BM_AllPoints", "points"), all / get("BM_Redraw"), get("BM_Redraw"));
+  if (const double click = get("BM_PointsAtAClick"); click > 0)
+    std::printf(
+        "the points of a click on x^5-5x^3+4x among nine others at 1000x1000: %.2f ms (%.0f points), %.1fx one redraw "
+        "of the ten at 500x500\n",
+        click, reporter.Counter("BM_PointsAtAClick", "points"), click / get("BM_Redraw"));
   if (const double integral = get("BM_Integral"); integral > 0)
     std::printf("integral of exp(-x^2)*cos(3x) on [-2, 3]: %.1f us (%.0f evaluations), %.1fx 21 evaluations\n",
                 integral, reporter.Counter("BM_Integral", "evaluations"), integral / get("BM_Evaluations21"));
   if (const double alone = get("BM_DerivedCurve/0"); alone > 0)
-    std::printf("exp(-x^2)*cos(3x) at 1000x1000: alone %.2f ms; with f' %.2f ms, with f'' %.2f ms, with its integral "
-                "curve %.2f ms\n",
-                alone, get("BM_DerivedCurve/1"), get("BM_DerivedCurve/2"), get("BM_DerivedCurve/3"));
+    std::printf(
+        "exp(-x^2)*cos(3x) at 1000x1000: alone %.2f ms; with f' %.2f ms, with f'' %.2f ms, with its integral "
+        "curve %.2f ms\n",
+        alone, get("BM_DerivedCurve/1"), get("BM_DerivedCurve/2"), get("BM_DerivedCurve/3"));
   benchmark::Shutdown();
   return 0;
 }

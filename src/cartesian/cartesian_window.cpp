@@ -419,7 +419,7 @@ void RegisterCartesianGraphs() {
   kind.newDocument = [] { return std::make_unique<TGraph2DDoc>(); };
   kind.newWindow = [] { return new TFunc2DWindow; };
   RegisterGraphKind(std::move(kind));
-  RegisterBuiltInFunctionKinds();
+  RegisterFunctionKindDialogs();
 }
 
 }  // namespace plotix

@@ -16,11 +16,6 @@ namespace plotix {
 
 namespace {
 
-std::vector<TFunctionKind>& Table() {
-  static std::vector<TFunctionKind> table;
-  return table;
-}
-
 template <class TObj, class TDlg>
 TFunctionKind Row(std::int32_t fileTag, std::string menuCaption, TFunctionOffers offers) {
   TFunctionKind kind;
@@ -35,6 +30,26 @@ TFunctionKind Row(std::int32_t fileTag, std::string menuCaption, TFunctionOffers
       return TObj::FromTyped(text, scope);
     };
   return kind;
+}
+
+// y = f(x) and the curves the program is built with, there from the first use on, so that
+// every program that reads or writes 2D graphs knows them.
+std::vector<TFunctionKind> BuiltInKinds() {
+  std::vector<TFunctionKind> kinds;
+  kinds.push_back(Row<TFunc2DObj, TAdd2DFuncDlg>(0, "&New 2D Function...", {true, true, true, true}));
+  kinds.push_back(
+      Row<TParametricFuncObj, TAddParametricDlg>(kParametricCurveTag, "New &Parametric Curve...", {.trace = true}));
+  kinds.push_back(Row<TImplicitFuncObj, TAddImplicitDlg>(kImplicitCurveTag, "New &Implicit Curve...", {}));
+  // Derivative and integral curves come from their function's dialog.
+  kinds.push_back(Row<TDerivedFuncObj, TDerivedCurveDlg>(kDerivedCurveTag, "", {.table = true}));
+  for (const TFunctionKind& k : kinds)
+    if (k.fileTag != 0) ClaimRecordTag(k.fileTag);
+  return kinds;
+}
+
+std::vector<TFunctionKind>& Table() {
+  static std::vector<TFunctionKind> table = BuiltInKinds();
+  return table;
 }
 
 }  // namespace
@@ -94,13 +109,9 @@ std::vector<int> FunctionsOffering(const TGraph2DDoc& doc, bool TFunctionOffers:
   return indexes;
 }
 
-void RegisterBuiltInFunctionKinds() {
-  RegisterFunctionKind(Row<TFunc2DObj, TAdd2DFuncDlg>(0, "&New 2D Function...", {true, true, true, true}));
-  RegisterFunctionKind(
-      Row<TParametricFuncObj, TAddParametricDlg>(kParametricCurveTag, "New &Parametric Curve...", {.trace = true}));
-  RegisterFunctionKind(Row<TImplicitFuncObj, TAddImplicitDlg>(kImplicitCurveTag, "New &Implicit Curve...", {}));
-  // Derivative and integral curves come from their function's dialog.
-  RegisterFunctionKind(Row<TDerivedFuncObj, TDerivedCurveDlg>(kDerivedCurveTag, "", {.table = true}));
+void RegisterFunctionKindDialogs() {
+  for (const TFunctionKind& k : Table())
+    if (k.registerDialog) k.registerDialog(Dialogs());
 }
 
 }  // namespace plotix

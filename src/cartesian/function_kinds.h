@@ -46,8 +46,9 @@ struct TFunctionKind {
   std::function<std::unique_ptr<TBaseFunc2DObj>(const std::string& text, TGraphScope& scope)> fromText;
 };
 
-// Adds a row at the end of the table (the menu lists the rows in order) and registers its
-// dialog; a tag or a class already in the table is refused with std::logic_error.
+// The table starts with y = f(x) and the curves the program is built with. A row added goes
+// at its end (the menu lists the rows in order) and registers its dialog; a tag or a class
+// already in the table is refused with std::logic_error.
 void RegisterFunctionKind(TFunctionKind kind);
 void UnregisterFunctionKind(std::type_index type);
 const std::vector<TFunctionKind>& FunctionKinds();
@@ -64,7 +65,7 @@ std::unique_ptr<TBaseFunc2DObj> FunctionFromText(const std::string& text, TGraph
 // indexes into its list.
 std::vector<int> FunctionsOffering(const TGraph2DDoc& doc, bool TFunctionOffers::*tool);
 
-// The rows of y = f(x) and the curves the program is built with.
-void RegisterBuiltInFunctionKinds();
+// Registers the dialog of every row with the dialog service in use (the program's, at start).
+void RegisterFunctionKindDialogs();
 
 }  // namespace plotix
