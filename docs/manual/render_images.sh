@@ -24,3 +24,6 @@ mkdir -p "$out"
 
 # A graph drawn at 16 colours (pictures.md): the light blue fill becomes grey.
 "$plotix" --render examples/labels.pxg "$out/labels_4bit.png" --depth 4
+
+# points_at_a_click.png (analysis.md) is a screenshot of the program's window, not rendered
+# here: examples/polynomials.pxg, its cubic clicked at its minimum and the minimum's tip kept.
