@@ -91,6 +91,7 @@ TEST(FunctionPoints, AClickPicksTheNearestFunctionAndItsPointsInView) {
 TEST(FunctionPoints, AClickSelectsAFunctionWithItsPoints) {
   TScopedScriptedMessages messages;
   TFunc2DWindow window;
+  window.NewDefaultSize();
   window.SetFunctions(Functions());
   window.show();
   window.activateWindow();
@@ -110,6 +111,14 @@ TEST(FunctionPoints, AClickSelectsAFunctionWithItsPoints) {
   click(0, -1);  // the minimum's dot
   ASSERT_GE(window.PinnedPoint(), 0);
   EXPECT_EQ(window.PointTip(window.PinnedPoint()), "Minimum (0, -1)");
+  // On the screen: the dot over the heavier line, the kept tip beside it.
+  const QImage shown = window.ScreenImage()->grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(window.BitmapWidth(), window.BitmapHeight()));
+  const TMapping2D map(window.Doc().View(), window.BitmapWidth(), window.BitmapHeight());
+  const QPoint minimum(int(map.ColF(0)), int(map.RowF(-map.zoomY)));
+  EXPECT_EQ(shown.pixelColor(minimum), QColor(128, 128, 128));
+  EXPECT_EQ(shown.pixelColor(minimum + QPoint(6, -1)), ToQColor(window.Doc().Functions()[0]->Style.Color));
+  EXPECT_EQ(shown.pixelColor(minimum + QPoint(14, 14)), QColor(255, 255, 225));
   QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "(0, -1)");
   window.SetView({35, 35, 7 * 35, 0});  // x from -0.14 to 14.1: one zero, the minimum, one meeting
