@@ -108,6 +108,8 @@ TEST(FunctionPoints, AClickSelectsAFunctionWithItsPoints) {
   click(0.5, -0.75);
   EXPECT_EQ(window.SelectedFunction(), 0);
   EXPECT_TRUE(points(5));
+  click(-1, 0);  // the first point's dot
+  EXPECT_EQ(window.PinnedPoint(), 0);
   click(0, -1);  // the minimum's dot
   ASSERT_GE(window.PinnedPoint(), 0);
   EXPECT_EQ(window.PointTip(window.PinnedPoint()), "Minimum (0, -1)");
@@ -128,6 +130,11 @@ TEST(FunctionPoints, AClickSelectsAFunctionWithItsPoints) {
   EXPECT_EQ(window.SelectedFunction(), -1);
   EXPECT_FALSE(window.ModeKey(Qt::Key_Escape));
   window.SetView({});
+  click(0.5, -0.75);
+  TFuncList<TBaseFunc2DObj> hidden = CloneFunctions(window.Doc().Functions());
+  hidden[0]->Hidden = true;
+  window.SetFunctions(std::move(hidden));
+  EXPECT_EQ(window.SelectedFunction(), -1);  // a function no longer shown is no longer selected
   click(3, 3);
   EXPECT_EQ(window.SelectedFunction(), 3);
   EXPECT_TRUE(points(0));
