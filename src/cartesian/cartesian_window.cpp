@@ -244,9 +244,7 @@ void TFunc2DWindow::ModeClick(int x, int y) {
 void TFunc2DWindow::Select(int function) {
   if (function < 0 && selected_ < 0) return;
   selected_ = function;
-  pinned_ = -1;
-  selectedPoints_ = {};
-  selectedPath_.clear();
+  selectedPoints_ = {};  // the last function's, until the worker brings these
   RefreshSelection();
 }
 

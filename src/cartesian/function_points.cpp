@@ -47,27 +47,6 @@ double PathDistance(QPointF p, const std::vector<std::optional<QPointF>>& path) 
 
 }  // namespace
 
-std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMapping2D& map, int first, int last) {
-  std::vector<std::optional<QPointF>> path;
-  const auto at = [&map](Extended x, Extended y) {
-    return QPointF(map.ColF(x * map.zoomX), std::clamp(map.RowF(y * map.zoomY), -1e6, 1e6));
-  };
-  if (std::optional<TCurveOfT> curve = f.CurveOfT()) {
-    for (int step = 0; step <= kTraceSteps; ++step) {
-      const Extended t = curve->from + (curve->to - curve->from) * step / kTraceSteps;
-      Extended x = 0, y = 0;
-      path.push_back(curve->x.Value(t, x) && curve->y.Value(t, y) ? std::optional(at(x, y)) : std::nullopt);
-    }
-  } else if (std::optional<TFunctionOfX> g = f.FunctionOfX()) {
-    for (int c = first; c <= last; ++c) {
-      const Extended x = map.XOfCol(c);
-      Extended y = 0;
-      path.push_back(g->Value(x, y) ? std::optional(at(x, y)) : std::nullopt);
-    }
-  }
-  return path;
-}
-
 int FunctionNear(const TGraph2DDoc& doc, const TMapping2D& map, double col, double row, double reach) {
   int nearest = -1;
   double distance = reach;

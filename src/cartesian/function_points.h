@@ -3,8 +3,6 @@
 // minima and maxima and where it meets the graph's other y = f(x) functions, over an
 // interval of x, to the last digits the 80-bit values hold.
 
-#include <QPointF>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,9 +18,6 @@ namespace plotix {
 std::vector<int> PointFunctions(const TGraph2DDoc& doc);
 // The points of function `index` (one of PointFunctions) for x from a to b.
 TFunctionPoints FindFunctionPoints(const TGraph2DDoc& doc, int index, Extended a, Extended b);
-// Where the function is drawn on the picture: for a function of x at the columns from
-// `first` to `last`, for a curve at every trace step; a missing point where it is undefined.
-std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMapping2D& map, int first, int last);
 // The function drawn nearest the point (col, row) of the picture and no farther than `reach`
 // pixels from it, among the functions the trace follows: a function of x measured along its
 // columns, a curve along its trace steps; -1 when none is that near.

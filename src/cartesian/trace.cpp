@@ -75,16 +75,36 @@ TTracePoint TracePoint(const TGraph2DDoc& doc, int index, int position, const TM
   return {};
 }
 
+std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMapping2D& map, int first, int last) {
+  std::vector<std::optional<QPointF>> path;
+  const auto at = [&map](Extended x, Extended y) {
+    return QPointF(map.ColF(x * map.zoomX), std::clamp(map.RowF(y * map.zoomY), -1e6, 1e6));
+  };
+  if (std::optional<TCurveOfT> curve = f.CurveOfT()) {
+    for (int step = 0; step <= kTraceSteps; ++step) {
+      Extended x = 0, y = 0;
+      const Extended t = StepT(*curve, step);
+      path.push_back(curve->x.Value(t, x) && curve->y.Value(t, y) ? std::optional(at(x, y)) : std::nullopt);
+    }
+  } else if (std::optional<TFunctionOfX> g = f.FunctionOfX()) {
+    for (int c = first; c <= last; ++c) {
+      const Extended x = map.XOfCol(c);
+      Extended y = 0;
+      path.push_back(g->Value(x, y) ? std::optional(at(x, y)) : std::nullopt);
+    }
+  }
+  return path;
+}
+
 int NearestTracePosition(const TGraph2DDoc& doc, int index, double col, double row, const TMapping2D& map) {
-  std::optional<TCurveOfT> curve = Function(doc, index).CurveOfT();
-  if (!curve) return std::clamp(int(std::floor(col)), 0, map.width - 1);
+  const TBaseFunc2DObj& f = Function(doc, index);
+  if (!f.CurveOfT()) return std::clamp(int(std::floor(col)), 0, map.width - 1);
+  const std::vector<std::optional<QPointF>> steps = DrawnPath(f, map, 0, -1);
   int nearest = kTraceSteps / 2;
   double distance = std::numeric_limits<double>::infinity();
   for (int step = 0; step <= kTraceSteps; ++step) {
-    const Extended t = StepT(*curve, step);
-    Extended px = 0, py = 0;
-    if (!curve->x.Value(t, px) || !curve->y.Value(t, py)) continue;
-    const double d = std::hypot(map.ColF(px * map.zoomX) - col, map.RowF(py * map.zoomY) - row);
+    if (!steps[std::size_t(step)]) continue;
+    const double d = std::hypot(steps[std::size_t(step)]->x() - col, steps[std::size_t(step)]->y() - row);
     if (d < distance) {
       distance = d;
       nearest = step;

@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ struct TTracePoint {
   double col = std::numeric_limits<double>::quiet_NaN();  // the cross-hair's column, unrounded; NaN: none
   std::string text;                                       // the read-out: where, the point and its slope, or the error
 };
+
+// Where the function is drawn on the picture: for a function of x at the columns from
+// `first` to `last`, for a curve at every trace step; a missing point where it is undefined.
+// Rows are kept within ±1e6.
+std::vector<std::optional<QPointF>> DrawnPath(const TBaseFunc2DObj& f, const TMapping2D& map, int first, int last);
 
 // The functions the trace follows, as indexes into the graph's list: those that compile of
 // the classes that offer it.
