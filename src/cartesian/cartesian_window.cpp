@@ -244,11 +244,13 @@ void TFunc2DWindow::ModeClick(int x, int y) {
 void TFunc2DWindow::Select(int function) {
   if (function < 0 && selected_ < 0) return;
   selected_ = function;
+  pinned_ = -1;
   selectedPoints_ = {};  // the last function's, until the worker brings these
   RefreshSelection();
 }
 
 void TFunc2DWindow::RefreshSelection() {
+  if (selected_ < 0 && selectedPath_.empty()) return;  // no selection to end or follow: nothing to repaint
   const std::vector<int> shown = TraceFunctions(Doc());
   if (selected_ >= 0 && std::find(shown.begin(), shown.end(), selected_) == shown.end()) selected_ = -1;
   pinned_ = -1;
