@@ -23,6 +23,7 @@
 
 #include "app/help_window.h"
 #include "app/label_tool_bar.h"
+#include "app/function_panel.h"
 #include "app/parameter_panel.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"
@@ -65,6 +66,7 @@ TMainForm::TMainForm(std::unique_ptr<QSettings> store, QWidget* parent)
                                                     {CopyBitmapAction, "CopyBitmapAction"},
                                                     {SmoothDrawingAction, "SmoothDrawingAction"},
                                                     {ParametersAction, "ParametersAction"},
+                                                    {FunctionsAction, "FunctionsAction"},
                                                     {SelectRegionAction, "SelectRegionAction"},
                                                     {FlatToolBarsAction, "FlatToolBarsAction"},
                                                     {ResizeLabelsAction, "ResizeLabelsAction"},
@@ -250,6 +252,26 @@ void TMainForm::BuildMenus() {
   ParametersAction = dock->toggleViewAction();
   ParametersAction->setText(QStringLiteral("&Parameters"));
   window->addAction(ParametersAction);
+  // The active graph's functions as typed lines, on the left. The menu item shows and hides
+  // the dock; Ctrl+K shows it and puts the focus in its empty last row.
+  auto* functions = new QDockWidget(QStringLiteral("Functions"), this);
+  functions->setObjectName(QStringLiteral("FunctionsDock"));
+  auto* panel = new TFunctionPanel;
+  functions->setWidget(panel);
+  addDockWidget(Qt::LeftDockWidgetArea, functions);
+  functions->hide();
+  FunctionsAction = functions->toggleViewAction();
+  FunctionsAction->setText(QStringLiteral("&Functions\tCtrl+K"));
+  window->addAction(FunctionsAction);
+  auto* typeFunction = new QAction(this);
+  typeFunction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+  typeFunction->setShortcutContext(Qt::ApplicationShortcut);
+  connect(typeFunction, &QAction::triggered, this, [functions, panel] {
+    functions->show();
+    functions->raise();
+    panel->FocusNewRow();
+  });
+  addAction(typeFunction);
   connect(window, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

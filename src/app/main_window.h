@@ -175,6 +175,7 @@ class TMainForm : public QMainWindow {
   QAction* RefreshAction;
   QAction* SmoothDrawingAction;
   QAction* ParametersAction;  // shows and hides the "Parameters" dock
+  QAction* FunctionsAction;   // shows and hides the "Functions" dock
   QAction* SaveBitmapAction;
   QAction* PrintScaleAction;
   QAction* PrintAction;

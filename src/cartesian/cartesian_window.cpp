@@ -114,6 +114,11 @@ void TFunc2DWindow::UpdateViewStatus() {
 bool TFunc2DWindow::AddFunction() { return TKindWindow::AddFunction(std::make_unique<TFunc2DObj>()); }
 
 // Unequal zooms keep their difference: both move by the smaller of the two steps.
+std::unique_ptr<TBaseFunc2DObj> TFunc2DWindow::ReadTyped(const std::string& text, const std::string& name,
+                                                         TGraphScope& scope) const {
+  return FunctionFromText(text, name, scope);
+}
+
 TView2D TFunc2DWindow::StepZooms(bool in) const {
   TView2D v = Doc().View();
   Extended x = v.ZoomX, y = v.ZoomY;

@@ -74,6 +74,11 @@ class TFunc2DWindow : public TKindWindow<TGraph2DDoc, TSettings2DDlg, TChange2DV
   // "Minimum (0.816496580927726, -1.08866210790363)", at the digits shown.
   std::string PointTip(int point) const;
 
+ protected:
+  bool TypesFunctions() const override { return true; }
+  std::unique_ptr<TBaseFunc2DObj> ReadTyped(const std::string& text, const std::string& name,
+                                            TGraphScope& scope) const override;
+
  private:
   // The view one zoom step in or out, of both axes or of one; the same view when no
   // zoom could change.

@@ -43,22 +43,28 @@ std::string TParametricFuncObj::ErrorText() const {
   return Y.State() != 2 ? "y(t): " + Y.GetErrorText() : std::string();
 }
 
-std::unique_ptr<TParametricFuncObj> TParametricFuncObj::FromTyped(const std::string& text, TGraphScope& scope) {
+std::string TParametricFuncObj::TypedText() const {
+  return FromText == "0" && ToText == "2pi" ? Text() : Text() + ", " + FromText + "<t<" + ToText;
+}
+
+std::unique_ptr<TParametricFuncObj> TParametricFuncObj::FromTyped(const std::string& text, const std::string& name,
+                                                                  TGraphScope& scope) {
   std::vector<std::string> parts = TopLevelParts(text, ',');
   std::vector<std::string> definitions;
   if (parts[0].size() > 2 && parts[0].front() == '(' && parts[0].back() == ')') {
     definitions = TopLevelParts(parts[0].substr(1, parts[0].size() - 2), ',');
     parts.erase(parts.begin());
   } else if (parts.size() >= 2) {
-    for (const char* name : {"x(t)", "y(t)"}) {
+    for (const char* side : {"x(t)", "y(t)"}) {
       const std::vector<std::string> sides = TopLevelParts(parts[0], '=');
-      if (sides.size() != 2 || Squeezed(sides[0]) != name) return nullptr;
+      if (sides.size() != 2 || Squeezed(sides[0]) != side) return nullptr;
       definitions.push_back(sides[1]);
       parts.erase(parts.begin());
     }
   }
   if (definitions.size() != 2 || definitions[0].empty() || definitions[1].empty() || parts.size() > 1) return nullptr;
   auto curve = std::make_unique<TParametricFuncObj>();
+  curve->Name = name;
   if (parts.size() == 1) {
     // FROM < t < TO, or with <=.
     const std::vector<std::string> range = TopLevelParts(parts[0], '<');
@@ -138,9 +144,11 @@ std::vector<const TMathGraphFunc*> TImplicitEquation::Sides() const {
   return {&left_};
 }
 
-std::unique_ptr<TImplicitFuncObj> TImplicitFuncObj::FromTyped(const std::string& text, TGraphScope& scope) {
+std::unique_ptr<TImplicitFuncObj> TImplicitFuncObj::FromTyped(const std::string& text, const std::string& name,
+                                                              TGraphScope& scope) {
   if (TopLevelParts(text, ',').size() > 1 || TopLevelParts(text, '=').size() != 2) return nullptr;
   auto curve = std::make_unique<TImplicitFuncObj>();
+  curve->Name = name;
   curve->Equation.SetText(text, &scope);
   return curve;
 }

@@ -39,10 +39,13 @@ class TParametricFuncObj : public TBaseFunc2DObj {
   }
   // The visible polylines of the curve.
   TCurvePath Trace(const TMapping2D& map);
-  // The curve a typed "x(t) = A, y(t) = B" or "(A, B)" reads as, with ", FROM < t < TO" after
-  // it for another range than 0 to 2pi, compiled with the scope's names; null for a text of
-  // another form or a range that is not two constants.
-  static std::unique_ptr<TParametricFuncObj> FromTyped(const std::string& text, TGraphScope& scope);
+  // "x(t)=A, y(t)=B", with ", FROM<t<TO" after it for another range than 0 to 2pi.
+  std::string TypedText() const override;
+  // The curve called `name` a typed "x(t) = A, y(t) = B" or "(A, B)" reads as, with
+  // ", FROM < t < TO" after it for another range than 0 to 2pi, compiled with the scope's
+  // names; null for a text of another form or a range that is not two constants.
+  static std::unique_ptr<TParametricFuncObj> FromTyped(const std::string& text, const std::string& name,
+                                                       TGraphScope& scope);
 };
 
 // An equation LEFT = RIGHT, or an expression meaning = 0, in X and Y: each side compiled on
@@ -109,9 +112,11 @@ class TImplicitFuncObj : public TBaseFunc2DObj {
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
   // The curve's visible polylines in the view of the mapping, or why there are none.
   TImplicitCurve Trace(const TMapping2D& map);
-  // The curve a typed equation "LEFT = RIGHT" reads as, compiled with the scope's names;
-  // null for a text without one "=".
-  static std::unique_ptr<TImplicitFuncObj> FromTyped(const std::string& text, TGraphScope& scope);
+  std::string TypedText() const override { return Equation.Text(); }
+  // The curve called `name` a typed equation "LEFT = RIGHT" reads as, compiled with the
+  // scope's names; null for a text without one "=".
+  static std::unique_ptr<TImplicitFuncObj> FromTyped(const std::string& text, const std::string& name,
+                                                     TGraphScope& scope);
 };
 
 // Draws the polylines in the style, the bitmap's twin along their unrounded positions.

@@ -28,6 +28,23 @@ std::string TDerivedFuncObj::GetDescription() const {
   return "\u222B" + of_ + " with F(" + request_.X0Text + ")=" + request_.Y0Text;
 }
 
+std::unique_ptr<TDerivedFuncObj> TDerivedFuncObj::FromTyped(const std::string& text, const std::string& /*name*/,
+                                                            TGraphScope& scope) {
+  std::string typed;
+  for (const char c : text)
+    if (c != ' ') typed += c;
+  if (typed.starts_with("y=") || typed.starts_with("Y=")) typed.erase(0, 2);
+  if (!typed.ends_with("'(x)") && !typed.ends_with("'(X)")) return nullptr;
+  typed.resize(typed.size() - 3);
+  TDerivedRequest request;
+  if (typed.ends_with("''")) request.Kind = TDerivedKind::SecondDerivative;
+  typed.resize(typed.size() - (request.Kind == TDerivedKind::SecondDerivative ? 2 : 1));
+  if (!NameError(typed, "Function", {}, {}).empty()) return nullptr;
+  auto curve = std::make_unique<TDerivedFuncObj>(typed, request);
+  curve->UseNames(scope);
+  return curve;
+}
+
 std::string TDerivedFuncObj::ErrorText() const {
   if (source_.State() == 2) return {};
   return source_.ErrorCode() == meUnknownSymbol ? "No Function Named " + of_ : "Function " + of_ + " Does Not Compile";

@@ -26,6 +26,12 @@ class TDerivedFuncObj : public TBaseFunc2DObj {
 
   // "f'(x)", "f''(x)", "∫f with F(0)=0".
   std::string GetDescription() const override;
+  // A derivative's description; an integral curve is not typed.
+  std::string TypedText() const override { return Kind() == TDerivedKind::Integral ? "" : GetDescription(); }
+  // The derivative curve a typed "f'(x)" or "f''(x)" reads as (with "y=" before it or not),
+  // compiled with the scope's names; null for a text of another form. It has no name.
+  static std::unique_ptr<TDerivedFuncObj> FromTyped(const std::string& text, const std::string& name,
+                                                    TGraphScope& scope);
   std::string KindName() const override {
     return Kind() == TDerivedKind::Integral ? "Integral Curve" : "Derivative Curve";
   }

@@ -1,7 +1,6 @@
 #include "cartesian/function.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "cartesian/derived_function.h"
@@ -359,48 +358,40 @@ void TFunc2DObj::SetSpecialX(std::vector<Extended> xs) {
   specialX_ = std::move(xs);
 }
 
-std::vector<std::string> TopLevelParts(const std::string& text, char separator) {
-  std::vector<std::string> parts(1);
-  int depth = 0;
-  for (const char c : text) {
-    depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-    if (c == separator && depth == 0)
-      parts.emplace_back();
-    else
-      parts.back() += c;
-  }
-  for (std::string& part : parts) part = Trimmed(part);
-  return parts;
-}
-
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string Squeezed(const std::string& text) {
-  std::string squeezed;
-  for (const char c : text)
-    if (c != ' ') squeezed += char(std::tolower(static_cast<unsigned char>(c)));
-  return squeezed;
-}
-
-std::unique_ptr<TFunc2DObj> TFunc2DObj::FromTyped(const std::string& text, TGraphScope& scope) {
+std::unique_ptr<TFunc2DObj> TFunc2DObj::FromTyped(const std::string& text, const std::string& name,
+                                                  TGraphScope& scope) {
   if (TopLevelParts(text, ',').size() > 1) return nullptr;
   const std::vector<std::string> sides = TopLevelParts(text, '=');
   if (sides.size() > 2 || sides.back().empty()) return nullptr;
   auto f = std::make_unique<TFunc2DObj>();
+  f->Name = name;
   if (sides.size() == 2) {
     const std::string left = Squeezed(sides[0]);
-    const std::string name = Trimmed(sides[0].substr(0, sides[0].find('(')));
-    if (left.size() > 3 && left.ends_with("(x)") && NameError(name, "Function", {}, {}).empty())
-      f->Name = name;
+    const std::string typed = Trimmed(sides[0].substr(0, sides[0].find('(')));
+    if (left.size() > 3 && left.ends_with("(x)") && NameError(typed, "Function", {}, {}).empty())
+      f->Name = typed;
     else if (left != "y")
       return nullptr;
   }
   f->Func.SetExpression(sides.back());
   f->UseNames(scope);
   return f;
+}
+
+void TFunc2DObj::KeepUntyped(const TBaseFuncObj& replaced) {
+  TBaseFunc2DObj::KeepUntyped(replaced);
+  const auto* f = dynamic_cast<const TFunc2DObj*>(&replaced);
+  if (!f) return;
+  LoBoundText = f->LoBoundText;
+  HiBoundText = f->HiBoundText;
+  LoBoundEmpty = f->LoBoundEmpty;
+  HiBoundEmpty = f->HiBoundEmpty;
+  LoBound = f->LoBound;
+  HiBound = f->HiBound;
+  AsymptoteFixUp = f->AsymptoteFixUp;
+  ExtraAccuracy = f->ExtraAccuracy;
+  SpecialXLines = f->SpecialXLines;
+  specialX_ = f->specialX_;
 }
 
 void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map) { TPlotter(plot, canvas, map).Run(); }

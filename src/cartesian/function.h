@@ -13,6 +13,7 @@
 
 #include "expr/analysis.h"
 #include "expr/function_object.h"
+#include "expr/typed_text.h"
 #include "window/view_mapping.h"
 
 namespace plotix {
@@ -90,13 +91,6 @@ struct TColumnPlot {
 };
 void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map);
 
-// The parts of a typed text between the separators that stand outside every parenthesis,
-// each without its surrounding spaces.
-std::vector<std::string> TopLevelParts(const std::string& text, char separator);
-std::string Trimmed(const std::string& text);
-// The text without spaces, in lower case: how the left side of "f(x) = ..." is compared.
-std::string Squeezed(const std::string& text);
-
 class TFunc2DObj : public TBaseFunc2DObj {
  public:
   TMath2DFunc Func;
@@ -126,9 +120,13 @@ class TFunc2DObj : public TBaseFunc2DObj {
   std::vector<std::unique_ptr<TBaseFuncObj>> TakeCompanions() override;
   std::string Plot(TCanvas& canvas, const TMapping2D& map) override;
   std::optional<TFunctionOfX> FunctionOfX() const override { return FunctionOfFirstVariable(Func); }
-  // The function a typed "EXPR", "y = EXPR" or "NAME(x) = EXPR" reads as, compiled with the
-  // scope's names (an error is its ErrorText); null for a text of another form.
-  static std::unique_ptr<TFunc2DObj> FromTyped(const std::string& text, TGraphScope& scope);
+  // "NAME(x)=EXPR".
+  std::string TypedText() const override { return Name + "(x)=" + Func.Expression(); }
+  void KeepUntyped(const TBaseFuncObj& replaced) override;
+  // The function a typed "EXPR", "y = EXPR" or "NAME(x) = EXPR" reads as, called `name`
+  // unless named, compiled with the scope's names (an error is its ErrorText); null for a
+  // text of another form.
+  static std::unique_ptr<TFunc2DObj> FromTyped(const std::string& text, const std::string& name, TGraphScope& scope);
 
  private:
   struct TRequests {

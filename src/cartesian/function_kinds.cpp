@@ -11,6 +11,7 @@
 #include "files/graph_file.h"
 #include "platform/dialog_controls.h"
 #include "platform/dialog_service.h"
+#include "window/typed_functions.h"
 
 namespace plotix {
 
@@ -25,10 +26,9 @@ TFunctionKind Row(std::int32_t fileTag, std::string menuCaption, TFunctionOffers
   kind.make = [] { return std::make_unique<TObj>(); };
   kind.registerDialog = [](TDialogService& service) { RegisterModal<TDlg, TObj>(service); };
   kind.offers = offers;
-  if constexpr (requires(const std::string& text, TGraphScope& scope) { TObj::FromTyped(text, scope); })
-    kind.fromText = [](const std::string& text, TGraphScope& scope) -> std::unique_ptr<TBaseFunc2DObj> {
-      return TObj::FromTyped(text, scope);
-    };
+  if constexpr (requires(const std::string& text, TGraphScope& scope) { TObj::FromTyped(text, text, scope); })
+    kind.fromText = [](const std::string& text, const std::string& name,
+                       TGraphScope& scope) -> std::unique_ptr<TBaseFunc2DObj> { return TObj::FromTyped(text, name, scope); };
   return kind;
 }
 
@@ -88,15 +88,20 @@ const TFunctionKind* TaggedFunctionKind(std::int32_t tag) {
   return nullptr;
 }
 
-std::unique_ptr<TBaseFunc2DObj> FunctionFromText(const std::string& text, TGraphScope& scope) {
-  std::unique_ptr<TBaseFunc2DObj> first;
+std::unique_ptr<TBaseFunc2DObj> FunctionFromText(const std::string& text, const std::string& name, TGraphScope& scope) {
+  std::unique_ptr<TBaseFunc2DObj> best;
+  int bestReach = -1;
   for (const TFunctionKind& k : Table()) {
     if (!k.fromText) continue;
-    std::unique_ptr<TBaseFunc2DObj> f = k.fromText(text, scope);
-    if (f && f->ErrorText().empty()) return f;
-    if (!first) first = std::move(f);
+    std::unique_ptr<TBaseFunc2DObj> f = k.fromText(text, name, scope);
+    if (!f) continue;
+    if (f->ErrorText().empty()) return f;
+    if (const int reach = TypedRow(*f, text).error.character; reach > bestReach) {
+      best = std::move(f);
+      bestReach = reach;
+    }
   }
-  return first;
+  return best;
 }
 
 std::vector<int> FunctionsOffering(const TGraph2DDoc& doc, bool TFunctionOffers::*tool) {

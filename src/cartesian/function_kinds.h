@@ -41,9 +41,11 @@ struct TFunctionKind {
   std::function<std::unique_ptr<TBaseFunc2DObj>()> make;
   std::function<void(TDialogService&)> registerDialog;  // with the service in use
   TFunctionOffers offers;
-  // The function a typed text reads as, compiled with the scope's names; null for a text
-  // of another form, and no reader for a class that is not typed.
-  std::function<std::unique_ptr<TBaseFunc2DObj>(const std::string& text, TGraphScope& scope)> fromText;
+  // The function a typed text reads as, compiled with the scope's names and called `name`
+  // unless the text names it; null for a text of another form, and no reader for a class
+  // that is not typed.
+  std::function<std::unique_ptr<TBaseFunc2DObj>(const std::string& text, const std::string& name, TGraphScope& scope)>
+      fromText;
 };
 
 // The table starts with y = f(x) and the curves the program is built with. A row added goes
@@ -57,9 +59,9 @@ const TFunctionKind* FunctionKindOf(const TBaseFunc2DObj& function);
 const TFunctionKind* TaggedFunctionKind(std::int32_t tag);
 
 // The function a typed text is, of the first class in the table whose reader reads it and
-// compiles it, else of the first that reads it (its error then tells why); null when none
-// reads it.
-std::unique_ptr<TBaseFunc2DObj> FunctionFromText(const std::string& text, TGraphScope& scope);
+// compiles it, else of the first that reads it furthest before its error (which then tells
+// why); null when none reads it.
+std::unique_ptr<TBaseFunc2DObj> FunctionFromText(const std::string& text, const std::string& name, TGraphScope& scope);
 
 // The functions of the graph that are shown, compile and whose class offers the tool, as
 // indexes into its list.

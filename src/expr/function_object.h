@@ -53,6 +53,15 @@ class TBaseFuncObj {
   virtual std::string GetDescription() const = 0;
   // What the object is, for the history's steps: "Add Parametric Curve".
   virtual std::string KindName() const { return "Function"; }
+  // The function as one typed line, which its kind's reader reads back as the same
+  // definitions ("f(x)=x^2", "x(t)=cos(t), y(t)=sin(t)"); empty for one that is not typed.
+  virtual std::string TypedText() const { return {}; }
+  // Takes from the function a typed line replaces what the line does not say: the style,
+  // whether it is shown and, from one of its own class, the other settings.
+  virtual void KeepUntyped(const TBaseFuncObj& replaced) {
+    Style = replaced.Style;
+    Hidden = replaced.Hidden;
+  }
   // Takes the colour and runs the add dialog; true on OK.
   virtual bool NewDialog(TColor color) = 0;
   // Runs the modify dialog; true on OK.

@@ -6,6 +6,7 @@
 #include "platform/dialog_service.h"
 #include "platform/geometry.h"
 #include "platform/painter_twin.h"
+#include "expr/typed_text.h"
 
 namespace plotix {
 
@@ -111,6 +112,36 @@ bool TFuncPolarObj::NewDialog(TColor color) {
 }
 
 bool TFuncPolarObj::ModifyDialog() { return Dialogs().Run(*this, false); }
+
+void TFuncPolarObj::KeepUntyped(const TBaseFuncObj& replaced) {
+  TBaseFuncObj::KeepUntyped(replaced);
+  const auto* f = dynamic_cast<const TFuncPolarObj*>(&replaced);
+  if (!f) return;
+  LoBoundText = f->LoBoundText;
+  HiBoundText = f->HiBoundText;
+  LoBound = f->LoBound;
+  HiBound = f->HiBound;
+  Samples = f->Samples;
+}
+
+std::unique_ptr<TFuncPolarObj> TFuncPolarObj::FromTyped(const std::string& text, const std::string& name,
+                                                        TGraphScope& scope) {
+  const std::vector<std::string> sides = TopLevelParts(text, '=');
+  if (sides.size() > 2 || sides.back().empty() || TopLevelParts(text, ',').size() > 1) return nullptr;
+  auto f = std::make_unique<TFuncPolarObj>();
+  f->Name = name;
+  if (sides.size() == 2) {
+    const std::string left = Squeezed(sides[0]);
+    const std::string typed = Trimmed(sides[0].substr(0, sides[0].find('(')));
+    if (left != "r" && left != "r(theta)") {
+      if (!left.ends_with("(theta)") || !NameError(typed, "Function", {}, {}).empty()) return nullptr;
+      f->Name = typed;
+    }
+  }
+  f->Func.SetExpression(sides.back());
+  f->UseNames(scope);
+  return f;
+}
 
 int PolarSampleCount(const TFuncPolarObj& f) {
   if (!(f.LoBound < f.HiBound) || f.Samples <= 0) return 0;

@@ -55,6 +55,13 @@ class TFuncPolarObj : public TBaseFuncObj {
   std::unique_ptr<TBaseFuncObj> Clone() const override { return std::make_unique<TFuncPolarObj>(*this); }
   std::vector<const TMathGraphFunc*> Definitions() const override { return {&Func}; }
   TMathGraphFunc* Callable() override { return &Func; }
+  // "NAME(theta)=EXPR".
+  std::string TypedText() const override { return Name + "(theta)=" + Func.Expression(); }
+  void KeepUntyped(const TBaseFuncObj& replaced) override;
+  // The function a typed "EXPR", "r = EXPR" or "NAME(theta) = EXPR" reads as, called `name`
+  // unless named, compiled with the scope's names; null for a text of another form.
+  static std::unique_ptr<TFuncPolarObj> FromTyped(const std::string& text, const std::string& name,
+                                                  TGraphScope& scope);
 };
 
 // A point in pixels from the pole, y up, at one sample of a function: where the function

@@ -27,6 +27,13 @@ class TFuncPolarWindow : public TKindWindow<TGraphPolarDoc, TSettingsPolarDlg, T
 
   // The function dialog on a new function; true when one was added (the window redrew).
   bool AddPolarFunction();
+
+ protected:
+  bool TypesFunctions() const override { return true; }
+  std::unique_ptr<TFuncPolarObj> ReadTyped(const std::string& text, const std::string& name,
+                                           TGraphScope& scope) const override {
+    return TFuncPolarObj::FromTyped(text, name, scope);
+  }
 };
 
 // Makes polar graphs known to the program: their document, window and dialogs.

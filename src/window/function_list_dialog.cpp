@@ -12,6 +12,7 @@
 #include "platform/limits.h"
 #include "platform/message_box.h"
 #include "window/graph_window.h"
+#include "window/typed_functions.h"
 
 namespace plotix {
 
@@ -131,14 +132,7 @@ void TFuncListDlg::ShowRows() {
 }
 
 bool TFuncListDlg::ConfirmDelete(int item) {
-  const TBaseFuncObj* f = functions_[std::size_t(item)];
-  if (!window_ || !f->Callable()) return true;
-  const std::vector<std::string> users = FunctionsUsing(Functions(), Parameters(), f);
-  if (users.empty()) return true;
-  std::string list;
-  for (const std::string& name : users) list += (list.empty() ? "" : ", ") + name;
-  return ShowMessage(TMsgKind::Confirmation, "Function " + f->Name + " Is Used By " + list + ". Delete It Anyway?",
-                     TMsgButtons::YesNo) == TMsgAnswer::Yes;
+  return !window_ || ConfirmFunctionDelete(*functions_[std::size_t(item)], Functions(), Parameters());
 }
 
 }  // namespace plotix

@@ -27,6 +27,7 @@
 #include "platform/message_box.h"
 #include "platform/painter_twin.h"
 #include "window/bitmap_size_dialog.h"
+#include "window/typed_functions.h"
 #include "window/graph_step.h"
 #include "window/mouse_navigation.h"
 #include "window/status_line.h"
@@ -169,7 +170,10 @@ void TFuncGraphWindow::SetModified(bool modified) {
 QList<QMenu*> TFuncGraphWindow::MenuBarMenus() const { return WindowMenus() << labelEditor_->Menu(); }
 
 void TFuncGraphWindow::RedrawLabels() { labelEditor_->Redraw(); }
-void TFuncGraphWindow::LeaveMode() { labelEditor_->LeaveMode(); }
+void TFuncGraphWindow::LeaveMode() {
+  labelEditor_->LeaveMode();
+  if (TTypedFunctions* typed = TypedFunctions()) typed->EndTyping();
+}
 bool TFuncGraphWindow::RegionShown() const { return labelEditor_->RegionShown(); }
 TRect TFuncGraphWindow::Region() const { return labelEditor_->Region(); }
 void TFuncGraphWindow::ShowRegion(const TRect& rect) { labelEditor_->ShowRegion(rect); }

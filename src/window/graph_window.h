@@ -39,6 +39,7 @@ class TReadGraphFile;
 class TStatusLine;
 class TFuncGraphWindow;
 class TToolBarAttribClass;
+class TTypedFunctions;
 
 // The bitmap pixel a position on the screen copy lies in. Above a device pixel ratio of 1
 // a platform may pass positions between whole pixels; each belongs to the pixel holding it.
@@ -189,7 +190,8 @@ class TFuncGraphWindow : public QWidget {
   // The screen copy from the graph bitmap and the labels over it, with the markers of the
   // label operation in progress.
   void RedrawLabels();
-  // Ends the label operation in progress (TLabelEditor::LeaveMode).
+  // Ends the label operation in progress (TLabelEditor::LeaveMode) and the edit of a typed
+  // function, before any other change.
   void LeaveMode();
   bool RegionShown() const;
   // The selected region, corners normalised.
@@ -263,6 +265,10 @@ class TFuncGraphWindow : public QWidget {
   // A plain left click that took no label while no label tool is chosen (2D: a function
   // selected).
   virtual void ModeClick(int /*x*/, int /*y*/) {}
+
+  // The functions as the "Functions" dock types them; null for a kind whose functions are
+  // not typed. An edit in progress there ends with LeaveMode.
+  virtual TTypedFunctions* TypedFunctions() { return nullptr; }
 
   // The names of the graph's functions, in list order.
   virtual std::vector<std::string> FunctionNames() const { return {}; }

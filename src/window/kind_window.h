@@ -12,6 +12,7 @@
 #include "window/function_list_dialog.h"
 #include "window/graph_step.h"
 #include "window/graph_window.h"
+#include "window/typed_functions.h"
 
 namespace plotix {
 
@@ -102,7 +103,7 @@ class TParametersStep : public TGraphStep {
 // TDoc: the kind's document; TSettingsDlg and TViewDlg: its dialogs, each made of the value
 // it edits and the parent.
 template <class TDoc, class TSettingsDlg, class TViewDlg>
-class TKindWindow : public TFuncGraphWindow {
+class TKindWindow : public TFuncGraphWindow, private TTypedFunctions {
  public:
   using TView = typename TDoc::TView;
   using TFunc = typename TDoc::TFunc;
@@ -192,6 +193,134 @@ class TKindWindow : public TFuncGraphWindow {
   }
   std::vector<std::string> FunctionNames() const override { return Doc().FunctionNames(); }
   std::unique_ptr<TGraphScope> GraphScope() const override { return CopiedScope(Functions(), Parameters()); }
+  // ---- the typed rows, of kinds that read typed lines (ReadTyped) ----
+  TTypedFunctions* TypedFunctions() override { return TypesFunctions() ? this : nullptr; }
+  std::vector<TTypedRow> Rows() const override {
+    std::vector<TTypedRow> rows;
+    for (const auto& f : Doc().Functions()) rows.push_back(TypedRow(*f));
+    return rows;
+  }
+  int TypingRow() const override { return typing_ ? typing_->row : -1; }
+  TTypedRow Type(int row, const std::string& text) override {
+    const int count = int(Doc().Functions().size());
+    if (!typing_ || typing_->row != row) {
+      LeaveMode();
+      if (row >= count && !CheckFunctionLimit(std::size_t(count))) return UnreadRow(text);
+      typing_.emplace();
+      typing_->row = row;
+      typing_->before = CloneFunctions(Doc().Functions());
+      typing_->added = row >= count;
+    }
+    typing_->pending.clear();
+    const TFunc* replaced = row < count ? Doc().Functions()[std::size_t(row)].get() : nullptr;
+    const std::string name = replaced && !replaced->Name.empty()
+                                 ? replaced->Name
+                                 : FreeFunctionName(Doc().FunctionNames(), Doc().Parameters());
+    std::unique_ptr<TFunc> fresh = ReadTyped(text, name, *GraphScope());
+    if (!fresh) {
+      // A new function is there only while its line reads.
+      if (typing_->added && replaced) {
+        MutableDoc().SetFunctions(CloneFunctions(typing_->before));
+        typing_->changed = false;
+        RenderGraph();
+      }
+      return UnreadRow(text);
+    }
+    if (replaced)
+      fresh->KeepUntyped(*replaced);
+    else
+      fresh->Style.Color = ChooseNewFunctionColor(count);
+    TFuncList<TFunc> list = CloneFunctions(Doc().Functions());
+    if (fresh->Name != name && !fresh->Name.empty()) {
+      // A line that names the function renames it, and its callers call it by the new name.
+      std::vector<std::string> others = Doc().FunctionNames();
+      if (replaced) others.erase(others.begin() + row);
+      if (std::string error = NameError(fresh->Name, "Function", others, Doc().Parameters()); !error.empty()) {
+        TTypedRow shown = TypedRow(*fresh, text);
+        shown.error = TTypedError{std::move(error), 0, {}};
+        return shown;
+      }
+      if (replaced && !replaced->Name.empty()) Renamed(list, row, replaced->Name, fresh->Name);
+    }
+    if (replaced)
+      list[std::size_t(row)] = std::move(fresh);
+    else
+      list.push_back(std::move(fresh));
+    UseGraphNames(list, Doc().Parameters());
+    const TTypedRow shown = TypedRow(*list[std::size_t(row)], text);
+    // A line that does not compile waits for the end of the edit while the graph has a good
+    // one to draw.
+    if (!shown.error.message.empty() && replaced && replaced->ErrorText().empty())
+      typing_->pending = std::move(list);
+    else
+      ShowTyped(std::move(list));
+    return shown;
+  }
+  void EndTyping() override {
+    if (!typing_) return;
+    TTyping typing = std::move(*typing_);
+    typing_.reset();
+    if (!typing.pending.empty()) {
+      MutableDoc().SetFunctions(std::move(typing.pending));
+      typing.changed = true;
+      RenderGraph();
+    }
+    if (!typing.changed) return;
+    const std::string label = TypedRow(*Doc().Functions()[std::size_t(typing.row)]).label;
+    auto* step = new TFunctionListStep<TDoc>(*this, QString::fromStdString((typing.added ? "Add " : "Edit ") + label),
+                                             std::move(typing.before));
+    step->MarkDone();
+    Record(step);
+  }
+  void SetShown(int row, bool shown) override {
+    ChangeRow(row, shown ? "Show " : "Hide ", [shown](TFunc& f) { f.Hidden = !shown; });
+  }
+  void SetColor(int row, TColor color) override {
+    ChangeRow(row, "Change Colour Of ", [color](TFunc& f) { f.Style.Color = color; });
+  }
+  void Move(int from, int to) override {
+    LeaveMode();
+    TFuncList<TFunc> list = CloneFunctions(Doc().Functions());
+    if (from == to || from < 0 || to < 0 || std::size_t(std::max(from, to)) >= list.size()) return;
+    std::unique_ptr<TFunc> moved = std::move(list[std::size_t(from)]);
+    const QString what = QString::fromStdString("Move " + TypedRow(*moved).label);
+    list.erase(list.begin() + from);
+    list.insert(list.begin() + to, std::move(moved));
+    SetFunctions(std::move(list), what);
+  }
+  void Remove(int row) override {
+    if (typing_ && typing_->row == row) {
+      // What the edit changed goes with the function.
+      TTyping typing = std::move(*typing_);
+      typing_.reset();
+      if (typing.changed) MutableDoc().SetFunctions(std::move(typing.before));
+      if (typing.added) {
+        RenderGraph();
+        return;
+      }
+    }
+    LeaveMode();
+    if (row < 0 || std::size_t(row) >= Doc().Functions().size()) return;
+    const TFunc& f = *Doc().Functions()[std::size_t(row)];
+    if (!ConfirmFunctionDelete(f, Functions(), Doc().Parameters())) {
+      RenderGraph();
+      return;
+    }
+    const QString what = QString::fromStdString("Delete " + TypedRow(f).label);
+    TFuncList<TFunc> list = CloneFunctions(Doc().Functions());
+    list.erase(list.begin() + row);
+    SetFunctions(std::move(list), what);
+  }
+  void AddSlider(const std::string& name) override {
+    LeaveMode();
+    if (!NameError(name, "Parameter", Doc().FunctionNames(), Doc().Parameters()).empty() ||
+        Doc().Parameters().size() >= std::size_t(kMaxParameters))
+      return;
+    TParameterList parameters = Doc().Parameters();
+    parameters.push_back(TParameter{name});
+    SetParameters(parameters, QString::fromStdString("Add Slider " + name));
+  }
+
   void PreviewParameter(int index, Extended value) override {
     if (!previewed_) previewed_ = Doc().Parameters();
     TParameterList shown = Doc().Parameters();
@@ -203,6 +332,14 @@ class TKindWindow : public TFuncGraphWindow {
 
  protected:
   TDoc& MutableDoc() { return static_cast<TDoc&>(MutableDocument()); }
+  // Kinds whose functions are typed say so and read a line in ReadTyped.
+  virtual bool TypesFunctions() const { return false; }
+  // The function a typed line reads as, called `name` unless the line names it, compiled
+  // with the scope's names; null for a line of no form the kind knows.
+  virtual std::unique_ptr<TFunc> ReadTyped(const std::string& /*text*/, const std::string& /*name*/,
+                                           TGraphScope& /*scope*/) const {
+    return nullptr;
+  }
   // The view, redrawn whether it changed or not.
   void ShowView(const TView& view) {
     MutableDoc().SetView(view);
@@ -231,7 +368,42 @@ class TKindWindow : public TFuncGraphWindow {
 
   std::vector<const TBaseFuncObj*> Functions() const { return FunctionPointers(Doc().Functions()); }
 
+  // An edit of a typed row: the list before it, and a list waiting while its line does not
+  // compile.
+  struct TTyping {
+    int row = 0;
+    TFuncList<TFunc> before;
+    bool added = false;
+    TFuncList<TFunc> pending;
+    bool changed = false;
+  };
+  // The list of the edit in progress shown, no step yet.
+  void ShowTyped(TFuncList<TFunc> list) {
+    MutableDoc().SetFunctions(std::move(list));
+    typing_->changed = true;
+    RenderGraph();
+  }
+  // The others of the list call the function at the row by its new name.
+  static void Renamed(TFuncList<TFunc>& list, int row, const std::string& from, const std::string& to) {
+    std::vector<std::string> callNames;
+    for (const auto& f : list)
+      if (f->Callable()) callNames.push_back(f->Name);
+    for (std::size_t i = 0; i < list.size(); ++i)
+      if (int(i) != row) list[i]->FunctionRenamed(callNames, from, to);
+  }
+  // One change of the row's function, a step named by `what` and the function.
+  template <class TChange>
+  void ChangeRow(int row, const char* what, TChange change) {
+    LeaveMode();
+    if (row < 0 || std::size_t(row) >= Doc().Functions().size()) return;
+    TFuncList<TFunc> list = CloneFunctions(Doc().Functions());
+    change(*list[std::size_t(row)]);
+    const QString text = QString::fromStdString(what + TypedRow(*list[std::size_t(row)]).label);
+    SetFunctions(std::move(list), text);
+  }
+
   std::optional<TParameterList> previewed_;  // the list before a slider gesture began
+  std::optional<TTyping> typing_;
 };
 
 }  // namespace plotix

@@ -51,7 +51,7 @@ QStringList MenuCommands(const QList<QAction*>& actions) {
     if (a->menu())
       commands << MenuCommands(a->menu()->actions());
     else if (!a->isSeparator() && a->isVisible())
-      commands << a->text().remove('&').remove(QStringLiteral("..."));
+      commands << a->text().section('\t', 0, 0).remove('&').remove(QStringLiteral("..."));
   }
   return commands;
 }

@@ -144,7 +144,7 @@ TEST(FunctionFromText, TheFirstClassThatReadsAndCompilesTheTextTakesIt) {
       {"x=y=1", ""},
   };
   for (const auto& r : rows) {
-    const std::unique_ptr<TBaseFunc2DObj> f = FunctionFromText(r.text, scope);
+    const std::unique_ptr<TBaseFunc2DObj> f = FunctionFromText(r.text, "f", scope);
     std::string read;
     if (f) {
       read = f->GetDescription();
