@@ -6,11 +6,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <algorithm>
 #include <memory>
 
+#include "app/function_panel.h"
 #include "app/main_window.h"
 #include "cartesian/cartesian_window.h"
 #include "platform/limits.h"
@@ -86,6 +89,87 @@ BENCHMARK(BM_SliderToScreen)
     ->Args({1000, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// A graph of the 10 functions at size x size with smooth drawing, drawn in the background,
+// its functions in a "Functions" dock.
+struct TTypedGraph {
+  explicit TTypedGraph(int size) {
+    settings.drawInBackground = true;
+    settings.smoothDrawing = true;
+    window.SetProgramSettings(&settings);
+    window.SetBitmapSize(size, size);
+    TFuncList<TBaseFunc2DObj> functions;
+    for (const char* text : kFunctions) {
+      auto f = std::make_unique<TFunc2DObj>();
+      f->Func.SetExpression(text);
+      functions.push_back(std::move(f));
+    }
+    window.SetFunctions(std::move(functions));
+    window.resize(size + 40, size + 40);
+    window.show();
+    panel.FollowGraph(&window);
+    panel.show();
+    window.FinishDrawing();
+    QApplication::processEvents();
+  }
+  // A key typed in the first row's line.
+  void Key(Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(panel.Rows()[0].line, &press);
+  }
+  TProgramSettings settings;
+  TFunc2DWindow window;
+  TFunctionPanel panel;
+};
+
+// From a key in a row of the dock to the new picture on screen: the line read and
+// compiled, the graph drawn in the background and shown, typing a digit and taking it back
+// in turn in the first of 10 functions.
+void BM_KeyToScreen(benchmark::State& state) {
+  TTypedGraph graph(int(state.range(0)));
+  graph.panel.Rows()[0].line->setCursorPosition(6);  // after "x^3-2x"
+  bool shown = false;
+  QObject::connect(&graph.window, &TFuncGraphWindow::Rendered, [&shown] { shown = true; });
+  int step = 0;
+  for (auto _ : state) {
+    shown = false;
+    if (++step % 2)
+      graph.Key(Qt::Key_1, QStringLiteral("1"));
+    else
+      graph.Key(Qt::Key_Backspace, {});
+    while (!shown) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QApplication::processEvents();  // the repaint
+  }
+}
+BENCHMARK(BM_KeyToScreen)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A 40-character definition typed at 20 keys a second into the first row. Counter: the
+// longest a key came late after the one before, in ms: how long the window could not answer.
+void BM_TypingAt20KeysASecond(benchmark::State& state) {
+  TTypedGraph graph(1000);
+  const QString line = QStringLiteral("sin(x)*cos(2x)+x^3/20-2x+exp(-x^2)/3+0.5");
+  qint64 worst = 0;
+  for (auto _ : state) {
+    graph.panel.Rows()[0].line->clear();
+    int typed = 0;
+    QElapsedTimer tick;
+    tick.start();
+    QEventLoop loop;
+    QTimer keys;
+    keys.setTimerType(Qt::PreciseTimer);
+    keys.setInterval(50);
+    QObject::connect(&keys, &QTimer::timeout, [&] {
+      worst = std::max(worst, tick.restart() - 50);
+      graph.Key(Qt::Key_unknown, line.mid(typed, 1));
+      if (++typed == line.size()) loop.quit();
+    });
+    keys.start();
+    loop.exec();
+    graph.window.FinishDrawing();
+  }
+  state.counters["worst_wait_ms"] = double(worst);
+}
+BENCHMARK(BM_TypingAt20KeysASecond)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The most a polar window may hold, 252 functions of 100000 samples, drawn in the
 // background while a 10 ms timer runs on the GUI thread. Counter: the timer's worst

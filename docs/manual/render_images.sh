@@ -25,5 +25,7 @@ mkdir -p "$out"
 # A graph drawn at 16 colours (pictures.md): the light blue fill becomes grey.
 "$plotix" --render examples/labels.pxg "$out/labels_4bit.png" --depth 4
 
+# functions_dock.png (functions_list.md) is a screenshot of the program's window, typed as
+# functions_list.md's "A first graph from the keyboard" does, the Parameters dock hidden.
 # points_at_a_click.png (analysis.md) is a screenshot of the program's window, not rendered
 # here: examples/polynomials.pxg, its cubic clicked at its minimum and the minimum's tip kept.

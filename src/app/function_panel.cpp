@@ -69,6 +69,9 @@ TFunctionPanel::TFunctionPanel(QWidget* parent)
   layout->addWidget(hint_);
   layout->addWidget(scroll);
   setAcceptDrops(true);
+  // Room for a line of some 30 characters beside the row's buttons.
+  setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   FollowGraph(nullptr);
 }
 
@@ -164,6 +167,8 @@ void TFunctionPanel::AddRowWidgets() {
     if (!typed) return;
     typed->AddSlider(rows_[std::size_t(index)].unknown);
     Refresh();
+    rows_[std::size_t(index)].line->setFocus(Qt::OtherFocusReason);
+    emit SliderAdded();
   });
   rowsLayout_->addWidget(row.frame);
   rows_.push_back(row);

@@ -53,6 +53,10 @@ class TFunctionPanel : public QWidget, public TGraphFollower {
   const std::vector<TRow>& Rows() const { return rows_; }
   QLabel* Hint() const { return hint_; }
 
+ signals:
+  // A row's "add slider" made a parameter, which the user will want to move.
+  void SliderAdded();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;

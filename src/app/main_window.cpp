@@ -258,6 +258,7 @@ void TMainForm::BuildMenus() {
   functions->setObjectName(QStringLiteral("FunctionsDock"));
   auto* panel = new TFunctionPanel;
   functions->setWidget(panel);
+  connect(panel, &TFunctionPanel::SliderAdded, dock, &QWidget::show);
   addDockWidget(Qt::LeftDockWidgetArea, functions);
   functions->hide();
   FunctionsAction = functions->toggleViewAction();

@@ -24,7 +24,8 @@ TTypedRow TypedRow(const TBaseFuncObj& f, const std::string& text) {
   row.text = text;
   row.typed = !f.TypedText().empty();
   row.kind = f.KindName();
-  row.label = f.Name.empty() ? f.GetDescription() : f.Name;
+  // A curve's name is seen nowhere but in the function list; its line says what it is.
+  row.label = f.Callable() && !f.Name.empty() ? f.Name : f.TypedText().empty() ? f.GetDescription() : f.TypedText();
   row.color = f.Style.Color;
   row.hidden = f.Hidden;
   row.error.message = f.ErrorText();

@@ -22,7 +22,7 @@ struct TTypedRow {
   std::string text;  // the typed line; the description of a function that is not typed
   bool typed = false;
   std::string kind;   // KindName, empty for a line no kind reads
-  std::string label;  // what the history's steps call the function: its name, else its description
+  std::string label;  // what the history's steps call the function: the name it is called by, else its line
   TColor color = 0;
   bool hidden = false;
   TTypedError error;

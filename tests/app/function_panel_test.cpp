@@ -196,7 +196,7 @@ TEST_F(FunctionsDock, AGraphIsTypedInTheDock) {
   EXPECT_EQ(Panel().Rows()[1].kind->text(), "=");
   QTest::keyClick(Line(1), Qt::Key_Return);
   EXPECT_EQ(Panel().Rows().size(), 3);
-  EXPECT_EQ(Steps(*window), (QStringList{"Add f", "Add Slider q", "Add g"}));
+  EXPECT_EQ(Steps(*window), (QStringList{"Add f", "Add Slider q", "Add x^2+y^2=4"}));
 
   Panel().Rows()[0].shown->click();
   EXPECT_TRUE(window->Doc().Functions()[0]->Hidden);
