@@ -96,24 +96,26 @@ void TFunctionPanel::Refresh() {
   list_->setVisible(typed);
   if (!typed) return;
   const std::vector<TTypedRow> rows = typed->Rows();
-  SyncRowCount(int(rows.size()));
   const int typing = typed->TypingRow();
+  SyncRowCount(int(rows.size()), typing);
   for (int i = 0; i < int(rows.size()); ++i) ShowRow(i, rows[std::size_t(i)], i != typing);
-  // The empty row keeps what was typed in it that is no function yet.
+}
+
+void TFunctionPanel::SyncRowCount(int functions, int typing) {
+  const bool fewer = int(rows_.size()) > functions + 1;
+  while (int(rows_.size()) < functions + 1) AddRowWidgets();
+  while (int(rows_.size()) > functions + 1) DropRowWidgets();
   TRow& last = rows_.back();
   for (QWidget* w : {static_cast<QWidget*>(last.handle), static_cast<QWidget*>(last.swatch),
                      static_cast<QWidget*>(last.shown)})
     w->setVisible(false);
-  if (typing != int(rows.size()) && last.line->text().isEmpty()) {
+  // The row that showed the last function is the empty one now, unless it is being typed in
+  // (a new line that no longer reads); the empty row keeps what was typed in it otherwise.
+  if (fewer && typing != functions) {
+    last.line->clear();
+    last.line->setReadOnly(false);
     last.kind->clear();
-    ShowError(int(rows_.size()) - 1, {});
-  }
-}
-
-void TFunctionPanel::SyncRowCount(int functions) {
-  while (int(rows_.size()) < functions + 1) AddRowWidgets();
-  while (int(rows_.size()) > functions + 1) {
-    DropRowWidgets();
+    ShowError(functions, {});
   }
 }
 
@@ -212,7 +214,7 @@ void TFunctionPanel::LineEdited(int index, const QString& text) {
   if (!typed) return;
   const TTypedRow row = typed->Type(index, text.toStdString());
   const int functions = int(typed->Rows().size());
-  SyncRowCount(functions);
+  SyncRowCount(functions, index);
   if (index < functions) ShowRow(index, row, false);
   rows_[std::size_t(index)].kind->setText(KindBadge(row.kind));
   ShowError(index, row.error);

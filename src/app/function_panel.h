@@ -65,8 +65,9 @@ class TFunctionPanel : public QWidget, public TGraphFollower {
 
  private:
   TTypedFunctions* Typed() const;
-  // As many row widgets as the list has functions, and the empty row.
-  void SyncRowCount(int functions);
+  // As many row widgets as the list has functions, and the empty row; `typing`: the row an
+  // edit is in progress in.
+  void SyncRowCount(int functions, int typing);
   void AddRowWidgets();
   void DropRowWidgets();
   void ShowRow(int index, const TTypedRow& row, bool withText);

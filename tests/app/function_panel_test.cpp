@@ -184,6 +184,19 @@ TEST_F(FunctionsDock, AGraphIsTypedInTheDock) {
   const TFunctionPanel::TRow& row = Panel().Rows()[0];
   EXPECT_EQ(row.error->text(), "Unknown Symbol at Character 3");
   EXPECT_EQ(row.marked, 3);
+  // The q, and only the q, is red.
+  const QImage line = row.line->grab().toImage();
+  int firstRed = line.width(), lastRed = -1;
+  for (int x = 0; x < line.width(); ++x)
+    for (int y = 0; y < line.height(); ++y)
+      if (const QColor c = line.pixelColor(x, y); c.red() > 150 && c.green() < 90 && c.blue() < 90) {
+        firstRed = std::min(firstRed, x);
+        lastRed = x;
+      }
+  const QFontMetrics metrics(row.line->font());
+  ASSERT_GE(lastRed, 0);
+  EXPECT_GE(firstRed, metrics.horizontalAdvance(QStringLiteral("x+")));
+  EXPECT_LE(lastRed - firstRed, metrics.horizontalAdvance(QStringLiteral("q")) + 2);
   EXPECT_FALSE(row.slider->isHidden());
   EXPECT_EQ(row.slider->text(), "add slider: q");
   row.slider->click();
@@ -213,6 +226,10 @@ TEST_F(FunctionsDock, AGraphIsTypedInTheDock) {
   EXPECT_EQ(Line(1)->text(), "f(x)=x+q");
   EXPECT_FALSE(Panel().Rows()[1].shown->isChecked());
 
+  QTest::keyClick(Line(1), Qt::Key_Up, Qt::AltModifier);  // the row moves up, with the focus
+  EXPECT_EQ(Line(0)->text(), "f(x)=x+q");
+  QTest::keyClick(Line(0), Qt::Key_Down, Qt::AltModifier);
+  EXPECT_EQ(Line(1)->text(), "f(x)=x+q");
   Line(1)->setFocus();
   Line(1)->selectAll();
   QTest::keyClick(Line(1), Qt::Key_Delete);  // empties it
@@ -236,7 +253,8 @@ TEST_F(FunctionsDock, TheDockFollowsTheActiveWindowAndItsList) {
   ASSERT_EQ(Panel().Rows().size(), 2);
   EXPECT_EQ(Line(0)->text(), "f(x)=sin(x)");
   first->Undo();
-  EXPECT_EQ(Panel().Rows().size(), 1);
+  ASSERT_EQ(Panel().Rows().size(), 1);
+  EXPECT_EQ(Line(0)->text(), "");  // the row that showed sin(x) is the empty one now
 }
 
 }  // namespace
