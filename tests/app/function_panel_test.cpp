@@ -58,8 +58,10 @@ TEST(TypedRows, ALineReadsAsItsKindWithItsErrorWhereItLies) {
       {false, "f(x)=x+zz2", "Function", "Unknown Symbol at Character 8", 8, "zz2", "f(x)=x+zz2"},
       // Of two readings that do not compile, the one that reads further.
       {false, "(t, t+q)", "Parametric Curve", "Unknown Symbol at Character 7", 7, "q", "x(t)=t, y(t)=t+q"},
-      {false, "x^2+y^2=sin", "Implicit Curve", "Function Not Followed by Open Parentheses Character at Character 9", 9, "",
-       "x^2+y^2=sin"},
+      {false, "x^2+y^2=sin", "Implicit Curve", "Function Not Followed by Open Parentheses Character at Character 9", 9,
+       "", "x^2+y^2=sin"},
+      // The error of the second definition, whose text stands in the first one too.
+      {false, "(t^2, t^)", "Parametric Curve", "Expression Syntax Error at Character 8", 8, "", "x(t)=t^2, y(t)=t^"},
       {false, "x, y", "", "Not A Function Or Curve", 0, "", ""},
       {false, "sin(x)=x", "Implicit Curve", "", 0, "", "sin(x)=x"},
       {false, "pi(x)=x", "Implicit Curve", "", 0, "", "pi(x)=x"},
@@ -146,8 +148,9 @@ TEST(TypedRows, SlidersNamesDerivativesAndDeletes) {
   typed.Remove(1);
   messages->QueueAnswer(TMsgAnswer::Yes);
   typed.Remove(1);
-  EXPECT_EQ(Told(messages), "C|YN|Function k Is Used By g, k'(x). Delete It Anyway?\n"
-                            "C|YN|Function k Is Used By g, k'(x). Delete It Anyway?\n");
+  EXPECT_EQ(Told(messages),
+            "C|YN|Function k Is Used By g, k'(x). Delete It Anyway?\n"
+            "C|YN|Function k Is Used By g, k'(x). Delete It Anyway?\n");
   EXPECT_EQ(Texts(typed), (std::vector<std::string>{"g(x)=k(x-1) !", "k'(x) !"}));
   EXPECT_EQ(Steps(window), (QStringList{"Add f", "Add Slider a", "Add f'(x)", "Add g", "Edit k", "Hide g",
                                         "Change Colour Of g", "Move g", "Delete k"}));
