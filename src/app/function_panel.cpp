@@ -42,8 +42,8 @@ void MarkCharacter(QLineEdit* line, int character) {
     format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     format.setUnderlineColor(Qt::red);
     format.setForeground(Qt::red);
-    attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, character - 1 - line->cursorPosition(),
-                                               1, format);
+    attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, character - 1 - line->cursorPosition(), 1,
+                                               format);
   }
   QInputMethodEvent event(QString(), attributes);
   QCoreApplication::sendEvent(line, &event);
@@ -106,8 +106,8 @@ void TFunctionPanel::SyncRowCount(int functions, int typing) {
   while (int(rows_.size()) < functions + 1) AddRowWidgets();
   while (int(rows_.size()) > functions + 1) DropRowWidgets();
   TRow& last = rows_.back();
-  for (QWidget* w : {static_cast<QWidget*>(last.handle), static_cast<QWidget*>(last.swatch),
-                     static_cast<QWidget*>(last.shown)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(last.handle), static_cast<QWidget*>(last.swatch), static_cast<QWidget*>(last.shown)})
     w->setVisible(false);
   // The row that showed the last function is the empty one now, unless it is being typed in
   // (a new line that no longer reads); the empty row keeps what was typed in it otherwise.
@@ -127,8 +127,16 @@ void TFunctionPanel::DropRowWidgets() {
 }
 
 void TFunctionPanel::AddRowWidgets() {
-  TRow row{new QFrame, new QLabel(QStringLiteral("\u2630")), new TColorSampleButton, new QCheckBox, new QLabel,
-           new QLineEdit, new QLabel, new QToolButton, 0, {}};
+  TRow row{new QFrame,
+           new QLabel(QStringLiteral("\u2630")),
+           new TColorSampleButton,
+           new QCheckBox,
+           new QLabel,
+           new QLineEdit,
+           new QLabel,
+           new QToolButton,
+           0,
+           {}};
   row.handle->setCursor(Qt::OpenHandCursor);
   row.handle->setToolTip(QStringLiteral("Drag To Move"));
   row.swatch->setIconSize(QSize(14, 14));

@@ -21,9 +21,9 @@
 #include <QUndoGroup>
 #include <algorithm>
 
+#include "app/function_panel.h"
 #include "app/help_window.h"
 #include "app/label_tool_bar.h"
-#include "app/function_panel.h"
 #include "app/parameter_panel.h"
 #include "app/picture_output.h"
 #include "app/print_scale_dialog.h"

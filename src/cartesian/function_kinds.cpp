@@ -28,7 +28,9 @@ TFunctionKind Row(std::int32_t fileTag, std::string menuCaption, TFunctionOffers
   kind.offers = offers;
   if constexpr (requires(const std::string& text, TGraphScope& scope) { TObj::FromTyped(text, text, scope); })
     kind.fromText = [](const std::string& text, const std::string& name,
-                       TGraphScope& scope) -> std::unique_ptr<TBaseFunc2DObj> { return TObj::FromTyped(text, name, scope); };
+                       TGraphScope& scope) -> std::unique_ptr<TBaseFunc2DObj> {
+      return TObj::FromTyped(text, name, scope);
+    };
   return kind;
 }
 

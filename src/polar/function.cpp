@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "expr/typed_text.h"
 #include "platform/canvas.h"
 #include "platform/dialog_service.h"
 #include "platform/geometry.h"
 #include "platform/painter_twin.h"
-#include "expr/typed_text.h"
 
 namespace plotix {
 

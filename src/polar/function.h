@@ -60,8 +60,7 @@ class TFuncPolarObj : public TBaseFuncObj {
   void KeepUntyped(const TBaseFuncObj& replaced) override;
   // The function a typed "EXPR", "r = EXPR" or "NAME(theta) = EXPR" reads as, called `name`
   // unless named, compiled with the scope's names; null for a text of another form.
-  static std::unique_ptr<TFuncPolarObj> FromTyped(const std::string& text, const std::string& name,
-                                                  TGraphScope& scope);
+  static std::unique_ptr<TFuncPolarObj> FromTyped(const std::string& text, const std::string& name, TGraphScope& scope);
 };
 
 // A point in pixels from the pole, y up, at one sample of a function: where the function

@@ -27,10 +27,10 @@
 #include "platform/message_box.h"
 #include "platform/painter_twin.h"
 #include "window/bitmap_size_dialog.h"
-#include "window/typed_functions.h"
 #include "window/graph_step.h"
 #include "window/mouse_navigation.h"
 #include "window/status_line.h"
+#include "window/typed_functions.h"
 
 namespace plotix {
 

@@ -42,7 +42,8 @@ TTypedRow TypedRow(const TBaseFuncObj& f, const std::string& text) {
     if (at == std::string::npos || d->ErrorPosition() < 1) break;
     row.error.character = int(at) + d->ErrorPosition();
     row.error.message = MathErrorText(d->ErrorCode(), row.error.character);
-    if (d->ErrorCode() == meUnknownSymbol) row.error.unknownName = UnknownName(text, std::size_t(row.error.character - 1));
+    if (d->ErrorCode() == meUnknownSymbol)
+      row.error.unknownName = UnknownName(text, std::size_t(row.error.character - 1));
     break;
   }
   return row;
