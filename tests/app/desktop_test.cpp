@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "../compiled.h"
 #include "../files/file_fixtures.h"
 #include "../modal.h"
 #include "app/main_window.h"
@@ -67,9 +68,7 @@ std::string OpenedSelection(TObj& object, TField* TDlg::*field) {
 // Every function and curve dialog, a modified one too, opens in its first definition field
 // with the text selected: what is typed replaces it, and Enter then keeps it.
 TEST(FunctionDialogs, OpenInTheDefinitionWithItsTextSelected) {
-  TFunc2DObj f;
-  f.Func.SetExpression("x^2");
-  EXPECT_EQ(OpenedSelection(f, &TAdd2DFuncDlg::EUserFuncStr), "x^2");
+  EXPECT_EQ(OpenedSelection(*Compiled<TFunc2DObj>("x^2"), &TAdd2DFuncDlg::EUserFuncStr), "x^2");
   TParametricFuncObj p;
   p.X.SetExpression("cos(t)");
   EXPECT_EQ(OpenedSelection(p, &TAddParametricDlg::EXStr), "cos(t)");
@@ -78,15 +77,9 @@ TEST(FunctionDialogs, OpenInTheDefinitionWithItsTextSelected) {
   EXPECT_EQ(OpenedSelection(i, &TAddImplicitDlg::EEquationStr), "x^2+y^2=4");
   TDerivedFuncObj integral("f", {TDerivedKind::Integral, "1", "0", 1, 0});
   EXPECT_EQ(OpenedSelection(integral, &TDerivedCurveDlg::EX0Str), "1");
-  TFuncPolarObj r;
-  r.Func.SetExpression("cos(3theta)");
-  EXPECT_EQ(OpenedSelection(r, &TAddPolarFuncDlg::EUserFuncStr), "cos(3theta)");
-  TFunc3DObj s;
-  s.Func.SetExpression("x*y");
-  EXPECT_EQ(OpenedSelection(s, &TAdd3DFuncDlg::EUserFuncStr), "x*y");
-  TFuncRotateObj turned;
-  turned.Func.SetExpression("sqrt(x)");
-  EXPECT_EQ(OpenedSelection(turned, &TAddRotateDlg::EUserFuncStr), "sqrt(x)");
+  EXPECT_EQ(OpenedSelection(*Compiled<TFuncPolarObj>("cos(3theta)"), &TAddPolarFuncDlg::EUserFuncStr), "cos(3theta)");
+  EXPECT_EQ(OpenedSelection(*Compiled<TFunc3DObj>("x*y"), &TAdd3DFuncDlg::EUserFuncStr), "x*y");
+  EXPECT_EQ(OpenedSelection(*Compiled<TFuncRotateObj>("sqrt(x)"), &TAddRotateDlg::EUserFuncStr), "sqrt(x)");
 }
 
 TEST_F(Desktop, ClosingUnsavedWorkAsksFirst) {

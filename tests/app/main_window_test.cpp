@@ -19,12 +19,12 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "../cartesian/functions.h"
 #include "../files/file_fixtures.h"
 #include "../told.h"
 #include "app/main_window.h"
 #include "app/parameter_panel.h"
 #include "cartesian/cartesian_window.h"
-#include "cartesian/curve_functions.h"
 #include "cartesian/points_window.h"
 #include "labels/text_editor.h"
 #include "platform/common_dialogs.h"
@@ -338,9 +338,7 @@ TEST_F(MainWindow, CaptionsMarkUnsavedChanges) {
 TEST_F(MainWindow, TheDrawingNoteFitsBesideThePanels) {
   form.resize(900, 700);
   auto* window = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
-  auto curve = std::make_unique<TParametricFuncObj>();
-  curve->X.SetExpression("t+100");
-  curve->Y.SetExpression("sqrt(-t)");
+  auto curve = Curve("t+100", "sqrt(-t)");
   curve->To = 1;
   window->AppendFunction(std::move(curve));
   QCoreApplication::processEvents();

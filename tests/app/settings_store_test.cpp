@@ -44,9 +44,7 @@ TEST_F(SettingsStore, DigitsShownReachEveryReadoutAndAreKept) {
   {
     TMainForm form(Store());
     auto* window = static_cast<TFunc2DWindow*>(form.NewGraphClick(k2DCartesianCode));
-    TFuncList<TBaseFunc2DObj> list;
-    list.push_back(Function("x^2-2"));
-    window->SetFunctions(std::move(list));
+    window->SetFunctions(List(Function("x^2-2")));
     TPointsWindow* points = TPointsWindow::Open(window);
     EXPECT_EQ(points->Rows->item(0, 1)->text(), "-1.4142135623731");
     QMenu menu;

@@ -5,11 +5,12 @@
 #include <cmath>
 #include <tuple>
 
+#include "../compiled.h"
 #include "../files/open_bytes.h"
 #include "../told.h"
 #include "cartesian/cartesian_document.h"
-#include "cartesian/curve_functions.h"
 #include "cartesian/function_kinds.h"
+#include "functions.h"
 #include "graph3d/graph3d_document.h"
 #include "platform/canvas.h"
 #include "polar/polar_document.h"
@@ -23,9 +24,7 @@ constexpr TColor kInk = 0x0000FF;
 
 std::unique_ptr<TParametricFuncObj> Parametric(const std::string& x, const std::string& y, Extended from = 0,
                                                Extended to = 2 * kPi) {
-  auto f = std::make_unique<TParametricFuncObj>();
-  f->X.SetExpression(x);
-  f->Y.SetExpression(y);
+  auto f = Curve(x, y);
   EXPECT_TRUE(f->X.Compile() && f->Y.Compile()) << x << ", " << y;
   f->From = from;
   f->To = to;
@@ -112,9 +111,7 @@ class CurvePixels : public ::testing::Test {
     doc.SetSettings(s);
   }
   void Draw(std::unique_ptr<TBaseFunc2DObj> f) {
-    TFuncList<TBaseFunc2DObj> list;
-    list.push_back(std::move(f));
-    doc.SetFunctions(std::move(list));
+    doc.SetFunctions(List(std::move(f)));
     doc.Render(bitmap);
   }
   // The graph point of a pixel's centre at the default view (35 pixels a unit, origin at 250, 250).
@@ -225,18 +222,13 @@ class CurveFiles : public ::testing::Test {
  protected:
   // y = x, a parametric curve, y = x^2, an implicit curve: every kind between the others.
   void Mixed(TGraph2DDoc& doc) {
-    auto line = std::make_unique<TFunc2DObj>();
-    line->Func.SetExpression("x");
-    auto square = std::make_unique<TFunc2DObj>();
-    square->Func.SetExpression("x^2");
-    ASSERT_TRUE(line->Func.Compile() && square->Func.Compile());
     auto circle = Parametric("2cos(t)", "2sin(t)", -kPi, kPi);
     circle->FromText = "-pi";
     circle->ToText = "pi";
     circle->Style = {0x123456, 3};
-    doc.AddFunction(std::move(line));
+    doc.AddFunction(Compiled<TFunc2DObj>("x"));
     doc.AddFunction(std::move(circle));
-    doc.AddFunction(std::move(square));
+    doc.AddFunction(Compiled<TFunc2DObj>("x^2"));
     doc.AddFunction(Implicit("y^2 = x^3-x"));
   }
   std::vector<std::string> Descriptions(const TGraph2DDoc& doc) {
@@ -277,15 +269,6 @@ TEST_F(CurveFiles, EveryKindComesBackInItsPlace) {
     return renamed;
   }());
   EXPECT_EQ(back.GraphBytes()[49], 2);
-}
-
-// A record after the labels: tag, length, then the body's bytes.
-TBytes WithRecord(TBytes file, std::int32_t tag, std::int32_t length, const TBytes& body) {
-  TBuilder b;
-  b.I32(tag).I32(length);
-  b.bytes.insert(b.bytes.end(), body.begin(), body.end());
-  file.insert(file.end() - 2, b.bytes.begin(), b.bytes.end());
-  return file;
 }
 
 TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
@@ -340,9 +323,7 @@ TEST_F(CurveFiles, RecordsThatCanNotBeReadAreRefusedWithoutDroppingAnything) {
 template <class TDoc, class TFunc>
 void ExpectHiddenLeftOut(const char* definition) {
   TDoc with, without;
-  auto f = std::make_unique<TFunc>();
-  f->Func.SetExpression(definition);
-  ASSERT_TRUE(f->Func.Compile()) << definition;
+  auto f = Compiled<TFunc>(definition);
   f->Hidden = true;
   with.AddFunction(std::move(f));
   TBitmap drawn(120, 120), expected(120, 120);

@@ -29,10 +29,7 @@ using namespace testbytes;
 
 // A graph of f and one curve derived from it.
 void Define(TGraph2DDoc& doc, const std::string& text, const TDerivedRequest& request) {
-  TFuncList<TBaseFunc2DObj> list;
-  list.push_back(Function(text));
-  list.push_back(std::make_unique<TDerivedFuncObj>("f", request));
-  doc.SetFunctions(std::move(list));
+  doc.SetFunctions(List(Function(text), std::make_unique<TDerivedFuncObj>("f", request)));
 }
 
 const TDerivedFuncObj& Curve(const TGraph2DDoc& doc, std::size_t i = 1) {
@@ -136,13 +133,12 @@ TEST(DerivedCurves, FollowTheirFunction) {
 // written are refused.
 TEST(DerivedCurves, GraphFiles) {
   TGraph2DDoc doc;
-  TFuncList<TBaseFunc2DObj> list;
-  list.push_back(Function("sin(x)"));
-  list.push_back(std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{TDerivedKind::SecondDerivative}));
-  list.push_back(std::make_unique<TDerivedFuncObj>(
-      "f", TDerivedRequest{TDerivedKind::Integral, "pi/2", "-1", 1.5707963267948966192L, -1}));
-  list[2]->Style = {0x123456, 3};
-  doc.SetFunctions(std::move(list));
+  auto integral = std::make_unique<TDerivedFuncObj>(
+      "f", TDerivedRequest{TDerivedKind::Integral, "pi/2", "-1", 1.5707963267948966192L, -1});
+  integral->Style = {0x123456, 3};
+  doc.SetFunctions(List(Function("sin(x)"),
+                        std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{TDerivedKind::SecondDerivative}),
+                        std::move(integral)));
   const TBytes bytes = doc.GraphBytes();
   EXPECT_EQ(bytes[49], 3);
   TOpenBytes open;

@@ -94,14 +94,11 @@ TEST_F(File2D, EveryFieldComesBack) {
   TFunc2DObj& f = *function;
   f.LoBoundText = "-π";  // texts are kept as typed, in UTF-8
   f.LoBoundEmpty = f.HiBoundEmpty = false;
-  f.LoBound = -3.14159L;
-  f.HiBoundText = "2";
-  f.HiBound = 2;
+  f.LoBound = -3.14159L, f.HiBoundText = "2", f.HiBound = 2;
   f.AsymptoteFixUp = f.ExtraAccuracy = true;
   f.SpecialXLines = {"0", "pi/2", "-1"};
   f.SetSpecialX({-1, 0, 3.14159L / 2});
-  f.Style.Color = 0x00AA00;
-  f.Style.Width = 10;
+  f.Style = {0x00AA00, 10};
   doc.AddFunction(std::move(function));
   doc.AddLabel(CreateLabel(ltText, doc.LabelOwner()));
   const std::string path = dir.Path("all.pxg");
@@ -144,16 +141,10 @@ TEST_F(File2D, FormatOneOpensConverted) {
                        doc.View().CenterY),
             std::tuple(300, 400, Extended(20), Extended(20), Extended(100000), Extended(-5)));
   TAxisSettings axis;  // the defaults, with what format 1 holds
-  axis.AxisColor = 0x0000FF;
-  axis.AxisWidth = 2;
-  axis.AxisStyle = 1;
+  axis.AxisColor = 0x0000FF, axis.AxisWidth = 2, axis.AxisStyle = 1;
   axis.TickType = ttTickMarks;  // any non-zero type
-  axis.IncText = "1/2";
-  axis.Inc = 0.5L;
-  axis.TickColor = 0x00FF00;
-  axis.TickLength = 4;
-  axis.ShowLabels = false;
-  axis.LabelDecimals = 2;
+  axis.IncText = "1/2", axis.Inc = 0.5L, axis.TickColor = 0x00FF00, axis.TickLength = 4;
+  axis.ShowLabels = false, axis.LabelDecimals = 2;
   const TFontDesc font{"DejaVu Serif", 0x112233, fsBold, 10};
   EXPECT_EQ(SettingsFields(doc.Settings()), std::tuple(AxisFields(axis), AxisFields(axis), 0xEEEEEEu, font, font));
   ASSERT_EQ(doc.Functions().size(), 2u);

@@ -21,24 +21,14 @@
 #include "cartesian/trace.h"
 #include "cartesian/value_table_dialog.h"
 #include "expr/math_const_edit.h"
+#include "functions.h"
 
 namespace plotix {
 namespace {
 
+// Curves have no points here.
 TFuncList<TBaseFunc2DObj> Functions() {
-  TFuncList<TBaseFunc2DObj> list;
-  for (const auto& [name, text] : {std::pair("f", "x^2-1"), std::pair("g", "x+1"), std::pair("k", "zz(x)")}) {
-    auto f = std::make_unique<TFunc2DObj>();
-    f->Name = name;
-    f->Func.SetExpression(text);
-    list.push_back(std::move(f));
-  }
-  auto curve = std::make_unique<TParametricFuncObj>();  // curves have no points here
-  curve->Name = "p";
-  curve->X.SetExpression("t");
-  curve->Y.SetExpression("t");
-  list.push_back(std::move(curve));
-  return list;
+  return List(Function("x^2-1", "f"), Function("x+1", "g"), Function("zz(x)", "k"), Curve("t", "t", "p"));
 }
 
 TEST(FunctionPoints, ZerosExtremaAndIntersectionsInOrder) {
@@ -73,10 +63,7 @@ TEST(FunctionPoints, AClickPicksTheNearestFunctionAndItsPointsInView) {
   for (const auto& r : rows) EXPECT_EQ(near(r.x, r.y, r.down), r.picked) << r.x << "," << r.y << "+" << r.down;
   // A steep line is near along its segments, 100 pixels from one column's point to the next.
   TGraph2DDoc steep;
-  TFuncList<TBaseFunc2DObj> line;
-  line.push_back(std::make_unique<TFunc2DObj>());
-  static_cast<TFunc2DObj&>(*line[0]).Func.SetExpression("100x");
-  steep.SetFunctions(std::move(line));
+  steep.SetFunctions(List(Function("100x")));
   EXPECT_EQ(FunctionNear(steep, map, 252, 100.5, 4), 0);
   // f over -7..7: zeros at -1 and 1, the minimum at 0, g met at -1 and 2.
   EXPECT_EQ(PointsInView(doc, 0, map, 0, 0, 200).rows.size(), 5u);
@@ -238,20 +225,10 @@ TEST(Trace, FollowsTheMouseTheKeysAndTheFunctions) {
   EXPECT_FALSE(window.Tracing());
   EXPECT_FALSE(window.ModeMouseMove(one, 10));  // the labels have the mouse again
   // Where the function or its slope has no value, the read-out says so.
-  TFuncList<TBaseFunc2DObj> kinks;
-  for (const auto& [name, text] : {std::pair("f", "sqrt(-x)"), std::pair("g", "abs(x-1)")}) {
-    kinks.push_back(std::make_unique<TFunc2DObj>());
-    kinks.back()->Name = name;
-    static_cast<TFunc2DObj&>(*kinks.back()).Func.SetExpression(text);
-  }
   // A curve with a vertical tangent at t = 0, no slope at t = 3 and no point beyond.
-  auto curve = std::make_unique<TParametricFuncObj>();
-  curve->Name = "c";
+  auto curve = Curve("cos(t)", "sqrt(3-t)", "c");
   curve->To = 4;
-  curve->X.SetExpression("cos(t)");
-  curve->Y.SetExpression("sqrt(3-t)");
-  kinks.push_back(std::move(curve));
-  window.SetFunctions(std::move(kinks));
+  window.SetFunctions(List(Function("sqrt(-x)", "f"), Function("abs(x-1)", "g"), std::move(curve)));
   window.StartTrace();
   window.ModeMouseMove(one, 10);
   EXPECT_EQ(window.TraceText(), "f: x = 1\nInvalid Function Domain");
@@ -312,10 +289,7 @@ TEST(Area, IntegralEstimateAndShade) {
     }
     EXPECT_TRUE(window.Shade().empty());  // nothing shaded after an error
   }
-  TFuncList<TBaseFunc2DObj> reciprocal;
-  reciprocal.push_back(std::make_unique<TFunc2DObj>());
-  static_cast<TFunc2DObj&>(*reciprocal[0]).Func.SetExpression("1/x");
-  window.SetFunctions(std::move(reciprocal));
+  window.SetFunctions(List(Function("1/x")));
   TAreaDlg dlg(window);
   for (const auto& [from, result] : {std::pair("-1", "Error: Division by Zero at x = 0"),
                                      std::pair("0", "Error: The Integral Diverges Or Converges Too Slowly")}) {

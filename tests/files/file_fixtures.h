@@ -66,6 +66,17 @@ inline void PutSum(TBytes& b, std::size_t at) {
 }
 inline void FixChecksum(TBytes& file) { PutSum(file, file.size() - 2); }
 
+// The file with a record after its labels, before its checksum: tag, length, body.
+inline TBytes WithRecord(TBytes file, std::int32_t tag, std::int32_t length, const TBytes& body) {
+  TBuilder b;
+  b.I32(tag).I32(length).bytes.insert(b.bytes.end(), body.begin(), body.end());
+  file.insert(file.end() - 2, b.bytes.begin(), b.bytes.end());
+  return file;
+}
+inline TBytes WithRecord(TBytes file, std::int32_t tag, const TBytes& body) {
+  return WithRecord(std::move(file), tag, std::int32_t(body.size()), body);
+}
+
 // Signature, header, header checksum, the content and the file checksum.
 inline TBytes GraphFile(const TBytes& content, int version = 2, int kind = 1, const std::string& versionText = "2") {
   TBuilder b;

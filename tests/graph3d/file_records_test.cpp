@@ -7,6 +7,7 @@
 
 #include "../compiled.h"
 #include "../files/file_fixtures.h"
+#include "../told.h"
 #include "graph3d/graph3d_document.h"
 #include "platform/message_box.h"
 
@@ -58,17 +59,13 @@ TEST_F(File3D, ReadsAndWritesBackTheSameBytes) {
   const std::string path = Put(Content2({}));
   TGraph3DDoc doc;
   ASSERT_TRUE(OpenGraph(path, doc));
-  EXPECT_EQ(doc.View().RotateZ, -30);
-  EXPECT_EQ(doc.Settings().Axes[2].LineColor, 0x800000u);
-  EXPECT_FALSE(doc.Settings().Axes[1].LabelMinusEnd);
+  EXPECT_EQ(std::tuple(doc.View().RotateZ, doc.Settings().Axes[2].LineColor, doc.Settings().Axes[1].LabelMinusEnd),
+            std::tuple(Extended(-30), 0x800000u, false));
   ASSERT_EQ(doc.Functions().size(), 2u);
   const auto& surface = dynamic_cast<const TFunc3DObj&>(*doc.Functions()[0]);
-  EXPECT_EQ(surface.GetDescription(), "Z=f(x,y)=x*y");
-  EXPECT_EQ(surface.Vars[1].Lo, -2);
+  EXPECT_EQ(std::tuple(surface.GetDescription(), surface.Vars[1].Lo), std::tuple("Z=f(x,y)=x*y", Extended(-2)));
   const auto& rotated = dynamic_cast<const TFuncRotateObj&>(*doc.Functions()[1]);
-  EXPECT_EQ(rotated.Axis, raLine);
-  EXPECT_EQ(rotated.Points[3], 2);
-  EXPECT_EQ(rotated.LineDetail, 3);
+  EXPECT_EQ(std::tuple(rotated.Axis, rotated.Points[3], rotated.LineDetail), std::tuple(int(raLine), Extended(2), 3));
   EXPECT_GT(doc.Lines().LineCount(), 3);  // rebuilt
   ASSERT_TRUE(doc.SaveGraph(dir.Path("again.pxg")));
   EXPECT_EQ(ReadBytes(dir.Path("again.pxg")), ReadBytes(path));
@@ -86,16 +83,14 @@ TEST_F(File3D, RefusesWhatNoDialogCouldHaveMade) {
     messages->shown.clear();
     TGraph3DDoc doc;
     EXPECT_FALSE(OpenGraph(Put(Content2(row)), doc));
-    ASSERT_EQ(messages->shown.size(), 1u);
-    EXPECT_EQ(messages->shown[0].text, "Error Loading File");
+    EXPECT_EQ(Told(messages), "E|OK|Error Loading File\n");
     EXPECT_TRUE(doc.Functions().empty());
   }
   // More functions than the bytes can hold: the file ends before they do.
   messages->shown.clear();
   TGraph3DDoc doc;
   EXPECT_FALSE(OpenGraph(Put(Content2({.count = 3, .labels = ftRotate})), doc));
-  ASSERT_EQ(messages->shown.size(), 1u);
-  EXPECT_EQ(messages->shown[0].text, "Error Reading From File");
+  EXPECT_EQ(Told(messages), "E|OK|Error Reading From File\n");
 }
 
 TEST_F(File3D, ReadsFormat1) {
@@ -112,26 +107,19 @@ TEST_F(File3D, ReadsFormat1) {
   b.I16(0).I16(0);
   TGraph3DDoc doc;
   ASSERT_TRUE(OpenGraph(Put(b.bytes, 1), doc));
-  EXPECT_EQ(doc.BitmapHeight(), 300);
-  EXPECT_EQ(doc.View().RotateY, 20);
-  EXPECT_EQ(doc.View().Zoom, 1000);
-  for (const TAxis3DSettings& axis : doc.Settings().Axes) {
-    EXPECT_EQ(axis.LineColor, 0x008000u);
-    EXPECT_EQ(axis.LabelFont.size, 12);
-    EXPECT_FALSE(axis.ShowPlusSign);
-  }
+  EXPECT_EQ(std::tuple(doc.BitmapHeight(), doc.View().RotateY, doc.View().Zoom),
+            std::tuple(300, Extended(20), Extended(1000)));
+  for (const TAxis3DSettings& axis : doc.Settings().Axes)
+    EXPECT_EQ(std::tuple(axis.LineColor, axis.LabelFont.size, axis.ShowPlusSign), std::tuple(0x008000u, 12, false));
   EXPECT_FALSE(doc.Settings().Axes[1].ShowAxisLine);
   EXPECT_FALSE(doc.Settings().Axes[2].LabelPlusEnd);
   ASSERT_EQ(doc.Functions().size(), 2u);
   const auto& surface = dynamic_cast<const TFunc3DObj&>(*doc.Functions()[0]);
-  EXPECT_EQ(surface.GetDescription(), "Y=f(x,z)=x+z");
-  EXPECT_EQ(surface.Vars[0].Lines, 4);
-  EXPECT_EQ(surface.Vars[1].HiText, "2");
-  EXPECT_TRUE(surface.RoundDown);
+  EXPECT_EQ(std::tuple(surface.GetDescription(), surface.Vars[0].Lines, surface.Vars[1].HiText, surface.RoundDown),
+            std::tuple("Y=f(x,z)=x+z", 4, "2", true));
   const auto& rotated = dynamic_cast<const TFuncRotateObj&>(*doc.Functions()[1]);
-  EXPECT_EQ(rotated.Axis, raYAxis);
-  EXPECT_EQ(rotated.PointTexts[2], "1");
-  EXPECT_EQ(rotated.Style.Color, 0x0000FFu);
+  EXPECT_EQ(std::tuple(rotated.Axis, rotated.PointTexts[2], rotated.Style.Color),
+            std::tuple(int(raYAxis), "1", 0x0000FFu));
 }
 
 // Five functions of about 20000 lines each: the fourth fills the store.
@@ -145,8 +133,7 @@ TEST_F(File3D, AFullStoreIsReportedOnce) {
     functions.push_back(std::move(f));
   }
   doc.SetFunctions(std::move(functions));
-  ASSERT_EQ(messages->shown.size(), 1u);
-  EXPECT_EQ(messages->shown[0].text, "3D Window Full, Partial Function Will be Displayed");
+  EXPECT_EQ(Told(messages), "E|OK|3D Window Full, Partial Function Will be Displayed\n");
   EXPECT_EQ(doc.Lines().LineCount(), kMaxStoreCount);
 }
 

@@ -72,10 +72,8 @@ TFunc3DObj Surface(const char* text, int lines1, int detail1, int lines2, int de
   TFunc3DObj f;
   f.Func.SetExpression(text);
   EXPECT_TRUE(f.Func.Compile());
-  f.Vars[0].Lines = lines1;
-  f.Vars[0].Detail = detail1;
-  f.Vars[1].Lines = lines2;
-  f.Vars[1].Detail = detail2;
+  f.Vars[0].Lines = lines1, f.Vars[0].Detail = detail1;
+  f.Vars[1].Lines = lines2, f.Vars[1].Detail = detail2;
   f.RoundDown = roundDown;
   return f;
 }
@@ -126,10 +124,7 @@ TFuncRotateObj Rotated(const char* text, int lines, int circles, int circleDetai
   TFuncRotateObj f;
   f.Func.SetExpression(text);
   EXPECT_TRUE(f.Func.Compile());
-  f.Lines = lines;
-  f.Circles = circles;
-  f.CircleDetail = circleDetail;
-  f.Axis = axis;
+  f.Lines = lines, f.Circles = circles, f.CircleDetail = circleDetail, f.Axis = axis;
   return f;
 }
 

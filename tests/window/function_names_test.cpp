@@ -99,16 +99,8 @@ TEST(FunctionCalls, ErrorsPointAtTheCall) {
   }
   // Curves have names but can not be called; a call may nest until the program is too big.
   TGraph2DDoc doc;
-  TFuncList<TBaseFunc2DObj> list;
-  auto curve = std::make_unique<TParametricFuncObj>();
-  curve->Name = "p";
-  curve->X.SetExpression("t");
-  curve->Y.SetExpression("t");
-  list.push_back(std::move(curve));
-  list.push_back(Function("p(x)", "g"));
-  list.push_back(Function("x*x*x*x*x*x*x*x", "f1"));
-  list.push_back(Function("f1(f1(f1(f1(f1(f1(x))))))", "f2"));
-  doc.SetFunctions(std::move(list));
+  doc.SetFunctions(List(Curve("t", "t", "p"), Function("p(x)", "g"), Function("x*x*x*x*x*x*x*x", "f1"),
+                        Function("f1(f1(f1(f1(f1(f1(x))))))", "f2")));
   EXPECT_EQ(doc.Functions()[1]->ErrorText(), "Unknown Symbol at Character 1");
   EXPECT_EQ(doc.Functions()[3]->ErrorText(), "Out of Memory at Character 1");
 }
@@ -118,15 +110,8 @@ TEST(FunctionCalls, ErrorsPointAtTheCall) {
 TEST(FunctionCalls, NamesReadLongestFirst) {
   TGraph2DDoc doc;
   doc.SetParameters({Param("a", 2), Param("b", 3)});
-  TFuncList<TBaseFunc2DObj> list;
-  list.push_back(Function("x+1", "sine"));
-  list.push_back(Function("10x", "ab"));
-  list.push_back(Function("sine(x)+sin(0)+ab(x)+a*b", "f"));
-  list.push_back(Function("ab+1", "g"));
-  auto implicit = std::make_unique<TImplicitFuncObj>();
-  implicit->Equation.SetText("y=sine(x)");
-  list.push_back(std::move(implicit));
-  doc.SetFunctions(std::move(list));
+  doc.SetFunctions(List(Function("x+1", "sine"), Function("10x", "ab"), Function("sine(x)+sin(0)+ab(x)+a*b", "f"),
+                        Function("ab+1", "g"), Equation("y=sine(x)")));
   Extended y = 0;
   ASSERT_TRUE(At(doc, 2).Func.ValueAt(1, y));
   EXPECT_EQ(y, 2 + 0 + 10 + 6);
@@ -158,11 +143,7 @@ TEST(FunctionNames, DefaultsAndTheDialogsChecks) {
             (std::vector<std::string>{"f", "h", "f1", "f10"}));
   EXPECT_EQ(FreeFunctionName({"f", "h"}, {Param("g", 1)}), "f1");
   TFunc2DWindow window;
-  window.SetFunctions([] {
-    TFuncList<TBaseFunc2DObj> list;
-    list.push_back(Function("x"));
-    return list;
-  }());
+  window.SetFunctions(List(Function("x")));
   window.SetParameters({Param("a", 1)}, "Add Parameter");
   const struct {
     const char* name;
@@ -204,14 +185,7 @@ TEST(FunctionNames, DefaultsAndTheDialogsChecks) {
 // Deleting a function that others call asks first; the callers then show their errors.
 TEST(FunctionNames, DeletingACalledFunctionAsks) {
   TFunc2DWindow window;
-  window.SetFunctions([] {
-    TFuncList<TBaseFunc2DObj> list;
-    list.push_back(Function("x+1", "f"));
-    list.push_back(Function("f(x)^2", "g"));
-    list.push_back(Function("g(x)/2", "h"));
-    list.push_back(Function("x", "k"));
-    return list;
-  }());
+  window.SetFunctions(List(Function("x+1", "f"), Function("f(x)^2", "g"), Function("g(x)/2", "h"), Function("x", "k")));
   TScopedScriptedMessages messages;
   messages->QueueAnswer(TMsgAnswer::No);
   messages->QueueAnswer(TMsgAnswer::Yes);
@@ -253,23 +227,8 @@ TEST(FunctionNames, RenamingAFunctionRenamesItsCalls) {
   TFunc2DWindow window;
   window.SetParameters({Param("a"), Param("aw")}, "Add Parameter");
   for (const auto& r : rows) {
-    window.SetFunctions([&] {
-      TFuncList<TBaseFunc2DObj> list;
-      list.push_back(Function("x+1", "f"));
-      list.push_back(Function("2x", "ff"));
-      list.push_back(Function(r.text, "g"));
-      auto curve = std::make_unique<TParametricFuncObj>();
-      curve->Name = "p";
-      curve->X.SetExpression("f(t)");
-      curve->Y.SetExpression("t");
-      list.push_back(std::move(curve));
-      auto implicit = std::make_unique<TImplicitFuncObj>();
-      implicit->Name = "q";
-      implicit->Equation.SetText("y=f(x)");
-      list.push_back(std::move(implicit));
-      list.push_back(std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{}));
-      return list;
-    }());
+    window.SetFunctions(List(Function("x+1", "f"), Function("2x", "ff"), Function(r.text, "g"), Curve("f(t)", "t", "p"),
+                             Equation("y=f(x)", "q"), std::make_unique<TDerivedFuncObj>("f", TDerivedRequest{})));
     TScopedDialogService dialogs;
     dialogs->Register<TFunc2DObj>([](TFunc2DObj& f, bool addMode) {
       TAdd2DFuncDlg dlg(f, addMode);
@@ -322,25 +281,15 @@ TEST_F(FunctionNameFiles, NamesAndCallsComeBack) {
 
 TEST_F(FunctionNameFiles, BadNamesAreLoadErrors) {
   TGraph2DDoc doc;  // format 3 for the names record at its end, which is taken out
-  doc.SetFunctions([] {
-    TFuncList<TBaseFunc2DObj> list;
-    list.push_back(Function("x", "p"));
-    list.push_back(Function("x", "q"));
-    return list;
-  }());
+  doc.SetFunctions(List(Function("x", "p"), Function("x", "q")));
   TBytes plain = doc.GraphBytes();
   const long recordBytes = 4 + 4 + 4 + 2 * (4 + 1);  // tag, length, count, two names
   plain.erase(plain.end() - 2 - recordBytes, plain.end() - 2);
   const auto names = [&](std::int32_t count, std::initializer_list<const char*> list) {
-    TBytes file = plain;
     TBuilder body;
     body.I32(count);
     for (const char* n : list) body.LStr(n);
-    TBuilder record;
-    record.I32(tagFunctionNames).I32(std::int32_t(body.bytes.size()));
-    file.insert(file.end() - 2, record.bytes.begin(), record.bytes.end());
-    file.insert(file.end() - 2, body.bytes.begin(), body.bytes.end());
-    return file;
+    return WithRecord(plain, tagFunctionNames, body.bytes);
   };
   const struct {
     const char* what;

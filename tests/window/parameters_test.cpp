@@ -124,12 +124,8 @@ TEST_F(ParameterFiles, ComeBackWithTheDefinitionsThatReadThem) {
   EXPECT_EQ(back.GraphBytes()[49], 2);
 }
 
-// A record after the labels (before the checksum): tag, length, body.
-TBytes WithRecord(TBytes file, std::int32_t tag, const TBytes& body) {
-  TBuilder b;
-  b.I32(tag).I32(std::int32_t(body.size()));
-  b.bytes.insert(b.bytes.end(), body.begin(), body.end());
-  file.insert(file.end() - 2, b.bytes.begin(), b.bytes.end());
+// Format 3, with its header checksum, for the records after the labels.
+TBytes Format3(TBytes file) {
   file[49] = 3;
   PutSum(file, 61);
   return file;
@@ -145,35 +141,30 @@ TEST_F(ParameterFiles, WhatAParameterCanNotHoldIsALoadError) {
     for (const TBytes& p : parameters) b.bytes.insert(b.bytes.end(), p.begin(), p.end());
     return b.bytes;
   };
+  // A 2D graph with a record of the parameters.
+  const auto graph = [](const TBytes& body) {
+    return Format3(WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, body));
+  };
   TGraph3DDoc broken;  // a definition that does not compile, in a 3D file marked format 3
   auto surface = std::make_unique<TFunc3DObj>();
   surface->Func.SetExpression("q");
   broken.AddFunction(std::move(surface));
-  TBytes brokenBytes = broken.GraphBytes();
-  brokenBytes[49] = 3;
-  PutSum(brokenBytes, 61);
   const std::string error = "E|OK|Error Loading File\n";
   const struct {
     const char* what;
     TBytes bytes;
     std::string told;
   } rows[] = {
-      {"a good one", WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(1, {one("k", 1, 0, 2, 1)})), ""},
-      {"a built-in name", WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(1, {one("e", 1, 0, 2, 1)})),
+      {"a good one", graph(record(1, {one("k", 1, 0, 2, 1)})), ""},
+      {"a built-in name", graph(record(1, {one("e", 1, 0, 2, 1)})), error},
+      {"the same name twice", graph(record(2, {one("k", 1, 0, 2, 1), one("K", 1, 0, 2, 1)})), error},
+      {"an empty range", graph(record(1, {one("k", 1, 2, 2, 1)})), error},
+      {"a value that is no number", graph(record(1, {one("k", NAN, 0, 2, 1)})), error},
+      {"more than 50", graph(record(51, {})), error},
+      {"two records", WithRecord(graph(record(0, {})), tagParameters, record(0, {})), error},
+      {"parameters in a 3D graph", Format3(WithRecord(TGraph3DDoc().GraphBytes(), tagParameters, record(0, {}))),
        error},
-      {"the same name twice",
-       WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(2, {one("k", 1, 0, 2, 1), one("K", 1, 0, 2, 1)})),
-       error},
-      {"an empty range", WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(1, {one("k", 1, 2, 2, 1)})),
-       error},
-      {"a value that is no number",
-       WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(1, {one("k", NAN, 0, 2, 1)})), error},
-      {"more than 50", WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(51, {})), error},
-      {"two records",
-       WithRecord(WithRecord(TGraph2DDoc().GraphBytes(), tagParameters, record(0, {})), tagParameters, record(0, {})),
-       error},
-      {"parameters in a 3D graph", WithRecord(TGraph3DDoc().GraphBytes(), tagParameters, record(0, {})), error},
-      {"a 3D definition that does not compile", brokenBytes, error},
+      {"a 3D definition that does not compile", Format3(broken.GraphBytes()), error},
   };
   for (const auto& row : rows) {
     std::unique_ptr<TGraphDoc> doc;
