@@ -379,19 +379,13 @@ std::unique_ptr<TFunc2DObj> TFunc2DObj::FromTyped(const std::string& text, const
 }
 
 void TFunc2DObj::KeepUntyped(const TBaseFuncObj& replaced) {
-  TBaseFunc2DObj::KeepUntyped(replaced);
   const auto* f = dynamic_cast<const TFunc2DObj*>(&replaced);
-  if (!f) return;
-  LoBoundText = f->LoBoundText;
-  HiBoundText = f->HiBoundText;
-  LoBoundEmpty = f->LoBoundEmpty;
-  HiBoundEmpty = f->HiBoundEmpty;
-  LoBound = f->LoBound;
-  HiBound = f->HiBound;
-  AsymptoteFixUp = f->AsymptoteFixUp;
-  ExtraAccuracy = f->ExtraAccuracy;
-  SpecialXLines = f->SpecialXLines;
-  specialX_ = f->specialX_;
+  if (!f) return TBaseFunc2DObj::KeepUntyped(replaced);
+  // All of the replaced function but what the line says: its definition and name.
+  TFunc2DObj kept(*f);
+  kept.Func = Func;
+  kept.Name = Name;
+  *this = kept;
 }
 
 void PlotColumns(const TColumnPlot& plot, TCanvas& canvas, const TMapping2D& map) { TPlotter(plot, canvas, map).Run(); }

@@ -114,14 +114,13 @@ bool TFuncPolarObj::NewDialog(TColor color) {
 bool TFuncPolarObj::ModifyDialog() { return Dialogs().Run(*this, false); }
 
 void TFuncPolarObj::KeepUntyped(const TBaseFuncObj& replaced) {
-  TBaseFuncObj::KeepUntyped(replaced);
   const auto* f = dynamic_cast<const TFuncPolarObj*>(&replaced);
-  if (!f) return;
-  LoBoundText = f->LoBoundText;
-  HiBoundText = f->HiBoundText;
-  LoBound = f->LoBound;
-  HiBound = f->HiBound;
-  Samples = f->Samples;
+  if (!f) return TBaseFuncObj::KeepUntyped(replaced);
+  // All of the replaced function but what the line says: its definition and name.
+  TFuncPolarObj kept(*f);
+  kept.Func = Func;
+  kept.Name = Name;
+  *this = kept;
 }
 
 std::unique_ptr<TFuncPolarObj> TFuncPolarObj::FromTyped(const std::string& text, const std::string& name,

@@ -120,6 +120,22 @@ TEST(TypedRows, AnEditIsOneStepAndKeepsTheLastGoodPicture) {
   EXPECT_EQ(window.History()->index(), 1);
 }
 
+// A line retyped keeps what it does not say: the colour and the settings of the dialog.
+TEST(TypedRows, ALineKeepsWhatItDoesNotSay) {
+  TFunc2DWindow window;
+  auto f = std::make_unique<TFunc2DObj>();
+  f->Func.SetExpression("x");
+  f->AsymptoteFixUp = true;
+  f->Style.Color = 0x00FF00;
+  TFuncList<TBaseFunc2DObj> list;
+  list.push_back(std::move(f));
+  window.SetFunctions(std::move(list));
+  window.TypedFunctions()->Type(0, "x^2");
+  const auto& kept = static_cast<const TFunc2DObj&>(*window.Doc().Functions()[0]);
+  EXPECT_EQ(std::tuple(kept.TypedText(), kept.AsymptoteFixUp, kept.Style.Color),
+            std::tuple(std::string("f(x)=x^2"), true, TColor(0x00FF00)));
+}
+
 // An unknown name becomes a slider; a line naming the function renames it where it is
 // called; the derivative of a function is typed; a function others call asks before it goes.
 TEST(TypedRows, SlidersNamesDerivativesAndDeletes) {
