@@ -1,5 +1,6 @@
 #include "app/command_analysis.h"
 
+#include <cmath>
 #include <iostream>
 
 #include "expr/analysis.h"
@@ -30,6 +31,14 @@ struct TCompiledExpression {
   TFunctionOfX Function() const { return FunctionOfFirstVariable(func); }
 };
 
+// A derivative taken as a limit to the digits its error leaves; 0 where it is within its
+// error of 0.
+std::string DerivativeText(const TDerivative& d) {
+  if (d.error == 0) return ReadoutText(d.value);
+  if (fabsl(d.value) <= d.error) return "0";
+  return ReadoutText(d.value, int(std::floor(std::log10(double(fabsl(d.value) / d.error)))));
+}
+
 void SayMore() { std::cerr << "plotix: more than " << kMaxAnalysisPoints << " points; the first ones are shown\n"; }
 
 }  // namespace
@@ -47,12 +56,12 @@ int RunAnalysis(const TAnalysisRequest& r) {
   }
   if (r.question == TAnalysisRequest::Derivative) {
     TFunctionOfX function = f.Function();
-    TJet jet;
-    if (!function.Slopes(x.Value(), jet)) {
+    TDerivative d;
+    if (!function.Derivative(x.Value(), r.order, d)) {
       std::cout << "Error: " << MathErrorText(function.ErrorCode(), 0) << '\n';
       return 1;
     }
-    std::cout << ReadoutText(r.order == 1 ? jet.d1 : jet.d2) << '\n';
+    std::cout << DerivativeText(d) << '\n';
     return 0;
   }
   for (auto [check, text, name] : {std::tuple(&a, &r.aText, "A"), std::tuple(&b, &r.bText, "B")})

@@ -67,7 +67,7 @@ std::vector<bool> TDerivedFuncObj::Values(const std::vector<Extended>& xs, std::
       TJet jet;
       if (!f.Slopes(xs[i], jet)) continue;
       ys[i] = second ? jet.d2 : jet.d1;
-      defined[i] = std::isfinite(ys[i]);
+      defined[i] = std::isfinite(ys[i]) && !(second && jet.error2);
     }
     return defined;
   }

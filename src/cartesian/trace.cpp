@@ -28,10 +28,10 @@ TTracePoint FunctionPoint(const std::string& name, TFunctionOfX& f, int column, 
     return p;
   }
   p.defined = true;
-  TJet jet;
-  const bool sloped = f.Slopes(p.x, jet);
+  TDerivative slope;
+  const bool sloped = f.Derivative(p.x, 1, slope);
   p.text += name + "(x) = " + number(p.y) + "\n" + name +
-            "'(x) = " + (sloped ? number(jet.d1) : MathErrorText(f.ErrorCode(), 0));
+            "'(x) = " + (sloped ? number(slope.value) : MathErrorText(f.ErrorCode(), 0));
   return p;
 }
 

@@ -105,20 +105,16 @@ bool TFunctionOfX::Slopes(Extended x, TJet& jet) {
   return error_ == meNone;
 }
 
-Extended TFunctionOfX::TermSize(Extended x) {
+bool TFunctionOfX::Derivative(Extended x, int order, TDerivative& d) {
   values_[std::size_t(slot_)] = x;
-  const TTrigFixup& trig = CurrentTrigFixup();
-  std::vector<Extended> stack(std::size_t(program_.Program().StackDepth()) + 1);
-  int depth = 0;
-  Extended size = 0;
-  for (const TPostFixRec& r : program_.Program()) {
-    if (IsOperand(r.code))
-      stack[std::size_t(depth++)] = r.code == mcNumber ? r.value : values_[std::size_t(r.varIndex)];
-    else if (CheckedStep(r.code, stack.data(), depth, trig))
-      break;
-    size = std::max(size, fabsl(stack[std::size_t(depth - 1)]));
-  }
-  return size;
+  error_ = EvaluateDerivative(program_, values_.data(), slot_, order, d);
+  return error_ == meNone;
+}
+
+Extended TFunctionOfX::Rounding(Extended x) {
+  values_[std::size_t(slot_)] = x;
+  Extended y = 0, bound = 0;
+  return EvaluateRounding(program_, values_.data(), y, bound) == meNone ? bound : kHuge;
 }
 
 TFunctionOfX TFunctionOfX::Minus(const TFunctionOfX& g) const {
@@ -155,6 +151,41 @@ TSamples SampleValues(TFunctionOfX& f, Extended a, Extended b) {
     s.v.push_back(y);
   }
   return s;
+}
+
+// Whether f comes to its value y at `end` from `start` continuously: over steps each 2^16
+// times shorter its changes shrink (or stay within `rounding`, where that is below the first
+// change: near a pole rounding is all there is), as they do towards a kink or a cusp, rather
+// than grow as towards a pole or a jump. last: its change over the last step.
+bool Approaches(TFunctionOfX& f, Extended start, Extended end, Extended y, Extended rounding, Extended& last) {
+  Extended before = 0, change = kHuge, first = kHuge, distance = end - start;
+  if (!f.Value(start, before)) return false;
+  for (;;) {
+    distance /= 65536;
+    const Extended x = end - distance;
+    const bool there = x == end || distance == 0;
+    Extended v = y;
+    if (!there && !f.Value(x, v)) return false;
+    const Extended next = fabsl(v - before);
+    if (first == kHuge) first = next;
+    if (next > std::max(change, std::min(rounding, first))) return false;
+    if (there) {
+      last = next;
+      return true;
+    }
+    change = next, before = v;
+  }
+}
+
+// Whether f is continuous across [lo, hi] (a point, or neighbouring numbers) seen from the
+// samples `from` below and `to` above: it comes continuously to lo and to hi and moves
+// across no more than over the last steps there, or than its rounding.
+bool Continuous(TFunctionOfX& f, Extended from, Extended lo, Extended hi, Extended to) {
+  Extended ylo = 0, yhi = 0, lastLo = 0, lastHi = 0;
+  if (!f.Value(lo, ylo) || !f.Value(hi, yhi)) return false;
+  const Extended rounding = 16 * std::max(f.Rounding(lo), f.Rounding(hi));
+  return Approaches(f, from, lo, ylo, rounding, lastLo) && Approaches(f, to, hi, yhi, rounding, lastHi) &&
+         fabsl(yhi - ylo) <= 2 * std::max(lastLo, lastHi) + rounding;
 }
 
 // Where f' changes sign: each point closed in on, the smaller |f'| of its ends taken, or the
@@ -224,25 +255,13 @@ std::vector<TTurn> Turns(TFunctionOfX& f, const TSamples& values, bool nearZero 
     CloseIn(lo, hi, slopes[std::size_t(i)], slopes[std::size_t(j)], slope, undefined);
     const Extended sampled = std::max(fabsl(slopes[std::size_t(i)]), fabsl(slopes[std::size_t(j)]));
     TJet jl, jh;
-    Extended x = lo;
-    if (lo != hi && f.Slopes(lo, jl) && f.Slopes(hi, jh)) {
-      x = fabsl(jh.d1) < fabsl(jl.d1) ? hi : lo;
-      const Extended left = std::min(fabsl(jl.d1), fabsl(jh.d1));
-      if (left > kShrink * sampled) {
-        // A kink: f' bounded and f continuous across it.
-        Extended yl = 0, yh = 0;
-        if (std::max(fabsl(jl.d1), fabsl(jh.d1)) > 1024 * sampled || !f.Value(lo, yl) || !f.Value(hi, yh) ||
-            fabsl(yh - yl) > 16 * kUnit * std::max(f.TermSize(lo), f.TermSize(hi)))
-          continue;
-      }
-    } else if (undefined) {
-      // f' has no value at the point itself: a kink when f has one and is continuous there.
-      Extended y = 0, yl = 0, yh = 0;
-      const Extended step = std::max(Ulps(x, 4), Extended(LDBL_TRUE_MIN));
-      if (!f.Value(x, y) || !f.Value(x - step, yl) || !f.Value(x + step, yh) ||
-          std::max(fabsl(y - yl), fabsl(y - yh)) > 16 * kUnit * f.TermSize(x) + 4 * sampled * step)
-        continue;
-    }
+    const bool ends = lo != hi && f.Slopes(lo, jl) && f.Slopes(hi, jh);
+    const Extended x = ends && fabsl(jh.d1) < fabsl(jl.d1) ? hi : lo;
+    // f' came near 0, or is 0 at the point: a smooth extremum.
+    const bool smooth = ends ? std::min(fabsl(jl.d1), fabsl(jh.d1)) <= kShrink * sampled : lo == hi && !undefined;
+    // Elsewhere f' stays large or has no value: a kink or a cusp where f is continuous, or
+    // a pole or jump where it is not.
+    if (!smooth && !Continuous(f, values.x[std::size_t(i)], lo, hi, values.x[std::size_t(j)])) continue;
     turns.push_back({x, s > 0});
   }
   return turns;
@@ -281,34 +300,57 @@ TPoints<TZero> FindZeros(TFunctionOfX& f, Extended a, Extended b) {
     zeros.push_back(z);
     i = k + 1;
   }
-  // Changes of sign that are continuous.
+  // A change of sign between lo and hi that is continuous: what is left of |f| once closed
+  // in on shrinks as a crossing's does, or lies within f's rounding of 0 (a crossing far
+  // below the samples' size, a staircase of rounding: the zero is where the computed sign
+  // changes), not as across a pole or a jump.
   const TQuantity value = [&f](Extended x, Extended& y) { return f.Value(x, y); };
-  for (const auto& [i, j] : SignChanges(s)) {
-    if (j != i + 1) continue;  // across a sample at 0, which is a zero already
-    Extended lo = s.x[std::size_t(i)], hi = s.x[std::size_t(j)];
+  const auto crossing = [&](Extended lo, Extended hi, Extended vlo, Extended vhi) {
     bool undefined = false;
-    const Extended sampled = std::max(fabsl(s.v[std::size_t(i)]), fabsl(s.v[std::size_t(j)]));
-    CloseIn(lo, hi, s.v[std::size_t(i)], s.v[std::size_t(j)], value, undefined, kShrink * sampled);
-    if (undefined) continue;
-    if (lo == hi) {
-      zeros.push_back({lo, lo});
+    const Extended sampled = std::max(fabsl(vlo), fabsl(vhi));
+    CloseIn(lo, hi, vlo, vhi, value, undefined, kShrink * sampled);
+    Extended yl = 0, yh = 0;
+    if (!undefined && lo != hi && f.Value(lo, yl) && f.Value(hi, yh) &&
+        std::min(fabsl(yl), fabsl(yh)) > kShrink * sampled) {
+      if (std::max(fabsl(yl), fabsl(yh)) > 16 * std::max(f.Rounding(lo), f.Rounding(hi))) return;
+      CloseIn(lo, hi, yl, yh, value, undefined);
+    }
+    if (undefined) return;
+    if (lo != hi && (!f.Value(lo, yl) || !f.Value(hi, yh))) return;
+    const Extended x = lo != hi && fabsl(yh) < fabsl(yl) ? hi : lo;
+    zeros.push_back({x, x});
+  };
+  for (const auto& [i, j] : SignChanges(s))
+    if (j == i + 1)  // else across a sample at 0, which is a zero already
+      crossing(s.x[std::size_t(i)], s.x[std::size_t(j)], s.v[std::size_t(i)], s.v[std::size_t(j)]);
+  // A turn of f near 0 between samples of one sign: f touches 0 there when its parabola's
+  // vertex is 0 within f's rounding; it crosses 0 twice when it passes to the other sign
+  // (two roots closer than the samples).
+  for (const TTurn& t : Turns(f, s, true)) {
+    TJet jet;
+    Extended vertex = 0, slack = 0;
+    if (f.Slopes(t.x, jet)) {
+      const Extended toVertex = jet.d2 == 0 ? 0 : jet.d1 * jet.d1 / (2 * jet.d2);
+      vertex = jet.v - toVertex;
+      slack = 4 * kUnit * fabsl(toVertex);
+    } else if (!f.Value(t.x, vertex)) {
       continue;
     }
-    Extended yl = 0, yh = 0;
-    if (!f.Value(lo, yl) || !f.Value(hi, yh)) continue;
-    const Extended left = std::min(fabsl(yl), fabsl(yh));
-    if (left > kShrink * sampled) continue;
-    const Extended x = fabsl(yh) < fabsl(yl) ? hi : lo;
-    zeros.push_back({x, x});
-  }
-  // Where f touches 0: a turn of f at which f is 0 within the rounding of its terms.
-  for (const TTurn& t : Turns(f, s, true)) {
-    Extended y = 0;
-    if (!f.Value(t.x, y) || fabsl(y) > 16 * kUnit * f.TermSize(t.x)) continue;
     const bool known = std::any_of(zeros.begin(), zeros.end(), [&](const TZero& z) {
       return t.x >= z.x - Ulps(z.x, 16) && t.x <= z.to + Ulps(z.to, 16);
     });
-    if (!known) zeros.push_back({t.x, t.x});
+    if (known) continue;
+    if (fabsl(vertex) <= 16 * f.Rounding(t.x) + slack) {
+      zeros.push_back({t.x, t.x});
+      continue;
+    }
+    const std::size_t j = std::size_t(std::upper_bound(s.x.begin(), s.x.end(), t.x) - s.x.begin());
+    Extended y = 0;
+    if (j == 0 || j >= s.x.size() || !s.ok[j - 1] || !s.ok[j] || !f.Value(t.x, y)) continue;
+    if (SignOf(y) * SignOf(s.v[j - 1]) < 0 && SignOf(y) * SignOf(s.v[j]) < 0) {
+      crossing(s.x[j - 1], t.x, s.v[j - 1], y);
+      crossing(t.x, s.x[j], y, s.v[j]);
+    }
   }
   std::sort(zeros.begin(), zeros.end(), [](const TZero& p, const TZero& q) { return p.x < q.x; });
   out.more = zeros.size() > kMaxAnalysisPoints;

@@ -28,9 +28,12 @@ class TFunctionOfX {
   // The value and its derivatives at x (see EvaluateJet); false where the value or the first
   // derivative is undefined, ErrorCode telling why.
   bool Slopes(Extended x, TJet& jet);
-  // The size of the terms at x: the largest magnitude among the values the program works out
-  // on its way, which bounds what rounding may leave of an exact 0.
-  Extended TermSize(Extended x);
+  // The first or second derivative at x, taken as a limit where the jets can not take it
+  // (see EvaluateDerivative); false where it has none, ErrorCode telling why.
+  bool Derivative(Extended x, int order, TDerivative& d);
+  // How far rounding may have taken the value at x from the exact one (see
+  // EvaluateRounding); LDBL_MAX where it is undefined.
+  Extended Rounding(Extended x);
   // f - g, g a function of x over the same variables and the same slot.
   TFunctionOfX Minus(const TFunctionOfX& g) const;
 

@@ -1,9 +1,12 @@
 #include "expr/derivative.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <vector>
 
 #include "expr/evaluator.h"
+#include "expr/extrapolation.h"
 #include "expr/function_library.h"
 
 namespace plotix {
@@ -11,6 +14,8 @@ namespace plotix {
 namespace {
 
 using namespace mathlib;
+
+constexpr Extended kEps = LDBL_EPSILON;  // a unit in the last place, relative
 
 Extended Sign(Extended x) { return x < 0 ? -1 : 1; }
 
@@ -134,19 +139,19 @@ bool FunctionSlopes(int code, Extended x, Extended y, const TTrigFixup& trig, Ex
   }
 }
 
-// a^b where the exponent b is a constant: b a^(b-1) and b (b-1) a^(b-2).
-bool PowerSlopes(Extended a, Extended b, Extended& g1, Extended& g2) {
+// a^b where the exponent b is a constant: b a^(b-1) and b (b-1) a^(b-2), each false where it
+// has no value (0 to a negative power).
+void PowerSlopes(Extended a, Extended b, Extended& g1, Extended& g2, bool& has1, bool& has2) {
   if (b == 0 || b == 1) {
-    g1 = b, g2 = 0;
-    return true;
+    g1 = b, g2 = 0, has1 = has2 = true;
+    return;
   }
-  int err = meNone;
-  g1 = b * Power(a, b - 1, err);
-  g2 = b == 2 ? 2 : b * (b - 1) * Power(a, b - 2, err);
-  return err == meNone;
+  int err1 = meNone, err2 = meNone;
+  g1 = b * Power(a, b - 1, err1);
+  g2 = b == 2 ? 2 : b * (b - 1) * Power(a, b - 2, err2);
+  has1 = err1 == meNone;
+  has2 = has1 && err2 == meNone;
 }
-
-bool Finite(const TJet& j) { return IsFinite(j.d1) && IsFinite(j.d2); }
 
 }  // namespace
 
@@ -162,7 +167,7 @@ int EvaluateJet(const TPreparedProgram& prepared, const Extended* values, int sl
   thread_local std::vector<TJet> stack;  // reused: a search evaluates thousands of jets
   stack.assign(std::size_t(program.StackDepth()) + 1, TJet());
   int depth = 0;
-  bool defined = true;  // every derivative so far exists
+  bool has1 = true, has2 = true;  // every first, every second derivative so far exists
   for (const TPostFixRec& r : program) {
     if (IsOperand(r.code)) {
       if (r.code == mcNumber)
@@ -184,46 +189,234 @@ int EvaluateJet(const TPreparedProgram& prepared, const Extended* values, int sl
       else if (FunctionSlopes(r.code, u.v, y, trig, g1, g2))
         u = {y, g1 * u.d1, g2 * u.d1 * u.d1 + g1 * u.d2};
       else
-        u = {y, 0, 0}, defined = false;
+        u = {y, 0, 0}, has1 = has2 = false;
       continue;
     }
     const TJet a = stack[std::size_t(depth - 2)], b = stack[std::size_t(depth - 1)];
     TJet& out = stack[std::size_t(depth - 2)];
     --depth;
+    // The products are ordered so that none leaves the finite range on the way to a
+    // derivative that does not: the slopes of 1/x at 1e-1700 reach 1e3400.
     switch (r.code) {
       case mcAdd: out = {y, a.d1 + b.d1, a.d2 + b.d2}; break;
       case mcSub: out = {y, a.d1 - b.d1, a.d2 - b.d2}; break;
       case mcMul: out = {y, a.d1 * b.v + a.v * b.d1, a.d2 * b.v + 2 * a.d1 * b.d1 + a.v * b.d2}; break;
       case mcDiv: {
-        const Extended d1 = (a.d1 - y * b.d1) / b.v;
-        out = {y, d1, (a.d2 - 2 * d1 * b.d1 - y * b.d2) / b.v};
+        const Extended q1 = b.d1 / b.v, q2 = b.d2 / b.v;
+        const Extended d1 = a.d1 / b.v - y * q1;
+        out = {y, d1, a.d2 / b.v - 2 * d1 * q1 - y * q2};
         break;
       }
       default: {  // mcPow
         Extended g1 = 0, g2 = 0;
+        bool slope1 = false, slope2 = false;
         if (b.d1 == 0 && b.d2 == 0) {
-          if (a.d1 == 0 && a.d2 == 0)
+          if (a.d1 == 0 && a.d2 == 0) {
             out = {y, 0, 0};
-          else if (PowerSlopes(a.v, b.v, g1, g2))
-            out = {y, g1 * a.d1, g2 * a.d1 * a.d1 + g1 * a.d2};
-          else
-            out = {y, 0, 0}, defined = false;
+          } else {
+            PowerSlopes(a.v, b.v, g1, g2, slope1, slope2);
+            out = {y, slope1 ? g1 * a.d1 : 0, slope2 ? g2 * a.d1 * a.d1 + g1 * a.d2 : 0};
+            has1 = has1 && slope1;
+            has2 = has2 && slope2;
+          }
         } else if (a.v > 0) {
           // y = e^w with w = b ln a.
           const Extended lnA = logl(a.v), q = a.d1 / a.v;
           const Extended w1 = b.d1 * lnA + b.v * q;
           const Extended w2 = b.d2 * lnA + 2 * b.d1 * q + b.v * (a.d2 / a.v - q * q);
-          out = {y, y * w1, y * (w2 + w1 * w1)};
+          out = {y, y * w1, y * w2 + y * w1 * w1};
         } else {
-          out = {y, 0, 0}, defined = false;
+          out = {y, 0, 0}, has1 = has2 = false;
         }
       }
     }
   }
   result = stack[0];
   result.v = value;
-  if (!defined) return meDomain;
-  return Finite(result) ? meNone : meOverflow;
+  if (!has1) return meDomain;
+  if (!IsFinite(result.d1)) return meOverflow;
+  result.error2 = !has2 ? meDomain : IsFinite(result.d2) ? meNone : meOverflow;
+  return meNone;
+}
+
+int EvaluateRounding(const TPreparedProgram& prepared, const Extended* values, Extended& value, Extended& bound) {
+  thread_local TMathEvaluator evaluator;
+  bound = 0;
+  if (const int error = evaluator.Evaluate(prepared, values, value)) return error;
+  const TTrigFixup& trig = CurrentTrigFixup();
+  const TMathProgram& program = prepared.Program();
+  struct TBounded {
+    Extended v, e;  // a value and how far rounding may have taken it
+  };
+  thread_local std::vector<TBounded> stack;
+  stack.assign(std::size_t(program.StackDepth()) + 1, TBounded());
+  int depth = 0;
+  // What a routine's own rounding adds: a unit in the last place for the library's
+  // functions, half of one for the correctly rounded operators, and the smallest number.
+  const auto own = [](Extended y, Extended units) { return units * kEps * fabsl(y) + LDBL_TRUE_MIN; };
+  // What an error e of the argument u leaves of g(u) = y where g has no slope to carry it:
+  // the most g moves within e, or anything where g has no value there.
+  const auto moved = [](const auto& g, Extended u, Extended e, Extended y) {
+    Extended most = 0;
+    for (const Extended at : {u - e, u + e}) {
+      int err = meNone;
+      const Extended there = g(at, err);
+      if (err != meNone || !IsFinite(there)) return Extended(LDBL_MAX);
+      most = std::max(most, fabsl(there - y));
+    }
+    return most;
+  };
+  for (const TPostFixRec& r : program) {
+    if (IsOperand(r.code)) {
+      stack[std::size_t(depth++)] = {r.code == mcNumber ? r.value : values[r.varIndex], 0};
+      continue;
+    }
+    int err = meNone;
+    if (!IsBinary(r.code)) {
+      TBounded& u = stack[std::size_t(depth - 1)];
+      const Extended y = ApplyFunction(r.code, u.v, err, trig);
+      Extended g1 = 0, g2 = 0, carried = 0;
+      if (u.e != 0)
+        carried = FunctionSlopes(r.code, u.v, y, trig, g1, g2)
+                      ? fabsl(g1) * u.e
+                      : moved([&](Extended at, int& e) { return ApplyFunction(r.code, at, e, trig); }, u.v, u.e, y);
+      u = {y, carried + own(y, 1)};
+      continue;
+    }
+    const TBounded a = stack[std::size_t(depth - 2)], b = stack[std::size_t(depth - 1)];
+    const Extended y = ApplyBinary(r.code, a.v, b.v, err);
+    Extended carried = 0;
+    switch (r.code) {
+      case mcAdd:
+      case mcSub: carried = a.e + b.e; break;
+      case mcMul: carried = fabsl(b.v) * a.e + fabsl(a.v) * b.e + a.e * b.e; break;
+      case mcDiv: carried = b.e < fabsl(b.v) ? (a.e + fabsl(y) * b.e) / (fabsl(b.v) - b.e) : LDBL_MAX; break;
+      default:  // mcPow
+        if (a.e == 0 && b.e == 0) break;
+        if (a.v > 0)
+          carried = fabsl(y) * (fabsl(logl(a.v)) * b.e + fabsl(b.v / a.v) * a.e);
+        else if (b.e == 0)
+          carried = moved([&](Extended at, int& e) { return Power(at, b.v, e); }, a.v, a.e, y);
+        else
+          carried = LDBL_MAX;
+    }
+    stack[std::size_t(depth - 2)] = {y, carried + own(y, r.code == mcPow ? 1 : 0.5L)};
+    --depth;
+  }
+  bound = std::min(stack[0].e, Extended(LDBL_MAX));
+  return meNone;
+}
+
+namespace {
+
+// The limit of the order-th derivative on one side of x, as the jets give it at x + side h
+// for h shrinking 16-fold a step.
+struct TSideLimit {
+  enum TState {
+    NoValues,  // the function has no values on that side
+    Settled,   // the derivatives converge: limit, error
+    Unsettled  // they grow, wander or stop having values, or the function jumps
+  } state = NoValues;
+  Extended limit = 0, error = 0;
+};
+
+constexpr int kSideSteps = 300;  // of h: from 1/64 of |x| (or 1/64) down to 16^-300 of that
+
+TSideLimit SideLimit(const TPreparedProgram& program, std::vector<Extended>& at, int slot, int order, int side) {
+  thread_local TMathEvaluator evaluator;
+  const Extended x = at[std::size_t(slot)];
+  TSideLimit out;
+  TExtrapolation extrapolation;
+  Extended first = -1, last = 0, previous = 0, h = (x == 0 ? 1 : fabsl(x)) / 64, nearest = 0;
+  bool stopped = false;
+  for (int k = 0; k < kSideSteps && !stopped; ++k, h /= 16) {
+    const Extended t = x + side * h;
+    if (t == x) break;
+    at[std::size_t(slot)] = t;
+    Extended y = 0;
+    if (evaluator.Evaluate(program, at.data(), y) != meNone) {
+      if (out.state == TSideLimit::NoValues) continue;  // values may start nearer x
+      out.state = TSideLimit::Unsettled;
+      break;
+    }
+    TJet jet;
+    if (EvaluateJet(program, at.data(), slot, jet) != meNone || (order == 2 && jet.error2 != meNone)) {
+      out.state = TSideLimit::Unsettled;
+      break;
+    }
+    const Extended g = order == 1 ? jet.d1 : jet.d2;
+    if (out.state == TSideLimit::Settled) {
+      const Extended change = fabsl(g - previous);
+      if (first < 0) first = change;
+      last = change;
+    }
+    out.state = TSideLimit::Settled;
+    previous = g;
+    nearest = t;
+    extrapolation.Add(g, out.limit, out.error);
+    stopped = out.error <= 8 * kEps * fabsl(out.limit);
+  }
+  at[std::size_t(slot)] = x;
+  if (out.state != TSideLimit::Settled) return out;
+  // The steps must shrink: an antilimit of a growing sequence (1/sqrt(h)) is no limit.
+  if (first < 0 || !(last < first || last == 0) || !(out.error <= 0x1p-24L * std::max(fabsl(out.limit), first)))
+    out.state = TSideLimit::Unsettled;
+  if (order == 2 || out.state != TSideLimit::Settled) return out;
+  // The function must be continuous from this side: it moves no more than its slopes and
+  // its rounding allow on the way from x + h to x.
+  Extended y = 0, yBound = 0, there = 0, thereBound = 0;
+  EvaluateRounding(program, at.data(), y, yBound);
+  at[std::size_t(slot)] = nearest;
+  EvaluateRounding(program, at.data(), there, thereBound);
+  at[std::size_t(slot)] = x;
+  const Extended slope = std::max(fabsl(previous), fabsl(out.limit));
+  if (!(fabsl(there - y) <= 2 * fabsl(nearest - x) * slope + 16 * (yBound + thereBound)))
+    out.state = TSideLimit::Unsettled;
+  return out;
+}
+
+// The order-th derivative as the limit from both sides: false where a side has values but
+// no limit, or the two limits differ.
+bool BothSides(const TPreparedProgram& program, std::vector<Extended>& at, int slot, int order, TDerivative& result) {
+  const TSideLimit left = SideLimit(program, at, slot, order, -1), right = SideLimit(program, at, slot, order, 1);
+  if (left.state == TSideLimit::Unsettled || right.state == TSideLimit::Unsettled) return false;
+  if (left.state == TSideLimit::NoValues || right.state == TSideLimit::NoValues) {
+    const TSideLimit& one = left.state == TSideLimit::Settled ? left : right;
+    result = {one.limit, one.error};
+    return one.state == TSideLimit::Settled;
+  }
+  const Extended apart = fabsl(left.limit - right.limit);
+  if (apart > 2 * (left.error + right.error) + 16 * kEps * std::max(fabsl(left.limit), fabsl(right.limit)))
+    return false;
+  const TSideLimit& better = left.error <= right.error ? left : right;
+  result = {better.limit, std::max({left.error, right.error, apart})};
+  return true;
+}
+
+}  // namespace
+
+int EvaluateDerivative(const TPreparedProgram& program, const Extended* values, int slot, int order,
+                       TDerivative& result) {
+  result = {};
+  TJet jet;
+  const int error = EvaluateJet(program, values, slot, jet);
+  const int failed = error != meNone ? error : order == 2 ? jet.error2 : meNone;
+  if (failed == meNone) {
+    result.value = order == 1 ? jet.d1 : jet.d2;
+    return meNone;
+  }
+  // Only a part without a slope leaves the derivative to the limits; where the value has
+  // none, or a derivative overflows, that is the answer.
+  Extended value = 0, bound = 0;
+  if (failed != meDomain || EvaluateRounding(program, values, value, bound) != meNone) return failed;
+  std::vector<Extended> at(values, values + program.Program().VariableSlots());
+  TDerivative first;
+  if (!BothSides(program, at, slot, 1, first)) return meDomain;
+  if (order == 1) {
+    result = first;
+    return meNone;
+  }
+  return BothSides(program, at, slot, 2, result) ? meNone : meDomain;
 }
 
 }  // namespace plotix

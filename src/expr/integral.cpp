@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "expr/extrapolation.h"
+
 namespace plotix {
 
 namespace {
@@ -36,7 +38,6 @@ constexpr Extended kGauss[5] = {6.66713443086881375935688098933317929e-2L, 1.494
 constexpr Extended kEps = LDBL_EPSILON;
 constexpr Extended kHuge = LDBL_MAX;
 constexpr std::size_t kMaxPieces = 500;
-constexpr std::size_t kMaxTable = 50;  // of the epsilon algorithm's diagonal
 
 // A subinterval with the rule's results on it.
 struct TPiece {
@@ -82,48 +83,6 @@ TPiece Rule(const TIntegrand& f, Extended a, Extended b, int& evaluations) {
   if (p.absArea > LDBL_MIN / (50 * kEps)) p.error = std::max(50 * kEps * p.absArea, p.error);
   return p;
 }
-
-// Wynn's epsilon algorithm over the sums of the pieces after each round of bisections: the
-// sums converge like a geometric series near a singularity, which the algorithm's even
-// columns take to their limit.
-class TExtrapolation {
- public:
-  // A new sum; the best limit so far and an estimate of its error (kHuge until there are
-  // enough sums to tell).
-  void Add(Extended sum, Extended& limit, Extended& error) {
-    ++sums_;
-    std::vector<Extended> next{sum};
-    limit = sum;
-    Extended best = kHuge;
-    for (std::size_t k = 0; k < diagonal_.size(); ++k) {
-      const Extended delta = next[k] - diagonal_[k];
-      if (fabsl(delta) <= kEps * std::max(fabsl(next[k]), fabsl(diagonal_[k]))) {
-        // Two equal neighbours: the column has converged to them.
-        if (k % 2 == 0 && fabsl(delta) < best) limit = next[k], best = fabsl(delta);
-        break;
-      }
-      next.push_back((k == 0 ? 0 : diagonal_[k - 1]) + 1 / delta);
-      if (k % 2 == 1) {  // next[k + 1] is an estimate of the limit
-        const Extended change = fabsl(next[k + 1] - next[k - 1]) + fabsl(next[k + 1] - diagonal_[k - 1]);
-        if (change < best) limit = next[k + 1], best = change;
-      }
-    }
-    if (next.size() > kMaxTable) next.resize(kMaxTable);
-    diagonal_ = std::move(next);
-    // The estimate: how far the limit is from the last three limits.
-    error = kHuge;
-    if (limits_.size() == 3) error = fabsl(limit - limits_[0]) + fabsl(limit - limits_[1]) + fabsl(limit - limits_[2]);
-    limits_.push_back(limit);
-    if (limits_.size() > 3) limits_.erase(limits_.begin());
-    if (error < kHuge) error = std::max(error, 5 * kEps * fabsl(limit));
-  }
-  std::size_t Sums() const { return sums_; }  // added so far
-
- private:
-  std::vector<Extended> diagonal_;  // the last element of each column
-  std::vector<Extended> limits_;
-  std::size_t sums_ = 0;
-};
 
 }  // namespace
 
@@ -179,7 +138,7 @@ TIntegral Integrate(const TIntegrand& f, Extended a, Extended b, Extended relati
       // Rounding shows as bisections that no longer lower the error.
       if (left.absArea != left.error && right.absArea != right.error) {
         if (fabsl(old.area - area12) <= 1e-5L * fabsl(area12) && error12 >= 0.99L * old.error)
-          ++(extrapolation.Sums() > 1 ? roundoff2 : roundoff1);
+          ++(extrapolation.Terms() > 1 ? roundoff2 : roundoff1);
         if (pieces.size() > 10 && error12 > old.error) ++roundoff3;
       }
       pieces[worst] = left;

@@ -53,6 +53,14 @@ TEST(Analysis, ZerosToTheLastDigits) {
       {"x^3-2x-tan(x)", "-1", "1.3", {"0.0"}},  // at 0 between two samples: found exactly
       // Poles and jumps where the sign changes are no zeros.
       {"tan(x)", "1", "2", {}}, {"1/x", "-1", "1", {}}, {"int(x)+0.5", "-1", "1", {}}, {"x^2+1", "-2", "2", {}},
+      // Tiny but positive is not 0; touching 0 between two numbers is.
+      {"x^2+10^-300", "-1", "1", {}}, {"(x-1)^2+10^-300", "0", "2", {}}, {"(x-0.1)^2+10^-30", "0", "1", {}},
+      {"sin(x)^2", "3", "4", {"3.141592653589793238462643"}},
+      // Two roots closer than the samples, at any scale, and a crossing below the samples' size.
+      {"(x-1)*(x-1.000001)", "0", "3", {"1.0", "1.000001"}},
+      {"10^-300*(x-1)*(x-1.000001)", "0.9998", "1.0003", {"1.0", "1.000001"}},
+      // A staircase of rounding: where the computed sign changes.
+      {"x+10^10-10^10-pi/3", "0", "2", {"1.047197551000863313674926758"}},
       // clang-format on
   };
   for (const auto& r : rows) {
@@ -90,6 +98,9 @@ TEST(Analysis, ExtremaToTheLastDigits) {
       // A pole where f' changes sign, and ends of the range, are no extrema.
       {"1/x^2", "-1", "1", {}}, {"x^2", "0", "1", {}}, {"ln(abs(x))", "-1", "1.3", {}},
       {"abs(x)+0.01*grint(x)", "-1", "1.3", {}},  // no slope at 0, and a jump: no kink
+      // Cusps, at a number and between two; a pole and a jump between two are none.
+      {"sqrt(abs(x))", "-1", "1", {{false, "0", "0"}}}, {"-sqrt(abs(x-0.3))", "-1", "1", {{true, "0.3", "0"}}},
+      {"1/abs(x^2-2)", "1", "2", {}}, {"abs(x^2-2)+0.01*grint(x^2-2)", "1", "2", {}},
       // clang-format on
   };
   for (const auto& r : rows) {
@@ -134,14 +145,44 @@ TEST(Analysis, DerivativesAreExact) {
     EXPECT_TRUE(Near(jet.d1, r.d1, 8)) << r.text;
     EXPECT_TRUE(Near(jet.d2, r.d2, 8)) << r.text;
   }
-  // No derivative where the value has no slope: a kink, a jump, a step's edge.
-  for (const auto& [text, at] : {std::pair("sqrt(x)", 0.0L), std::pair("abs(x-1)", 1.0L), std::pair("round(x)", 0.5L),
-                                 std::pair("frac(x)", 2.0L), std::pair("x^x", -1.0L)}) {
-    const TMathGraphFunc f = Compiled(text);
-    Extended x = at;
-    TJet jet;
-    EXPECT_EQ(EvaluateJet(*f.Prepared(), &x, 0, jet), meDomain) << text;
+}
+
+// Where a part has no slope the derivative is the limit beside the point, from each side
+// that has values; none where the sides differ or have no limit. At extreme scales the
+// products on the way stay finite where the derivative is.
+TEST(Analysis, DerivativesAsLimitsAndAtExtremeScales) {
+  const struct {
+    const char *text, *x;
+    int order;
+    const char* d;  // nullptr: Invalid Function Domain
+  } rows[] = {
+      // clang-format off
+      {"x*abs(x)", "0", 1, "0"}, {"x*abs(x)", "0", 2, nullptr}, {"x*abs(x)+sin(x)", "0", 1, "1.0"},
+      {"x^1.5", "0", 1, "0"}, {"x^1.5", "0", 2, nullptr}, {"x^2.5", "0", 2, "0"}, {"sqrt(x^4)+2x", "0", 1, "2.0"},
+      {"sqrt(x)", "0", 1, nullptr}, {"abs(x-1)", "1", 1, nullptr}, {"round(x)", "0.5", 1, nullptr},
+      {"frac(x)", "2", 1, nullptr}, {"x^x", "-1", 1, nullptr},
+      {"1/x", "1e-1700", 1, "-1e3400"}, {"x^-1", "1e-1700", 1, "-1e3400"}, {"1/x", "1e-1000", 2, "2e3000"},
+      {"ln(x)", "1e-4000", 1, "1e4000"}, {"sqrt(x)", "1e-4000", 1, "5e1999"},
+      // clang-format on
+  };
+  for (const auto& r : rows) {
+    const TMathGraphFunc f = Compiled(r.text);
+    Extended x = Ref(r.x);
+    TDerivative d;
+    const int error = EvaluateDerivative(*f.Prepared(), &x, 0, r.order, d);
+    if (!r.d) {
+      EXPECT_EQ(error, meDomain) << r.text;
+      continue;
+    }
+    ASSERT_EQ(error, meNone) << r.text;
+    EXPECT_TRUE(Near(d.value, r.d, 8)) << r.text << " at " << r.x;
+    EXPECT_LE(d.error, 1e-18L * std::max(Extended(1), fabsl(d.value))) << r.text;
   }
+  // The jets' own answer where only the second derivative fails.
+  const TMathGraphFunc f = Compiled("x^-1");
+  Extended x = Ref("1e-1700");
+  TJet jet;
+  EXPECT_EQ(std::tuple(EvaluateJet(*f.Prepared(), &x, 0, jet), jet.error2), std::tuple(meNone, meOverflow));
 }
 
 // The integrand of a text in x.
