@@ -62,13 +62,43 @@ TPiece Rule(const TIntegrand& f, Extended a, Extended b, int& evaluations) {
     return y;
   };
   const Extended center = a + (b - a) / 2, half = (b - a) / 2;
+  // The nodes from a to b, with their weights and what rounding moved them by: x + moved is
+  // the node. Near an end away from 0 that is a large part of the node's distance from the
+  // end, where f may be steep; there f is read at the node by interpolating to the next float.
+  Extended x[21], moved[21], y[21], weight[21];
+  for (int k = 0; k < 21; ++k) {
+    const int i = (k + 10) % 21, j = std::min(i, 20 - i);
+    const Extended dx = j == 10 ? 0 : i < 10 ? -half * kNodes[j] : half * kNodes[j];
+    x[i] = center + dx;
+    const Extended back = x[i] - center;
+    moved[i] = (center - (x[i] - back)) + (dx - back);
+    // On a piece a few floats wide a node may round onto an end, where f need have no value.
+    if (j != 10 && (x[i] == a || x[i] == b)) {
+      const Extended in = nextafterl(x[i], center);
+      moved[i] += x[i] - in;
+      x[i] = in;
+    }
+    y[i] = at(x[i]);
+    weight[i] = kKronrod[j];
+  }
+  Extended scale = 0;  // the rule's sum of |f|, which rounds by kEps of it
+  for (int i = 0; i < 21; ++i) scale += weight[i] * fabsl(y[i]);
+  for (int i = 0; i < 21; ++i) {
+    if (moved[i] == 0) continue;
+    // What the move costs, by the slope to the neighbours, against the rounding of the sum.
+    Extended slope = 0;
+    if (i > 0) slope = fabsl((y[i] - y[i - 1]) / (x[i] - x[i - 1]));
+    if (i < 20) slope = std::max(slope, fabsl((y[i + 1] - y[i]) / (x[i + 1] - x[i])));
+    if (weight[i] * slope * fabsl(moved[i]) <= kEps * scale) continue;
+    const Extended next = nextafterl(x[i], moved[i] > 0 ? kHuge : -kHuge);
+    if (next == a || next == b) continue;
+    y[i] += (at(next) - y[i]) * (moved[i] / (next - x[i]));
+  }
   Extended left[10], right[10];
-  const Extended fc = at(center);
+  for (int j = 0; j < 10; ++j) left[j] = y[j], right[j] = y[20 - j];
+  const Extended fc = y[10];
   Extended kronrod = fc * kKronrod[10], gauss = 0, absolute = fabsl(kronrod);
   for (int j = 0; j < 10; ++j) {
-    const Extended dx = half * kNodes[j];
-    left[j] = at(center - dx);
-    right[j] = at(center + dx);
     kronrod += kKronrod[j] * (left[j] + right[j]);
     absolute += kKronrod[j] * (fabsl(left[j]) + fabsl(right[j]));
     if (j % 2) gauss += kGauss[j / 2] * (left[j] + right[j]);
@@ -113,8 +143,9 @@ TIntegral Integrate(const TIntegrand& f, Extended a, Extended b, Extended relati
     extrapolation.Add(sum, dummy, dummyError);
     Extended small = fabsl(b - a) * 0.375L;  // pieces at most this wide are near a singularity
     bool largeFirst = false;                 // bisect the wide pieces before extrapolating
-    bool roundoffNearLimit = false, diverging = false;
-    int stalls = 0;  // extrapolations in a row that brought nothing better
+    bool roundoffNearLimit = false, stalled = false;
+    int stalls = 0;                // extrapolations in a row that brought nothing better
+    std::vector<Extended> recent;  // the last estimates of the limit
     int roundoff1 = 0, roundoff2 = 0, roundoff3 = 0;
     const auto width = [](const TPiece& p) { return fabsl(p.b - p.a); };
     while (pieces.size() < kMaxPieces) {
@@ -167,7 +198,11 @@ TIntegral Integrate(const TIntegrand& f, Extended a, Extended b, Extended relati
       // Every wide piece is good enough: the error sits near the singularity. Extrapolate.
       Extended estimate = 0, estimateError = kHuge;
       extrapolation.Add(sum, estimate, estimateError);
-      if (++stalls > 5 && limitError < 1e-3L * errors) diverging = true;
+      recent.push_back(estimate);
+      if (recent.size() > 6) recent.erase(recent.begin());
+      // Estimates no better for a while, far below the pieces' errors: the table is down to
+      // what rounding leaves of the sums.
+      if (++stalls > 5 && limitError < 1e-3L * errors) stalled = true;
       if (estimateError < limitError) {
         stalls = 0;
         limit = estimate;
@@ -175,7 +210,7 @@ TIntegral Integrate(const TIntegrand& f, Extended a, Extended b, Extended relati
         correction = largeErrors;
         if (limitError <= tolerance(limit)) break;
       }
-      if (diverging) break;
+      if (stalled) break;
       largeFirst = false;
       small /= 2;
     }
@@ -183,6 +218,10 @@ TIntegral Integrate(const TIntegrand& f, Extended a, Extended b, Extended relati
     Extended pieceSum = 0;
     for (const TPiece& p : pieces) pieceSum += p.area;
     bool useLimit = limitError < kHuge;
+    // Stalled, the best estimate is as good as its scatter: a diverging sum takes them far
+    // apart, rounding keeps them close.
+    if (useLimit && stalled)
+      for (const Extended e : recent) limitError = std::max(limitError, fabsl(e - limit));
     if (useLimit && roundoffNearLimit) limitError += correction;
     if (useLimit && limit != 0 && pieceSum != 0 && limitError / fabsl(limit) > errors / fabsl(pieceSum))
       useLimit = false;
@@ -195,8 +234,7 @@ TIntegral Integrate(const TIntegrand& f, Extended a, Extended b, Extended relati
       const Extended ratio = limit / pieceSum;
       if (ratio < 0.01L || ratio > 100 || errors > fabsl(pieceSum)) out.status = TIntegral::Divergent;
     }
-    if (out.status == TIntegral::Converged && (diverging || out.error > tolerance(out.value)))
-      out.status = diverging ? TIntegral::Divergent : TIntegral::Inaccurate;
+    if (out.status == TIntegral::Converged && out.error > tolerance(out.value)) out.status = TIntegral::Inaccurate;
     // Far from the accuracy asked: the integral grows without bound, or converges too slowly
     // to be told from one that does.
     if (out.status == TIntegral::Inaccurate && out.error > 1e-6L * std::max(fabsl(out.value), absSum))
