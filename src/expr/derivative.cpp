@@ -289,16 +289,21 @@ int EvaluateRounding(const TPreparedProgram& prepared, const Extended* values, E
     switch (r.code) {
       case mcAdd:
       case mcSub: carried = a.e + b.e; break;
-      case mcMul: carried = fabsl(b.v) * a.e + fabsl(a.v) * b.e + a.e * b.e; break;
-      case mcDiv: carried = b.e < fabsl(b.v) ? (a.e + fabsl(y) * b.e) / (fabsl(b.v) - b.e) : LDBL_MAX; break;
-      default:  // mcPow
+      case mcMul: carried = fabsl(b.v) * a.e + fabsl(a.v) * b.e; break;
+      case mcDiv: carried = (a.e + fabsl(y) * b.e) / fabsl(b.v); break;
+      default: {  // mcPow
         if (a.e == 0 && b.e == 0) break;
+        Extended g1 = 0, g2 = 0;
+        bool has1 = false, has2 = false;
         if (a.v > 0)
           carried = fabsl(y) * (fabsl(logl(a.v)) * b.e + fabsl(b.v / a.v) * a.e);
-        else if (b.e == 0)
-          carried = moved([&](Extended at, int& e) { return Power(at, b.v, e); }, a.v, a.e, y);
-        else
+        else if (b.e != 0)
           carried = LDBL_MAX;
+        else {
+          PowerSlopes(a.v, b.v, g1, g2, has1, has2);
+          carried = has1 ? fabsl(g1) * a.e : moved([&](Extended at, int& e) { return Power(at, b.v, e); }, a.v, a.e, y);
+        }
+      }
     }
     stack[std::size_t(depth - 2)] = {y, carried + own(y, r.code == mcPow ? 1 : 0.5L)};
     --depth;

@@ -38,7 +38,9 @@ int EvaluateDerivative(const TPreparedProgram& program, const Extended* values, 
 
 // The value at `values` and a bound on how far the evaluator's roundings may have taken it
 // from the exact value of the program at these arguments: each step's own rounding,
-// carried through the later steps by their slopes. Constants and variables count as exact.
+// carried through the later steps by their slopes (to first order, so that what moves the
+// vertex of (x-1/3)^2 along x is no error of its height). Constants and variables count
+// as exact.
 // Returns the value's error as the evaluator gives it.
 int EvaluateRounding(const TPreparedProgram& program, const Extended* values, Extended& value, Extended& bound);
 
