@@ -309,44 +309,39 @@ TPoints<TZero> FindZeros(TFunctionOfX& f, Extended a, Extended b) {
     bool undefined = false;
     const Extended sampled = std::max(fabsl(vlo), fabsl(vhi));
     CloseIn(lo, hi, vlo, vhi, value, undefined, kShrink * sampled);
+    if (undefined) return;
+    // The ends closed in on are points where f has values.
     Extended yl = 0, yh = 0;
-    if (!undefined && lo != hi && f.Value(lo, yl) && f.Value(hi, yh) &&
-        std::min(fabsl(yl), fabsl(yh)) > kShrink * sampled) {
+    f.Value(lo, yl);
+    f.Value(hi, yh);
+    if (std::min(fabsl(yl), fabsl(yh)) > kShrink * sampled) {
       if (std::max(fabsl(yl), fabsl(yh)) > 16 * std::max(f.Rounding(lo), f.Rounding(hi))) return;
       CloseIn(lo, hi, yl, yh, value, undefined);
+      if (undefined) return;
+      f.Value(lo, yl);
+      f.Value(hi, yh);
     }
-    if (undefined) return;
-    if (lo != hi && (!f.Value(lo, yl) || !f.Value(hi, yh))) return;
-    const Extended x = lo != hi && fabsl(yh) < fabsl(yl) ? hi : lo;
+    const Extended x = fabsl(yh) < fabsl(yl) ? hi : lo;
     zeros.push_back({x, x});
   };
   for (const auto& [i, j] : SignChanges(s))
     if (j == i + 1)  // else across a sample at 0, which is a zero already
       crossing(s.x[std::size_t(i)], s.x[std::size_t(j)], s.v[std::size_t(i)], s.v[std::size_t(j)]);
-  // A turn of f near 0 between samples of one sign: f touches 0 there when its parabola's
-  // vertex is 0 within f's rounding; it crosses 0 twice when it passes to the other sign
-  // (two roots closer than the samples).
+  // A turn of f near 0 between samples of one sign: f touches 0 there when it is 0 within
+  // its rounding (a double root between two numbers leaves no more); it crosses 0 twice when
+  // it passes to the other sign (two roots closer than the samples).
   for (const TTurn& t : Turns(f, s, true)) {
-    TJet jet;
-    Extended vertex = 0, slack = 0;
-    if (f.Slopes(t.x, jet)) {
-      const Extended toVertex = jet.d2 == 0 ? 0 : jet.d1 * jet.d1 / (2 * jet.d2);
-      vertex = jet.v - toVertex;
-      slack = 4 * kUnit * fabsl(toVertex);
-    } else if (!f.Value(t.x, vertex)) {
-      continue;
-    }
+    Extended y = 0;
     const bool known = std::any_of(zeros.begin(), zeros.end(), [&](const TZero& z) {
       return t.x >= z.x - Ulps(z.x, 16) && t.x <= z.to + Ulps(z.to, 16);
     });
-    if (known) continue;
-    if (fabsl(vertex) <= 16 * f.Rounding(t.x) + slack) {
+    if (known || !f.Value(t.x, y)) continue;
+    if (fabsl(y) <= 16 * f.Rounding(t.x)) {
       zeros.push_back({t.x, t.x});
       continue;
     }
     const std::size_t j = std::size_t(std::upper_bound(s.x.begin(), s.x.end(), t.x) - s.x.begin());
-    Extended y = 0;
-    if (j == 0 || j >= s.x.size() || !s.ok[j - 1] || !s.ok[j] || !f.Value(t.x, y)) continue;
+    if (j == 0 || j >= s.x.size() || !s.ok[j - 1] || !s.ok[j]) continue;
     if (SignOf(y) * SignOf(s.v[j - 1]) < 0 && SignOf(y) * SignOf(s.v[j]) < 0) {
       crossing(s.x[j - 1], t.x, s.v[j - 1], y);
       crossing(t.x, s.x[j], y, s.v[j]);
