@@ -412,8 +412,9 @@ int EvaluateDerivative(const TPreparedProgram& program, const Extended* values, 
   }
   // Only a part without a slope leaves the derivative to the limits; where the value has
   // none, or a derivative overflows, that is the answer.
-  Extended value = 0, bound = 0;
-  if (failed != meDomain || EvaluateRounding(program, values, value, bound) != meNone) return failed;
+  thread_local TMathEvaluator evaluator;
+  Extended value = 0;
+  if (failed != meDomain || evaluator.Evaluate(program, values, value) != meNone) return failed;
   std::vector<Extended> at(values, values + program.Program().VariableSlots());
   TDerivative first;
   if (!BothSides(program, at, slot, 1, first)) return meDomain;

@@ -17,6 +17,11 @@ zeros = [
     ("x^2-2x+1", -3, 3, [mpf(1)]),
     ("(x-0.1)^2", -1, 1, [mpf("0.1")]),
     ("exp(-x)-x^2", 0, 1, [findroot(lambda x: exp(-x) - x**2, 0.7)]),
+    ("sin(x)^2", 3, 4, [pi]),
+    ("(exp(x)-2)^2", 0, 1, [log(2)]),
+    ("(x-1)*(x-1.000001)", 0, 3, [mpf(1), mpf("1.000001")]),
+    # where x + 10^10 rounds (to steps of 2^-30) past 10^10 + pi/3
+    ("x+10^10-10^10-pi/3", 0, 2, [(mp.floor(pi / 3 * 2**30) + mpf(0.5)) / 2**30]),
 ]
 extrema = [
     ("x^3-2x", 0, 2, [("min", sqrt(mpf(2) / 3), -mpf(4) / 3 * sqrt(mpf(2) / 3))]),
@@ -39,6 +44,7 @@ derivatives = [
     ("csch(x)+sech(x)", 1, diff(lambda x: 1 / sinh(x) + 1 / cosh(x), 1), diff(lambda x: 1 / sinh(x) + 1 / cosh(x), 1, 2)),
     ("sqrt(x)/x^2", 2, diff(lambda x: sqrt(x) / x**2, 2), diff(lambda x: sqrt(x) / x**2, 2, 2)),
     ("2^x", 3, 8 * log(2), 8 * log(2)**2),
+    ("sec(x)+csc(x)", 1, diff(lambda x: sec(x) + 1 / sin(x), 1), diff(lambda x: sec(x) + 1 / sin(x), 1, 2)),
 ]
 
 integrals = [
@@ -54,6 +60,8 @@ integrals = [
     ("ln(x)", "0", "1", quad(log, [0, 1])),
     ("x^(-0.9)", "0", "1", mpf(10)),
     ("ln(x)/sqrt(x)", "0", "1", quad(lambda x: log(x) / sqrt(x), [0, 1])),
+    ("1/sqrt(1-x)", "0", "1", mpf(2)),
+    ("1/sqrt(x-1)", "1", "2", mpf(2)),
 ]
 
 print("// zeros")
