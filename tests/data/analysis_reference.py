@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reference values for the analysis tests (tests/expr/analysis_test.cpp), worked out with
 mpmath at 50 digits, independently of Plotix. Prints the table rows the test holds."""
-from mpmath import mp, mpf, sqrt, cos, sin, exp, log, tan, sec, acos, findroot, diff, e, pi, atan, cosh, sinh, quad, erf
+from mpmath import mp, mpf, asin, atanh, sqrt, cos, sin, exp, log, tan, sec, acos, findroot, diff, e, pi, atan, cosh, sinh, quad, erf
 
 mp.dps = 50
 
@@ -44,6 +44,7 @@ derivatives = [
     ("csch(x)+sech(x)", 1, diff(lambda x: 1 / sinh(x) + 1 / cosh(x), 1), diff(lambda x: 1 / sinh(x) + 1 / cosh(x), 1, 2)),
     ("sqrt(x)/x^2", 2, diff(lambda x: sqrt(x) / x**2, 2), diff(lambda x: sqrt(x) / x**2, 2, 2)),
     ("2^x", 3, 8 * log(2), 8 * log(2)**2),
+    ("arcsin(x)+arctanh(x)", 0.5, diff(lambda x: asin(x) + atanh(x), mpf("0.5")), diff(lambda x: asin(x) + atanh(x), mpf("0.5"), 2)),
     ("sec(x)+csc(x)", 1, diff(lambda x: sec(x) + 1 / sin(x), 1), diff(lambda x: sec(x) + 1 / sin(x), 1, 2)),
 ]
 
