@@ -71,19 +71,6 @@ struct TSamples {
   std::vector<bool> ok;
 };
 
-// The sign changes of the samples (across one sample at 0 or undefined, too), each as the
-// two samples around it.
-std::vector<std::pair<int, int>> SignChanges(const TSamples& s) {
-  std::vector<std::pair<int, int>> changes;
-  for (int i = 0; i + 1 < int(s.x.size()); ++i) {
-    if (!s.ok[i] || s.v[i] == 0) continue;
-    int j = i + 1;
-    if ((!s.ok[j] || s.v[j] == 0) && j + 1 < int(s.x.size())) ++j;
-    if (s.ok[j] && SignOf(s.v[i]) * SignOf(s.v[j]) < 0) changes.emplace_back(i, j);
-  }
-  return changes;
-}
-
 Extended Ulps(Extended x, int n) { return n * kUnit * fabsl(x); }
 
 }  // namespace
@@ -324,9 +311,9 @@ TPoints<TZero> FindZeros(TFunctionOfX& f, Extended a, Extended b) {
     const Extended x = fabsl(yh) < fabsl(yl) ? hi : lo;
     zeros.push_back({x, x});
   };
-  for (const auto& [i, j] : SignChanges(s))
-    if (j == i + 1)  // else across a sample at 0, which is a zero already
-      crossing(s.x[std::size_t(i)], s.x[std::size_t(j)], s.v[std::size_t(i)], s.v[std::size_t(j)]);
+  for (std::size_t i = 0; i < kSamples; ++i)
+    if (s.ok[i] && s.ok[i + 1] && SignOf(s.v[i]) * SignOf(s.v[i + 1]) < 0)
+      crossing(s.x[i], s.x[i + 1], s.v[i], s.v[i + 1]);
   // A turn of f near 0 between samples of one sign: f touches 0 there when it is 0 within
   // its rounding (a double root between two numbers leaves no more); it crosses 0 twice when
   // it passes to the other sign (two roots closer than the samples).
