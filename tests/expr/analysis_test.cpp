@@ -167,6 +167,7 @@ TEST(Analysis, DerivativesAsLimitsAndAtExtremeScales) {
       {"sqrt(x^2)-abs(x)+x", "0", 1, "1.0"}, {"x^2.5", "0", 2, "0"}, {"sqrt(x^4)+2x", "0", 1, "2.0"},
       {"sqrt(x)", "0", 1, nullptr}, {"abs(x-1)", "1", 1, nullptr}, {"round(x)", "0.5", 1, nullptr},
       {"frac(x)", "2", 1, nullptr}, {"x^x", "-1", 1, nullptr}, {"arcsin(x)", "1", 1, nullptr},
+      {"arcsech(x)", "1", 1, nullptr}, {"arccosh(x)", "1", 1, nullptr},
       {"1/x", "1e-1700", 1, "-1e3400"}, {"x^-1", "1e-1700", 1, "-1e3400"}, {"1/x", "1e-1000", 2, "2e3000"},
       {"ln(x)", "1e-4000", 1, "1e4000"}, {"sqrt(x)", "1e-4000", 1, "5e1999"},
       // clang-format on
