@@ -185,6 +185,11 @@ TEST(Analysis, DerivativesAsLimitsAndAtExtremeScales) {
     EXPECT_TRUE(Near(d.value, r.d, 8)) << r.text << " at " << r.x;
     EXPECT_LE(d.error, 1e-18L * std::max(Extended(1), fabsl(d.value))) << r.text;
   }
+  // Where the derivative itself leaves the range, that is the answer, not a limit.
+  const TMathGraphFunc inverse = Compiled("1/x");
+  Extended tiny = Ref("1e-3000");
+  TDerivative beyond;
+  EXPECT_EQ(EvaluateDerivative(*inverse.Prepared(), &tiny, 0, 1, beyond), meOverflow);
   // The jets' own answer where only the second derivative fails.
   const TMathGraphFunc f = Compiled("x^-1");
   Extended x = Ref("1e-1700");
