@@ -202,9 +202,9 @@ int EvaluateJet(const TPreparedProgram& prepared, const Extended* values, int sl
       case mcSub: out = {y, a.d1 - b.d1, a.d2 - b.d2}; break;
       case mcMul: out = {y, a.d1 * b.v + a.v * b.d1, a.d2 * b.v + 2 * a.d1 * b.d1 + a.v * b.d2}; break;
       case mcDiv: {
-        const Extended q1 = b.d1 / b.v, q2 = b.d2 / b.v;
-        const Extended d1 = a.d1 / b.v - y * q1;
-        out = {y, d1, a.d2 / b.v - 2 * d1 * q1 - y * q2};
+        const Extended inverse = 1 / b.v, q1 = b.d1 * inverse;
+        const Extended d1 = a.d1 * inverse - y * q1;
+        out = {y, d1, a.d2 * inverse - 2 * d1 * q1 - y * (b.d2 * inverse)};
         break;
       }
       default: {  // mcPow

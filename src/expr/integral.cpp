@@ -65,7 +65,8 @@ TPiece Rule(const TIntegrand& f, Extended a, Extended b, int& evaluations) {
   // The nodes from a to b, with their weights and what rounding moved them by: x + moved is
   // the node. Near an end away from 0 that is a large part of the node's distance from the
   // end, where f may be steep; there f is read at the node by interpolating to the next float.
-  Extended x[21], moved[21], y[21], weight[21];
+  Extended x[21], moved[21], y[21];
+  const auto weight = [](int i) { return kKronrod[std::min(i, 20 - i)]; };
   for (int k = 0; k < 21; ++k) {
     const int i = (k + 10) % 21, j = std::min(i, 20 - i);
     const Extended dx = j == 10 ? 0 : i < 10 ? -half * kNodes[j] : half * kNodes[j];
@@ -79,33 +80,30 @@ TPiece Rule(const TIntegrand& f, Extended a, Extended b, int& evaluations) {
       x[i] = in;
     }
     y[i] = at(x[i]);
-    weight[i] = kKronrod[j];
   }
   Extended scale = 0;  // the rule's sum of |f|, which rounds by kEps of it
-  for (int i = 0; i < 21; ++i) scale += weight[i] * fabsl(y[i]);
+  for (int i = 0; i < 21; ++i) scale += weight(i) * fabsl(y[i]);
   for (int i = 0; i < 21; ++i) {
     if (moved[i] == 0) continue;
     // What the move costs, by the slope to the neighbours, against the rounding of the sum.
     Extended slope = 0;
     if (i > 0) slope = fabsl((y[i] - y[i - 1]) / (x[i] - x[i - 1]));
     if (i < 20) slope = std::max(slope, fabsl((y[i + 1] - y[i]) / (x[i + 1] - x[i])));
-    if (weight[i] * slope * fabsl(moved[i]) <= kEps * scale) continue;
+    if (weight(i) * slope * fabsl(moved[i]) <= kEps * scale) continue;
     const Extended next = nextafterl(x[i], moved[i] > 0 ? kHuge : -kHuge);
     if (next == a || next == b) continue;
     y[i] += (at(next) - y[i]) * (moved[i] / (next - x[i]));
   }
-  Extended left[10], right[10];
-  for (int j = 0; j < 10; ++j) left[j] = y[j], right[j] = y[20 - j];
-  const Extended fc = y[10];
-  Extended kronrod = fc * kKronrod[10], gauss = 0, absolute = fabsl(kronrod);
+  // y[j] and y[20 - j] are the pair of nodes at kNodes[j] from the centre, y[10] the centre.
+  Extended kronrod = y[10] * kKronrod[10], gauss = 0, absolute = fabsl(kronrod);
   for (int j = 0; j < 10; ++j) {
-    kronrod += kKronrod[j] * (left[j] + right[j]);
-    absolute += kKronrod[j] * (fabsl(left[j]) + fabsl(right[j]));
-    if (j % 2) gauss += kGauss[j / 2] * (left[j] + right[j]);
+    kronrod += kKronrod[j] * (y[j] + y[20 - j]);
+    absolute += kKronrod[j] * (fabsl(y[j]) + fabsl(y[20 - j]));
+    if (j % 2) gauss += kGauss[j / 2] * (y[j] + y[20 - j]);
   }
   const Extended mean = kronrod / 2;
-  Extended spread = kKronrod[10] * fabsl(fc - mean);
-  for (int j = 0; j < 10; ++j) spread += kKronrod[j] * (fabsl(left[j] - mean) + fabsl(right[j] - mean));
+  Extended spread = 0;
+  for (int i = 0; i < 21; ++i) spread += weight(i) * fabsl(y[i] - mean);
   TPiece p{a, b, kronrod * half, fabsl((kronrod - gauss) * half), absolute * fabsl(half), spread * fabsl(half)};
   // The difference of the two rules overstates the error of the better one; scaled as the
   // rules' known convergence has it, and never below what rounding leaves of the sum.
